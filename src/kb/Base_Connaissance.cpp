@@ -1,0 +1,52 @@
+#include "Base_Connaissance.h"
+
+#include "Conversions.h"
+
+namespace kestrane {
+
+void Base_Connaissance::Indexe() {
+    objet_par_nom_.clear();
+    etat_par_identifiant_.clear();
+    etat_par_numero_.clear();
+    contradiction_par_objet_.clear();
+    // The first row in index order wins, as a seek on that index finds it.
+    for (size_t i = 0; i < Objets.size(); ++i) objet_par_nom_.emplace(To_Upper_Ascii(Objets[i].Objet), i);
+    for (size_t i = 0; i < Caracteres.size(); ++i) {
+        etat_par_identifiant_.emplace(To_Upper_Ascii(Caracteres[i].ID_CARAC), Caracteres[i].NUM);
+        etat_par_numero_.emplace(Caracteres[i].NUM, i);
+    }
+    for (size_t i = 0; i < Contradictions.size(); ++i) {
+        contradiction_par_objet_.emplace(To_Upper_Ascii(Contradictions[i].Objet), i);
+    }
+}
+
+const Objet_Fic* Base_Connaissance::Trouve_Objet(std::string_view objet) const {
+    const auto it = objet_par_nom_.find(To_Upper_Ascii(objet));
+    return it == objet_par_nom_.end() ? nullptr : &Objets[it->second];
+}
+
+std::optional<int> Base_Connaissance::Etat_Par_Identifiant(std::string_view id_carac) const {
+    const auto it = etat_par_identifiant_.find(To_Upper_Ascii(id_carac));
+    if (it == etat_par_identifiant_.end()) return std::nullopt;
+    return it->second;
+}
+
+const Etat_Caractere* Base_Connaissance::Etat_Par_Numero(int num) const {
+    const auto it = etat_par_numero_.find(num);
+    return it == etat_par_numero_.end() ? nullptr : &Caracteres[it->second];
+}
+
+const Marque_Contradiction* Base_Connaissance::Trouve_Contradiction(std::string_view objet) const {
+    const auto it = contradiction_par_objet_.find(To_Upper_Ascii(objet));
+    return it == contradiction_par_objet_.end() ? nullptr : &Contradictions[it->second];
+}
+
+Couleur_Composantes Decompose_Couleur(int32_t value) {
+    Couleur_Composantes c;
+    c.Rouge = static_cast<uint8_t>(value & 255);
+    c.Vert = static_cast<uint8_t>((value / 256) & 255);
+    c.Bleu = static_cast<uint8_t>((value / 65536) & 255);
+    return c;
+}
+
+}  // namespace kestrane

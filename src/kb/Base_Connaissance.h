@@ -1,0 +1,189 @@
+#pragma once
+// Everything the program knows about the flora, loaded once and read-only afterwards.
+//
+// Species are numbered in the order of table Flore by its primary key; states 0 .. Nb_Etats_Desc-1
+// over all characters, a character owning Index_Car .. Index_Car + Nb_Car - 1; colours
+// 0 .. Nb_Couleurs-1 (row c + 1 of Couleurs, band c of the palette picture). The open database and
+// its record sets stay open for the whole run; the tables that the engine and the portrait read
+// at every answer are also held here in plain arrays, in the order of their index.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Database.h"
+
+namespace kestrane {
+
+// The species-by-state matrix, held once, state-major exactly as MATRICE.DAT lays it out:
+// the value for species s and state e is at s + Nb_Esp * e. A state's column is contiguous.
+class Matrice_Especes {
+public:
+    Matrice_Especes() = default;
+    Matrice_Especes(int nb_esp, int nb_etats) : nb_esp_(nb_esp), nb_etats_(nb_etats),
+        values_(static_cast<size_t>(nb_esp) * static_cast<size_t>(nb_etats), 0) {}
+
+    int16_t operator()(int s, int e) const { return values_[Offset(s, e)]; }
+    int16_t& operator()(int s, int e) { return values_[Offset(s, e)]; }
+    // The Nb_Esp values of state e, one per species.
+    const int16_t* Etat(int e) const { return values_.data() + static_cast<size_t>(nb_esp_) * static_cast<size_t>(e); }
+    int Nb_Esp() const { return nb_esp_; }
+    int Nb_Etats() const { return nb_etats_; }
+    std::vector<int16_t>& Data() { return values_; }
+    const std::vector<int16_t>& Data() const { return values_; }
+
+private:
+    size_t Offset(int s, int e) const {
+        return static_cast<size_t>(s) + static_cast<size_t>(nb_esp_) * static_cast<size_t>(e);
+    }
+    int nb_esp_ = 0;
+    int nb_etats_ = 0;
+    std::vector<int16_t> values_;
+};
+
+struct Couleur_Composantes {
+    uint8_t Bleu = 0;
+    uint8_t Vert = 0;
+    uint8_t Rouge = 0;
+    bool operator==(const Couleur_Composantes&) const = default;
+};
+
+// One row of Objets_Fic: a character (an object of the portrait) and its states.
+struct Objet_Fic {
+    std::string Objet;
+    int Desc_Num = 0;
+    int Index_Car = 0;
+    int Nb_Car = 0;
+    int Lignes = 0;
+    int Colonnes = 0;
+    int Cadre = -1;
+    std::string Popup;
+    std::string TipText;
+    bool Joker = false;
+};
+
+// One row of Caracteres: a state.
+struct Etat_Caractere {
+    int NUM = 0;
+    std::string ID_CARAC;
+    std::string TipText;
+};
+
+// One row of Descendance: character Objet depends on the parent state ID_CARAC.
+struct Dependance {
+    int Numero = 0;  // the record number, 1 .. record count
+    std::string ID_CARAC;
+    std::string Objet;
+};
+
+// One row of Hierarchie: piece Robot_Num shows drawing Nom when every condition state is chosen.
+// Conditions holds the values of C_0, C_1, ... as stored (the list ends at the first "Fin";
+// Conditions_Terminees says whether one was found within Nb_Contraintes columns).
+struct Regle_Portrait {
+    int Robot_Num = 0;
+    std::string Nom;
+    std::vector<std::string> Conditions;
+    bool Conditions_Terminees = false;
+};
+
+// One row of Clic_Zone, in reference units of the 2400 x 1800 frame.
+struct Zone_Clic {
+    std::string Nom;
+    int Cadre = -1;
+    bool Test_Cadre = false;
+    double X1 = 0, X2 = 0, Y1 = 0, Y2 = 0;
+    std::vector<std::string> Conditions;
+    bool Conditions_Terminees = false;
+};
+
+// One row of But_Deter or But_Quest (Key is empty for the question bar).
+struct Bouton_Barre {
+    int Numero = 0;
+    std::string Caption;
+    std::string File;
+    std::string TipText;
+    std::string Key;
+};
+
+// One row of Contradictions.
+struct Marque_Contradiction {
+    std::string Objet;
+    int Bouton = -1;
+    std::string Popup;
+};
+
+// One row of Flore.
+struct Espece_Flore {
+    std::string Espece;
+    std::string Code;
+    std::string Famille;
+    std::string Legende;
+};
+
+struct Base_Connaissance {
+    // Counts from Parametres.
+    int16_t Nb_Esp = 0;
+    int16_t Nb_Etats_Desc = 0;
+    int16_t Nb_Cadre = 0;
+    int16_t Nb_Robot = 0;
+    int16_t Nb_But_Car = 0;
+    int16_t Nb_But_Deter = 0;
+    int16_t Nb_But_Quest = 0;
+    int16_t Nb_Couleurs = 0;
+    int16_t Nb_Contraintes = 0;
+
+    // Species.
+    std::vector<std::string> Nom_Esp;       // Nb_Esp names, in Flore order
+    std::vector<Espece_Flore> Flore;        // every Flore row in index order (may exceed Nb_Esp)
+
+    // States.
+    std::vector<int16_t> Poids;             // Nb_Etats_Desc weights
+    Matrice_Especes Matrice;                // Nb_Esp x Nb_Etats_Desc
+
+    // Palette.
+    std::vector<int32_t> Couleur_Pixel;     // 0x00BBGGRR
+    std::vector<Couleur_Composantes> Couleur_Comp;
+    std::vector<std::string> Code_Couleur;
+
+    // Characters and their flags as loaded: Joker(Desc_Num) of the row whose Desc_Num it is.
+    std::vector<bool> Joker;
+
+    // Tables read at every answer, in the order of their index.
+    std::vector<Objet_Fic> Objets;          // Objets_Fic by index "Objet"
+    std::vector<Etat_Caractere> Caracteres; // by state number (index "PrimaryKey")
+    std::vector<Dependance> Descendance;    // by record number
+    std::vector<Regle_Portrait> Hierarchie; // by primary key
+    std::vector<Zone_Clic> Clic_Zone;       // by primary key
+    std::vector<Bouton_Barre> But_Deter;    // by button number
+    std::vector<Bouton_Barre> But_Quest;    // by button number
+    std::vector<Marque_Contradiction> Contradictions;  // by Objet
+    std::vector<std::string> Communs_Langues;          // by index "Langue"
+
+    // The open database, for the readers that walk its tables themselves (stored queries, ...).
+    std::unique_ptr<Database> Base_Donnees;
+    std::string Chemin_Base;
+    std::string Rep_Data;
+
+    // Look-ups without regard to case; nullptr / nullopt when absent.
+    const Objet_Fic* Trouve_Objet(std::string_view objet) const;
+    std::optional<int> Etat_Par_Identifiant(std::string_view id_carac) const;
+    const Etat_Caractere* Etat_Par_Numero(int num) const;
+    const Marque_Contradiction* Trouve_Contradiction(std::string_view objet) const;
+
+    // Builds the look-up maps once the tables above are filled.
+    void Indexe();
+
+private:
+    std::map<std::string, size_t> objet_par_nom_;
+    std::map<std::string, int> etat_par_identifiant_;
+    std::map<int, size_t> etat_par_numero_;
+    std::map<std::string, size_t> contradiction_par_objet_;
+};
+
+// Components of a colour value 0x00BBGGRR.
+Couleur_Composantes Decompose_Couleur(int32_t value);
+
+}  // namespace kestrane
