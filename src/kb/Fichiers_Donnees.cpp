@@ -1,5 +1,7 @@
 #include "Fichiers_Donnees.h"
 
+#include <algorithm>
+#include <bit>
 #include <fstream>
 
 #include "Chemins_Fichiers.h"
@@ -11,16 +13,20 @@ Lecture_Tableau Lit_Tableau_16(const std::string& path, size_t elements, std::ve
     std::ifstream in(Trouve_Fichier(path), std::ios::binary);
     if (!in) return {Echec_Lecture::Ouverture, path + ": cannot be opened"};
 
-    std::vector<unsigned char> bytes(elements * 2);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    const auto got = static_cast<size_t>(in.gcount());
-    if (got != bytes.size()) {
+    // Read straight into the array, so the matrix is held once; fix the byte order afterwards.
+    const auto wanted = static_cast<std::streamsize>(elements * sizeof(int16_t));
+    in.read(reinterpret_cast<char*>(out.data()), wanted);
+    const auto got = in.gcount();
+    if (got != wanted) {
+        std::fill(out.begin(), out.end(), 0);
         return {Echec_Lecture::Lecture, path + ": holds " + std::to_string(got) + " bytes where " +
-                                            std::to_string(bytes.size()) + " are needed"};
+                                            std::to_string(wanted) + " are needed"};
     }
-    for (size_t i = 0; i < elements; ++i) {
-        const auto value = static_cast<uint16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-        out[i] = static_cast<int16_t>(value);
+    if constexpr (std::endian::native == std::endian::big) {
+        for (auto& v : out) {
+            const auto u = static_cast<uint16_t>(v);
+            v = static_cast<int16_t>(static_cast<uint16_t>((u >> 8) | (u << 8)));
+        }
     }
     return {};
 }

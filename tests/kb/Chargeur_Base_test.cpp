@@ -1,1 +1,274 @@
+#include "Chargeur_Base.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "Base_Test.h"
+#include "Classement.h"
+#include "Fichiers_Donnees.h"
+
+namespace kestrane {
+namespace {
+
+using test::Base_Temporaire;
+using test::Description_Base;
+using test::Parametres_SQL;
+
+// Three species (stored out of order), two characters of 2 and 3 states, two frames, two colours.
+Description_Base Petite_Base() {
+    Description_Base d;
+    d.nb_contraintes = 2;
+    d.sql = Parametres_SQL({{"Nb_Esp", "3"}, {"Nb_Etats_Desc", "5"}, {"Nb_Cadre", " 2 frames"}, {"Nb_Robot", "1"},
+                            {"Nb_But_Car", "4"}, {"Nb_But_Deter", "2"}, {"Nb_But_Quest", "1"},
+                            {"Nb_Couleurs", "2"}, {"Nb_Contraintes", "2"}}) +
+            "INSERT INTO Couleurs VALUES (1, 'LEAF');\n"
+            "INSERT INTO Couleurs VALUES (2, 'BARK');\n"
+            "INSERT INTO Flore VALUES ('Tilia cordata', 'TILCO', 'Malvaceae', 'small-leaved lime');\n"
+            "INSERT INTO Flore VALUES ('acer campestre', 'ACECA', 'Sapindaceae', NULL);\n"
+            "INSERT INTO Flore VALUES ('Fagus sylvatica', 'FAGSY', 'Fagaceae', '');\n"
+            "INSERT INTO Caracteres VALUES (0, 'LEAF_SIMPLE', 'simple');\n"
+            "INSERT INTO Caracteres VALUES (1, 'LEAF_COMPOUND', 'compound');\n"
+            "INSERT INTO Caracteres VALUES (2, 'BARK_SMOOTH', 'smooth');\n"
+            "INSERT INTO Caracteres VALUES (3, 'BARK_SCALY', 'scaly');\n"
+            "INSERT INTO Caracteres VALUES (4, 'BARK_FURROWED', 'furrowed');\n"
+            "INSERT INTO Objets_Fic VALUES ('LEAF', 0, 0, 2, 1, 2, 0, 'leaf.wmf', 'The leaf', -1);\n"
+            "INSERT INTO Objets_Fic VALUES ('BARK', 1, 2, 3, 1, 3, 1, 'bark.wmf', 'The bark', 0);\n"
+            "INSERT INTO Hierarchie VALUES (1, 0, 'tree01.wmf', 'LEAF_COMPOUND', 'Fin');\n"
+            "INSERT INTO Hierarchie VALUES (2, 0, 'tree00.wmf', 'Fin', NULL);\n"
+            "INSERT INTO Clic_Zone VALUES (1, 'LEAF', 0, 1, 10, 20, 30.5, 40, 'BARK_SMOOTH', 'LEAF_SIMPLE');\n"
+            "INSERT INTO Communs_Langues (Langue) VALUES ('French'), ('English');\n"
+            "INSERT INTO But_Deter VALUES (2, 'Search', 'search.bmp', 'Find', 'Search');\n"
+            "INSERT INTO But_Deter VALUES (1, 'Leaf', 'leaf.bmp', 'The leaf', 'LEAF');\n"
+            "INSERT INTO But_Quest VALUES (1, 'OK', 'ok.bmp', 'Confirm');\n"
+            "INSERT INTO Contradictions VALUES ('bark', -1, 'barkx');\n"
+            "INSERT INTO Descendance VALUES (1, 'LEAF_COMPOUND', 'BARK');\n";
+    d.poids = {1, 2, 3, 4, -1};
+    // State-major: for each state, the three species in Flore order (acer, Fagus, Tilia).
+    d.matrice = {1, 0, 1, 0, 1, 0, 5, 6, 7, 8, 9, 10, -1, 0, 32767};
+    return d;
+}
+
+TEST(ChargeurBase, LoadsCountsSpeciesInKeyOrderAndTheInitialRanking) {
+    Base_Temporaire fixture(Petite_Base());
+    Palette_Fixe palette({1 * 65536 + 2 * 256 + 3, 0x00FF0000});
+    const Chargement c = Charge_Base(fixture.Lieux(), &palette);
+    ASSERT_TRUE(c.Base) << c.Echec->Message;
+    const Base_Connaissance& b = *c.Base;
+    EXPECT_EQ(b.Nb_Esp, 3);
+    EXPECT_EQ(b.Nb_Etats_Desc, 5);
+    EXPECT_EQ(b.Nb_Cadre, 2);  // leading number of " 2 frames"
+    EXPECT_EQ(b.Nb_But_Car, 4);
+    EXPECT_EQ(b.Nb_Contraintes, 2);
+    EXPECT_EQ(b.Nom_Esp, (std::vector<std::string>{"acer campestre", "Fagus sylvatica", "Tilia cordata"}));
+    const Classement initial = Classement::Initial(b.Nb_Esp);
+    EXPECT_EQ(initial.Espece, (std::vector<int32_t>{0, 1, 2}));
+
+    // Palette: sampled pixels split into their components, codes by colour number.
+    EXPECT_EQ(b.Couleur_Comp[0], (Couleur_Composantes{1, 2, 3}));
+    EXPECT_EQ(b.Couleur_Comp[1], (Couleur_Composantes{255, 0, 0}));
+    EXPECT_EQ(b.Code_Couleur, (std::vector<std::string>{"LEAF", "BARK"}));
+    EXPECT_TRUE(c.Avertissements.empty()) << c.Avertissements.front();
+}
+
+TEST(ChargeurBase, MatrixIsStateMajorAndLittleEndian) {
+    Base_Temporaire fixture(Petite_Base());
+    const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+    ASSERT_TRUE(c.Base);
+    const Base_Connaissance& b = *c.Base;
+    EXPECT_EQ(b.Poids, (std::vector<int16_t>{1, 2, 3, 4, -1}));
+    EXPECT_EQ(b.Matrice(0, 0), 1);
+    EXPECT_EQ(b.Matrice(1, 0), 0);
+    EXPECT_EQ(b.Matrice(2, 0), 1);
+    EXPECT_EQ(b.Matrice(0, 2), 5);
+    EXPECT_EQ(b.Matrice(2, 3), 10);
+    EXPECT_EQ(b.Matrice(0, 4), -1);
+    EXPECT_EQ(b.Matrice(2, 4), 32767);
+    EXPECT_EQ(b.Matrice.Etat(3)[1], 9);
+}
+
+TEST(ChargeurBase, TwoSpeciesThreeStatesFromRawBytes) {
+    Description_Base d;
+    d.sql = Parametres_SQL({{"Nb_Esp", "2"}, {"Nb_Etats_Desc", "3"}}) +
+            "INSERT INTO Flore VALUES ('A', 'A', 'F', ''), ('B', 'B', 'F', '');\n";
+    d.poids = {0, 0, 0};
+    d.ecrire_matrice = false;
+    Base_Temporaire fixture(d);
+    std::ofstream(fixture.Dossier() + "MATRICE.DAT", std::ios::binary)
+        .write("\x01\x00\x02\x00\x03\x00\x04\x00\x05\x00\xFF\xFF", 12);
+    const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+    ASSERT_TRUE(c.Base);
+    EXPECT_EQ(c.Base->Matrice(0, 0), 1);
+    EXPECT_EQ(c.Base->Matrice(1, 0), 2);
+    EXPECT_EQ(c.Base->Matrice(0, 1), 3);
+    EXPECT_EQ(c.Base->Matrice(1, 1), 4);
+    EXPECT_EQ(c.Base->Matrice(0, 2), 5);
+    EXPECT_EQ(c.Base->Matrice(1, 2), -1);
+}
+
+TEST(ChargeurBase, TablesAreHeldInTheirIndexOrder) {
+    Base_Temporaire fixture(Petite_Base());
+    const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+    ASSERT_TRUE(c.Base);
+    const Base_Connaissance& b = *c.Base;
+    ASSERT_EQ(b.Objets.size(), 2u);
+    EXPECT_EQ(b.Objets[0].Objet, "BARK");  // index "Objet"
+    EXPECT_EQ(b.Objets[1].Objet, "LEAF");
+    EXPECT_EQ(b.Joker, (std::vector<bool>{true, false}));
+    EXPECT_EQ(b.Trouve_Objet("leaf")->Index_Car, 0);
+    EXPECT_EQ(b.Etat_Par_Identifiant("bark_scaly"), 3);
+    EXPECT_EQ(b.Etat_Par_Numero(4)->ID_CARAC, "BARK_FURROWED");
+
+    ASSERT_EQ(b.Hierarchie.size(), 2u);
+    EXPECT_EQ(b.Hierarchie[0].Conditions, (std::vector<std::string>{"LEAF_COMPOUND"}));
+    EXPECT_TRUE(b.Hierarchie[0].Conditions_Terminees);
+    EXPECT_TRUE(b.Hierarchie[1].Conditions.empty());
+    ASSERT_EQ(b.Clic_Zone.size(), 1u);
+    EXPECT_DOUBLE_EQ(b.Clic_Zone[0].Y1, 30.5);
+    EXPECT_TRUE(b.Clic_Zone[0].Test_Cadre);
+    EXPECT_FALSE(b.Clic_Zone[0].Conditions_Terminees);  // no "Fin" within Nb_Contraintes columns
+    EXPECT_EQ(b.Clic_Zone[0].Conditions.size(), 2u);
+
+    EXPECT_EQ(b.Communs_Langues, (std::vector<std::string>{"English", "French"}));
+    ASSERT_EQ(b.But_Deter.size(), 2u);
+    EXPECT_EQ(b.But_Deter[0].Key, "LEAF");
+    EXPECT_EQ(b.But_Deter[1].Key, "Search");
+    EXPECT_EQ(b.Trouve_Contradiction("BARK")->Popup, "barkx");
+    ASSERT_EQ(b.Descendance.size(), 1u);
+    EXPECT_EQ(b.Descendance[0].Numero, 1);
+    ASSERT_EQ(b.Flore.size(), 3u);
+    EXPECT_EQ(b.Flore[2].Legende, "small-leaved lime");
+}
+
+TEST(ChargeurBase, MissingDatabaseNamesThePathAndTheEngineError) {
+    const Chargement c = Charge_Base({"/no/such/base.sqlite", "/no/such/"}, nullptr);
+    ASSERT_FALSE(c.Base);
+    ASSERT_TRUE(c.Echec);
+    EXPECT_EQ(c.Echec->Genre_Echec, Echec_Chargement::Genre::Base_Donnees);
+    EXPECT_EQ(c.Echec->Message, "/no/such/base.sqlite, Erreur N° 14");
+}
+
+TEST(ChargeurBase, DamagedDatabaseIsFatal) {
+    Base_Temporaire fixture(Petite_Base());
+    std::ofstream(fixture.Chemin_Base(), std::ios::trunc) << std::string(4096, 'x');
+    const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+    ASSERT_TRUE(c.Echec);
+    EXPECT_EQ(c.Echec->Genre_Echec, Echec_Chargement::Genre::Base_Donnees);
+    EXPECT_EQ(c.Echec->Message, fixture.Chemin_Base() + ", Erreur N° 26");
+}
+
+TEST(ChargeurBase, DataFilesMissingOrShortAreRefused) {
+    {
+        Description_Base d = Petite_Base();
+        d.ecrire_poids = false;
+        Base_Temporaire fixture(d);
+        const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+        ASSERT_TRUE(c.Echec);
+        EXPECT_EQ(c.Echec->Genre_Echec, Echec_Chargement::Genre::Fichier_Absent);
+        EXPECT_EQ(c.Echec->Message, fixture.Dossier() + "POIDS.DAT");
+    }
+    {
+        Description_Base d = Petite_Base();
+        d.poids.pop_back();
+        Base_Temporaire fixture(d);
+        const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+        ASSERT_TRUE(c.Echec);
+        EXPECT_EQ(c.Echec->Genre_Echec, Echec_Chargement::Genre::Lecture_Poids);
+        EXPECT_NE(c.Echec->Detail.find("8 bytes where 10 are needed"), std::string::npos) << c.Echec->Detail;
+    }
+    {
+        Description_Base d = Petite_Base();
+        d.matrice.resize(14);
+        Base_Temporaire fixture(d);
+        const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+        ASSERT_TRUE(c.Echec);
+        EXPECT_EQ(c.Echec->Genre_Echec, Echec_Chargement::Genre::Lecture_Matrice);
+    }
+    {
+        // A longer file is read up to what the counts need.
+        Description_Base d = Petite_Base();
+        d.matrice.push_back(99);
+        Base_Temporaire fixture(d);
+        EXPECT_TRUE(Charge_Base(fixture.Lieux(), nullptr).Base);
+    }
+    {
+        // Without a trailing separator the data folder glues onto the file name and fails to open.
+        Base_Temporaire fixture(Petite_Base());
+        Emplacements_Base lieux = fixture.Lieux();
+        lieux.Rep_Data.pop_back();
+        const Chargement c = Charge_Base(lieux, nullptr);
+        ASSERT_TRUE(c.Echec);
+        EXPECT_EQ(c.Echec->Message, lieux.Rep_Data + "POIDS.DAT");
+    }
+}
+
+TEST(ChargeurBase, DataFilesAreFoundWithoutRegardToCase) {
+    Base_Temporaire fixture(Petite_Base());
+    std::filesystem::rename(fixture.Dossier() + "MATRICE.DAT", fixture.Dossier() + "matrice.dat");
+    EXPECT_TRUE(Charge_Base(fixture.Lieux(), nullptr).Base);
+}
+
+TEST(ChargeurBase, BadRowsArePassedOverWithAWarning) {
+    Description_Base d = Petite_Base();
+    d.sql += "INSERT INTO Objets_Fic VALUES ('ZFAR', 7, 3, 9, 1, 1, 0, '', '', 1);\n"   // states past the end
+             "INSERT INTO Objets_Fic VALUES ('WOOD', 9, 2, 1, 1, 1, 5, '', '', 1);\n"   // Desc_Num, frame outside
+             "INSERT INTO Flore VALUES ('Zelkova', 'ZELSE', 'Ulmaceae', '');\n";         // more rows than Nb_Esp
+    Base_Temporaire fixture(d);
+    const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+    ASSERT_TRUE(c.Base);
+    EXPECT_EQ(c.Base->Objets.size(), 3u);
+    EXPECT_EQ(c.Base->Trouve_Objet("ZFAR"), nullptr);
+    EXPECT_EQ(c.Base->Trouve_Objet("WOOD")->Cadre, -1);
+    EXPECT_EQ(c.Base->Joker.size(), 3u);
+    EXPECT_EQ(c.Base->Nom_Esp.size(), 3u);
+    EXPECT_EQ(c.Base->Flore.size(), 4u);
+    EXPECT_EQ(c.Avertissements.size(), 4u);
+}
+
+TEST(ChargeurBase, MissingTablesAndRowsLeaveZerosNotCrashes) {
+    Description_Base d;
+    d.sql = "DROP TABLE Parametres; DROP TABLE Hierarchie; DROP TABLE Objets_Fic;";
+    d.poids = {};
+    d.matrice = {};
+    Base_Temporaire fixture(d);
+    const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+    ASSERT_TRUE(c.Base) << c.Echec->Message;
+    EXPECT_EQ(c.Base->Nb_Esp, 0);
+    EXPECT_TRUE(c.Base->Objets.empty());
+    EXPECT_FALSE(c.Avertissements.empty());
+}
+
+TEST(ChargeurBase, NegativeOrOversizedCounts) {
+    {
+        Description_Base d = Petite_Base();
+        d.sql += "UPDATE Parametres SET Etat = '-3' WHERE Nom = 'Nb_Esp';\n";
+        Base_Temporaire fixture(d);
+        const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+        ASSERT_TRUE(c.Echec);
+        EXPECT_EQ(c.Echec->Genre_Echec, Echec_Chargement::Genre::Donnees_Incoherentes);
+        EXPECT_NE(c.Echec->Message.find("Nb_Esp is negative"), std::string::npos);
+    }
+    {
+        Description_Base d = Petite_Base();
+        d.sql += "UPDATE Parametres SET Etat = '70000' WHERE Nom = 'Nb_But_Car';\n";
+        Base_Temporaire fixture(d);
+        const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+        ASSERT_TRUE(c.Base);
+        EXPECT_EQ(c.Base->Nb_But_Car, 0);
+        EXPECT_EQ(c.Avertissements.size(), 1u);
+    }
+}
+
+TEST(ChargeurBase, NothingIsWrittenToTheBase) {
+    Base_Temporaire fixture(Petite_Base());
+    const auto avant = std::filesystem::last_write_time(fixture.Chemin_Base());
+    const auto taille = std::filesystem::file_size(fixture.Chemin_Base());
+    { const Chargement c = Charge_Base(fixture.Lieux(), nullptr); }
+    EXPECT_EQ(std::filesystem::last_write_time(fixture.Chemin_Base()), avant);
+    EXPECT_EQ(std::filesystem::file_size(fixture.Chemin_Base()), taille);
+    EXPECT_FALSE(std::filesystem::exists(fixture.Chemin_Base() + "-journal"));
+}
+
+}  // namespace
+}  // namespace kestrane

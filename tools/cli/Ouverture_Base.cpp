@@ -1,0 +1,39 @@
+#include "Ouverture_Base.h"
+
+#include <filesystem>
+
+namespace kestrane::cli {
+namespace {
+
+// A per-user store that holds nothing: every value reads as not stored.
+class Magasin_Vide : public Magasin_Utilisateur {
+public:
+    std::string Lit(const std::string&, const std::string&, const std::string& defaut) const override { return defaut; }
+    void Ecrit(const std::string&, const std::string&, const std::string&) override {}
+};
+
+}  // namespace
+
+Base_Ouverte Ouvre_Base(const std::string& fichier_reglages, std::ostream& erreurs, bool avertissements) {
+    Base_Ouverte ouverte;
+    const Registre_Machine machine = Registre_Machine::Lit(fichier_reglages);
+    if (!machine.Existe()) {
+        erreurs << fichier_reglages << ": cannot read this settings file\n";
+        return ouverte;
+    }
+    ouverte.reglages = Lit_Registre(machine, Magasin_Vide());
+    Chargement chargement = Charge_Base({ouverte.reglages.Chemin_Base, ouverte.reglages.Rep_Data}, nullptr);
+    if (chargement.Echec) {
+        erreurs << chargement.Echec->Message;
+        if (!chargement.Echec->Detail.empty()) erreurs << " (" << chargement.Echec->Detail << ")";
+        erreurs << "\n";
+        return ouverte;
+    }
+    if (avertissements) {
+        for (const auto& a : chargement.Avertissements) erreurs << "warning: " << a << "\n";
+    }
+    ouverte.base = std::move(chargement.Base);
+    return ouverte;
+}
+
+}  // namespace kestrane::cli

@@ -1,0 +1,23 @@
+#pragma once
+// Loading the knowledge base that a machine settings file names, for every command of the tool.
+// The per-user store is not read: the command line gives its own options.
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "Chargeur_Base.h"
+#include "Reglages.h"
+
+namespace kestrane::cli {
+
+struct Base_Ouverte {
+    Reglages reglages;
+    std::unique_ptr<Base_Connaissance> base;
+};
+
+// Reads the settings file and loads its base. On failure writes a message naming the file and
+// what is wrong to `erreurs` and returns a null base.
+Base_Ouverte Ouvre_Base(const std::string& fichier_reglages, std::ostream& erreurs, bool avertissements = true);
+
+}  // namespace kestrane::cli

@@ -1,0 +1,27 @@
+// kestrane-cli: the knowledge base and the identification key from the command line.
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "Commande_Info.h"
+#include "Ouverture_Base.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"Kestrane: the tree identification key from the command line"};
+    app.require_subcommand(1);
+
+    std::string reglages_info;
+    bool json_info = false;
+    auto* info = app.add_subcommand("info", "Print the counts, species and characters of a knowledge base");
+    info->add_option("--settings", reglages_info, "Machine settings file that names the base")->required();
+    info->add_flag("--json", json_info, "Print JSON");
+    info->callback([&] {
+        const auto ouverte = kestrane::cli::Ouvre_Base(reglages_info, std::cerr);
+        if (!ouverte.base) throw CLI::RuntimeError(1);
+        kestrane::cli::Ecrit_Info(*ouverte.base, json_info, std::cout);
+    });
+
+    CLI11_PARSE(app, argc, argv);
+    return 0;
+}
