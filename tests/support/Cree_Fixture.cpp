@@ -1,8 +1,11 @@
 // Builds a test knowledge base from a readable folder: base.sql (rows; its first line
 // "-- conditions: N" gives the number of condition columns), poids.txt (the weights in state
 // order) and matrice.txt (one line per species, "name: values in state order"). Writes
-// base.sqlite, POIDS.DAT, MATRICE.DAT and kestrane.ini into the output folder.
+// base.sqlite, POIDS.DAT, MATRICE.DAT and kestrane.ini into the output folder, and every SVG
+// drawing of the folder as a metafile at the same place (its size taken from the SVG).
 
+#include <QGuiApplication>
+#include <QSvgRenderer>
 #include <sqlite3.h>
 
 #include <filesystem>
@@ -12,6 +15,7 @@
 #include <sstream>
 
 #include "Base_Test.h"
+#include "Conversion_Svg.h"
 #include "Conversions.h"
 #include "Fichiers_Donnees.h"
 
@@ -49,9 +53,26 @@ std::vector<std::string> Especes(const std::string& base) {
     return noms;
 }
 
+void Convertit_Dessins(const std::filesystem::path& source, const std::filesystem::path& sortie) {
+    for (const auto& entree : std::filesystem::recursive_directory_iterator(source)) {
+        if (entree.path().extension() != ".svg") continue;
+        const auto relatif = std::filesystem::relative(entree.path(), source);
+        auto cible = sortie / relatif;
+        cible.replace_extension(".wmf");
+        std::filesystem::create_directories(cible.parent_path());
+        QSvgRenderer svg(QString::fromStdString(entree.path().string()));
+        const QSize taille = svg.defaultSize();
+        const kestrane::Status s =
+            kestrane::Convertit_Svg_En_Wmf(entree.path().string(), cible.string(), taille.width(), taille.height());
+        if (!s) throw std::runtime_error(s.message());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
     if (argc != 3) {
         std::cerr << "usage: cree_fixture SOURCE OUT\n";
         return 2;
@@ -82,6 +103,7 @@ int main(int argc, char** argv) {
             }
             for (size_t e = 0; e < poids.size(); ++e) valeurs[s + especes.size() * e] = it->second[e];
         }
+        Convertit_Dessins(source, sortie);
         kestrane::Ecrit_Tableau_16((sortie / "POIDS.DAT").string(), poids);
         kestrane::Ecrit_Tableau_16((sortie / "MATRICE.DAT").string(), valeurs);
         std::ofstream(sortie / "kestrane.ini")

@@ -1,0 +1,43 @@
+// kestrane: the tree identification key.
+
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QStandardPaths>
+
+#include "Dialogues_Qt.h"
+#include "Magasin_Utilisateur.h"
+#include "Reglages.h"
+#include "Sub_Main.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Kestrane V.1.0");
+    QApplication::setOrganizationName("Kestrane");
+
+    kestrane::Options_Demarrage options;
+    const std::string dossier = QApplication::applicationDirPath().toStdString();
+    options.registre_machine = kestrane::Registre_Machine::Chemin_Par_Defaut(dossier);
+    // The identification file: everything after the program's name, quotes included.
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    options.ligne_commande = arguments.join(' ');
+    options.langue_systeme = kestrane::Langue_Primaire_Systeme(QLocale::system().name().toStdString());
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty()) runtime = QDir::tempPath();
+    options.verrou_instance = QDir(runtime).filePath("kestrane.lock").toStdString();
+    for (const QString& guide : {QDir(QApplication::applicationDirPath()).filePath("help/index.html"),
+                                 QDir(QApplication::applicationDirPath()).filePath("../share/kestrane/help/index.html")}) {
+        if (QFileInfo(guide).isFile()) {
+            options.guide_utilisateur = QDir::cleanPath(guide).toStdString();
+            break;
+        }
+    }
+    options.palette_par_defaut = dossier + "/../share/kestrane/flora/couleur.wmf";
+
+    kestrane::Magasin_QSettings magasin;
+    kestrane::Dialogues_Qt dialogues;
+    kestrane::Sub_Main demarrage(magasin, dialogues, options);
+    if (const int code = demarrage.Lance(); code != 0) return code;
+    return QApplication::exec();
+}

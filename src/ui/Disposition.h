@@ -1,0 +1,53 @@
+#pragma once
+// The geometry of the main window's panes, in twips of the window's inner area, for a view mode.
+// Pure computation: the window converts to pixels with the screen's logical resolution.
+//
+// The portrait keeps a 4:3 aspect beside the determination bar; the left column (small portrait
+// above the list or the tree) and the document view share the height below the toolbar.
+
+namespace kestrane {
+
+struct Rect_Twips {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    int Right() const { return Left + Width; }
+    bool operator==(const Rect_Twips&) const = default;
+};
+
+struct Mesures_Fenetre {
+    int Largeur_Interieure = 0;
+    int Hauteur_Interieure = 0;
+    bool Barre_Outils_Visible = true;
+    int Hauteur_Barre_Outils = 0;
+    bool Barre_Etat_Visible = true;
+    int Hauteur_Barre_Etat = 0;
+    int Largeur_Barre_Deter = 0;
+    int Largeur_Barre_Question = 0;
+};
+
+// Which panes the layout shows for the mode (1 identification, 2 with the state chooser,
+// 3 results, 4 species). The layout only shows; the views hide.
+struct Panes_Affichees {
+    bool Robot = false, Barre_Deter = false, Barre_Question = false, Small_Robot = false, Liste_Esp = false,
+         Tree_esp = false, Barre_Verticale = false, WebTexte = false;
+    bool Cache_Pic_Choix = false;
+};
+
+struct Disposition {
+    Rect_Twips Robot, Pic_Choix, Small_Robot, Liste_Esp, Tree_esp, Barre_Verticale, WebTexte, Barre_Deter,
+        Barre_Question;
+    Panes_Affichees Affichees;
+    bool Panes_Placees = false;  // false for a mode outside 1 .. 4: only the status bar is placed
+};
+
+inline constexpr int kMarge = 35;  // the portrait's left edge and the gaps, in twips
+
+Disposition Positionne_Controles(const Mesures_Fenetre& mesures, int mode_affichage);
+
+// Where the panes go when the splitter is released at `gauche` (twips): limited to half the
+// window's width and kept right of the left column's edge.
+void Relache_Separateur(Disposition& disposition, int gauche, int largeur_interieure);
+
+}  // namespace kestrane

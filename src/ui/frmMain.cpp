@@ -1,0 +1,631 @@
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QListView>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QToolBar>
+#include <QUrl>
+
+#include <cmath>
+
+#include "Barre_Etat.h"
+#include "Barre_Principale.h"
+#include "Chargeur_Base.h"
+#include "Chemins_Fichiers.h"
+#include "Echange_Identification.h"
+#include "Modele_Liste_Esp.h"
+#include "Table_Chaines.h"
+#include "Traduit_Feuille.h"
+#include "frmOptions.h"
+
+namespace kestrane {
+namespace {
+
+QString Q(const std::string& texte) { return QString::fromStdString(texte); }
+
+Textes_Moteur Textes_De_Langue(int langue) {
+    Textes_Moteur t;
+    t.Especes_A = Chaine_Ou_Anglais(1500, langue);
+    t.Plus_Discriminant = Chaine_Ou_Anglais(1075, langue);
+    t.Essayer_Passes = Chaine_Ou_Anglais(1076, langue);
+    t.Une_Seule_Espece = Chaine_Ou_Anglais(1078, langue);
+    return t;
+}
+
+// A pane not yet given its own widget: a plain area with a name.
+QWidget* Pane(QWidget* parent, const char* nom) {
+    auto* w = new QFrame(parent);
+    w->setObjectName(nom);
+    w->setFrameStyle(QFrame::Box | QFrame::Plain);
+    w->hide();
+    return w;
+}
+
+QAction* Entree(QMenu* menu, const char* nom, int caption, const QKeySequence& raccourci = {}) {
+    QAction* action = menu->addAction(QString::number(caption));
+    action->setObjectName(nom);
+    action->setProperty("Caption", caption);
+    if (!raccourci.isEmpty()) action->setShortcut(raccourci);
+    return action;
+}
+
+QMenu* Menu(QMenuBar* barre, const char* nom, int caption) {
+    QMenu* menu = barre->addMenu(QString::number(caption));
+    menu->setObjectName(nom);
+    menu->menuAction()->setProperty("Caption", caption);
+    return menu;
+}
+
+}  // namespace
+
+frmMain::frmMain(Contexte_Programme& contexte, QWidget* parent) : QMainWindow(parent), contexte_(contexte) {
+    setObjectName("frmMain");
+    setProperty("Tag", 1050);
+    surface_ = new QWidget(this);
+    surface_->setObjectName("surface");
+    setCentralWidget(surface_);
+    Construit_Menus();
+    Construit_Panes();
+    resize(1024, 720);
+}
+
+frmMain::~frmMain() {
+    // The identification refers to the base: it goes first.
+    identification_.reset();
+    base_.reset();
+}
+
+void frmMain::Construit_Menus() {
+    QMenuBar* barre = menuBar();
+    QMenu* file = Menu(barre, "mnuFile", 1000);
+    mnuFileNew = Entree(file, "mnuFileNew", 1001, QKeySequence::New);
+    mnuFileOpen = Entree(file, "mnuFileOpen", 1002, QKeySequence::Open);
+    file->addSeparator();
+    mnuFileSave = Entree(file, "mnuFileSave", 1003, QKeySequence::Save);
+    mnuFileSaveAs = Entree(file, "mnuFileSaveAs", 1004, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    file->addSeparator();
+    mnuFilePrint = Entree(file, "mnuFilePrint", 1006, QKeySequence::Print);
+    file->addSeparator();
+    mnuFileExit = Entree(file, "mnuFileExit", 1007, QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu* edit = Menu(barre, "mnuEdit", 1008);
+    mnuEditIconize = Entree(edit, "mnuEditIconize", 1009);
+    mnuEditCopy = Entree(edit, "mnuEditCopy", 1010, QKeySequence::Copy);
+
+    QMenu* view = Menu(barre, "mnuView", 1011);
+    mnuViewIdentification = Entree(view, "mnuViewIdentification", 1012);
+    mnuViewResults = Entree(view, "mnuViewResults", 1013);
+    mnuViewSpecies = Entree(view, "mnuViewSpecies", 1014);
+    view->addSeparator();
+    mnuViewToolbar = Entree(view, "mnuViewToolbar", 1015);
+    mnuViewStatusBar = Entree(view, "mnuViewStatusBar", 1016);
+    view->addSeparator();
+    mnuViewRefresh = Entree(view, "mnuViewRefresh", 1017, QKeySequence(Qt::Key_F5));
+    mnuViewOptions = Entree(view, "mnuViewOptions", 1018);
+
+    QMenu* help = Menu(barre, "mnuHelp", 1019);
+    mnuHelpContents = Entree(help, "mnuHelpContents", 1020, QKeySequence::HelpContents);
+    help->addSeparator();
+    mnuHelpAbout = Entree(help, "mnuHelpAbout", 1022);
+
+    for (QAction* a : {mnuViewIdentification, mnuViewResults, mnuViewSpecies, mnuViewToolbar, mnuViewStatusBar}) {
+        a->setCheckable(true);
+    }
+    mnuViewIdentification->setChecked(true);
+    mnuViewToolbar->setChecked(true);
+    mnuViewStatusBar->setChecked(true);
+
+    connect(mnuFileNew, &QAction::triggered, this, [this] { Traiter_Fichier("New"); });
+    connect(mnuFileOpen, &QAction::triggered, this, [this] { Traiter_Fichier("Open"); });
+    connect(mnuFileSave, &QAction::triggered, this, [this] { Traiter_Fichier("Save"); });
+    connect(mnuFileSaveAs, &QAction::triggered, this, [this] { Traiter_Fichier("Save"); });
+    connect(mnuFilePrint, &QAction::triggered, this, [this] { Traiter_Fichier("Print"); });
+    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuEditIconize, &QAction::triggered, this, &QWidget::showMinimized);
+    connect(mnuEditCopy, &QAction::triggered, this, [this] { Traiter_Fichier("Copy"); });
+    connect(mnuViewIdentification, &QAction::triggered, this, [this] { Choisit_Vue(mnuViewIdentification, 1); });
+    connect(mnuViewResults, &QAction::triggered, this, [this] { Choisit_Vue(mnuViewResults, 3); });
+    connect(mnuViewSpecies, &QAction::triggered, this, [this] { Choisit_Vue(mnuViewSpecies, 4); });
+    connect(mnuViewToolbar, &QAction::triggered, this, [this] { Bascule_Barre(mnuViewToolbar, tbToolBar); });
+    connect(mnuViewStatusBar, &QAction::triggered, this, [this] { Bascule_Barre(mnuViewStatusBar, sbStatusBar); });
+    connect(mnuViewRefresh, &QAction::triggered, this, &frmMain::Rafraichit);
+    connect(mnuViewOptions, &QAction::triggered, this, &frmMain::Ouvre_Options);
+    connect(mnuHelpContents, &QAction::triggered, this, &frmMain::Ouvre_Aide);
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::A_Propos_Demande);
+
+    // Document navigation from the keyboard.
+    auto* arriere = new QAction(this);
+    arriere->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    connect(arriere, &QAction::triggered, this, [this] {
+        if (WebTexte->isVisible()) Traiter_Fichier("Arriere");
+    });
+    auto* avant = new QAction(this);
+    avant->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    connect(avant, &QAction::triggered, this, [this] {
+        if (WebTexte->isVisible()) Traiter_Fichier("Avant");
+    });
+    addActions({arriere, avant});
+}
+
+void frmMain::Construit_Panes() {
+    tbToolBar = new Barre_Principale(surface_);
+    connect(tbToolBar, &Barre_Principale::Commande, this, [this](const QString& cle) { Traiter_Fichier(cle); });
+    sbStatusBar = new Barre_Etat(surface_);
+    Resultat = new QFrame(surface_);
+    Resultat->setObjectName("Resultat");
+    Legende = new QLabel(Resultat);
+    Legende->setObjectName("Legende");
+    QFont gras = Legende->font();
+    gras.setPointSize(9);
+    gras.setBold(true);
+    Legende->setFont(gras);
+
+    Robot = Pane(surface_, "Robot");
+    Pic_Choix = Pane(surface_, "Pic_Choix");
+    Small_Robot = Pane(surface_, "Small_Robot");
+    Small_Robot->installEventFilter(this);
+    Liste_Esp = new QListView(surface_);
+    Liste_Esp->setObjectName("Liste_Esp");
+    Liste_Esp->setUniformItemSizes(true);
+    Liste_Esp->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    modele_liste_ = new Modele_Liste_Esp(this);
+    Liste_Esp->setModel(modele_liste_);
+    Liste_Esp->hide();
+    Tree_esp = Pane(surface_, "Tree_esp");
+    Barre_Verticale = new QFrame(surface_);
+    Barre_Verticale->setObjectName("Barre_Verticale");
+    Barre_Verticale->setCursor(Qt::SplitHCursor);
+    Barre_Verticale->installEventFilter(this);
+    Barre_Verticale->hide();
+    WebTexte = Pane(surface_, "WebTexte");
+    auto* deter = new QToolBar(surface_);
+    deter->setOrientation(Qt::Vertical);
+    deter->setObjectName("Barre_Deter");
+    Barre_Deter = deter;
+    auto* question = new QToolBar(surface_);
+    question->setOrientation(Qt::Vertical);
+    question->setObjectName("Barre_Question");
+    question->hide();
+    Barre_Question = question;
+    // The document buttons belong to the document views.
+    tbToolBar->Affiche_Positions(13, Barre_Principale::kPositions, false);
+}
+
+QString frmMain::Chaine_Texte(int base) const { return Q(Chaine_Ou_Anglais(base, contexte_.Langue)); }
+
+QString frmMain::Titre_Programme() const { return QApplication::applicationName(); }
+
+Reponse frmMain::Demande(const QString& texte, Boutons boutons, Icone icone, const QString& titre) {
+    return contexte_.dialogues.Message(this, texte, boutons, icone, titre);
+}
+
+void frmMain::Sablier(bool actif) {
+    if (actif) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
+    en_chargement_ = true;
+    Traduit_Feuille(this, contexte_.Langue);
+    Desactive_Bouton("Copy");
+
+    // A second instance asks whether to go on.
+    if (!contexte_.verrou_instance.empty()) {
+        verrou_ = std::make_unique<QLockFile>(Q(contexte_.verrou_instance));
+        verrou_->setStaleLockTime(0);
+        if (!verrou_->tryLock(0)) {
+            verrou_.reset();
+            const QString titre = Chaine_Texte(1050);
+            if (Demande(Chaine_Texte(1067), Boutons::Oui_Non, Icone::Exclamation, titre) == Reponse::Non) {
+                return {Issue_Chargement::Genre::Abandon, {}, {}};
+            }
+            Demande(Chaine_Texte(1068), Boutons::OK, Icone::Information, titre);
+        }
+    }
+
+    contexte_.reglages = Lit_Registre(contexte_.machine, contexte_.magasin);
+    const Reglages& r = contexte_.reglages;
+    Chargement chargement = Charge_Base({r.Chemin_Base, r.Rep_Data}, contexte_.palette);
+    if (chargement.Echec) {
+        const auto& echec = *chargement.Echec;
+        switch (echec.Genre_Echec) {
+            case Echec_Chargement::Genre::Lecture_Poids:
+                return {Issue_Chargement::Genre::Fatale, Chaine_Texte(1069), Chaine_Texte(1050)};
+            case Echec_Chargement::Genre::Lecture_Matrice:
+                return {Issue_Chargement::Genre::Fatale, Chaine_Texte(1070), Chaine_Texte(1050)};
+            default:
+                return {Issue_Chargement::Genre::Fatale, Q(echec.Message), Titre_Programme()};
+        }
+    }
+    base_ = std::move(chargement.Base);
+
+    Reglages_Moteur moteur{r.Rep_Robot, r.Rep_Data, r.Seuil_Pourcent, Textes_De_Langue(contexte_.Langue)};
+    Observateur_Identification& observateur = *this;
+    Dialogue_Utilisateur& dialogue = *this;
+    identification_ = std::make_unique<Identification_Courante>(*base_, moteur, observateur, dialogue);
+    if (Status s = identification_->Demarre(); !s) {
+        // A portrait without its drawings cannot be used.
+        return {Issue_Chargement::Genre::Fatale, Q(s.message()), Titre_Programme()};
+    }
+    mnuFileSave->setEnabled(false);
+    mnuFileSaveAs->setEnabled(false);
+    Desactive_Bouton("Save");
+    Robot->update();
+
+    titre_fenetre_ = windowTitle();
+    en_chargement_ = false;
+
+    QString chemin = ligne_commande;
+    if (chemin.startsWith('"')) chemin = chemin.mid(1, chemin.size() - 2);
+    if (!chemin.isEmpty()) Traiter_Fichier("Open", chemin);
+    return {};
+}
+
+// --- The engine's observer and questions ---------------------------------------------------
+
+void frmMain::Identification_Devenue_Modifiee() {
+    mnuFileSaveAs->setEnabled(true);
+    if (!fichier_courant_.isEmpty()) mnuFileSave->setEnabled(true);
+    Active_Bouton("Save");
+}
+
+void frmMain::Liste_Esp_Remplie(const Liste_Especes& liste) { Legende_Et_Liste(liste); }
+
+void frmMain::Legende_Et_Liste(const Liste_Especes& liste) {
+    modele_liste_->Remplace(liste.Lignes);
+    Legende->setToolTip(Q(liste.Legende));
+    Legende->setText(Q(liste.Legende));
+}
+
+bool frmMain::Charge_Piece(int, const std::string& chemin) { return Fichier_Existe(chemin); }
+
+void frmMain::Etat_Inexistant(const std::string& message) {
+    Demande(Q(message), Boutons::OK, Icone::Aucune, Titre_Programme());
+}
+
+void frmMain::Message(const std::string& texte) { Demande(Q(texte), Boutons::OK, Icone::Aucune, Titre_Programme()); }
+
+bool frmMain::Question_Oui_Non(const std::string& texte) {
+    return Demande(Q(texte), Boutons::Oui_Non, Icone::Aucune, Titre_Programme()) == Reponse::Oui;
+}
+
+// --- Layout --------------------------------------------------------------------------------
+
+int frmMain::En_Twips(int pixels) const {
+    return static_cast<int>(std::lround(pixels * 1440.0 / logicalDpiX()));
+}
+
+QRect frmMain::En_Pixels(const Rect_Twips& r) const {
+    const double px = logicalDpiX() / 1440.0;
+    const double py = logicalDpiY() / 1440.0;
+    return QRect(static_cast<int>(std::lround(r.Left * px)), static_cast<int>(std::lround(r.Top * py)),
+                 static_cast<int>(std::lround(r.Width * px)), static_cast<int>(std::lround(r.Height * py)));
+}
+
+void frmMain::Positionne_Controles() {
+    // The bars span the window; their heights come from their contents.
+    const int largeur = surface_->width();
+    const int hauteur = surface_->height();
+    tbToolBar->setGeometry(0, 0, largeur, tbToolBar->sizeHint().height());
+    sbStatusBar->setGeometry(0, hauteur - sbStatusBar->height(), largeur, sbStatusBar->height());
+
+    Mesures_Fenetre m;
+    m.Largeur_Interieure = En_Twips(largeur);
+    m.Hauteur_Interieure = En_Twips(hauteur);
+    m.Barre_Outils_Visible = !tbToolBar->isHidden();
+    m.Hauteur_Barre_Outils = En_Twips(tbToolBar->height());
+    m.Barre_Etat_Visible = !sbStatusBar->isHidden();
+    m.Hauteur_Barre_Etat = En_Twips(sbStatusBar->height());
+    m.Largeur_Barre_Deter = En_Twips(Barre_Deter->sizeHint().width());
+    m.Largeur_Barre_Question = En_Twips(Barre_Question->sizeHint().width());
+    disposition_ = kestrane::Positionne_Controles(m, mode_affichage_);
+    Applique_Disposition();
+}
+
+void frmMain::Applique_Disposition() {
+    const Disposition& d = disposition_;
+    if (d.Panes_Placees) {
+        Robot->setGeometry(En_Pixels(d.Robot));
+        Pic_Choix->setGeometry(En_Pixels(d.Pic_Choix));
+        Small_Robot->setGeometry(En_Pixels(d.Small_Robot));
+        Liste_Esp->setGeometry(En_Pixels(d.Liste_Esp));
+        Tree_esp->setGeometry(En_Pixels(d.Tree_esp));
+        Barre_Verticale->setGeometry(En_Pixels(d.Barre_Verticale));
+        WebTexte->setGeometry(En_Pixels(d.WebTexte));
+        const QRect deter = En_Pixels(d.Barre_Deter);
+        Barre_Deter->setGeometry(surface_->width() - Barre_Deter->sizeHint().width(), deter.top(),
+                                 Barre_Deter->sizeHint().width(), std::min(deter.height(), Barre_Deter->sizeHint().height()));
+        const QRect question = En_Pixels(d.Barre_Question);
+        Barre_Question->setGeometry(surface_->width() - Barre_Question->sizeHint().width(), question.top(),
+                                    Barre_Question->sizeHint().width(),
+                                    std::min(question.height(), Barre_Question->sizeHint().height()));
+        const Panes_Affichees& a = d.Affichees;
+        if (a.Robot) Robot->show();
+        if (a.Barre_Deter) Barre_Deter->show();
+        if (a.Cache_Pic_Choix) Pic_Choix->hide();
+        if (a.Barre_Question) Barre_Question->show();
+        if (a.Small_Robot) Small_Robot->show();
+        if (a.Liste_Esp) Liste_Esp->show();
+        if (a.Tree_esp) Tree_esp->show();
+        if (a.Barre_Verticale) Barre_Verticale->show();
+        if (a.WebTexte) WebTexte->show();
+        if (a.Barre_Verticale) Barre_Verticale->raise();
+    }
+    // The results label over the status bar's second panel.
+    const QRect panneau = sbStatusBar->Panneau2();
+    Resultat->setGeometry(panneau.left() + 2, sbStatusBar->y() + 2, panneau.width(), sbStatusBar->height() - 2);
+    Resultat->setToolTip(QString());
+    Legende->setGeometry(0, 0, Resultat->width(), Resultat->height());
+    Resultat->setVisible(!sbStatusBar->isHidden());
+    Resultat->raise();
+}
+
+void frmMain::resizeEvent(QResizeEvent* evenement) {
+    QMainWindow::resizeEvent(evenement);
+    Positionne_Controles();
+}
+
+bool frmMain::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == Small_Robot && evenement->type() == QEvent::MouseButtonRelease) {
+        mnuViewIdentification->trigger();
+        return true;
+    }
+    if (objet == Barre_Verticale) {
+        auto* souris = static_cast<QMouseEvent*>(evenement);
+        switch (evenement->type()) {
+            case QEvent::MouseButtonPress:
+                separateur_tire_ = souris->button() == Qt::LeftButton;
+                return true;
+            case QEvent::MouseMove:
+                if (separateur_tire_ && (souris->buttons() & Qt::LeftButton)) {
+                    Barre_Verticale->move(Barre_Verticale->x() + static_cast<int>(souris->position().x()),
+                                          Barre_Verticale->y());
+                }
+                return true;
+            case QEvent::MouseButtonRelease:
+                if (separateur_tire_) {
+                    separateur_tire_ = false;
+                    Relache_Separateur(disposition_, En_Twips(Barre_Verticale->x()), En_Twips(surface_->width()));
+                    Applique_Disposition();
+                }
+                return true;
+            default:
+                break;
+        }
+    }
+    return QMainWindow::eventFilter(objet, evenement);
+}
+
+// --- Views and menus -----------------------------------------------------------------------
+
+void frmMain::Vue_Identification() {
+    tbToolBar->Affiche_Positions(13, 22, false);
+    for (QWidget* w : {Small_Robot, Pic_Choix, static_cast<QWidget*>(Liste_Esp), Tree_esp, Barre_Verticale, WebTexte,
+                       Barre_Question}) {
+        w->hide();
+    }
+    QApplication::processEvents();
+    Barre_Deter->show();
+    Robot->show();
+    mode_affichage_ = 1;
+}
+
+void frmMain::Vue_Resultats() {
+    for (QWidget* w : {Robot, Pic_Choix, Tree_esp, Barre_Deter}) w->hide();
+    QApplication::processEvents();
+    Small_Robot->show();
+    Liste_Esp->show();
+    Barre_Verticale->show();
+    Barre_Verticale->raise();
+    WebTexte->show();
+    Desactive_Bouton("Copy");
+    tbToolBar->Affiche_Positions(13, contexte_.reglages.Distribution == "hd" ? 18 : 20, true);
+    QApplication::processEvents();
+}
+
+void frmMain::Vue_Especes() {
+    for (QWidget* w : {Robot, Pic_Choix, static_cast<QWidget*>(Liste_Esp), Barre_Deter}) w->hide();
+    Small_Robot->show();
+    Tree_esp->show();
+    Barre_Verticale->show();
+    Barre_Verticale->raise();
+    WebTexte->show();
+    tbToolBar->Affiche_Positions(13, contexte_.reglages.Distribution == "hd" ? 18 : 20, true);
+    Tree_esp->setFocus();
+    QApplication::processEvents();
+}
+
+void frmMain::Choisit_Vue(QAction* entree, int mode) {
+    // The entry's own toggle already flipped the mark: an entry that was checked stays so.
+    const bool deja = !entree->isChecked();
+    entree->setChecked(true);
+    if (deja) return;
+    mode_affichage_ = mode;
+    for (QAction* a : {mnuViewIdentification, mnuViewResults, mnuViewSpecies}) {
+        if (a != entree) a->setChecked(false);
+    }
+    if (mode == 1) Vue_Identification();
+    if (mode == 3) Vue_Resultats();
+    if (mode == 4) Vue_Especes();
+    Positionne_Controles();
+}
+
+void frmMain::Bascule_Barre(QAction* entree, QWidget* barre) {
+    barre->setVisible(entree->isChecked());
+    Positionne_Controles();
+    if (Robot->isVisible()) Robot->update();
+    if (WebTexte->isVisible()) Small_Robot->update();
+}
+
+void frmMain::Rafraichit() {
+    if (Robot->isVisible()) {
+        Positionne_Controles();
+        Robot->update();
+    }
+    if (WebTexte->isVisible()) Small_Robot->update();
+}
+
+void frmMain::Ouvre_Options() {
+    if (!identification_) return;
+    const int16_t avant = contexte_.reglages.Seuil_Pourcent;
+    frmOptions options(contexte_.reglages, contexte_.Langue, contexte_.magasin, contexte_.dialogues, this);
+    options.exec();
+    identification_->Change_Textes(Textes_De_Langue(contexte_.Langue));
+    if (contexte_.reglages.Seuil_Pourcent != avant) {
+        identification_->Change_Seuil(contexte_.reglages.Seuil_Pourcent);
+        if (Liste_Esp->isVisible()) WebTexte->setFocus();
+    }
+}
+
+void frmMain::Ouvre_Aide() {
+    const QString chm = Q(Trouve_Fichier(contexte_.reglages.Rep_Executables + "help/Kestrane.chm"));
+    if (QFileInfo(chm).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(chm))) return;
+    if (!contexte_.guide_utilisateur.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(Q(contexte_.guide_utilisateur)));
+}
+
+void frmMain::Active_Bouton(const QString& cle) { tbToolBar->Active_Bouton(cle); }
+void frmMain::Desactive_Bouton(const QString& cle) { tbToolBar->Desactive_Bouton(cle); }
+
+// --- Commands ------------------------------------------------------------------------------
+
+void frmMain::Traiter_Fichier(const QString& cle, const QString& argument) {
+    if (!identification_) return;
+    if (cle == "New") {
+        Nouvelle();
+    } else if (cle == "Open") {
+        Ouvre(argument);
+    } else if (cle == "Save") {
+        Exec_Save();
+    } else if (cle == "Help") {
+        Ouvre_Aide();
+    } else if (cle == "Contra") {
+        Montre_Contradictions();
+    }
+    // "Copy", "Print" and the document keys are handled by the panes that own what they act on.
+}
+
+void frmMain::Nouvelle() {
+    if (identification_->Identification_Modifiee()) {
+        const Reponse r = Demande(Chaine_Texte(1072), Boutons::Oui_Non_Annuler, Icone::Exclamation, Chaine_Texte(1023));
+        if (r == Reponse::Annuler) return;
+        if (r == Reponse::Oui) Exec_Save();
+    }
+    Sablier(true);
+    if (Status s = identification_->Nouvelle_Identification(); !s) Message(s.message());
+    setWindowTitle(titre_fenetre_);
+    fichier_courant_.clear();
+    mnuFileSave->setEnabled(false);
+    mnuFileSaveAs->setEnabled(false);
+    Desactive_Bouton("Save");
+    sbStatusBar->Texte_Panneau1(QString());
+    Robot->update();
+    Vue_Identification();
+    mnuViewSpecies->setChecked(false);
+    mnuViewResults->setChecked(false);
+    mnuViewIdentification->setChecked(true);
+    Positionne_Controles();
+    Sablier(false);
+}
+
+bool frmMain::Exec_Save() {
+    if (!mnuFileSave->isEnabled()) {
+        const auto nom = contexte_.dialogues.Fichier_A_Enregistrer(this, Chaine_Texte(1025), Chaine_Texte(1052), ".ido");
+        if (!nom) return false;
+        mnuFileSave->setEnabled(true);
+        fichier_courant_ = *nom;
+    } else if (fichier_courant_.isEmpty()) {
+        return false;
+    }
+    Sablier(true);
+    const Status s = Enregistre_Identification(*identification_, fichier_courant_.toStdString());
+    Sablier(false);
+    if (!s) {
+        // Nothing was written over the old file: say so and keep the changes marked.
+        Demande(Q(s.message()), Boutons::OK, Icone::Exclamation, titre_fenetre_);
+        return false;
+    }
+    setWindowTitle(titre_fenetre_ + " [" + fichier_courant_ + "]");
+    Desactive_Bouton("Save");
+    mnuFileSave->setEnabled(false);
+    return true;
+}
+
+void frmMain::Ouvre(const QString& argument) {
+    QString chemin = argument;
+    if (chemin.isEmpty()) {
+        if (identification_->Identification_Modifiee()) {
+            const Reponse r =
+                Demande(Chaine_Texte(1072), Boutons::Oui_Non_Annuler, Icone::Exclamation, Chaine_Texte(1024));
+            if (r == Reponse::Annuler) return;
+            if (r == Reponse::Oui) Exec_Save();
+        }
+        const auto nom = contexte_.dialogues.Fichier_A_Ouvrir(this, Chaine_Texte(1024), Chaine_Texte(1052), ".ido");
+        if (!nom || nom->isEmpty()) return;
+        chemin = *nom;
+    }
+    Sablier(true);
+    const Status s = Ouvre_Identification(*identification_, *base_, chemin.toStdString());
+    Sablier(false);
+    if (!s) {
+        if (s.code() == static_cast<int>(Erreur_Identification::Dessin)) {
+            Demande(Q(s.message()), Boutons::OK, Icone::Aucune, Titre_Programme());
+        } else if (s.code() == static_cast<int>(Erreur_Identification::Ouverture)) {
+            fichier_courant_ = chemin;
+            Demande(chemin + Chaine_Texte(1074), Boutons::OK, Icone::Aucune, Titre_Programme());
+            return;
+        } else {
+            Demande(Q(s.message()), Boutons::OK, Icone::Exclamation, Titre_Programme());
+            return;
+        }
+    }
+    fichier_courant_ = chemin;
+    setWindowTitle(titre_fenetre_ + " [" + fichier_courant_ + "]");
+    mnuFileSave->setEnabled(false);
+    mnuFileSaveAs->setEnabled(true);
+    Desactive_Bouton("Save");
+    sbStatusBar->Texte_Panneau1(QString());
+    Robot->update();
+    Vue_Identification();
+    mnuViewSpecies->setChecked(false);
+    mnuViewResults->setChecked(false);
+    mnuViewIdentification->setChecked(true);
+    Positionne_Controles();
+}
+
+void frmMain::Montre_Contradictions() {
+    const QModelIndex selection = Liste_Esp->currentIndex();
+    if (!selection.isValid()) return;
+    (void)identification_->Contradictions(selection.row());
+    mnuViewIdentification->trigger();
+}
+
+// --- Close ---------------------------------------------------------------------------------
+
+void frmMain::closeEvent(QCloseEvent* evenement) {
+    if (Demande(Chaine_Texte(1071), Boutons::Oui_Non, Icone::Question, windowTitle()) == Reponse::Non) {
+        evenement->ignore();
+        return;
+    }
+    if (identification_ && identification_->Identification_Modifiee()) {
+        const Reponse r = Demande(Chaine_Texte(1072), Boutons::Oui_Non_Annuler, Icone::Exclamation, windowTitle());
+        if (r == Reponse::Annuler) {
+            evenement->ignore();
+            return;
+        }
+        if (r == Reponse::Oui) Exec_Save();
+    }
+    evenement->accept();
+}
+
+}  // namespace kestrane

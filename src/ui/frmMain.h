@@ -1,0 +1,161 @@
+#pragma once
+// The main window: the portrait with its two toolbars, the results list or the species tree with
+// the small portrait, the document view, the menus, the main toolbar and the status bar.
+//
+// It owns the loaded knowledge base and the current identification, and answers the engine's
+// observer and questions. Its load (`Charge`) follows a fixed order and may end the program:
+// the caller shows nothing else when it returns a fatal issue. Every modal question goes through
+// the context's Dialogues.
+
+#include <QLockFile>
+#include <QMainWindow>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "Base_Connaissance.h"
+#include "Contexte_Programme.h"
+#include "Dialogue_Utilisateur.h"
+#include "Disposition.h"
+#include "Identification_Courante.h"
+#include "Observateur_Identification.h"
+
+class QLabel;
+class QListView;
+class QMenu;
+class QFrame;
+
+namespace kestrane {
+
+class Barre_Principale;
+class Barre_Etat;
+class Modele_Liste_Esp;
+
+// How the load ended.
+struct Issue_Chargement {
+    enum class Genre { Chargee, Abandon, Fatale } genre = Genre::Chargee;
+    QString message;  // for Fatale: the text of the message box
+    QString titre;    // its title
+};
+
+class frmMain : public QMainWindow, private Observateur_Identification, private Dialogue_Utilisateur {
+    Q_OBJECT
+public:
+    explicit frmMain(Contexte_Programme& contexte, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The load: strings, the single-instance question, the settings, the knowledge base, the
+    // identification and its toolbars, then the file named on the command line.
+    Issue_Chargement Charge(const QString& ligne_commande);
+
+    // Lays out every pane for the current view; runs on start, refresh, bars shown or hidden,
+    // a desktop change and every resize.
+    void Positionne_Controles();
+    void Vue_Identification();
+    void Vue_Resultats();
+    void Vue_Especes();
+
+    // File, edit and document commands by key: "New", "Open", "Save", "Copy", "Print", "Help",
+    // "Arriere", "Avant", "Stop", "Contra"; any other key does nothing. `argument` is Open's path.
+    void Traiter_Fichier(const QString& cle, const QString& argument = QString());
+    // Saves, asking for a name when Save is disabled; false when nothing was saved.
+    bool Exec_Save();
+
+    void Active_Bouton(const QString& cle);
+    void Desactive_Bouton(const QString& cle);
+
+    int Mode_Affichage() const { return mode_affichage_; }
+    const Base_Connaissance* Base() const { return base_.get(); }
+    Identification_Courante* Identification() { return identification_.get(); }
+    const QString& Fichier_Courant() const { return fichier_courant_; }
+    const QString& Titre_Fenetre() const { return titre_fenetre_; }
+    const Disposition& Disposition_Courante() const { return disposition_; }
+
+    // The panes and controls, named as the program names them (tests reach them).
+    Barre_Principale* tbToolBar = nullptr;
+    Barre_Etat* sbStatusBar = nullptr;
+    QFrame* Resultat = nullptr;
+    QLabel* Legende = nullptr;
+    QWidget* Robot = nullptr;
+    QWidget* Pic_Choix = nullptr;
+    QWidget* Small_Robot = nullptr;
+    QListView* Liste_Esp = nullptr;
+    QWidget* Tree_esp = nullptr;
+    QWidget* Barre_Verticale = nullptr;
+    QWidget* WebTexte = nullptr;
+    QWidget* Barre_Deter = nullptr;
+    QWidget* Barre_Question = nullptr;
+
+    QAction* mnuFileNew = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFileSaveAs = nullptr;
+    QAction* mnuFilePrint = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QAction* mnuEditIconize = nullptr;
+    QAction* mnuEditCopy = nullptr;
+    QAction* mnuViewIdentification = nullptr;
+    QAction* mnuViewResults = nullptr;
+    QAction* mnuViewSpecies = nullptr;
+    QAction* mnuViewToolbar = nullptr;
+    QAction* mnuViewStatusBar = nullptr;
+    QAction* mnuViewRefresh = nullptr;
+    QAction* mnuViewOptions = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+signals:
+    // The About entry: the start routine shows its splash window as the About box.
+    void A_Propos_Demande();
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+    void resizeEvent(QResizeEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    // Observateur_Identification
+    void Identification_Devenue_Modifiee() override;
+    void Liste_Esp_Remplie(const Liste_Especes& liste) override;
+    bool Charge_Piece(int piece, const std::string& chemin) override;
+    void Etat_Inexistant(const std::string& message) override;
+    // Dialogue_Utilisateur
+    void Message(const std::string& texte) override;
+    bool Question_Oui_Non(const std::string& texte) override;
+
+    void Construit_Menus();
+    void Construit_Panes();
+    void Choisit_Vue(QAction* entree, int mode);
+    void Bascule_Barre(QAction* entree, QWidget* barre);
+    void Rafraichit();
+    void Ouvre_Options();
+    void Ouvre_Aide();
+    void Nouvelle();
+    void Ouvre(const QString& argument);
+    void Montre_Contradictions();
+    void Legende_Et_Liste(const Liste_Especes& liste);
+    void Applique_Disposition();
+    QRect En_Pixels(const Rect_Twips& r) const;
+    int En_Twips(int pixels) const;
+
+    QString Chaine_Texte(int base) const;
+    QString Titre_Programme() const;
+    Reponse Demande(const QString& texte, Boutons boutons, Icone icone, const QString& titre);
+    void Sablier(bool actif);
+
+    Contexte_Programme& contexte_;
+    std::unique_ptr<Base_Connaissance> base_;
+    std::unique_ptr<Identification_Courante> identification_;
+    std::unique_ptr<QLockFile> verrou_;
+    Modele_Liste_Esp* modele_liste_ = nullptr;
+    QWidget* surface_ = nullptr;
+    Disposition disposition_;
+    int mode_affichage_ = 1;
+    QString fichier_courant_;
+    QString titre_fenetre_;
+    bool en_chargement_ = true;
+    bool separateur_tire_ = false;
+};
+
+}  // namespace kestrane

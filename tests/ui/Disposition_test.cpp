@@ -1,0 +1,85 @@
+#include "Disposition.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrane {
+namespace {
+
+Mesures_Fenetre Fenetre(int largeur, int hauteur) {
+    Mesures_Fenetre m;
+    m.Largeur_Interieure = largeur;
+    m.Hauteur_Interieure = hauteur;
+    m.Hauteur_Barre_Outils = 600;
+    m.Hauteur_Barre_Etat = 300;
+    m.Largeur_Barre_Deter = 900;
+    m.Largeur_Barre_Question = 700;
+    return m;
+}
+
+TEST(Disposition, WideWindowGivesAFullHeightPortraitBesideTheBar) {
+    const Disposition d = Positionne_Controles(Fenetre(15000, 9000), 1);
+    // AH = 9000 - 70 - 600 - 300 = 8030; PW = 10707; FW = 15000 - 105 - 900 = 13995.
+    EXPECT_EQ(d.Robot, (Rect_Twips{35, 635, 10707, 8030}));
+    EXPECT_EQ(d.Pic_Choix, d.Robot);
+    EXPECT_EQ(d.Small_Robot, (Rect_Twips{35, 635, 3499, 2624}));   // 13995/4, 3*13995/16 (halves to even)
+    EXPECT_EQ(d.Liste_Esp, (Rect_Twips{35, 635 + 2624, 3499, 8030 - 2624}));
+    EXPECT_EQ(d.Barre_Verticale.Left, d.Tree_esp.Right());
+    EXPECT_EQ(d.Barre_Verticale.Height, d.Tree_esp.Height + d.Small_Robot.Height);
+    EXPECT_EQ(d.WebTexte.Left, d.Barre_Verticale.Right());
+    EXPECT_EQ(d.WebTexte.Right(), 15000 - 35);
+    EXPECT_EQ(d.Barre_Deter.Left, 15000 - 900);
+    EXPECT_EQ(d.Barre_Deter.Top, 800);
+    EXPECT_LE(d.Robot.Right(), d.Barre_Deter.Left);
+    EXPECT_TRUE(d.Affichees.Robot && d.Affichees.Barre_Deter && d.Affichees.Cache_Pic_Choix);
+    EXPECT_FALSE(d.Affichees.WebTexte);
+}
+
+TEST(Disposition, NarrowWindowKeepsFourThirdsWithinTheFreeWidth) {
+    const Disposition d = Positionne_Controles(Fenetre(6000, 9000), 1);
+    const int fw = 6000 - 105 - 900;
+    EXPECT_EQ(d.Robot.Width, fw);
+    EXPECT_EQ(d.Robot.Height, 3746);  // 4995 * 3 / 4 = 3746.25
+    EXPECT_LE(d.Robot.Right(), d.Barre_Deter.Left);
+}
+
+TEST(Disposition, HiddenBarsGiveTheirHeightToThePortrait) {
+    Mesures_Fenetre m = Fenetre(20000, 9000);
+    const Disposition avec = Positionne_Controles(m, 1);
+    m.Barre_Outils_Visible = false;
+    const Disposition sans_outils = Positionne_Controles(m, 1);
+    EXPECT_EQ(sans_outils.Robot.Height, avec.Robot.Height + 600);
+    EXPECT_EQ(sans_outils.Robot.Top, 35);
+    m.Barre_Etat_Visible = false;
+    const Disposition sans_barres = Positionne_Controles(m, 1);
+    EXPECT_EQ(sans_barres.Robot.Height, 9000 - 70);
+}
+
+TEST(Disposition, EachViewShowsItsPanesAndOthersPlaceNothing) {
+    const Mesures_Fenetre m = Fenetre(15000, 9000);
+    const auto resultats = Positionne_Controles(m, 3).Affichees;
+    EXPECT_TRUE(resultats.Small_Robot && resultats.Liste_Esp && resultats.Barre_Verticale && resultats.WebTexte);
+    EXPECT_FALSE(resultats.Tree_esp || resultats.Robot);
+    const auto especes = Positionne_Controles(m, 4).Affichees;
+    EXPECT_TRUE(especes.Tree_esp && !especes.Liste_Esp);
+    EXPECT_TRUE(Positionne_Controles(m, 2).Affichees.Barre_Question);
+    EXPECT_FALSE(Positionne_Controles(m, 7).Panes_Placees);
+}
+
+TEST(Disposition, SplitterStopsAtTheMiddleAndMovesTheColumn) {
+    Disposition d = Positionne_Controles(Fenetre(15000, 9000), 3);
+    const int droite = d.WebTexte.Right();
+    Relache_Separateur(d, 12000, 15000);
+    EXPECT_EQ(d.Barre_Verticale.Left, 7500);
+    EXPECT_EQ(d.Small_Robot.Width, 7500 - 35);
+    EXPECT_EQ(d.Small_Robot.Height, 5599);  // 7465 * 3 / 4 = 5598.75
+    EXPECT_EQ(d.Liste_Esp.Top, d.Small_Robot.Top + d.Small_Robot.Height);
+    EXPECT_EQ(d.Liste_Esp.Width, 7500 - 35);
+    EXPECT_EQ(d.WebTexte.Left, d.Barre_Verticale.Right());
+    EXPECT_EQ(d.WebTexte.Right(), droite);
+
+    Relache_Separateur(d, -500, 15000);  // dragged past the left edge: the column keeps a width
+    EXPECT_GT(d.Small_Robot.Width, 0);
+}
+
+}  // namespace
+}  // namespace kestrane

@@ -1,0 +1,151 @@
+#include "frmOptions.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "Dialogues_Scriptes.h"
+
+namespace kestrane {
+namespace {
+
+class Magasin_Memoire : public Magasin_Utilisateur {
+public:
+    std::string Lit(const std::string& s, const std::string& c, const std::string& d) const override {
+        const auto it = valeurs.find(s + "/" + c);
+        return it == valeurs.end() ? d : it->second;
+    }
+    void Ecrit(const std::string& s, const std::string& c, const std::string& v) override { valeurs[s + "/" + c] = v; }
+    std::map<std::string, std::string> valeurs;
+};
+
+// A click on a radio button's indicator: the button's centre may lie past its short label.
+void Clique(QRadioButton* bouton) {
+    QTest::mouseClick(bouton, Qt::LeftButton, Qt::NoModifier, QPoint(8, bouton->height() / 2));
+}
+
+class OptionsTest : public ::testing::Test {
+protected:
+    Reglages reglages;
+    int16_t langue = 0;
+    Magasin_Memoire magasin;
+    test::Dialogues_Scriptes dialogues;
+};
+
+TEST_F(OptionsTest, ShowsTheCurrentValues) {
+    reglages.Seuil_Pourcent = 40;
+    reglages.Curseur_Dynamique = true;
+    reglages.Distribution = "hd";
+    reglages.Adresse_Documents = "/docs/";
+    langue = 1;
+    frmOptions f(reglages, langue, magasin, dialogues);
+    EXPECT_TRUE(f.Option1->isChecked());
+    EXPECT_TRUE(f.Reglage_Valeur->isEnabled());
+    EXPECT_EQ(f.Reglage_Valeur->value(), 40);
+    EXPECT_EQ(f.Label1->text(), " 40 %");
+    EXPECT_TRUE(f.Check1->isChecked());
+    EXPECT_TRUE(f.Option4->isChecked());
+    EXPECT_TRUE(f.Option7->isChecked());
+    EXPECT_EQ(f.hdtext->text(), "/docs/");
+    EXPECT_FALSE(f.httptext->isEnabled());
+    EXPECT_EQ(f.windowTitle(), "Opciones");
+}
+
+TEST_F(OptionsTest, AllSpeciesStoresZeroAndReopensWithTheSliderDisabled) {
+    reglages.Seuil_Pourcent = 55;
+    {
+        frmOptions f(reglages, langue, magasin, dialogues);
+        f.show();
+        Clique(f.Option2);
+        EXPECT_EQ(f.Reglage_Valeur->value(), 70);
+        EXPECT_FALSE(f.Reglage_Valeur->isEnabled());
+        EXPECT_EQ(f.Label1->text(), " 70 %");
+        QTest::mouseClick(f.cmdApply, Qt::LeftButton);
+    }
+    EXPECT_EQ(reglages.Seuil_Pourcent, 0);
+    EXPECT_EQ(magasin.valeurs["Options/Valeur"], "0");
+    frmOptions again(reglages, langue, magasin, dialogues);
+    EXPECT_TRUE(again.Option2->isChecked());
+    EXPECT_FALSE(again.Reglage_Valeur->isEnabled());
+}
+
+TEST_F(OptionsTest, ApplyCompletesTheDocumentAddressForItsKind) {
+    {
+        frmOptions f(reglages, langue, magasin, dialogues);
+        f.show();
+        f.tbsOptions->setCurrentIndex(2);
+        Clique(f.Option7);
+        f.hdtext->setText("/srv/flora/docs");
+        QTest::mouseClick(f.cmdOK, Qt::LeftButton);
+    }
+    EXPECT_EQ(reglages.Distribution, "hd");
+    EXPECT_EQ(reglages.Adresse_Documents, "/srv/flora/docs/");
+    EXPECT_EQ(magasin.valeurs["Documents/Adresse"], "/srv/flora/docs/");
+    EXPECT_EQ(magasin.valeurs["Options/Distribution"], "hd");
+    {
+        frmOptions f(reglages, langue, magasin, dialogues);
+        f.show();
+        f.tbsOptions->setCurrentIndex(2);
+        Clique(f.Option6);
+        EXPECT_FALSE(f.hdtext->isEnabled());
+        f.httptext->setText("https://flora.example/docs");
+        QTest::mouseClick(f.cmdApply, Qt::LeftButton);
+    }
+    EXPECT_EQ(reglages.Distribution, "http");
+    EXPECT_EQ(reglages.Adresse_Documents, "https://flora.example/docs/");
+}
+
+TEST_F(OptionsTest, BrowseFillsThePathFromTheFolderDialogTitledInTheLanguage) {
+    langue = 2;
+    reglages.Distribution = "hd";
+    frmOptions f(reglages, langue, magasin, dialogues);
+    dialogues.dossiers.push_back(QString("/home/me/docs"));
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    EXPECT_EQ(f.hdtext->text(), "/home/me/docs/");
+    ASSERT_EQ(dialogues.titres_fichiers.size(), 1u);
+    EXPECT_EQ(dialogues.titres_fichiers[0], " Répertoires des documents ");
+    dialogues.dossiers.push_back(std::nullopt);  // cancelled: unchanged
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    EXPECT_EQ(f.hdtext->text(), "/home/me/docs/");
+}
+
+TEST_F(OptionsTest, CtrlTabCyclesTheTabsBothWays) {
+    frmOptions f(reglages, langue, magasin, dialogues);
+    f.show();
+    f.Check1->setFocus();
+    QTest::keyClick(f.Check1, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(f.tbsOptions->currentIndex(), 2);  // first to last
+    QTest::keyClick(f.hdtext, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(f.tbsOptions->currentIndex(), 0);  // last to first
+    QTest::keyClick(&f, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(f.tbsOptions->currentIndex(), 1);
+}
+
+TEST_F(OptionsTest, LanguageChangesAtOnceAndCancelDoesNotUndoNorStoreIt) {
+    {
+        frmOptions f(reglages, langue, magasin, dialogues);
+        f.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+        f.tbsOptions->setCurrentIndex(1);
+        QApplication::processEvents();
+        Clique(f.Option5);
+        EXPECT_TRUE(f.Option5->isChecked());
+        EXPECT_EQ(langue, 2);
+        QTest::mouseClick(f.cmdCancel, Qt::LeftButton);
+    }
+    EXPECT_EQ(langue, 2);
+    EXPECT_EQ(magasin.valeurs.count("Options/Langue"), 0u);
+}
+
+}  // namespace
+}  // namespace kestrane

@@ -1,0 +1,351 @@
+#include "frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QListView>
+#include <QLockFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "Barre_Principale.h"
+#include "Base_Test.h"
+#include "Dialogues_Scriptes.h"
+#include "Modele_Liste_Esp.h"
+#include "Sub_Main.h"
+#include "Table_Chaines.h"
+#include "frmOptions.h"
+
+namespace kestrane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Magasin_Memoire : public Magasin_Utilisateur {
+public:
+    std::string Lit(const std::string& s, const std::string& c, const std::string& d) const override {
+        const auto it = valeurs.find(s + "/" + c);
+        return it == valeurs.end() ? d : it->second;
+    }
+    void Ecrit(const std::string& s, const std::string& c, const std::string& v) override { valeurs[s + "/" + c] = v; }
+    std::map<std::string, std::string> valeurs;
+};
+
+const std::string kPetite = std::string(KESTRANE_FIXTURES) + "/small";
+
+class FenetreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dossier_ = test::Dossier_Temporaire("kestrane-ui");
+        options_.verrou_instance = (dossier_ / "kestrane.lock").string();
+        options_.registre_machine = kPetite + "/kestrane.ini";
+    }
+    void TearDown() override {
+        if (sub_ && sub_->Fenetre()) {
+            // Close without the questions: the test is over.
+            sub_->Fenetre()->hide();
+        }
+        sub_.reset();
+        fs::remove_all(dossier_);
+    }
+
+    // A copy of the small base that a test may damage.
+    std::string Copie_Base() {
+        const fs::path copie = dossier_ / "base";
+        fs::copy(kPetite, copie, fs::copy_options::recursive);
+        return (copie / "kestrane.ini").string();
+    }
+
+    int Lance() {
+        sub_ = std::make_unique<Sub_Main>(magasin_, dialogues_, options_);
+        return sub_->Lance();
+    }
+    frmMain& F() { return *sub_->Fenetre(); }
+    std::vector<std::string> Lignes() {
+        return static_cast<Modele_Liste_Esp*>(F().Liste_Esp->model())->Lignes();
+    }
+    // Answers a character through the engine, as the question bar does.
+    void Repond(const std::string& objet, int choix) {
+        Identification_Courante& id = *F().Identification();
+        id.Question = Question_Courante::De_Objet(*F().Base()->Trouve_Objet(objet));
+        id.Question.Choix = choix;
+        ASSERT_TRUE(id.Valid_Descripteur().ok());
+        ASSERT_TRUE(id.Actualise_Identification().ok());
+    }
+
+    fs::path dossier_;
+    Options_Demarrage options_;
+    Magasin_Memoire magasin_;
+    test::Dialogues_Scriptes dialogues_;
+    std::unique_ptr<Sub_Main> sub_;
+};
+
+TEST_F(FenetreTest, StartsOnTheBaseInTheIdentificationView) {
+    ASSERT_EQ(Lance(), 0);
+    EXPECT_TRUE(dialogues_.messages.empty());
+    EXPECT_EQ(F().windowTitle().toStdString(), std::string(*Chaine(1050, 0)));
+    EXPECT_EQ(F().Mode_Affichage(), 1);
+    EXPECT_TRUE(F().Robot->isVisible());
+    EXPECT_TRUE(F().Barre_Deter->isVisible());
+    EXPECT_FALSE(F().Liste_Esp->isVisible());
+    EXPECT_FALSE(F().WebTexte->isVisible());
+    // Every species at 0 % in species order, and the label.
+    EXPECT_EQ(Lignes(), (std::vector<std::string>{" 0% - Acer pseudoplatanus", " 0% - Aesculus hippocastanum",
+                                                  " 0% - Fagus sylvatica", " 0% - Fraxinus excelsior",
+                                                  " 0% - Quercus robur"}));
+    EXPECT_EQ(F().Legende->text(), " 5 species at 0 %");
+    EXPECT_FALSE(F().mnuFileSave->isEnabled());
+    EXPECT_FALSE(F().mnuFileSaveAs->isEnabled());
+    EXPECT_FALSE(F().tbToolBar->Bouton("Save")->isEnabled());
+    EXPECT_FALSE(F().tbToolBar->Bouton("Copy")->isEnabled());
+    EXPECT_FALSE(F().Identification()->Identification_Modifiee());
+}
+
+TEST_F(FenetreTest, StartsInTheUsersLanguage) {
+    magasin_.valeurs["Options/Langue"] = "2";
+    ASSERT_EQ(Lance(), 0);
+    EXPECT_EQ(F().mnuFileNew->text(), "&Nouvelle identification");
+    EXPECT_EQ(F().Legende->text(), " 5 espèces à 0 %");
+    EXPECT_EQ(F().tbToolBar->Bouton("Contra")->text(), "Erreurs");
+}
+
+TEST_F(FenetreTest, MissingDatabaseEndsTheStartWithItsPathAndError) {
+    options_.registre_machine = Copie_Base();
+    fs::remove(dossier_ / "base" / "base.sqlite");
+    dialogues_.reponses = {Reponse::OK};
+    EXPECT_EQ(Lance(), 1);
+    ASSERT_EQ(dialogues_.messages.size(), 1u);
+    EXPECT_EQ(dialogues_.messages[0].texte.toStdString(),
+              fs::canonical(dossier_).string() + "/base/base.sqlite, Erreur N° 14");
+    EXPECT_EQ(dialogues_.messages[0].boutons, Boutons::OK);
+}
+
+TEST_F(FenetreTest, MissingOrShortDataFilesEndTheStart) {
+    options_.registre_machine = Copie_Base();
+    const fs::path base = dossier_ / "base";
+    fs::remove(base / "POIDS.DAT");
+    dialogues_.reponses = {Reponse::OK, Reponse::OK};
+    EXPECT_EQ(Lance(), 1);
+    ASSERT_EQ(dialogues_.messages.size(), 1u);
+    EXPECT_EQ(dialogues_.messages[0].texte.toStdString(), fs::canonical(base).string() + "/POIDS.DAT");
+
+    fs::copy_file(kPetite + "/POIDS.DAT", base / "POIDS.DAT");
+    fs::resize_file(base / "MATRICE.DAT", 10);
+    sub_.reset();
+    EXPECT_EQ(Lance(), 1);
+    ASSERT_EQ(dialogues_.messages.size(), 2u);
+    EXPECT_EQ(dialogues_.messages[1].texte.toStdString(), std::string(*Chaine(1070, 0)));
+    EXPECT_EQ(dialogues_.messages[1].titre.toStdString(), std::string(*Chaine(1050, 0)));
+}
+
+TEST_F(FenetreTest, SecondInstanceAsksAndNoEndsBeforeLoading) {
+    QLockFile autre(QString::fromStdString(options_.verrou_instance));
+    ASSERT_TRUE(autre.tryLock(0));
+    dialogues_.reponses = {Reponse::Non};
+    EXPECT_EQ(Lance(), 2);
+    ASSERT_EQ(dialogues_.messages.size(), 1u);
+    EXPECT_EQ(dialogues_.messages[0].texte.toStdString(), std::string(*Chaine(1067, 0)));
+    EXPECT_EQ(dialogues_.messages[0].boutons, Boutons::Oui_Non);
+    EXPECT_EQ(dialogues_.messages[0].icone, Icone::Exclamation);
+    EXPECT_EQ(F().Base(), nullptr);
+
+    sub_.reset();
+    dialogues_.reponses = {Reponse::Oui, Reponse::OK};
+    EXPECT_EQ(Lance(), 0);
+    ASSERT_EQ(dialogues_.messages.size(), 3u);
+    EXPECT_EQ(dialogues_.messages[2].texte.toStdString(), std::string(*Chaine(1068, 0)));
+    EXPECT_EQ(dialogues_.messages[2].icone, Icone::Information);
+    EXPECT_NE(F().Base(), nullptr);
+}
+
+TEST_F(FenetreTest, QuitAsksOnceWhenUnchangedAndTwiceWhenChanged) {
+    ASSERT_EQ(Lance(), 0);
+    dialogues_.reponses = {Reponse::Non};
+    F().close();
+    EXPECT_TRUE(F().isVisible());
+    EXPECT_EQ(dialogues_.messages.back().texte.toStdString(), std::string(*Chaine(1071, 0)));
+    EXPECT_EQ(dialogues_.messages.back().icone, Icone::Question);
+
+    Repond("LEAF", 1);
+    EXPECT_TRUE(F().Identification()->Identification_Modifiee());
+    dialogues_.reponses = {Reponse::Oui, Reponse::Annuler};
+    F().close();
+    EXPECT_TRUE(F().isVisible());
+    EXPECT_EQ(dialogues_.messages.back().texte.toStdString(), std::string(*Chaine(1072, 0)));
+    EXPECT_EQ(dialogues_.messages.back().boutons, Boutons::Oui_Non_Annuler);
+
+    dialogues_.reponses = {Reponse::Oui, Reponse::Non};
+    const size_t avant = dialogues_.messages.size();
+    F().close();
+    EXPECT_FALSE(F().isVisible());
+    EXPECT_EQ(dialogues_.messages.size(), avant + 2);
+}
+
+TEST_F(FenetreTest, ViewsShowTheirPanesAndDocumentButtons) {
+    ASSERT_EQ(Lance(), 0);
+    Barre_Principale& barre = *F().tbToolBar;
+    for (int p = 13; p <= 22; ++p) EXPECT_FALSE(barre.Position(p)->isVisible()) << p;
+
+    F().mnuViewResults->trigger();
+    EXPECT_EQ(F().Mode_Affichage(), 3);
+    EXPECT_TRUE(F().Liste_Esp->isVisible());
+    EXPECT_TRUE(F().WebTexte->isVisible());
+    EXPECT_TRUE(F().Small_Robot->isVisible());
+    EXPECT_FALSE(F().Robot->isVisible());
+    EXPECT_FALSE(F().Barre_Deter->isVisible());
+    EXPECT_TRUE(F().mnuViewResults->isChecked());
+    EXPECT_FALSE(F().mnuViewIdentification->isChecked());
+    for (int p = 13; p <= 18; ++p) EXPECT_TRUE(barre.Position(p)->isVisible()) << p;
+    for (int p = 19; p <= 22; ++p) EXPECT_FALSE(barre.Position(p)->isVisible()) << p;
+
+    // The entry already checked changes nothing.
+    F().mnuViewResults->trigger();
+    EXPECT_TRUE(F().mnuViewResults->isChecked());
+    EXPECT_EQ(F().Mode_Affichage(), 3);
+
+    F().mnuViewSpecies->trigger();
+    EXPECT_EQ(F().Mode_Affichage(), 4);
+    EXPECT_TRUE(F().Tree_esp->isVisible());
+    EXPECT_FALSE(F().Liste_Esp->isVisible());
+
+    // A click on the small portrait returns to the portrait.
+    QTest::mouseClick(F().Small_Robot, Qt::LeftButton);
+    EXPECT_EQ(F().Mode_Affichage(), 1);
+    EXPECT_TRUE(F().Robot->isVisible());
+    EXPECT_FALSE(F().WebTexte->isVisible());
+    for (int p = 13; p <= 22; ++p) EXPECT_FALSE(barre.Position(p)->isVisible()) << p;
+}
+
+TEST_F(FenetreTest, WebDocumentsShowEightDocumentButtons) {
+    magasin_.valeurs["Options/Distribution"] = "http";
+    ASSERT_EQ(Lance(), 0);
+    F().mnuViewSpecies->trigger();
+    for (int p = 13; p <= 20; ++p) EXPECT_TRUE(F().tbToolBar->Position(p)->isVisible()) << p;
+    EXPECT_FALSE(F().tbToolBar->Position(21)->isVisible());
+}
+
+TEST_F(FenetreTest, LayoutFollowsTheWindowAndItsBars) {
+    ASSERT_EQ(Lance(), 0);
+    F().showNormal();
+    F().resize(1200, 800);
+    QApplication::processEvents();
+    QRect robot = F().Robot->geometry();
+    EXPECT_NEAR(robot.width() * 3.0 / 4.0, robot.height(), 2.0);
+    EXPECT_LE(robot.right(), F().Barre_Deter->geometry().left());
+
+    F().resize(600, 800);  // narrow: the portrait takes the free width
+    QApplication::processEvents();
+    robot = F().Robot->geometry();
+    EXPECT_NEAR(robot.width() * 3.0 / 4.0, robot.height(), 2.0);
+    EXPECT_LE(robot.right(), F().Barre_Deter->geometry().left());
+
+    F().resize(1600, 700);
+    QApplication::processEvents();
+    const int hauteur = F().Robot->height();
+    const int haut = F().Robot->y();
+    F().mnuViewToolbar->trigger();
+    EXPECT_FALSE(F().tbToolBar->isVisible());
+    EXPECT_GT(F().Robot->height(), hauteur);
+    EXPECT_LT(F().Robot->y(), haut);
+    F().mnuViewStatusBar->trigger();
+    EXPECT_FALSE(F().Resultat->isVisible());
+}
+
+TEST_F(FenetreTest, NewThresholdRefiltersTheListButKeepsTheLabel) {
+    ASSERT_EQ(Lance(), 0);
+    Repond("LEAF", 1);  // pinnate: only the ash reaches 100 %
+    EXPECT_EQ(Lignes().front(), " 100% - Fraxinus excelsior");
+    const QString label = F().Legende->text();
+    ASSERT_EQ(Lignes().size(), 5u);
+
+    QTimer::singleShot(0, [] {
+        auto* options = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
+        ASSERT_NE(options, nullptr);
+        QTest::mouseClick(options->Option1, Qt::LeftButton, Qt::NoModifier, QPoint(8, options->Option1->height() / 2));
+        options->Reglage_Valeur->setValue(50);
+        QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+    });
+    F().mnuViewOptions->trigger();
+    EXPECT_EQ(Lignes(), (std::vector<std::string>{" 100% - Fraxinus excelsior"}));
+    EXPECT_EQ(F().Legende->text(), label);
+    EXPECT_EQ(magasin_.valeurs["Options/Valeur"], "50");
+}
+
+TEST_F(FenetreTest, SaveAskForANameThenWritesAndOpenRestoresTheAnswers) {
+    ASSERT_EQ(Lance(), 0);
+    Repond("LEAF", 1);
+    EXPECT_TRUE(F().mnuFileSaveAs->isEnabled());
+    EXPECT_TRUE(F().tbToolBar->Bouton("Save")->isEnabled());
+    const QString fichier = QString::fromStdString((dossier_ / "my id.ido").string());
+    dialogues_.fichiers.push_back(fichier);
+    F().Traiter_Fichier("Save");
+    EXPECT_EQ(dialogues_.titres_fichiers.back().toStdString(), std::string(*Chaine(1025, 0)));
+    EXPECT_EQ(dialogues_.filtres_fichiers.back().toStdString(), std::string(*Chaine(1052, 0)));
+    EXPECT_EQ(F().windowTitle(), F().Titre_Fenetre() + " [" + fichier + "]");
+    EXPECT_FALSE(F().Identification()->Identification_Modifiee());
+    EXPECT_FALSE(F().tbToolBar->Bouton("Save")->isEnabled());
+
+    F().Traiter_Fichier("New");  // unchanged: no question
+    EXPECT_EQ(F().windowTitle(), F().Titre_Fenetre());
+    EXPECT_EQ(Lignes().front(), " 0% - Acer pseudoplatanus");
+
+    F().Traiter_Fichier("Open", fichier);
+    EXPECT_EQ(Lignes().front(), " 100% - Fraxinus excelsior");
+    EXPECT_EQ(F().windowTitle(), F().Titre_Fenetre() + " [" + fichier + "]");
+    EXPECT_FALSE(F().Identification()->Identification_Modifiee());
+
+    // A changed identification and New: Cancel keeps everything.
+    Repond("FRUIT", 1);
+    dialogues_.reponses = {Reponse::Annuler};
+    F().Traiter_Fichier("New");
+    EXPECT_EQ(dialogues_.messages.back().titre.toStdString(), std::string(*Chaine(1023, 0)));
+    EXPECT_TRUE(F().Identification()->Identification_Modifiee());
+    EXPECT_EQ(Lignes().front(), " 100% - Fraxinus excelsior");
+}
+
+TEST_F(FenetreTest, AFailedSaveKeepsTheChangesMarkedAndSaysSo) {
+    ASSERT_EQ(Lance(), 0);
+    Repond("LEAF", 1);
+    // A folder where the file should be: nothing can be written there.
+    const fs::path cible = dossier_ / "occupied.ido";
+    fs::create_directories(cible / "inside");
+    dialogues_.fichiers.push_back(QString::fromStdString(cible.string()));
+    dialogues_.reponses = {Reponse::OK};
+    EXPECT_FALSE(F().Exec_Save());
+    EXPECT_TRUE(F().Identification()->Identification_Modifiee());
+    EXPECT_EQ(dialogues_.messages.size(), 1u);
+    EXPECT_TRUE(fs::is_directory(cible / "inside"));
+}
+
+TEST_F(FenetreTest, OpenOfAMissingFileSaysItIsUnavailable) {
+    ASSERT_EQ(Lance(), 0);
+    dialogues_.reponses = {Reponse::OK};
+    F().Traiter_Fichier("Open", "/no/such/file.ido");
+    ASSERT_EQ(dialogues_.messages.size(), 1u);
+    EXPECT_EQ(dialogues_.messages[0].texte, "/no/such/file.ido unavailable !");
+}
+
+TEST_F(FenetreTest, CommandLinePathInQuotesIsOpenedWithoutThem) {
+    ASSERT_EQ(Lance(), 0);
+    Repond("LEAF", 1);
+    const std::string fichier = (dossier_ / "Saved ID.ido").string();
+    dialogues_.fichiers.push_back(QString::fromStdString(fichier));
+    ASSERT_TRUE(F().Exec_Save());
+    sub_.reset();
+    options_.ligne_commande = QString::fromStdString("\"" + fichier + "\"");
+    ASSERT_EQ(Lance(), 0);
+    EXPECT_EQ(Lignes().front(), " 100% - Fraxinus excelsior");
+    EXPECT_EQ(F().Fichier_Courant().toStdString(), fichier);  // the case of the name is kept
+}
+
+}  // namespace
+}  // namespace kestrane
