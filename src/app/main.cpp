@@ -11,6 +11,8 @@
 #include "Sub_Main.h"
 
 int main(int argc, char** argv) {
+    // The document view (a web engine) shares the OpenGL contexts of the widgets.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kestrane V.1.0");
     QApplication::setOrganizationName("Kestrane");

@@ -16,10 +16,16 @@
 
 #include <cmath>
 
+#include "Barre_Boutons.h"
 #include "Barre_Etat.h"
 #include "Barre_Principale.h"
 #include "Chargeur_Base.h"
 #include "Chemins_Fichiers.h"
+#include "Documents.h"
+#include "Portrait_Questions.h"
+#include "WebTexte.h"
+#include "frmLegende.h"
+#include "frmZoom.h"
 #include "Echange_Identification.h"
 #include "Modele_Liste_Esp.h"
 #include "Table_Chaines.h"
@@ -41,6 +47,12 @@ Textes_Moteur Textes_De_Langue(int langue) {
 }
 
 // A pane not yet given its own widget: a plain area with a name.
+// What a toolbar of the portrait needs to show all its buttons.
+QSize Taille_Barre(QWidget* barre) {
+    if (auto* boutons = qobject_cast<Barre_Boutons*>(barre)) return boutons->Taille_Ideale();
+    return barre->sizeHint();
+}
+
 QWidget* Pane(QWidget* parent, const char* nom) {
     auto* w = new QFrame(parent);
     w->setObjectName(nom);
@@ -78,7 +90,9 @@ frmMain::frmMain(Contexte_Programme& contexte, QWidget* parent) : QMainWindow(pa
 }
 
 frmMain::~frmMain() {
-    // The identification refers to the base: it goes first.
+    // Documents and portrait refer to the identification, which refers to the base.
+    documents_.reset();
+    portrait_.reset();
     identification_.reset();
     base_.reset();
 }
@@ -254,6 +268,13 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
     Observateur_Identification& observateur = *this;
     Dialogue_Utilisateur& dialogue = *this;
     identification_ = std::make_unique<Identification_Courante>(*base_, moteur, observateur, dialogue);
+    Hote_Portrait& hote_portrait = *this;
+    portrait_ = std::make_unique<Portrait_Questions>(*base_, *identification_, contexte_.reglages, hote_portrait,
+                                                     contexte_.dialogues, surface_);
+    Hote_Documents& hote_documents = *this;
+    documents_ = std::make_unique<Documents>(hote_documents, contexte_.reglages, *base_, contexte_.dialogues, this);
+    Installe_Panes();
+    documents_->Remplit_Arbre();
     if (Status s = identification_->Demarre(); !s) {
         // A portrait without its drawings cannot be used.
         return {Issue_Chargement::Genre::Fatale, Q(s.message()), Titre_Programme()};
@@ -262,6 +283,10 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
     mnuFileSaveAs->setEnabled(false);
     Desactive_Bouton("Save");
     Robot->update();
+    portrait_->Cree_Barre_Deter();
+    portrait_->Cree_Barre_Question();
+    portrait_->Calques().Demarrage_Termine();
+    QApplication::processEvents();
 
     titre_fenetre_ = windowTitle();
     en_chargement_ = false;
@@ -288,10 +313,71 @@ void frmMain::Legende_Et_Liste(const Liste_Especes& liste) {
     Legende->setText(Q(liste.Legende));
 }
 
-bool frmMain::Charge_Piece(int, const std::string& chemin) { return Fichier_Existe(chemin); }
+bool frmMain::Charge_Piece(int piece, const std::string& chemin) {
+    return portrait_ ? portrait_->Calques().Charge_Piece(piece, chemin) : Fichier_Existe(chemin);
+}
 
 void frmMain::Etat_Inexistant(const std::string& message) {
-    Demande(Q(message), Boutons::OK, Icone::Aucune, Titre_Programme());
+    if (portrait_) {
+        portrait_->Calques().Etat_Inexistant(message);
+    } else {
+        Demande(Q(message), Boutons::OK, Icone::Aucune, Titre_Programme());
+    }
+}
+
+// --- The hosts of the portrait and of the documents ----------------------------------------
+
+void frmMain::Installe_Panes() {
+    // The portrait's and the documents' own widgets take the places of the designed panes.
+    auto remplace = [this](QWidget*& pane, QWidget* widget) {
+        widget->setParent(surface_);
+        widget->setObjectName(pane->objectName());
+        widget->setVisible(pane->isVisible());
+        delete pane;
+        pane = widget;
+    };
+    remplace(Robot, portrait_->Widget_Robot());
+    remplace(Pic_Choix, portrait_->Widget_Pic_Choix());
+    remplace(Small_Robot, portrait_->Widget_Small_Robot());
+    remplace(Barre_Deter, portrait_->Barre_Deter());
+    remplace(Barre_Question, portrait_->Barre_Question());
+    remplace(Tree_esp, &documents_->Arbre());
+    remplace(WebTexte, &documents_->Vue());
+    connect(portrait_->Widget_Small_Robot(), &Small_Robot::Clique, mnuViewIdentification, &QAction::trigger);
+    connect(Liste_Esp, &QListView::clicked, this, &frmMain::Clic_Liste);
+    connect(Liste_Esp->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (Liste_Esp->isVisible()) Clic_Liste();
+    });
+    documents_->Suit_Focus_Liste(*Liste_Esp);
+    Barre_Verticale->raise();
+}
+
+int frmMain::Meilleur_Pourcentage() const {
+    const auto& pourcents = identification_->Resultats().Pourcent_Esp;
+    return pourcents.empty() ? 0 : pourcents.front();
+}
+
+void frmMain::Clic_Liste() {
+    if (documents_) documents_->Liste_Esp_Click(*Liste_Esp, Meilleur_Pourcentage());
+}
+
+void frmMain::Texte_Statut(const QString& texte) { sbStatusBar->Texte_Panneau1(texte); }
+
+void frmMain::Mode_Affichage(int mode) {
+    mode_affichage_ = mode;
+    Positionne_Controles();
+}
+
+void frmMain::Commande_Vue_Resultats() { mnuViewResults->trigger(); }
+
+void frmMain::Montre_Contra(bool visible) { tbToolBar->Affiche_Positions(21, 22, visible); }
+
+void frmMain::Pointeur_Normal() {
+    while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
+}
+
+QRect frmMain::Geometrie_Barre_Verticale() const {
+    return QRect(Barre_Verticale->mapTo(this, QPoint(0, 0)), Barre_Verticale->size());
 }
 
 void frmMain::Message(const std::string& texte) { Demande(Q(texte), Boutons::OK, Icone::Aucune, Titre_Programme()); }
@@ -327,8 +413,8 @@ void frmMain::Positionne_Controles() {
     m.Hauteur_Barre_Outils = En_Twips(tbToolBar->height());
     m.Barre_Etat_Visible = !sbStatusBar->isHidden();
     m.Hauteur_Barre_Etat = En_Twips(sbStatusBar->height());
-    m.Largeur_Barre_Deter = En_Twips(Barre_Deter->sizeHint().width());
-    m.Largeur_Barre_Question = En_Twips(Barre_Question->sizeHint().width());
+    m.Largeur_Barre_Deter = En_Twips(Taille_Barre(Barre_Deter).width());
+    m.Largeur_Barre_Question = En_Twips(Taille_Barre(Barre_Question).width());
     disposition_ = kestrane::Positionne_Controles(m, mode_affichage_);
     Applique_Disposition();
 }
@@ -343,13 +429,11 @@ void frmMain::Applique_Disposition() {
         Tree_esp->setGeometry(En_Pixels(d.Tree_esp));
         Barre_Verticale->setGeometry(En_Pixels(d.Barre_Verticale));
         WebTexte->setGeometry(En_Pixels(d.WebTexte));
-        const QRect deter = En_Pixels(d.Barre_Deter);
-        Barre_Deter->setGeometry(surface_->width() - Barre_Deter->sizeHint().width(), deter.top(),
-                                 Barre_Deter->sizeHint().width(), std::min(deter.height(), Barre_Deter->sizeHint().height()));
-        const QRect question = En_Pixels(d.Barre_Question);
-        Barre_Question->setGeometry(surface_->width() - Barre_Question->sizeHint().width(), question.top(),
-                                    Barre_Question->sizeHint().width(),
-                                    std::min(question.height(), Barre_Question->sizeHint().height()));
+        // The bars keep the size that shows every button (none falls into an overflow menu).
+        for (auto [barre, place] : {std::pair{Barre_Deter, d.Barre_Deter}, std::pair{Barre_Question, d.Barre_Question}}) {
+            const QSize taille = Taille_Barre(barre);
+            barre->setGeometry(surface_->width() - taille.width(), En_Pixels(place).top(), taille.width(), taille.height());
+        }
         const Panes_Affichees& a = d.Affichees;
         if (a.Robot) Robot->show();
         if (a.Barre_Deter) Barre_Deter->show();
@@ -411,6 +495,10 @@ bool frmMain::eventFilter(QObject* objet, QEvent* evenement) {
 
 void frmMain::Vue_Identification() {
     tbToolBar->Affiche_Positions(13, 22, false);
+    if (documents_) {
+        documents_->Cache_Fenetres();
+        documents_->Libere_Dessin();
+    }
     for (QWidget* w : {Small_Robot, Pic_Choix, static_cast<QWidget*>(Liste_Esp), Tree_esp, Barre_Verticale, WebTexte,
                        Barre_Question}) {
         w->hide();
@@ -419,10 +507,12 @@ void frmMain::Vue_Identification() {
     Barre_Deter->show();
     Robot->show();
     mode_affichage_ = 1;
+    if (portrait_) portrait_->Montre_Portrait();
 }
 
 void frmMain::Vue_Resultats() {
     for (QWidget* w : {Robot, Pic_Choix, Tree_esp, Barre_Deter}) w->hide();
+    if (portrait_) portrait_->Retire_Contradictions();
     QApplication::processEvents();
     Small_Robot->show();
     Liste_Esp->show();
@@ -432,6 +522,7 @@ void frmMain::Vue_Resultats() {
     Desactive_Bouton("Copy");
     tbToolBar->Affiche_Positions(13, contexte_.reglages.Distribution == "hd" ? 18 : 20, true);
     QApplication::processEvents();
+    Clic_Liste();
 }
 
 void frmMain::Vue_Especes() {
@@ -484,7 +575,10 @@ void frmMain::Ouvre_Options() {
     identification_->Change_Textes(Textes_De_Langue(contexte_.Langue));
     if (contexte_.reglages.Seuil_Pourcent != avant) {
         identification_->Change_Seuil(contexte_.reglages.Seuil_Pourcent);
-        if (Liste_Esp->isVisible()) WebTexte->setFocus();
+        if (Liste_Esp->isVisible()) {
+            Clic_Liste();
+            WebTexte->setFocus();
+        }
     }
 }
 
@@ -511,8 +605,15 @@ void frmMain::Traiter_Fichier(const QString& cle, const QString& argument) {
         Ouvre_Aide();
     } else if (cle == "Contra") {
         Montre_Contradictions();
+    } else if (cle == "Arriere") {
+        documents_->Arriere();
+    } else if (cle == "Avant") {
+        documents_->Avant();
+    } else if (cle == "Stop") {
+        documents_->Stop();
+    } else if (cle == "Print") {
+        if (WebTexte->isVisible()) documents_->Imprime_Document();
     }
-    // "Copy", "Print" and the document keys are handled by the panes that own what they act on.
 }
 
 void frmMain::Nouvelle() {
@@ -522,6 +623,7 @@ void frmMain::Nouvelle() {
         if (r == Reponse::Oui) Exec_Save();
     }
     Sablier(true);
+    portrait_->Retire_Contradictions();
     if (Status s = identification_->Nouvelle_Identification(); !s) Message(s.message());
     setWindowTitle(titre_fenetre_);
     fichier_courant_.clear();
@@ -606,21 +708,40 @@ void frmMain::Ouvre(const QString& argument) {
 void frmMain::Montre_Contradictions() {
     const QModelIndex selection = Liste_Esp->currentIndex();
     if (!selection.isValid()) return;
-    (void)identification_->Contradictions(selection.row());
-    mnuViewIdentification->trigger();
+    // The portrait's display ends in the identification view.
+    mnuViewIdentification->setChecked(true);
+    mnuViewResults->setChecked(false);
+    mnuViewSpecies->setChecked(false);
+    portrait_->Affiche_Contradictions(identification_->Contradictions(selection.row()));
+    Positionne_Controles();
 }
 
 // --- Close ---------------------------------------------------------------------------------
 
 void frmMain::closeEvent(QCloseEvent* evenement) {
-    if (Demande(Chaine_Texte(1071), Boutons::Oui_Non, Icone::Question, windowTitle()) == Reponse::Non) {
+    // The zoom and legend windows step aside while the questions are asked.
+    QWidget* zoom = documents_ ? static_cast<QWidget*>(&documents_->Zoom()) : nullptr;
+    QWidget* legende = documents_ ? static_cast<QWidget*>(&documents_->Legende()) : nullptr;
+    const bool zoom_visible = zoom && zoom->isVisible();
+    const bool legende_visible = legende && legende->isVisible();
+    if (zoom) zoom->hide();
+    if (legende) legende->hide();
+    auto annule = [&] {
         evenement->ignore();
+        for (auto [fenetre, visible] : {std::pair{zoom, zoom_visible}, std::pair{legende, legende_visible}}) {
+            if (!visible) continue;
+            fenetre->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            fenetre->show();
+        }
+    };
+    if (Demande(Chaine_Texte(1071), Boutons::Oui_Non, Icone::Question, windowTitle()) == Reponse::Non) {
+        annule();
         return;
     }
     if (identification_ && identification_->Identification_Modifiee()) {
         const Reponse r = Demande(Chaine_Texte(1072), Boutons::Oui_Non_Annuler, Icone::Exclamation, windowTitle());
         if (r == Reponse::Annuler) {
-            evenement->ignore();
+            annule();
             return;
         }
         if (r == Reponse::Oui) Exec_Save();

@@ -17,6 +17,8 @@
 #include "Base_Connaissance.h"
 #include "Contexte_Programme.h"
 #include "Dialogue_Utilisateur.h"
+#include "Hote_Documents.h"
+#include "Hote_Portrait.h"
 #include "Disposition.h"
 #include "Identification_Courante.h"
 #include "Observateur_Identification.h"
@@ -31,6 +33,8 @@ namespace kestrane {
 class Barre_Principale;
 class Barre_Etat;
 class Modele_Liste_Esp;
+class Documents;
+class Portrait_Questions;
 
 // How the load ended.
 struct Issue_Chargement {
@@ -39,7 +43,11 @@ struct Issue_Chargement {
     QString titre;    // its title
 };
 
-class frmMain : public QMainWindow, private Observateur_Identification, private Dialogue_Utilisateur {
+class frmMain : public QMainWindow,
+                private Observateur_Identification,
+                private Dialogue_Utilisateur,
+                private Hote_Portrait,
+                private Hote_Documents {
     Q_OBJECT
 public:
     explicit frmMain(Contexte_Programme& contexte, QWidget* parent = nullptr);
@@ -52,7 +60,7 @@ public:
     // Lays out every pane for the current view; runs on start, refresh, bars shown or hidden,
     // a desktop change and every resize.
     void Positionne_Controles();
-    void Vue_Identification();
+    void Vue_Identification() override;
     void Vue_Resultats();
     void Vue_Especes();
 
@@ -62,12 +70,14 @@ public:
     // Saves, asking for a name when Save is disabled; false when nothing was saved.
     bool Exec_Save();
 
-    void Active_Bouton(const QString& cle);
-    void Desactive_Bouton(const QString& cle);
+    void Active_Bouton(const QString& cle) override;
+    void Desactive_Bouton(const QString& cle) override;
 
     int Mode_Affichage() const { return mode_affichage_; }
     const Base_Connaissance* Base() const { return base_.get(); }
     Identification_Courante* Identification() { return identification_.get(); }
+    Portrait_Questions* Portrait() { return portrait_.get(); }
+    Documents* Documents_Especes() { return documents_.get(); }
     const QString& Fichier_Courant() const { return fichier_courant_; }
     const QString& Titre_Fenetre() const { return titre_fenetre_; }
     const Disposition& Disposition_Courante() const { return disposition_; }
@@ -123,6 +133,24 @@ private:
     // Dialogue_Utilisateur
     void Message(const std::string& texte) override;
     bool Question_Oui_Non(const std::string& texte) override;
+    // Hote_Portrait
+    void Texte_Statut(const QString& texte) override;
+    void Mode_Affichage(int mode) override;
+    void Commande_Vue_Resultats() override;
+    void Sablier(bool actif) override;
+    int Langue() const override { return contexte_.Langue; }
+    QString Titre_Messages() const override { return windowTitle(); }
+    QWidget* Fenetre() override { return this; }
+    // Hote_Documents
+    void Montre_Contra(bool visible) override;
+    QString Suffixe_Langue() const override { return QString::fromStdString(contexte_.Suffixe_Langue); }
+    void Change_Suffixe_Langue(const QString& suffixe) override { contexte_.Suffixe_Langue = suffixe.toStdString(); }
+    void Pointeur_Normal() override;
+    QRect Geometrie_Barre_Verticale() const override;
+
+    void Installe_Panes();
+    void Clic_Liste();
+    int Meilleur_Pourcentage() const;
 
     void Construit_Menus();
     void Construit_Panes();
@@ -142,12 +170,13 @@ private:
     QString Chaine_Texte(int base) const;
     QString Titre_Programme() const;
     Reponse Demande(const QString& texte, Boutons boutons, Icone icone, const QString& titre);
-    void Sablier(bool actif);
 
     Contexte_Programme& contexte_;
     std::unique_ptr<Base_Connaissance> base_;
     std::unique_ptr<Identification_Courante> identification_;
     std::unique_ptr<QLockFile> verrou_;
+    std::unique_ptr<Portrait_Questions> portrait_;
+    std::unique_ptr<Documents> documents_;
     Modele_Liste_Esp* modele_liste_ = nullptr;
     QWidget* surface_ = nullptr;
     Disposition disposition_;

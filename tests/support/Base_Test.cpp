@@ -53,7 +53,7 @@ Base_Temporaire::Base_Temporaire(const Description_Base& description) : dossier_
     if (description.ecrire_poids) Ecrit_Tableau_16(Dossier() + "POIDS.DAT", description.poids);
     if (description.ecrire_matrice) Ecrit_Tableau_16(Dossier() + "MATRICE.DAT", description.matrice);
     std::ofstream ini(Reglages_Machine());
-    ini << "[Logiciel]\nData=.\nBase=base.sqlite\nDescripteurs=descripteurs/\nExecutables=.\nRobot=robot/\n"
+    ini << "[Logiciel]\nData=./\nBase=base.sqlite\nDescripteurs=descripteurs/\nExecutables=.\nRobot=robot/\n"
            "[Documents]\nAdresse=documents/\n[Options]\nDistribution=hd\nValeur=0\nCurseur=False\n";
 }
 

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "Commande_Info.h"
+#include "Commandes_Cle.h"
 #include "Ouverture_Base.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
         if (!ouverte.base) throw CLI::RuntimeError(1);
         kestrane::cli::Ecrit_Info(*ouverte.base, json_info, std::cout);
     });
+
+    kestrane::cli::Options_Cle options_cle;
+    int statut_cle = 0;
+    kestrane::cli::Ajoute_Commandes_Cle(app, options_cle, statut_cle);
 
     CLI11_PARSE(app, argc, argv);
     return 0;

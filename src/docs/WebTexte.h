@@ -1,0 +1,39 @@
+#pragma once
+// The document view: an HTML view on its own profile (kept in memory only), with the operations
+// the documents use and the two events they follow. Local pages are reached as file URLs, web
+// pages over HTTP or HTTPS through the view's own network stack.
+//
+// A navigation "without history" stands for opening a species: once its page has loaded, that
+// page is the first of the history (there is nothing to go back to from it).
+
+#include <QUrl>
+#include <QWebEngineView>
+
+namespace kestrane {
+
+class WebTexte : public QWebEngineView {
+    Q_OBJECT
+  public:
+    explicit WebTexte(QWidget* parent = nullptr);
+    ~WebTexte() override;
+
+    void Navigate2(const QUrl& adresse, bool sans_historique);
+    // The location of the page shown, or being loaded ("" before the first).
+    QString LocationURL() const;
+    // True when nothing is loading (the ready state "complete").
+    bool Termine() const { return !en_chargement_; }
+
+  signals:
+    // Before each navigation of the main frame (links, scripts, Navigate2, back and forward).
+    void BeforeNavigate2(const QUrl& cible);
+    // The main frame finished loading, successfully or not.
+    void DocumentComplete(bool reussi);
+
+  private:
+    void Fin_Chargement(bool reussi);
+
+    bool en_chargement_ = false;
+    QUrl sans_historique_;  // the page to start the history with once it has loaded
+};
+
+}  // namespace kestrane

@@ -1,0 +1,60 @@
+#include "frmLegende.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "Chemins_Documents.h"
+
+namespace kestrane {
+namespace {
+// Inner area until first sized to a legend, in twips.
+constexpr double Largeur_Initiale = 2925;
+constexpr double Hauteur_Initiale = 1830;
+
+// Two thirds as the placement computes it: 2v rounded, then divided by 3 dropping the remainder.
+long Deux_Tiers(double v) {
+    return Arrondi_Entier(2 * v) / 3;
+}
+}  // namespace
+
+frmLegende::frmLegende(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("frmLegende"));
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::ToolTipBase);
+    setForegroundRole(QPalette::ToolTipText);
+    QFont police(QStringLiteral("Arial Unicode MS"));
+    police.setPointSizeF(9.75);
+    setFont(police);
+    resize(static_cast<int>(Arrondi_Entier(Largeur_Initiale * logicalDpiX() / 1440.0)),
+           static_cast<int>(Arrondi_Entier(Hauteur_Initiale * logicalDpiY() / 1440.0)));
+}
+
+void frmLegende::Affiche(const QString& titre, const QString& texte, const QRect* barre_verticale) {
+    setWindowTitle(titre);
+    texte_ = texte;
+    const QFontMetrics mesure(font());
+    const QSize taille_texte = mesure.size(0, texte_.isEmpty() ? QStringLiteral(" ") : texte_);
+    resize(mesure.horizontalAdvance(QStringLiteral("  ") + texte_) + 3, taille_texte.height() + 2);
+    update();
+    // Placed once shown: the frame's size is known only then.
+    show();
+    if (barre_verticale)
+        Place_Pres_De(*barre_verticale);
+    raise();
+}
+
+void frmLegende::Place_Pres_De(const QRect& barre) {
+    const double tx = 1440.0 / logicalDpiX();
+    const double ty = 1440.0 / logicalDpiY();
+    const double gauche = barre.left() * tx - Deux_Tiers(frameGeometry().width() * tx);
+    const double haut = barre.top() * ty + Deux_Tiers(barre.height() * ty);
+    move(static_cast<int>(Arrondi_Entier(gauche / tx)), static_cast<int>(Arrondi_Entier(haut / ty)));
+}
+
+void frmLegende::paintEvent(QPaintEvent*) {
+    QPainter peintre(this);
+    peintre.setPen(palette().color(QPalette::ToolTipText));
+    peintre.drawText(rect(), Qt::AlignLeft | Qt::AlignTop, texte_);
+}
+
+}  // namespace kestrane

@@ -1,0 +1,34 @@
+#pragma once
+// The legend window: the legend of the current species' drawing as one printed line, on the
+// tool-tip background, sized to the text with room for two spaces more than it prints. It has
+// no behaviour of its own: the documents show, place and hide it.
+
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+namespace kestrane {
+
+class frmLegende : public QWidget {
+    Q_OBJECT
+  public:
+    explicit frmLegende(QWidget* parent = nullptr);
+
+    // Sets the caption and the text and sizes the window to the text; when the splitter's
+    // geometry is given, moves the window beside it (left = splitter left - 2/3 of the legend's
+    // width, top = splitter top + 2/3 of the splitter's height, computed in twips); then shows it
+    // in the topmost band.
+    void Affiche(const QString& titre, const QString& texte, const QRect* barre_verticale = nullptr);
+
+    const QString& Texte() const { return texte_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void Place_Pres_De(const QRect& barre_verticale);
+
+    QString texte_;
+};
+
+}  // namespace kestrane

@@ -1,0 +1,144 @@
+#include "Pic_Choix.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kestrane {
+
+Pic_Choix::Pic_Choix(const Base_Connaissance& base, Question_Courante& question, QWidget* parent)
+    : QWidget(parent), base_(base), question_(question) {
+    setObjectName(QStringLiteral("Pic_Choix"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Pic_Choix::Affiche(std::shared_ptr<const Dessin> dessin) {
+    dessin_ = std::move(dessin);
+    effacees_.clear();
+    clavier_ = -1;
+    update();
+}
+
+QPoint Pic_Choix::Case_Sous(QPointF position) const {
+    const int colonnes = std::max(question_.Colonnes, 1);
+    const int lignes = std::max(question_.Lignes, 1);
+    // Outer size; the box has no border, so it is also the interior.
+    const double w = width();
+    const double h = height();
+    return {static_cast<int>(std::floor(position.x() / (w / colonnes))),
+            static_cast<int>(std::floor(position.y() / (h / lignes)))};
+}
+
+int Pic_Choix::Choix_Case(int selection, QPointF position) {
+    const QPoint cr = Case_Sous(position);
+    const int colonnes = question_.Colonnes;
+    const int cellule = (cr.y() + 1) * colonnes - colonnes + cr.x();
+    if (selection != -1) {
+        effacees_.push_back(selection);
+        if (selection == cellule) {
+            update();
+            return -1;
+        }
+    }
+    update();
+    return cellule;
+}
+
+QRectF Pic_Choix::Rectangle_Marque(int cellule) const {
+    const int colonnes = question_.Colonnes;
+    const int lignes = question_.Lignes;
+    if (cellule == -1 || colonnes <= 0 || lignes <= 0) return {};
+    const int colonne = cellule % colonnes;
+    const int ligne = cellule / colonnes;
+    const double sw = width();
+    const double sh = height();
+    const int dw = Epaisseur_Trait;
+    auto arrondi = [](double v) { return std::nearbyint(v); };
+    const double x1 = arrondi(colonne * sw / colonnes);
+    const double y1 = arrondi(ligne * sh / lignes);
+    const double x2 = colonne + 1 != colonnes ? arrondi((colonne + 1) * sw / colonnes) : arrondi(sw - (dw - 1));
+    const double y2 = ligne + 1 != lignes ? arrondi((ligne + 1) * sh / lignes) : arrondi(sh - (dw - 1));
+    return QRectF(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+QString Pic_Choix::Info_Case(QPointF position) const {
+    const QPoint cr = Case_Sous(position);
+    const int colonnes = question_.Colonnes;
+    if (cr.x() < 0 || cr.y() < 0 || cr.x() >= colonnes || cr.y() >= question_.Lignes) return {};
+    const int k = question_.Index_Car + (cr.y() + 1) * colonnes - colonnes + cr.x();
+    const Etat_Caractere* etat = base_.Etat_Par_Numero(k);
+    return etat != nullptr ? QString::fromStdString(etat->TipText) : QString();
+}
+
+void Pic_Choix::paintEvent(QPaintEvent*) {
+    QPainter peintre(this);
+    peintre.fillRect(rect(), Qt::white);
+    if (dessin_) dessin_->Peint(peintre, QRectF(rect()));
+    peintre.setRenderHint(QPainter::Antialiasing, false);
+    peintre.setBrush(Qt::NoBrush);
+    peintre.setPen(QPen(QColor(255, 255, 255), Epaisseur_Trait));
+    for (const int cellule : effacees_) peintre.drawRect(Rectangle_Marque(cellule));
+    if (question_.Choix != -1) {
+        peintre.setPen(QPen(QColor(0, 0, 255), Epaisseur_Trait));
+        peintre.drawRect(Rectangle_Marque(question_.Choix));
+    }
+    if (clavier_ != -1) {
+        const double retrait = Epaisseur_Trait + 1;
+        peintre.setPen(QPen(QColor(0, 0, 0), 1, Qt::DotLine));
+        peintre.drawRect(Rectangle_Marque(clavier_).adjusted(retrait, retrait, -retrait, -retrait));
+    }
+}
+
+void Pic_Choix::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    appui_ = QPointF(std::nearbyint(event->position().x()), std::nearbyint(event->position().y()));
+    appuye_ = true;
+}
+
+void Pic_Choix::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !appuye_) return;
+    appuye_ = false;
+    if (!rect().contains(event->position().toPoint())) return;
+    clavier_ = -1;
+    question_.Choix = Choix_Case(question_.Choix, appui_);
+}
+
+void Pic_Choix::mouseMoveEvent(QMouseEvent* event) { setToolTip(Info_Case(event->position())); }
+
+void Pic_Choix::Deplace_Clavier(int dx, int dy) {
+    const int colonnes = std::max(question_.Colonnes, 1);
+    const int lignes = std::max(question_.Lignes, 1);
+    if (clavier_ == -1) {
+        clavier_ = question_.Choix >= 0 && question_.Choix < colonnes * lignes ? question_.Choix : 0;
+    } else {
+        const int colonne = std::clamp(clavier_ % colonnes + dx, 0, colonnes - 1);
+        const int ligne = std::clamp(clavier_ / colonnes + dy, 0, lignes - 1);
+        clavier_ = ligne * colonnes + colonne;
+    }
+    update();
+}
+
+void Pic_Choix::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left: Deplace_Clavier(-1, 0); break;
+    case Qt::Key_Right: Deplace_Clavier(1, 0); break;
+    case Qt::Key_Up: Deplace_Clavier(0, -1); break;
+    case Qt::Key_Down: Deplace_Clavier(0, 1); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (clavier_ == -1) Deplace_Clavier(0, 0);
+        question_.Choix = Choix_Case(question_.Choix, Rectangle_Marque(clavier_).center());
+        break;
+    case Qt::Key_Escape: emit Retour(); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+}  // namespace kestrane

@@ -1,0 +1,353 @@
+#include "Portrait_Questions.h"
+
+#include <QCoreApplication>
+#include <QImageReader>
+#include <QPixmap>
+#include <QToolButton>
+
+#include <cmath>
+
+#include "Barre_Boutons.h"
+#include "Chemins_Fichiers.h"
+#include "Dialogues.h"
+#include "Hote_Portrait.h"
+#include "Identification_Courante.h"
+#include "Pic_Choix.h"
+#include "Recherche_Objet.h"
+#include "Reglages.h"
+#include "Robot.h"
+#include "Robot_Tab.h"
+#include "Small_Robot.h"
+#include "Table_Chaines.h"
+
+namespace kestrane {
+
+namespace {
+
+// The points where the program lets pending events run. User input stays queued, so that a
+// handler is never re-entered by the user's next click.
+void Laisse_Passer_Evenements() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+QIcon Icone_Fichier(const std::string& chemin) {
+    QImageReader lecteur(QString::fromStdString(Trouve_Fichier(chemin)));
+    const QImage image = lecteur.read();
+    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+}
+
+QPoint Pixel_Arrondi(QPointF position) {
+    return {static_cast<int>(std::nearbyint(position.x())), static_cast<int>(std::nearbyint(position.y()))};
+}
+
+}  // namespace
+
+Portrait_Questions::Portrait_Questions(const Base_Connaissance& base, Identification_Courante& identification,
+                                       const Reglages& reglages, Hote_Portrait& hote, Dialogues& dialogues,
+                                       QWidget* parent)
+    : QObject(parent),
+      base_(base),
+      identification_(identification),
+      reglages_(reglages),
+      hote_(hote),
+      dialogues_(dialogues),
+      calques_(new Robot_Tab(base, hote, dialogues, this)),
+      robot_(new Robot(*calques_, parent)),
+      small_robot_(new Small_Robot(*calques_, parent)),
+      pic_choix_(new Pic_Choix(base, identification.Question, parent)),
+      barre_deter_(new Barre_Boutons(QStringLiteral("Barre_Deter"), parent)),
+      barre_question_(new Barre_Boutons(QStringLiteral("Barre_Question"), parent)) {
+    small_robot_->hide();
+    pic_choix_->hide();
+    barre_question_->hide();
+    connect(robot_, &Robot::Appui, this, &Portrait_Questions::Appui_Robot);
+    connect(robot_, &Robot::Clic, this, &Portrait_Questions::Clic_Robot);
+    connect(robot_, &Robot::Survol, this, &Portrait_Questions::Survol_Robot);
+    connect(pic_choix_, &Pic_Choix::Retour, this, [this] { Clic_Barre_Question(0); });
+    connect(barre_deter_, &Barre_Boutons::Clique, this, &Portrait_Questions::Clic_Barre_Deter);
+    connect(barre_question_, &Barre_Boutons::Clique, this, [this](int index, const QString&) { Clic_Barre_Question(index); });
+}
+
+Portrait_Questions::~Portrait_Questions() {
+    // The widgets paint the layers this object owns: they go first, unless their parent already
+    // took them.
+    delete robot_.data();
+    delete small_robot_.data();
+    delete pic_choix_.data();
+    delete barre_deter_.data();
+    delete barre_question_.data();
+}
+
+QString Portrait_Questions::Titre_Application() const {
+    return QString::fromStdString(Chaine_Ou_Anglais(1050, hote_.Langue()));
+}
+
+// --- Bars ------------------------------------------------------------------------------------
+
+void Portrait_Questions::Construit_Barre_Deter(const std::vector<Image_Bouton>* images) {
+    std::vector<Barre_Boutons::Bouton> boutons;
+    for (const Bouton_Barre& b : base_.But_Deter) {
+        if (b.Numero < 1 || b.Numero > base_.Nb_But_Deter) continue;
+        std::string image = reglages_.Rep_Data + b.File;
+        if (images != nullptr) {
+            for (const Image_Bouton& i : *images) {
+                if (i.Numero == b.Numero) image = i.Image;
+            }
+        }
+        boutons.push_back({b.Numero, QString::fromStdString(b.Caption), QString::fromStdString(b.TipText),
+                           QString::fromStdString(b.Key), Icone_Fichier(image)});
+    }
+    barre_deter_->Construit(base_.Nb_But_Deter, boutons);
+}
+
+void Portrait_Questions::Cree_Barre_Deter() { Construit_Barre_Deter(nullptr); }
+
+void Portrait_Questions::Recharge_Barre() { Construit_Barre_Deter(nullptr); }
+
+void Portrait_Questions::Cree_Barre_Question() {
+    std::vector<Barre_Boutons::Bouton> boutons;
+    for (const Bouton_Barre& b : base_.But_Quest) {
+        if (b.Numero < 1 || b.Numero > base_.Nb_But_Quest) continue;
+        boutons.push_back({b.Numero, QString::fromStdString(b.Caption), QString::fromStdString(b.TipText), QString(),
+                           Icone_Fichier(reglages_.Rep_Data + b.File)});
+    }
+    barre_question_->Construit(base_.Nb_But_Quest, boutons);
+}
+
+// --- Views -----------------------------------------------------------------------------------
+
+void Portrait_Questions::Montre_Portrait() {
+    small_robot_->hide();
+    pic_choix_->hide();
+    barre_question_->hide();
+    barre_deter_->show();
+    robot_->show();
+    occupe_ = false;
+}
+
+void Portrait_Questions::Fin_Question() {
+    hote_.Texte_Statut(QString());
+    hote_.Sablier(false);
+    hote_.Vue_Identification();
+}
+
+// --- Portrait --------------------------------------------------------------------------------
+
+void Portrait_Questions::Appui_Robot(Qt::MouseButton bouton, QPointF position) {
+    if (bouton != Qt::LeftButton) return;
+    pixel_ = Pixel_Arrondi(position);
+    bouton_appuye_ = 1;
+    clic_x_ = Reference_X(position.x(), robot_->width());
+    clic_y_ = Reference_Y(position.y(), robot_->height());
+}
+
+const Objet_Fic* Portrait_Questions::Objet_Par_Couleur(QPoint pixel) const {
+    const int32_t couleur = calques_->Couleur(robot_->size(), robot_->devicePixelRatioF(), pixel, true);
+    return base_.Trouve_Objet(Couleur_Proche(base_, couleur));
+}
+
+const Objet_Fic* Portrait_Questions::Objet_Au_Point(QPointF position) const {
+    const Zone_Trouvee zone =
+        Cherche_Zone(base_, identification_.Etats_Choisis(), identification_.Etat_Cadre(),
+                     Reference_X(position.x(), robot_->width()), Reference_Y(position.y(), robot_->height()));
+    if (zone.Objet != nullptr) return zone.Objet;
+    return Objet_Par_Couleur(Pixel_Arrondi(position));
+}
+
+void Portrait_Questions::Clic_Robot() {
+    if (bouton_appuye_ != 1) {
+        bouton_appuye_ = -1;
+        return;
+    }
+    if (occupe_) return;
+    occupe_ = true;
+    const Zone_Trouvee zone = Cherche_Zone(base_, identification_.Etats_Choisis(), identification_.Etat_Cadre(),
+                                           clic_x_, clic_y_);
+    const Objet_Fic* objet = zone.Objet != nullptr ? zone.Objet : Objet_Par_Couleur(pixel_);
+    bouton_appuye_ = -1;
+    if (objet == nullptr) {
+        // Nothing there: the portrait stays as it was (and so does the view mode).
+        occupe_ = false;
+        return;
+    }
+    robot_->setCursor(Qt::WaitCursor);
+    Laisse_Passer_Evenements();
+    Ouvre_Objet(*objet);
+}
+
+void Portrait_Questions::Survol_Robot(QPointF position) {
+    if (occupe_ || !reglages_.Curseur_Dynamique) return;
+    const Zone_Trouvee zone =
+        Cherche_Zone(base_, identification_.Etats_Choisis(), identification_.Etat_Cadre(),
+                     Reference_X(position.x(), robot_->width()), Reference_Y(position.y(), robot_->height()));
+    const Objet_Fic* objet = zone.Objet != nullptr ? zone.Objet : Objet_Par_Couleur(Pixel_Arrondi(position));
+    if (objet != nullptr) {
+        robot_->setCursor(Qt::PointingHandCursor);
+        robot_->setToolTip(QString::fromStdString(objet->TipText));
+    } else {
+        robot_->unsetCursor();
+        robot_->setToolTip(QString());
+    }
+}
+
+// --- Opening a question ----------------------------------------------------------------------
+
+namespace {
+
+// The last recorded state of the question's character, relative to Index_Car, or -1.
+int Choix_Enregistre(const Question_Courante& q, const std::vector<int16_t>& etats) {
+    int choix = -1;
+    for (int k = q.Index_Car; k < q.Index_Car + q.Nb_Car; ++k) {
+        if (k >= 0 && static_cast<size_t>(k) < etats.size() && etats[static_cast<size_t>(k)] != 0) {
+            choix = k - q.Index_Car;
+        }
+    }
+    return choix;
+}
+
+}  // namespace
+
+void Portrait_Questions::Ouvre_Objet(const Objet_Fic& objet) {
+    Question_Courante& q = identification_.Question;
+    q = Question_Courante::De_Objet(objet);
+    q.Choix = Choix_Enregistre(q, identification_.Etats_Choisis());
+    hote_.Mode_Affichage(2);
+    barre_deter_->hide();
+    Laisse_Passer_Evenements();
+    Affiche_Choix(q.Popup);
+    barre_question_->Montre_Element(2 * base_.Nb_But_Quest - 1, false);
+    barre_question_->show();
+}
+
+bool Portrait_Questions::Affiche_Choix(const std::string& popup) {
+    hote_.Sablier(true);
+    robot_->setCursor(Qt::WaitCursor);
+    auto dessin = Dessin::Charge(reglages_.Rep_Descripteurs + popup);
+    pic_choix_->unsetCursor();
+    hote_.Sablier(false);
+    robot_->unsetCursor();
+    if (!dessin) {
+        const int langue = hote_.Langue();
+        dialogues_.Message(hote_.Fenetre(), QString::fromStdString(Chaine_Ou_Anglais(1077, langue)), Boutons::OK,
+                           Icone::Aucune, Titre_Application());
+        return false;
+    }
+    pic_choix_->Affiche(dessin.value());
+    robot_->hide();
+    pic_choix_->show();
+    const Question_Courante& q = identification_.Question;
+    const Objet_Fic* objet = base_.Trouve_Objet(q.Objet);
+    hote_.Texte_Statut(QString::fromStdString(objet != nullptr ? objet->TipText : q.TipText));
+    pic_choix_->setCursor(Qt::PointingHandCursor);
+    pic_choix_->setFocus(Qt::OtherFocusReason);
+    occupe_ = false;
+    return true;
+}
+
+void Portrait_Questions::Propose_Question() {
+    const Question_Courante& q = identification_.Question;
+    hote_.Texte_Statut(QString::fromStdString(q.TipText));
+    hote_.Mode_Affichage(2);
+    Affiche_Choix(q.Popup);
+}
+
+void Portrait_Questions::Maitre_Discriminant() {
+    if (identification_.Nb_Esp_Max() == 1) {
+        identification_.Maitre_Discriminant();  // says there is only one species
+        return;
+    }
+    hote_.Sablier(true);
+    barre_deter_->hide();
+    switch (identification_.Cherche_Discriminant()) {
+    case Issue_Recherche::Proposee:
+        Propose_Question();
+        barre_question_->Montre_Element(2 * base_.Nb_But_Quest - 1, true);
+        Laisse_Passer_Evenements();
+        barre_question_->show();
+        break;
+    case Issue_Recherche::Refusee:
+        hote_.Texte_Statut(QString());
+        [[fallthrough]];
+    case Issue_Recherche::Aucune:
+    case Issue_Recherche::Une_Seule_Espece:
+        // Nothing to ask: back to the portrait with its bar.
+        hote_.Sablier(false);
+        hote_.Vue_Identification();
+        break;
+    }
+}
+
+// --- Bar clicks ------------------------------------------------------------------------------
+
+void Portrait_Questions::Clic_Barre_Deter(int /*index*/, const QString& tag) {
+    const std::string cle = tag.toStdString();
+    const Objet_Fic* objet = base_.Trouve_Objet(cle);
+    if (objet == nullptr) {
+        if (cle == "Search") {
+            Maitre_Discriminant();
+        } else if (cle == "Results") {
+            hote_.Commande_Vue_Resultats();
+        }
+        return;
+    }
+    hote_.Sablier(true);
+    barre_deter_->hide();
+    Question_Courante& q = identification_.Question;
+    const std::string question_precedente = q.TipText;  // the button does not read the question's text
+    q = Question_Courante::De_Objet(*objet);
+    q.Objet = cle;
+    q.TipText = question_precedente;
+    q.Choix = Choix_Enregistre(q, identification_.Etats_Choisis());
+    hote_.Mode_Affichage(2);
+    Affiche_Choix(q.Popup);
+    hote_.Texte_Statut(QString::fromStdString(objet->TipText));
+    barre_question_->Montre_Element(2 * base_.Nb_But_Quest - 1, false);
+    barre_question_->show();
+}
+
+void Portrait_Questions::Clic_Barre_Question(int index) {
+    if (index == 1) {
+        hote_.Sablier(true);
+        pic_choix_->setCursor(Qt::WaitCursor);
+        Laisse_Passer_Evenements();
+        // A selection outside the character (a cell beyond its states) is refused by the engine
+        // and records nothing.
+        if (identification_.Valid_Descripteur().ok()) identification_.Actualise_Identification();
+        Retire_Contradictions();
+        hote_.Sablier(false);
+        pic_choix_->setCursor(Qt::PointingHandCursor);
+        Fin_Question();
+    } else if (index == 5) {
+        switch (identification_.Passe_Caractere()) {
+        case Issue_Recherche::Proposee: Propose_Question(); break;
+        case Issue_Recherche::Refusee:
+            hote_.Texte_Statut(QString());
+            hote_.Vue_Identification();
+            break;
+        case Issue_Recherche::Aucune:
+        case Issue_Recherche::Une_Seule_Espece: break;  // the chooser stays on its character
+        }
+    } else {
+        Fin_Question();
+    }
+}
+
+// --- Contradictions --------------------------------------------------------------------------
+
+void Portrait_Questions::Affiche_Contradictions(const Contradictions_Espece& contradictions) {
+    calques_->Retire_Calques();
+    calques_->Fixe_Nb_Dessins_Sup(contradictions.Nb_Dessins_Sup);
+    for (const Etat_Contredit* etat : contradictions.Calques()) {
+        calques_->Charge_Dessin(etat->Objet, etat->Calque, etat->Dessin);
+    }
+    Construit_Barre_Deter(&contradictions.Barre);
+    occupe_ = false;
+    hote_.Vue_Identification();
+}
+
+bool Portrait_Questions::Retire_Contradictions() {
+    if (calques_->Nb_Dessins_Sup() == 0) return false;
+    calques_->Retire_Calques();
+    Recharge_Barre();
+    return true;
+}
+
+}  // namespace kestrane

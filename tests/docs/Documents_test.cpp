@@ -1,0 +1,291 @@
+#include "Documents.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineHistory>
+
+#include <gtest/gtest.h>
+
+#include "Fixture_Documents.h"
+#include "Serveur_Http.h"
+#include "WebTexte.h"
+#include "cImgs.h"
+#include "frmLegende.h"
+#include "frmZoom.h"
+
+namespace kestrane::test {
+namespace {
+
+// Clicks the document view where a page element is drawn (in the view's pixels).
+void Clique_Vue(Documents& documents, QPoint point) {
+    QWidget* cible = documents.Vue().focusProxy();
+    ASSERT_NE(cible, nullptr);
+    QTest::mouseClick(cible, Qt::LeftButton, {}, point);
+}
+
+Choix_Espece Hetre() {
+    return {QStringLiteral("Fagus sylvatica"), QStringLiteral("FAGSY"), QStringLiteral("Fagaceae")};
+}
+
+TEST(Documents, OpeningASpeciesTakesTheLanguageOfThePageShown) {
+    Bac_Documents bac;
+    Documents& d = *bac.documents;
+    d.Tree_esp_NodeClick(Hetre());
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_en.html")));
+    EXPECT_EQ(bac.hote.suffixe, QStringLiteral("_en"));
+
+    Clique_Vue(d, {60, 75});  // the link to the French page
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_fr.html")));
+    d.Tree_esp_NodeClick(Hetre());
+    EXPECT_EQ(bac.hote.suffixe, QStringLiteral("_fr"));
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_fr.html")));
+    EXPECT_FALSE(d.Vue().history()->canGoBack());
+}
+
+TEST(Documents, MissingLocalPageShowsTheErrorPageOfTheSuffix) {
+    Bac_Documents bac;
+    Documents& d = *bac.documents;
+    d.Tree_esp_NodeClick(
+        {QStringLiteral("acer campestre"), QStringLiteral("ACECA"), QStringLiteral("Sapindaceae S.l.")});
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_en.html")));
+    EXPECT_EQ(d.Vue().title(), QStringLiteral("Page not found"));
+
+    d.Tree_esp_NodeClick(Hetre());
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_en.html")));
+    Clique_Vue(d, {60, 75});
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_fr.html")));
+    d.Tree_esp_NodeClick(
+        {QStringLiteral("acer campestre"), QStringLiteral("ACECA"), QStringLiteral("Sapindaceae S.l.")});
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_fr.html")));
+    EXPECT_EQ(d.Vue().title(), QStringLiteral("Page introuvable"));
+}
+
+TEST(Documents, BackBackForwardLeavesOnePageForward) {
+    Bac_Documents bac;
+    Documents& d = *bac.documents;
+    d.Tree_esp_NodeClick(Hetre());
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_en.html")));
+    // Forward is off as soon as the species page is shown; back leads nowhere from it.
+    ASSERT_TRUE(Attend([&] { return bac.hote.boutons.count(QStringLiteral("Avant")) != 0; }));
+    EXPECT_FALSE(bac.hote.boutons[QStringLiteral("Avant")]);
+    EXPECT_FALSE(bac.hote.boutons[QStringLiteral("Arriere")]);
+
+    Clique_Vue(d, {60, 35});  // drawing page
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+    ASSERT_TRUE(Attend([&] { return bac.hote.boutons[QStringLiteral("Arriere")]; }));
+    Clique_Vue(d, {650, 25});  // next page
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
+
+    d.Arriere();
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+    d.Arriere();
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/fagsy_en.html")));
+    d.Avant();
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+    EXPECT_EQ(d.Etat().Nb_Avant, 1);
+    EXPECT_TRUE(Attend([&] { return bac.hote.boutons[QStringLiteral("Avant")]; }));
+
+    d.Avant();
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
+    EXPECT_EQ(d.Etat().Nb_Avant, 0);
+    d.Avant();  // nothing forward: nothing happens
+    EXPECT_EQ(d.Etat().Nb_Avant, 0);
+    EXPECT_TRUE(Attend([&] { return !bac.hote.boutons[QStringLiteral("Avant")]; }));
+}
+
+TEST(Documents, WhileAPageLoadsTheTimerChangesNoButton) {
+    Bac_Documents bac;
+    Documents& d = *bac.documents;
+    d.Tree_esp_NodeClick(Hetre());
+    ASSERT_FALSE(d.Vue().Termine());
+    bac.hote.appels.clear();
+    d.Timer1_Timer();
+    EXPECT_TRUE(bac.hote.appels.isEmpty());
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_en.html")));
+    d.Timer1_Timer();
+    EXPECT_TRUE(bac.hote.appels.contains(QStringLiteral("-Avant")));
+}
+
+TEST(Documents, LocalDocumentsKeepStopEnabled) {
+    Bac_Documents bac;
+    Documents& d = *bac.documents;
+    d.Tree_esp_NodeClick(Hetre());
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_en.html")));
+    EXPECT_TRUE(bac.hote.boutons[QStringLiteral("Stop")]);
+    EXPECT_FALSE(bac.hote.appels.contains(QStringLiteral("-Stop")));
+    EXPECT_GE(bac.hote.pointeur_normal, 1);
+}
+
+struct Liste_Resultats {
+    explicit Liste_Resultats(const QStringList& lignes) {
+        liste.addItems(lignes);
+        liste.resize(300, 200);
+        liste.show();
+    }
+    void Clique(int ligne) {
+        QListWidgetItem* item = liste.item(ligne);
+        QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(item).center());
+    }
+    QListWidget liste;
+};
+
+TEST(Documents, ListClickOpensTheSpeciesOfTheLine) {
+    Bac_Documents bac;
+    Documents& d = *bac.documents;
+    Liste_Resultats r({QStringLiteral(" 85% - Melia azedarach"), QStringLiteral(" 85% - Fagus sylvatica"),
+                       QStringLiteral(" 40% - acer campestre")});
+    QObject::connect(&r.liste, &QListWidget::itemClicked, [&] { d.Liste_Esp_Click(r.liste, 85); });
+
+    r.Clique(1);
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_en.html")));
+    EXPECT_EQ(d.Etat().Code_Esp_Courant, QStringLiteral("FAGSY"));
+    EXPECT_EQ(d.Etat().Espece_Courante, QStringLiteral("Fagus sylvatica"));
+    EXPECT_EQ(d.Etat().Famille_Courante, QStringLiteral("Fagaceae"));
+    EXPECT_EQ(r.liste.currentRow(), 1);
+    EXPECT_TRUE(bac.hote.boutons[QStringLiteral("Stop")]);
+
+    // A family in capitals gets one capital; a family of two words keeps only the first.
+    r.Clique(0);
+    EXPECT_EQ(d.Etat().Famille_Courante, QStringLiteral("Meliaceae"));
+    r.Clique(2);
+    EXPECT_EQ(d.Etat().Famille_Courante, QStringLiteral("Sapindaceae s.l."));
+    EXPECT_EQ(d.Etat().Espece_Courante, QStringLiteral("acer campestre"));
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_en.html")));
+}
+
+TEST(Documents, ListClickWithoutSelectionActsOnTheFirstLine) {
+    Bac_Documents bac;
+    Documents& d = *bac.documents;
+    Liste_Resultats r({QStringLiteral(" 100% - Fagus sylvatica"), QStringLiteral(" 50% - Quercus robur")});
+    ASSERT_EQ(r.liste.currentRow(), -1);
+    d.Liste_Esp_Click(r.liste, 100);
+    EXPECT_EQ(d.Etat().Code_Esp_Courant, QStringLiteral("FAGSY"));
+    EXPECT_EQ(r.liste.currentRow(), 0);
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_en.html")));
+}
+
+TEST(Documents, ContraPairFollowsThePercentageOfTheLine) {
+    Bac_Documents bac;
+    Documents& d = *bac.documents;
+    Liste_Resultats r({QStringLiteral(" 100% - Fagus sylvatica"), QStringLiteral(" 60% - Quercus robur"),
+                       QStringLiteral("-10% - Tilia cordata")});
+    int meilleur = 100;
+    QObject::connect(&r.liste, &QListWidget::itemClicked, [&] { d.Liste_Esp_Click(r.liste, meilleur); });
+
+    r.Clique(1);
+    EXPECT_TRUE(bac.hote.contra_visible);
+    r.Clique(0);  // matches every answer
+    EXPECT_FALSE(bac.hote.contra_visible);
+    r.Clique(2);
+    EXPECT_TRUE(bac.hote.contra_visible);
+    EXPECT_EQ(d.Etat().Code_Esp_Courant, QStringLiteral("TILCO"));
+
+    // No answer has raised any species yet: nothing to contradict.
+    meilleur = 0;
+    r.Clique(1);
+    EXPECT_FALSE(bac.hote.contra_visible);
+    EXPECT_EQ(bac.hote.appels_contra, 4);
+}
+
+TEST(Documents, ListTakesTheFocusTheFirstTimeTheMouseComes) {
+    Bac_Documents bac;
+    Documents& d = *bac.documents;
+    QWidget fenetre;
+    auto* liste = new QListWidget(&fenetre);
+    liste->addItems({QStringLiteral(" 0% - Fagus sylvatica")});
+    auto* autre = new QListWidget(&fenetre);
+    autre->move(0, 250);
+    fenetre.resize(400, 500);
+    fenetre.show();
+    fenetre.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fenetre));
+    d.Suit_Focus_Liste(*liste);
+    autre->setFocus();
+    ASSERT_TRUE(autre->hasFocus());
+
+    QTest::mouseMove(fenetre.windowHandle(), liste->viewport()->mapTo(&fenetre, QPoint(20, 10)));
+    EXPECT_TRUE(Attend([&] { return liste->hasFocus(); }));
+    // Only once: afterwards the mouse over the list leaves the focus where it is.
+    autre->setFocus();
+    QTest::mouseMove(fenetre.windowHandle(), liste->viewport()->mapTo(&fenetre, QPoint(30, 20)));
+    QTest::mouseMove(fenetre.windowHandle(), liste->viewport()->mapTo(&fenetre, QPoint(40, 30)));
+    EXPECT_TRUE(autre->hasFocus());
+}
+
+// Prints into a PDF file instead of asking for a printer.
+class Dialogues_Pdf : public Dialogues_Scriptes {
+  public:
+    explicit Dialogues_Pdf(QString fichier) : fichier_(std::move(fichier)) {}
+    bool Imprimante(QWidget* parent, QPrinter& imprimante) override {
+        const bool accepte = Dialogues_Scriptes::Imprimante(parent, imprimante);
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        imprimante.setOutputFileName(fichier_);
+        return accepte;
+    }
+
+  private:
+    QString fichier_;
+};
+
+TEST(Documents, PrintingThePageGoesToThePrinterChosen) {
+    Bac_Documents bac;
+    QTemporaryDir dossier;
+    const QString pdf = dossier.filePath(QStringLiteral("page.pdf"));
+    Dialogues_Pdf dialogues(pdf);
+    dialogues.imprimantes = {false, true};
+    Documents d(bac.hote, bac.reglages, *bac.connaissance, dialogues, nullptr);
+    d.Vue().resize(800, 600);
+    d.Vue().show();
+    d.Tree_esp_NodeClick(Hetre());
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_en.html")));
+    QSignalSpy fin(&d, &Documents::Impression_Terminee);
+
+    d.Imprime_Document();  // cancelled
+    EXPECT_TRUE(dialogues.imprimantes.size() == 1);
+    d.Imprime_Document();
+    ASSERT_TRUE(fin.wait(30000));
+    EXPECT_TRUE(fin.at(0).at(0).toBool());
+    EXPECT_EQ(fin.count(), 1);
+    QFile fichier(pdf);
+    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(fichier.read(5) == "%PDF-");
+}
+
+TEST(Documents_Web, SpeciesPageComesOverHttpAndStopFollowsTheLoad) {
+    Serveur_Http serveur(
+        QString::fromStdString((std::filesystem::path(KESTRANE_DOCS_FIXTURES) / "documents").string()));
+    Bac_Documents bac(serveur.Adresse());
+    Documents& d = *bac.documents;
+    d.Tree_esp_NodeClick(Hetre());
+    ASSERT_TRUE(Attend_Page(d, serveur.Adresse() + QStringLiteral("f/fagsy/fagsy_en.html")));
+    EXPECT_EQ(d.Vue().title(), QStringLiteral("Fagus sylvatica"));
+    EXPECT_TRUE(serveur.demandes.contains(QStringLiteral("/f/fagsy/fagsy_en.html")));
+    // Enabled before the navigation, disabled once the page is complete.
+    const qsizetype active = bac.hote.appels.lastIndexOf(QStringLiteral("+Stop"));
+    ASSERT_GE(active, 0);
+    EXPECT_GT(bac.hote.appels.lastIndexOf(QStringLiteral("-Stop")), active);
+    EXPECT_FALSE(bac.hote.boutons[QStringLiteral("Stop")]);
+}
+
+TEST(Documents_Web, DrawingPageOnTheWebHasNoZoom) {
+    Serveur_Http serveur(
+        QString::fromStdString((std::filesystem::path(KESTRANE_DOCS_FIXTURES) / "documents").string()));
+    Bac_Documents bac(serveur.Adresse());
+    Documents& d = *bac.documents;
+    d.Tree_esp_NodeClick(Hetre());
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_en.html")));
+    Clique_Vue(d, {60, 35});
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+    EXPECT_FALSE(d.Images().Actif());
+    EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
+    EXPECT_FALSE(d.Legende().isVisible());
+    EXPECT_FALSE(d.Zoom().isVisible());
+    EXPECT_FALSE(bac.hote.boutons[QStringLiteral("Stop")]);
+}
+
+}  // namespace
+}  // namespace kestrane::test

@@ -1,0 +1,45 @@
+#pragma once
+// A host that records what the documents ask of the main window.
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <map>
+
+#include "Hote_Documents.h"
+
+namespace kestrane::test {
+
+class Hote_Factice : public Hote_Documents {
+  public:
+    void Active_Bouton(const QString& cle) override {
+        boutons[cle] = true;
+        appels << QStringLiteral("+") + cle;
+    }
+    void Desactive_Bouton(const QString& cle) override {
+        boutons[cle] = false;
+        appels << QStringLiteral("-") + cle;
+    }
+    void Montre_Contra(bool visible) override {
+        contra_visible = visible;
+        ++appels_contra;
+    }
+    int Langue() const override { return langue; }
+    QString Suffixe_Langue() const override { return suffixe; }
+    void Change_Suffixe_Langue(const QString& s) override { suffixe = s; }
+    void Pointeur_Normal() override { ++pointeur_normal; }
+    QRect Geometrie_Barre_Verticale() const override { return barre; }
+
+    // Enabled state by key; absent when never set.
+    std::map<QString, bool> boutons;
+    QStringList appels;
+    bool contra_visible = false;
+    int appels_contra = 0;
+    int langue = 0;
+    QString suffixe = QStringLiteral("_en");
+    int pointeur_normal = 0;
+    QRect barre{300, 90, 6, 450};
+};
+
+}  // namespace kestrane::test

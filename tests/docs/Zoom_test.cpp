@@ -1,0 +1,246 @@
+// The drawing page of a species: its images report the mouse, the zoom window opens on the
+// drawing and magnifies the region under the pointer, the legend window accompanies it.
+// Expected regions are worked out by hand at 15 twips per pixel with the zoom window's first
+// inner size (6405 x 3735 twips).
+
+#include <QFontMetrics>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEngineHistory>
+
+#include <gtest/gtest.h>
+
+#include "Fixture_Documents.h"
+#include "WebTexte.h"
+#include "cImgs.h"
+#include "frmLegende.h"
+#include "frmZoom.h"
+
+namespace kestrane::test {
+namespace {
+
+// Local documents, the beech's drawing page shown with its images reporting.
+struct Page_Dessin : ::testing::Test {
+    void SetUp() override {
+        ASSERT_EQ(bac.documents->Zoom().logicalDpiX(), 96) << "expected values assume 15 twips per pixel";
+        d.Tree_esp_NodeClick(
+            {QStringLiteral("Fagus sylvatica"), QStringLiteral("FAGSY"), QStringLiteral("Fagaceae")});
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_en.html")));
+        QSignalSpy pret(&d.Images(), &cImgs::Pret);
+        Clique(60, 35);
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+        ASSERT_TRUE(Attend([&] { return pret.count() == 1; }));
+        EXPECT_EQ(pret.at(0).at(0).toInt(), 2);
+    }
+    QWidget* Cible() { return d.Vue().focusProxy(); }
+    void Clique(int x, int y) { QTest::mouseClick(Cible(), Qt::LeftButton, {}, QPoint(x, y)); }
+    // Presses the mouse at a point of the view and waits until the documents have handled it.
+    void Enfonce(int x, int y) {
+        QSignalSpy bas(&d.Images(), &cImgs::MouseDown);
+        QTest::mousePress(Cible(), Qt::LeftButton, {}, QPoint(x, y));
+        QTest::mouseRelease(Cible(), Qt::LeftButton, {}, QPoint(x, y));
+        ASSERT_TRUE(Attend([&] { return bas.count() == 1; }));
+    }
+    void Defile(int y) {
+        d.Vue().page()->runJavaScript(QStringLiteral("window.scrollTo(0, %1)").arg(y));
+        ASSERT_TRUE(Attend([&] { return d.Vue().page()->scrollPosition().y() == y; }));
+    }
+
+    Bac_Documents bac;
+    Documents& d = *bac.documents;
+};
+
+TEST_F(Page_Dessin, CompletedDrawingPageLoadsTheDrawingAndShowsTheLegend) {
+    EXPECT_EQ(d.Etat().Image_Dessin.size(), QSize(2200, 3300));
+    EXPECT_EQ(d.Etat().Dessin_X0, 12);
+    EXPECT_EQ(d.Etat().Dessin_Y0, 72);
+    EXPECT_EQ(d.Etat().Texte_Legende, QStringLiteral("Common beech"));
+    frmLegende& legende = d.Legende();
+    ASSERT_TRUE(legende.isVisible());
+    EXPECT_EQ(legende.windowTitle(), QStringLiteral("Legend"));
+    EXPECT_EQ(legende.Texte(), QStringLiteral("Common beech"));
+    // Room for two spaces more than the text printed.
+    const QFontMetrics mesure(legende.font());
+    EXPECT_EQ(legende.width(), mesure.horizontalAdvance(QStringLiteral("  Common beech")) + 3);
+    EXPECT_GT(legende.width(), mesure.horizontalAdvance(QStringLiteral("Common beech")) + 3);
+    // Beside the splitter at (300, 90), 450 high: two thirds of the legend's width to its left,
+    // two thirds of its height down.
+    EXPECT_NEAR(legende.x(), 300 - 2.0 * legende.frameGeometry().width() / 3, 1.0);
+    EXPECT_NEAR(legende.y(), 90 + 300, 1.0);
+    EXPECT_FALSE(d.Zoom().isVisible());
+}
+
+TEST_F(Page_Dessin, MouseDownOnTheDrawingOpensTheZoomOnThePointer) {
+    Enfonce(112, 272);
+    frmZoom& zoom = d.Zoom();
+    ASSERT_TRUE(zoom.isVisible());
+    EXPECT_EQ(zoom.windowTitle(), QStringLiteral("Zoom 4x : Fagus sylvatica - Fagaceae"));
+    EXPECT_EQ(zoom.Region(), (Region_Zoom{2798, 10132}));
+    EXPECT_EQ(d.Etat().Souris_X, 112);
+    EXPECT_EQ(d.Etat().Souris_Y, 272);
+
+    // The window shows the drawing from the region's corner, pixel for pixel.
+    const QImage vue = zoom.grab().toImage();
+    const QImage& dessin = d.Etat().Image_Dessin;
+    // 2798 and 10132 twips are pixels 186.53 and 675.47 of the drawing, to the nearest 187 and 675.
+    for (const QPoint p : {QPoint(0, 0), QPoint(30, 17), QPoint(200, 100), QPoint(426, 248)})
+        EXPECT_EQ(vue.pixel(p), dessin.pixel(QPoint(187, 675) + p)) << p.x() << "," << p.y();
+}
+
+TEST_F(Page_Dessin, ZoomRegionIsClampedAtTheCorners) {
+    Enfonce(12, 72);
+    ASSERT_TRUE(d.Zoom().isVisible());
+    EXPECT_EQ(d.Zoom().Region(), (Region_Zoom{0, 0}));
+    // The drawing's last pixel, 561 x 896, once scrolled into the view.
+    Defile(400);
+    Enfonce(561, 496);
+    EXPECT_EQ(d.Zoom().Region(), (Region_Zoom{26595, 45765}));
+}
+
+TEST_F(Page_Dessin, ScrolledPageGivesTheSameRegionForTheSamePointOfTheDrawing) {
+    Enfonce(112, 472);
+    const Region_Zoom sans_defilement = d.Zoom().Region();
+    EXPECT_EQ(sans_defilement, (Region_Zoom{2798, 22132}));
+    Defile(300);
+    Enfonce(112, 172);
+    EXPECT_EQ(d.Zoom().Region(), sans_defilement);
+    EXPECT_EQ(d.Etat().Souris_Y, 472);
+}
+
+TEST_F(Page_Dessin, SecondPressKeepsTheCaptionAndMovesTheRegion) {
+    Enfonce(112, 272);
+    d.Zoom().setWindowTitle(QStringLiteral("still the first"));
+    Enfonce(113, 273);
+    EXPECT_EQ(d.Zoom().windowTitle(), QStringLiteral("still the first"));
+    EXPECT_EQ(d.Zoom().Region(), (Region_Zoom{2858, 10192}));
+}
+
+TEST_F(Page_Dessin, MovingOverTheDrawingMovesTheRegionWithoutOpeningTheZoom) {
+    QSignalSpy mouvements(&d.Images(), &cImgs::MouseMove);
+    QWindow* fenetre = d.Vue().window()->windowHandle();
+    QTest::mouseMove(fenetre, Cible()->mapTo(Cible()->window(), QPoint(112, 272)));
+    ASSERT_TRUE(Attend([&] { return d.Zoom().Region() == Region_Zoom{2798, 10132}; }));
+    EXPECT_GE(mouvements.count(), 1);
+    EXPECT_FALSE(d.Zoom().isVisible());
+
+    // A press on an image outside the drawing (left of 12 pixels) does not open the zoom but
+    // still recomputes the region.
+    Enfonce(5, 30);
+    EXPECT_FALSE(d.Zoom().isVisible());
+    EXPECT_EQ(d.Zoom().Region(), (Region_Zoom{0, 0}));
+}
+
+TEST_F(Page_Dessin, LinkAroundAnImageIsNotFollowed) {
+    QStringList navigations;
+    QObject::connect(&d.Vue(), &WebTexte::BeforeNavigate2,
+                     [&](const QUrl& cible) { navigations << cible.fileName(); });
+    QSignalSpy clics(&d.Images(), &cImgs::Clicked);
+    Clique(300, 400);
+    ASSERT_TRUE(Attend([&] { return clics.count() == 1; }));
+    // A later link is followed: the click on the drawing, handled before it, went nowhere.
+    Clique(650, 25);
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
+    EXPECT_EQ(navigations, QStringList{QStringLiteral("suite_en.html")});
+}
+
+TEST_F(Page_Dessin, OtherPagesHideTheZoomAndLegendAndFallSilent) {
+    Enfonce(112, 272);
+    ASSERT_TRUE(d.Zoom().isVisible());
+    Clique(650, 25);
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
+    EXPECT_FALSE(d.Zoom().isVisible());
+    EXPECT_FALSE(d.Legende().isVisible());
+    EXPECT_FALSE(d.Images().Actif());
+    // Back to the drawing: its images report again, the zoom opens again.
+    QSignalSpy pret(&d.Images(), &cImgs::Pret);
+    d.Arriere();
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+    ASSERT_TRUE(Attend([&] { return pret.count() == 1; }));
+    Enfonce(112, 272);
+    EXPECT_TRUE(d.Zoom().isVisible());
+}
+
+TEST_F(Page_Dessin, BackHidesTheZoomAndTheLegend) {
+    Enfonce(112, 272);
+    ASSERT_TRUE(d.Zoom().isVisible());
+    ASSERT_TRUE(d.Legende().isVisible());
+    d.Arriere();
+    EXPECT_FALSE(d.Zoom().isVisible());
+    EXPECT_FALSE(d.Legende().isVisible());
+    EXPECT_EQ(d.Etat().Nb_Avant, 1);
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/fagsy_en.html")));
+}
+
+TEST_F(Page_Dessin, OpeningASpeciesHidesTheZoomAndForgetsTheDrawing) {
+    Enfonce(112, 272);
+    d.Tree_esp_NodeClick(
+        {QStringLiteral("Quercus robur"), QStringLiteral("QUERO"), QStringLiteral("Fagaceae")});
+    EXPECT_FALSE(d.Zoom().isVisible());
+    EXPECT_FALSE(d.Legende().isVisible());
+    EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
+    EXPECT_TRUE(d.Etat().Texte_Legende.isEmpty());
+}
+
+TEST_F(Page_Dessin, DraggingInTheZoomStopsAtTheEdges) {
+    Enfonce(112, 272);
+    frmZoom& zoom = d.Zoom();
+    ASSERT_TRUE(zoom.isVisible());
+    // Right and down beyond the top-left corner.
+    QTest::mousePress(&zoom, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseMove(&zoom, QPoint(200, 150));
+    EXPECT_EQ(zoom.Region(), (Region_Zoom{2798 - 1500, 10132 - 750}));
+    QTest::mouseMove(&zoom, QPoint(400, 1000));
+    EXPECT_EQ(zoom.Region(), (Region_Zoom{0, 0}));
+    QTest::mouseRelease(&zoom, Qt::LeftButton, {}, QPoint(400, 1000));
+
+    // Up and left, far beyond the bottom-right corner, in steps.
+    QTest::mousePress(&zoom, Qt::LeftButton, {}, QPoint(400, 240));
+    for (int pas = 1; pas <= 40; ++pas) QTest::mouseMove(&zoom, QPoint(400 - 100 * pas, 240 - 100 * pas));
+    EXPECT_EQ(zoom.Region(), (Region_Zoom{26595, 45765}));
+    QTest::mouseRelease(&zoom, Qt::LeftButton, {}, QPoint(0, 0));
+}
+
+TEST_F(Page_Dessin, ZoomWiderThanTheDrawingShowsItFromItsLeftEdge) {
+    Enfonce(112, 272);
+    frmZoom& zoom = d.Zoom();
+    zoom.resize(2300, 249);
+    ASSERT_EQ(zoom.width(), 2300);
+    QTest::mousePress(&zoom, Qt::LeftButton, {}, QPoint(1000, 100));
+    QTest::mouseMove(&zoom, QPoint(900, 90));
+    EXPECT_EQ(zoom.Zoom_X(), 0);
+    QTest::mouseRelease(&zoom, Qt::LeftButton, {}, QPoint(900, 90));
+}
+
+TEST_F(Page_Dessin, MovingInTheZoomWithoutAButtonChangesNothingButTheLastPoint) {
+    Enfonce(112, 272);
+    frmZoom& zoom = d.Zoom();
+    QTest::mousePress(&zoom, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseRelease(&zoom, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseMove(zoom.windowHandle(), QPoint(150, 120));
+    QTest::mouseMove(zoom.windowHandle(), QPoint(20, 30));
+    EXPECT_EQ(zoom.Region(), (Region_Zoom{2798, 10132}));
+}
+
+// The oak's drawing page: no legend and no full-size drawing.
+TEST(Page_Dessin_Sans_Dessin, NullLegendAndMissingDrawingOpenNothing) {
+    Bac_Documents bac;
+    Documents& d = *bac.documents;
+    d.Tree_esp_NodeClick(
+        {QStringLiteral("Quercus robur"), QStringLiteral("QUERO"), QStringLiteral("Fagaceae")});
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("Quero_en.html")));
+    QSignalSpy pret(&d.Images(), &cImgs::Pret);
+    QTest::mouseClick(d.Vue().focusProxy(), Qt::LeftButton, {}, QPoint(60, 35));
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("DESSIN_QUERO_EN.HTML")));
+    ASSERT_TRUE(Attend([&] { return pret.count() == 1; }));
+    EXPECT_FALSE(d.Legende().isVisible());
+    EXPECT_TRUE(d.Etat().Texte_Legende.isEmpty());
+    EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
+
+    QSignalSpy bas(&d.Images(), &cImgs::MouseDown);
+    QTest::mouseClick(d.Vue().focusProxy(), Qt::LeftButton, {}, QPoint(112, 272));
+    ASSERT_TRUE(Attend([&] { return bas.count() == 1; }));
+    EXPECT_FALSE(d.Zoom().isVisible());
+}
+
+}  // namespace
+}  // namespace kestrane::test

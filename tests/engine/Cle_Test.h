@@ -1,0 +1,61 @@
+#pragma once
+// A small readable key for the engine, file and command-line tests, and recording stand-ins for
+// the window's side of the engine.
+//
+// Species (Flore order): 0 Acer, 1 Betula, 2 Carpinus, 3 Fraxinus.
+// Characters (Objets_Fic by Objet): Ecorce (states 7 E_LISSE, 8 E_RUGUEUSE; frame 2),
+// Feuille (0 F_SIMPLE, 1 F_COMP; frame 0), Foliole (2 FOL_3, 3 FOL_5, 4 FOL_7; frame 1, shown
+// only after F_COMP), Marge (5 M_ENTIERE, 6 M_DENTEE; frame 1, shown only after FOL_5).
+// Portrait: piece 0 trunk (tronc01.wmf when E_RUGUEUSE, else tronc00.wmf), piece 1 leaf
+// (feuille_comp when F_COMP, else feuille). Contradictions: Ecorce by drawing, Feuille by button 2.
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Base_Test.h"
+#include "Identification_Courante.h"
+
+namespace kestrane::test {
+
+// The description of the key; `sql_supplementaire` is run after its rows.
+Description_Base Description_Cle(const std::string& sql_supplementaire = {});
+
+// Loads a description; fails the calling test when the base does not load.
+struct Base_Chargee {
+    std::unique_ptr<Base_Temporaire> Dossier;
+    std::unique_ptr<Base_Connaissance> Base;
+};
+Base_Chargee Charge(const Description_Base& description);
+
+// Records what the engine asks of the window.
+class Fenetre_Enregistreuse : public Observateur_Identification, public Dialogue_Utilisateur {
+  public:
+    bool Charge_Piece(int piece, const std::string& chemin) override {
+        Chargements.emplace_back(piece, chemin);
+        return Echec_Chargement.empty() || chemin.find(Echec_Chargement) == std::string::npos;
+    }
+    void Etat_Inexistant(const std::string& message) override { Messages.push_back(message); }
+    void Identification_Devenue_Modifiee() override { ++Devenue_Modifiee; }
+    void Liste_Esp_Remplie(const Liste_Especes& liste) override {
+        ++Listes;
+        Derniere_Liste = liste;
+    }
+    void Message(const std::string& texte) override { Messages.push_back(texte); }
+    bool Question_Oui_Non(const std::string& texte) override {
+        Questions.push_back(texte);
+        return Reponse_Oui;
+    }
+
+    std::vector<std::pair<int, std::string>> Chargements;
+    std::string Echec_Chargement;  // loads of a path containing this fail
+    std::vector<std::string> Messages;
+    std::vector<std::string> Questions;
+    bool Reponse_Oui = true;
+    int Devenue_Modifiee = 0;
+    int Listes = 0;
+    Liste_Especes Derniere_Liste;
+};
+
+}  // namespace kestrane::test

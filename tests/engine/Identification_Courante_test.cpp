@@ -1,0 +1,394 @@
+#include "Identification_Courante.h"
+
+#include <gtest/gtest.h>
+
+#include "Cle_Test.h"
+
+namespace kestrane::test {
+namespace {
+
+using Etats = std::vector<int16_t>;
+
+class Cle : public ::testing::Test {
+  protected:
+    void SetUp() override { Demarre(Description_Cle()); }
+
+    void Demarre(const Description_Base& description, int seuil = 0) {
+        b = Charge(description);
+        ASSERT_NE(b.Base, nullptr);
+        fenetre = Fenetre_Enregistreuse{};
+        id = std::make_unique<Identification_Courante>(*b.Base, Reglages_Moteur{"robot/", "data/", seuil, {}},
+                                                       fenetre, fenetre);
+        ASSERT_TRUE(id->Demarre());
+    }
+    void Pose(const char* objet, int choix) {
+        const Objet_Fic* o = b.Base->Trouve_Objet(objet);
+        ASSERT_NE(o, nullptr) << objet;
+        id->Question = Question_Courante::De_Objet(*o);
+        id->Question.Choix = choix;
+    }
+    void Repond(const char* objet, int choix) {
+        Pose(objet, choix);
+        ASSERT_TRUE(id->Valid_Descripteur());
+    }
+    void Repond_Et_Actualise(const char* objet, int choix) {
+        Repond(objet, choix);
+        ASSERT_TRUE(id->Actualise_Identification());
+    }
+
+    Base_Chargee b;
+    Fenetre_Enregistreuse fenetre;
+    std::unique_ptr<Identification_Courante> id;
+};
+
+TEST_F(Cle, StartListsEverySpeciesAtZeroInTableOrderAndIsUnchanged) {
+    EXPECT_EQ(fenetre.Derniere_Liste.Lignes,
+              (std::vector<std::string>{" 0% - Acer", " 0% - Betula", " 0% - Carpinus", " 0% - Fraxinus"}));
+    EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 4 species at 0 %");
+    EXPECT_FALSE(id->Identification_Modifiee());
+    EXPECT_EQ(id->Etat_Cadre(), (Etats{0, 0, 0}));
+}
+
+// Valid_Descripteur, the answer rules.
+TEST_F(Cle, ValidatingNothingOnAnUnansweredCharacterChangesNothing) {
+    Repond("Feuille", -1);
+    EXPECT_EQ(id->Etats_Choisis(), Etats(9, 0));
+    EXPECT_EQ(id->Etat_Cadre(), (Etats{0, 0, 0}));
+}
+
+TEST_F(Cle, ValidatingAStateSetsItAndItsFrame) {
+    Repond("Feuille", 1);
+    EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 1, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(id->Etat_Cadre(), (Etats{-1, 0, 0}));
+}
+
+TEST_F(Cle, ValidatingTheSameStateAgainKeepsItsDependants) {
+    Repond("Feuille", 1);
+    Repond("Foliole", 0);
+    Repond("Feuille", 1);
+    EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 1, 1, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(Cle, ChangingAnAnswerClearsTheOldStatesDependantsOnTwoLevelsButKeepsTheirFrames) {
+    Repond("Feuille", 1);  // F_COMP
+    Repond("Foliole", 1);  // FOL_5, depends on F_COMP
+    Repond("Marge", 0);    // depends on FOL_5
+    Repond("Ecorce", 1);
+    Repond("Feuille", 0);  // F_SIMPLE: Foliole and, through FOL_5, Marge are cleared
+    EXPECT_EQ(id->Etats_Choisis(), (Etats{1, 0, 0, 0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(id->Etat_Cadre(), (Etats{-1, -1, -1}));
+}
+
+TEST_F(Cle, ChangingAnAnswerLeavesTheDependantsOfTheNewStateAlone) {
+    Repond("Feuille", 1);
+    Repond("Foliole", 0);  // FOL_3: Marge does not depend on it
+    Repond("Marge", 1);
+    Repond("Foliole", 1);  // FOL_3 has no dependants: Marge stays
+    EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 1, 0, 1, 0, 0, 1, 0, 0}));
+}
+
+TEST_F(Cle, RemovingAnAnswerClearsItsDependantsAndItsFrame) {
+    Repond("Feuille", 1);
+    Repond("Foliole", 2);
+    Repond("Feuille", -1);
+    EXPECT_EQ(id->Etats_Choisis(), Etats(9, 0));
+    EXPECT_EQ(id->Etat_Cadre(), (Etats{0, -1, 0}));
+}
+
+TEST_F(Cle, PickingOneOfSeveralStatesFromAFileClearsOnlyThoseBeforeIt) {
+    ASSERT_TRUE(id->Remplace_Reponses({0, 0, 1, 1, 1, 0, 0, 0, 0}, {0, 0, 0}));
+    Repond("Foliole", 1);
+    EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 0, 0, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(id->Etat_Cadre(), (Etats{0, -1, 0}));
+}
+
+TEST_F(Cle, TheChooserPreselectsTheLastStateGiven) {
+    ASSERT_TRUE(id->Remplace_Reponses({0, 0, 1, 0, 2, 0, 0, 0, 0}, {0, 0, 0}));
+    EXPECT_EQ(id->Choix_Donne(2, 3), 2);
+    EXPECT_EQ(id->Choix_Donne(0, 2), -1);
+    EXPECT_EQ(id->Choix_Donne(8, 2), -1);  // outside the base
+}
+
+TEST_F(Cle, AQuestionOutsideTheBaseIsRefusedAndChangesNothing) {
+    Repond("Feuille", 1);
+    for (auto abime :
+         {+[](Question_Courante& q) { q.Index_Car = 8; }, +[](Question_Courante& q) { q.Index_Car = -1; },
+          +[](Question_Courante& q) { q.Choix = 2; }, +[](Question_Courante& q) { q.Choix = -2; },
+          +[](Question_Courante& q) { q.Cadre = 3; }}) {
+        Pose("Feuille", 0);
+        abime(id->Question);
+        EXPECT_FALSE(id->Valid_Descripteur());
+        EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 1, 0, 0, 0, 0, 0, 0, 0}));
+        EXPECT_EQ(id->Etat_Cadre(), (Etats{-1, 0, 0}));
+    }
+}
+
+TEST_F(Cle, NettoyeClearsAnswersAndSkipsButNotJoker) {
+    Pose("Ecorce", -1);
+    id->Passe_Caractere();
+    Repond("Feuille", 1);
+    id->Nettoye();
+    EXPECT_EQ(id->Etats_Choisis(), Etats(9, 0));
+    EXPECT_EQ(id->Etat_Cadre(), (Etats{0, 0, 0}));
+    EXPECT_FALSE(id->Car_Passe());
+    EXPECT_FALSE(id->Joker()[3]);
+    ASSERT_TRUE(id->Nouvelle_Identification());
+    EXPECT_TRUE(id->Joker()[3]);
+}
+
+// Refresh, scoring and the list.
+TEST_F(Cle, RefreshRanksListsAndLabelsTheSpecies) {
+    Repond("Feuille", 0);              // weight 2: Acer, Betula, Carpinus
+    Repond_Et_Actualise("Ecorce", 0);  // weight 1: Acer, Betula
+    EXPECT_TRUE(id->Identification_Modifiee());
+    EXPECT_EQ(fenetre.Devenue_Modifiee, 2);  // once at start, once now
+    EXPECT_EQ(fenetre.Derniere_Liste.Lignes, (std::vector<std::string>{" 100% - Acer", " 100% - Betula",
+                                                                       " 67% - Carpinus", " 0% - Fraxinus"}));
+    EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 2 species at 100 %");
+    EXPECT_EQ(id->Nb_Esp_Max(), 2);
+    EXPECT_EQ(id->Resultats().Classement_Esp.Pourcent, (std::vector<int32_t>{100, 100, 67, 0}));
+}
+
+TEST_F(Cle, ThresholdHidesSpeciesBelowItAndItsChangeRelistsWithoutTheLabel) {
+    Repond("Feuille", 0);
+    Repond_Et_Actualise("Ecorce", 0);
+    id->Change_Seuil(67);
+    EXPECT_EQ(fenetre.Derniere_Liste.Lignes,
+              (std::vector<std::string>{" 100% - Acer", " 100% - Betula", " 67% - Carpinus"}));
+    id->Change_Seuil(101);
+    EXPECT_TRUE(fenetre.Derniere_Liste.Lignes.empty());
+    EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 2 species at 100 %");
+    ASSERT_TRUE(id->Actualise_Identification());
+    EXPECT_EQ(id->Nb_Esp_Max(), 0);
+    EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 0 species at 100 %");
+}
+
+TEST_F(Cle, LabelUsesTheTextOfTheCurrentLanguage) {
+    id->Change_Textes(
+        Textes_Moteur{"esp\xC3\xA8"
+                      "ces \xC3\xA0",
+                      "", "", ""});
+    ASSERT_TRUE(id->Actualise_Identification());
+    EXPECT_EQ(fenetre.Derniere_Liste.Legende,
+              " 4 esp\xC3\xA8"
+              "ces \xC3\xA0 0 %");
+}
+
+// Discriminant search.
+TEST_F(Cle, SearchProposesTheMostEvenSplitFirstInTableOrder) {
+    // All four species tied: Ecorce and Marge split them 2/2 (power 1), Ecorce comes first.
+    EXPECT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
+    EXPECT_EQ(id->Question.Objet, "Ecorce");
+    EXPECT_EQ(id->Question.Choix, -1);
+    EXPECT_EQ(id->Question.Cadre, 2);
+    ASSERT_EQ(id->Pouvoir_Discriminant().size(), 4u);
+    EXPECT_DOUBLE_EQ(id->Pouvoir_Discriminant()[0], 1.0);
+    EXPECT_NEAR(id->Pouvoir_Discriminant()[1], 0.811278, 1e-6);  // Feuille 3/1
+    EXPECT_NEAR(id->Pouvoir_Discriminant()[2], 0.630930, 1e-6);  // Foliole 0/1/1 of 4
+    EXPECT_DOUBLE_EQ(id->Pouvoir_Discriminant()[3], 1.0);
+    EXPECT_TRUE(fenetre.Messages.empty());
+}
+
+TEST_F(Cle, SkippingExcludesTheCharacterUntilNewIdentification) {
+    ASSERT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
+    EXPECT_EQ(id->Passe_Caractere(), Issue_Recherche::Proposee);
+    EXPECT_EQ(id->Question.Objet, "Marge");
+    EXPECT_TRUE(id->Car_Passe());
+    EXPECT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
+    EXPECT_EQ(id->Question.Objet, "Marge");
+}
+
+TEST_F(Cle, SearchOnlyConsidersTheSpeciesTiedAtTheTop) {
+    Repond_Et_Actualise("Ecorce", 1);  // Carpinus and Fraxinus at 100
+    EXPECT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
+    // Feuille splits them 1/1; Marge too, but comes later.
+    EXPECT_EQ(id->Question.Objet, "Feuille");
+    EXPECT_DOUBLE_EQ(id->Pouvoir_Discriminant()[0], 0.0);  // answered
+}
+
+TEST_F(Cle, SearchWithNothingLeftShowsTheMessageAndKeepsTheQuestion) {
+    Repond("Ecorce", 0);
+    Repond("Feuille", 0);
+    Repond("Foliole", 0);
+    Repond_Et_Actualise("Marge", 0);  // every character answered
+    Pose("Marge", 1);
+    EXPECT_EQ(id->Cherche_Discriminant(), Issue_Recherche::Aucune);
+    EXPECT_EQ(fenetre.Messages, (std::vector<std::string>{"No more discriminant characteristic !!!"}));
+    EXPECT_TRUE(fenetre.Questions.empty());
+    EXPECT_EQ(id->Question.Objet, "Marge");
+    EXPECT_EQ(id->Question.Choix, 1);
+}
+
+TEST_F(Cle, AfterASkipTheSearchOffersToRetryAndReloadsJokerOnYes) {
+    Repond("Feuille", 0);
+    Repond("Foliole", 0);
+    Repond_Et_Actualise("Marge", 1);  // Acer and Carpinus tied at the top, split only by Ecorce
+    ASSERT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
+    ASSERT_EQ(id->Question.Objet, "Ecorce");
+    fenetre.Reponse_Oui = false;
+    EXPECT_EQ(id->Passe_Caractere(), Issue_Recherche::Refusee);
+    ASSERT_EQ(fenetre.Questions.size(), 1u);
+    EXPECT_EQ(
+        fenetre.Questions[0],
+        "No more discriminant characteristic !!!\nDo you want to try chararacteristics you didn't use ?");
+    EXPECT_TRUE(id->Car_Passe());
+    fenetre.Reponse_Oui = true;
+    EXPECT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
+    EXPECT_EQ(id->Question.Objet, "Ecorce");
+    EXPECT_FALSE(id->Car_Passe());
+    EXPECT_TRUE(id->Joker()[3]);
+}
+
+TEST_F(Cle, OneSpeciesAloneAtTheTopIsSaidAndNotSearched) {
+    Repond("Feuille", 1);
+    Repond_Et_Actualise("Foliole", 1);
+    ASSERT_EQ(id->Nb_Esp_Max(), 1);
+    Pose("Marge", 0);
+    EXPECT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Une_Seule_Espece);
+    EXPECT_EQ(fenetre.Messages, (std::vector<std::string>{"There is only one species"}));
+    EXPECT_EQ(id->Question.Objet, "Marge");
+}
+
+TEST_F(Cle, AThresholdAboveTheBestMakesEverySpeciesACandidate) {
+    Repond("Ecorce", 1);
+    id->Change_Seuil(101);
+    ASSERT_TRUE(id->Actualise_Identification());
+    ASSERT_EQ(id->Nb_Esp_Max(), 0);
+    EXPECT_EQ(id->Cherche_Discriminant(), Issue_Recherche::Proposee);
+    EXPECT_EQ(id->Nb_Esp_Max(), 4);
+    EXPECT_EQ(id->Question.Objet, "Marge");  // 2/2 over all four; Feuille 3/1
+}
+
+// Contradictions.
+TEST_F(Cle, ContradictionsOfTheSelectedSpecies) {
+    Repond("Feuille", 0);
+    Repond_Et_Actualise("Ecorce", 1);
+    // Ranking: Carpinus 3, Acer 2, Betula 2, Fraxinus 1.
+    const Contradictions_Espece aucune = id->Contradictions(0);
+    EXPECT_EQ(aucune.Espece, 2);
+    EXPECT_EQ(aucune.Nb_Dessins_Sup, 0);
+    EXPECT_TRUE(aucune.Boutons.empty());
+    ASSERT_EQ(aucune.Barre.size(), 3u);
+    EXPECT_EQ(aucune.Barre[1].Image, "data/feuille.bmp");
+
+    const Contradictions_Espece acer = id->Contradictions(1);
+    EXPECT_EQ(acer.Espece, 0);
+    EXPECT_EQ(acer.Nb_Dessins_Sup, 1);
+    ASSERT_EQ(acer.Calques().size(), 1u);
+    EXPECT_EQ(acer.Calques()[0]->Calque, 3);  // Nb_Robot + 1
+    EXPECT_EQ(acer.Calques()[0]->Dessin, "robot/CONTRA/ecorce_x.wmf");
+
+    const Contradictions_Espece fraxinus = id->Contradictions(3);
+    EXPECT_EQ(fraxinus.Nb_Dessins_Sup, 1);
+    EXPECT_TRUE(fraxinus.Calques().empty());
+    EXPECT_EQ(fraxinus.Boutons, (std::vector<int>{2}));
+    EXPECT_EQ(fraxinus.Barre[0].Image, "data/ecorce.bmp");
+    EXPECT_TRUE(fraxinus.Barre[1].Contredit);
+    EXPECT_EQ(fraxinus.Barre[1].Image, "robot/contra/feuille_x.ico");
+    EXPECT_EQ(fraxinus.Barre[1].Caption, "Leaf");
+}
+
+TEST_F(Cle, ContradictionLayersFollowTheCounterAndOnlyOneAgrees) {
+    b.Base->Matrice(0, 0) = 2;  // Acer: F_SIMPLE "2" is not agreement
+    Repond("Feuille", 0);
+    Repond_Et_Actualise("Ecorce", 1);
+    const Contradictions_Espece acer = id->Contradictions(0);  // Acer leads with 4
+    ASSERT_EQ(acer.Espece, 0);
+    EXPECT_EQ(acer.Nb_Dessins_Sup, 2);
+    EXPECT_EQ(acer.Boutons, (std::vector<int>{2}));
+    ASSERT_EQ(acer.Calques().size(), 1u);
+    // Ecorce comes first in Objets_Fic order, so its layer is the first counted.
+    EXPECT_EQ(acer.Calques()[0]->Calque, 3);
+}
+
+TEST_F(Cle, NoSelectedLineMarksNothing) {
+    Repond_Et_Actualise("Feuille", 1);
+    for (int rang : {-1, 4}) {
+        const Contradictions_Espece c = id->Contradictions(rang);
+        EXPECT_EQ(c.Espece, -1);
+        EXPECT_EQ(c.Nb_Dessins_Sup, 0);
+        EXPECT_EQ(c.Barre.size(), 3u);
+    }
+}
+
+// Portrait composition.
+TEST_F(Cle, PortraitFollowsTheAnswersAndThePieceZeroVariant) {
+    EXPECT_EQ(fenetre.Chargements, (std::vector<std::pair<int, std::string>>{{0, "robot/00/tronc00.wmf"},
+                                                                             {1, "robot/01/feuille00.wmf"}}));
+    fenetre.Chargements.clear();
+    Repond_Et_Actualise("Ecorce", 1);
+    // Piece 1's path changes with the variant of piece 0.
+    EXPECT_EQ(fenetre.Chargements, (std::vector<std::pair<int, std::string>>{{0, "robot/00/tronc01.wmf"},
+                                                                             {1, "robot/01/feuille01.wmf"}}));
+    fenetre.Chargements.clear();
+    Repond_Et_Actualise("Feuille", 1);
+    EXPECT_EQ(fenetre.Chargements,
+              (std::vector<std::pair<int, std::string>>{{1, "robot/01/feuille_comp01.wmf"}}));
+    fenetre.Chargements.clear();
+    ASSERT_TRUE(id->Actualise_Identification());
+    EXPECT_TRUE(fenetre.Chargements.empty());
+    EXPECT_EQ(id->Portrait().Chemins()[1], "ROBOT/01/FEUILLE_COMP01.WMF");
+}
+
+TEST_F(Cle, PortraitPassesOverRowsWithUnknownStatesOrWithoutEnd) {
+    Demarre(Description_Cle(R"sql(
+INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (-2, 1, 'sans_fin.wmf', 'F_SIMPLE', 'F_SIMPLE', 'F_SIMPLE');
+INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (-1, 1, 'inconnu.wmf', 'INCONNU', 'Fin', NULL);
+UPDATE Hierarchie SET Nom = 'tronc00.bmp' WHERE Numero = 2;
+)sql"));
+    EXPECT_EQ(
+        fenetre.Messages,
+        (std::vector<std::string>{"Erreur : l'\xC3\xA9tat du Caract\xC3\xA8re 'INCONNU' n'existe pas dans la "
+                                  "Table 'Caract\xC3\xA8res'"}));
+    // Piece 0 is not a metafile: no variant suffix for piece 1.
+    EXPECT_EQ(fenetre.Chargements, (std::vector<std::pair<int, std::string>>{{0, "robot/00/tronc00.bmp"},
+                                                                             {1, "robot/01/feuille"}}));
+    fenetre.Chargements.clear();
+    Repond_Et_Actualise("Feuille", 0);
+    EXPECT_TRUE(fenetre.Chargements.empty());  // the row without "Fin" never applies
+}
+
+TEST_F(Cle, AMissingDrawingFailsTheRefreshWithItsPathButStillRanks) {
+    fenetre.Echec_Chargement = "tronc01";
+    Repond("Ecorce", 1);
+    const Status s = id->Actualise_Identification();
+    EXPECT_FALSE(s);
+    EXPECT_EQ(s.message(), "robot/00/tronc01.wmf");
+    EXPECT_EQ(fenetre.Derniere_Liste.Lignes[0], " 100% - Carpinus");
+}
+
+// Rows that point outside the base, a character sharing another's states and a dependency cycle:
+// every operation still ends, and the cycle clears what it reaches once.
+TEST_F(Cle, AMalformedBaseDoesNotBreakTheEngine) {
+    Demarre(Description_Cle(R"sql(
+INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (10, 7, 'x.wmf', 'Fin', NULL, NULL);
+INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (11, -1, 'x.wmf', 'Fin', NULL, NULL);
+INSERT INTO Descendance VALUES (3, 'M_DENTEE', 'Feuille');
+INSERT INTO Descendance VALUES (4, 'INCONNU', 'Feuille');
+INSERT INTO Descendance VALUES (5, 'F_SIMPLE', 'Inconnu');
+INSERT INTO Contradictions VALUES ('Marge', 99, 'marge_x');
+INSERT INTO Objets_Fic VALUES ('Tige', 50, 0, 2, 1, 2, 9, 'tige', 'Stem', 1);
+INSERT INTO Objets_Fic VALUES ('Hors', 4, 8, 5, 1, 2, 0, 'hors', 'Outside', 1);
+)sql"));
+    Repond("Feuille", 1);
+    Repond("Foliole", 1);
+    Repond("Marge", 1);
+    Repond_Et_Actualise("Marge", 0);  // M_DENTEE -> Feuille -> Foliole -> Marge -> ...
+    EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 0, 0, 0, 0, 1, 0, 0, 0}));
+    Repond_Et_Actualise("Tige", 0);  // no frame: Etat_Cadre untouched
+    EXPECT_EQ(id->Etat_Cadre(), (Etats{-1, -1, 0}));
+    if (id->Cherche_Discriminant() == Issue_Recherche::Proposee) {
+        EXPECT_NE(b.Base->Trouve_Objet(id->Question.Objet), nullptr);
+    }
+    for (int rang = 0; rang < 4; ++rang) {
+        const Contradictions_Espece c = id->Contradictions(rang);
+        ASSERT_EQ(c.Barre.size(), 3u);
+        // Marge's button 99 is not on the bar: no picture changes for it.
+        EXPECT_FALSE(c.Barre[0].Contredit);
+        EXPECT_FALSE(c.Barre[2].Contredit);
+    }
+    EXPECT_EQ(b.Base->Trouve_Objet("Hors"), nullptr);  // its states lie outside the base
+}
+
+}  // namespace
+}  // namespace kestrane::test

@@ -1,0 +1,167 @@
+// kestrane-cli's key commands, run as the user runs them, on the small test key.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Cle_Test.h"
+#include "Fichier_Identification.h"
+
+namespace kestrane::test {
+namespace {
+
+struct Sortie {
+    int statut = -1;
+    std::string out;
+    std::string err;
+};
+
+class Ligne_Commande : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        base = std::make_unique<Base_Temporaire>(Description_Cle());
+        reglages = Ecrit_Reglages(*base);
+    }
+
+    // A machine settings file with absolute folders, each ending with its separator.
+    static std::string Ecrit_Reglages(const Base_Temporaire& b) {
+        const std::string chemin = b.Dossier() + "cle.ini";
+        std::ofstream ini(chemin);
+        ini << "[Logiciel]\nData=" << b.Dossier() << "\nBase=base.sqlite\nRobot=" << b.Dossier()
+            << "robot/\nDescripteurs=" << b.Dossier()
+            << "descripteurs/\n[Options]\nDistribution=hd\nValeur=0\n";
+        return chemin;
+    }
+
+    Sortie Lance(const std::string& arguments) {
+        const std::string fichier_err = base->Dossier() + "stderr.txt";
+        const std::string commande = std::string(KESTRANE_CLI) + " " + arguments + " 2>'" + fichier_err + "'";
+        Sortie s;
+        FILE* tube = popen(commande.c_str(), "r");
+        if (tube == nullptr)
+            return s;
+        std::array<char, 4096> tampon{};
+        size_t lus;
+        while ((lus = fread(tampon.data(), 1, tampon.size(), tube)) > 0) s.out.append(tampon.data(), lus);
+        const int brut = pclose(tube);
+        s.statut = WIFEXITED(brut) ? WEXITSTATUS(brut) : -1;
+        std::ifstream err(fichier_err);
+        std::stringstream texte;
+        texte << err.rdbuf();
+        s.err = texte.str();
+        return s;
+    }
+    std::string Reglages() const { return "--settings '" + reglages + "'"; }
+
+    std::unique_ptr<Base_Temporaire> base;
+    std::string reglages;
+};
+
+TEST_F(Ligne_Commande, RankPrintsTheLabelAndLinesAsTheWindow) {
+    const Sortie s = Lance("rank " + Reglages() + " --answer Feuille=F_SIMPLE --answer ecorce=1");
+    ASSERT_EQ(s.statut, 0) << s.err;
+    EXPECT_EQ(s.out, " 1 species at 100 %\n 100% - Carpinus\n 67% - Acer\n 67% - Betula\n 33% - Fraxinus\n");
+}
+
+TEST_F(Ligne_Commande, AnswersGoThroughValidationSoDependantsAreCleared) {
+    const Sortie s =
+        Lance("rank " + Reglages() +
+              " --answer Feuille=F_COMP --answer Foliole=FOL_5 --answer Feuille=F_SIMPLE --threshold 50");
+    ASSERT_EQ(s.statut, 0) << s.err;
+    // Only F_SIMPLE remains: Acer, Betula, Carpinus at 100.
+    EXPECT_EQ(s.out, " 3 species at 100 %\n 100% - Acer\n 100% - Betula\n 100% - Carpinus\n");
+}
+
+TEST_F(Ligne_Commande, FrenchLabelAndJson) {
+    const Sortie fr = Lance("rank " + Reglages() + " --lang fr --threshold 101");
+    ASSERT_EQ(fr.statut, 0) << fr.err;
+    EXPECT_EQ(fr.out,
+              " 0 esp\xC3\xA8"
+              "ces \xC3\xA0 0 %\n");
+    const Sortie json = Lance("rank " + Reglages() + " --answer Ecorce=E_RUGUEUSE --threshold 100 --json");
+    ASSERT_EQ(json.statut, 0) << json.err;
+    EXPECT_NE(json.out.find("\"label\": \" 2 species at 100 %\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"line\": \" 100% - Fraxinus\""), std::string::npos) << json.out;
+}
+
+TEST_F(Ligne_Commande, BestProposesACharacterOrSaysWhyNot) {
+    const Sortie s = Lance("best " + Reglages());
+    ASSERT_EQ(s.statut, 0) << s.err;
+    EXPECT_EQ(s.out, "Ecorce\tBark\tpower 1.000000\n");
+    const Sortie seule =
+        Lance("best " + Reglages() + " --answer Feuille=F_COMP --answer Foliole=FOL_5 --lang es");
+    ASSERT_EQ(seule.statut, 0) << seule.err;
+    EXPECT_NE(seule.out.find("\n"), std::string::npos);
+    EXPECT_NE(seule.out, "There is only one species\n");  // the Spanish text
+    const Sortie json = Lance("best " + Reglages() + " --answer Ecorce=E_RUGUEUSE --json");
+    EXPECT_NE(json.out.find("\"objet\": \"Feuille\""), std::string::npos) << json.out;
+}
+
+TEST_F(Ligne_Commande, ContraNamesTheLayerOrButtonOfEachContradiction) {
+    const Sortie s =
+        Lance("contra " + Reglages() + " --answer Feuille=F_SIMPLE --answer Ecorce=E_RUGUEUSE Fraxinus");
+    ASSERT_EQ(s.statut, 0) << s.err;
+    EXPECT_NE(s.out.find("Fraxinus: 1 contradicted answer\n"), std::string::npos) << s.out;
+    EXPECT_NE(s.out.find("Feuille\tF_SIMPLE\tbutton 2\t"), std::string::npos) << s.out;
+    EXPECT_NE(s.out.find("contra/feuille_x.ico"), std::string::npos) << s.out;
+    const Sortie acer = Lance("contra " + Reglages() + " --answer Ecorce=E_RUGUEUSE acer");
+    EXPECT_NE(acer.out.find("Ecorce\tE_RUGUEUSE\tlayer 3\t"), std::string::npos) << acer.out;
+    EXPECT_NE(acer.out.find("CONTRA/ecorce_x.wmf"), std::string::npos) << acer.out;
+}
+
+TEST_F(Ligne_Commande, PortraitGivesEachPiecesDrawing) {
+    const Sortie s = Lance("portrait " + Reglages() + " --answer Ecorce=E_RUGUEUSE --json");
+    ASSERT_EQ(s.statut, 0) << s.err;
+    EXPECT_NE(s.out.find("00/tronc01.wmf\""), std::string::npos) << s.out;
+    EXPECT_NE(s.out.find("01/feuille01.wmf\""), std::string::npos) << s.out;
+}
+
+TEST_F(Ligne_Commande, SaveThenStartFromTheSavedIdentification) {
+    const std::string fichier = base->Dossier() + "Sauve.IDO";
+    ASSERT_EQ(Lance("rank " + Reglages() + " --answer Feuille=F_COMP --save '" + fichier + "'").statut, 0);
+    const Sortie s =
+        Lance("rank " + Reglages() + " --ido '" + fichier + "' --answer Foliole=1 --threshold 100");
+    ASSERT_EQ(s.statut, 0) << s.err;
+    EXPECT_EQ(s.out, " 1 species at 100 %\n 100% - Fraxinus\n");
+}
+
+TEST_F(Ligne_Commande, ErrorsGoToStderrWithANonZeroStatus) {
+    const std::string court = base->Dossier() + "court.ido";
+    std::ofstream(court) << "xx";
+    const struct {
+        std::string arguments;
+        std::string message;
+    } cas[] = {
+        {"rank " + Reglages() + " --answer Tronc=1", "no character \"Tronc\""},
+        {"rank " + Reglages() + " --answer Feuille=FOL_3", "neither a state identifier"},
+        {"rank " + Reglages() + " --answer Feuille=2", "cell number 0 .. 1"},
+        {"rank " + Reglages() + " --ido '" + base->Dossier() + "absent.ido'", "absent.ido"},
+        {"rank " + Reglages() + " --ido '" + court + "'", "does not fit this knowledge base"},
+        {"rank --settings '" + base->Dossier() + "nowhere.ini'", "nowhere.ini"},
+        {"contra " + Reglages() + " Quercus", "no species \"Quercus\""},
+        {"rank " + Reglages() + " --save '" + court + "/x.ido'", "not saved"},
+    };
+    for (const auto& c : cas) {
+        const Sortie s = Lance(c.arguments);
+        EXPECT_NE(s.statut, 0) << c.arguments;
+        EXPECT_NE(s.err.find(c.message), std::string::npos) << c.arguments << "\n" << s.err;
+        EXPECT_TRUE(s.out.empty()) << c.arguments;
+    }
+}
+
+TEST_F(Ligne_Commande, ABaseThatDoesNotLoadIsReported) {
+    Description_Base d = Description_Cle();
+    d.ecrire_matrice = false;
+    Base_Temporaire sans_matrice(d);
+    const Sortie s = Lance("rank --settings '" + Ecrit_Reglages(sans_matrice) + "'");
+    EXPECT_NE(s.statut, 0);
+    EXPECT_NE(s.err.find("MATRICE.DAT"), std::string::npos) << s.err;
+}
+
+}  // namespace
+}  // namespace kestrane::test

@@ -1,0 +1,120 @@
+#include "Recherche_Discriminant.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+namespace kestrane::test {
+namespace {
+
+// The power as first written: sums over the candidates in rank order, then the terms in order.
+double Pouvoir_Litteral(const Base_Connaissance& base, const Classement& c, int n, const Objet_Fic& o) {
+    std::vector<int64_t> sommes(static_cast<size_t>(o.Nb_Car), 0);
+    for (int k = 0; k < n; ++k) {
+        for (int j = 0; j < o.Nb_Car; ++j)
+            sommes[static_cast<size_t>(j)] += base.Matrice(c.Espece[static_cast<size_t>(k)], o.Index_Car + j);
+    }
+    double p = 0;
+    for (const int64_t s : sommes) {
+        if (s == 0)
+            continue;
+        const double l1 = std::log(static_cast<double>(n) / static_cast<double>(s));
+        const double l2 = std::log(static_cast<double>(o.Nb_Car));
+        p -= static_cast<double>(s) / n * l1 / l2;
+    }
+    return std::fabs(p);
+}
+
+std::unique_ptr<Base_Connaissance> Base_Caracteres(int nb_esp, const std::vector<int>& etats_par_caractere) {
+    auto base = std::make_unique<Base_Connaissance>();
+    int premier = 0;
+    for (size_t c = 0; c < etats_par_caractere.size(); ++c) {
+        Objet_Fic o;
+        o.Objet = "C" + std::to_string(c);
+        o.Desc_Num = static_cast<int>(c);
+        o.Index_Car = premier;
+        o.Nb_Car = etats_par_caractere[c];
+        o.Joker = true;
+        premier += o.Nb_Car;
+        base->Objets.push_back(o);
+    }
+    base->Nb_Esp = static_cast<int16_t>(nb_esp);
+    base->Nb_Etats_Desc = static_cast<int16_t>(premier);
+    base->Matrice = Matrice_Especes(nb_esp, premier);
+    base->Joker.assign(etats_par_caractere.size(), true);
+    return base;
+}
+
+// Candidates are summed three ways (every species, a mask, a gather) depending on how many there
+// are; each must give the literal power.
+TEST(Recherche_Discriminant, MatchesTheLiteralPowerForAnyCandidateSet) {
+    std::mt19937 alea(5);
+    for (int essai = 0; essai < 100; ++essai) {
+        const int nb_esp = 1 + static_cast<int>(alea() % 200);
+        std::vector<int> etats;
+        for (int c = 0; c < 6; ++c) etats.push_back(2 + static_cast<int>(alea() % 4));
+        auto base = Base_Caracteres(nb_esp, etats);
+        for (auto& v : base->Matrice.Data()) v = static_cast<int16_t>(alea() % 4 == 0 ? 1 : 0);
+        Classement c = Classement::Initial(nb_esp);
+        std::shuffle(c.Espece.begin(), c.Espece.end(), alea);
+        Recherche_Discriminant recherche(*base);
+        const std::vector<int16_t> reponses(static_cast<size_t>(base->Nb_Etats_Desc), 0);
+        for (const int n : {nb_esp, std::max(1, nb_esp / 2), std::max(1, nb_esp / 20), 1}) {
+            std::vector<double> pouvoir;
+            const int meilleur = recherche.Calcule(reponses, base->Joker, c, n, pouvoir);
+            double attendu_meilleur = 0;
+            int attendu_position = -1;
+            for (size_t p = 0; p < base->Objets.size(); ++p) {
+                const double attendu = Pouvoir_Litteral(*base, c, n, base->Objets[p]);
+                ASSERT_NEAR(pouvoir[p], attendu, 1e-12) << "essai " << essai << ", " << n << " candidates";
+                if (attendu_meilleur < pouvoir[p]) {
+                    attendu_meilleur = pouvoir[p];
+                    attendu_position = static_cast<int>(p);
+                }
+            }
+            EXPECT_EQ(meilleur, attendu_position);
+        }
+    }
+}
+
+// ln(1) = 0: the division made a single-state character's power undefined.
+TEST(Recherche_Discriminant, ASingleStateCharacterHasNoPower) {
+    EXPECT_EQ(Recherche_Discriminant::Pouvoir({3}, 5), 0.0);
+    auto base = Base_Caracteres(4, {1, 2});
+    for (int s = 0; s < 4; ++s) {
+        base->Matrice(s, 0) = 1;
+        base->Matrice(s, 1 + s % 2) = 1;
+    }
+    Recherche_Discriminant recherche(*base);
+    std::vector<double> pouvoir;
+    EXPECT_EQ(recherche.Calcule({0, 0, 0}, base->Joker, Classement::Initial(4), 4, pouvoir), 1);
+    EXPECT_EQ(pouvoir[0], 0.0);
+    EXPECT_DOUBLE_EQ(pouvoir[1], 1.0);
+}
+
+TEST(Recherche_Discriminant, SharedStatesAnswersAndDisallowedCharactersHaveNoPower) {
+    auto base = Base_Caracteres(3, {2, 2, 2});
+    for (int s = 0; s < 3; ++s) {
+        base->Matrice(s, 0) = 1;          // C0: every candidate in state 0
+        base->Matrice(s, 2 + s % 2) = 1;  // C1: split
+        base->Matrice(s, 4 + s % 2) = 1;  // C2: split, but not allowed
+    }
+    base->Joker[2] = false;
+    Recherche_Discriminant recherche(*base);
+    std::vector<double> pouvoir;
+    EXPECT_EQ(recherche.Calcule({0, 0, 0, 0, 0, 0}, base->Joker, Classement::Initial(3), 3, pouvoir), 1);
+    EXPECT_EQ(pouvoir[0], 0.0);
+    EXPECT_GT(pouvoir[1], 0.9);
+    EXPECT_EQ(pouvoir[2], 0.0);
+    // Answered (any non-zero value, as a file may hold): no power.
+    EXPECT_EQ(recherche.Calcule({0, 0, 0, -1, 0, 0}, base->Joker, Classement::Initial(3), 3, pouvoir), -1);
+}
+
+TEST(Recherche_Discriminant, NegativeMatrixValuesGiveNoPowerRatherThanNaN) {
+    EXPECT_EQ(Recherche_Discriminant::Pouvoir({-2, 1}, 3), 0.0);
+}
+
+}  // namespace
+}  // namespace kestrane::test

@@ -1,0 +1,196 @@
+#include "Construction_Base.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QImage>
+#include <filesystem>
+
+#include "Chargeur_Base.h"
+#include "Echantillonneur_Palette_Wmf.h"
+#include "Outils_Test.h"
+
+namespace fs = std::filesystem;
+
+namespace kestrane::kb {
+namespace {
+
+using test::Classe;
+using test::Dossier_Test;
+
+Chargement Charge(const fs::path& sortie) {
+    return Charge_Base({(sortie / "data/kestrane.sqlite").string(), (sortie / "data/").string()}, nullptr);
+}
+
+TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
+    Dossier_Test d("kb-build");
+    const fs::path sortie = d.Chemin() / "base";
+    ASSERT_TRUE(Construit_Base(std::string(KB_SOURCES) + "/petite", sortie.string()).ok());
+
+    Chargement c = Charge(sortie);
+    ASSERT_TRUE(c.Base) << c.Echec->Detail;
+    const Base_Connaissance& b = *c.Base;
+    EXPECT_EQ(b.Nb_Esp, 4);
+    EXPECT_EQ(b.Nb_Etats_Desc, 11);
+    EXPECT_EQ(b.Nb_Cadre, 3);
+    EXPECT_EQ(b.Nb_Robot, 2);
+    EXPECT_EQ(b.Nb_But_Deter, 4);
+    EXPECT_EQ(b.Nb_But_Quest, 3);
+    EXPECT_EQ(b.Nb_Couleurs, 2);
+    EXPECT_EQ(b.Nb_Contraintes, 2);
+    // Species come in the database's order of Flore, not the source's.
+    ASSERT_EQ(b.Nom_Esp.size(), 4u);
+    EXPECT_EQ(b.Nom_Esp[0], "Acer pseudoplatanus");
+    EXPECT_EQ(b.Nom_Esp[3], "Pinus sylvestris");
+    // States are numbered in source order; each character owns a run of them.
+    const Objet_Fic* fruit = b.Trouve_Objet("Fruit");
+    ASSERT_NE(fruit, nullptr);
+    EXPECT_EQ(fruit->Index_Car, 7);
+    EXPECT_EQ(fruit->Nb_Car, 4);
+    EXPECT_EQ(fruit->Desc_Num, 3);
+    EXPECT_EQ(fruit->Lignes * fruit->Colonnes, 4);
+    EXPECT_EQ(*b.Etat_Par_Identifiant("FR_CONE"), 10);
+    EXPECT_EQ(b.Poids[0], 5);
+    EXPECT_FALSE(b.Joker[2]);  // Arrangement is marked Joker 0
+    // The matrix follows the species order: Pinus sylvestris (3) has a cone, the ash (2) has not.
+    EXPECT_EQ(b.Matrice(3, 10), 1);
+    EXPECT_EQ(b.Matrice(2, 10), 0);
+    EXPECT_EQ(b.Matrice(2, 7), 1);
+    // Rules end with "Fin" and the first piece names a metafile variant.
+    ASSERT_EQ(b.Hierarchie.size(), 4u);
+    EXPECT_EQ(b.Hierarchie[0].Nom, "ground02.wmf");
+    EXPECT_EQ(b.Hierarchie[0].Conditions, std::vector<std::string>{"LT_NEEDLE"});
+    EXPECT_TRUE(b.Hierarchie[1].Conditions_Terminees);
+    EXPECT_EQ(b.Hierarchie[2].Nom, "leaf_pinnate");
+    ASSERT_EQ(b.Clic_Zone.size(), 4u);
+    EXPECT_EQ(b.Clic_Zone[3].Cadre, 1);  // frames by first appearance: Leaf 0, Twig 1, Fruit 2
+    EXPECT_TRUE(b.Clic_Zone[3].Test_Cadre);
+    ASSERT_EQ(b.Contradictions.size(), 2u);
+    EXPECT_EQ(b.Code_Couleur[1], "Fruit");
+    EXPECT_EQ(b.But_Deter[2].Key, "Search");
+    EXPECT_EQ(b.Communs_Langues, (std::vector<std::string>{"English", "Français"}));
+
+    // The files the tables point at.
+    for (const char* f :
+         {"kestrane.ini", "data/couleur.wmf", "data/barres/leaf.ico", "data/error_en.html",
+          "data/error_fr.html", "robot/00/ground01.wmf", "robot/00/ground02.wmf", "robot/01/leaf01.wmf",
+          "robot/01/leaf02.wmf", "robot/01/leaf_pinnate01.wmf", "robot/CONTRA/fruit_cross.wmf",
+          "robot/contra/cross.ico", "descripteurs/fruit.wmf", "documents/f/frexc/frexc_en.html",
+          "documents/f/frexc/dessin_frexc_fr.html", "help/guide.html"})
+        EXPECT_TRUE(fs::is_regular_file(sortie / f)) << f;
+    QImage gif((sortie / "documents/p/pisyl/pisyl.gif").string().c_str());
+    EXPECT_EQ(gif.width(), 2200);
+    EXPECT_EQ(gif.height(), 3300);
+    QImage icone((sortie / "robot/contra/cross.ico").string().c_str());
+    EXPECT_EQ(icone.width(), 32) << "the icon must be readable";
+    // The palette picture holds the source's colours as bands, left to right, as the program samples them.
+    wmf::Echantillonneur_Palette_Wmf palette((sortie / "data/couleur.wmf").string(), 200, 50);
+    EXPECT_EQ(palette.Echantillonne(2), (std::vector<int32_t>{0x00578b2e, 0x002d52a0}));
+    // Pages link to each other.
+    const std::string page = test::Lit_Texte(sortie / "documents/f/frexc/frexc_fr.html");
+    EXPECT_NE(page.find("href=\"frexc_en.html\""), std::string::npos);
+    EXPECT_NE(page.find("href=\"dessin_frexc_fr.html\""), std::string::npos);
+    // Pages in a language take the translated texts where the source gives them, the default elsewhere.
+    EXPECT_NE(page.find("Quel type de feuilles ? &ndash; Feuilles larges"), std::string::npos) << page;
+    EXPECT_NE(page.find("How are the leaves set? &ndash; Opposées"), std::string::npos) << page;
+    const std::string dessin = test::Lit_Texte(sortie / "documents/f/frexc/dessin_frexc_en.html");
+    EXPECT_NE(dessin.find("src=\"frexc.gif\""), std::string::npos);
+    EXPECT_NE(dessin.find("href=\"frexc_en.html\""), std::string::npos);
+
+    // Identification on the built base.
+    auto rangs = Classe(b, {"LC_PINNATE", "LA_OPP", "FR_KEY1"});
+    EXPECT_EQ(rangs[0].Espece, "Fraxinus excelsior");
+    EXPECT_EQ(rangs[0].Pourcent, 100);
+}
+
+TEST(Construction, RebuildReplacesTheOldBaseAndLeavesNothingBeside) {
+    Dossier_Test d("kb-rebuild");
+    const fs::path sortie = d.Chemin() / "base";
+    ASSERT_TRUE(Construit_Base(std::string(KB_SOURCES) + "/petite", sortie.string()).ok());
+    test::Ecrit_Texte(sortie / "stale.txt", "from an older build");
+    ASSERT_TRUE(Construit_Base(std::string(KB_SOURCES) + "/petite", sortie.string()).ok());
+    EXPECT_FALSE(fs::exists(sortie / "stale.txt"));
+    int entrees = 0;
+    for (const auto& e : fs::directory_iterator(d.Chemin())) entrees += e.exists() ? 1 : 0;
+    EXPECT_EQ(entrees, 1) << "only the base itself is left in its parent folder";
+}
+
+struct Cas_Casse {
+    const char* nom;
+    const char* fichier;
+    const char* avant;
+    const char* apres;
+    const char* attendu;  // the file and line the refusal must name
+};
+
+class Source_Cassee : public ::testing::TestWithParam<Cas_Casse> {};
+
+TEST_P(Source_Cassee, IsRefusedWithFileAndLineAndOutIsLeftAlone) {
+    const Cas_Casse& cas = GetParam();
+    Dossier_Test d("kb-broken");
+    const fs::path source = d.Chemin() / "source";
+    test::Copie_Source("petite", source);
+    if (std::string(cas.apres) == "<delete>")
+        fs::remove(source / cas.fichier);
+    else
+        test::Remplace(source / cas.fichier, cas.avant, cas.apres);
+    const fs::path sortie = d.Chemin() / "out";
+    fs::create_directories(sortie);
+    test::Ecrit_Texte(sortie / "previous.txt", "the previous base");
+
+    const Status s = Construit_Base(source.string(), sortie.string());
+    ASSERT_FALSE(s.ok());
+    EXPECT_NE(s.message().find(cas.attendu), std::string::npos) << s.message();
+    EXPECT_TRUE(fs::exists(sortie / "previous.txt"));
+    EXPECT_FALSE(fs::exists(sortie / "data"));
+    int entrees = 0;
+    for (const auto& e : fs::directory_iterator(d.Chemin())) entrees += e.exists() ? 1 : 0;
+    EXPECT_EQ(entrees, 2) << "no temporary folder is left beside OUT";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refus, Source_Cassee,
+    ::testing::Values(
+        Cas_Casse{"UnclosedQuote", "matrice.csv", "AEHIP,1", "AEHIP,\"1", "matrice.csv:3:"},
+        Cas_Casse{"TooManyFields", "especes.csv", "Pin sylvestre", "Pin sylvestre,extra", "especes.csv:5:"},
+        Cas_Casse{"DuplicateCode", "especes.csv", "ACPSE,Acer", "FREXC,Acer",
+                  "especes.csv:4: duplicate code"},
+        Cas_Casse{"DuplicateIdCarac", "caracteres.csv", "FR_CAPS,", "FR_KEY1,",
+                  "caracteres.csv:11: duplicate ID_CARAC"},
+        Cas_Casse{"UnknownIdInRule", "portrait.csv", "leaf_pinnate,LC_PINNATE", "leaf_pinnate,LC_BIPINNATE",
+                  "portrait.csv:4:"},
+        Cas_Casse{"UnknownIdInZone", "zones.csv", "900,LT_BROAD", "900,LT_WIDE", "zones.csv:2:"},
+        Cas_Casse{"UnknownObjectInDependency", "dependances.csv", "LT_BROAD,Arrangement",
+                  "LT_BROAD,Arrangment", "dependances.csv:3:"},
+        Cas_Casse{"UnknownMatrixColumn", "matrice.csv", "FR_CONE\n", "FR_CONES\n", "matrice.csv:1:"},
+        Cas_Casse{"MatrixValueNotBinary", "matrice.csv", "PISYL,,1", "PISYL,,2", "matrice.csv:5:"},
+        Cas_Casse{"SpeciesWithoutMatrixRow", "matrice.csv", "ACPSE,1,,1,,,,1,,1,,\n", "", "especes.csv:4:"},
+        Cas_Casse{"PaletteCodeNamesNoCharacter", "couleurs.csv", "Fruit,", "Fruits,", "couleurs.csv:3:"},
+        Cas_Casse{"DependencyCycle", "dependances.csv", "LT_BROAD,Arrangement",
+                  "LT_BROAD,Arrangement\nLA_ALT,Leaf_Type", "dependances.csv"},
+        Cas_Casse{"MissingPortraitDrawing", "portrait/leaf_pinnate.svg", "", "<delete>", "portrait.csv:4:"},
+        Cas_Casse{"MissingStateDrawing", "etats/needle.svg", "", "<delete>", "caracteres.csv:3:"},
+        Cas_Casse{"MissingToolbarPicture", "barres/results.svg", "", "<delete>",
+                  "barre_determination.csv:5:"},
+        Cas_Casse{"ButtonKeyNamesNothing", "barre_determination.csv", "Fruit,Fruit", "Fruit,Fruitt",
+                  "barre_determination.csv:3:"},
+        Cas_Casse{"MissingRequiredFile", "langues.csv", "", "<delete>", "langues.csv:1:"},
+        Cas_Casse{"BadCode", "especes.csv", "PISYL,", "PISY,", "especes.csv:5:"},
+        Cas_Casse{"PieceWithoutDefault", "portrait.csv", "leaf,leaf,\n", "leaf,leaf,LT_BROAD\n",
+                  "portrait.csv:1:"}),
+    [](const ::testing::TestParamInfo<Cas_Casse>& info) { return std::string(info.param.nom); });
+
+TEST(Construction, ToolReportsTheRefusalAndExitsNonZero) {
+    Dossier_Test d("kb-cli");
+    const fs::path source = d.Chemin() / "source";
+    test::Copie_Source("petite", source);
+    test::Remplace(source / "zones.csv", "900,LT_BROAD", "900,LT_WIDE");
+    auto [code, texte] = test::Execute(std::string(KB_OUTIL) + " build " + source.string() + " " +
+                                       (d.Chemin() / "out").string());
+    EXPECT_NE(code, 0);
+    EXPECT_NE(texte.find("zones.csv:2:"), std::string::npos) << texte;
+    EXPECT_FALSE(fs::exists(d.Chemin() / "out"));
+}
+
+}  // namespace
+}  // namespace kestrane::kb

@@ -1,0 +1,49 @@
+#pragma once
+// Helpers of the builder tests: copies of the small sources to damage, text edits of their files,
+// and the ranking of species for a set of answers, computed from a loaded base.
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Base_Connaissance.h"
+
+namespace kestrane::kb::test {
+
+// A temporary folder removed with the object.
+class Dossier_Test {
+  public:
+    explicit Dossier_Test(const std::string& prefixe);
+    ~Dossier_Test();
+    Dossier_Test(const Dossier_Test&) = delete;
+    Dossier_Test& operator=(const Dossier_Test&) = delete;
+    const std::filesystem::path& Chemin() const { return chemin_; }
+    std::string operator/(const std::string& nom) const { return (chemin_ / nom).string(); }
+
+  private:
+    std::filesystem::path chemin_;
+};
+
+// Copies the named small source (tests/kb_builder/sources/<nom>) into `cible`.
+void Copie_Source(const std::string& nom, const std::filesystem::path& cible);
+
+std::string Lit_Texte(const std::filesystem::path& p);
+void Ecrit_Texte(const std::filesystem::path& p, const std::string& texte);
+// Replaces the first occurrence of `avant` (which must exist) by `apres`.
+void Remplace(const std::filesystem::path& p, const std::string& avant, const std::string& apres);
+
+struct Rang {
+    std::string Espece;
+    int Pourcent = 0;
+};
+
+// The species ranked by score for the chosen states (by ID_CARAC): score = sum of Poids(e) x
+// Matrice(s, e) over the chosen states, percentage = score x 100 / sum of their Poids, rounded
+// half to even; ties keep the species order.
+std::vector<Rang> Classe(const Base_Connaissance& base, const std::vector<std::string>& reponses);
+
+// Runs a command line; returns its exit status and what it printed on both streams.
+std::pair<int, std::string> Execute(const std::string& commande);
+
+}  // namespace kestrane::kb::test

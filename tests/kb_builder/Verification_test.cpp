@@ -1,0 +1,166 @@
+#include "Verification_Base.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "Construction_Base.h"
+#include "Outils_Test.h"
+
+namespace fs = std::filesystem;
+
+namespace kestrane::kb {
+namespace {
+
+using test::Dossier_Test;
+
+// One sound base built once; each test damages a copy of it.
+class Verification : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        dossier_ = std::make_unique<Dossier_Test>("kb-check");
+        ASSERT_TRUE(
+            Construit_Base(std::string(KB_SOURCES) + "/petite", (dossier_->Chemin() / "base").string()).ok());
+    }
+    static void TearDownTestSuite() { dossier_.reset(); }
+
+    void SetUp() override {
+        copie_ = std::make_unique<Dossier_Test>("kb-damaged");
+        fs::copy(dossier_->Chemin() / "base", copie_->Chemin(), fs::copy_options::recursive);
+    }
+    fs::path Base() const { return copie_->Chemin(); }
+    void Sql(const std::string& sql) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open((Base() / "data/kestrane.sqlite").string().c_str(), &db), SQLITE_OK);
+        char* erreur = nullptr;
+        const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &erreur);
+        std::string m = erreur ? erreur : "";
+        sqlite3_free(erreur);
+        sqlite3_close(db);
+        ASSERT_EQ(rc, SQLITE_OK) << m;
+    }
+    // The problems, as one text.
+    std::string Problemes() const {
+        std::string t;
+        for (const auto& p : Verifie_Base(Base().string())) t += p.Texte() + "\n";
+        return t;
+    }
+
+    static std::unique_ptr<Dossier_Test> dossier_;
+    std::unique_ptr<Dossier_Test> copie_;
+};
+std::unique_ptr<Dossier_Test> Verification::dossier_;
+
+TEST_F(Verification, SoundBaseHasNoProblem) {
+    EXPECT_EQ(Problemes(), "");
+}
+
+TEST_F(Verification, MissingPortraitVariantIsNamedWithItsRule) {
+    fs::remove(Base() / "robot/01/leaf02.wmf");
+    const std::string p = Problemes();
+    EXPECT_NE(p.find("robot/01/leaf02.wmf: is missing (named by table Hierarchie, row 4)"), std::string::npos)
+        << p;
+}
+
+TEST_F(Verification, MissingPicturesIconsAndPagesAreListedEachWithItsPath) {
+    fs::remove(Base() / "descripteurs/fruit.wmf");
+    fs::remove(Base() / "robot/contra/cross.ico");
+    fs::remove(Base() / "data/barres/ok.ico");
+    fs::remove(Base() / "documents/a/aehip/dessin_aehip_fr.html");
+    fs::remove(Base() / "data/error_fr.html");
+    const std::string p = Problemes();
+    for (const char* attendu :
+         {"descripteurs/fruit.wmf: is missing (named by table Objets_Fic, Fruit)",
+          "contra/cross.ico: is missing", "barres/ok.ico: is missing (named by table But_Quest, row 1)",
+          "dessin_aehip_fr.html: the page of", "aehip_fr.html: links to 'dessin_aehip_fr.html'",
+          "error_fr.html: the error page is missing"})
+        EXPECT_NE(p.find(attendu), std::string::npos) << attendu << "\n" << p;
+}
+
+TEST_F(Verification, DrawingThatIsNoMetafileIsReported) {
+    test::Ecrit_Texte(Base() / "robot/00/ground01.wmf", "<svg/>");
+    const std::string p = Problemes();
+    EXPECT_NE(p.find("robot/00/ground01.wmf: is not a placeable metafile (named by table Hierarchie, row 2)"), std::string::npos) << p;
+}
+
+TEST_F(Verification, DataFileShorterThanTheCountsIsReported) {
+    fs::resize_file(Base() / "data/MATRICE.DAT", 10);
+    const std::string p = Problemes();
+    EXPECT_NE(p.find("MATRICE.DAT"), std::string::npos) << p;
+}
+
+TEST_F(Verification, CountThatDisagreesWithItsTableIsReported) {
+    Sql("UPDATE Parametres SET Etat = '5' WHERE Nom = 'Nb_But_Deter';");
+    const std::string p = Problemes();
+    EXPECT_NE(p.find("Nb_But_Deter: is 5 but table But_Deter gives 4"), std::string::npos) << p;
+}
+
+TEST_F(Verification, UnknownIdentifiersInRulesZonesDependenciesAndPaletteAreReported) {
+    Sql("UPDATE Hierarchie SET C_0 = 'LC_TRIFOLIATE' WHERE Numero = 3;"
+        "UPDATE Clic_Zone SET Nom = 'Bark' WHERE Numero = 3;"
+        "INSERT INTO Descendance VALUES (3, 'FR_CONE', 'Cone_Size');"
+        "UPDATE Couleurs SET Code_Couleur = 'Flower' WHERE Numero = 2;"
+        "UPDATE But_Deter SET \"Key\" = 'Serch' WHERE Numero = 3;");
+    const std::string p = Problemes();
+    for (const char* attendu : {"table Hierarchie, row 3: 'LC_TRIFOLIATE' names no state",
+                                "table Clic_Zone, row 3: 'Bark' names no character",
+                                "table Descendance, row 3: 'Cone_Size' names no character",
+                                "table Couleurs, row 2: palette code 'Flower' names no character",
+                                "table But_Deter, row 3: Key 'Serch'"})
+        EXPECT_NE(p.find(attendu), std::string::npos) << attendu << "\n" << p;
+}
+
+TEST_F(Verification, CycleInDescendanceIsReported) {
+    Sql("INSERT INTO Descendance VALUES (3, 'LC_PINNATE', 'Leaf_Type');");
+    const std::string p = Problemes();
+    EXPECT_NE(p.find("table Descendance: the dependencies form a cycle"), std::string::npos) << p;
+}
+
+TEST_F(Verification, BrokenStateNumberingIsReported) {
+    Sql("UPDATE Objets_Fic SET Index_Car = 6 WHERE Objet = 'Fruit';");
+    const std::string p = Problemes();
+    EXPECT_NE(p.find("table Objets_Fic, Fruit: Index_Car is 6 where 7 follows"), std::string::npos) << p;
+}
+
+TEST_F(Verification, ConditionsWithoutFinAreReported) {
+    Sql("UPDATE Clic_Zone SET C_1 = 'LT_BROAD' WHERE Numero = 1;");
+    const std::string p = Problemes();
+    EXPECT_NE(p.find("table Clic_Zone, row 1: the conditions do not end with 'Fin'"), std::string::npos) << p;
+}
+
+TEST_F(Verification, WrongSizeDrawingIsReported) {
+    fs::copy_file(Base() / "data/barres/ok.ico", Base() / "documents/p/pisyl/pisyl.gif",
+                  fs::copy_options::overwrite_existing);
+    const std::string p = Problemes();
+    EXPECT_NE(p.find("pisyl.gif: is not a GIF image"), std::string::npos) << p;
+}
+
+TEST_F(Verification, ToolExitsNonZeroAndListsTheProblems) {
+    fs::remove(Base() / "data/couleur.wmf");
+    auto [code, texte] = test::Execute(std::string(KB_OUTIL) + " check " + Base().string());
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(texte.find("couleur.wmf: is missing"), std::string::npos) << texte;
+    auto [code_sain, texte_sain] =
+        test::Execute(std::string(KB_OUTIL) + " check " + dossier_->Chemin().string() + "/base");
+    EXPECT_EQ(code_sain, 0) << texte_sain;
+}
+
+TEST_F(Verification, PaletteWithTwoBandsOfOneColourIsReported) {
+    Sql("INSERT INTO Couleurs VALUES (3, 'Leaf_Type'); UPDATE Parametres SET Etat = '3' WHERE Nom = "
+        "'Nb_Couleurs';");
+    // Three bands sampled from a picture of two: two of them fall on the same band.
+    const std::string p = Problemes();
+    EXPECT_NE(p.find("couleur.wmf: bands"), std::string::npos) << p;
+}
+
+TEST_F(Verification, MissingSettingsFileIsReported) {
+    fs::remove(Base() / "kestrane.ini");
+    const std::string p = Problemes();
+    EXPECT_NE(p.find("kestrane.ini: the settings file cannot be read"), std::string::npos) << p;
+}
+
+}  // namespace
+}  // namespace kestrane::kb

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include "Echantillonneur_Palette_Wmf.h"
+#include "Peripherique_Wmf.h"
+
+namespace kestrane::wmf::test {
+namespace {
+
+TEST(Echantillonneur_Palette_Wmf, FourBandsOf400PixelsAreReadAtTheirCentres) {
+    const auto points = Echantillonneur_Palette_Wmf::Points(4, 400, 100);
+    ASSERT_EQ(points.size(), 4u);
+    EXPECT_EQ(points[0], QPoint(50, 50));
+    EXPECT_EQ(points[1], QPoint(150, 50));
+    EXPECT_EQ(points[2], QPoint(250, 50));
+    EXPECT_EQ(points[3], QPoint(350, 50));
+}
+
+TEST(Echantillonneur_Palette_Wmf, HalvesRoundToEven) {
+    EXPECT_EQ(Echantillonneur_Palette_Wmf::Points(1, 5, 5)[0], QPoint(2, 2));  // 2.5 → 2
+    EXPECT_EQ(Echantillonneur_Palette_Wmf::Points(1, 7, 7)[0], QPoint(4, 4));  // 3.5 → 4
+    const auto trois = Echantillonneur_Palette_Wmf::Points(3, 100, 10);        // 16.67, 50, 83.33
+    EXPECT_EQ(trois[0].x(), 17);
+    EXPECT_EQ(trois[1].x(), 50);
+    EXPECT_EQ(trois[2].x(), 83);
+    EXPECT_TRUE(Echantillonneur_Palette_Wmf::Points(0, 100, 10).empty());
+}
+
+TEST(Echantillonneur_Palette_Wmf, SamplesTheBandsOfAPalettePictureStretchedToTheBox) {
+    const QColor bandes[4] = {QColor(200, 10, 20), QColor(30, 180, 40), QColor(50, 60, 170),
+                              QColor(250, 240, 5)};
+    QTemporaryDir dossier;
+    const std::string chemin = dossier.filePath("couleur.wmf").toStdString();
+    {
+        // Drawn in a frame of other proportions than the box: the picture is stretched to it.
+        Peripherique_Wmf palette(1000, 37);
+        QPainter p(&palette);
+        for (int c = 0; c < 4; ++c) p.fillRect(QRect(c * 250, 0, 250, 37), bandes[c]);
+        p.end();
+        ASSERT_TRUE(palette.Enregistre(chemin).ok());
+    }
+    Echantillonneur_Palette_Wmf echantillonneur(chemin, 400, 100);
+    const std::vector<int32_t> couleurs = echantillonneur.Echantillonne(4);
+    ASSERT_EQ(couleurs.size(), 4u);
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(couleurs[c], bandes[c].red() | (bandes[c].green() << 8) | (bandes[c].blue() << 16))
+            << "band " << c;
+}
+
+TEST(Echantillonneur_Palette_Wmf, UnreadablePictureGivesNoColours) {
+    Echantillonneur_Palette_Wmf echantillonneur("/nonexistent/couleur.wmf", 400, 100);
+    EXPECT_TRUE(echantillonneur.Echantillonne(4).empty());
+}
+
+}  // namespace
+}  // namespace kestrane::wmf::test

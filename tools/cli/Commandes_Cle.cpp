@@ -1,0 +1,347 @@
+#include "Commandes_Cle.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+
+#include "Chemins_Fichiers.h"
+#include "Conversions.h"
+#include "Echange_Identification.h"
+#include "Identification_Courante.h"
+#include "Json.h"
+#include "Ouverture_Base.h"
+#include "Table_Chaines.h"
+
+namespace kestrane::cli {
+namespace {
+
+// The window's side of the engine, answered on the console: drawings are not loaded (their paths
+// are what the commands report), messages become the command's result or warnings.
+class Console : public Observateur_Identification, public Dialogue_Utilisateur {
+  public:
+    explicit Console(std::ostream& err) : err_(err) {}
+    bool Charge_Piece(int, const std::string&) override { return true; }
+    void Etat_Inexistant(const std::string& message) override { err_ << "warning: " << message << "\n"; }
+    void Message(const std::string& texte) override { messages.push_back(texte); }
+    // Nothing is ever skipped on the command line, so the retry question cannot arise; declining
+    // keeps the answers as they are if it ever did.
+    bool Question_Oui_Non(const std::string& texte) override {
+        messages.push_back(texte);
+        return false;
+    }
+    std::vector<std::string> messages;
+
+  private:
+    std::ostream& err_;
+};
+
+std::optional<int> Langue(const std::string& code) {
+    const std::string c = To_Lower_Ascii(code);
+    if (c == "en")
+        return 0;
+    if (c == "es")
+        return 1;
+    if (c == "fr")
+        return 2;
+    return std::nullopt;
+}
+
+Textes_Moteur Textes(int langue) {
+    Textes_Moteur t;
+    t.Especes_A = Chaine_Ou_Anglais(1500, langue);
+    t.Plus_Discriminant = Chaine_Ou_Anglais(1075, langue);
+    t.Essayer_Passes = Chaine_Ou_Anglais(1076, langue);
+    t.Une_Seule_Espece = Chaine_Ou_Anglais(1078, langue);
+    return t;
+}
+
+std::optional<int> Nombre_Entier(const std::string& texte) {
+    if (texte.empty())
+        return std::nullopt;
+    size_t i = texte[0] == '-' ? 1 : 0;
+    if (i == texte.size())
+        return std::nullopt;
+    for (size_t j = i; j < texte.size(); ++j) {
+        if (texte[j] < '0' || texte[j] > '9')
+            return std::nullopt;
+    }
+    if (texte.size() > 7)
+        return std::nullopt;
+    return std::stoi(texte);
+}
+
+// Applies one OBJET=STATE answer; false with a message on `err` when it names nothing.
+bool Applique_Reponse(const Base_Connaissance& base, Identification_Courante& id, const std::string& reponse,
+                      std::ostream& err) {
+    const auto egal = reponse.find('=');
+    if (egal == std::string::npos) {
+        err << "--answer " << reponse << ": expected OBJET=STATE\n";
+        return false;
+    }
+    const std::string nom_objet = reponse.substr(0, egal);
+    const std::string nom_etat = reponse.substr(egal + 1);
+    const Objet_Fic* objet = base.Trouve_Objet(nom_objet);
+    if (objet == nullptr) {
+        err << "--answer " << reponse << ": no character \"" << nom_objet << "\" in this knowledge base\n";
+        return false;
+    }
+    std::optional<int> choix;
+    if (const auto etat = base.Etat_Par_Identifiant(nom_etat);
+        etat && *etat >= objet->Index_Car && *etat < objet->Index_Car + objet->Nb_Car) {
+        choix = *etat - objet->Index_Car;
+    } else if (const auto cellule = Nombre_Entier(nom_etat);
+               cellule && *cellule >= -1 && *cellule < objet->Nb_Car) {
+        choix = *cellule;  // -1 removes the answer
+    }
+    if (!choix) {
+        err << "--answer " << reponse << ": \"" << nom_etat << "\" is neither a state identifier of "
+            << objet->Objet << " nor a cell number 0 .. " << objet->Nb_Car - 1 << "\n";
+        return false;
+    }
+    id.Question = Question_Courante::De_Objet(*objet);
+    id.Question.Choix = *choix;
+    if (Status s = id.Valid_Descripteur(); !s) {
+        err << "--answer " << reponse << ": " << s.message() << "\n";
+        return false;
+    }
+    id.Actualise_Identification();
+    return true;
+}
+
+std::string Identifiant(const Base_Connaissance& base, int etat) {
+    const Etat_Caractere* e = base.Etat_Par_Numero(etat);
+    return e ? e->ID_CARAC : std::to_string(etat);
+}
+
+std::string Pouvoir_Texte(double pouvoir) {
+    char tampon[32];
+    std::snprintf(tampon, sizeof tampon, "%.6f", pouvoir);
+    return tampon;
+}
+
+void Ecrit_Rang(const Identification_Courante& id, bool json, std::ostream& out) {
+    const Liste_Especes& liste = id.Liste();
+    if (!json) {
+        out << liste.Legende << "\n";
+        for (const auto& ligne : liste.Lignes) out << ligne << "\n";
+        return;
+    }
+    const auto& r = id.Resultats();
+    out << "{\"label\": " << Json_Texte(liste.Legende) << ", \"nb_esp_max\": " << liste.Nb_Esp_Max
+        << ", \"lines\": [";
+    for (size_t k = 0; k < liste.Lignes.size(); ++k) {
+        out << (k ? ", " : "") << "{\"rank\": " << k << ", \"species\": " << r.Classement_Esp.Espece[k]
+            << ", \"name\": " << Json_Texte(Nom_De_Ligne(liste.Lignes[k]))
+            << ", \"score\": " << r.Classement_Esp.Score[k] << ", \"percent\": " << r.Pourcent_Esp[k]
+            << ", \"line\": " << Json_Texte(liste.Lignes[k]) << "}";
+    }
+    out << "]}\n";
+}
+
+void Ecrit_Meilleur(const Base_Connaissance& base, Identification_Courante& id, Console& console, bool json,
+                    std::ostream& out) {
+    const Issue_Recherche issue = id.Maitre_Discriminant();
+    if (issue != Issue_Recherche::Proposee) {
+        const std::string message = console.messages.empty() ? std::string() : console.messages.back();
+        if (json) {
+            out << "{\"proposed\": null, \"message\": " << Json_Texte(message) << "}\n";
+        } else {
+            out << message << "\n";
+        }
+        return;
+    }
+    const Question_Courante& q = id.Question;
+    double pouvoir = 0;
+    for (size_t p = 0; p < base.Objets.size(); ++p) {
+        if (&base.Objets[p] == base.Trouve_Objet(q.Objet))
+            pouvoir = id.Pouvoir_Discriminant()[p];
+    }
+    if (!json) {
+        out << q.Objet << "\t" << q.TipText << "\tpower " << Pouvoir_Texte(pouvoir) << "\n";
+        return;
+    }
+    out << "{\"proposed\": {\"objet\": " << Json_Texte(q.Objet) << ", \"question\": " << Json_Texte(q.TipText)
+        << ", \"power\": " << Pouvoir_Texte(pouvoir) << ", \"states\": [";
+    for (int j = 0; j < q.Nb_Car; ++j)
+        out << (j ? ", " : "") << Json_Texte(Identifiant(base, q.Index_Car + j));
+    out << "]}, \"message\": null}\n";
+}
+
+void Ecrit_Contra(const Base_Connaissance& base, const Contradictions_Espece& c, bool json,
+                  std::ostream& out) {
+    const std::string nom = base.Nom_Esp[static_cast<size_t>(c.Espece)];
+    if (!json) {
+        out << nom << ": " << c.Nb_Dessins_Sup << " contradicted answer" << (c.Nb_Dessins_Sup == 1 ? "" : "s")
+            << "\n";
+        for (const auto& e : c.Etats) {
+            out << e.Objet << "\t" << Identifiant(base, e.Etat) << "\t";
+            if (!e.Dessin.empty()) {
+                out << "layer " << e.Calque << "\t" << e.Dessin;
+            } else if (e.Bouton != -1) {
+                const Image_Bouton* image = nullptr;
+                for (const auto& b : c.Barre) {
+                    if (b.Numero == e.Bouton)
+                        image = &b;
+                }
+                out << "button " << e.Bouton << "\t" << (image && image->Contredit ? image->Image : "");
+            } else {
+                out << "no mark";
+            }
+            out << "\n";
+        }
+        return;
+    }
+    out << "{\"species\": " << Json_Texte(nom) << ", \"nb_dessins_sup\": " << c.Nb_Dessins_Sup
+        << ", \"contradictions\": [";
+    for (size_t i = 0; i < c.Etats.size(); ++i) {
+        const auto& e = c.Etats[i];
+        out << (i ? ", " : "") << "{\"objet\": " << Json_Texte(e.Objet)
+            << ", \"state\": " << Json_Texte(Identifiant(base, e.Etat));
+        if (!e.Dessin.empty()) {
+            out << ", \"layer\": " << e.Calque << ", \"drawing\": " << Json_Texte(e.Dessin);
+        } else if (e.Bouton != -1) {
+            out << ", \"button\": " << e.Bouton;
+        }
+        out << "}";
+    }
+    out << "], \"buttons\": [";
+    for (size_t i = 0; i < c.Barre.size(); ++i) {
+        const auto& b = c.Barre[i];
+        out << (i ? ", " : "") << "{\"number\": " << b.Numero << ", \"caption\": " << Json_Texte(b.Caption)
+            << ", \"picture\": " << Json_Texte(b.Image)
+            << ", \"contradicted\": " << (b.Contredit ? "true" : "false") << "}";
+    }
+    out << "]}\n";
+}
+
+void Ecrit_Portrait(const Identification_Courante& id, bool json, std::ostream& out) {
+    const auto& chemins = id.Portrait().Chemins_Charges();
+    if (json)
+        out << "{\"pieces\": [";
+    for (size_t i = 0; i < chemins.size(); ++i) {
+        const bool existe = !chemins[i].empty() && Fichier_Existe(chemins[i]);
+        if (json) {
+            out << (i ? ", " : "") << "{\"piece\": " << i
+                << ", \"drawing\": " << (chemins[i].empty() ? "null" : Json_Texte(chemins[i]))
+                << ", \"exists\": " << (existe ? "true" : "false") << "}";
+        } else {
+            out << Composition_Portrait::Dossier_Piece(static_cast<int>(i)) << "\t"
+                << (chemins[i].empty() ? "(no drawing)" : chemins[i])
+                << (chemins[i].empty() || existe ? "" : "\t(missing)") << "\n";
+        }
+    }
+    if (json)
+        out << "]}\n";
+}
+
+}  // namespace
+
+int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std::ostream& out,
+                         std::ostream& err) {
+    const auto langue = Langue(options.langue);
+    if (!langue) {
+        err << "--lang " << options.langue << ": expected en, es or fr\n";
+        return 2;
+    }
+    const Base_Ouverte ouverte = Ouvre_Base(options.reglages, err, false);
+    if (!ouverte.base)
+        return 1;
+    const Base_Connaissance& base = *ouverte.base;
+
+    Console console(err);
+    Reglages_Moteur reglages{ouverte.reglages.Rep_Robot, ouverte.reglages.Rep_Data,
+                             options.seuil.value_or(ouverte.reglages.Seuil_Pourcent), Textes(*langue)};
+    Identification_Courante id(base, reglages, console, console);
+    id.Demarre();
+    if (!options.ido.empty()) {
+        // The path is used exactly as given.
+        if (Status s = Ouvre_Identification(id, base, options.ido);
+            !s && s.code() != static_cast<int>(Erreur_Identification::Dessin)) {
+            err << s.message() << "\n";
+            return 1;
+        }
+    }
+    for (const auto& reponse : options.reponses) {
+        if (!Applique_Reponse(base, id, reponse, err))
+            return 1;
+    }
+    if (!options.sauvegarde.empty()) {
+        if (Status s = Enregistre_Identification(id, options.sauvegarde); !s) {
+            err << s.message() << "\n";
+            return 1;
+        }
+    }
+
+    switch (commande) {
+        case Commande_Cle::Rang:
+            Ecrit_Rang(id, options.json, out);
+            break;
+        case Commande_Cle::Meilleur:
+            Ecrit_Meilleur(base, id, console, options.json, out);
+            break;
+        case Commande_Cle::Contra: {
+            int espece = -1;
+            for (size_t s = 0; s < base.Nom_Esp.size(); ++s) {
+                if (Equal_No_Case(base.Nom_Esp[s], options.espece)) {
+                    espece = static_cast<int>(s);
+                    break;
+                }
+            }
+            if (espece < 0) {
+                err << "contra: no species \"" << options.espece << "\" in this knowledge base\n";
+                return 1;
+            }
+            Ecrit_Contra(base,
+                         Calcule_Contradictions(base, id.Etats_Choisis(), espece, ouverte.reglages.Rep_Robot,
+                                                ouverte.reglages.Rep_Data),
+                         options.json, out);
+            break;
+        }
+        case Commande_Cle::Portrait:
+            Ecrit_Portrait(id, options.json, out);
+            break;
+    }
+    return 0;
+}
+
+void Ajoute_Commandes_Cle(CLI::App& app, Options_Cle& options, int& statut) {
+    struct Definition {
+        const char* nom;
+        const char* aide;
+        Commande_Cle commande;
+    };
+    const Definition definitions[] = {
+        {"rank", "Print the results label and list after the answers", Commande_Cle::Rang},
+        {"best", "Print the most discriminant character still to ask", Commande_Cle::Meilleur},
+        {"contra", "Print the answers that contradict a species", Commande_Cle::Contra},
+        {"portrait", "Print the drawing file of each portrait piece", Commande_Cle::Portrait},
+    };
+    for (const auto& d : definitions) {
+        CLI::App* sous = app.add_subcommand(d.nom, d.aide);
+        sous->add_option("--settings", options.reglages, "Machine settings file that names the base")
+            ->required();
+        sous->add_option("--ido", options.ido, "Start from a saved identification");
+        sous->add_option("--answer", options.reponses,
+                         "OBJET=STATE (state identifier or cell number), repeatable")
+            ->expected(1)
+            ->take_all();
+        sous->add_option("--threshold", options.seuil, "List only the species at or above this percentage");
+        sous->add_option("--lang", options.langue, "Interface language: en, es or fr");
+        sous->add_option("--save", options.sauvegarde, "Save the resulting identification to this file");
+        sous->add_flag("--json", options.json, "Print JSON");
+        if (d.commande == Commande_Cle::Contra) {
+            sous->add_option("species", options.espece, "The species' name")->required();
+        }
+        const Commande_Cle commande = d.commande;
+        sous->callback([&options, &statut, commande] {
+            statut = Execute_Commande_Cle(commande, options, std::cout, std::cerr);
+            if (statut != 0)
+                throw CLI::RuntimeError(statut);
+        });
+    }
+}
+
+}  // namespace kestrane::cli

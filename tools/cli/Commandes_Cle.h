@@ -1,0 +1,47 @@
+#pragma once
+// `kestrane-cli rank | best | contra SPECIES | portrait`: the identification key on the command
+// line, driving the same engine as the window.
+//
+// Each command loads the base named by a machine settings file, optionally opens a saved
+// identification, applies the answers in order as the window's question bar does (validation,
+// dependants cleared, refresh), optionally saves the result, then prints:
+//   rank      the results label and list lines, exactly as the window shows them;
+//   best      the character the discriminant search proposes, with its power, or its message;
+//   contra    the answers that contradict a species, with the layer or button that shows each;
+//   portrait  the drawing file of each portrait piece.
+// Failures (base, identification file, unknown character or state, save) are reported on the
+// error stream and give a non-zero status.
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace kestrane::cli {
+
+enum class Commande_Cle { Rang, Meilleur, Contra, Portrait };
+
+struct Options_Cle {
+    std::string reglages;               // machine settings file
+    std::string ido;                    // identification to start from ("" for none)
+    std::vector<std::string> reponses;  // OBJET=STATE, STATE an ID_CARAC or the cell number
+    std::optional<int> seuil;           // display threshold; the settings' one when absent
+    std::string langue = "en";          // en, es, fr
+    std::string sauvegarde;             // where to save the resulting identification
+    bool json = false;
+    std::string espece;  // contra: the species name
+};
+
+// Runs one command; returns the process exit status.
+int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std::ostream& out,
+                         std::ostream& err);
+
+// Adds the four commands to the program's parser. `statut` receives the exit status of the one
+// that ran.
+void Ajoute_Commandes_Cle(CLI::App& app, Options_Cle& options, int& statut);
+
+}  // namespace kestrane::cli

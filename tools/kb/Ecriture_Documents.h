@@ -1,0 +1,22 @@
+#pragma once
+// The documents of a base: per species and language a species page and a drawing page, linked to
+// each other and to the same pages in the other languages; per species the full-size drawing
+// (2200 x 3300 GIF); per language the error page (in the data folder); the short user guide.
+//
+// Pages are filled from the templates of the source's documents/ folder (espece.html,
+// dessin.html, erreur.html, guide.html) and its label table textes.csv, or from built-in ones.
+
+#include <string>
+
+#include "Source_Flore.h"
+#include "Status.h"
+
+namespace kestrane::kb {
+
+Status Ecrit_Documents(const Base_Source& source, const std::string& dossier_sortie);
+
+// The source drawings (SVG paths) of the portrait pieces that a species shows: for each piece the
+// first rule whose conditions are all states of the species, in the variant of piece 0.
+std::vector<std::string> Dessins_Portrait(const Base_Source& source, const Espece_Source& espece);
+
+}  // namespace kestrane::kb

@@ -1,0 +1,133 @@
+#pragma once
+// The knowledge-base source, read from its folder and numbered the way the program reads it.
+//
+// Authors name things; this is where they get their numbers: states in the order of
+// caracteres.csv (Index_Car, NUM), characters in order of first appearance (Desc_Num), frames and
+// portrait pieces by first appearance, buttons, colours and dependencies by row. flora/README.md
+// describes the files. Lit_Source reports every problem it finds, each as "file:line: what",
+// and returns the source only when there is none.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Status.h"
+
+namespace kestrane::kb {
+
+struct Langue_Source {
+    std::string Suffixe;  // "en" (documents end in "_en.html")
+    std::string Langue;   // "English": the Communs_Langues row and the "Vernaculaire_" view
+};
+
+struct Etat_Source {
+    std::string Id;     // ID_CARAC
+    std::string Texte;  // TipText of the state
+    int Poids = 1;
+    std::string Image;                               // drawing of the state (etats/<Image>.svg), may be empty
+    std::map<std::string, std::string> Traductions;  // Etat_<suffix>: its text on the pages of that language
+    std::string Lieu;
+};
+
+struct Caractere_Source {
+    std::string Objet;
+    std::string Question;
+    int Cadre = -1;
+    bool Joker = true;
+    int Index_Car = 0;
+    int Desc_Num = 0;
+    int Lignes = 1;
+    int Colonnes = 1;
+    std::string Popup;  // file name of its state picture in the descriptors folder
+    std::vector<Etat_Source> Etats;
+    std::map<std::string, std::string> Traductions;  // Question_<suffix>
+    std::string Lieu;
+};
+
+struct Espece_Source {
+    std::string Code, Espece, Famille, Legende;
+    std::map<std::string, std::vector<std::string>> Noms;  // by language suffix
+    std::vector<int16_t> Valeurs;                          // one per state
+    std::string Dessin;                                    // optional own drawing (dessins/<Dessin>.svg)
+    std::map<std::string, std::string> Legendes;           // Legende_<suffix>, for the pages of that language
+    std::string Lieu;
+};
+
+struct Regle_Source {
+    int Piece = 0;
+    std::string Nom;     // as stored in Hierarchie
+    std::string Dessin;  // source drawing base name in portrait/
+    std::vector<std::string> Conditions;
+    std::string Lieu;
+};
+
+struct Zone_Source {
+    std::string Objet;
+    int Cadre = -1;
+    bool Test_Cadre = false;
+    double X1 = 0, X2 = 0, Y1 = 0, Y2 = 0;
+    std::vector<std::string> Conditions;
+    std::string Lieu;
+};
+
+struct Couleur_Source {
+    std::string Code;  // the Objet it names
+    uint32_t Rgb = 0;  // 0xRRGGBB
+};
+
+struct Bouton_Source {
+    std::string Caption, Image, TipText, Key;
+    std::string Lieu;
+};
+
+struct Contradiction_Source {
+    std::string Objet;
+    int Bouton = -1;     // determination button number, or -1 for an overlay drawing
+    std::string Dessin;  // contra/<Dessin>.svg; also the stored Popup
+};
+
+struct Dependance_Source {
+    std::string Id;     // parent state
+    std::string Objet;  // dependent character
+};
+
+struct Base_Source {
+    std::string Dossier;
+    std::vector<Langue_Source> Langues;
+    std::vector<Espece_Source> Especes;  // in source order
+    std::vector<Caractere_Source> Caracteres;
+    std::vector<std::string> Cadres;     // frame names, by number
+    std::vector<std::string> Pieces;     // portrait piece names, by number
+    std::vector<std::string> Variantes;  // two-digit variants of piece 0 ("01", ...)
+    std::vector<Regle_Source> Regles;
+    std::vector<Zone_Source> Zones;
+    std::vector<Couleur_Source> Couleurs;
+    std::vector<Bouton_Source> But_Deter, But_Quest;
+    std::vector<Contradiction_Source> Contradictions;
+    std::vector<Dependance_Source> Dependances;
+    int Nb_Etats = 0;
+    int Nb_Contraintes = 1;
+
+    // State number of an ID_CARAC (without regard to case), -1 when unknown.
+    int Etat(const std::string& id) const;
+    // Index in Caracteres of an object name (without regard to case), -1 when unknown.
+    int Caractere(const std::string& objet) const;
+    const Etat_Source& Etat_Numero(int e) const;
+
+    std::map<std::string, int> Index_Etats;   // folded ID_CARAC -> state number
+    std::map<std::string, int> Index_Objets;  // folded Objet -> character index
+};
+
+// Reads and checks the source folder. On failure the Status message lists every problem, one a
+// line, each starting with the file and line.
+Result<Base_Source> Lit_Source(const std::string& dossier);
+
+// The text for a language: its translation when there is one, else the default text.
+const std::string& Texte_Langue(const std::map<std::string, std::string>& traductions,
+                                const std::string& suffixe, const std::string& defaut);
+
+// ASCII lower case, for comparisons without regard to case.
+std::string Plie(const std::string& s);
+
+}  // namespace kestrane::kb
