@@ -37,7 +37,8 @@ Registre_Machine Registre_Machine::Lit(const std::string& chemin) {
 std::string Registre_Machine::Chemin_Par_Defaut(const std::string& dossier_programme) {
     if (const char* env = std::getenv("KESTRANE_MACHINE_SETTINGS"); env != nullptr && *env != '\0') return env;
     const QDir dossier(QString::fromStdString(dossier_programme));
-    for (const QString& candidat : {dossier.filePath("kestrane.ini"), dossier.filePath("../share/kestrane/kestrane.ini")}) {
+    for (const QString& candidat : {dossier.filePath("kestrane.ini"), dossier.filePath("../share/kestrane/kestrane.ini"),
+                                    dossier.filePath("../share/kestrane/flora/kestrane.ini")}) {
         if (QFileInfo(candidat).isFile()) return QDir::cleanPath(candidat).toStdString();
     }
     return {};

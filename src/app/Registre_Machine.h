@@ -18,7 +18,7 @@ public:
 
     // Where the machine settings are: the file named by the environment variable
     // KESTRANE_MACHINE_SETTINGS, else "kestrane.ini" beside the program, else the installed
-    // "../share/kestrane/kestrane.ini"; "" when there is none.
+    // "../share/kestrane/kestrane.ini", else the installed demo flora's; "" when there is none.
     static std::string Chemin_Par_Defaut(const std::string& dossier_programme);
 
     bool Existe() const { return !chemin_.empty(); }

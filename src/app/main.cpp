@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QLocale>
 #include <QStandardPaths>
 
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kestrane V.1.0");
     QApplication::setOrganizationName("Kestrane");
+    QApplication::setWindowIcon(QIcon(":/kestrane.svg"));
+    QGuiApplication::setDesktopFileName("kestrane");
 
     kestrane::Options_Demarrage options;
     const std::string dossier = QApplication::applicationDirPath().toStdString();

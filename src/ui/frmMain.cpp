@@ -585,7 +585,10 @@ void frmMain::Ouvre_Options() {
 void frmMain::Ouvre_Aide() {
     const QString chm = Q(Trouve_Fichier(contexte_.reglages.Rep_Executables + "help/Kestrane.chm"));
     if (QFileInfo(chm).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(chm))) return;
-    if (!contexte_.guide_utilisateur.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(Q(contexte_.guide_utilisateur)));
+    // Otherwise the HTML guide: the one shipped with the program, else the one beside the base.
+    QString guide = Q(contexte_.guide_utilisateur);
+    if (guide.isEmpty()) guide = Q(Trouve_Fichier(contexte_.reglages.Rep_Executables + "help/guide.html"));
+    if (QFileInfo(guide).isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
 }
 
 void frmMain::Active_Bouton(const QString& cle) { tbToolBar->Active_Bouton(cle); }

@@ -57,10 +57,15 @@ Result<Metafichier> Metafichier::Lit(QByteArray octets) {
     m.taille_mots_ = Double_Mot(octets, debut + 6);
     m.nb_objets_ = Mot(octets, debut + 10);
     m.plus_grand_ = Double_Mot(octets, debut + 12);
-    if ((m.type_ != 1 && m.type_ != 2) || taille_entete != 9)
+    // A header of the right type with either a right size or a known version is taken: some
+    // writers fill one of the two carelessly, rarely both.
+    const bool version_connue = m.version_ == 0x0100 || m.version_ == 0x0300;
+    if ((m.type_ != 1 && m.type_ != 2) || (taille_entete != 9 && !version_connue))
         return Status::Error("not a metafile (header type " + std::to_string(m.type_) + ", size " +
                              std::to_string(taille_entete) + ")");
-    if (m.version_ != 0x0100 && m.version_ != 0x0300)
+    if (taille_entete != 9)
+        m.anomalies_.push_back("header size " + std::to_string(taille_entete) + " words instead of 9");
+    if (!version_connue)
         m.anomalies_.push_back("unusual metafile version " + std::to_string(m.version_));
 
     m.donnees_ = std::move(octets);

@@ -292,7 +292,8 @@ class Seance {
         }
         const double largeur = Longueur_X(s.largeur);
         QPen pen(c);
-        pen.setWidthF(largeur <= 1.0 ? 0.0 : largeur);
+        // QPen refuses widths beyond 32767 (and would fall back to one pixel).
+        pen.setWidthF(largeur <= 1.0 ? 0.0 : std::min(largeur, 32767.0));
         const int cap = s.style & 0x0F00, joint = s.style & 0xF000;
         pen.setCapStyle(cap == 0x100 ? Qt::SquareCap : cap == 0x200 ? Qt::FlatCap : Qt::RoundCap);
         pen.setJoinStyle(joint == 0x1000 ? Qt::BevelJoin : joint == 0x2000 ? Qt::MiterJoin : Qt::RoundJoin);

@@ -91,6 +91,17 @@ TEST(Metafichier, RecordSizePastTheEndIsNotFollowed) {
     EXPECT_EQ(lu->enregistrements().size(), 1u);
 }
 
+TEST(Metafichier, CarelessHeaderSizeIsToleratedWhenTheVersionIsKnown) {
+    QByteArray o = Deux_Rectangles().Simple();
+    o[2] = 12;  // header size in words
+    auto lu = Metafichier::Lit(o);
+    ASSERT_TRUE(lu.ok());
+    EXPECT_EQ(lu->enregistrements().size(), 6u);
+    EXPECT_FALSE(lu->anomalies().empty());
+    o[4] = 0x77;  // and an unknown version: no longer taken for a metafile
+    EXPECT_FALSE(Metafichier::Lit(o).ok());
+}
+
 TEST(Metafichier, NotAMetafileIsUnreadableWithReason) {
     auto lu = Metafichier::Lit(QByteArray("GIF89a this is not a metafile at all"));
     ASSERT_FALSE(lu.ok());
