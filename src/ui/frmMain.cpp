@@ -29,6 +29,7 @@
 #include "Echange_Identification.h"
 #include "Modele_Liste_Esp.h"
 #include "Table_Chaines.h"
+#include "Textes_Moteur_Langue.h"
 #include "Traduit_Feuille.h"
 #include "frmOptions.h"
 
@@ -36,15 +37,6 @@ namespace kestrane {
 namespace {
 
 QString Q(const std::string& texte) { return QString::fromStdString(texte); }
-
-Textes_Moteur Textes_De_Langue(int langue) {
-    Textes_Moteur t;
-    t.Especes_A = Chaine_Ou_Anglais(1500, langue);
-    t.Plus_Discriminant = Chaine_Ou_Anglais(1075, langue);
-    t.Essayer_Passes = Chaine_Ou_Anglais(1076, langue);
-    t.Une_Seule_Espece = Chaine_Ou_Anglais(1078, langue);
-    return t;
-}
 
 // A pane not yet given its own widget: a plain area with a name.
 // What a toolbar of the portrait needs to show all its buttons.
@@ -264,7 +256,7 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
     }
     base_ = std::move(chargement.Base);
 
-    Reglages_Moteur moteur{r.Rep_Robot, r.Rep_Data, r.Seuil_Pourcent, Textes_De_Langue(contexte_.Langue)};
+    Reglages_Moteur moteur{r.Rep_Robot, r.Rep_Data, r.Seuil_Pourcent, Textes_Moteur_Langue(contexte_.Langue)};
     Observateur_Identification& observateur = *this;
     Dialogue_Utilisateur& dialogue = *this;
     identification_ = std::make_unique<Identification_Courante>(*base_, moteur, observateur, dialogue);
@@ -572,7 +564,7 @@ void frmMain::Ouvre_Options() {
     const int16_t avant = contexte_.reglages.Seuil_Pourcent;
     frmOptions options(contexte_.reglages, contexte_.Langue, contexte_.magasin, contexte_.dialogues, this);
     options.exec();
-    identification_->Change_Textes(Textes_De_Langue(contexte_.Langue));
+    identification_->Change_Textes(Textes_Moteur_Langue(contexte_.Langue));
     if (contexte_.reglages.Seuil_Pourcent != avant) {
         identification_->Change_Seuil(contexte_.reglages.Seuil_Pourcent);
         if (Liste_Esp->isVisible()) {
@@ -628,10 +620,15 @@ void frmMain::Nouvelle() {
     Sablier(true);
     portrait_->Retire_Contradictions();
     if (Status s = identification_->Nouvelle_Identification(); !s) Message(s.message());
-    setWindowTitle(titre_fenetre_);
     fichier_courant_.clear();
+    Revient_Au_Portrait(false);
+    Sablier(false);
+}
+
+void frmMain::Revient_Au_Portrait(bool enregistrer_sous) {
+    setWindowTitle(fichier_courant_.isEmpty() ? titre_fenetre_ : titre_fenetre_ + " [" + fichier_courant_ + "]");
     mnuFileSave->setEnabled(false);
-    mnuFileSaveAs->setEnabled(false);
+    mnuFileSaveAs->setEnabled(enregistrer_sous);
     Desactive_Bouton("Save");
     sbStatusBar->Texte_Panneau1(QString());
     Robot->update();
@@ -640,7 +637,6 @@ void frmMain::Nouvelle() {
     mnuViewResults->setChecked(false);
     mnuViewIdentification->setChecked(true);
     Positionne_Controles();
-    Sablier(false);
 }
 
 bool frmMain::Exec_Save() {
@@ -695,17 +691,7 @@ void frmMain::Ouvre(const QString& argument) {
         }
     }
     fichier_courant_ = chemin;
-    setWindowTitle(titre_fenetre_ + " [" + fichier_courant_ + "]");
-    mnuFileSave->setEnabled(false);
-    mnuFileSaveAs->setEnabled(true);
-    Desactive_Bouton("Save");
-    sbStatusBar->Texte_Panneau1(QString());
-    Robot->update();
-    Vue_Identification();
-    mnuViewSpecies->setChecked(false);
-    mnuViewResults->setChecked(false);
-    mnuViewIdentification->setChecked(true);
-    Positionne_Controles();
+    Revient_Au_Portrait(true);
 }
 
 void frmMain::Montre_Contradictions() {

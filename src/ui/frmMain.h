@@ -161,6 +161,9 @@ private:
     void Ouvre_Aide();
     void Nouvelle();
     void Ouvre(const QString& argument);
+    // After New or Open: the caption for the current file, Save disabled (Save As as given),
+    // the portrait view.
+    void Revient_Au_Portrait(bool enregistrer_sous);
     void Montre_Contradictions();
     void Legende_Et_Liste(const Liste_Especes& liste);
     void Applique_Disposition();

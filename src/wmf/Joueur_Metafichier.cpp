@@ -323,7 +323,7 @@ bool Seance::Execute(uint16_t f, Parametres& a) {
         }
         case RECTANGLE:
         case ELLIPSE: {
-            const QRectF r = Rect(a.i16(3), a.i16(2), a.i16(1), a.i16(0));
+            const QRectF r = Dans_Cadre(Rect(a.i16(3), a.i16(2), a.i16(1), a.i16(0)));
             if (a.court())
                 return false;
             if (f == RECTANGLE) {
@@ -342,7 +342,7 @@ bool Seance::Execute(uint16_t f, Parametres& a) {
         }
         case ROUNDRECT: {
             const double hc = a.i16(0), lc = a.i16(1);
-            const QRectF r = Rect(a.i16(5), a.i16(4), a.i16(3), a.i16(2));
+            const QRectF r = Dans_Cadre(Rect(a.i16(5), a.i16(4), a.i16(3), a.i16(2)));
             if (a.court())
                 return false;
             Forme([&] { p_.drawRoundedRect(r, Longueur_X(lc) / 2, std::abs(hc * ky_) / 2); });
@@ -352,7 +352,7 @@ bool Seance::Execute(uint16_t f, Parametres& a) {
         case PIE:
         case CHORD: {
             const QPointF fin = Point(a.i16(1), a.i16(0)), debut = Point(a.i16(3), a.i16(2));
-            const QRectF r = Rect(a.i16(7), a.i16(6), a.i16(5), a.i16(4));
+            const QRectF r = Dans_Cadre(Rect(a.i16(7), a.i16(6), a.i16(5), a.i16(4)));
             if (a.court())
                 return false;
             if (r.width() <= 0 || r.height() <= 0)

@@ -1,10 +1,12 @@
 #pragma once
 // The paint engine behind Peripherique_Wmf: turns QPainter calls into metafile records.
-// Curves are flattened to polygons, transforms applied to the points, gradients and other
-// brushes the format lacks are left to QPainter, which hands them over as images; images become
-// 24-bit DIBs (with a mask pair when they have transparent parts). Colours with an alpha are
+// Curves are flattened to polygons and transforms applied to the points; Qt's hatch styles become
+// hatched brushes, gradients and textures a solid brush of their average colour; images become
+// 24-bit DIBs (with a mask pair when they have transparent parts); text becomes EXTTEXTOUT with
+// its advances when it is upright Latin-1, glyph outlines otherwise. Colours with an alpha are
 // blended over white paper; fully transparent ones are not drawn. The file starts in transparent
-// background mode so that nothing drawn hides more than its own shapes.
+// background mode so that nothing drawn hides more than its own shapes. Clipping set on the
+// painter is not recorded (the drawings we convert do not clip).
 
 #include <QByteArray>
 #include <QPaintEngine>

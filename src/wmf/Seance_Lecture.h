@@ -175,6 +175,15 @@ class Seance {
     QRectF Rect(double g, double h, double d, double b) const {
         return QRectF(Point(g, h), Point(d, b)).normalized();
     }
+    // The rectangle a shape's outline is centred on: with a wide PS_INSIDEFRAME pen the whole
+    // outline stays inside the frame the record gives.
+    QRectF Dans_Cadre(const QRectF& r) const {
+        const double l = Longueur_X(e_.stylo.largeur);
+        if ((e_.stylo.style & 0xF) != 6 || l <= 1.0)
+            return r;
+        const double d = std::min({l / 2, r.width() / 2, r.height() / 2});
+        return r.adjusted(d, d, -d, -d);
+    }
     double Longueur_X(double l) const { return std::min(std::abs(l * kx_), Coordonnee_Max); }
 
     // ----- colours -----

@@ -8,22 +8,12 @@
 #include <map>
 
 #include "Base_Test.h"
+#include "Magasin_Memoire.h"
 
 namespace kestrane {
 namespace {
 
-// A per-user store in memory: values absent until written.
-class Magasin_Memoire : public Magasin_Utilisateur {
-public:
-    std::string Lit(const std::string& section, const std::string& cle, const std::string& defaut) const override {
-        const auto it = valeurs.find(section + "/" + cle);
-        return it == valeurs.end() ? defaut : it->second;
-    }
-    void Ecrit(const std::string& section, const std::string& cle, const std::string& valeur) override {
-        valeurs[section + "/" + cle] = valeur;
-    }
-    std::map<std::string, std::string> valeurs;
-};
+using test::Magasin_Memoire;
 
 class ReglagesTest : public ::testing::Test {
 protected:

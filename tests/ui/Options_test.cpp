@@ -15,19 +15,12 @@
 #include <map>
 
 #include "Dialogues_Scriptes.h"
+#include "Magasin_Memoire.h"
 
 namespace kestrane {
 namespace {
 
-class Magasin_Memoire : public Magasin_Utilisateur {
-public:
-    std::string Lit(const std::string& s, const std::string& c, const std::string& d) const override {
-        const auto it = valeurs.find(s + "/" + c);
-        return it == valeurs.end() ? d : it->second;
-    }
-    void Ecrit(const std::string& s, const std::string& c, const std::string& v) override { valeurs[s + "/" + c] = v; }
-    std::map<std::string, std::string> valeurs;
-};
+using test::Magasin_Memoire;
 
 // A click on a radio button's indicator: the button's centre may lie past its short label.
 void Clique(QRadioButton* bouton) {

@@ -19,6 +19,7 @@
 
 #include "Barre_Principale.h"
 #include "Base_Test.h"
+#include "Magasin_Memoire.h"
 #include "Dialogues_Scriptes.h"
 #include "Modele_Liste_Esp.h"
 #include "Sub_Main.h"
@@ -30,15 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Magasin_Memoire : public Magasin_Utilisateur {
-public:
-    std::string Lit(const std::string& s, const std::string& c, const std::string& d) const override {
-        const auto it = valeurs.find(s + "/" + c);
-        return it == valeurs.end() ? d : it->second;
-    }
-    void Ecrit(const std::string& s, const std::string& c, const std::string& v) override { valeurs[s + "/" + c] = v; }
-    std::map<std::string, std::string> valeurs;
-};
+using test::Magasin_Memoire;
 
 const std::string kPetite = std::string(KESTRANE_FIXTURES) + "/small";
 

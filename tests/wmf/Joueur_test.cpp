@@ -121,6 +121,24 @@ TEST(Joueur, WidePenScalesWithTheMapping) {
     EXPECT_EQ(Pixel(im, 50, 40), Blanc);
 }
 
+TEST(Joueur, InsideFramePenKeepsTheOutlineInsideTheShape) {
+    auto cadre = [](int style) {
+        Fabrique_Wmf f;
+        f.Fenetre(0, 0, 100, 100)
+            .Stylo(style, 10, Qt::blue)
+            .Choisit(0)
+            .Brosse(0, Qt::red)
+            .Choisit(1)
+            .Rectangle(20, 20, 80, 80);
+        return f.Simple();
+    };
+    const QImage plein = Joue(cadre(0)), dedans = Joue(cadre(6));
+    EXPECT_EQ(Pixel(plein, 17, 50), Bleu);  // a centred outline spills out by half its width
+    EXPECT_EQ(Pixel(dedans, 17, 50), Blanc);
+    EXPECT_EQ(Pixel(dedans, 22, 50), Bleu);
+    EXPECT_EQ(Pixel(dedans, 50, 50), Rouge);
+}
+
 TEST(Joueur, EllipseAndPolygon) {
     const QImage im = Joue(Base(Qt::green).Rec(ELLIPSE, {100, 100, 0, 0}).Simple());
     EXPECT_EQ(Pixel(im, 50, 50), Vert);

@@ -14,6 +14,7 @@
 #include "Json.h"
 #include "Ouverture_Base.h"
 #include "Table_Chaines.h"
+#include "Textes_Moteur_Langue.h"
 
 namespace kestrane::cli {
 namespace {
@@ -47,15 +48,6 @@ std::optional<int> Langue(const std::string& code) {
     if (c == "fr")
         return 2;
     return std::nullopt;
-}
-
-Textes_Moteur Textes(int langue) {
-    Textes_Moteur t;
-    t.Especes_A = Chaine_Ou_Anglais(1500, langue);
-    t.Plus_Discriminant = Chaine_Ou_Anglais(1075, langue);
-    t.Essayer_Passes = Chaine_Ou_Anglais(1076, langue);
-    t.Une_Seule_Espece = Chaine_Ou_Anglais(1078, langue);
-    return t;
 }
 
 std::optional<int> Nombre_Entier(const std::string& texte) {
@@ -253,7 +245,7 @@ int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std:
 
     Console console(err);
     Reglages_Moteur reglages{ouverte.reglages.Rep_Robot, ouverte.reglages.Rep_Data,
-                             options.seuil.value_or(ouverte.reglages.Seuil_Pourcent), Textes(*langue)};
+                             options.seuil.value_or(ouverte.reglages.Seuil_Pourcent), Textes_Moteur_Langue(*langue)};
     Identification_Courante id(base, reglages, console, console);
     id.Demarre();
     if (!options.ido.empty()) {
