@@ -79,6 +79,23 @@ frmMain::frmMain(Contexte_Programme& contexte, QWidget* parent) : QMainWindow(pa
     Construit_Menus();
     Construit_Panes();
     resize(1024, 720);
+    // A change of the desktop's work area (a panel moved, a screen resized) brings the window back
+    // onto it.
+    if (QScreen* ecran = QGuiApplication::primaryScreen()) {
+        connect(ecran, &QScreen::availableGeometryChanged, this, &frmMain::Bureau_Change);
+    }
+}
+
+void frmMain::Bureau_Change(const QRect& zone_travail) {
+    if (!isVisible()) return;
+    if (isMinimized()) showNormal();
+    setGeometry(zone_travail);
+    Positionne_Controles();
+    if (Robot->isVisible()) Robot->update();
+    if (WebTexte->isVisible()) {
+        Small_Robot->update();
+        WebTexte->update();
+    }
 }
 
 frmMain::~frmMain() {

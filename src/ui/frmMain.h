@@ -153,6 +153,7 @@ private:
     int Meilleur_Pourcentage() const;
 
     void Construit_Menus();
+    void Bureau_Change(const QRect& zone_travail);
     void Construit_Panes();
     void Choisit_Vue(QAction* entree, int mode);
     void Bascule_Barre(QAction* entree, QWidget* barre);
