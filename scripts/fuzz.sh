@@ -5,7 +5,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-15}"
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKESTRANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKESTRANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  "${launcher[@]}" >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
 
 status=0

@@ -6,7 +6,11 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 jobs=$(nproc)
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# ccache keyed on paths relative to the checkout, so a fresh clone reuses earlier compilations.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
 cmake --build build -j"$jobs"
 
 export QT_QPA_PLATFORM=offscreen
