@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QUrl>
+#include <QWebEngineView>
 
 #include <cmath>
 
@@ -21,6 +22,8 @@
 #include "Barre_Principale.h"
 #include "Chargeur_Base.h"
 #include "Chemins_Fichiers.h"
+#include "Copie_Portrait.h"
+#include "Impression.h"
 #include "Documents.h"
 #include "Portrait_Questions.h"
 #include "WebTexte.h"
@@ -100,6 +103,7 @@ void frmMain::Bureau_Change(const QRect& zone_travail) {
 
 frmMain::~frmMain() {
     // Documents and portrait refer to the identification, which refers to the base.
+    impression_.reset();
     documents_.reset();
     portrait_.reset();
     identification_.reset();
@@ -282,6 +286,7 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
                                                      contexte_.dialogues, surface_);
     Hote_Documents& hote_documents = *this;
     documents_ = std::make_unique<Documents>(hote_documents, contexte_.reglages, *base_, contexte_.dialogues, this);
+    impression_ = std::make_unique<Impression>(*base_, contexte_.reglages, contexte_.dialogues, this);
     Installe_Panes();
     documents_->Remplit_Arbre();
     if (Status s = identification_->Demarre(); !s) {
@@ -299,6 +304,8 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
 
     titre_fenetre_ = windowTitle();
     en_chargement_ = false;
+    // The portrait can be copied: the toolbar's Copy is enabled in the views that copy.
+    Active_Bouton("Copy");
 
     QString chemin = ligne_commande;
     if (chemin.startsWith('"')) chemin = chemin.mid(1, chemin.size() - 2);
@@ -516,6 +523,7 @@ void frmMain::Vue_Identification() {
     Barre_Deter->show();
     Robot->show();
     mode_affichage_ = 1;
+    Active_Bouton("Copy");
     if (portrait_) portrait_->Montre_Portrait();
 }
 
@@ -582,6 +590,7 @@ void frmMain::Ouvre_Options() {
     frmOptions options(contexte_.reglages, contexte_.Langue, contexte_.magasin, contexte_.dialogues, this);
     options.exec();
     identification_->Change_Textes(Textes_Moteur_Langue(contexte_.Langue));
+    impression_->Traduit(contexte_.Langue);
     if (contexte_.reglages.Seuil_Pourcent != avant) {
         identification_->Change_Seuil(contexte_.reglages.Seuil_Pourcent);
         if (Liste_Esp->isVisible()) {
@@ -624,7 +633,30 @@ void frmMain::Traiter_Fichier(const QString& cle, const QString& argument) {
     } else if (cle == "Stop") {
         documents_->Stop();
     } else if (cle == "Print") {
-        if (WebTexte->isVisible()) documents_->Imprime_Document();
+        Imprime();
+    } else if (cle == "Copy") {
+        // Nothing is copied from the document view.
+        if (!WebTexte->isVisible()) {
+            Sablier(true);
+            Copie_Portrait::Copie(*portrait_, contexte_.reglages, identification_->Question.Popup);
+            Sablier(false);
+        }
+    }
+}
+
+void frmMain::Imprime() {
+    // A failed print is not reported: the command goes on as the user left it.
+    if (WebTexte->isVisible()) {
+        const QString adresse = static_cast<QWebEngineView*>(WebTexte)->url().toString();
+        if (contexte_.reglages.Distribution == "hd" && Impression::Est_Adresse_Dessin(adresse)) {
+            (void)impression_->Imprime_Dessin(documents_->Etat().Image_Dessin);
+        } else {
+            documents_->Imprime_Document();
+        }
+    } else if (Robot->isVisible()) {
+        (void)impression_->Imprime_Portrait(identification_->Etats_Choisis());
+    } else if (Pic_Choix->isVisible()) {
+        (void)impression_->Imprime_Choix(identification_->Question.Popup);
     }
 }
 

@@ -35,6 +35,7 @@ class Barre_Etat;
 class Modele_Liste_Esp;
 class Documents;
 class Portrait_Questions;
+class Impression;
 
 // How the load ended.
 struct Issue_Chargement {
@@ -161,6 +162,7 @@ private:
     void Ouvre_Options();
     void Ouvre_Aide();
     void Nouvelle();
+    void Imprime();
     void Ouvre(const QString& argument);
     // After New or Open: the caption for the current file, Save disabled (Save As as given),
     // the portrait view.
@@ -181,6 +183,7 @@ private:
     std::unique_ptr<QLockFile> verrou_;
     std::unique_ptr<Portrait_Questions> portrait_;
     std::unique_ptr<Documents> documents_;
+    std::unique_ptr<Impression> impression_;
     Modele_Liste_Esp* modele_liste_ = nullptr;
     QWidget* surface_ = nullptr;
     Disposition disposition_;

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QLabel>
 #include <QListView>
 #include <QLockFile>
@@ -99,7 +101,7 @@ TEST_F(FenetreTest, StartsOnTheBaseInTheIdentificationView) {
     EXPECT_FALSE(F().mnuFileSave->isEnabled());
     EXPECT_FALSE(F().mnuFileSaveAs->isEnabled());
     EXPECT_FALSE(F().tbToolBar->Bouton("Save")->isEnabled());
-    EXPECT_FALSE(F().tbToolBar->Bouton("Copy")->isEnabled());
+    EXPECT_TRUE(F().tbToolBar->Bouton("Copy")->isEnabled());
     EXPECT_FALSE(F().Identification()->Identification_Modifiee());
 }
 
@@ -199,6 +201,7 @@ TEST_F(FenetreTest, ViewsShowTheirPanesAndDocumentButtons) {
     EXPECT_FALSE(F().mnuViewIdentification->isChecked());
     for (int p = 13; p <= 18; ++p) EXPECT_TRUE(barre.Position(p)->isVisible()) << p;
     for (int p = 19; p <= 22; ++p) EXPECT_FALSE(barre.Position(p)->isVisible()) << p;
+    EXPECT_FALSE(barre.Bouton("Copy")->isEnabled());
 
     // The entry already checked changes nothing.
     F().mnuViewResults->trigger();
@@ -216,6 +219,7 @@ TEST_F(FenetreTest, ViewsShowTheirPanesAndDocumentButtons) {
     EXPECT_TRUE(F().Robot->isVisible());
     EXPECT_FALSE(F().WebTexte->isVisible());
     for (int p = 13; p <= 22; ++p) EXPECT_FALSE(barre.Position(p)->isVisible()) << p;
+    EXPECT_TRUE(barre.Bouton("Copy")->isEnabled());
 }
 
 TEST_F(FenetreTest, WebDocumentsShowEightDocumentButtons) {
@@ -317,6 +321,22 @@ TEST_F(FenetreTest, AFailedSaveKeepsTheChangesMarkedAndSaysSo) {
     EXPECT_TRUE(F().Identification()->Identification_Modifiee());
     EXPECT_EQ(dialogues_.messages.size(), 1u);
     EXPECT_TRUE(fs::is_directory(cible / "inside"));
+}
+
+TEST_F(FenetreTest, CopyPutsThePortraitOnTheClipboardButNothingFromTheDocumentView) {
+    ASSERT_EQ(Lance(), 0);
+    QApplication::clipboard()->clear();
+    F().tbToolBar->Bouton("Copy")->trigger();
+    const QMimeData* donnees = QApplication::clipboard()->mimeData();
+    ASSERT_NE(donnees, nullptr);
+    EXPECT_TRUE(donnees->hasImage());
+    EXPECT_TRUE(donnees->hasFormat("image/svg+xml"));
+
+    QApplication::clipboard()->clear();
+    F().mnuViewResults->trigger();
+    F().mnuEditCopy->trigger();
+    const QMimeData* apres = QApplication::clipboard()->mimeData();
+    EXPECT_TRUE(apres == nullptr || (!apres->hasImage() && !apres->hasFormat("image/svg+xml")));
 }
 
 TEST_F(FenetreTest, OpenOfAMissingFileSaysItIsUnavailable) {

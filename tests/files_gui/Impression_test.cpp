@@ -1,0 +1,273 @@
+// The print command on a PDF printer: what each case puts on paper, in how many documents, and
+// how an abort, a cancelled dialog, a missing drawing and a piece without a rule are handled.
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "Banc_Impression.h"
+#include "Pieces_Imprimees.h"
+#include "Robot_Tab.h"
+#include "frmPrint.h"
+
+namespace kestrane::test {
+namespace {
+
+constexpr QRgb Blanc = 0xFFFFFFFF;
+
+// Points of the 480 x 360 portrait drawing.
+constexpr double Feuille_X = 120, Feuille_Y = 100;
+constexpr double Tronc_X = 240, Tronc_Y = 300;
+constexpr double Fruit_X = 350, Fruit_Y = 90;
+constexpr double Ciel_X = 440, Ciel_Y = 300;
+
+// The single landscape page of document `doc`.
+QImage Page_Paysage(const QString& doc) {
+    const std::vector<QImage> pages = Banc_Impression::Pages(doc);
+    EXPECT_EQ(pages.size(), 1u) << doc.toStdString();
+    if (pages.empty())
+        return {};
+    EXPECT_GT(pages[0].width(), pages[0].height()) << "not landscape: " << doc.toStdString();
+    return pages[0];
+}
+
+void Attend_Portrait_Entier(const QImage& page) {
+    ASSERT_FALSE(page.isNull());
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, Feuille_X, Feuille_Y), Vert_Feuille));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, Tronc_X, Tronc_Y), Brun_Tronc));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, Fruit_X, Fruit_Y), Rouge_Fruit));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, Ciel_X, Ciel_Y), Blanc));
+    // Stretched to the whole sheet, not to the printable area: the trunk reaches the bottom edge
+    // and the leaf's edges stay where the drawing puts them.
+    // (The raster's last row is only partly on the sheet.)
+    EXPECT_TRUE(Couleur_Proche(page.pixel(page.width() / 2, page.height() - 2), Brun_Tronc));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, 34, Feuille_Y), Blanc));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, 46, Feuille_Y), Vert_Feuille));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, Feuille_X, 34), Blanc));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, Feuille_X, 46), Vert_Feuille));
+}
+
+// Answers replaced as a whole, then the portrait composed again.
+void Repond(Banc_Portrait& b, const std::vector<int>& etats, const std::vector<int>& cadres) {
+    std::vector<int16_t> choisis(static_cast<size_t>(b.Base->Nb_Etats_Desc), 0);
+    std::vector<int16_t> cadre(static_cast<size_t>(b.Base->Nb_Cadre), 0);
+    for (int e : etats) choisis[static_cast<size_t>(e)] = 1;
+    for (int c : cadres) cadre[static_cast<size_t>(c)] = -1;
+    ASSERT_TRUE(b.Identification->Remplace_Reponses(choisis, cadre).ok());
+    const Status s = b.Identification->Actualise_Identification();
+    ASSERT_TRUE(s.ok()) << s.message();
+}
+
+TEST(PortraitPrint, OneLandscapePagePerCopyWithEveryPieceInPlace) {
+    Banc_Impression b;
+    b.Dialogues.imprimantes = {true};
+    b.Dialogues.copies = 3;
+    const Status s = b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis());
+    EXPECT_TRUE(s.ok()) << s.message();
+    EXPECT_EQ(b.Dialogues.dialogues_imprimante, 1);
+    ASSERT_EQ(b.Documents().size(), 3);
+    for (const QString& doc : b.Documents()) Attend_Portrait_Entier(Page_Paysage(doc));
+    // The copies were documents of their own: the printer keeps the count asked for.
+    EXPECT_EQ(b.Imprimeur->Imprimante().copyCount(), 3);
+    EXPECT_EQ(b.Imprimeur->Imprimante().pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_FALSE(b.Imprimeur->Progression().isVisible());
+}
+
+TEST(PortraitPrint, DrawingsFollowTheAnswers) {
+    Banc_Impression b;
+    Repond(b.Portrait, {5}, {1});  // rough bark: the darker trunk
+    b.Dialogues.imprimantes = {true};
+    b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis());
+    ASSERT_EQ(b.Documents().size(), 1);
+    const QImage page = Page_Paysage(b.Documents()[0]);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, Tronc_X, Tronc_Y), Brun_Rugueux));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, Feuille_X, Feuille_Y), Vert_Feuille));
+}
+
+TEST(PortraitPrint, PieceWithoutMatchingRuleIsLeftOut) {
+    // The fruit is drawn only for a dry fruit.
+    Banc_Impression b(
+        Description_Portrait("DELETE FROM Hierarchie WHERE Numero = 5;\n"
+                             "INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (5, 2, "
+                             "'fruit.wmf', 'FR_SEC', 'Fin', NULL);\n"));
+    Repond(b.Portrait, {6}, {2});
+    Repond(b.Portrait, {7}, {2});  // fleshy: no row applies any more
+    // The screen keeps the drawing it had; the print leaves the piece out.
+    ATTEND_QUE(b.Portrait.Capture_Robot().pixel(350, 90) == Rouge_Fruit);
+    b.Dialogues.imprimantes = {true};
+    b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis());
+    ASSERT_EQ(b.Documents().size(), 1);
+    const QImage page = Page_Paysage(b.Documents()[0]);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, Fruit_X, Fruit_Y), Blanc));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, Feuille_X, Feuille_Y), Vert_Feuille));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, Tronc_X, Tronc_Y), Brun_Tronc));
+}
+
+TEST(PortraitPrint, AbortStopsBeforeTheNextPieceAndTheNextPrintStartsAfresh) {
+    Banc_Impression b;
+    frmPrint& progression = b.Imprimeur->Progression();
+    bool abandonner = true;
+    bool visible_a_l_abandon = false;
+    int maximum = -1;
+    Status imbriquee = Status::Error("not tried");
+    // The user aborts while the second piece is under way, after asking for another print.
+    QObject::connect(progression.Attente, &QProgressBar::valueChanged, &progression, [&](int valeur) {
+        if (!abandonner || valeur != 1)
+            return;
+        abandonner = false;
+        visible_a_l_abandon = progression.isVisible();
+        maximum = progression.Attente->maximum();
+        imbriquee = b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis());
+        QTest::mouseClick(progression.Abord_But, Qt::LeftButton);
+    });
+    b.Dialogues.imprimantes = {true, true};
+    b.Dialogues.copies = 2;
+    const Status s = b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis());
+    EXPECT_TRUE(s.ok()) << "an abort is not an error: " << s.message();
+    EXPECT_TRUE(visible_a_l_abandon);
+    EXPECT_EQ(maximum, 2);  // pieces 0 .. Nb_Robot - 1
+    EXPECT_TRUE(imbriquee.ok());
+    EXPECT_EQ(b.Dialogues.dialogues_imprimante, 1);  // the print asked for meanwhile was ignored
+    EXPECT_TRUE(b.Imprimeur->Impression_Annulee());
+    EXPECT_FALSE(progression.isVisible());
+    // The aborted job holds only the piece printed before the abort; the second copy never starts.
+    // (A PDF job cannot be withdrawn: the page is ended with what it holds.)
+    ASSERT_EQ(b.Documents().size(), 1);
+    {
+        const QImage page = Page_Paysage(b.Documents()[0]);
+        ASSERT_FALSE(page.isNull());
+        EXPECT_TRUE(Couleur_Proche(Au_Point(page, Tronc_X, Tronc_Y), Brun_Tronc));
+        EXPECT_TRUE(Couleur_Proche(Au_Point(page, Feuille_X, Feuille_Y), Blanc));
+        EXPECT_TRUE(Couleur_Proche(Au_Point(page, Fruit_X, Fruit_Y), Blanc));
+    }
+
+    b.Dialogues.copies = 1;
+    b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis());
+    EXPECT_FALSE(b.Imprimeur->Impression_Annulee());
+    ASSERT_EQ(b.Documents().size(), 2);
+    Attend_Portrait_Entier(Page_Paysage(b.Documents()[1]));
+}
+
+TEST(PortraitPrint, UnreadableDrawingEndsThatCopyAndTheNextCopyGoesOn) {
+    Banc_Impression b;
+    std::filesystem::remove(b.Portrait.Parametres.Rep_Robot + "02/fruit.wmf");
+    b.Dialogues.imprimantes = {true};
+    b.Dialogues.copies = 2;
+    const Status s = b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis());
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.message().find("fruit.wmf"), std::string::npos) << s.message();
+    ASSERT_EQ(b.Documents().size(), 2);
+    for (const QString& doc : b.Documents()) {
+        const QImage page = Page_Paysage(doc);
+        ASSERT_FALSE(page.isNull());
+        EXPECT_TRUE(Couleur_Proche(Au_Point(page, Feuille_X, Feuille_Y), Vert_Feuille));
+        EXPECT_TRUE(Couleur_Proche(Au_Point(page, Fruit_X, Fruit_Y), Blanc));
+    }
+    EXPECT_FALSE(b.Imprimeur->Progression().isVisible());
+}
+
+TEST(PrintCommand, CancelledPrinterDialogPrintsNothing) {
+    Banc_Impression b;
+    b.Dialogues.imprimantes = {false, false, false};
+    bool montree = false;
+    QObject::connect(b.Imprimeur->Progression().Attente, &QProgressBar::valueChanged,
+                     [&] { montree = true; });
+    EXPECT_TRUE(b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis()).ok());
+    EXPECT_TRUE(b.Imprimeur->Imprime_Choix("fruit.wmf").ok());
+    QImage dessin(2200, 3300, QImage::Format_RGB32);
+    dessin.fill(Qt::red);
+    EXPECT_TRUE(b.Imprimeur->Imprime_Dessin(dessin).ok());
+    EXPECT_EQ(b.Dialogues.dialogues_imprimante, 3);
+    EXPECT_TRUE(b.Documents().isEmpty());
+    EXPECT_FALSE(montree);
+    EXPECT_FALSE(b.Imprimeur->Progression().isVisible());
+}
+
+TEST(StatePicturePrint, OneLandscapePageWhateverTheCopies) {
+    Banc_Impression b;
+    b.Dialogues.imprimantes = {true};
+    b.Dialogues.copies = 2;
+    const Status s = b.Imprimeur->Imprime_Choix("fruit.wmf");  // 2 x 2 cells, three states
+    EXPECT_TRUE(s.ok()) << s.message();
+    ASSERT_EQ(b.Documents().size(), 1);
+    const QImage page = Page_Paysage(b.Documents()[0]);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, 120, 90), qRgb(0x88, 0xcc, 0x88)));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, 360, 90), qRgb(0xcc, 0xcc, 0x44)));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, 120, 270), qRgb(0xcc, 0x88, 0x44)));
+    EXPECT_TRUE(Couleur_Proche(Au_Point(page, 360, 270), Blanc));
+    // Not the portrait's pieces.
+    EXPECT_FALSE(b.Imprimeur->Progression().isVisible());
+}
+
+TEST(StatePicturePrint, MissingPictureNamesIt) {
+    Banc_Impression b;
+    b.Dialogues.imprimantes = {true};
+    const Status s = b.Imprimeur->Imprime_Choix("absent.wmf");
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.message().find("absent.wmf"), std::string::npos) << s.message();
+}
+
+TEST(DrawingPrint, FillsSevenAndAThirdByElevenInchesOncePerCopy) {
+    Banc_Impression b;
+    // Top half red, bottom half blue.
+    QImage dessin(2200, 3300, QImage::Format_RGB32);
+    dessin.fill(Qt::blue);
+    for (int y = 0; y < 1650; ++y) {
+        for (int x = 0; x < 2200; ++x) dessin.setPixel(x, y, qRgb(255, 0, 0));
+    }
+    b.Dialogues.imprimantes = {true};
+    b.Dialogues.copies = 2;
+    EXPECT_TRUE(b.Imprimeur->Imprime_Dessin(dessin).ok());
+    ASSERT_EQ(b.Documents().size(), 2);
+    // The drawing starts at the printable area's corner.
+    QPrinter& imprimante = b.Imprimeur->Imprimante();
+    const QMarginsF marges = imprimante.pageLayout().margins(QPageLayout::Inch);
+    const double dpi = 50;
+    auto point = [&](double x_pouces, double y_pouces) {
+        return QPoint(static_cast<int>((marges.left() + x_pouces) * dpi),
+                      static_cast<int>((marges.top() + y_pouces) * dpi));
+    };
+    for (const QString& doc : b.Documents()) {
+        const std::vector<QImage> pages = Banc_Impression::Pages(doc);
+        ASSERT_EQ(pages.size(), 1u);
+        const QImage& page = pages[0];
+        EXPECT_LT(page.width(), page.height());
+        EXPECT_TRUE(Couleur_Proche(page.pixel(point(0.2, 0.2)), qRgb(255, 0, 0)));
+        EXPECT_TRUE(Couleur_Proche(page.pixel(point(7.1, 5.3)), qRgb(255, 0, 0)));
+        EXPECT_TRUE(Couleur_Proche(page.pixel(point(0.2, 5.7)), qRgb(0, 0, 255)));
+        EXPECT_TRUE(Couleur_Proche(page.pixel(point(7.1, 10.8)), qRgb(0, 0, 255)));
+        // Nothing beyond 7 1/3 inches.
+        const QPoint droite = point(7.55, 3);
+        if (droite.x() < page.width()) {
+            EXPECT_TRUE(Couleur_Proche(page.pixel(droite), Blanc));
+        }
+    }
+}
+
+TEST(PrintedPieces, VariantSuffixOfPieceZeroAndPiecesWithoutRow) {
+    Banc_Portrait b(
+        Description_Portrait("UPDATE Hierarchie SET Nom = 'feuille' WHERE Numero = 4;\n"
+                             "UPDATE Hierarchie SET C_0 = 'FR_CHARNU', C_1 = 'Fin' WHERE Numero = 5;\n"));
+    ASSERT_NE(b.Base, nullptr);
+    const auto pieces = Pieces_Imprimees(*b.Base, "R/", std::vector<int16_t>(9, 0));
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_EQ(pieces[0], std::optional<std::string>("R/00/tronc00.wmf"));
+    EXPECT_EQ(pieces[1], std::optional<std::string>("R/01/feuille00.wmf"));
+    EXPECT_EQ(pieces[2], std::nullopt);
+}
+
+TEST(DrawingPrint, DrawingPageIsToldByItsAddress) {
+    EXPECT_TRUE(Impression::Est_Adresse_Dessin("file:///docs/a/acesa/dessin_acesa.html"));
+    EXPECT_FALSE(Impression::Est_Adresse_Dessin("file:///docs/a/acesa/acesa_gb.html"));
+    EXPECT_FALSE(Impression::Est_Adresse_Dessin("file:///docs/a/acesa/dessin_acesa_gb.html"));
+    EXPECT_FALSE(Impression::Est_Adresse_Dessin("dessin.html"));
+}
+
+}  // namespace
+}  // namespace kestrane::test
