@@ -25,10 +25,10 @@ QString Initiale_Majuscule(const QString& texte) {
     return texte.left(1).toUpper() + texte.mid(1).toLower();
 }
 
-QString Suffixe_De_Location(const QString& location) {
+QString Suffixe_De_Location(const QString& location, const QString& defaut) {
     if (location.size() >= 8 && location.endsWith(QStringLiteral(".html")))
         return location.mid(location.size() - 8, 3);
-    return QStringLiteral("_en");
+    return defaut;
 }
 
 QString Chemin_Page_Espece(const QString& adresse, const QString& code, const QString& suffixe) {

@@ -14,8 +14,8 @@ QString Nom_Propre(const QString& texte);
 QString Initiale_Majuscule(const QString& texte);
 
 // The language suffix of a location: the three characters before a final ".html" (case
-// matters), else "_en".
-QString Suffixe_De_Location(const QString& location);
+// matters), else `defaut` (no page shown yet).
+QString Suffixe_De_Location(const QString& location, const QString& defaut = QStringLiteral("_en"));
 
 // adresse + c1 + "/" + c5 + "/" + c5 + suffixe + ".html", where c5 is the code's first five
 // characters lower-cased and c1 its first character lower-cased.

@@ -135,7 +135,12 @@ void Documents::Remplit_Arbre() {
 }
 
 void Documents::Prend_Suffixe_De_La_Vue() {
-    hote_.Change_Suffixe_Langue(Suffixe_De_Location(vue_->LocationURL()));
+    // Before any page, the documents start in the interface language when the base has pages in
+    // it; from then on they follow the page last shown.
+    const std::string interface(Suffixe_Interface(hote_.Langue()));
+    const QString depart =
+        base_.Textes.Offre(interface) ? QStringLiteral("_") + QString::fromStdString(interface) : QStringLiteral("_en");
+    hote_.Change_Suffixe_Langue(Suffixe_De_Location(vue_->LocationURL(), depart));
 }
 
 void Documents::Cherche_Espece(const QString& nom) {
@@ -248,7 +253,9 @@ void Documents::WebTexte_DocumentComplete() {
         if (!legende_->isVisible()) {
             const Value legende = Rs_Flore ? Rs_Flore->Get("Legende") : Value();
             if (!legende.Is_Null()) {
-                etat_.Texte_Legende = QString::fromStdString(legende.Text());
+                const Espece_Flore espece{Rs_Flore->Get("Espece").Text(), {}, {}, legende.Text()};
+                etat_.Texte_Legende =
+                    QString::fromStdString(base_.Textes.Legende(espece, Suffixe_Interface(hote_.Langue())));
                 Montre_Legende(true);
             } else {
                 etat_.Texte_Legende.clear();

@@ -16,6 +16,7 @@ constexpr int Role_Cle = Qt::UserRole;
 constexpr int Role_Etiquette = Qt::UserRole + 1;
 constexpr int Role_Image = Qt::UserRole + 2;
 constexpr int Role_Trie = Qt::UserRole + 3;
+constexpr int Role_Collation = Qt::UserRole + 4;  // locale of the children's order ("" for English)
 
 const QString Livre_Ferme = QStringLiteral("livre_ferme");
 const QString Livre_Ouvert = QStringLiteral("livre_ouvert");
@@ -69,16 +70,17 @@ QHash<QString, QIcon> Dessine_Images() {
     return images;
 }
 
-int Compare_Textes(const QString& a, const QString& b) {
-    static const QCollator collation = [] {
-        QCollator c{QLocale(QLocale::English)};
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collation.compare(a, b);
-}
-
 }  // namespace
+
+int Tree_esp::Compare_Textes(const QString& a, const QString& b, const QString& locale) {
+    auto it = collations_.find(locale);
+    if (it == collations_.end()) {
+        QCollator c{locale.isEmpty() ? QLocale(QLocale::English) : QLocale(locale)};
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        it = collations_.insert(locale, c);
+    }
+    return it->compare(a, b);
+}
 
 Tree_esp::Tree_esp(QWidget* parent) : QTreeWidget(parent), Node_Images(Dessine_Images()) {
     setObjectName(QStringLiteral("Tree_esp"));
@@ -128,8 +130,9 @@ QTreeWidgetItem* Tree_esp::Ajoute(const QString& cle_parent, const QString& cle,
         addTopLevelItem(noeud);
     } else if (parent->data(0, Role_Trie).toBool()) {
         // After the children of equal text, so that equal texts keep the order of their adding.
+        const QString locale = parent->data(0, Role_Collation).toString();
         int position = parent->childCount();
-        while (position > 0 && Compare_Textes(parent->child(position - 1)->text(0), texte) > 0) --position;
+        while (position > 0 && Compare_Textes(parent->child(position - 1)->text(0), texte, locale) > 0) --position;
         parent->insertChild(position, noeud);
     } else {
         parent->addChild(noeud);
@@ -138,11 +141,12 @@ QTreeWidgetItem* Tree_esp::Ajoute(const QString& cle_parent, const QString& cle,
     return noeud;
 }
 
-void Tree_esp::Trie_Enfants(QTreeWidgetItem& noeud) {
+void Tree_esp::Trie_Enfants(QTreeWidgetItem& noeud, const QString& locale) {
     noeud.setData(0, Role_Trie, true);
+    noeud.setData(0, Role_Collation, locale);
     QList<QTreeWidgetItem*> enfants = noeud.takeChildren();
-    std::stable_sort(enfants.begin(), enfants.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-        return Compare_Textes(a->text(0), b->text(0)) < 0;
+    std::stable_sort(enfants.begin(), enfants.end(), [&](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+        return Compare_Textes(a->text(0), b->text(0), locale) < 0;
     });
     noeud.addChildren(enfants);
 }
@@ -175,9 +179,10 @@ void Tree_esp::Remplit_Arbre(const Base_Connaissance& base, int langue) {
     for (const std::string& langue_base : base.Communs_Langues) {
         const QString nom_langue = Texte(langue_base);
         const QString cle_langue = QStringLiteral("S") + nom_langue;
+        const QString locale = Texte(base.Textes.Suffixe_De(langue_base));
         if (QTreeWidgetItem* noeud = Ajoute(communs, cle_langue, nom_langue, Livre_Ferme)) {
             noeud->setData(0, Role_Etiquette, cle_langue);
-            Trie_Enfants(*noeud);
+            Trie_Enfants(*noeud, locale);
         }
         if (!base.Base_Donnees)
             continue;
@@ -190,7 +195,7 @@ void Tree_esp::Remplit_Arbre(const Base_Connaissance& base, int langue) {
             const QString code = Texte(rs.Get("Code").Text());
             if (QTreeWidgetItem* noeud = Ajoute(cle_langue, nom, nom, Livre_Ferme)) {
                 noeud->setData(0, Role_Etiquette, QStringLiteral("Com"));
-                Trie_Enfants(*noeud);
+                Trie_Enfants(*noeud, locale);
             }
             if (QTreeWidgetItem* noeud = Ajoute(nom, code + nom, Texte(rs.Get("Espece").Text()), Page))
                 noeud->setData(0, Role_Etiquette,

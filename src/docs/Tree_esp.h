@@ -6,8 +6,11 @@
 // Every node has a key unique over the whole tree, a text, an image key ("livre_ferme",
 // "livre_ouvert", "page") and, for most kinds, a tag; a click on a node whose tag begins with
 // "Esp" or "Csp" emits Espece_Choisie with the species it stands for. Nodes marked sorted keep
-// their children in order of text, without regard to case.
+// their children in order of text, without regard to case: the common names of a language in
+// that language's alphabetical order when the base says which language it is (Textes_Base),
+// every other node in English order.
 
+#include <QCollator>
 #include <QHash>
 #include <QIcon>
 #include <QString>
@@ -55,11 +58,16 @@ class Tree_esp : public QTreeWidget {
     QTreeWidgetItem* Ajoute(const QString& cle_parent, const QString& cle, const QString& texte,
                             const QString& image);
     void Change_Image(QTreeWidgetItem& noeud, const QString& image);
-    void Trie_Enfants(QTreeWidgetItem& noeud);
+    // Marks the node sorted and sorts its children in the order of `locale` ("" for English).
+    void Trie_Enfants(QTreeWidgetItem& noeud, const QString& locale = {});
     void Noeud_Clique(QTreeWidgetItem* noeud);
+    // Texts in the alphabetical order of `locale`: a language's common names in their own
+    // (Spanish "ñ" after "n"), every other node in English ("").
+    int Compare_Textes(const QString& a, const QString& b, const QString& locale);
 
     QHash<QString, QTreeWidgetItem*> par_cle_;
     QHash<QString, QIcon> Node_Images;
+    QHash<QString, QCollator> collations_;  // by locale name
 };
 
 }  // namespace kestrane

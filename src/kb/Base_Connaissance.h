@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "Database.h"
+#include "Textes_Base.h"
 
 namespace kestrane {
 
@@ -161,6 +162,9 @@ struct Base_Connaissance {
     std::vector<Bouton_Barre> But_Quest;    // by button number
     std::vector<Marque_Contradiction> Contradictions;  // by Objet
     std::vector<std::string> Communs_Langues;          // by index "Langue"
+
+    // The texts above in the other languages the base offers (empty when it offers none).
+    Textes_Base Textes;
 
     // The open database, for the readers that walk its tables themselves (stored queries, ...).
     std::unique_ptr<Database> Base_Donnees;

@@ -338,6 +338,7 @@ Chargement Chargeur::Charge() {
     Lit_Boutons("But_Deter", base_->Nb_But_Deter, true, base_->But_Deter);
     Lit_Boutons("But_Quest", base_->Nb_But_Quest, false, base_->But_Quest);
     Lit_Contradictions();
+    base_->Textes = Textes_Base::Lit(*base_->Base_Donnees, resultat_.Avertissements);
 
     // 10-13. Weights, species, matrix.
     const auto nb_etats = static_cast<size_t>(base_->Nb_Etats_Desc);

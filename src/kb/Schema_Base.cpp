@@ -22,11 +22,21 @@ CREATE TABLE Clic_Zone (Numero INTEGER PRIMARY KEY, Nom TEXT COLLATE NOCASE, Cad
            conditions + R"sql();
 CREATE TABLE Communs_Langues (Numero INTEGER PRIMARY KEY, Langue TEXT NOT NULL COLLATE NOCASE);
 CREATE INDEX Langue ON Communs_Langues (Langue);
-CREATE TABLE Noms_Communs (Numero INTEGER PRIMARY KEY, Code TEXT COLLATE NOCASE, Langue TEXT COLLATE NOCASE, Nom TEXT);
+CREATE TABLE Noms_Communs (Numero INTEGER PRIMARY KEY, Code TEXT COLLATE NOCASE, Langue TEXT COLLATE NOCASE, Nom TEXT,
+  Rang INTEGER);
 CREATE TABLE But_Deter (Numero INTEGER PRIMARY KEY, Caption TEXT, File TEXT, TipText TEXT, "Key" TEXT);
 CREATE TABLE But_Quest (Numero INTEGER PRIMARY KEY, Caption TEXT, File TEXT, TipText TEXT);
 CREATE TABLE Contradictions (Objet TEXT PRIMARY KEY COLLATE NOCASE, Bouton INTEGER, Popup TEXT);
 CREATE TABLE Descendance (Numero INTEGER PRIMARY KEY, ID_CARAC TEXT COLLATE NOCASE, Objet TEXT COLLATE NOCASE);
+)sql";
+}
+
+std::string Schema_Traductions_SQL() {
+    return R"sql(
+CREATE TABLE Langues_Textes (Suffixe TEXT PRIMARY KEY COLLATE NOCASE, Langue TEXT, Origine INTEGER);
+CREATE TABLE Traductions (Numero INTEGER PRIMARY KEY, Nom_Table TEXT NOT NULL COLLATE NOCASE,
+  Cle TEXT NOT NULL COLLATE NOCASE, Champ TEXT NOT NULL COLLATE NOCASE, Langue TEXT NOT NULL COLLATE NOCASE, Texte TEXT);
+CREATE UNIQUE INDEX Texte_Traduit ON Traductions (Nom_Table, Cle, Champ, Langue);
 )sql";
 }
 
@@ -44,7 +54,7 @@ std::string Vue_Vernaculaire_SQL(const std::string& langue) {
     return "CREATE VIEW \"" + name +
            "\" AS SELECT n.Nom AS Nom, f.Code AS Code, f.Espece AS Espece, f.Famille AS Famille "
            "FROM Noms_Communs n JOIN Flore f ON f.Code = n.Code WHERE n.Langue = '" +
-           quoted + "' ORDER BY n.Nom COLLATE NOCASE, f.Espece COLLATE NOCASE;\n";
+           quoted + "' ORDER BY n.Rang, n.Nom COLLATE NOCASE, f.Espece COLLATE NOCASE;\n";
 }
 
 }  // namespace kestrane

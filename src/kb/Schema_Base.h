@@ -12,8 +12,14 @@ namespace kestrane {
 
 std::string Schema_SQL(int nb_contraintes);
 
+// The two optional tables of a base's translated texts (Textes_Base describes them). A base
+// without them is read exactly as before.
+std::string Schema_Traductions_SQL();
+
 // The stored query "Vernaculaire_" + langue: the common names of that language with the species'
-// Code, Espece and Famille, ordered by name.
+// Code, Espece and Famille, in the alphabetical order of that language. Noms_Communs.Rang holds
+// each name's place in it, computed by whoever writes the base (SQLite knows no language's
+// collation); names without a rank come first, by name without regard to ASCII case.
 std::string Vue_Vernaculaire_SQL(const std::string& langue);
 
 }  // namespace kestrane

@@ -9,8 +9,9 @@
 
 namespace kestrane {
 
-Pic_Choix::Pic_Choix(const Base_Connaissance& base, Question_Courante& question, QWidget* parent)
-    : QWidget(parent), base_(base), question_(question) {
+Pic_Choix::Pic_Choix(const Base_Connaissance& base, Question_Courante& question,
+                     std::function<std::string()> suffixe_langue, QWidget* parent)
+    : QWidget(parent), base_(base), question_(question), suffixe_langue_(std::move(suffixe_langue)) {
     setObjectName(QStringLiteral("Pic_Choix"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -72,7 +73,8 @@ QString Pic_Choix::Info_Case(QPointF position) const {
     if (cr.x() < 0 || cr.y() < 0 || cr.x() >= colonnes || cr.y() >= question_.Lignes) return {};
     const int k = question_.Index_Car + (cr.y() + 1) * colonnes - colonnes + cr.x();
     const Etat_Caractere* etat = base_.Etat_Par_Numero(k);
-    return etat != nullptr ? QString::fromStdString(etat->TipText) : QString();
+    if (etat == nullptr) return {};
+    return QString::fromStdString(base_.Textes.Etat(*etat, suffixe_langue_ ? suffixe_langue_() : std::string("en")));
 }
 
 void Pic_Choix::paintEvent(QPaintEvent*) {

@@ -3,7 +3,7 @@
 // cells stretched to the interior, cell = row x Colonnes + column standing for state
 // Index_Car + cell. A click selects a cell (Question.Choix) and boxes it in blue; a click on the
 // selected cell removes the selection. The previous box is drawn over in white until another
-// picture opens. Hovering shows the state's TipText.
+// picture opens. Hovering shows the state's TipText in the interface language.
 //
 // Keyboard: the arrow keys move a dotted focus box over the cells, Enter or Space picks the
 // focused cell as a click would, Escape asks to go back (Retour).
@@ -15,7 +15,9 @@
 #include <QRectF>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "Base_Connaissance.h"
@@ -30,7 +32,9 @@ public:
     // Width of the box lines, in pixels (DrawWidth).
     static constexpr int Epaisseur_Trait = 2;
 
-    Pic_Choix(const Base_Connaissance& base, Question_Courante& question, QWidget* parent = nullptr);
+    // `suffixe_langue` gives the interface language's suffix at the moment a tooltip shows.
+    Pic_Choix(const Base_Connaissance& base, Question_Courante& question,
+              std::function<std::string()> suffixe_langue, QWidget* parent = nullptr);
 
     // Shows `dessin` for the question as it stands; the marks drawn so far are forgotten and the
     // selection (Question.Choix) is boxed.
@@ -42,7 +46,8 @@ public:
     // The box Trace_Marque draws for `cellule`, in logical pixels; empty for -1. The last column
     // and the last row end Epaisseur_Trait - 1 pixels inside the border.
     QRectF Rectangle_Marque(int cellule) const;
-    // Info_Case: the TipText of the state under `position`, "" when there is none.
+    // Info_Case: the TipText of the state under `position` in the interface language, "" when
+    // there is none.
     QString Info_Case(QPointF position) const;
     // The cell of the keyboard focus box, -1 while the keyboard has not been used.
     int Case_Clavier() const { return clavier_; }
@@ -65,6 +70,7 @@ private:
 
     const Base_Connaissance& base_;
     Question_Courante& question_;
+    std::function<std::string()> suffixe_langue_;
     std::shared_ptr<const Dessin> dessin_;
     std::vector<int> effacees_;  // boxes drawn over in white, in order
     QPointF appui_;              // Choix_X, Choix_Y

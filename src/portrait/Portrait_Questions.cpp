@@ -52,7 +52,8 @@ Portrait_Questions::Portrait_Questions(const Base_Connaissance& base, Identifica
       calques_(new Robot_Tab(base, hote, dialogues, this)),
       robot_(new Robot(*calques_, parent)),
       small_robot_(new Small_Robot(*calques_, parent)),
-      pic_choix_(new Pic_Choix(base, identification.Question, parent)),
+      pic_choix_(new Pic_Choix(base, identification.Question,
+                               [this] { return std::string(Suffixe_Interface(hote_.Langue())); }, parent)),
       barre_deter_(new Barre_Boutons(QStringLiteral("Barre_Deter"), parent)),
       barre_question_(new Barre_Boutons(QStringLiteral("Barre_Question"), parent)) {
     small_robot_->hide();
@@ -76,6 +77,10 @@ Portrait_Questions::~Portrait_Questions() {
     delete barre_question_.data();
 }
 
+QString Portrait_Questions::Question_Affichee(const Objet_Fic& objet) const {
+    return QString::fromStdString(base_.Textes.Question(objet, Suffixe_Interface(hote_.Langue())));
+}
+
 QString Portrait_Questions::Titre_Application() const {
     return QString::fromStdString(Chaine_Ou_Anglais(1050, hote_.Langue()));
 }
@@ -92,21 +97,28 @@ void Portrait_Questions::Construit_Barre_Deter(const std::vector<Image_Bouton>* 
                 if (i.Numero == b.Numero) image = i.Image;
             }
         }
-        boutons.push_back({b.Numero, QString::fromStdString(b.Caption), QString::fromStdString(b.TipText),
+        boutons.push_back({b.Numero, QString::fromStdString(base_.Textes.Bouton(Caption_Deter, b, suffixe_barres_)),
+                           QString::fromStdString(base_.Textes.Bouton(TipText_Deter, b, suffixe_barres_)),
                            QString::fromStdString(b.Key), Icone_Fichier(image)});
     }
     barre_deter_->Construit(base_.Nb_But_Deter, boutons);
 }
 
-void Portrait_Questions::Cree_Barre_Deter() { Construit_Barre_Deter(nullptr); }
+void Portrait_Questions::Cree_Barre_Deter() {
+    // The bars keep the language they were built in until the next start, as the menus do.
+    suffixe_barres_ = Suffixe_Interface(hote_.Langue());
+    Construit_Barre_Deter(nullptr);
+}
 
 void Portrait_Questions::Recharge_Barre() { Construit_Barre_Deter(nullptr); }
 
 void Portrait_Questions::Cree_Barre_Question() {
+    const std::string_view suffixe = Suffixe_Interface(hote_.Langue());
     std::vector<Barre_Boutons::Bouton> boutons;
     for (const Bouton_Barre& b : base_.But_Quest) {
         if (b.Numero < 1 || b.Numero > base_.Nb_But_Quest) continue;
-        boutons.push_back({b.Numero, QString::fromStdString(b.Caption), QString::fromStdString(b.TipText), QString(),
+        boutons.push_back({b.Numero, QString::fromStdString(base_.Textes.Bouton(Caption_Quest, b, suffixe)),
+                           QString::fromStdString(base_.Textes.Bouton(TipText_Quest, b, suffixe)), QString(),
                            Icone_Fichier(reglages_.Rep_Data + b.File)});
     }
     barre_question_->Construit(base_.Nb_But_Quest, boutons);
@@ -181,7 +193,7 @@ void Portrait_Questions::Survol_Robot(QPointF position) {
     const Objet_Fic* objet = zone.Objet != nullptr ? zone.Objet : Objet_Par_Couleur(Pixel_Arrondi(position));
     if (objet != nullptr) {
         robot_->setCursor(Qt::PointingHandCursor);
-        robot_->setToolTip(QString::fromStdString(objet->TipText));
+        robot_->setToolTip(Question_Affichee(*objet));
     } else {
         robot_->unsetCursor();
         robot_->setToolTip(QString());
@@ -235,7 +247,7 @@ bool Portrait_Questions::Affiche_Choix(const std::string& popup) {
     pic_choix_->show();
     const Question_Courante& q = identification_.Question;
     const Objet_Fic* objet = base_.Trouve_Objet(q.Objet);
-    hote_.Texte_Statut(QString::fromStdString(objet != nullptr ? objet->TipText : q.TipText));
+    hote_.Texte_Statut(objet != nullptr ? Question_Affichee(*objet) : QString::fromStdString(q.TipText));
     pic_choix_->setCursor(Qt::PointingHandCursor);
     pic_choix_->setFocus(Qt::OtherFocusReason);
     occupe_ = false;
@@ -244,7 +256,8 @@ bool Portrait_Questions::Affiche_Choix(const std::string& popup) {
 
 void Portrait_Questions::Propose_Question() {
     const Question_Courante& q = identification_.Question;
-    hote_.Texte_Statut(QString::fromStdString(q.TipText));
+    const Objet_Fic* objet = base_.Trouve_Objet(q.Objet);
+    hote_.Texte_Statut(objet != nullptr ? Question_Affichee(*objet) : QString::fromStdString(q.TipText));
     hote_.Mode_Affichage(2);
     Affiche_Choix(q.Popup);
 }
@@ -298,7 +311,7 @@ void Portrait_Questions::Clic_Barre_Deter(int /*index*/, const QString& tag) {
     q.Choix = Choix_Enregistre(q, identification_.Etats_Choisis());
     hote_.Mode_Affichage(2);
     Affiche_Choix(q.Popup);
-    hote_.Texte_Statut(QString::fromStdString(objet->TipText));
+    hote_.Texte_Statut(Question_Affichee(*objet));
     barre_question_->Montre_Element(2 * base_.Nb_But_Quest - 1, false);
     barre_question_->show();
 }

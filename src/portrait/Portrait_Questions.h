@@ -49,7 +49,9 @@ public:
     Barre_Boutons* Barre_Deter() const { return barre_deter_; }
     Barre_Boutons* Barre_Question() const { return barre_question_; }
 
-    // The bars from But_Deter and But_Quest, pictures Rep_Data + File.
+    // The bars from But_Deter and But_Quest, pictures Rep_Data + File, captions and tooltips in
+    // the interface language of the moment; they keep that language until they are built again at
+    // the next start (Recharge_Barre too keeps it).
     void Cree_Barre_Deter();
     void Cree_Barre_Question();
     // Rebuilds the determination bar with its usual pictures.
@@ -98,6 +100,8 @@ private:
     void Propose_Question();
     void Fin_Question();
     void Construit_Barre_Deter(const std::vector<Image_Bouton>* images);
+    // The character's question in the interface language of the moment.
+    QString Question_Affichee(const Objet_Fic& objet) const;
     QString Titre_Application() const;
 
     const Base_Connaissance& base_;
@@ -113,6 +117,7 @@ private:
     QPointer<Barre_Boutons> barre_deter_;
     QPointer<Barre_Boutons> barre_question_;
 
+    std::string suffixe_barres_ = "en";  // language of the bars' captions and tooltips
     bool occupe_ = false;
     int bouton_appuye_ = -1;  // Bouton_Appuye
     int32_t clic_x_ = 0;      // Clic_X, Clic_Y: reference units

@@ -19,7 +19,7 @@ std::vector<Compte> Comptes(const Base_Connaissance& b) {
 std::string Famille(const Base_Connaissance& b, size_t s) { return s < b.Flore.size() ? b.Flore[s].Famille : ""; }
 std::string Code(const Base_Connaissance& b, size_t s) { return s < b.Flore.size() ? b.Flore[s].Code : ""; }
 
-void Ecrit_Texte(const Base_Connaissance& b, std::ostream& out) {
+void Ecrit_Texte(const Base_Connaissance& b, std::string_view suffixe, std::ostream& out) {
     out << "Base: " << b.Chemin_Base << "\n";
     for (const auto& c : Comptes(b)) out << "  " << c.nom << " = " << c.valeur << "\n";
     out << "Species (" << b.Nom_Esp.size() << "):\n";
@@ -28,17 +28,19 @@ void Ecrit_Texte(const Base_Connaissance& b, std::ostream& out) {
     }
     out << "Characters (" << b.Objets.size() << "):\n";
     for (const auto& o : b.Objets) {
-        out << "  " << o.Objet << "  \"" << o.TipText << "\"  states " << o.Index_Car << ".."
+        out << "  " << o.Objet << "  \"" << b.Textes.Question(o, suffixe) << "\"  states " << o.Index_Car << ".."
             << o.Index_Car + o.Nb_Car - 1 << "  frame " << o.Cadre << (o.Joker ? "" : "  (never proposed)") << "\n";
         for (int e = o.Index_Car; e < o.Index_Car + o.Nb_Car; ++e) {
             const Etat_Caractere* etat = b.Etat_Par_Numero(e);
             out << "      " << e << "  " << (etat ? etat->ID_CARAC : "?") << "  weight "
-                << (static_cast<size_t>(e) < b.Poids.size() ? b.Poids[static_cast<size_t>(e)] : 0) << "\n";
+                << (static_cast<size_t>(e) < b.Poids.size() ? b.Poids[static_cast<size_t>(e)] : 0);
+            if (etat) out << "  \"" << b.Textes.Etat(*etat, suffixe) << "\"";
+            out << "\n";
         }
     }
 }
 
-void Ecrit_Json(const Base_Connaissance& b, std::ostream& out) {
+void Ecrit_Json(const Base_Connaissance& b, std::string_view suffixe, std::ostream& out) {
     out << "{\"base\": " << Json_Texte(b.Chemin_Base) << ", \"counts\": {";
     const auto comptes = Comptes(b);
     for (size_t i = 0; i < comptes.size(); ++i) {
@@ -52,12 +54,13 @@ void Ecrit_Json(const Base_Connaissance& b, std::ostream& out) {
     out << "], \"characters\": [";
     for (size_t i = 0; i < b.Objets.size(); ++i) {
         const auto& o = b.Objets[i];
-        out << (i ? ", " : "") << "{\"objet\": " << Json_Texte(o.Objet) << ", \"question\": " << Json_Texte(o.TipText)
+        out << (i ? ", " : "") << "{\"objet\": " << Json_Texte(o.Objet) << ", \"question\": " << Json_Texte(b.Textes.Question(o, suffixe))
             << ", \"frame\": " << o.Cadre << ", \"joker\": " << (o.Joker ? "true" : "false") << ", \"states\": [";
         for (int e = o.Index_Car; e < o.Index_Car + o.Nb_Car; ++e) {
             const Etat_Caractere* etat = b.Etat_Par_Numero(e);
             out << (e > o.Index_Car ? ", " : "") << "{\"number\": " << e
-                << ", \"id\": " << Json_Texte(etat ? etat->ID_CARAC : "") << "}";
+                << ", \"id\": " << Json_Texte(etat ? etat->ID_CARAC : "")
+                << ", \"text\": " << Json_Texte(etat ? b.Textes.Etat(*etat, suffixe) : "") << "}";
         }
         out << "]}";
     }
@@ -66,11 +69,11 @@ void Ecrit_Json(const Base_Connaissance& b, std::ostream& out) {
 
 }  // namespace
 
-void Ecrit_Info(const Base_Connaissance& base, bool json, std::ostream& out) {
+void Ecrit_Info(const Base_Connaissance& base, bool json, std::string_view suffixe, std::ostream& out) {
     if (json) {
-        Ecrit_Json(base, out);
+        Ecrit_Json(base, suffixe, out);
     } else {
-        Ecrit_Texte(base, out);
+        Ecrit_Texte(base, suffixe, out);
     }
 }
 

@@ -133,8 +133,8 @@ void Ecrit_Rang(const Identification_Courante& id, bool json, std::ostream& out)
     out << "]}\n";
 }
 
-void Ecrit_Meilleur(const Base_Connaissance& base, Identification_Courante& id, Console& console, bool json,
-                    std::ostream& out) {
+void Ecrit_Meilleur(const Base_Connaissance& base, Identification_Courante& id, Console& console,
+                    std::string_view suffixe, bool json, std::ostream& out) {
     const Issue_Recherche issue = id.Maitre_Discriminant();
     if (issue != Issue_Recherche::Proposee) {
         const std::string message = console.messages.empty() ? std::string() : console.messages.back();
@@ -146,16 +146,18 @@ void Ecrit_Meilleur(const Base_Connaissance& base, Identification_Courante& id, 
         return;
     }
     const Question_Courante& q = id.Question;
+    const Objet_Fic* objet = base.Trouve_Objet(q.Objet);
+    const std::string& question = objet ? base.Textes.Question(*objet, suffixe) : q.TipText;
     double pouvoir = 0;
     for (size_t p = 0; p < base.Objets.size(); ++p) {
-        if (&base.Objets[p] == base.Trouve_Objet(q.Objet))
+        if (&base.Objets[p] == objet)
             pouvoir = id.Pouvoir_Discriminant()[p];
     }
     if (!json) {
-        out << q.Objet << "\t" << q.TipText << "\tpower " << Pouvoir_Texte(pouvoir) << "\n";
+        out << q.Objet << "\t" << question << "\tpower " << Pouvoir_Texte(pouvoir) << "\n";
         return;
     }
-    out << "{\"proposed\": {\"objet\": " << Json_Texte(q.Objet) << ", \"question\": " << Json_Texte(q.TipText)
+    out << "{\"proposed\": {\"objet\": " << Json_Texte(q.Objet) << ", \"question\": " << Json_Texte(question)
         << ", \"power\": " << Pouvoir_Texte(pouvoir) << ", \"states\": [";
     for (int j = 0; j < q.Nb_Car; ++j)
         out << (j ? ", " : "") << Json_Texte(Identifiant(base, q.Index_Car + j));
@@ -272,7 +274,7 @@ int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std:
             Ecrit_Rang(id, options.json, out);
             break;
         case Commande_Cle::Meilleur:
-            Ecrit_Meilleur(base, id, console, options.json, out);
+            Ecrit_Meilleur(base, id, console, To_Lower_Ascii(options.langue), options.json, out);
             break;
         case Commande_Cle::Contra: {
             int espece = -1;
@@ -321,7 +323,8 @@ void Ajoute_Commandes_Cle(CLI::App& app, Options_Cle& options, int& statut) {
             ->expected(1)
             ->take_all();
         sous->add_option("--threshold", options.seuil, "List only the species at or above this percentage");
-        sous->add_option("--lang", options.langue, "Interface language: en, es or fr");
+        sous->add_option("--lang", options.langue,
+                         "Language of the messages and of the base's texts: en, es or fr");
         sous->add_option("--save", options.sauvegarde, "Save the resulting identification to this file");
         sous->add_flag("--json", options.json, "Print JSON");
         if (d.commande == Commande_Cle::Contra) {

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "Commande_Info.h"
+#include "Conversions.h"
 #include "Commandes_Cle.h"
 #include "Ouverture_Base.h"
 
@@ -14,13 +15,16 @@ int main(int argc, char** argv) {
 
     std::string reglages_info;
     bool json_info = false;
+    std::string langue_info = "en";
     auto* info = app.add_subcommand("info", "Print the counts, species and characters of a knowledge base");
     info->add_option("--settings", reglages_info, "Machine settings file that names the base")->required();
     info->add_flag("--json", json_info, "Print JSON");
+    info->add_option("--lang", langue_info, "Language of the questions and states: en, es or fr")
+        ->check(CLI::IsMember({"en", "es", "fr"}, CLI::ignore_case));
     info->callback([&] {
         const auto ouverte = kestrane::cli::Ouvre_Base(reglages_info, std::cerr);
         if (!ouverte.base) throw CLI::RuntimeError(1);
-        kestrane::cli::Ecrit_Info(*ouverte.base, json_info, std::cout);
+        kestrane::cli::Ecrit_Info(*ouverte.base, json_info, kestrane::To_Lower_Ascii(langue_info), std::cout);
     });
 
     kestrane::cli::Options_Cle options_cle;

@@ -34,7 +34,8 @@ class Dossier_Provisoire {
 
 }  // namespace
 
-Status Construit_Base(const std::string& source, const std::string& sortie_texte) {
+Status Construit_Base(const std::string& source, const std::string& sortie_texte,
+                      std::vector<std::string>* avertissements) {
     auto src = Lit_Source(source);
     if (!src)
         return src.status();
@@ -62,11 +63,15 @@ Status Construit_Base(const std::string& source, const std::string& sortie_texte
         return s;
 
     const auto problemes = Verifie_Base(dossier);
-    if (!problemes.empty()) {
+    if (Erreurs(problemes) > 0) {
         std::string texte = "the built base fails its checks:";
-        for (const auto& p : problemes) texte += "\n" + p.Texte();
+        for (const auto& p : problemes)
+            if (!p.Avertissement)
+                texte += "\n" + p.Texte();
         return Status::Error(texte);
     }
+    if (avertissements != nullptr)
+        for (const auto& p : problemes) avertissements->push_back(p.Texte());
 
     // Into place: the old base aside, the new one in, the old one removed.
     const fs::path ancienne = sortie.parent_path() / ("." + sortie.filename().string() + ".old-" + marque);

@@ -6,10 +6,13 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <tuple>
 
 #include "Disposition_Sortie.h"
 #include "Fichiers_Donnees.h"
+#include "Ordre_Alphabetique.h"
 #include "Schema_Base.h"
+#include "Textes_Base.h"
 
 namespace fs = std::filesystem;
 
@@ -171,6 +174,55 @@ std::vector<T> Concat(std::vector<T> a, const std::vector<T>& b) {
     return a;
 }
 
+// The common names, species by species, each with its rank in its language's alphabetical order.
+Status Ecrit_Noms_Communs(const Base_Source& src, Ecrivain_Sql& sql) {
+    for (const auto& lg : src.Langues) {
+        std::vector<std::string> noms;
+        for (const auto& e : src.Especes)
+            for (const auto& nom : e.Noms.at(lg.Suffixe)) noms.push_back(nom);
+        const std::vector<int> rangs = Rangs_Alphabetiques(noms, lg.Suffixe);
+        size_t i = 0;
+        for (const auto& e : src.Especes)
+            for (const auto& nom : e.Noms.at(lg.Suffixe))
+                KB_ESSAIE(sql.Insere("Noms_Communs", {"Code", "Langue", "Nom", "Rang"},
+                                     {Champ::T(e.Code), Champ::T(lg.Langue), Champ::T(nom), Champ::E(rangs[i++])}));
+    }
+    return Status::Ok();
+}
+
+// The languages the base offers (the first is the one of the tables' own texts) and every
+// translated text the source gives.
+Status Ecrit_Traductions(const Base_Source& src, Ecrivain_Sql& sql) {
+    KB_ESSAIE(sql.Execute(Schema_Traductions_SQL()));
+    for (size_t k = 0; k < src.Langues.size(); ++k)
+        KB_ESSAIE(sql.Insere("Langues_Textes", {"Suffixe", "Langue", "Origine"},
+                             {Champ::T(src.Langues[k].Suffixe), Champ::T(src.Langues[k].Langue),
+                              Champ::E(k == 0 ? -1 : 0)}));
+    auto ecrit = [&](Texte_Traduisible quoi, const std::string& cle,
+                     const std::map<std::string, std::string>& traductions) -> Status {
+        for (const auto& [suffixe, texte] : traductions)
+            KB_ESSAIE(sql.Insere("Traductions", {"Nom_Table", "Cle", "Champ", "Langue", "Texte"},
+                                 {Champ::T(std::string(quoi.Table)), Champ::T(cle),
+                                  Champ::T(std::string(quoi.Champ)), Champ::T(suffixe), Champ::T(texte)}));
+        return Status::Ok();
+    };
+    for (const auto& c : src.Caracteres) {
+        KB_ESSAIE(ecrit(Question_Objet, c.Objet, c.Traductions));
+        for (const auto& e : c.Etats) KB_ESSAIE(ecrit(Texte_Etat, e.Id, e.Traductions));
+    }
+    for (const auto& [boutons, caption, tiptext] :
+         {std::tuple{&src.But_Deter, Caption_Deter, TipText_Deter},
+          std::tuple{&src.But_Quest, Caption_Quest, TipText_Quest}}) {
+        for (size_t k = 0; k < boutons->size(); ++k) {
+            const std::string numero = std::to_string(k + 1);
+            KB_ESSAIE(ecrit(caption, numero, (*boutons)[k].Captions));
+            KB_ESSAIE(ecrit(tiptext, numero, (*boutons)[k].TipTexts));
+        }
+    }
+    for (const auto& e : src.Especes) KB_ESSAIE(ecrit(Legende_Espece, e.Espece, e.Legendes));
+    return Status::Ok();
+}
+
 Status Ecrit_Tables(const Base_Source& src, Ecrivain_Sql& sql) {
     const int nc = src.Nb_Contraintes;
     KB_ESSAIE(sql.Execute(Schema_SQL(nc)));
@@ -234,11 +286,7 @@ Status Ecrit_Tables(const Base_Source& src, Ecrivain_Sql& sql) {
     for (size_t k = 0; k < src.Langues.size(); ++k)
         KB_ESSAIE(sql.Insere("Communs_Langues", {"Numero", "Langue"},
                              {Champ::E(static_cast<long long>(k) + 1), Champ::T(src.Langues[k].Langue)}));
-    for (const auto& e : src.Especes)
-        for (const auto& lg : src.Langues)
-            for (const auto& nom : e.Noms.at(lg.Suffixe))
-                KB_ESSAIE(sql.Insere("Noms_Communs", {"Code", "Langue", "Nom"},
-                                     {Champ::T(e.Code), Champ::T(lg.Langue), Champ::T(nom)}));
+    KB_ESSAIE(Ecrit_Noms_Communs(src, sql));
 
     const std::string barres = Disposition_Sortie::Barres;
     for (size_t k = 0; k < src.But_Deter.size(); ++k) {
@@ -262,7 +310,7 @@ Status Ecrit_Tables(const Base_Source& src, Ecrivain_Sql& sql) {
                               Champ::T(src.Dependances[k].Objet)}));
 
     for (const auto& lg : src.Langues) KB_ESSAIE(sql.Execute(Vue_Vernaculaire_SQL(lg.Langue)));
-    return Status::Ok();
+    return Ecrit_Traductions(src, sql);
 }
 
 Status Ecrit_Reglages(const std::string& chemin) {

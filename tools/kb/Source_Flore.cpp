@@ -233,6 +233,39 @@ class Lecture_Source {
             r_.Ajoute(lieu, "drawing " + sous_dossier + "/" + nom + ".svg does not exist");
         }
     }
+    // Every column "<champ>_<suffix>" of the table must name a language of langues.csv.
+    void Colonnes_Traduites(const Lecteur& l, std::initializer_list<const char*> champs) {
+        for (const auto& colonne : l.Table().Colonnes())
+            for (const char* champ : champs) {
+                const std::string debut = std::string(champ) + "_";
+                if (colonne.size() <= debut.size() || colonne.compare(0, debut.size(), debut) != 0)
+                    continue;
+                const std::string suffixe = colonne.substr(debut.size());
+                const bool connue = std::any_of(b_.Langues.begin(), b_.Langues.end(),
+                                                [&](const Langue_Source& lg) { return lg.Suffixe == suffixe; });
+                if (!connue)
+                    r_.Ajoute(l.Table().Nom() + ":1", "column '" + colonne + "' is in language '" + suffixe +
+                                                          "', which langues.csv does not list");
+            }
+    }
+    // The translations of one text of a row ("<champ>_<suffix>" for each language); a translation
+    // of a text the row does not have is refused.
+    std::map<std::string, std::string> Traductions(const Lecteur& l, const Ligne_Csv& ligne,
+                                                   const std::string& champ, const std::string& texte) {
+        std::map<std::string, std::string> out;
+        for (const auto& lg : b_.Langues) {
+            const std::string colonne = champ + "_" + lg.Suffixe;
+            std::string traduction = l.Champ(ligne, colonne);
+            if (traduction.empty())
+                continue;
+            if (texte.empty())
+                r_.Ajoute(l.Lieu(ligne), colonne + " translates a " + champ + " that this row does not have");
+            else
+                out[lg.Suffixe] = std::move(traduction);
+        }
+        return out;
+    }
+
     std::vector<std::string> Conditions(const Lecteur& l, const Ligne_Csv& ligne) {
         std::vector<std::string> out;
         for (const auto& id : Decoupe(l.Champ(ligne, "Conditions"), " ;\t")) {
@@ -279,6 +312,7 @@ class Lecture_Source {
         Lecteur l(*t, r_);
         if (!l.Exige({"Objet", "Question", "Cadre", "Joker", "ID_CARAC", "Etat", "Poids", "Image"}))
             return;
+        Colonnes_Traduites(l, {"Question", "Etat"});
         std::map<std::string, int> cadres;
         for (const auto& ligne : t->Lignes()) {
             const std::string objet = l.Champ(ligne, "Objet");
@@ -309,8 +343,7 @@ class Lecture_Source {
                 }
                 if (!Booleen(l.Champ(ligne, "Joker"), c.Joker))
                     r_.Ajoute(lieu, "Joker must be 1 or 0");
-                for (const auto& lg : b_.Langues)
-                    c.Traductions[lg.Suffixe] = l.Champ(ligne, "Question_" + lg.Suffixe);
+                c.Traductions = Traductions(l, ligne, "Question", c.Question);
                 b_.Index_Objets[Plie(objet)] = static_cast<int>(b_.Caracteres.size());
                 b_.Caracteres.push_back(std::move(c));
             } else {
@@ -319,14 +352,17 @@ class Lecture_Source {
                 if (!q.empty() && q != c.Question)
                     r_.Ajoute(lieu,
                               "Question differs from the first row of '" + objet + "' (" + c.Lieu + ")");
+                for (const auto& [suffixe, traduction] : Traductions(l, ligne, "Question", q))
+                    if (traduction != Texte_Langue(c.Traductions, suffixe, c.Question))
+                        r_.Ajoute(lieu, "Question_" + suffixe + " differs from the first row of '" + objet + "' (" +
+                                            c.Lieu + ")");
             }
             Etat_Source e;
             e.Id = l.Champ(ligne, "ID_CARAC");
             e.Texte = l.Champ(ligne, "Etat");
             e.Image = l.Champ(ligne, "Image");
             e.Lieu = lieu;
-            for (const auto& lg : b_.Langues)
-                e.Traductions[lg.Suffixe] = l.Champ(ligne, "Etat_" + lg.Suffixe);
+            e.Traductions = Traductions(l, ligne, "Etat", e.Texte);
             if (e.Id.empty()) {
                 r_.Ajoute(lieu, "empty ID_CARAC");
                 continue;
@@ -376,6 +412,7 @@ class Lecture_Source {
         for (const auto& lg : b_.Langues) colonnes.push_back("Nom_" + lg.Suffixe);
         if (!l.Exige(colonnes))
             return;
+        Colonnes_Traduites(l, {"Legende", "Nom"});
         std::set<std::string> codes, noms;
         for (const auto& ligne : t->Lignes()) {
             Espece_Source e;
@@ -404,10 +441,8 @@ class Lecture_Source {
             }
             if (!e.Dessin.empty())
                 Exige_Dessin(e.Lieu, "dessins", e.Dessin);
-            for (const auto& lg : b_.Langues) {
-                e.Noms[lg.Suffixe] = Decoupe(l.Champ(ligne, "Nom_" + lg.Suffixe), ";");
-                e.Legendes[lg.Suffixe] = l.Champ(ligne, "Legende_" + lg.Suffixe);
-            }
+            for (const auto& lg : b_.Langues) e.Noms[lg.Suffixe] = Decoupe(l.Champ(ligne, "Nom_" + lg.Suffixe), ";");
+            e.Legendes = Traductions(l, ligne, "Legende", e.Legende);
             b_.Especes.push_back(std::move(e));
         }
         if (b_.Especes.empty())
@@ -673,10 +708,13 @@ class Lecture_Source {
             colonnes.push_back("Key");
         if (!l.Exige(colonnes))
             return;
+        Colonnes_Traduites(l, {"Caption", "TipText"});
         std::set<std::string> captions;
         for (const auto& ligne : t->Lignes()) {
             Bouton_Source b{l.Champ(ligne, "Caption"), l.Champ(ligne, "Image"), l.Champ(ligne, "TipText"),
                             deter ? l.Champ(ligne, "Key") : std::string(), l.Lieu(ligne)};
+            b.Captions = Traductions(l, ligne, "Caption", b.Caption);
+            b.TipTexts = Traductions(l, ligne, "TipText", b.TipText);
             if (b.Caption.empty())
                 r_.Ajoute(b.Lieu, "empty Caption");
             if (!captions.insert(Plie(b.Caption)).second)

@@ -79,6 +79,7 @@ struct Couleur_Source {
 struct Bouton_Source {
     std::string Caption, Image, TipText, Key;
     std::string Lieu;
+    std::map<std::string, std::string> Captions, TipTexts;  // Caption_<suffix>, TipText_<suffix>
 };
 
 struct Contradiction_Source {
@@ -94,7 +95,7 @@ struct Dependance_Source {
 
 struct Base_Source {
     std::string Dossier;
-    std::vector<Langue_Source> Langues;
+    std::vector<Langue_Source> Langues;  // the first is the language of the texts without a suffix
     std::vector<Espece_Source> Especes;  // in source order
     std::vector<Caractere_Source> Caracteres;
     std::vector<std::string> Cadres;     // frame names, by number
@@ -122,6 +123,10 @@ struct Base_Source {
 // Reads and checks the source folder. On failure the Status message lists every problem, one a
 // line, each starting with the file and line.
 Result<Base_Source> Lit_Source(const std::string& dossier);
+
+// Translations (the maps of the structures above) hold only the texts the source gives, by
+// language suffix; a column "<Field>_<suffix>" whose suffix langues.csv does not list, or a
+// translation of a text the row does not have, is refused.
 
 // The text for a language: its translation when there is one, else the default text.
 const std::string& Texte_Langue(const std::map<std::string, std::string>& traductions,

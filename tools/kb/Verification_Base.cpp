@@ -8,6 +8,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "Chargeur_Base.h"
 #include "Chemins_Fichiers.h"
@@ -97,6 +98,7 @@ class Verificateur {
         Cycles();
         Fichiers();
         Palette();
+        Traductions();
         if (Plie_Texte(reglages["Options/Distribution"]) == "hd")
             Documents();
         return problemes_;
@@ -104,6 +106,7 @@ class Verificateur {
 
   private:
     void Ajoute(const std::string& lieu, const std::string& quoi) { problemes_.push_back({lieu, quoi}); }
+    void Avertit(const std::string& lieu, const std::string& quoi) { problemes_.push_back({lieu, quoi, true}); }
     static std::string Rangee(const std::string& table, int n) {
         return "table " + table + ", row " + std::to_string(n);
     }
@@ -372,6 +375,89 @@ class Verificateur {
         }
     }
 
+    // Every text the base translates, with its key, in table order.
+    struct Texte_A_Traduire {
+        Texte_Traduisible Quoi;
+        std::string Cle;
+        std::string Nom;  // how the row is named in messages
+    };
+    std::vector<Texte_A_Traduire> Textes_A_Traduire() const {
+        std::vector<Texte_A_Traduire> out;
+        auto ajoute = [&](Texte_Traduisible quoi, const std::string& cle, const std::string& texte,
+                          const std::string& nom) {
+            if (!texte.empty())
+                out.push_back({quoi, cle, nom});
+        };
+        for (const auto& o : b_->Objets) ajoute(Question_Objet, o.Objet, o.TipText, o.Objet);
+        for (const auto& e : b_->Caracteres) ajoute(Texte_Etat, e.ID_CARAC, e.TipText, e.ID_CARAC);
+        for (const auto& [boutons, caption, tiptext] :
+             {std::tuple{&b_->But_Deter, Caption_Deter, TipText_Deter},
+              std::tuple{&b_->But_Quest, Caption_Quest, TipText_Quest}})
+            for (const auto& bt : *boutons) {
+                const std::string numero = std::to_string(bt.Numero);
+                ajoute(caption, numero, bt.Caption, "row " + numero);
+                ajoute(tiptext, numero, bt.TipText, "row " + numero);
+            }
+        for (const auto& f : b_->Flore) ajoute(Legende_Espece, f.Espece, f.Legende, f.Espece);
+        return out;
+    }
+
+    bool Cle_Connue(Texte_Traduisible quoi, const std::string& cle) const {
+        auto egal = [&](const std::string& a) { return Plie_Texte(a) == Plie_Texte(cle); };
+        if (quoi.Table == Question_Objet.Table)
+            return b_->Trouve_Objet(cle) != nullptr;
+        if (quoi.Table == Texte_Etat.Table)
+            return b_->Etat_Par_Identifiant(cle).has_value();
+        if (quoi.Table == Legende_Espece.Table)
+            return std::any_of(b_->Flore.begin(), b_->Flore.end(), [&](const auto& f) { return egal(f.Espece); });
+        const auto& boutons = quoi.Table == Caption_Deter.Table ? b_->But_Deter : b_->But_Quest;
+        return std::any_of(boutons.begin(), boutons.end(),
+                           [&](const auto& bt) { return egal(std::to_string(bt.Numero)); });
+    }
+
+    // Each translation names a text of the base in a declared language; each text has its
+    // translation in every declared language but the tables' own.
+    void Traductions() {
+        const Textes_Base& textes = b_->Textes;
+        const auto& langues = textes.Langues();
+        if (!langues.empty() &&
+            std::count_if(langues.begin(), langues.end(), [](const auto& l) { return l.Origine; }) != 1)
+            Ajoute("table Langues_Textes", "exactly one language must be marked Origine (the tables' own texts)");
+        if (b_->Base_Donnees->Has_Table("Traductions")) {
+            auto rs = b_->Base_Donnees->Open_Table("Traductions");
+            if (!rs) {
+                Ajoute("table Traductions", "cannot be read: " + rs.status().message());
+            } else {
+                Recordset& r = **rs;
+                for (r.Move_First(); !r.Eof(); r.Move_Next()) {
+                    const std::string lieu = Rangee("Traductions", r.Position() + 1);
+                    const std::string table = r.Get("Nom_Table").Text(), champ = r.Get("Champ").Text();
+                    const std::string cle = r.Get("Cle").Text(), langue = r.Get("Langue").Text();
+                    const auto quoi = std::find_if(std::begin(Textes_Traduisibles), std::end(Textes_Traduisibles),
+                                                   [&](const Texte_Traduisible& t) {
+                                                       return Plie_Texte(std::string(t.Table)) == Plie_Texte(table) &&
+                                                              Plie_Texte(std::string(t.Champ)) == Plie_Texte(champ);
+                                                   });
+                    if (quoi == std::end(Textes_Traduisibles))
+                        Ajoute(lieu, "'" + table + "." + champ + "' is no text that a base translates");
+                    else if (!Cle_Connue(*quoi, cle))
+                        Ajoute(lieu, "'" + cle + "' names no row of table " + table);
+                    if (!textes.Offre(langue))
+                        Ajoute(lieu, "language '" + langue + "' is not declared in table Langues_Textes");
+                }
+            }
+        }
+        const auto a_traduire = Textes_A_Traduire();
+        for (const auto& l : langues) {
+            if (l.Origine)
+                continue;
+            for (const auto& t : a_traduire)
+                if (!textes.Traduit(t.Quoi, t.Cle, l.Suffixe))
+                    Avertit("table " + std::string(t.Quoi.Table) + ", " + t.Nom,
+                            std::string(t.Quoi.Champ) + " has no translation in '" + l.Suffixe + "'");
+        }
+    }
+
     // Every relative link (href, src) of a page must lead to an existing file.
     void Liens(const fs::path& page) {
         std::ifstream in(page);
@@ -452,6 +538,11 @@ class Verificateur {
 
 std::vector<Probleme> Verifie_Base(const std::string& dossier) {
     return Verificateur(dossier).Verifie();
+}
+
+size_t Erreurs(const std::vector<Probleme>& problemes) {
+    return static_cast<size_t>(
+        std::count_if(problemes.begin(), problemes.end(), [](const Probleme& p) { return !p.Avertissement; }));
 }
 
 }  // namespace kestrane::kb

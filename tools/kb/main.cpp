@@ -1,7 +1,8 @@
 // kestrane-kb: builds a knowledge base from its readable source, and checks a built base.
 //
 //   kestrane-kb build SOURCE OUT   compile SOURCE into OUT (kestrane.ini at its top)
-//   kestrane-kb check DATA         list every problem of the base in DATA; exit 1 if there is one
+//   kestrane-kb check DATA         list every problem and warning of the base in DATA; exit 1 if
+//                                  there is a problem (warnings alone exit 0)
 
 #include <CLI/CLI.hpp>
 #include <QGuiApplication>
@@ -31,22 +32,29 @@ int main(int argc, char** argv) {
 
     if (*build) {
         const auto debut = std::chrono::steady_clock::now();
-        const kestrane::Status s = kestrane::kb::Construit_Base(source, sortie);
+        std::vector<std::string> avertissements;
+        const kestrane::Status s = kestrane::kb::Construit_Base(source, sortie, &avertissements);
         const double secondes =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
         if (!s.ok()) {
             std::cerr << "kestrane-kb: build failed\n" << s.message() << "\n";
             return 1;
         }
+        for (const auto& a : avertissements) std::cerr << a << "\n";
         std::printf("kestrane-kb: built %s in %.2f s\n", sortie.c_str(), secondes);
         return 0;
     }
     const auto problemes = kestrane::kb::Verifie_Base(donnees);
     for (const auto& p : problemes) std::cerr << p.Texte() << "\n";
-    if (!problemes.empty()) {
-        std::cerr << "kestrane-kb: " << problemes.size() << " problem(s) in " << donnees << "\n";
+    const size_t erreurs = kestrane::kb::Erreurs(problemes);
+    if (erreurs > 0) {
+        std::cerr << "kestrane-kb: " << erreurs << " problem(s) and " << problemes.size() - erreurs
+                  << " warning(s) in " << donnees << "\n";
         return 1;
     }
-    std::printf("kestrane-kb: %s is sound\n", donnees.c_str());
+    if (!problemes.empty())
+        std::printf("kestrane-kb: %s is sound, with %zu warning(s)\n", donnees.c_str(), problemes.size());
+    else
+        std::printf("kestrane-kb: %s is sound\n", donnees.c_str());
     return 0;
 }
