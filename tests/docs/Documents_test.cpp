@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "Fixture_Documents.h"
+#include "Schema_Base.h"
 #include "Serveur_Http.h"
 #include "WebTexte.h"
 #include "cImgs.h"
@@ -44,6 +45,28 @@ TEST(Documents, OpeningASpeciesTakesTheLanguageOfThePageShown) {
     EXPECT_EQ(bac.hote.suffixe, QStringLiteral("_fr"));
     ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_fr.html")));
     EXPECT_FALSE(d.Vue().history()->canGoBack());
+}
+
+TEST(Documents, FirstPageIsInTheInterfaceLanguageWhenTheBaseOffersItAndTheLegendFollowsThatLanguage) {
+    const std::string francais = Schema_Traductions_SQL() +
+                                 "INSERT INTO Langues_Textes VALUES ('en', 'English', -1), ('fr', 'French', 0);"
+                                 "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte)"
+                                 " VALUES ('Flore', 'Fagus sylvatica', 'Legende', 'fr', 'Hêtre commun');";
+    Bac_Documents bac({}, francais);
+    bac.hote.langue = 2;
+    Documents& d = *bac.documents;
+    d.Tree_esp_NodeClick(Hetre());
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_fr.html")));
+    EXPECT_EQ(bac.hote.suffixe, QStringLiteral("_fr"));
+    Clique_Vue(d, {60, 35});  // the drawing page, in English
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+    EXPECT_EQ(d.Etat().Texte_Legende, QStringLiteral("Hêtre commun"));
+
+    // Spanish, which this base does not offer, starts in English as before.
+    Bac_Documents espagnol({}, francais);
+    espagnol.hote.langue = 1;
+    espagnol.documents->Tree_esp_NodeClick(Hetre());
+    ASSERT_TRUE(Attend_Page(*espagnol.documents, QStringLiteral("/f/fagsy/fagsy_en.html")));
 }
 
 TEST(Documents, MissingLocalPageShowsTheErrorPageOfTheSuffix) {

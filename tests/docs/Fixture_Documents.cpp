@@ -14,7 +14,7 @@
 
 namespace kestrane::test {
 
-Description_Base Description_Flore() {
+Description_Base Description_Flore(const std::string& sql_supplementaire) {
     Description_Base d;
     d.sql = Parametres_SQL({{"Nb_Esp", "5"}, {"Nb_Etats_Desc", "1"}}) +
             "INSERT INTO Flore VALUES ('Fagus sylvatica', 'FAGSY', 'FAGACEAE', 'Common beech');\n"
@@ -29,7 +29,8 @@ Description_Base Description_Flore() {
             "  ('FAGSY', 'French', 'Hêtre'), ('QUERO', 'French', 'Chêne pédonculé'),\n"
             "  ('ACECA', 'French', 'Érable champêtre'), ('TILCO', 'French', 'Tilleul'), ('ACECA', 'French', "
             "'Lime'),\n"
-            "  ('MELAZ', 'French', 'Frêne de Chine');\n";
+            "  ('MELAZ', 'French', 'Frêne de Chine');\n" +
+            sql_supplementaire;
     d.poids = {1};
     d.matrice = {0, 0, 0, 0, 0};
     d.langues_vues = {"English", "French"};
@@ -42,8 +43,8 @@ std::unique_ptr<Base_Connaissance> Charge(const Base_Temporaire& base) {
     return std::move(c.Base);
 }
 
-Bac_Documents::Bac_Documents(const QString& adresse_web)
-    : base(Description_Flore()), connaissance(Charge(base)), dossier(Dossier_Temporaire("kestrane-docs")) {
+Bac_Documents::Bac_Documents(const QString& adresse_web, const std::string& sql_supplementaire)
+    : base(Description_Flore(sql_supplementaire)), connaissance(Charge(base)), dossier(Dossier_Temporaire("kestrane-docs")) {
     namespace fs = std::filesystem;
     const fs::path source(KESTRANE_DOCS_FIXTURES);
     fs::copy(source / "documents", dossier / "documents", fs::copy_options::recursive);

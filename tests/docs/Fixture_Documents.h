@@ -32,7 +32,8 @@ inline void PrintTo(const QString& texte, std::ostream* flux) {
 
 namespace kestrane::test {
 
-Description_Base Description_Flore();
+// `sql_supplementaire` runs after the rows.
+Description_Base Description_Flore(const std::string& sql_supplementaire = {});
 
 // The loaded knowledge base of a description (the test fails when it does not load).
 std::unique_ptr<Base_Connaissance> Charge(const Base_Temporaire& base);
@@ -40,7 +41,8 @@ std::unique_ptr<Base_Connaissance> Charge(const Base_Temporaire& base);
 class Bac_Documents {
   public:
     // `adresse_web` empty: local documents ("hd"); else the documents' web address ("http").
-    explicit Bac_Documents(const QString& adresse_web = {});
+    // `sql_supplementaire` runs after the base's rows.
+    explicit Bac_Documents(const QString& adresse_web = {}, const std::string& sql_supplementaire = {});
     ~Bac_Documents();
 
     // The folder holding documents/ (the fixture pages plus the full-size drawing) and data/.

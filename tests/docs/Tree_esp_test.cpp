@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "Fixture_Documents.h"
+#include "Schema_Base.h"
 #include "WebTexte.h"
 
 namespace kestrane::test {
@@ -150,6 +151,31 @@ TEST(Tree_esp, EmptyFloraGivesTheThreeRootsOnly) {
     arbre.Remplit_Arbre(*connaissance, 0);
     ASSERT_EQ(arbre.topLevelItemCount(), 3);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(arbre.topLevelItem(i)->childCount(), 0);
+}
+
+TEST(Tree_esp, CommonNamesSortInTheirOwnLanguageWhenTheBaseSaysWhichItIs) {
+    const std::string declaree = Schema_Traductions_SQL() + "INSERT INTO Langues_Textes VALUES ('es', 'Español', -1);";
+    const std::pair<std::string, QStringList> cas[] = {
+        {"", {"Ñandubay", "Nogal", "Olmo"}},          // no language said: English order, as ever
+        {declaree, {"Nogal", "Ñandubay", "Olmo"}},   // Spanish: "ñ" after "n"
+    };
+    for (const auto& [sql, attendu] : cas) {
+        Description_Base d;
+        d.sql = Parametres_SQL({{"Nb_Esp", "3"}, {"Nb_Etats_Desc", "0"}}) +
+                "INSERT INTO Flore VALUES ('Ulmus minor', 'ULMMI', 'Ulmaceae', NULL),"
+                " ('Juglans regia', 'JUGRE', 'Juglandaceae', NULL), ('Prosopis affinis', 'PROAF', 'Fabaceae', NULL);"
+                "INSERT INTO Communs_Langues (Langue) VALUES ('Español');"
+                "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES ('ULMMI', 'Español', 'Olmo'),"
+                " ('PROAF', 'Español', 'Ñandubay'), ('JUGRE', 'Español', 'Nogal');" +
+                sql;
+        d.langues_vues = {"Español"};
+        Base_Temporaire base(d);
+        auto connaissance = Charge(base);
+        ASSERT_TRUE(connaissance);
+        Tree_esp arbre;
+        arbre.Remplit_Arbre(*connaissance, 1);
+        EXPECT_EQ(Textes_Enfants(arbre.Noeud(QStringLiteral("SEspañol"))), attendu);
+    }
 }
 
 TEST(Tree_esp, ExpandingOpensTheBookAndCollapsingClosesIt) {

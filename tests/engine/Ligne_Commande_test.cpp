@@ -11,6 +11,7 @@
 
 #include "Cle_Test.h"
 #include "Fichier_Identification.h"
+#include "Schema_Base.h"
 
 namespace kestrane::test {
 namespace {
@@ -100,6 +101,23 @@ TEST_F(Ligne_Commande, BestProposesACharacterOrSaysWhyNot) {
     EXPECT_NE(seule.out, "There is only one species\n");  // the Spanish text
     const Sortie json = Lance("best " + Reglages() + " --answer Ecorce=E_RUGUEUSE --json");
     EXPECT_NE(json.out.find("\"objet\": \"Feuille\""), std::string::npos) << json.out;
+}
+
+TEST_F(Ligne_Commande, LangPrintsTheBasesTextsInThatLanguage) {
+    base = std::make_unique<Base_Temporaire>(Description_Cle(
+        Schema_Traductions_SQL() +
+        "INSERT INTO Langues_Textes VALUES ('en', '', -1), ('es', '', 0), ('fr', '', 0);"
+        "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte) VALUES"
+        " ('Objets_Fic', 'Ecorce', 'TipText', 'fr', 'Écorce'), ('Caracteres', 'E_LISSE', 'TipText', 'es', 'Corteza lisa');"));
+    reglages = Ecrit_Reglages(*base);
+    const Sortie fr = Lance("best " + Reglages() + " --lang fr");
+    ASSERT_EQ(fr.statut, 0) << fr.err;
+    EXPECT_EQ(fr.out, "Ecorce\t\xC3\x89" "corce\tpower 1.000000\n");
+    EXPECT_EQ(Lance("best " + Reglages() + " --lang es").out, "Ecorce\tBark\tpower 1.000000\n");  // untranslated
+    const Sortie info = Lance("info " + Reglages() + " --lang ES");
+    ASSERT_EQ(info.statut, 0) << info.err;
+    EXPECT_NE(info.out.find("E_LISSE  weight 1  \"Corteza lisa\""), std::string::npos) << info.out;
+    EXPECT_NE(Lance("info " + Reglages() + " --lang de").statut, 0);
 }
 
 TEST_F(Ligne_Commande, ContraNamesTheLayerOrButtonOfEachContradiction) {

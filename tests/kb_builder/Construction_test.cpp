@@ -97,6 +97,19 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     EXPECT_NE(dessin.find("src=\"frexc.gif\""), std::string::npos);
     EXPECT_NE(dessin.find("href=\"frexc_en.html\""), std::string::npos);
 
+    // The texts in the other language, the base's own where the source gives none; common names in
+    // their language's order ("Érable" before "Frêne", which a byte order would put last).
+    ASSERT_EQ(b.Textes.Langues().size(), 2u);
+    EXPECT_TRUE(b.Textes.Langues()[0].Origine);
+    EXPECT_EQ(b.Textes.Question(*b.Trouve_Objet("Leaf_Type"), "fr"), "Quel type de feuilles ?");
+    EXPECT_EQ(b.Textes.Etat(*b.Etat_Par_Numero(1), "fr"), "Needles");
+    EXPECT_EQ(b.Textes.Bouton(TipText_Quest, b.But_Quest.at(0), "fr"), "Valider");
+    auto vue = b.Base_Donnees->Open_Query("Vernaculaire_Français");
+    ASSERT_TRUE(vue.ok());
+    std::vector<std::string> noms;
+    for ((*vue)->Move_First(); !(*vue)->Eof(); (*vue)->Move_Next()) noms.push_back((*vue)->Get("Nom").Text());
+    EXPECT_EQ(noms, (std::vector<std::string>{"Érable sycomore", "Frêne commun", "Marronnier d'Inde", "Pin sylvestre"}));
+
     // Identification on the built base.
     auto rangs = Classe(b, {"LC_PINNATE", "LA_OPP", "FR_KEY1"});
     EXPECT_EQ(rangs[0].Espece, "Fraxinus excelsior");
@@ -177,7 +190,11 @@ INSTANTIATE_TEST_SUITE_P(
         Cas_Casse{"MissingRequiredFile", "langues.csv", "", "<delete>", "langues.csv:1:"},
         Cas_Casse{"BadCode", "especes.csv", "PISYL,", "PISY,", "especes.csv:5:"},
         Cas_Casse{"PieceWithoutDefault", "portrait.csv", "leaf,leaf,\n", "leaf,leaf,LT_BROAD\n",
-                  "portrait.csv:1:"}),
+                  "portrait.csv:1:"},
+        Cas_Casse{"TranslationIntoAnUnlistedLanguage", "caracteres.csv", "Question_fr", "Question_de",
+                  "caracteres.csv:1: column 'Question_de' is in language 'de'"},
+        Cas_Casse{"TranslationOfATextTheRowHasNot", "caracteres.csv", "needle,,", "needle,Aiguilles ?,",
+                  "caracteres.csv:3: Question_fr translates a Question"}),
     [](const ::testing::TestParamInfo<Cas_Casse>& info) { return std::string(info.param.nom); });
 
 TEST(Construction, ToolReportsTheRefusalAndExitsNonZero) {

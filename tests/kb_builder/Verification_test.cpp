@@ -42,10 +42,12 @@ class Verification : public ::testing::Test {
         sqlite3_close(db);
         ASSERT_EQ(rc, SQLITE_OK) << m;
     }
-    // The problems, as one text.
-    std::string Problemes() const {
+    // The problems (or the warnings), as one text.
+    std::string Problemes(bool avertissements = false) const {
         std::string t;
-        for (const auto& p : Verifie_Base(Base().string())) t += p.Texte() + "\n";
+        for (const auto& p : Verifie_Base(Base().string()))
+            if (p.Avertissement == avertissements)
+                t += p.Texte() + "\n";
         return t;
     }
 
@@ -145,7 +147,8 @@ TEST_F(Verification, ToolExitsNonZeroAndListsTheProblems) {
     EXPECT_NE(texte.find("couleur.wmf: is missing"), std::string::npos) << texte;
     auto [code_sain, texte_sain] =
         test::Execute(std::string(KB_OUTIL) + " check " + dossier_->Chemin().string() + "/base");
-    EXPECT_EQ(code_sain, 0) << texte_sain;
+    EXPECT_EQ(code_sain, 0) << texte_sain;  // warnings alone leave the base sound
+    EXPECT_NE(texte_sain.find("warning: "), std::string::npos) << texte_sain;
 }
 
 TEST_F(Verification, PaletteWithTwoBandsOfOneColourIsReported) {
@@ -154,6 +157,30 @@ TEST_F(Verification, PaletteWithTwoBandsOfOneColourIsReported) {
     // Three bands sampled from a picture of two: two of them fall on the same band.
     const std::string p = Problemes();
     EXPECT_NE(p.find("couleur.wmf: bands"), std::string::npos) << p;
+}
+
+TEST_F(Verification, TranslationsNamingNothingAreProblemsAndMissingOnesWarnings) {
+    // The small source translates a few texts into French only.
+    const std::string avertissements = Problemes(true);
+    for (const char* attendu : {"warning: table Objets_Fic, Composition: TipText has no translation in 'fr'",
+                                "warning: table Caracteres, LA_ALT: TipText has no translation in 'fr'",
+                                "warning: table But_Deter, row 1: Caption has no translation in 'fr'",
+                                "warning: table Flore, Pinus sylvestris: Legende has no translation in 'fr'"})
+        EXPECT_NE(avertissements.find(attendu), std::string::npos) << attendu << "\n" << avertissements;
+    EXPECT_EQ(avertissements.find("Leaf_Type: TipText"), std::string::npos) << "translated";
+    EXPECT_EQ(avertissements.find("in 'en'"), std::string::npos) << "the tables' own language";
+    EXPECT_EQ(Problemes(), "");
+
+    Sql("INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte) VALUES"
+        " ('Caracteres', 'LT_WIDE', 'TipText', 'fr', 'Larges'), ('Objets_Fic', 'Fruit', 'Popup', 'fr', 'x'),"
+        " ('Objets_Fic', 'Fruit', 'TipText', 'de', 'Welche Frucht?');"
+        "UPDATE Langues_Textes SET Origine = 0;");
+    const std::string p = Problemes();
+    for (const char* attendu : {": 'LT_WIDE' names no row of table Caracteres",
+                                ": 'Objets_Fic.Popup' is no text that a base translates",
+                                ": language 'de' is not declared in table Langues_Textes",
+                                "table Langues_Textes: exactly one language must be marked Origine"})
+        EXPECT_NE(p.find(attendu), std::string::npos) << attendu << "\n" << p;
 }
 
 TEST_F(Verification, MissingSettingsFileIsReported) {

@@ -75,7 +75,7 @@ public:
     void Vue_Identification() override;
     void Commande_Vue_Resultats() override { ++Vues_Resultats; }
     void Sablier(bool actif) override { Sablier_Actif = actif; }
-    int Langue() const override { return 0; }
+    int Langue() const override { return Langue_Interface; }
     QString Titre_Messages() const override { return QStringLiteral("Kestrane"); }
     QWidget* Fenetre() override { return Fenetre_Principale; }
 
@@ -86,6 +86,7 @@ public:
     int Vues_Identification = 0;
     int Vues_Resultats = 0;
     bool Sablier_Actif = false;
+    int Langue_Interface = 0;  // what the options dialog would set
 };
 
 // The engine's questions and messages go through the scripted dialogs, as the window's do.

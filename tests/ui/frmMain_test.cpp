@@ -12,18 +12,23 @@
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
 
+#include "Barre_Boutons.h"
+#include "Barre_Etat.h"
 #include "Barre_Principale.h"
 #include "Base_Test.h"
 #include "Magasin_Memoire.h"
 #include "Dialogues_Scriptes.h"
 #include "Modele_Liste_Esp.h"
+#include "Schema_Base.h"
 #include "Sub_Main.h"
 #include "Table_Chaines.h"
 #include "frmOptions.h"
@@ -111,6 +116,43 @@ TEST_F(FenetreTest, StartsInTheUsersLanguage) {
     EXPECT_EQ(F().mnuFileNew->text(), "&Nouvelle identification");
     EXPECT_EQ(F().Legende->text(), " 5 espèces à 0 %");
     EXPECT_EQ(F().tbToolBar->Bouton("Contra")->text(), "Erreurs");
+}
+
+TEST_F(FenetreTest, InFrenchTheBaseSpeaksFrenchInTheBarsTheStatusBarAndTheChooser) {
+    options_.registre_machine = Copie_Base();
+    const fs::path base = dossier_ / "base";
+    fs::create_directories(base / "descripteurs");
+    fs::copy_file(base / "robot/01/simple.wmf", base / "descripteurs/leaf");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((base / "base.sqlite").string().c_str(), &db), SQLITE_OK);
+    const std::string sql = Schema_Traductions_SQL() +
+        "INSERT INTO Langues_Textes VALUES ('en', 'English', -1), ('fr', 'French', 0);"
+        "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte) VALUES"
+        " ('Objets_Fic', 'LEAF', 'TipText', 'fr', 'Comment est la feuille ?'),"
+        " ('Caracteres', 'LEAF_SIMPLE', 'TipText', 'fr', 'Feuille simple'),"
+        " ('But_Deter', '1', 'Caption', 'fr', 'Feuille'), ('But_Deter', '1', 'TipText', 'fr', 'La feuille'),"
+        " ('But_Quest', '1', 'TipText', 'fr', 'Valider');";
+    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    ASSERT_EQ(rc, SQLITE_OK);
+    magasin_.valeurs["Options/Langue"] = "2";
+    ASSERT_EQ(Lance(), 0);
+
+    auto* deter = static_cast<Barre_Boutons*>(F().Barre_Deter);
+    auto* question = static_cast<Barre_Boutons*>(F().Barre_Question);
+    ASSERT_NE(deter->Bouton_A(1), nullptr);
+    EXPECT_EQ(deter->Bouton_A(1)->text(), "Feuille");
+    EXPECT_EQ(deter->Bouton_A(1)->toolTip(), "La feuille");
+    EXPECT_EQ(deter->Bouton_A(3)->text(), "Search");  // no translation: the base's own caption
+    EXPECT_EQ(question->Bouton_A(1)->toolTip(), "Valider");
+
+    QTest::mouseClick(deter->Bouton_A(1), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return F().Pic_Choix->isVisible(); }, 5000)) << dialogues_.messages.size();
+    EXPECT_EQ(F().sbStatusBar->Texte_Panneau1(), "Comment est la feuille ?");
+    const QSize taille = F().Pic_Choix->size();
+    QTest::mouseMove(F().windowHandle(), F().Pic_Choix->mapTo(&F(), QPoint(taille.width() / 6, taille.height() / 2)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return F().Pic_Choix->toolTip() == "Feuille simple"; }, 5000))
+        << F().Pic_Choix->toolTip().toStdString();
 }
 
 TEST_F(FenetreTest, MissingDatabaseEndsTheStartWithItsPathAndError) {
