@@ -47,6 +47,7 @@ TEST(Documents, OpeningASpeciesTakesTheLanguageOfThePageShown) {
     EXPECT_FALSE(d.Vue().history()->canGoBack());
 }
 
+// A base without the language (every other test here) starts in English, as before.
 TEST(Documents, FirstPageIsInTheInterfaceLanguageWhenTheBaseOffersItAndTheLegendFollowsThatLanguage) {
     const std::string francais = Schema_Traductions_SQL() +
                                  "INSERT INTO Langues_Textes VALUES ('en', 'English', -1), ('fr', 'French', 0);"
@@ -61,12 +62,6 @@ TEST(Documents, FirstPageIsInTheInterfaceLanguageWhenTheBaseOffersItAndTheLegend
     Clique_Vue(d, {60, 35});  // the drawing page, in English
     ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
     EXPECT_EQ(d.Etat().Texte_Legende, QStringLiteral("Hêtre commun"));
-
-    // Spanish, which this base does not offer, starts in English as before.
-    Bac_Documents espagnol({}, francais);
-    espagnol.hote.langue = 1;
-    espagnol.documents->Tree_esp_NodeClick(Hetre());
-    ASSERT_TRUE(Attend_Page(*espagnol.documents, QStringLiteral("/f/fagsy/fagsy_en.html")));
 }
 
 TEST(Documents, MissingLocalPageShowsTheErrorPageOfTheSuffix) {
