@@ -8,6 +8,7 @@
 #include "Base_Test.h"
 #include "Classement.h"
 #include "Fichiers_Donnees.h"
+#include "Schema_Base.h"
 
 namespace kestrane {
 namespace {
@@ -268,6 +269,58 @@ TEST(ChargeurBase, NothingIsWrittenToTheBase) {
     EXPECT_EQ(std::filesystem::last_write_time(fixture.Chemin_Base()), avant);
     EXPECT_EQ(std::filesystem::file_size(fixture.Chemin_Base()), taille);
     EXPECT_FALSE(std::filesystem::exists(fixture.Chemin_Base() + "-journal"));
+}
+
+// LEAF's question and two states, the first button's caption, the question bar's tooltip and the
+// lime's legend, as shown in language `suffixe`.
+std::vector<std::string> Textes_Vus(const Base_Connaissance& b, std::string_view suffixe) {
+    const Textes_Base& t = b.Textes;
+    return {t.Question(*b.Trouve_Objet("LEAF"), suffixe), t.Etat(b.Caracteres.at(0), suffixe),
+            t.Etat(b.Caracteres.at(1), suffixe),          t.Bouton(Caption_Deter, b.But_Deter.at(0), suffixe),
+            t.Bouton(TipText_Quest, b.But_Quest.at(0), suffixe), t.Legende(b.Flore.at(2), suffixe)};
+}
+const std::vector<std::string> kTextes_Propres{"The leaf", "simple", "compound", "Leaf", "Confirm", "small-leaved lime"};
+
+TEST(ChargeurBase, WithoutTranslationTablesEveryLanguageShowsTheBasesOwnTexts) {
+    Base_Temporaire fixture(Petite_Base());
+    const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+    ASSERT_TRUE(c.Base);
+    EXPECT_TRUE(c.Base->Textes.Langues().empty());
+    for (const char* suffixe : {"en", "es", "fr"}) EXPECT_EQ(Textes_Vus(*c.Base, suffixe), kTextes_Propres);
+}
+
+TEST(ChargeurBase, TranslationsFollowTheLanguageAskedAndFallBackToTheBaseText) {
+    Description_Base d = Petite_Base();
+    d.sql += Schema_Traductions_SQL() +
+             "INSERT INTO Langues_Textes VALUES ('en', 'English', -1), ('es', 'Español', 0), ('fr', 'French', 0);"
+             "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte) VALUES"
+             " ('Objets_Fic', 'leaf', 'TipText', 'fr', 'La feuille'), ('objets_fic', 'LEAF', 'tiptext', 'es', 'La hoja'),"
+             " ('Caracteres', 'LEAF_SIMPLE', 'TipText', 'fr', 'simple'), ('Caracteres', 'LEAF_COMPOUND', 'TipText', 'fr', ''),"
+             " ('But_Deter', '1', 'Caption', 'fr', 'Feuille'), ('But_Quest', '1', 'TipText', 'es', 'Confirmar'),"
+             " ('Flore', 'TILIA CORDATA', 'Legende', 'es', 'tilo de hoja pequeña'),"
+             " ('Flore', 'Tilia cordata', 'Famille', 'es', 'Malváceas');";
+    Base_Temporaire fixture(d);
+    const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+    ASSERT_TRUE(c.Base);
+    // The row that names no translatable text is passed over and said.
+    ASSERT_EQ(c.Avertissements.size(), 1u);
+    EXPECT_NE(c.Avertissements[0].find("Flore.Famille"), std::string::npos) << c.Avertissements[0];
+    // One lookup asked in turn, as when the user changes the language during a session; an empty
+    // translation or a language the base does not offer gives the base's own text.
+    const std::vector<std::string> fr{"La feuille", "simple", "compound", "Feuille", "Confirm", "small-leaved lime"};
+    const std::pair<const char*, std::vector<std::string>> attendus[] = {
+        {"fr", fr}, {"es", {"La hoja", "simple", "compound", "Leaf", "Confirmar", "tilo de hoja pequeña"}},
+        {"en", kTextes_Propres}, {"de", kTextes_Propres}, {"FR", fr}};
+    for (const auto& [suffixe, textes] : attendus) EXPECT_EQ(Textes_Vus(*c.Base, suffixe), textes) << suffixe;
+    EXPECT_EQ(c.Base->Textes.Legende(c.Base->Flore.at(0), "es"), "");  // no legend stays none
+
+    const Textes_Base& t = c.Base->Textes;
+    ASSERT_EQ(t.Langues().size(), 3u);
+    EXPECT_TRUE(t.Langues()[0].Origine && t.Offre("es") && !t.Offre("de"));
+    EXPECT_EQ(t.Suffixe_De("español"), "es");
+    EXPECT_FALSE(t.Traduit(Texte_Etat, "LEAF_COMPOUND", "fr"));
+    EXPECT_EQ(std::string(Suffixe_Interface(1)) + std::string(Suffixe_Interface(2)) + std::string(Suffixe_Interface(9)),
+              "esfren");
 }
 
 }  // namespace
