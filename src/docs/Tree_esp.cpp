@@ -132,7 +132,8 @@ QTreeWidgetItem* Tree_esp::Ajoute(const QString& cle_parent, const QString& cle,
         // After the children of equal text, so that equal texts keep the order of their adding.
         const QString locale = parent->data(0, Role_Collation).toString();
         int position = parent->childCount();
-        while (position > 0 && Compare_Textes(parent->child(position - 1)->text(0), texte, locale) > 0) --position;
+        while (position > 0 && Compare_Textes(parent->child(position - 1)->text(0), texte, locale) > 0)
+            --position;
         parent->insertChild(position, noeud);
     } else {
         parent->addChild(noeud);

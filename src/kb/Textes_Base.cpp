@@ -18,7 +18,8 @@ std::string Cle_Texte(Texte_Traduisible quoi, std::string_view cle, std::string_
 
 std::optional<Texte_Traduisible> Traduisible(std::string_view table, std::string_view champ) {
     for (const Texte_Traduisible& t : Textes_Traduisibles) {
-        if (Equal_No_Case(t.Table, table) && Equal_No_Case(t.Champ, champ)) return t;
+        if (Equal_No_Case(t.Table, table) && Equal_No_Case(t.Champ, champ))
+            return t;
     }
     return std::nullopt;
 }
@@ -45,7 +46,8 @@ Textes_Base Textes_Base::Lit(const Database& base, std::vector<std::string>& ave
             avertissements.push_back(rs.status().message());
         }
     }
-    if (!base.Has_Table("Traductions")) return textes;
+    if (!base.Has_Table("Traductions"))
+        return textes;
     auto rs = base.Open_Table("Traductions");
     if (!rs) {
         avertissements.push_back(rs.status().message());
@@ -59,8 +61,8 @@ Textes_Base Textes_Base::Lit(const Database& base, std::vector<std::string>& ave
         const std::string langue = r.Get("Langue").Text();
         const auto quoi = Traduisible(table, champ);
         if (!quoi || cle.empty() || langue.empty()) {
-            avertissements.push_back(lieu + "Traductions row " + std::to_string(r.Position() + 1) + " (" + table +
-                                     "." + champ + " of '" + cle + "' in '" + langue +
+            avertissements.push_back(lieu + "Traductions row " + std::to_string(r.Position() + 1) + " (" +
+                                     table + "." + champ + " of '" + cle + "' in '" + langue +
                                      "') names no translatable text; passed over");
             continue;
         }
@@ -69,13 +71,15 @@ Textes_Base Textes_Base::Lit(const Database& base, std::vector<std::string>& ave
     return textes;
 }
 
-void Textes_Base::Ajoute(Texte_Traduisible quoi, std::string_view cle, std::string_view suffixe, std::string texte) {
+void Textes_Base::Ajoute(Texte_Traduisible quoi, std::string_view cle, std::string_view suffixe,
+                         std::string texte) {
     textes_[Cle_Texte(quoi, cle, suffixe)] = std::move(texte);
 }
 
 const std::string& Textes_Base::Texte(Texte_Traduisible quoi, std::string_view cle, std::string_view suffixe,
                                       const std::string& defaut) const {
-    if (textes_.empty()) return defaut;
+    if (textes_.empty())
+        return defaut;
     const auto it = textes_.find(Cle_Texte(quoi, cle, suffixe));
     return it == textes_.end() || it->second.empty() ? defaut : it->second;
 }
@@ -105,23 +109,28 @@ const std::string& Textes_Base::Legende(const Espece_Flore& espece, std::string_
 
 bool Textes_Base::Offre(std::string_view suffixe) const {
     for (const Langue_Textes& l : langues_) {
-        if (Equal_No_Case(l.Suffixe, suffixe)) return true;
+        if (Equal_No_Case(l.Suffixe, suffixe))
+            return true;
     }
     return false;
 }
 
 std::string Textes_Base::Suffixe_De(std::string_view nom_langue) const {
     for (const Langue_Textes& l : langues_) {
-        if (!l.Langue.empty() && Equal_No_Case(l.Langue, nom_langue)) return l.Suffixe;
+        if (!l.Langue.empty() && Equal_No_Case(l.Langue, nom_langue))
+            return l.Suffixe;
     }
     return {};
 }
 
 std::string_view Suffixe_Interface(int langue) {
     switch (langue) {
-        case 1: return "es";
-        case 2: return "fr";
-        default: return "en";
+        case 1:
+            return "es";
+        case 2:
+            return "fr";
+        default:
+            return "en";
     }
 }
 

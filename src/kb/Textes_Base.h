@@ -41,19 +41,18 @@ struct Texte_Traduisible {
     std::string_view Table;
     std::string_view Champ;
 };
-inline constexpr Texte_Traduisible Question_Objet{"Objets_Fic", "TipText"};   // key: Objet
+inline constexpr Texte_Traduisible Question_Objet{"Objets_Fic", "TipText"};  // key: Objet
 inline constexpr Texte_Traduisible Texte_Etat{"Caracteres", "TipText"};      // key: ID_CARAC
 inline constexpr Texte_Traduisible Caption_Deter{"But_Deter", "Caption"};    // key: button number
 inline constexpr Texte_Traduisible TipText_Deter{"But_Deter", "TipText"};
 inline constexpr Texte_Traduisible Caption_Quest{"But_Quest", "Caption"};
 inline constexpr Texte_Traduisible TipText_Quest{"But_Quest", "TipText"};
-inline constexpr Texte_Traduisible Legende_Espece{"Flore", "Legende"};       // key: Espece
-inline constexpr Texte_Traduisible Textes_Traduisibles[] = {Question_Objet, Texte_Etat,    Caption_Deter,
-                                                            TipText_Deter,  Caption_Quest, TipText_Quest,
-                                                            Legende_Espece};
+inline constexpr Texte_Traduisible Legende_Espece{"Flore", "Legende"};  // key: Espece
+inline constexpr Texte_Traduisible Textes_Traduisibles[] = {
+    Question_Objet, Texte_Etat, Caption_Deter, TipText_Deter, Caption_Quest, TipText_Quest, Legende_Espece};
 
 class Textes_Base {
-public:
+  public:
     // Reads Langues_Textes and Traductions when the base has them. A row that cannot be used (no
     // table, key, field or language) is passed over with a line in `avertissements`.
     static Textes_Base Lit(const Database& base, std::vector<std::string>& avertissements);
@@ -67,7 +66,8 @@ public:
     const std::string& Question(const Objet_Fic& objet, std::string_view suffixe) const;
     const std::string& Etat(const Etat_Caractere& etat, std::string_view suffixe) const;
     // `quoi` is one of Caption_Deter, TipText_Deter, Caption_Quest, TipText_Quest.
-    const std::string& Bouton(Texte_Traduisible quoi, const Bouton_Barre& bouton, std::string_view suffixe) const;
+    const std::string& Bouton(Texte_Traduisible quoi, const Bouton_Barre& bouton,
+                              std::string_view suffixe) const;
     const std::string& Legende(const Espece_Flore& espece, std::string_view suffixe) const;
 
     // Whether a translation of that text in that language is present (the check lists the
@@ -87,7 +87,7 @@ public:
     void Ajoute(Texte_Traduisible quoi, std::string_view cle, std::string_view suffixe, std::string texte);
     void Declare(Langue_Textes langue) { langues_.push_back(std::move(langue)); }
 
-private:
+  private:
     std::unordered_map<std::string, std::string> textes_;  // by folded "table|field|key|language"
     std::vector<Langue_Textes> langues_;
 };

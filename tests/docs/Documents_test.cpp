@@ -49,10 +49,11 @@ TEST(Documents, OpeningASpeciesTakesTheLanguageOfThePageShown) {
 
 // A base without the language (every other test here) starts in English, as before.
 TEST(Documents, FirstPageIsInTheInterfaceLanguageWhenTheBaseOffersItAndTheLegendFollowsThatLanguage) {
-    const std::string francais = Schema_Traductions_SQL() +
-                                 "INSERT INTO Langues_Textes VALUES ('en', 'English', -1), ('fr', 'French', 0);"
-                                 "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte)"
-                                 " VALUES ('Flore', 'Fagus sylvatica', 'Legende', 'fr', 'Hêtre commun');";
+    const std::string francais =
+        Schema_Traductions_SQL() +
+        "INSERT INTO Langues_Textes VALUES ('en', 'English', -1), ('fr', 'French', 0);"
+        "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte)"
+        " VALUES ('Flore', 'Fagus sylvatica', 'Legende', 'fr', 'Hêtre commun');";
     Bac_Documents bac({}, francais);
     bac.hote.langue = 2;
     Documents& d = *bac.documents;

@@ -44,7 +44,9 @@ std::unique_ptr<Base_Connaissance> Charge(const Base_Temporaire& base) {
 }
 
 Bac_Documents::Bac_Documents(const QString& adresse_web, const std::string& sql_supplementaire)
-    : base(Description_Flore(sql_supplementaire)), connaissance(Charge(base)), dossier(Dossier_Temporaire("kestrane-docs")) {
+    : base(Description_Flore(sql_supplementaire)),
+      connaissance(Charge(base)),
+      dossier(Dossier_Temporaire("kestrane-docs")) {
     namespace fs = std::filesystem;
     const fs::path source(KESTRANE_DOCS_FIXTURES);
     fs::copy(source / "documents", dossier / "documents", fs::copy_options::recursive);

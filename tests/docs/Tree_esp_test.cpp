@@ -159,16 +159,21 @@ TEST(Tree_esp, CommonNamesSortInTheirOwnLanguageWhenTheBaseSaysWhichItIs) {
         Description_Base d;
         d.sql = Parametres_SQL({{"Nb_Esp", "3"}, {"Nb_Etats_Desc", "0"}}) +
                 "INSERT INTO Flore VALUES ('Ulmus minor', 'ULMMI', 'Ulmaceae', NULL),"
-                " ('Juglans regia', 'JUGRE', 'Juglandaceae', NULL), ('Prosopis affinis', 'PROAF', 'Fabaceae', NULL);"
-                "INSERT INTO Communs_Langues (Langue) VALUES ('Español'); INSERT INTO Noms_Communs (Code, Langue, Nom)"
-                " VALUES ('ULMMI', 'Español', 'Olmo'), ('PROAF', 'Español', 'Ñandubay'), ('JUGRE', 'Español', 'Nogal');" +
-                (dite ? Schema_Traductions_SQL() + "INSERT INTO Langues_Textes VALUES ('es', 'Español', -1);" : "");
+                " ('Juglans regia', 'JUGRE', 'Juglandaceae', NULL), ('Prosopis affinis', 'PROAF', "
+                "'Fabaceae', NULL);"
+                "INSERT INTO Communs_Langues (Langue) VALUES ('Español'); INSERT INTO Noms_Communs (Code, "
+                "Langue, Nom)"
+                " VALUES ('ULMMI', 'Español', 'Olmo'), ('PROAF', 'Español', 'Ñandubay'), ('JUGRE', "
+                "'Español', 'Nogal');" +
+                (dite ? Schema_Traductions_SQL() + "INSERT INTO Langues_Textes VALUES ('es', 'Español', -1);"
+                      : "");
         d.langues_vues = {"Español"};
         Base_Temporaire base(d);
         Tree_esp arbre;
         arbre.Remplit_Arbre(*Charge(base), 1);
-        EXPECT_EQ(Textes_Enfants(arbre.Noeud(QStringLiteral("SEspañol"))),
-                  (dite ? QStringList{"Nogal", "Ñandubay", "Olmo"} : QStringList{"Ñandubay", "Nogal", "Olmo"}));
+        EXPECT_EQ(
+            Textes_Enfants(arbre.Noeud(QStringLiteral("SEspañol"))),
+            (dite ? QStringList{"Nogal", "Ñandubay", "Olmo"} : QStringList{"Ñandubay", "Nogal", "Olmo"}));
     }
 }
 

@@ -104,14 +104,18 @@ TEST_F(Ligne_Commande, BestProposesACharacterOrSaysWhyNot) {
 }
 
 TEST_F(Ligne_Commande, LangPrintsTheBasesTextsInThatLanguage) {
-    base = std::make_unique<Base_Temporaire>(Description_Cle(
-        Schema_Traductions_SQL() +
-        "INSERT INTO Langues_Textes VALUES ('en', '', -1), ('es', '', 0), ('fr', '', 0);"
-        "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte) VALUES"
-        " ('Objets_Fic', 'Ecorce', 'TipText', 'fr', 'Écorce'), ('Caracteres', 'E_LISSE', 'TipText', 'es', 'Corteza lisa');"));
+    base = std::make_unique<Base_Temporaire>(
+        Description_Cle(Schema_Traductions_SQL() +
+                        "INSERT INTO Langues_Textes VALUES ('en', '', -1), ('es', '', 0), ('fr', '', 0);"
+                        "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte) VALUES"
+                        " ('Objets_Fic', 'Ecorce', 'TipText', 'fr', 'Écorce'), ('Caracteres', 'E_LISSE', "
+                        "'TipText', 'es', 'Corteza lisa');"));
     reglages = Ecrit_Reglages(*base);
-    EXPECT_EQ(Lance("best " + Reglages() + " --lang fr").out, "Ecorce\t\xC3\x89" "corce\tpower 1.000000\n");
-    EXPECT_EQ(Lance("best " + Reglages() + " --lang es").out, "Ecorce\tBark\tpower 1.000000\n");  // untranslated
+    EXPECT_EQ(Lance("best " + Reglages() + " --lang fr").out,
+              "Ecorce\t\xC3\x89"
+              "corce\tpower 1.000000\n");
+    EXPECT_EQ(Lance("best " + Reglages() + " --lang es").out,
+              "Ecorce\tBark\tpower 1.000000\n");  // untranslated
     const std::string info = Lance("info " + Reglages() + " --lang ES").out;
     EXPECT_NE(info.find("E_LISSE  weight 1  \"Corteza lisa\""), std::string::npos) << info;
     EXPECT_NE(Lance("info " + Reglages() + " --lang de").statut, 0);

@@ -108,7 +108,8 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     ASSERT_TRUE(vue.ok());
     std::vector<std::string> noms;
     for ((*vue)->Move_First(); !(*vue)->Eof(); (*vue)->Move_Next()) noms.push_back((*vue)->Get("Nom").Text());
-    EXPECT_EQ(noms, (std::vector<std::string>{"Érable sycomore", "Frêne commun", "Marronnier d'Inde", "Pin sylvestre"}));
+    EXPECT_EQ(noms, (std::vector<std::string>{"Érable sycomore", "Frêne commun", "Marronnier d'Inde",
+                                              "Pin sylvestre"}));
 
     // Identification on the built base.
     auto rangs = Classe(b, {"LC_PINNATE", "LA_OPP", "FR_KEY1"});

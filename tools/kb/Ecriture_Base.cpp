@@ -184,8 +184,9 @@ Status Ecrit_Noms_Communs(const Base_Source& src, Ecrivain_Sql& sql) {
         size_t i = 0;
         for (const auto& e : src.Especes)
             for (const auto& nom : e.Noms.at(lg.Suffixe))
-                KB_ESSAIE(sql.Insere("Noms_Communs", {"Code", "Langue", "Nom", "Rang"},
-                                     {Champ::T(e.Code), Champ::T(lg.Langue), Champ::T(nom), Champ::E(rangs[i++])}));
+                KB_ESSAIE(
+                    sql.Insere("Noms_Communs", {"Code", "Langue", "Nom", "Rang"},
+                               {Champ::T(e.Code), Champ::T(lg.Langue), Champ::T(nom), Champ::E(rangs[i++])}));
     }
     return Status::Ok();
 }
@@ -195,9 +196,9 @@ Status Ecrit_Noms_Communs(const Base_Source& src, Ecrivain_Sql& sql) {
 Status Ecrit_Traductions(const Base_Source& src, Ecrivain_Sql& sql) {
     KB_ESSAIE(sql.Execute(Schema_Traductions_SQL()));
     for (size_t k = 0; k < src.Langues.size(); ++k)
-        KB_ESSAIE(sql.Insere("Langues_Textes", {"Suffixe", "Langue", "Origine"},
-                             {Champ::T(src.Langues[k].Suffixe), Champ::T(src.Langues[k].Langue),
-                              Champ::E(k == 0 ? -1 : 0)}));
+        KB_ESSAIE(sql.Insere(
+            "Langues_Textes", {"Suffixe", "Langue", "Origine"},
+            {Champ::T(src.Langues[k].Suffixe), Champ::T(src.Langues[k].Langue), Champ::E(k == 0 ? -1 : 0)}));
     auto ecrit = [&](Texte_Traduisible quoi, const std::string& cle,
                      const std::map<std::string, std::string>& traductions) -> Status {
         for (const auto& [suffixe, texte] : traductions)

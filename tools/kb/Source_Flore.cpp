@@ -241,8 +241,9 @@ class Lecture_Source {
                 if (colonne.size() <= debut.size() || colonne.compare(0, debut.size(), debut) != 0)
                     continue;
                 const std::string suffixe = colonne.substr(debut.size());
-                const bool connue = std::any_of(b_.Langues.begin(), b_.Langues.end(),
-                                                [&](const Langue_Source& lg) { return lg.Suffixe == suffixe; });
+                const bool connue =
+                    std::any_of(b_.Langues.begin(), b_.Langues.end(),
+                                [&](const Langue_Source& lg) { return lg.Suffixe == suffixe; });
                 if (!connue)
                     r_.Ajoute(l.Table().Nom() + ":1", "column '" + colonne + "' is in language '" + suffixe +
                                                           "', which langues.csv does not list");
@@ -354,8 +355,8 @@ class Lecture_Source {
                               "Question differs from the first row of '" + objet + "' (" + c.Lieu + ")");
                 for (const auto& [suffixe, traduction] : Traductions(l, ligne, "Question", q))
                     if (traduction != Texte_Langue(c.Traductions, suffixe, c.Question))
-                        r_.Ajoute(lieu, "Question_" + suffixe + " differs from the first row of '" + objet + "' (" +
-                                            c.Lieu + ")");
+                        r_.Ajoute(lieu, "Question_" + suffixe + " differs from the first row of '" + objet +
+                                            "' (" + c.Lieu + ")");
             }
             Etat_Source e;
             e.Id = l.Champ(ligne, "ID_CARAC");
@@ -441,7 +442,8 @@ class Lecture_Source {
             }
             if (!e.Dessin.empty())
                 Exige_Dessin(e.Lieu, "dessins", e.Dessin);
-            for (const auto& lg : b_.Langues) e.Noms[lg.Suffixe] = Decoupe(l.Champ(ligne, "Nom_" + lg.Suffixe), ";");
+            for (const auto& lg : b_.Langues)
+                e.Noms[lg.Suffixe] = Decoupe(l.Champ(ligne, "Nom_" + lg.Suffixe), ";");
             e.Legendes = Traductions(l, ligne, "Legende", e.Legende);
             b_.Especes.push_back(std::move(e));
         }

@@ -106,7 +106,9 @@ class Verificateur {
 
   private:
     void Ajoute(const std::string& lieu, const std::string& quoi) { problemes_.push_back({lieu, quoi}); }
-    void Avertit(const std::string& lieu, const std::string& quoi) { problemes_.push_back({lieu, quoi, true}); }
+    void Avertit(const std::string& lieu, const std::string& quoi) {
+        problemes_.push_back({lieu, quoi, true});
+    }
     static std::string Rangee(const std::string& table, int n) {
         return "table " + table + ", row " + std::to_string(n);
     }
@@ -409,7 +411,8 @@ class Verificateur {
         if (quoi.Table == Texte_Etat.Table)
             return b_->Etat_Par_Identifiant(cle).has_value();
         if (quoi.Table == Legende_Espece.Table)
-            return std::any_of(b_->Flore.begin(), b_->Flore.end(), [&](const auto& f) { return egal(f.Espece); });
+            return std::any_of(b_->Flore.begin(), b_->Flore.end(),
+                               [&](const auto& f) { return egal(f.Espece); });
         const auto& boutons = quoi.Table == Caption_Deter.Table ? b_->But_Deter : b_->But_Quest;
         return std::any_of(boutons.begin(), boutons.end(),
                            [&](const auto& bt) { return egal(std::to_string(bt.Numero)); });
@@ -422,7 +425,8 @@ class Verificateur {
         const auto& langues = textes.Langues();
         if (!langues.empty() &&
             std::count_if(langues.begin(), langues.end(), [](const auto& l) { return l.Origine; }) != 1)
-            Ajoute("table Langues_Textes", "exactly one language must be marked Origine (the tables' own texts)");
+            Ajoute("table Langues_Textes",
+                   "exactly one language must be marked Origine (the tables' own texts)");
         if (b_->Base_Donnees->Has_Table("Traductions")) {
             auto rs = b_->Base_Donnees->Open_Table("Traductions");
             if (!rs) {
@@ -433,11 +437,12 @@ class Verificateur {
                     const std::string lieu = Rangee("Traductions", r.Position() + 1);
                     const std::string table = r.Get("Nom_Table").Text(), champ = r.Get("Champ").Text();
                     const std::string cle = r.Get("Cle").Text(), langue = r.Get("Langue").Text();
-                    const auto quoi = std::find_if(std::begin(Textes_Traduisibles), std::end(Textes_Traduisibles),
-                                                   [&](const Texte_Traduisible& t) {
-                                                       return Plie_Texte(std::string(t.Table)) == Plie_Texte(table) &&
-                                                              Plie_Texte(std::string(t.Champ)) == Plie_Texte(champ);
-                                                   });
+                    const auto quoi =
+                        std::find_if(std::begin(Textes_Traduisibles), std::end(Textes_Traduisibles),
+                                     [&](const Texte_Traduisible& t) {
+                                         return Plie_Texte(std::string(t.Table)) == Plie_Texte(table) &&
+                                                Plie_Texte(std::string(t.Champ)) == Plie_Texte(champ);
+                                     });
                     if (quoi == std::end(Textes_Traduisibles))
                         Ajoute(lieu, "'" + table + "." + champ + "' is no text that a base translates");
                     else if (!Cle_Connue(*quoi, cle))
@@ -541,8 +546,8 @@ std::vector<Probleme> Verifie_Base(const std::string& dossier) {
 }
 
 size_t Erreurs(const std::vector<Probleme>& problemes) {
-    return static_cast<size_t>(
-        std::count_if(problemes.begin(), problemes.end(), [](const Probleme& p) { return !p.Avertissement; }));
+    return static_cast<size_t>(std::count_if(problemes.begin(), problemes.end(),
+                                             [](const Probleme& p) { return !p.Avertissement; }));
 }
 
 }  // namespace kestrane::kb
