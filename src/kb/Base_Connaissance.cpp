@@ -1,8 +1,26 @@
 #include "Base_Connaissance.h"
 
+#include <sys/mman.h>
+
+#include <algorithm>
+#include <cstdint>
+
 #include "Conversions.h"
 
 namespace kestrane {
+
+Matrice_Especes::Matrice_Especes(int nb_esp, int nb_etats) : nb_esp_(nb_esp), nb_etats_(nb_etats) {
+    const size_t n = static_cast<size_t>(std::max(nb_esp, 0)) * static_cast<size_t>(std::max(nb_etats, 0));
+    values_.reserve(n);
+#ifdef MADV_HUGEPAGE
+    // Only whole huge pages inside the block can be advised; a refusal changes nothing but speed.
+    constexpr uintptr_t grande_page = uintptr_t{2} << 20;
+    const auto debut = (reinterpret_cast<uintptr_t>(values_.data()) + grande_page - 1) & ~(grande_page - 1);
+    const auto fin = (reinterpret_cast<uintptr_t>(values_.data() + n)) & ~(grande_page - 1);
+    if (fin > debut) madvise(reinterpret_cast<void*>(debut), fin - debut, MADV_HUGEPAGE);
+#endif
+    values_.resize(n, 0);
+}
 
 void Base_Connaissance::Indexe() {
     objet_par_nom_.clear();

@@ -24,8 +24,9 @@ namespace kestrane {
 class Matrice_Especes {
 public:
     Matrice_Especes() = default;
-    Matrice_Especes(int nb_esp, int nb_etats) : nb_esp_(nb_esp), nb_etats_(nb_etats),
-        values_(static_cast<size_t>(nb_esp) * static_cast<size_t>(nb_etats), 0) {}
+    // Zero-filled. A large matrix is placed in huge pages where the system offers them, so that
+    // filling it does not fault page by page. Throws std::bad_alloc when the memory is lacking.
+    Matrice_Especes(int nb_esp, int nb_etats);
 
     int16_t operator()(int s, int e) const { return values_[Offset(s, e)]; }
     int16_t& operator()(int s, int e) { return values_[Offset(s, e)]; }
@@ -125,16 +126,17 @@ struct Espece_Flore {
 };
 
 struct Base_Connaissance {
-    // Counts from Parametres.
-    int16_t Nb_Esp = 0;
-    int16_t Nb_Etats_Desc = 0;
-    int16_t Nb_Cadre = 0;
-    int16_t Nb_Robot = 0;
-    int16_t Nb_But_Car = 0;
-    int16_t Nb_But_Deter = 0;
-    int16_t Nb_But_Quest = 0;
-    int16_t Nb_Couleurs = 0;
-    int16_t Nb_Contraintes = 0;
+    // Counts from Parametres, 32-bit so that a base may hold more than 32,767 species or states
+    // (the data files' values stay 16-bit).
+    int32_t Nb_Esp = 0;
+    int32_t Nb_Etats_Desc = 0;
+    int32_t Nb_Cadre = 0;
+    int32_t Nb_Robot = 0;
+    int32_t Nb_But_Car = 0;
+    int32_t Nb_But_Deter = 0;
+    int32_t Nb_But_Quest = 0;
+    int32_t Nb_Couleurs = 0;
+    int32_t Nb_Contraintes = 0;
 
     // Species.
     std::vector<std::string> Nom_Esp;       // Nb_Esp names, in Flore order

@@ -1,5 +1,7 @@
 #include "Chargeur_Base.h"
 
+#include <new>
+
 #include "Chemins_Fichiers.h"
 #include "Conversions.h"
 #include "Fichiers_Donnees.h"
@@ -21,7 +23,7 @@ private:
     }
 
     std::unique_ptr<Recordset> Ouvre(const char* table, const char* index);
-    bool Lit_Compte(Recordset* parametres, const char* nom, int16_t& compte);
+    bool Lit_Compte(Recordset* parametres, const char* nom, int32_t& compte);
     void Lit_Palette(Recordset* parametres);
     bool Lit_Comptes(Recordset* parametres);
     void Lit_Objets();
@@ -29,12 +31,14 @@ private:
     void Lit_Descendance();
     void Lit_Hierarchie();
     void Lit_Clic_Zone();
-    void Lit_Boutons(const char* table, int16_t nombre, bool avec_cle, std::vector<Bouton_Barre>& out);
+    void Lit_Boutons(const char* table, int32_t nombre, bool avec_cle, std::vector<Bouton_Barre>& out);
     void Lit_Contradictions();
     void Lit_Langues();
     void Lit_Flore();
+    bool Accepte_Lecture(const std::string& chemin, const Lecture_Tableau& lu, Echec_Chargement::Genre genre_lecture);
     bool Lit_Fichier(const std::string& nom, size_t elements, std::vector<int16_t>& out,
                      Echec_Chargement::Genre genre_lecture);
+    bool Lit_Matrice();
     std::vector<std::string> Conditions(const Recordset& rs, bool& terminees) const;
 
     const Emplacements_Base& lieux_;
@@ -57,12 +61,12 @@ std::unique_ptr<Recordset> Chargeur::Ouvre(const char* table, const char* index)
     return std::move(rs.value());
 }
 
-bool Chargeur::Lit_Compte(Recordset* parametres, const char* nom, int16_t& compte) {
+bool Chargeur::Lit_Compte(Recordset* parametres, const char* nom, int32_t& compte) {
     if (parametres == nullptr || !parametres->Seek_Equal(Value(nom))) return true;  // keeps its value
     const std::string texte = parametres->Get("Etat").Text();
-    const auto valeur = Leading_Int16(texte);
+    const auto valeur = Leading_Int32(texte);
     if (!valeur) {
-        Avertit(lieux_.Chemin_Base + ": parameter " + nom + " = \"" + texte + "\" does not fit a 16-bit count");
+        Avertit(lieux_.Chemin_Base + ": parameter " + nom + " = \"" + texte + "\" does not fit a 32-bit count");
         return true;
     }
     if (*valeur < 0) {
@@ -100,7 +104,7 @@ void Chargeur::Lit_Palette(Recordset* parametres) {
 bool Chargeur::Lit_Comptes(Recordset* parametres) {
     struct {
         const char* nom;
-        int16_t* compte;
+        int32_t* compte;
     } const comptes[] = {
         {"Nb_Esp", &base_->Nb_Esp},           {"Nb_Etats_Desc", &base_->Nb_Etats_Desc},
         {"Nb_Cadre", &base_->Nb_Cadre},       {"Nb_Robot", &base_->Nb_Robot},
@@ -237,7 +241,7 @@ void Chargeur::Lit_Clic_Zone() {
     }
 }
 
-void Chargeur::Lit_Boutons(const char* table, int16_t nombre, bool avec_cle, std::vector<Bouton_Barre>& out) {
+void Chargeur::Lit_Boutons(const char* table, int32_t nombre, bool avec_cle, std::vector<Bouton_Barre>& out) {
     if (!base_->Base_Donnees->Has_Table(table)) return;
     auto rs = Ouvre(table, "PrimaryKey");
     if (!rs) return;
@@ -276,6 +280,7 @@ void Chargeur::Lit_Flore() {
     base_->Nom_Esp.assign(static_cast<size_t>(base_->Nb_Esp), {});
     auto rs = Ouvre("Flore", "PrimaryKey");
     if (!rs) return;
+    base_->Flore.reserve(static_cast<size_t>(rs->Record_Count()));
     size_t n = 0;
     for (rs->Move_First(); !rs->Eof(); rs->Move_Next(), ++n) {
         Espece_Flore e{rs->Get("Espece").Text(), rs->Get("Code").Text(), rs->Get("Famille").Text(),
@@ -292,10 +297,8 @@ void Chargeur::Lit_Flore() {
     }
 }
 
-bool Chargeur::Lit_Fichier(const std::string& nom, size_t elements, std::vector<int16_t>& out,
-                           Echec_Chargement::Genre genre_lecture) {
-    const std::string chemin = lieux_.Rep_Data + nom;
-    const Lecture_Tableau lu = Lit_Tableau_16(chemin, elements, out);
+bool Chargeur::Accepte_Lecture(const std::string& chemin, const Lecture_Tableau& lu,
+                             Echec_Chargement::Genre genre_lecture) {
     switch (lu.echec) {
         case Echec_Lecture::Aucun:
             return true;
@@ -305,6 +308,27 @@ bool Chargeur::Lit_Fichier(const std::string& nom, size_t elements, std::vector<
             return Echoue(genre_lecture, chemin, lu.detail);
     }
     return true;
+}
+
+bool Chargeur::Lit_Fichier(const std::string& nom, size_t elements, std::vector<int16_t>& out,
+                           Echec_Chargement::Genre genre_lecture) {
+    const std::string chemin = lieux_.Rep_Data + nom;
+    return Accepte_Lecture(chemin, Lit_Tableau_16(chemin, elements, out), genre_lecture);
+}
+
+bool Chargeur::Lit_Matrice() {
+    // The file is checked before the matrix is made: counts that the file cannot fill (a damaged
+    // Parametres) are refused, not allocated.
+    const std::string chemin = lieux_.Rep_Data + "MATRICE.DAT";
+    const auto genre = Echec_Chargement::Genre::Lecture_Matrice;
+    const size_t elements = static_cast<size_t>(base_->Nb_Esp) * static_cast<size_t>(base_->Nb_Etats_Desc);
+    if (!Accepte_Lecture(chemin, Verifie_Tableau_16(chemin, elements), genre)) return false;
+    try {
+        base_->Matrice = Matrice_Especes(base_->Nb_Esp, base_->Nb_Etats_Desc);
+    } catch (const std::bad_alloc&) {
+        return Echoue(genre, chemin, chemin + ": no memory for " + std::to_string(elements) + " values");
+    }
+    return Lit_Fichier("MATRICE.DAT", elements, base_->Matrice.Data(), genre);
 }
 
 Chargement Chargeur::Charge() {
@@ -346,11 +370,7 @@ Chargement Chargeur::Charge() {
         return std::move(resultat_);
     }
     Lit_Flore();
-    base_->Matrice = Matrice_Especes(base_->Nb_Esp, base_->Nb_Etats_Desc);
-    if (!Lit_Fichier("MATRICE.DAT", base_->Matrice.Data().size(), base_->Matrice.Data(),
-                     Echec_Chargement::Genre::Lecture_Matrice)) {
-        return std::move(resultat_);
-    }
+    if (!Lit_Matrice()) return std::move(resultat_);
     base_->Indexe();
     resultat_.Base = std::move(base);
     return std::move(resultat_);

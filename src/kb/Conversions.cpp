@@ -26,13 +26,22 @@ int64_t Leading_Number(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::optional<int16_t> Leading_Int16(std::string_view text) {
+namespace {
+
+template <typename Entier>
+std::optional<Entier> Leading_Narrowed(std::string_view text) {
     const int64_t value = Leading_Number(text);
-    if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max()) {
+    if (value < std::numeric_limits<Entier>::min() || value > std::numeric_limits<Entier>::max()) {
         return std::nullopt;
     }
-    return static_cast<int16_t>(value);
+    return static_cast<Entier>(value);
 }
+
+}  // namespace
+
+std::optional<int16_t> Leading_Int16(std::string_view text) { return Leading_Narrowed<int16_t>(text); }
+
+std::optional<int32_t> Leading_Int32(std::string_view text) { return Leading_Narrowed<int32_t>(text); }
 
 std::optional<bool> To_Boolean(std::string_view text) {
     size_t begin = 0;

@@ -15,6 +15,8 @@ int64_t Leading_Number(std::string_view text);
 // The same parse narrowed to a 16-bit signed integer; nullopt when the number does not fit
 // (where the stored value was meant for a 16-bit variable, such a value is an error).
 std::optional<int16_t> Leading_Int16(std::string_view text);
+// The same narrowed to a 32-bit signed integer (the knowledge base's counts).
+std::optional<int32_t> Leading_Int32(std::string_view text);
 
 // Boolean conversion of a stored text: "True"/"False" in any case, or a number (non-zero is true,
 // so both "1" and "-1" read as true). nullopt for any other text, which cannot be converted.

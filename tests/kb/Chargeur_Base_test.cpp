@@ -252,7 +252,7 @@ TEST(ChargeurBase, NegativeOrOversizedCounts) {
     }
     {
         Description_Base d = Petite_Base();
-        d.sql += "UPDATE Parametres SET Etat = '70000' WHERE Nom = 'Nb_But_Car';\n";
+        d.sql += "UPDATE Parametres SET Etat = '5000000000' WHERE Nom = 'Nb_But_Car';\n";
         Base_Temporaire fixture(d);
         const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
         ASSERT_TRUE(c.Base);
