@@ -164,7 +164,7 @@ Issue_Recherche Identification_Courante::Cherche_Discriminant() {
         if (liste_.Nb_Esp_Max == 0)
             liste_.Nb_Esp_Max = base_.Nb_Esp;
         const int meilleur = recherche_.Calcule(etats_choisis_, joker_, resultats_.Classement_Esp,
-                                                liste_.Nb_Esp_Max, pouvoir_);
+                                                liste_.Nb_Esp_Max, pouvoir_, reglages_.Strategie);
         if (meilleur >= 0) {
             Question = Question_Courante::De_Objet(base_.Objets[static_cast<size_t>(meilleur)]);
             return Issue_Recherche::Proposee;
@@ -188,6 +188,13 @@ Issue_Recherche Identification_Courante::Passe_Caractere() {
         joker_[static_cast<size_t>(Question.Desc_Num)] = false;
     }
     return Cherche_Discriminant();
+}
+
+std::vector<Question_Classee> Identification_Courante::Questions_Classees() {
+    // The candidates of the search: those tied at the top, or every species when none is listed.
+    const int candidats = liste_.Nb_Esp_Max == 0 ? base_.Nb_Esp : liste_.Nb_Esp_Max;
+    return recherche_.Classe(etats_choisis_, joker_, resultats_.Classement_Esp, candidats,
+                             reglages_.Strategie);
 }
 
 void Identification_Courante::Recharge_Joker() {

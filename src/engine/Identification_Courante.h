@@ -26,6 +26,7 @@
 #include "Question_Courante.h"
 #include "Recherche_Discriminant.h"
 #include "Status.h"
+#include "Strategie_Recherche.h"
 #include "Textes_Moteur.h"
 
 namespace kestrane {
@@ -35,6 +36,7 @@ struct Reglages_Moteur {
     std::string Rep_Data;    // toolbar pictures, ends with "/"
     int Seuil_Pourcent = 0;  // species below this percentage are not listed
     Textes_Moteur Textes;
+    Strategie_Recherche Strategie = Strategie_Recherche::Entropie;  // how Search chooses
 };
 
 // How a discriminant search ended.
@@ -104,6 +106,14 @@ class Identification_Courante {
     Issue_Recherche Passe_Caractere();
     // Joker as loaded from Objets_Fic.
     void Recharge_Joker();
+
+    // The search strategy; a change applies from the next search.
+    Strategie_Recherche Strategie() const { return reglages_.Strategie; }
+    void Change_Strategie(Strategie_Recherche strategie) { reglages_.Strategie = strategie; }
+    // Every character still allowed and unanswered with its power among the candidates the
+    // search would take, best first by the strategy: the first line is what the search proposes
+    // when it proposes one. Reads the identification only (Joker and the answers stay).
+    std::vector<Question_Classee> Questions_Classees();
 
     // The contradictions of the species at rank `rang` of the list; empty when out of range.
     Contradictions_Espece Contradictions(int rang) const;

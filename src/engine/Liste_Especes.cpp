@@ -1,6 +1,7 @@
 #include "Liste_Especes.h"
 
 #include <charconv>
+#include <cstring>
 
 #include "Conversions.h"
 
@@ -14,7 +15,7 @@ const std::string& Nom(const Base_Connaissance& base, int32_t espece) {
                : sans_nom;
 }
 
-// The percentage in signed form then "% - ", into a string whose buffer is reused.
+// The percentage in signed form then "% - ".
 void Ecrit_Pourcent(int32_t pourcent, std::string& ligne) {
     char tampon[16];
     char* fin = tampon;
@@ -32,15 +33,28 @@ int Remplit_Lignes(const Base_Connaissance& base, const Resultats_Classement& r,
     const int32_t meilleur = pourcent.empty() ? 0 : pourcent[0];
     int au_meilleur = 0;
     size_t n = 0;
+    // Ranks come in runs of equal percentages: their common beginning is written once per run.
+    std::string debut;
     for (size_t k = 0; k < pourcent.size(); ++k) {
         if (pourcent[k] < seuil)
             continue;
+        if (n == 0 || pourcent[k] != pourcent[k - 1])
+            Ecrit_Pourcent(pourcent[k], debut);
         // The lines of the previous fill are rewritten in place, keeping their buffers.
         if (n == liste.Lignes.size())
             liste.Lignes.emplace_back();
         std::string& ligne = liste.Lignes[n++];
-        Ecrit_Pourcent(pourcent[k], ligne);
-        ligne += Nom(base, r.Classement_Esp.Espece[k]);
+        // The names are met in rank order, scattered over the table: fetch a few ahead.
+        if (k + 8 < pourcent.size()) {
+            const auto suivante = static_cast<size_t>(r.Classement_Esp.Espece[k + 8]);
+            if (suivante < base.Nom_Esp.size())
+                __builtin_prefetch(&base.Nom_Esp[suivante]);
+        }
+        const std::string& nom = Nom(base, r.Classement_Esp.Espece[k]);
+        ligne.resize(debut.size() + nom.size());
+        char* ecrit = ligne.data();
+        std::memcpy(ecrit, debut.data(), debut.size());
+        std::memcpy(ecrit + debut.size(), nom.data(), nom.size());
         if (pourcent[k] == meilleur)
             ++au_meilleur;
     }

@@ -2,10 +2,45 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <string>
+
+#include "Conversions.h"
 
 namespace kestrane {
+namespace {
 
-Recherche_Discriminant::Recherche_Discriminant(const Base_Connaissance& base) : base_(base) {}
+// Powers closer than this are equal under the Applicable strategy.
+constexpr double kEcart_Egal = 1e-9;
+// Species summed per block: the block's values of one state add up exactly in 32 bits
+// (4,096 x 32,768 < 2^31), and its presence flags stay in the first-level cache.
+constexpr int kBloc = 4096;
+
+}  // namespace
+
+Recherche_Discriminant::Recherche_Discriminant(const Base_Connaissance& base) : base_(base) {
+    const auto& objets = base.Objets;
+    // The controlling states of each character, by its name; rows naming an unknown state or
+    // character are passed over, as the dependency cascade passes them over.
+    std::map<std::string, std::vector<int>> commandes_par_nom;
+    for (const Dependance& d : base.Descendance) {
+        const auto etat = base.Etat_Par_Identifiant(d.ID_CARAC);
+        if (etat && base.Trouve_Objet(d.Objet) != nullptr)
+            commandes_par_nom[To_Upper_Ascii(d.Objet)].push_back(*etat);
+    }
+    commandes_.resize(objets.size());
+    poids_.assign(objets.size(), 0);
+    for (size_t p = 0; p < objets.size(); ++p) {
+        const auto it = commandes_par_nom.find(To_Upper_Ascii(objets[p].Objet));
+        if (it != commandes_par_nom.end())
+            commandes_[p] = it->second;
+        for (int j = 0; j < objets[p].Nb_Car; ++j) {
+            const int64_t e = static_cast<int64_t>(objets[p].Index_Car) + j;
+            if (e >= 0 && static_cast<size_t>(e) < base.Poids.size())
+                poids_[p] += base.Poids[static_cast<size_t>(e)];
+        }
+    }
+}
 
 double Recherche_Discriminant::Pouvoir(const std::vector<int64_t>& sommes, int64_t nb_candidats) {
     const size_t k = sommes.size();
@@ -25,15 +60,39 @@ double Recherche_Discriminant::Pouvoir(const std::vector<int64_t>& sommes, int64
     return std::isfinite(pouvoir) ? pouvoir : 0.0;
 }
 
-int Recherche_Discriminant::Calcule(const std::vector<int16_t>& etats_choisis, const std::vector<bool>& joker,
-                                    const Classement& classement, int nb_candidats,
-                                    std::vector<double>& pouvoir) {
-    const auto& objets = base_.Objets;
-    pouvoir.assign(objets.size(), 0.0);
+double Recherche_Discriminant::Pouvoir_Applicable(const std::vector<int64_t>& sommes, int64_t sans_etat,
+                                                  int64_t nb_candidats) {
+    const size_t k = sommes.size();
+    if (k < 2 || nb_candidats <= 0)
+        return 0.0;
+    const double n = static_cast<double>(nb_candidats);
+    double entropie = 0.0;
+    for (const int64_t c : sommes) {
+        if (c == 0)
+            continue;
+        const double cj = static_cast<double>(c);
+        entropie += cj / n * std::log(n / cj);
+    }
+    if (sans_etat > 0) {
+        const double c0 = static_cast<double>(sans_etat);
+        entropie += c0 / n * std::log(n / c0);
+    }
+    const double pouvoir = entropie / std::log(static_cast<double>(k + 1));
+    return std::isfinite(pouvoir) ? std::clamp(pouvoir, 0.0, 1.0) : 0.0;
+}
+
+bool Recherche_Discriminant::S_Applique(size_t position, const std::vector<int16_t>& etats_choisis) const {
+    if (position >= commandes_.size() || commandes_[position].empty())
+        return true;
+    return std::any_of(commandes_[position].begin(), commandes_[position].end(), [&](int e) {
+        return static_cast<size_t>(e) < etats_choisis.size() && etats_choisis[static_cast<size_t>(e)] != 0;
+    });
+}
+
+void Recherche_Discriminant::Prepare_Candidats(const Classement& classement, int nb_candidats) {
     const int nb_esp = base_.Matrice.Nb_Esp();
     const int n =
         std::clamp(nb_candidats, 0, std::min<int>(nb_esp, static_cast<int>(classement.Espece.size())));
-
     // Who the candidates are decides how a state's sum is formed: the whole column when every
     // species is one, a masked sum when many are, a gather over the few otherwise.
     candidats_.clear();
@@ -43,30 +102,79 @@ int Recherche_Discriminant::Calcule(const std::vector<int16_t>& etats_choisis, c
             candidats_.push_back(s);
     }
     std::sort(candidats_.begin(), candidats_.end());
-    const bool tous = static_cast<int>(candidats_.size()) == nb_esp;
-    const bool dense = !tous && candidats_.size() * 8 >= static_cast<size_t>(nb_esp);
-    if (dense) {
+    tous_ = static_cast<int>(candidats_.size()) == nb_esp;
+    dense_ = !tous_ && candidats_.size() * 8 >= static_cast<size_t>(nb_esp);
+    if (dense_) {
         masque_.assign(static_cast<size_t>(nb_esp), 0);
         for (const int32_t s : candidats_) masque_[static_cast<size_t>(s)] = 1;
     }
-    auto somme_etat = [&](int e) -> int64_t {
-        const int16_t* colonne = base_.Matrice.Etat(e);
-        int64_t somme = 0;
-        if (tous) {
-            for (int s = 0; s < nb_esp; ++s) somme += colonne[s];
-        } else if (dense) {
-            const int16_t* m = masque_.data();
-            for (int s = 0; s < nb_esp; ++s)
-                somme += static_cast<int64_t>(static_cast<int32_t>(colonne[s]) * m[s]);
-        } else {
+}
+
+void Recherche_Discriminant::Somme_Caractere(int premier, int nombre, int64_t* sans_etat) {
+    sommes_.assign(static_cast<size_t>(nombre), 0);
+    if (sans_etat != nullptr)
+        *sans_etat = 0;
+    const Matrice_Especes& matrice = base_.Matrice;
+    if (!tous_ && !dense_) {
+        for (int j = 0; j < nombre; ++j) {
+            const int16_t* colonne = matrice.Etat(premier + j);
+            int64_t somme = 0;
             for (const int32_t s : candidats_) somme += colonne[s];
+            sommes_[static_cast<size_t>(j)] = somme;
         }
-        return somme;
-    };
+        if (sans_etat != nullptr) {
+            for (const int32_t s : candidats_) {
+                bool present = false;
+                for (int j = 0; j < nombre && !present; ++j) present = matrice.Etat(premier + j)[s] != 0;
+                *sans_etat += present ? 0 : 1;
+            }
+        }
+        return;
+    }
+    const int nb_esp = matrice.Nb_Esp();
+    present_.resize(kBloc);
+    uint8_t* present = present_.data();
+    for (int debut = 0; debut < nb_esp; debut += kBloc) {
+        const int taille = std::min(kBloc, nb_esp - debut);
+        const int16_t* masque = dense_ ? masque_.data() + debut : nullptr;
+        if (sans_etat != nullptr)
+            std::fill_n(present, taille, uint8_t{0});
+        for (int j = 0; j < nombre; ++j) {
+            const int16_t* colonne = matrice.Etat(premier + j) + debut;
+            int32_t somme = 0;
+            if (masque == nullptr) {
+                for (int s = 0; s < taille; ++s) somme += colonne[s];
+            } else {
+                for (int s = 0; s < taille; ++s) somme += colonne[s] * masque[s];
+            }
+            sommes_[static_cast<size_t>(j)] += somme;
+            if (sans_etat != nullptr) {
+                for (int s = 0; s < taille; ++s) present[s] |= static_cast<uint8_t>(colonne[s] != 0);
+            }
+        }
+        if (sans_etat != nullptr) {
+            int32_t absents = 0;
+            if (masque == nullptr) {
+                for (int s = 0; s < taille; ++s) absents += present[s] == 0;
+            } else {
+                for (int s = 0; s < taille; ++s) absents += (present[s] == 0) & (masque[s] != 0);
+            }
+            *sans_etat += absents;
+        }
+    }
+}
+
+const std::vector<Recherche_Discriminant::Evaluation>& Recherche_Discriminant::Evalue(
+    const std::vector<int16_t>& etats_choisis, const std::vector<bool>& joker, const Classement& classement,
+    int nb_candidats, Strategie_Recherche strategie, std::vector<double>& pouvoir) {
+    const auto& objets = base_.Objets;
+    pouvoir.assign(objets.size(), 0.0);
+    evaluations_.clear();
+    Prepare_Candidats(classement, nb_candidats);
+    const auto n = static_cast<int64_t>(candidats_.size());
+    const bool applicable = strategie == Strategie_Recherche::Applicable;
 
     const size_t nb_etats = std::min(etats_choisis.size(), static_cast<size_t>(base_.Matrice.Nb_Etats()));
-    int meilleur_position = -1;
-    double meilleur = 0.0;
     for (size_t p = 0; p < objets.size(); ++p) {
         const Objet_Fic& o = objets[p];
         const bool permis = o.Desc_Num >= 0 && static_cast<size_t>(o.Desc_Num) < joker.size() &&
@@ -78,17 +186,57 @@ int Recherche_Discriminant::Calcule(const std::vector<int16_t>& etats_choisis, c
         bool repondu = false;
         for (int j = 0; j < o.Nb_Car && !repondu; ++j)
             repondu = etats_choisis[static_cast<size_t>(o.Index_Car) + static_cast<size_t>(j)] != 0;
-        if (repondu)
+        if (repondu || (applicable && !S_Applique(p, etats_choisis)))
             continue;
-        sommes_.assign(static_cast<size_t>(o.Nb_Car), 0);
-        for (int j = 0; j < o.Nb_Car; ++j) sommes_[static_cast<size_t>(j)] = somme_etat(o.Index_Car + j);
-        pouvoir[p] = Pouvoir(sommes_, n);
-        if (meilleur < pouvoir[p]) {
-            meilleur = pouvoir[p];
-            meilleur_position = static_cast<int>(p);
-        }
+        int64_t sans_etat = 0;
+        Somme_Caractere(o.Index_Car, o.Nb_Car, applicable ? &sans_etat : nullptr);
+        pouvoir[p] = applicable ? Pouvoir_Applicable(sommes_, sans_etat, n) : Pouvoir(sommes_, n);
+        evaluations_.push_back({static_cast<int>(p), pouvoir[p], poids_[p]});
     }
-    return meilleur_position;
+    return evaluations_;
+}
+
+bool Recherche_Discriminant::Passe_Devant(const Evaluation& a, const Evaluation& b,
+                                          Strategie_Recherche strategie) {
+    if (strategie == Strategie_Recherche::Entropie)
+        return a.Pouvoir > b.Pouvoir;
+    if (a.Pouvoir > b.Pouvoir + kEcart_Egal)
+        return true;
+    return a.Pouvoir >= b.Pouvoir - kEcart_Egal && a.Poids > b.Poids;
+}
+
+int Recherche_Discriminant::Calcule(const std::vector<int16_t>& etats_choisis, const std::vector<bool>& joker,
+                                    const Classement& classement, int nb_candidats,
+                                    std::vector<double>& pouvoir, Strategie_Recherche strategie) {
+    const auto& evaluations = Evalue(etats_choisis, joker, classement, nb_candidats, strategie, pouvoir);
+    const Evaluation* meilleure = nullptr;
+    for (const Evaluation& e : evaluations) {
+        if (meilleure == nullptr || Passe_Devant(e, *meilleure, strategie))
+            meilleure = &e;
+    }
+    return meilleure != nullptr && meilleure->Pouvoir > 0.0 ? meilleure->Position : -1;
+}
+
+std::vector<Question_Classee> Recherche_Discriminant::Classe(const std::vector<int16_t>& etats_choisis,
+                                                             const std::vector<bool>& joker,
+                                                             const Classement& classement, int nb_candidats,
+                                                             Strategie_Recherche strategie) {
+    std::vector<Evaluation> restantes =
+        Evalue(etats_choisis, joker, classement, nb_candidats, strategie, pouvoir_classement_);
+    // Each line is the choice among those left, by the very scan Calcule makes: with powers
+    // equal only within a tolerance, a sort could order them otherwise.
+    std::vector<Question_Classee> lignes;
+    lignes.reserve(restantes.size());
+    while (!restantes.empty()) {
+        size_t meilleure = 0;
+        for (size_t i = 1; i < restantes.size(); ++i) {
+            if (Passe_Devant(restantes[i], restantes[meilleure], strategie))
+                meilleure = i;
+        }
+        lignes.push_back({restantes[meilleure].Position, restantes[meilleure].Pouvoir});
+        restantes.erase(restantes.begin() + static_cast<std::ptrdiff_t>(meilleure));
+    }
+    return lignes;
 }
 
 }  // namespace kestrane
