@@ -30,6 +30,7 @@ Recherche_Discriminant::Recherche_Discriminant(const Base_Connaissance& base) : 
     }
     commandes_.resize(objets.size());
     poids_.assign(objets.size(), 0);
+    proprietaire_.assign(static_cast<size_t>(std::max(base.Nb_Etats_Desc, 0)), -1);
     for (size_t p = 0; p < objets.size(); ++p) {
         const auto it = commandes_par_nom.find(To_Upper_Ascii(objets[p].Objet));
         if (it != commandes_par_nom.end())
@@ -38,6 +39,8 @@ Recherche_Discriminant::Recherche_Discriminant(const Base_Connaissance& base) : 
             const int64_t e = static_cast<int64_t>(objets[p].Index_Car) + j;
             if (e >= 0 && static_cast<size_t>(e) < base.Poids.size())
                 poids_[p] += base.Poids[static_cast<size_t>(e)];
+            if (e >= 0 && static_cast<size_t>(e) < proprietaire_.size() && proprietaire_[static_cast<size_t>(e)] < 0)
+                proprietaire_[static_cast<size_t>(e)] = static_cast<int>(p);
         }
     }
 }
@@ -77,7 +80,9 @@ double Recherche_Discriminant::Pouvoir_Applicable(const std::vector<int64_t>& so
         const double c0 = static_cast<double>(sans_etat);
         entropie += c0 / n * std::log(n / c0);
     }
-    const double pouvoir = entropie / std::log(static_cast<double>(k + 1));
+    // The groups the candidates can fall into: the K states, and one more when some lack them all.
+    const double groupes = static_cast<double>(k + (sans_etat > 0 ? 1 : 0));
+    const double pouvoir = entropie / std::log(groupes);
     return std::isfinite(pouvoir) ? std::clamp(pouvoir, 0.0, 1.0) : 0.0;
 }
 
@@ -170,6 +175,7 @@ const std::vector<Recherche_Discriminant::Evaluation>& Recherche_Discriminant::E
     const auto& objets = base_.Objets;
     pouvoir.assign(objets.size(), 0.0);
     evaluations_.clear();
+    dormants_.clear();
     Prepare_Candidats(classement, nb_candidats);
     const auto n = static_cast<int64_t>(candidats_.size());
     const bool applicable = strategie == Strategie_Recherche::Applicable;
@@ -186,14 +192,46 @@ const std::vector<Recherche_Discriminant::Evaluation>& Recherche_Discriminant::E
         bool repondu = false;
         for (int j = 0; j < o.Nb_Car && !repondu; ++j)
             repondu = etats_choisis[static_cast<size_t>(o.Index_Car) + static_cast<size_t>(j)] != 0;
-        if (repondu || (applicable && !S_Applique(p, etats_choisis)))
+        if (repondu)
             continue;
         int64_t sans_etat = 0;
+        if (applicable && !S_Applique(p, etats_choisis)) {
+            dormants_.push_back(p);
+            continue;
+        }
         Somme_Caractere(o.Index_Car, o.Nb_Car, applicable ? &sans_etat : nullptr);
         pouvoir[p] = applicable ? Pouvoir_Applicable(sommes_, sans_etat, n) : Pouvoir(sommes_, n);
-        evaluations_.push_back({static_cast<int>(p), pouvoir[p], poids_[p]});
+        evaluations_.push_back({static_cast<int>(p), pouvoir[p], poids_[p], 0.0});
     }
+    if (applicable) Evalue_Deblocages(n);
     return evaluations_;
+}
+
+void Recherche_Discriminant::Evalue_Deblocages(int64_t nb_candidats) {
+    // Only characters that separate nothing need it, and only then are the waiting ones measured.
+    const bool sans_pouvoir = std::any_of(evaluations_.begin(), evaluations_.end(),
+                                          [](const Evaluation& e) { return e.Pouvoir <= kEcart_Egal; });
+    if (!sans_pouvoir || dormants_.empty())
+        return;
+    std::vector<int> evaluation_de(base_.Objets.size(), -1);
+    for (size_t i = 0; i < evaluations_.size(); ++i)
+        evaluation_de[static_cast<size_t>(evaluations_[i].Position)] = static_cast<int>(i);
+    for (const size_t d : dormants_) {
+        const Objet_Fic& o = base_.Objets[d];
+        int64_t sans_etat = 0;
+        Somme_Caractere(o.Index_Car, o.Nb_Car, &sans_etat);
+        const double pouvoir = Pouvoir_Applicable(sommes_, sans_etat, nb_candidats);
+        if (pouvoir <= kEcart_Egal)
+            continue;
+        // The characters whose answer would let it apply.
+        for (const int etat : commandes_[d]) {
+            const int proprietaire = static_cast<size_t>(etat) < proprietaire_.size() ? proprietaire_[static_cast<size_t>(etat)] : -1;
+            if (proprietaire < 0 || evaluation_de[static_cast<size_t>(proprietaire)] < 0)
+                continue;
+            Evaluation& e = evaluations_[static_cast<size_t>(evaluation_de[static_cast<size_t>(proprietaire)])];
+            e.Deblocage = std::max(e.Deblocage, pouvoir);
+        }
+    }
 }
 
 bool Recherche_Discriminant::Passe_Devant(const Evaluation& a, const Evaluation& b,
@@ -202,7 +240,13 @@ bool Recherche_Discriminant::Passe_Devant(const Evaluation& a, const Evaluation&
         return a.Pouvoir > b.Pouvoir;
     if (a.Pouvoir > b.Pouvoir + kEcart_Egal)
         return true;
-    return a.Pouvoir >= b.Pouvoir - kEcart_Egal && a.Poids > b.Poids;
+    if (a.Pouvoir < b.Pouvoir - kEcart_Egal)
+        return false;
+    // Among characters that separate nothing, the one whose answer lets the best waiting
+    // character apply comes first.
+    if (a.Pouvoir <= kEcart_Egal && b.Pouvoir <= kEcart_Egal && a.Deblocage != b.Deblocage)
+        return a.Deblocage > b.Deblocage + kEcart_Egal;
+    return a.Poids > b.Poids;
 }
 
 int Recherche_Discriminant::Calcule(const std::vector<int16_t>& etats_choisis, const std::vector<bool>& joker,
@@ -214,7 +258,8 @@ int Recherche_Discriminant::Calcule(const std::vector<int16_t>& etats_choisis, c
         if (meilleure == nullptr || Passe_Devant(e, *meilleure, strategie))
             meilleure = &e;
     }
-    return meilleure != nullptr && meilleure->Pouvoir > 0.0 ? meilleure->Position : -1;
+    const bool utile = meilleure != nullptr && (meilleure->Pouvoir > 0.0 || meilleure->Deblocage > 0.0);
+    return utile ? meilleure->Position : -1;
 }
 
 std::vector<Question_Classee> Recherche_Discriminant::Classe(const std::vector<int16_t>& etats_choisis,

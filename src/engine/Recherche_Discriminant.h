@@ -8,16 +8,24 @@
 // j over the N candidate species (a species with several states counts once for each):
 //   Entropie:   |sum over c(j) != 0 of (c(j) / N) x ln(N / c(j))| / ln(K), K the number of states;
 //   Applicable: the same sum with one more group, the candidates whose values on the K states are
-//               all 0, normalised by ln(K + 1) and capped at 1: it measures how the character
-//               splits all the candidates (only candidates showing several states can lift the
+//               all 0, normalised by the logarithm of the number of groups the candidates can
+//               fall into (K, or K + 1 when that group is not empty) and capped at 1: it measures
+//               how the character splits all the candidates, and equals the Entropie power when
+//               every candidate has a state (only candidates showing several states can lift the
 //               raw sum above 1).
 // Sums that give no real logarithm (negative matrix values) give power 0; so do characters that
 // are not eligible.
 //
 // The choice is the eligible character with the greatest power, provided it is above 0. Entropie
 // keeps the first of equal powers; Applicable takes powers within 1e-9 as equal and prefers the
-// character whose states' weights sum higher, then the earlier one. The ranked list orders every
-// eligible character by the same rule, so its first line is the choice whenever there is one.
+// character whose states' weights sum higher, then the earlier one.
+// Applicable also keeps a character that only waits for a controlling state from being out of
+// reach: when no character that applies separates the candidates, the one whose answer would let
+// the best-separating waiting character apply is proposed (among characters of power 0, the
+// greater power so unlocked comes first), so the search does not end while an answer would still
+// separate the candidates.
+// The ranked list orders every eligible character by the same rule, so its first line is the
+// choice whenever there is one.
 //
 // Candidate sums are formed over the contiguous state columns of the matrix, block by block, so
 // the cost is (eligible states x species) additions however the candidates are spread.
@@ -67,6 +75,7 @@ class Recherche_Discriminant {
         int Position;
         double Pouvoir;
         int64_t Poids;
+        double Deblocage;  // the best power among the waiting characters its answer lets apply
     };
     // The eligible characters with their powers, in Objets_Fic order; fills `pouvoir` as well.
     const std::vector<Evaluation>& Evalue(const std::vector<int16_t>& etats_choisis,
@@ -75,6 +84,8 @@ class Recherche_Discriminant {
                                           std::vector<double>& pouvoir);
     // Whether `a`, met after `b` in Objets_Fic order, ranks before it.
     static bool Passe_Devant(const Evaluation& a, const Evaluation& b, Strategie_Recherche strategie);
+    // Applicable: the unlocking values of the characters that separate nothing.
+    void Evalue_Deblocages(int64_t nb_candidats);
     void Prepare_Candidats(const Classement& classement, int nb_candidats);
     // The candidate sums of states first .. first + nombre - 1 into sommes_; the number of
     // candidates without any non-zero value on them into `sans_etat` when it is given.
@@ -83,6 +94,8 @@ class Recherche_Discriminant {
     const Base_Connaissance& base_;
     std::vector<std::vector<int>> commandes_;  // by position: the states that control the character
     std::vector<int64_t> poids_;               // by position: the sum of its states' weights
+    std::vector<int> proprietaire_;            // by state: the position of its character
+    std::vector<size_t> dormants_;             // eligible but for a controlling state not chosen
     std::vector<int16_t> masque_;              // 1 for a candidate species (dense candidates)
     std::vector<int32_t> candidats_;           // candidate species in increasing number
     std::vector<uint8_t> present_;             // scratch: a candidate shows one of the states

@@ -5,7 +5,9 @@
 // counted only over the candidates that have a state of it.
 // Applicable ("applicable"): only characters that apply (no controlling state in Descendance, or
 // one of them chosen); candidates without any state of the character form one more group; equal
-// powers go to the character whose states' weights sum higher, then to the earlier one.
+// powers go to the character whose states' weights sum higher, then to the earlier one; when
+// nothing that applies separates the candidates, the character whose answer lets a separating
+// one apply.
 // The names are those of the command line and of the per-user store.
 
 #include <optional>

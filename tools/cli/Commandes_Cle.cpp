@@ -164,6 +164,26 @@ void Ecrit_Meilleur(const Base_Connaissance& base, Identification_Courante& id, 
     out << "]}, \"message\": null}\n";
 }
 
+// Every eligible character with its power, best first: the first line is what best proposes.
+void Ecrit_Classement(const Base_Connaissance& base, Identification_Courante& id, std::string_view suffixe,
+                      bool json, std::ostream& out) {
+    const std::vector<Question_Classee> lignes = id.Questions_Classees();
+    if (json)
+        out << "{\"questions\": [";
+    for (size_t i = 0; i < lignes.size(); ++i) {
+        const Objet_Fic& o = base.Objets[static_cast<size_t>(lignes[i].Position)];
+        const std::string& question = base.Textes.Question(o, suffixe);
+        if (json) {
+            out << (i ? ", " : "") << "{\"objet\": " << Json_Texte(o.Objet) << ", \"question\": " << Json_Texte(question)
+                << ", \"power\": " << Pouvoir_Texte(lignes[i].Pouvoir) << "}";
+        } else {
+            out << o.Objet << "\t" << question << "\tpower " << Pouvoir_Texte(lignes[i].Pouvoir) << "\n";
+        }
+    }
+    if (json)
+        out << "]}\n";
+}
+
 void Ecrit_Contra(const Base_Connaissance& base, const Contradictions_Espece& c, bool json,
                   std::ostream& out) {
     const std::string nom = base.Nom_Esp[static_cast<size_t>(c.Espece)];
@@ -240,6 +260,11 @@ int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std:
         err << "--lang " << options.langue << ": expected en, es or fr\n";
         return 2;
     }
+    const auto strategie = Strategie_De_Nom(To_Lower_Ascii(options.strategie));
+    if (!strategie) {
+        err << "--strategy " << options.strategie << ": expected standard or applicable\n";
+        return 2;
+    }
     const Base_Ouverte ouverte = Ouvre_Base(options.reglages, err, false);
     if (!ouverte.base)
         return 1;
@@ -247,7 +272,8 @@ int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std:
 
     Console console(err);
     Reglages_Moteur reglages{ouverte.reglages.Rep_Robot, ouverte.reglages.Rep_Data,
-                             options.seuil.value_or(ouverte.reglages.Seuil_Pourcent), Textes_Moteur_Langue(*langue)};
+                             options.seuil.value_or(ouverte.reglages.Seuil_Pourcent), Textes_Moteur_Langue(*langue),
+                             *strategie};
     Identification_Courante id(base, reglages, console, console);
     id.Demarre();
     if (!options.ido.empty()) {
@@ -274,7 +300,11 @@ int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std:
             Ecrit_Rang(id, options.json, out);
             break;
         case Commande_Cle::Meilleur:
-            Ecrit_Meilleur(base, id, console, To_Lower_Ascii(options.langue), options.json, out);
+            if (options.toutes) {
+                Ecrit_Classement(base, id, To_Lower_Ascii(options.langue), options.json, out);
+            } else {
+                Ecrit_Meilleur(base, id, console, To_Lower_Ascii(options.langue), options.json, out);
+            }
             break;
         case Commande_Cle::Contra: {
             int espece = -1;
@@ -327,6 +357,10 @@ void Ajoute_Commandes_Cle(CLI::App& app, Options_Cle& options, int& statut) {
                          "Language of the messages and of the base's texts: en, es or fr");
         sous->add_option("--save", options.sauvegarde, "Save the resulting identification to this file");
         sous->add_flag("--json", options.json, "Print JSON");
+        if (d.commande == Commande_Cle::Meilleur) {
+            sous->add_option("--strategy", options.strategie, "How the search chooses: standard or applicable");
+            sous->add_flag("--all", options.toutes, "Print every question still to ask, ranked by its power");
+        }
         if (d.commande == Commande_Cle::Contra) {
             sous->add_option("species", options.espece, "The species' name")->required();
         }

@@ -6,7 +6,9 @@
 // identification, applies the answers in order as the window's question bar does (validation,
 // dependants cleared, refresh), optionally saves the result, then prints:
 //   rank      the results label and list lines, exactly as the window shows them;
-//   best      the character the discriminant search proposes, with its power, or its message;
+//   best      the character the discriminant search proposes, with its power, or its message
+//             (--all: every character still allowed and unanswered, ranked by its power;
+//             --strategy standard|applicable: how the search chooses);
 //   contra    the answers that contradict a species, with the layer or button that shows each;
 //   portrait  the drawing file of each portrait piece.
 // Failures (base, identification file, unknown character or state, save) are reported on the
@@ -34,6 +36,8 @@ struct Options_Cle {
     std::string sauvegarde;             // where to save the resulting identification
     bool json = false;
     std::string espece;  // contra: the species name
+    std::string strategie = "standard";  // best: the search strategy's name
+    bool toutes = false;                 // best: the whole ranking
 };
 
 // Runs one command; returns the process exit status.

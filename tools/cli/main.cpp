@@ -3,8 +3,10 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <optional>
 
 #include "Commande_Info.h"
+#include "Commande_Parcours.h"
 #include "Conversions.h"
 #include "Commandes_Cle.h"
 #include "Ouverture_Base.h"
@@ -25,6 +27,29 @@ int main(int argc, char** argv) {
         const auto ouverte = kestrane::cli::Ouvre_Base(reglages_info, std::cerr);
         if (!ouverte.base) throw CLI::RuntimeError(1);
         kestrane::cli::Ecrit_Info(*ouverte.base, json_info, kestrane::To_Lower_Ascii(langue_info), std::cout);
+    });
+
+    std::string reglages_parcours;
+    std::vector<std::string> strategies_parcours{"standard", "applicable"};
+    std::optional<int> seuil_parcours;
+    bool json_parcours = false;
+    auto* parcours = app.add_subcommand(
+        "walk", "Follow Search for every species, answering with its own first state, and print how well it "
+                "identifies");
+    parcours->add_option("--settings", reglages_parcours, "Machine settings file that names the base")->required();
+    parcours->add_option("--strategy", strategies_parcours, "standard and/or applicable (both by default)")
+        ->check(CLI::IsMember({"standard", "applicable"}, CLI::ignore_case));
+    parcours->add_option("--threshold", seuil_parcours, "Display threshold; the settings' one when absent");
+    parcours->add_flag("--json", json_parcours, "Print JSON, with every walk");
+    parcours->callback([&] {
+        const auto ouverte = kestrane::cli::Ouvre_Base(reglages_parcours, std::cerr, false);
+        if (!ouverte.base) throw CLI::RuntimeError(1);
+        std::vector<kestrane::Bilan_Parcours> bilans;
+        for (const auto& nom : strategies_parcours) {
+            bilans.push_back(kestrane::Parcourt_Especes(*ouverte.base, *kestrane::Strategie_De_Nom(nom),
+                                                        seuil_parcours.value_or(ouverte.reglages.Seuil_Pourcent)));
+        }
+        kestrane::cli::Ecrit_Parcours(*ouverte.base, bilans, json_parcours, std::cout);
     });
 
     kestrane::cli::Options_Cle options_cle;

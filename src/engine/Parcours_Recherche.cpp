@@ -1,0 +1,132 @@
+#include "Parcours_Recherche.h"
+
+#include <algorithm>
+
+#include "Identification_Courante.h"
+
+namespace kestrane {
+namespace {
+
+// The window's side of the engine for a walk: no drawing is loaded, messages are not shown, and
+// the retry of skipped characters is declined.
+class Fenetre_Absente : public Observateur_Identification, public Dialogue_Utilisateur {
+  public:
+    bool Charge_Piece(int, const std::string&) override { return true; }
+    void Etat_Inexistant(const std::string&) override {}
+    void Message(const std::string&) override {}
+    bool Question_Oui_Non(const std::string&) override { return false; }
+};
+
+class Marcheur {
+  public:
+    Marcheur(const Base_Connaissance& base, Strategie_Recherche strategie, int seuil)
+        : base_(base), id_(base, Reglages(strategie, seuil), fenetre_, fenetre_) {}
+
+    Parcours_Espece Marche(int espece) {
+        Parcours_Espece p;
+        p.Espece = espece;
+        id_.Nouvelle_Identification();
+        // Each character is proposed at most once (then answered or no longer allowed): the
+        // bound only guards against a fault.
+        const size_t borne = base_.Objets.size() + 1;
+        Issue_Recherche issue = id_.Maitre_Discriminant();
+        while (issue == Issue_Recherche::Proposee && p.Questions.size() < borne) {
+            p.Questions.push_back(Position(id_.Question));
+            const int etat = Premier_Etat(espece, id_.Question.Index_Car, id_.Question.Nb_Car);
+            if (etat < 0) {
+                ++p.Non_Applicables;
+                issue = id_.Passe_Caractere();
+                continue;
+            }
+            id_.Question.Choix = etat;
+            if (!id_.Valid_Descripteur())
+                break;
+            (void)id_.Actualise_Identification();  // drawings are not loaded
+            issue = id_.Maitre_Discriminant();
+        }
+        Juge(p);
+        return p;
+    }
+
+  private:
+    static Reglages_Moteur Reglages(Strategie_Recherche strategie, int seuil) {
+        Reglages_Moteur r;
+        r.Seuil_Pourcent = seuil;
+        r.Strategie = strategie;
+        return r;
+    }
+
+    // The position in Objets_Fic of the proposed character.
+    int Position(const Question_Courante& q) const {
+        for (size_t p = 0; p < base_.Objets.size(); ++p) {
+            const Objet_Fic& o = base_.Objets[p];
+            if (o.Objet == q.Objet && o.Index_Car == q.Index_Car && o.Desc_Num == q.Desc_Num)
+                return static_cast<int>(p);
+        }
+        return -1;
+    }
+
+    // The species' first state of the character, relative to its first state; -1 when none.
+    int Premier_Etat(int espece, int index_car, int nb_car) const {
+        for (int j = 0; j < nb_car; ++j) {
+            if (base_.Matrice(espece, index_car + j) != 0)
+                return j;
+        }
+        return -1;
+    }
+
+    // The group at the best percentage, and whether the asked characters tell s from it.
+    void Juge(Parcours_Espece& p) const {
+        const auto& r = id_.Resultats();
+        for (size_t k = 0; k < r.Pourcent_Esp.size() && r.Pourcent_Esp[k] == r.Pourcent_Esp[0]; ++k)
+            p.Groupe.push_back(r.Classement_Esp.Espece[k]);
+        if (std::find(p.Groupe.begin(), p.Groupe.end(), p.Espece) == p.Groupe.end())
+            return;
+        p.Identifiee = std::all_of(p.Groupe.begin(), p.Groupe.end(), [&](int autre) {
+            return std::all_of(p.Questions.begin(), p.Questions.end(), [&](int position) {
+                if (position < 0)
+                    return false;
+                const Objet_Fic& o = base_.Objets[static_cast<size_t>(position)];
+                for (int e = o.Index_Car; e < o.Index_Car + o.Nb_Car; ++e) {
+                    if (base_.Matrice(autre, e) != base_.Matrice(p.Espece, e))
+                        return false;
+                }
+                return true;
+            });
+        });
+    }
+
+    const Base_Connaissance& base_;
+    Fenetre_Absente fenetre_;
+    Identification_Courante id_;
+};
+
+}  // namespace
+
+Parcours_Espece Parcourt_Espece(const Base_Connaissance& base, Strategie_Recherche strategie, int espece,
+                                int seuil) {
+    return Marcheur(base, strategie, seuil).Marche(espece);
+}
+
+Bilan_Parcours Parcourt_Especes(const Base_Connaissance& base, Strategie_Recherche strategie, int seuil) {
+    Bilan_Parcours bilan;
+    bilan.Strategie = strategie;
+    Marcheur marcheur(base, strategie, seuil);
+    const int nb_esp = std::min(base.Nb_Esp, base.Matrice.Nb_Esp());
+    int64_t questions = 0;
+    for (int s = 0; s < nb_esp; ++s) {
+        Parcours_Espece p = marcheur.Marche(s);
+        const int n = static_cast<int>(p.Questions.size());
+        questions += n;
+        bilan.Pire_Questions = std::max(bilan.Pire_Questions, n);
+        bilan.Questions_Non_Applicables += p.Non_Applicables;
+        bilan.Nb_Identifiees += p.Identifiee ? 1 : 0;
+        bilan.Nb_Seules += p.Identifiee && p.Groupe.size() == 1 ? 1 : 0;
+        bilan.Especes.push_back(std::move(p));
+    }
+    if (nb_esp > 0)
+        bilan.Moyenne_Questions = static_cast<double>(questions) / nb_esp;
+    return bilan;
+}
+
+}  // namespace kestrane
