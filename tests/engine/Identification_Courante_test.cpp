@@ -390,5 +390,37 @@ INSERT INTO Objets_Fic VALUES ('Hors', 4, 8, 5, 1, 2, 0, 'hors', 'Outside', 1);
     EXPECT_EQ(b.Base->Trouve_Objet("Hors"), nullptr);  // its states lie outside the base
 }
 
+
+// Species numbers beyond 16 bits: a base of 40,000 species (two characters) loads, ranks, lists
+// and ranks its questions.
+TEST(Grande_Base, ABaseBeyond32767SpeciesLoadsAndRanks) {
+    const Base_Chargee b = Charge(Base_Synthetique(40000, 2, 2, 3));
+    ASSERT_NE(b.Base, nullptr);
+    ASSERT_EQ(b.Base->Nb_Esp, 40000);
+    ASSERT_EQ(b.Base->Nom_Esp.size(), 40000u);
+    Fenetre_Enregistreuse fenetre;
+    Identification_Courante id(*b.Base, Reglages_Moteur{}, fenetre, fenetre);
+    ASSERT_TRUE(id.Demarre());
+    id.Question = Question_Courante::De_Objet(b.Base->Objets[0]);
+    id.Question.Choix = 1;
+    ASSERT_TRUE(id.Valid_Descripteur());
+    (void)id.Actualise_Identification();
+    // The species showing that state come first, in species order, the last beyond 32,767.
+    std::vector<int32_t> attendues;
+    for (int s = 0; s < 40000; ++s) {
+        if (b.Base->Matrice(s, 1) == 1)
+            attendues.push_back(s);
+    }
+    ASSERT_EQ(id.Nb_Esp_Max(), static_cast<int>(attendues.size()));
+    EXPECT_GT(attendues.back(), 32767);
+    const auto& rangs = id.Resultats().Classement_Esp.Espece;
+    EXPECT_TRUE(std::equal(attendues.begin(), attendues.end(), rangs.begin()));
+    ASSERT_EQ(id.Liste().Lignes.size(), 40000u);
+    EXPECT_EQ(id.Liste().Lignes[attendues.size() - 1], " 100% - " + b.Base->Nom_Esp[attendues.back()]);
+    const auto questions = id.Questions_Classees();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].Position, 1);
+}
+
 }  // namespace
 }  // namespace kestrane::test

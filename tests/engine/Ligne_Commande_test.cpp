@@ -121,6 +121,30 @@ TEST_F(Ligne_Commande, LangPrintsTheBasesTextsInThatLanguage) {
     EXPECT_NE(Lance("info " + Reglages() + " --lang de").statut, 0);
 }
 
+TEST_F(Ligne_Commande, BestAllRanksTheQuestionsAndWalkMeasuresBothStrategies) {
+    const Sortie toutes = Lance("best --all " + Reglages());
+    ASSERT_EQ(toutes.statut, 0) << toutes.err;
+    EXPECT_EQ(toutes.out,
+              "Ecorce\tBark\tpower 1.000000\nMarge\tMargin\tpower 1.000000\n"
+              "Feuille\tLeaf type\tpower 0.811278\nFoliole\tLeaflets\tpower 0.630930\n");
+    // Foliole and Marge wait for F_COMP and FOL_5; the first line is what best proposes.
+    const Sortie applicable = Lance("best --all --strategy applicable " + Reglages());
+    EXPECT_EQ(applicable.out, "Ecorce\tBark\tpower 1.000000\nFeuille\tLeaf type\tpower 0.811278\n");
+    EXPECT_EQ(Lance("best --strategy Applicable " + Reglages()).out, "Ecorce\tBark\tpower 1.000000\n");
+    const Sortie inconnue = Lance("best --strategy other " + Reglages());
+    EXPECT_NE(inconnue.statut, 0);
+    EXPECT_NE(inconnue.err.find("expected standard or applicable"), std::string::npos) << inconnue.err;
+    // Acer and Betula end tied under the applicable strategy: Marge waits for FOL_5.
+    const Sortie parcours = Lance("walk " + Reglages());
+    ASSERT_EQ(parcours.statut, 0) << parcours.err;
+    EXPECT_NE(parcours.out.find("standard          4      4 (100.0%)      4            2.00      2              0\n"),
+              std::string::npos)
+        << parcours.out;
+    EXPECT_NE(parcours.out.find("applicable        4      4 (100.0%)      2            1.50      2              0\n"),
+              std::string::npos)
+        << parcours.out;
+}
+
 TEST_F(Ligne_Commande, ContraNamesTheLayerOrButtonOfEachContradiction) {
     const Sortie s =
         Lance("contra " + Reglages() + " --answer Feuille=F_SIMPLE --answer Ecorce=E_RUGUEUSE Fraxinus");

@@ -1,0 +1,153 @@
+// The two search strategies, the ranked questions and the walker, on small keys written out here.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Parcours_Recherche.h"
+#include "Recherche_Discriminant.h"
+
+namespace kestrane::test {
+namespace {
+
+// A key in memory: character c has etats[c] states (named "Cc_j"), each of weight poids[c];
+// especes[s][c] is the state species s shows for character c (-1: none); each dependency
+// {c, p, j} makes character c wait for state j of character p.
+struct Cle {
+    std::vector<int> etats;
+    std::vector<int16_t> poids;
+    std::vector<std::vector<int>> especes;
+    std::vector<std::array<int, 3>> dependances;
+};
+
+std::unique_ptr<Base_Connaissance> Construit(const Cle& cle) {
+    auto base = std::make_unique<Base_Connaissance>();
+    std::vector<int> premier;
+    for (size_t c = 0; c < cle.etats.size(); ++c) {
+        premier.push_back(base->Nb_Etats_Desc);
+        Objet_Fic o;
+        o.Objet = "C" + std::to_string(c);
+        o.Desc_Num = static_cast<int>(c);
+        o.Index_Car = base->Nb_Etats_Desc;
+        o.Nb_Car = cle.etats[c];
+        o.Joker = true;
+        base->Objets.push_back(o);
+        for (int j = 0; j < cle.etats[c]; ++j) {
+            base->Caracteres.push_back({base->Nb_Etats_Desc++, o.Objet + "_" + std::to_string(j), ""});
+            base->Poids.push_back(cle.poids.empty() ? int16_t{1} : cle.poids[c]);
+        }
+    }
+    base->Nb_Esp = static_cast<int>(cle.especes.size());
+    base->Matrice = Matrice_Especes(base->Nb_Esp, base->Nb_Etats_Desc);
+    for (int s = 0; s < base->Nb_Esp; ++s) {
+        base->Nom_Esp.push_back("S" + std::to_string(s));
+        for (size_t c = 0; c < cle.etats.size(); ++c) {
+            if (const int j = cle.especes[static_cast<size_t>(s)][c]; j >= 0)
+                base->Matrice(s, premier[c] + j) = 1;
+        }
+    }
+    for (const auto& [c, p, j] : cle.dependances) {
+        base->Descendance.push_back({static_cast<int>(base->Descendance.size()) + 1,
+                                     "C" + std::to_string(p) + "_" + std::to_string(j), "C" + std::to_string(c)});
+    }
+    base->Joker.assign(cle.etats.size(), true);
+    base->Indexe();
+    return base;
+}
+
+// Each rule of the applicable strategy on a key where it changes the choice, and the ranked list
+// whose first line is the search's choice under both strategies.
+TEST(Strategie_Recherche, EachRuleChangesTheChoiceAndTheRankingStartsWithIt) {
+    // 10 species: C0 applies to six of them, split 3 / 3; C1 splits all ten 5 / 5.
+    std::vector<std::vector<int>> dix;
+    for (int s = 0; s < 10; ++s) dix.push_back({s < 3 ? 0 : s < 6 ? 1 : -1, s < 5 ? 0 : 1});
+    const struct {
+        const char* regle;
+        Cle cle;
+        std::vector<int> reponses;  // state numbers chosen
+        int standard;               // the character each strategy proposes
+        int applicable;
+    } cas[] = {
+        // Rule 1: C1 waits for state 1 of C0, which nobody chose; C2 splits less but applies.
+        {"waits for its controlling state", {{2, 2, 2}, {}, {{0, 0, 0}, {0, 0, 0}, {0, 1, 0}, {0, 1, 1}}, {{1, 0, 1}}},
+         {}, 1, 2},
+        {"applies once that state is chosen", {{2, 2, 2}, {}, {{0, 0, 0}, {0, 0, 0}, {0, 1, 0}, {0, 1, 1}}, {{1, 0, 1}}},
+         {1}, 1, 1},
+        // Nothing that applies separates the candidates: the answer that lets C1 apply is asked.
+        {"unlocks what waits", {{2, 2}, {}, {{0, 0}, {0, 0}, {0, 1}, {0, 1}}, {{1, 0, 0}}}, {}, 1, 0},
+        // Rule 2: C0's power exceeds 1 over the six it applies to; with the others as a group it
+        // no longer outranks C1.
+        {"candidates without a state form a group", {{2, 2}, {}, dix, {}}, {}, 0, 1},
+        // Rule 3: equal powers go to the heavier character.
+        {"equal powers go to the heavier", {{2, 2}, {1, 3}, {{0, 0}, {1, 1}}, {}}, {}, 0, 1},
+    };
+    for (const auto& c : cas) {
+        const auto base = Construit(c.cle);
+        std::vector<int16_t> etats(static_cast<size_t>(base->Nb_Etats_Desc), 0);
+        for (const int e : c.reponses) etats[static_cast<size_t>(e)] = 1;
+        const Classement classement = Classement::Initial(base->Nb_Esp);
+        Recherche_Discriminant recherche(*base);
+        for (const auto& [strategie, attendu] : {std::pair{Strategie_Recherche::Entropie, c.standard},
+                                                 std::pair{Strategie_Recherche::Applicable, c.applicable}}) {
+            const std::string quoi = std::string(c.regle) + ", " + std::string(Nom_Strategie(strategie));
+            std::vector<double> pouvoir;
+            const int choix = recherche.Calcule(etats, base->Joker, classement, base->Nb_Esp, pouvoir, strategie);
+            EXPECT_EQ(choix, attendu) << quoi;
+            const auto lignes = recherche.Classe(etats, base->Joker, classement, base->Nb_Esp, strategie);
+            ASSERT_FALSE(lignes.empty()) << quoi;
+            EXPECT_EQ(lignes.front().Position, choix) << quoi;
+            for (size_t i = 0; i < lignes.size(); ++i) {
+                EXPECT_EQ(lignes[i].Pouvoir, pouvoir[static_cast<size_t>(lignes[i].Position)]) << quoi;
+                if (strategie == Strategie_Recherche::Applicable) {
+                    EXPECT_LE(lignes[i].Pouvoir, 1.0) << quoi;
+                }
+                if (i > 0) {
+                    EXPECT_LE(lignes[i].Pouvoir, lignes[i - 1].Pouvoir + 1e-9) << quoi;
+                }
+            }
+        }
+    }
+}
+
+// Species 0 lacks C1, which waits for state 1 of C0; species 2 and 3 share every state.
+TEST(Strategie_Recherche, TheWalkerCountsQuestionsSkipsAndGroups) {
+    const auto base = Construit({{2, 2}, {}, {{0, -1}, {1, 0}, {1, 1}, {1, 1}}, {{1, 0, 1}}});
+    const struct {
+        Strategie_Recherche strategie;
+        std::vector<std::vector<int>> questions;  // by species
+        int non_applicables;
+        int seules;
+    } cas[] = {
+        // C1 splits best, so species 0 is first asked what it lacks, and skips it.
+        {Strategie_Recherche::Entropie, {{1, 0}, {1}, {1}, {1}}, 1, 2},
+        {Strategie_Recherche::Applicable, {{0}, {0, 1}, {0, 1}, {0, 1}}, 0, 2},
+    };
+    for (const auto& c : cas) {
+        const Bilan_Parcours bilan = Parcourt_Especes(*base, c.strategie);
+        ASSERT_EQ(bilan.Especes.size(), 4u);
+        int total = 0;
+        for (size_t s = 0; s < 4; ++s) {
+            EXPECT_EQ(bilan.Especes[s].Questions, c.questions[s]) << Nom_Strategie(c.strategie) << " " << s;
+            total += static_cast<int>(c.questions[s].size());
+        }
+        EXPECT_EQ(bilan.Especes[2].Groupe, (std::vector<int>{2, 3}));
+        EXPECT_EQ(bilan.Nb_Identifiees, 4);
+        EXPECT_EQ(bilan.Nb_Seules, c.seules);
+        EXPECT_EQ(bilan.Questions_Non_Applicables, c.non_applicables);
+        EXPECT_DOUBLE_EQ(bilan.Moyenne_Questions, total / 4.0);
+        EXPECT_EQ(bilan.Pire_Questions, 2);
+    }
+    // A species that keeps a rival it differs from on an asked character is not identified.
+    const auto rivale = Construit({{3}, {}, {{0}, {0}}, {}});
+    rivale->Matrice(0, 1) = 1;  // species 0 shows states 0 and 1, species 1 states 0 and 2:
+    rivale->Matrice(1, 2) = 1;  // answering 0 keeps both
+    const Parcours_Espece p = Parcourt_Espece(*rivale, Strategie_Recherche::Entropie, 0);
+    EXPECT_EQ(p.Groupe.size(), 2u);
+    EXPECT_FALSE(p.Identifiee);
+}
+
+}  // namespace
+}  // namespace kestrane::test
