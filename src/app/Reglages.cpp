@@ -22,10 +22,12 @@ Reglages Lit_Registre(const Registre_Machine& machine, const Magasin_Utilisateur
     r.Curseur_Dynamique = To_Boolean(Ou_Vide(machine.Valeur("Options", "Curseur"))).value_or(false);
     r.Distribution = Ou_Vide(machine.Valeur("Options", "Distribution"));
     r.Seuil_Pourcent = Leading_Int16(Ou_Vide(machine.Valeur("Options", "Valeur"))).value_or(0);
+    r.Strategie = Strategie_De_Nom(Ou_Vide(machine.Valeur("Options", "Strategie"))).value_or(r.Strategie);
 
     if (const std::string d = utilisateur.Lit("Options", "Distribution", kAbsent); d != kAbsent) r.Distribution = d;
     if (const auto v = Leading_Int16(utilisateur.Lit("Options", "Valeur", "-1")); v && *v != -1) r.Seuil_Pourcent = *v;
     if (const std::string a = utilisateur.Lit("Documents", "Adresse", kAbsent); a != kAbsent) r.Adresse_Documents = a;
+    r.Strategie = Strategie_De_Nom(utilisateur.Lit("Options", "Strategie", kAbsent)).value_or(r.Strategie);
     if (utilisateur.Lit("Options", "Curseur", kAbsent) != kAbsent) {
         r.Curseur_Dynamique = To_Boolean(utilisateur.Lit("Options", "Curseur", "-1")).value_or(r.Curseur_Dynamique);
     }
@@ -69,6 +71,7 @@ void Ecrit_Options(Magasin_Utilisateur& utilisateur, const Reglages& reglages, i
     utilisateur.Ecrit("Options", "Valeur", std::to_string(reglages.Seuil_Pourcent));
     utilisateur.Ecrit("Options", "Curseur", Boolean_Text(reglages.Curseur_Dynamique));
     utilisateur.Ecrit("Options", "Distribution", reglages.Distribution);
+    utilisateur.Ecrit("Options", "Strategie", std::string(Nom_Strategie(reglages.Strategie)));
     utilisateur.Ecrit("Documents", "Adresse", reglages.Adresse_Documents);
     utilisateur.Ecrit("Options", "Langue", std::to_string(langue));
 }

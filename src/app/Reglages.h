@@ -7,6 +7,7 @@
 
 #include "Magasin_Utilisateur.h"
 #include "Registre_Machine.h"
+#include "Strategie_Recherche.h"
 
 namespace kestrane {
 
@@ -20,10 +21,12 @@ struct Reglages {
     std::string Distribution;        // "hd": documents on the local disk; anything else: the web
     int16_t Seuil_Pourcent = 0;
     bool Curseur_Dynamique = false;
+    Strategie_Recherche Strategie = Strategie_Recherche::Entropie;  // how Search chooses ("Options"/"Strategie")
 };
 
 // The machine values, then the user's overrides of Distribution, Seuil_Pourcent,
-// Adresse_Documents and Curseur_Dynamique. Missing keys leave values empty, 0 or false.
+// Adresse_Documents, Curseur_Dynamique and Strategie. Missing keys leave values empty, 0 or false
+// (the standard strategy); a strategy name that is not known is taken as no choice.
 Reglages Lit_Registre(const Registre_Machine& machine, const Magasin_Utilisateur& utilisateur);
 
 // The interface language at start (0 English, 1 Spanish, 2 French): the user's choice, else the
@@ -42,7 +45,7 @@ std::string Chemin_Palette(const Magasin_Utilisateur& utilisateur, const Registr
                            const std::string& defaut);
 
 // What Apply in the options dialog stores: "Options"/"Valeur", "Curseur", "Distribution",
-// "Langue" and "Documents"/"Adresse", from the values given.
+// "Strategie", "Langue" and "Documents"/"Adresse", from the values given.
 void Ecrit_Options(Magasin_Utilisateur& utilisateur, const Reglages& reglages, int16_t langue);
 
 }  // namespace kestrane

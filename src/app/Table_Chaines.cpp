@@ -50,6 +50,8 @@ constexpr Entree kTable[] = {
     {1105, "List the species above : "}, {1106, "List all the species"}, {1107, " Dynamic cursor"},
     {1108, " Language "}, {1109, "English"}, {1110, "Spanish"}, {1111, "French"},
     {1112, " Documents directories "}, {1113, "Web site. Adress :"}, {1114, "Hard disk drive. Path :"},
+    {1115, " Search "}, {1116, "The most discriminant character"},
+    {1117, "Only characters that apply to the answers given"},
     {1200, "MS Sans Serif"}, {1300, "Species"}, {1301, "Families"}, {1302, "Common names"}, {1400, "Legend"},
     {1401, "Distribution"}, {1500, "species at"},
     // Spanish
@@ -84,7 +86,9 @@ constexpr Entree kTable[] = {
     {2103, "Especies"}, {2104, "Cursor"}, {2105, "Mostrar las especies sobre : "},
     {2106, "Mostrar todas las especies"}, {2107, "Cambiar el cursor"}, {2108, "Lengua"}, {2109, "Inglés"},
     {2110, "Español"}, {2111, "Francés"}, {2112, " Directorio de los documentos"},
-    {2113, "Web : directorio"}, {2114, "Disco duro : directorio"}, {2200, "MS Sans Serif"},
+    {2113, "Web : directorio"}, {2114, "Disco duro : directorio"},
+    {2115, " Búsqueda "}, {2116, "El carácter más discriminante"},
+    {2117, "Solo los caracteres que se aplican a las respuestas dadas"}, {2200, "MS Sans Serif"},
     {2300, "Especies"}, {2301, "Familias"}, {2302, "Nombres comunes"}, {2400, "Commentario"},
     {2500, "especies al"},
     // French
@@ -121,7 +125,9 @@ constexpr Entree kTable[] = {
     {3105, "Afficher les espèces au dessus de : "}, {3106, "Afficher toutes les espèces"},
     {3107, "Changement de curseur sur les parties sensibles"}, {3108, " Langue "}, {3109, "Anglais"},
     {3110, "Espagnol"}, {3111, "Français"}, {3112, " Répertoires des documents "},
-    {3113, "Site Web. Adresse :"}, {3114, "Disque dur. Chemin :"}, {3200, "MS Sans Serif"}, {3201, "8"},
+    {3113, "Site Web. Adresse :"}, {3114, "Disque dur. Chemin :"},
+    {3115, " Recherche "}, {3116, "Le caractère le plus discriminant"},
+    {3117, "Seulement les caractères qui s'appliquent aux réponses données"}, {3200, "MS Sans Serif"}, {3201, "8"},
     {3300, "Espèces"}, {3301, "Familles"}, {3302, "Noms vernaculaires"}, {3400, "Légende"},
     {3401, "&Aires de répartition"}, {3402, "Aires de répartition"}, {3500, "espèces à"},
 };

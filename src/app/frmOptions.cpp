@@ -67,8 +67,18 @@ void frmOptions::Construit() {
     Check1 = new QCheckBox(" Dynamic cursor");
     Lie_Texte(Check1, 1107);
     frame3_layout->addWidget(Check1);
+    auto* frame6 = new QGroupBox(" Search ");
+    Lie_Texte(frame6, 1115);
+    auto* frame6_layout = new QVBoxLayout(frame6);
+    Option8 = new QRadioButton("The most discriminant character");
+    Lie_Texte(Option8, 1116);
+    Option9 = new QRadioButton("Only characters that apply to the answers given");
+    Lie_Texte(Option9, 1117);
+    frame6_layout->addWidget(Option8);
+    frame6_layout->addWidget(Option9);
     params_layout->addWidget(frame2);
     params_layout->addWidget(frame3);
+    params_layout->addWidget(frame6);
     params_layout->addStretch();
     tbsOptions->addTab(params, "Params");
 
@@ -130,6 +140,9 @@ void frmOptions::Construit() {
     auto* groupe_seuil = new QButtonGroup(this);
     groupe_seuil->addButton(Option1);
     groupe_seuil->addButton(Option2);
+    auto* groupe_recherche = new QButtonGroup(this);
+    groupe_recherche->addButton(Option8);
+    groupe_recherche->addButton(Option9);
     auto* groupe_documents = new QButtonGroup(this);
     groupe_documents->addButton(Option6);
     groupe_documents->addButton(Option7);
@@ -178,6 +191,7 @@ void frmOptions::Charge() {
     }
     Affiche_Valeur(Reglage_Valeur->value());
     Check1->setChecked(reglages_.Curseur_Dynamique);
+    (reglages_.Strategie == Strategie_Recherche::Applicable ? Option9 : Option8)->setChecked(true);
     tbsOptions->setCurrentIndex(0);
     (langue_ == 1 ? Option4 : langue_ == 2 ? Option5 : Option3)->setChecked(true);
     if (reglages_.Distribution != "hd") {
@@ -205,6 +219,7 @@ void frmOptions::Parcourt_Dossier() {
 void frmOptions::Applique() {
     reglages_.Seuil_Pourcent = Option2->isChecked() ? int16_t{0} : static_cast<int16_t>(Reglage_Valeur->value());
     reglages_.Curseur_Dynamique = Check1->isChecked();
+    reglages_.Strategie = Option9->isChecked() ? Strategie_Recherche::Applicable : Strategie_Recherche::Entropie;
     if (Option6->isChecked()) {
         if (!httptext->text().endsWith('/')) httptext->setText(httptext->text() + "/");
         reglages_.Distribution = "http";

@@ -1,6 +1,6 @@
 #pragma once
-// The options dialog: the display threshold of the species list, the dynamic pointer, the
-// interface language and where the documents are read. It shows the current values and changes
+// The options dialog: the display threshold of the species list, the dynamic pointer, how Search
+// chooses its question, the interface language and where the documents are read. It shows the current values and changes
 // them, and the per-user store, on Apply or OK. Choosing a language changes `langue` at once (the
 // messages follow it from then on); Cancel does not undo that, and only Apply or OK store it.
 
@@ -37,6 +37,8 @@ public:
     QSlider* Reglage_Valeur = nullptr;
     QLabel* Label1 = nullptr;
     QCheckBox* Check1 = nullptr;
+    QRadioButton* Option8 = nullptr;  // Search proposes the most discriminant character
+    QRadioButton* Option9 = nullptr;  // Search asks only what applies to the answers given
     QRadioButton* Option3 = nullptr;  // English
     QRadioButton* Option4 = nullptr;  // Spanish
     QRadioButton* Option5 = nullptr;  // French

@@ -277,7 +277,8 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
     }
     base_ = std::move(chargement.Base);
 
-    Reglages_Moteur moteur{r.Rep_Robot, r.Rep_Data, r.Seuil_Pourcent, Textes_Moteur_Langue(contexte_.Langue)};
+    Reglages_Moteur moteur{r.Rep_Robot, r.Rep_Data, r.Seuil_Pourcent, Textes_Moteur_Langue(contexte_.Langue),
+                           r.Strategie};
     Observateur_Identification& observateur = *this;
     Dialogue_Utilisateur& dialogue = *this;
     identification_ = std::make_unique<Identification_Courante>(*base_, moteur, observateur, dialogue);
@@ -590,6 +591,7 @@ void frmMain::Ouvre_Options() {
     frmOptions options(contexte_.reglages, contexte_.Langue, contexte_.magasin, contexte_.dialogues, this);
     options.exec();
     identification_->Change_Textes(Textes_Moteur_Langue(contexte_.Langue));
+    identification_->Change_Strategie(contexte_.reglages.Strategie);
     impression_->Traduit(contexte_.Langue);
     if (contexte_.reglages.Seuil_Pourcent != avant) {
         identification_->Change_Seuil(contexte_.reglages.Seuil_Pourcent);

@@ -49,6 +49,27 @@ TEST_F(ReglagesTest, MachineValuesWithPathsTakenFromTheFilesFolder) {
     EXPECT_EQ(r.Seuil_Pourcent, 50);
 }
 
+// The search strategy: the machine's, then the user's; an unknown name is no choice.
+TEST_F(ReglagesTest, SearchStrategyByName) {
+    const struct {
+        std::string machine;
+        std::string utilisateur;  // "" for none stored
+        Strategie_Recherche attendue;
+    } cas[] = {
+        {"", "", Strategie_Recherche::Entropie},
+        {"", "applicable", Strategie_Recherche::Applicable},
+        {"Strategie=applicable\n", "", Strategie_Recherche::Applicable},
+        {"Strategie=applicable\n", "standard", Strategie_Recherche::Entropie},
+        {"Strategie=applicable\n", "sideways", Strategie_Recherche::Applicable},
+    };
+    for (const auto& c : cas) {
+        Magasin_Memoire utilisateur;
+        if (!c.utilisateur.empty()) utilisateur.valeurs["Options/Strategie"] = c.utilisateur;
+        EXPECT_EQ(Lit_Registre(Machine("[Options]\n" + c.machine), utilisateur).Strategie, c.attendue)
+            << c.machine << " / " << c.utilisateur;
+    }
+}
+
 TEST_F(ReglagesTest, UserValuesOverrideUnlessTheyHoldTheAbsentMarkers) {
     const auto machine = Machine("[Options]\nCurseur=True\nDistribution=http\nValeur=50\n[Documents]\nAdresse=web/\n");
     Magasin_Memoire utilisateur;

@@ -124,6 +124,20 @@ TEST_F(OptionsTest, CtrlTabCyclesTheTabsBothWays) {
     EXPECT_EQ(f.tbsOptions->currentIndex(), 1);
 }
 
+TEST_F(OptionsTest, SearchStrategyIsShownAndStoredOnApply) {
+    {
+        frmOptions f(reglages, langue, magasin, dialogues);
+        f.show();
+        EXPECT_TRUE(f.Option8->isChecked());
+        Clique(f.Option9);
+        QTest::mouseClick(f.cmdApply, Qt::LeftButton);
+    }
+    EXPECT_EQ(reglages.Strategie, Strategie_Recherche::Applicable);
+    EXPECT_EQ(magasin.valeurs["Options/Strategie"], "applicable");
+    frmOptions again(reglages, langue, magasin, dialogues);
+    EXPECT_TRUE(again.Option9->isChecked());
+}
+
 TEST_F(OptionsTest, LanguageChangesAtOnceAndCancelDoesNotUndoNorStoreIt) {
     {
         frmOptions f(reglages, langue, magasin, dialogues);

@@ -317,6 +317,20 @@ TEST_F(FenetreTest, NewThresholdRefiltersTheListButKeepsTheLabel) {
     EXPECT_EQ(magasin_.valeurs["Options/Valeur"], "50");
 }
 
+TEST_F(FenetreTest, SearchStrategyFollowsTheStoreAndTheOptions) {
+    magasin_.valeurs["Options/Strategie"] = "applicable";
+    ASSERT_EQ(Lance(), 0);
+    EXPECT_EQ(F().Identification()->Strategie(), Strategie_Recherche::Applicable);
+    QTimer::singleShot(0, [] {
+        auto* options = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
+        ASSERT_NE(options, nullptr);
+        QTest::mouseClick(options->Option8, Qt::LeftButton, Qt::NoModifier, QPoint(8, options->Option8->height() / 2));
+        QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+    });
+    F().mnuViewOptions->trigger();
+    EXPECT_EQ(F().Identification()->Strategie(), Strategie_Recherche::Entropie);
+}
+
 TEST_F(FenetreTest, SaveAskForANameThenWritesAndOpenRestoresTheAnswers) {
     ASSERT_EQ(Lance(), 0);
     Repond("LEAF", 1);
