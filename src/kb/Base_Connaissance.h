@@ -126,8 +126,9 @@ struct Espece_Flore {
 };
 
 struct Base_Connaissance {
-    // Counts from Parametres, 32-bit so that a base may hold more than 32,767 species or states
-    // (the data files' values stay 16-bit).
+    // Counts from Parametres. Nb_Esp and Nb_Etats_Desc take the 32-bit range, so that a base may
+    // hold more than 32,767 species or states (the data files' values stay 16-bit); the others
+    // are read within 16 bits.
     int32_t Nb_Esp = 0;
     int32_t Nb_Etats_Desc = 0;
     int32_t Nb_Cadre = 0;

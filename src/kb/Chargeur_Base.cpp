@@ -1,6 +1,7 @@
 #include "Chargeur_Base.h"
 
 #include <new>
+#include <tuple>
 
 #include "Chemins_Fichiers.h"
 #include "Conversions.h"
@@ -23,7 +24,7 @@ private:
     }
 
     std::unique_ptr<Recordset> Ouvre(const char* table, const char* index);
-    bool Lit_Compte(Recordset* parametres, const char* nom, int32_t& compte);
+    bool Lit_Compte(Recordset* parametres, const char* nom, int32_t& compte, bool flore = false);
     void Lit_Palette(Recordset* parametres);
     bool Lit_Comptes(Recordset* parametres);
     void Lit_Objets();
@@ -38,6 +39,8 @@ private:
     bool Accepte_Lecture(const std::string& chemin, const Lecture_Tableau& lu, Echec_Chargement::Genre genre_lecture);
     bool Lit_Fichier(const std::string& nom, size_t elements, std::vector<int16_t>& out,
                      Echec_Chargement::Genre genre_lecture);
+    bool Verifie_Fichiers();
+    size_t Elements_Matrice() const;
     bool Lit_Matrice();
     std::vector<std::string> Conditions(const Recordset& rs, bool& terminees) const;
 
@@ -61,12 +64,16 @@ std::unique_ptr<Recordset> Chargeur::Ouvre(const char* table, const char* index)
     return std::move(rs.value());
 }
 
-bool Chargeur::Lit_Compte(Recordset* parametres, const char* nom, int32_t& compte) {
+// The species and state counts take the 32-bit range (the data files must then hold them); the
+// others, which size toolbars, frames and the portrait, keep the 16-bit range they always had.
+bool Chargeur::Lit_Compte(Recordset* parametres, const char* nom, int32_t& compte, bool flore) {
     if (parametres == nullptr || !parametres->Seek_Equal(Value(nom))) return true;  // keeps its value
     const std::string texte = parametres->Get("Etat").Text();
-    const auto valeur = Leading_Int32(texte);
+    const std::optional<int32_t> valeur =
+        flore ? Leading_Int32(texte) : std::optional<int32_t>(Leading_Int16(texte));
     if (!valeur) {
-        Avertit(lieux_.Chemin_Base + ": parameter " + nom + " = \"" + texte + "\" does not fit a 32-bit count");
+        Avertit(lieux_.Chemin_Base + ": parameter " + nom + " = \"" + texte + "\" does not fit a " +
+                (flore ? "32" : "16") + "-bit count");
         return true;
     }
     if (*valeur < 0) {
@@ -105,14 +112,15 @@ bool Chargeur::Lit_Comptes(Recordset* parametres) {
     struct {
         const char* nom;
         int32_t* compte;
+        bool flore;
     } const comptes[] = {
-        {"Nb_Esp", &base_->Nb_Esp},           {"Nb_Etats_Desc", &base_->Nb_Etats_Desc},
-        {"Nb_Cadre", &base_->Nb_Cadre},       {"Nb_Robot", &base_->Nb_Robot},
-        {"Nb_But_Car", &base_->Nb_But_Car},   {"Nb_But_Deter", &base_->Nb_But_Deter},
-        {"Nb_But_Quest", &base_->Nb_But_Quest}, {"Nb_Contraintes", &base_->Nb_Contraintes},
+        {"Nb_Esp", &base_->Nb_Esp, true},           {"Nb_Etats_Desc", &base_->Nb_Etats_Desc, true},
+        {"Nb_Cadre", &base_->Nb_Cadre, false},       {"Nb_Robot", &base_->Nb_Robot, false},
+        {"Nb_But_Car", &base_->Nb_But_Car, false},   {"Nb_But_Deter", &base_->Nb_But_Deter, false},
+        {"Nb_But_Quest", &base_->Nb_But_Quest, false}, {"Nb_Contraintes", &base_->Nb_Contraintes, false},
     };
     for (const auto& c : comptes) {
-        if (!Lit_Compte(parametres, c.nom, *c.compte)) return false;
+        if (!Lit_Compte(parametres, c.nom, *c.compte, c.flore)) return false;
     }
     return true;
 }
@@ -316,13 +324,26 @@ bool Chargeur::Lit_Fichier(const std::string& nom, size_t elements, std::vector<
     return Accepte_Lecture(chemin, Lit_Tableau_16(chemin, elements, out), genre_lecture);
 }
 
+size_t Chargeur::Elements_Matrice() const {
+    return static_cast<size_t>(base_->Nb_Esp) * static_cast<size_t>(base_->Nb_Etats_Desc);
+}
+
+bool Chargeur::Verifie_Fichiers() {
+    // Counts that the files cannot fill (a damaged Parametres) are refused before anything is
+    // made to their size, with the message the read would give.
+    for (const auto& [nom, elements, genre] :
+         {std::tuple{"POIDS.DAT", static_cast<size_t>(base_->Nb_Etats_Desc), Echec_Chargement::Genre::Lecture_Poids},
+          std::tuple{"MATRICE.DAT", Elements_Matrice(), Echec_Chargement::Genre::Lecture_Matrice}}) {
+        const std::string chemin = lieux_.Rep_Data + nom;
+        if (!Accepte_Lecture(chemin, Verifie_Tableau_16(chemin, elements), genre)) return false;
+    }
+    return true;
+}
+
 bool Chargeur::Lit_Matrice() {
-    // The file is checked before the matrix is made: counts that the file cannot fill (a damaged
-    // Parametres) are refused, not allocated.
     const std::string chemin = lieux_.Rep_Data + "MATRICE.DAT";
     const auto genre = Echec_Chargement::Genre::Lecture_Matrice;
-    const size_t elements = static_cast<size_t>(base_->Nb_Esp) * static_cast<size_t>(base_->Nb_Etats_Desc);
-    if (!Accepte_Lecture(chemin, Verifie_Tableau_16(chemin, elements), genre)) return false;
+    const size_t elements = Elements_Matrice();
     try {
         base_->Matrice = Matrice_Especes(base_->Nb_Esp, base_->Nb_Etats_Desc);
     } catch (const std::bad_alloc&) {
@@ -350,7 +371,7 @@ Chargement Chargeur::Charge() {
     auto parametres = Ouvre("Parametres", "PrimaryKey");
     if (!Lit_Compte(parametres.get(), "Nb_Couleurs", base_->Nb_Couleurs)) return std::move(resultat_);
     Lit_Palette(parametres.get());
-    if (!Lit_Comptes(parametres.get())) return std::move(resultat_);
+    if (!Lit_Comptes(parametres.get()) || !Verifie_Fichiers()) return std::move(resultat_);
 
     // 5-9. Arrays and the tables read at every answer.
     Lit_Hierarchie();

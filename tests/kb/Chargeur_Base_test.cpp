@@ -252,12 +252,33 @@ TEST(ChargeurBase, NegativeOrOversizedCounts) {
     }
     {
         Description_Base d = Petite_Base();
-        d.sql += "UPDATE Parametres SET Etat = '5000000000' WHERE Nom = 'Nb_But_Car';\n";
+        d.sql += "UPDATE Parametres SET Etat = '70000' WHERE Nom = 'Nb_But_Car';\n";
         Base_Temporaire fixture(d);
         const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
         ASSERT_TRUE(c.Base);
         EXPECT_EQ(c.Base->Nb_But_Car, 0);
         EXPECT_EQ(c.Avertissements.size(), 1u);
+    }
+}
+
+// Species and state counts take 32 bits; a count the data files cannot fill is refused with the
+// read failure before anything is made to its size.
+TEST(ChargeurBase, CountsTheDataFilesCannotFillAreRefusedBeforeAllocation) {
+    const struct {
+        const char* compte;
+        Echec_Chargement::Genre genre;
+    } cas[] = {
+        {"Nb_Esp", Echec_Chargement::Genre::Lecture_Matrice},
+        {"Nb_Etats_Desc", Echec_Chargement::Genre::Lecture_Poids},
+    };
+    for (const auto& c : cas) {
+        Description_Base d = Petite_Base();
+        d.sql += std::string("UPDATE Parametres SET Etat = '2000000000' WHERE Nom = '") + c.compte + "';\n";
+        Base_Temporaire fixture(d);
+        const Chargement chargement = Charge_Base(fixture.Lieux(), nullptr);
+        ASSERT_TRUE(chargement.Echec) << c.compte;
+        EXPECT_EQ(chargement.Echec->Genre_Echec, c.genre) << c.compte;
+        EXPECT_NE(chargement.Echec->Detail.find("are needed"), std::string::npos) << chargement.Echec->Detail;
     }
 }
 
