@@ -66,10 +66,13 @@ bool Mesure(size_t i) {
         static_cast<double>(chargement.Base->Matrice.Data().size() * sizeof(int16_t)) / 1048576.0;
     const double pic_mo = static_cast<double>(pic - avant) / 1024.0;
     std::printf("%d species x %d states:\n", t.especes, t.caracteres * t.etats_par_caractere);
-    std::printf("  load: %.0f ms (target < 1000 ms) %s\n", secondes * 1000.0, secondes < 1.0 ? "met" : "MISSED");
-    std::printf("  peak memory of the load: %.1f MB for a matrix of %.1f MB (target <= matrix + %.0f MB = %.1f MB) %s\n",
-                pic_mo, matrice_mo, t.marge_mo, matrice_mo + t.marge_mo,
-                pic_mo <= matrice_mo + t.marge_mo ? "met" : "MISSED");
+    std::printf("  load: %.0f ms (target < 1000 ms) %s\n", secondes * 1000.0,
+                secondes < 1.0 ? "met" : "MISSED");
+    std::printf(
+        "  peak memory of the load: %.1f MB for a matrix of %.1f MB (target <= matrix + %.0f MB = %.1f MB) "
+        "%s\n",
+        pic_mo, matrice_mo, t.marge_mo, matrice_mo + t.marge_mo,
+        pic_mo <= matrice_mo + t.marge_mo ? "met" : "MISSED");
     return true;
 }
 
@@ -90,7 +93,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     for (size_t i = 0; i < std::size(kTailles); ++i) {
         Base(i);  // built before any measure
-        if (!Mesure(i)) return 1;
+        if (!Mesure(i))
+            return 1;
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -73,11 +73,13 @@ bool Reponse_A_Liste(int especes, int caracteres) {
         temps.push_back(static_cast<double>(chrono.nsecsElapsed()) / 1e6);
     }
     // The first answer also lays out and paints the list for the first time.
-    std::printf("%d species, first answer, list painted for the first time: %.2f ms\n", especes, temps.front());
+    std::printf("%d species, first answer, list painted for the first time: %.2f ms\n", especes,
+                temps.front());
     temps.erase(temps.begin());
     const double mediane = Mediane(temps);
-    std::printf("answer to the new ranking shown, %d species: median %.2f ms, worst %.2f ms (target < 16 ms) %s\n",
-                especes, mediane, *std::max_element(temps.begin(), temps.end()), mediane < 16.0 ? "met" : "MISSED");
+    std::printf(
+        "answer to the new ranking shown, %d species: median %.2f ms, worst %.2f ms (target < 16 ms) %s\n",
+        especes, mediane, *std::max_element(temps.begin(), temps.end()), mediane < 16.0 ? "met" : "MISSED");
     fenetre.hide();
     return true;
 }
@@ -85,18 +87,22 @@ bool Reponse_A_Liste(int especes, int caracteres) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").isEmpty()) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").isEmpty())
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kestrane V.1.0");
     const std::string flore = argc > 1 ? argv[1] : KESTRANE_FLORA "/kestrane.ini";
 
     const double depart = Demarrage(flore);
-    std::printf("start on the demo flora until the window is on screen: %.0f ms (target < 2000 ms)\n", depart);
+    std::printf("start on the demo flora until the window is on screen: %.0f ms (target < 2000 ms)\n",
+                depart);
 
     for (const auto& [especes, caracteres] : {std::pair{10000, 1000}, std::pair{100000, 250}}) {
-        if (!Reponse_A_Liste(especes, caracteres)) return 1;
+        if (!Reponse_A_Liste(especes, caracteres))
+            return 1;
     }
     return 0;
 }

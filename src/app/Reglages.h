@@ -21,7 +21,8 @@ struct Reglages {
     std::string Distribution;        // "hd": documents on the local disk; anything else: the web
     int16_t Seuil_Pourcent = 0;
     bool Curseur_Dynamique = false;
-    Strategie_Recherche Strategie = Strategie_Recherche::Entropie;  // how Search chooses ("Options"/"Strategie")
+    Strategie_Recherche Strategie =
+        Strategie_Recherche::Entropie;  // how Search chooses ("Options"/"Strategie")
 };
 
 // The machine values, then the user's overrides of Distribution, Seuil_Pourcent,

@@ -219,7 +219,8 @@ void frmOptions::Parcourt_Dossier() {
 void frmOptions::Applique() {
     reglages_.Seuil_Pourcent = Option2->isChecked() ? int16_t{0} : static_cast<int16_t>(Reglage_Valeur->value());
     reglages_.Curseur_Dynamique = Check1->isChecked();
-    reglages_.Strategie = Option9->isChecked() ? Strategie_Recherche::Applicable : Strategie_Recherche::Entropie;
+    reglages_.Strategie =
+        Option9->isChecked() ? Strategie_Recherche::Applicable : Strategie_Recherche::Entropie;
     if (Option6->isChecked()) {
         if (!httptext->text().endsWith('/')) httptext->setText(httptext->text() + "/");
         reglages_.Distribution = "http";

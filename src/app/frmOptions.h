@@ -1,8 +1,9 @@
 #pragma once
 // The options dialog: the display threshold of the species list, the dynamic pointer, how Search
-// chooses its question, the interface language and where the documents are read. It shows the current values and changes
-// them, and the per-user store, on Apply or OK. Choosing a language changes `langue` at once (the
-// messages follow it from then on); Cancel does not undo that, and only Apply or OK store it.
+// chooses its question, the interface language and where the documents are read. It shows the
+// current values and changes them, and the per-user store, on Apply or OK. Choosing a language
+// changes `langue` at once (the messages follow it from then on); Cancel does not undo that, and
+// only Apply or OK store it.
 
 #include <QDialog>
 

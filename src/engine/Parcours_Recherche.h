@@ -31,9 +31,9 @@ namespace kestrane {
 
 struct Parcours_Espece {
     int Espece = 0;
-    std::vector<int> Questions;     // positions in Objets_Fic of the characters asked, in order
-    int Non_Applicables = 0;        // questions for which s has no state (skipped)
-    std::vector<int> Groupe;        // the species at the best percentage at the end, by rank
+    std::vector<int> Questions;  // positions in Objets_Fic of the characters asked, in order
+    int Non_Applicables = 0;     // questions for which s has no state (skipped)
+    std::vector<int> Groupe;     // the species at the best percentage at the end, by rank
     bool Identifiee = false;
 };
 
@@ -41,13 +41,14 @@ struct Bilan_Parcours {
     Strategie_Recherche Strategie = Strategie_Recherche::Entropie;
     std::vector<Parcours_Espece> Especes;  // one walk per species, in species order
     int Nb_Identifiees = 0;
-    int Nb_Seules = 0;                     // identified alone
-    double Moyenne_Questions = 0.0;        // over every walk
+    int Nb_Seules = 0;               // identified alone
+    double Moyenne_Questions = 0.0;  // over every walk
     int Pire_Questions = 0;
-    int Questions_Non_Applicables = 0;     // over every walk
+    int Questions_Non_Applicables = 0;  // over every walk
 
     double Part_Identifiee() const {
-        return Especes.empty() ? 0.0 : static_cast<double>(Nb_Identifiees) / static_cast<double>(Especes.size());
+        return Especes.empty() ? 0.0
+                               : static_cast<double>(Nb_Identifiees) / static_cast<double>(Especes.size());
     }
 };
 

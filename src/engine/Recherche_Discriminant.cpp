@@ -39,7 +39,8 @@ Recherche_Discriminant::Recherche_Discriminant(const Base_Connaissance& base) : 
             const int64_t e = static_cast<int64_t>(objets[p].Index_Car) + j;
             if (e >= 0 && static_cast<size_t>(e) < base.Poids.size())
                 poids_[p] += base.Poids[static_cast<size_t>(e)];
-            if (e >= 0 && static_cast<size_t>(e) < proprietaire_.size() && proprietaire_[static_cast<size_t>(e)] < 0)
+            if (e >= 0 && static_cast<size_t>(e) < proprietaire_.size() &&
+                proprietaire_[static_cast<size_t>(e)] < 0)
                 proprietaire_[static_cast<size_t>(e)] = static_cast<int>(p);
         }
     }
@@ -203,7 +204,8 @@ const std::vector<Recherche_Discriminant::Evaluation>& Recherche_Discriminant::E
         pouvoir[p] = applicable ? Pouvoir_Applicable(sommes_, sans_etat, n) : Pouvoir(sommes_, n);
         evaluations_.push_back({static_cast<int>(p), pouvoir[p], poids_[p], 0.0});
     }
-    if (applicable) Evalue_Deblocages(n);
+    if (applicable)
+        Evalue_Deblocages(n);
     return evaluations_;
 }
 
@@ -225,10 +227,13 @@ void Recherche_Discriminant::Evalue_Deblocages(int64_t nb_candidats) {
             continue;
         // The characters whose answer would let it apply.
         for (const int etat : commandes_[d]) {
-            const int proprietaire = static_cast<size_t>(etat) < proprietaire_.size() ? proprietaire_[static_cast<size_t>(etat)] : -1;
+            const int proprietaire = static_cast<size_t>(etat) < proprietaire_.size()
+                                         ? proprietaire_[static_cast<size_t>(etat)]
+                                         : -1;
             if (proprietaire < 0 || evaluation_de[static_cast<size_t>(proprietaire)] < 0)
                 continue;
-            Evaluation& e = evaluations_[static_cast<size_t>(evaluation_de[static_cast<size_t>(proprietaire)])];
+            Evaluation& e =
+                evaluations_[static_cast<size_t>(evaluation_de[static_cast<size_t>(proprietaire)])];
             e.Deblocage = std::max(e.Deblocage, pouvoir);
         }
     }

@@ -17,7 +17,8 @@ Matrice_Especes::Matrice_Especes(int nb_esp, int nb_etats) : nb_esp_(nb_esp), nb
     constexpr uintptr_t grande_page = uintptr_t{2} << 20;
     const auto debut = (reinterpret_cast<uintptr_t>(values_.data()) + grande_page - 1) & ~(grande_page - 1);
     const auto fin = (reinterpret_cast<uintptr_t>(values_.data() + n)) & ~(grande_page - 1);
-    if (fin > debut) madvise(reinterpret_cast<void*>(debut), fin - debut, MADV_HUGEPAGE);
+    if (fin > debut)
+        madvise(reinterpret_cast<void*>(debut), fin - debut, MADV_HUGEPAGE);
 #endif
     values_.resize(n, 0);
 }

@@ -36,7 +36,8 @@ private:
     void Lit_Contradictions();
     void Lit_Langues();
     void Lit_Flore();
-    bool Accepte_Lecture(const std::string& chemin, const Lecture_Tableau& lu, Echec_Chargement::Genre genre_lecture);
+    bool Accepte_Lecture(const std::string& chemin, const Lecture_Tableau& lu,
+                         Echec_Chargement::Genre genre_lecture);
     bool Lit_Fichier(const std::string& nom, size_t elements, std::vector<int16_t>& out,
                      Echec_Chargement::Genre genre_lecture);
     bool Verifie_Fichiers();
@@ -114,13 +115,18 @@ bool Chargeur::Lit_Comptes(Recordset* parametres) {
         int32_t* compte;
         bool flore;
     } const comptes[] = {
-        {"Nb_Esp", &base_->Nb_Esp, true},           {"Nb_Etats_Desc", &base_->Nb_Etats_Desc, true},
-        {"Nb_Cadre", &base_->Nb_Cadre, false},       {"Nb_Robot", &base_->Nb_Robot, false},
-        {"Nb_But_Car", &base_->Nb_But_Car, false},   {"Nb_But_Deter", &base_->Nb_But_Deter, false},
-        {"Nb_But_Quest", &base_->Nb_But_Quest, false}, {"Nb_Contraintes", &base_->Nb_Contraintes, false},
+        {"Nb_Esp", &base_->Nb_Esp, true},
+        {"Nb_Etats_Desc", &base_->Nb_Etats_Desc, true},
+        {"Nb_Cadre", &base_->Nb_Cadre, false},
+        {"Nb_Robot", &base_->Nb_Robot, false},
+        {"Nb_But_Car", &base_->Nb_But_Car, false},
+        {"Nb_But_Deter", &base_->Nb_But_Deter, false},
+        {"Nb_But_Quest", &base_->Nb_But_Quest, false},
+        {"Nb_Contraintes", &base_->Nb_Contraintes, false},
     };
     for (const auto& c : comptes) {
-        if (!Lit_Compte(parametres, c.nom, *c.compte, c.flore)) return false;
+        if (!Lit_Compte(parametres, c.nom, *c.compte, c.flore))
+            return false;
     }
     return true;
 }
@@ -306,7 +312,7 @@ void Chargeur::Lit_Flore() {
 }
 
 bool Chargeur::Accepte_Lecture(const std::string& chemin, const Lecture_Tableau& lu,
-                             Echec_Chargement::Genre genre_lecture) {
+                               Echec_Chargement::Genre genre_lecture) {
     switch (lu.echec) {
         case Echec_Lecture::Aucun:
             return true;
@@ -332,10 +338,12 @@ bool Chargeur::Verifie_Fichiers() {
     // Counts that the files cannot fill (a damaged Parametres) are refused before anything is
     // made to their size, with the message the read would give.
     for (const auto& [nom, elements, genre] :
-         {std::tuple{"POIDS.DAT", static_cast<size_t>(base_->Nb_Etats_Desc), Echec_Chargement::Genre::Lecture_Poids},
+         {std::tuple{"POIDS.DAT", static_cast<size_t>(base_->Nb_Etats_Desc),
+                     Echec_Chargement::Genre::Lecture_Poids},
           std::tuple{"MATRICE.DAT", Elements_Matrice(), Echec_Chargement::Genre::Lecture_Matrice}}) {
         const std::string chemin = lieux_.Rep_Data + nom;
-        if (!Accepte_Lecture(chemin, Verifie_Tableau_16(chemin, elements), genre)) return false;
+        if (!Accepte_Lecture(chemin, Verifie_Tableau_16(chemin, elements), genre))
+            return false;
     }
     return true;
 }
@@ -371,7 +379,8 @@ Chargement Chargeur::Charge() {
     auto parametres = Ouvre("Parametres", "PrimaryKey");
     if (!Lit_Compte(parametres.get(), "Nb_Couleurs", base_->Nb_Couleurs)) return std::move(resultat_);
     Lit_Palette(parametres.get());
-    if (!Lit_Comptes(parametres.get()) || !Verifie_Fichiers()) return std::move(resultat_);
+    if (!Lit_Comptes(parametres.get()) || !Verifie_Fichiers())
+        return std::move(resultat_);
 
     // 5-9. Arrays and the tables read at every answer.
     Lit_Hierarchie();
@@ -391,7 +400,8 @@ Chargement Chargeur::Charge() {
         return std::move(resultat_);
     }
     Lit_Flore();
-    if (!Lit_Matrice()) return std::move(resultat_);
+    if (!Lit_Matrice())
+        return std::move(resultat_);
     base_->Indexe();
     resultat_.Base = std::move(base);
     return std::move(resultat_);

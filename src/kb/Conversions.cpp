@@ -39,9 +39,13 @@ std::optional<Entier> Leading_Narrowed(std::string_view text) {
 
 }  // namespace
 
-std::optional<int16_t> Leading_Int16(std::string_view text) { return Leading_Narrowed<int16_t>(text); }
+std::optional<int16_t> Leading_Int16(std::string_view text) {
+    return Leading_Narrowed<int16_t>(text);
+}
 
-std::optional<int32_t> Leading_Int32(std::string_view text) { return Leading_Narrowed<int32_t>(text); }
+std::optional<int32_t> Leading_Int32(std::string_view text) {
+    return Leading_Narrowed<int32_t>(text);
+}
 
 std::optional<bool> To_Boolean(std::string_view text) {
     size_t begin = 0;

@@ -12,15 +12,16 @@ namespace {
 
 // The bytes a file of `elements` values needs and those it holds, as a failure text.
 std::string Trop_Court(const std::string& path, std::streamoff got, size_t elements) {
-    return path + ": holds " + std::to_string(got) + " bytes where " + std::to_string(elements * sizeof(int16_t)) +
-           " are needed";
+    return path + ": holds " + std::to_string(got) + " bytes where " +
+           std::to_string(elements * sizeof(int16_t)) + " are needed";
 }
 
 }  // namespace
 
 Lecture_Tableau Verifie_Tableau_16(const std::string& path, size_t elements) {
     std::ifstream in(Trouve_Fichier(path), std::ios::binary | std::ios::ate);
-    if (!in) return {Echec_Lecture::Ouverture, path + ": cannot be opened"};
+    if (!in)
+        return {Echec_Lecture::Ouverture, path + ": cannot be opened"};
     const std::streamoff taille = in.tellg();
     if (taille < 0 || static_cast<uintmax_t>(taille) / sizeof(int16_t) < elements) {
         return {Echec_Lecture::Lecture, Trop_Court(path, std::max<std::streamoff>(taille, 0), elements)};
@@ -29,7 +30,8 @@ Lecture_Tableau Verifie_Tableau_16(const std::string& path, size_t elements) {
 }
 
 Lecture_Tableau Lit_Tableau_16(const std::string& path, size_t elements, std::vector<int16_t>& out) {
-    if (out.size() != elements) out.assign(elements, 0);
+    if (out.size() != elements)
+        out.assign(elements, 0);
     std::ifstream in(Trouve_Fichier(path), std::ios::binary);
     if (!in) {
         std::fill(out.begin(), out.end(), 0);

@@ -64,7 +64,8 @@ TEST_F(ReglagesTest, SearchStrategyByName) {
     };
     for (const auto& c : cas) {
         Magasin_Memoire utilisateur;
-        if (!c.utilisateur.empty()) utilisateur.valeurs["Options/Strategie"] = c.utilisateur;
+        if (!c.utilisateur.empty())
+            utilisateur.valeurs["Options/Strategie"] = c.utilisateur;
         EXPECT_EQ(Lit_Registre(Machine("[Options]\n" + c.machine), utilisateur).Strategie, c.attendue)
             << c.machine << " / " << c.utilisateur;
     }

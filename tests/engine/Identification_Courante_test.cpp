@@ -390,7 +390,6 @@ INSERT INTO Objets_Fic VALUES ('Hors', 4, 8, 5, 1, 2, 0, 'hors', 'Outside', 1);
     EXPECT_EQ(b.Base->Trouve_Objet("Hors"), nullptr);  // its states lie outside the base
 }
 
-
 // Species numbers beyond 16 bits: a base of 40,000 species (two characters) loads, ranks, lists
 // and ranks its questions.
 TEST(Grande_Base, ABaseBeyond32767SpeciesLoadsAndRanks) {

@@ -137,10 +137,12 @@ TEST_F(Ligne_Commande, BestAllRanksTheQuestionsAndWalkMeasuresBothStrategies) {
     // Acer and Betula end tied under the applicable strategy: Marge waits for FOL_5.
     const Sortie parcours = Lance("walk " + Reglages());
     ASSERT_EQ(parcours.statut, 0) << parcours.err;
-    EXPECT_NE(parcours.out.find("standard          4      4 (100.0%)      4            2.00      2              0\n"),
+    EXPECT_NE(parcours.out.find(
+                  "standard          4      4 (100.0%)      4            2.00      2              0\n"),
               std::string::npos)
         << parcours.out;
-    EXPECT_NE(parcours.out.find("applicable        4      4 (100.0%)      2            1.50      2              0\n"),
+    EXPECT_NE(parcours.out.find(
+                  "applicable        4      4 (100.0%)      2            1.50      2              0\n"),
               std::string::npos)
         << parcours.out;
 }

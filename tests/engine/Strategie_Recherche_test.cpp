@@ -51,7 +51,8 @@ std::unique_ptr<Base_Connaissance> Construit(const Cle& cle) {
     }
     for (const auto& [c, p, j] : cle.dependances) {
         base->Descendance.push_back({static_cast<int>(base->Descendance.size()) + 1,
-                                     "C" + std::to_string(p) + "_" + std::to_string(j), "C" + std::to_string(c)});
+                                     "C" + std::to_string(p) + "_" + std::to_string(j),
+                                     "C" + std::to_string(c)});
     }
     base->Joker.assign(cle.etats.size(), true);
     base->Indexe();
@@ -72,10 +73,16 @@ TEST(Strategie_Recherche, EachRuleChangesTheChoiceAndTheRankingStartsWithIt) {
         int applicable;
     } cas[] = {
         // Rule 1: C1 waits for state 1 of C0, which nobody chose; C2 splits less but applies.
-        {"waits for its controlling state", {{2, 2, 2}, {}, {{0, 0, 0}, {0, 0, 0}, {0, 1, 0}, {0, 1, 1}}, {{1, 0, 1}}},
-         {}, 1, 2},
-        {"applies once that state is chosen", {{2, 2, 2}, {}, {{0, 0, 0}, {0, 0, 0}, {0, 1, 0}, {0, 1, 1}}, {{1, 0, 1}}},
-         {1}, 1, 1},
+        {"waits for its controlling state",
+         {{2, 2, 2}, {}, {{0, 0, 0}, {0, 0, 0}, {0, 1, 0}, {0, 1, 1}}, {{1, 0, 1}}},
+         {},
+         1,
+         2},
+        {"applies once that state is chosen",
+         {{2, 2, 2}, {}, {{0, 0, 0}, {0, 0, 0}, {0, 1, 0}, {0, 1, 1}}, {{1, 0, 1}}},
+         {1},
+         1,
+         1},
         // Nothing that applies separates the candidates: the answer that lets C1 apply is asked.
         {"unlocks what waits", {{2, 2}, {}, {{0, 0}, {0, 0}, {0, 1}, {0, 1}}, {{1, 0, 0}}}, {}, 1, 0},
         // Rule 2: C0's power exceeds 1 over the six it applies to; with the others as a group it
@@ -94,7 +101,8 @@ TEST(Strategie_Recherche, EachRuleChangesTheChoiceAndTheRankingStartsWithIt) {
                                                  std::pair{Strategie_Recherche::Applicable, c.applicable}}) {
             const std::string quoi = std::string(c.regle) + ", " + std::string(Nom_Strategie(strategie));
             std::vector<double> pouvoir;
-            const int choix = recherche.Calcule(etats, base->Joker, classement, base->Nb_Esp, pouvoir, strategie);
+            const int choix =
+                recherche.Calcule(etats, base->Joker, classement, base->Nb_Esp, pouvoir, strategie);
             EXPECT_EQ(choix, attendu) << quoi;
             const auto lignes = recherche.Classe(etats, base->Joker, classement, base->Nb_Esp, strategie);
             ASSERT_FALSE(lignes.empty()) << quoi;

@@ -324,7 +324,8 @@ TEST_F(FenetreTest, SearchStrategyFollowsTheStoreAndTheOptions) {
     QTimer::singleShot(0, [] {
         auto* options = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
         ASSERT_NE(options, nullptr);
-        QTest::mouseClick(options->Option8, Qt::LeftButton, Qt::NoModifier, QPoint(8, options->Option8->height() / 2));
+        QTest::mouseClick(options->Option8, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(8, options->Option8->height() / 2));
         QTest::mouseClick(options->cmdOK, Qt::LeftButton);
     });
     F().mnuViewOptions->trigger();

@@ -8,8 +8,9 @@ namespace kestrane::cli {
 namespace {
 
 std::string Nom(const Base_Connaissance& base, int espece) {
-    return espece >= 0 && static_cast<size_t>(espece) < base.Nom_Esp.size() ? base.Nom_Esp[static_cast<size_t>(espece)]
-                                                                              : std::to_string(espece);
+    return espece >= 0 && static_cast<size_t>(espece) < base.Nom_Esp.size()
+               ? base.Nom_Esp[static_cast<size_t>(espece)]
+               : std::to_string(espece);
 }
 
 std::string Nombre(const char* format, double valeur) {
@@ -18,7 +19,8 @@ std::string Nombre(const char* format, double valeur) {
     return tampon;
 }
 
-void Ecrit_Texte(const Base_Connaissance& base, const std::vector<Bilan_Parcours>& bilans, std::ostream& out) {
+void Ecrit_Texte(const Base_Connaissance& base, const std::vector<Bilan_Parcours>& bilans,
+                 std::ostream& out) {
     out << "strategy    species  identified        alone  mean questions  worst  did not apply\n";
     for (const auto& b : bilans) {
         char ligne[160];
@@ -46,20 +48,23 @@ void Ecrit_Json(const Base_Connaissance& base, const std::vector<Bilan_Parcours>
         const auto& b = bilans[i];
         out << (i ? ", " : "") << "{\"strategy\": " << Json_Texte(Nom_Strategie(b.Strategie))
             << ", \"species\": " << b.Especes.size() << ", \"identified\": " << b.Nb_Identifiees
-            << ", \"identified_share\": " << Nombre("%.4f", b.Part_Identifiee()) << ", \"alone\": " << b.Nb_Seules
+            << ", \"identified_share\": " << Nombre("%.4f", b.Part_Identifiee())
+            << ", \"alone\": " << b.Nb_Seules
             << ", \"mean_questions\": " << Nombre("%.4f", b.Moyenne_Questions)
             << ", \"worst_questions\": " << b.Pire_Questions
             << ", \"questions_not_applying\": " << b.Questions_Non_Applicables << ", \"walks\": [";
         for (size_t k = 0; k < b.Especes.size(); ++k) {
             const auto& p = b.Especes[k];
-            out << (k ? ", " : "") << "{\"species\": " << Json_Texte(Nom(base, p.Espece)) << ", \"questions\": [";
+            out << (k ? ", " : "") << "{\"species\": " << Json_Texte(Nom(base, p.Espece))
+                << ", \"questions\": [";
             for (size_t q = 0; q < p.Questions.size(); ++q) {
                 const int position = p.Questions[q];
                 out << (q ? ", " : "")
                     << Json_Texte(position >= 0 ? base.Objets[static_cast<size_t>(position)].Objet : "");
             }
             out << "], \"not_applying\": " << p.Non_Applicables << ", \"group\": [";
-            for (size_t g = 0; g < p.Groupe.size(); ++g) out << (g ? ", " : "") << Json_Texte(Nom(base, p.Groupe[g]));
+            for (size_t g = 0; g < p.Groupe.size(); ++g)
+                out << (g ? ", " : "") << Json_Texte(Nom(base, p.Groupe[g]));
             out << "], \"identified\": " << (p.Identifiee ? "true" : "false") << "}";
         }
         out << "]}";

@@ -174,7 +174,8 @@ void Ecrit_Classement(const Base_Connaissance& base, Identification_Courante& id
         const Objet_Fic& o = base.Objets[static_cast<size_t>(lignes[i].Position)];
         const std::string& question = base.Textes.Question(o, suffixe);
         if (json) {
-            out << (i ? ", " : "") << "{\"objet\": " << Json_Texte(o.Objet) << ", \"question\": " << Json_Texte(question)
+            out << (i ? ", " : "") << "{\"objet\": " << Json_Texte(o.Objet)
+                << ", \"question\": " << Json_Texte(question)
                 << ", \"power\": " << Pouvoir_Texte(lignes[i].Pouvoir) << "}";
         } else {
             out << o.Objet << "\t" << question << "\tpower " << Pouvoir_Texte(lignes[i].Pouvoir) << "\n";
@@ -272,8 +273,8 @@ int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std:
 
     Console console(err);
     Reglages_Moteur reglages{ouverte.reglages.Rep_Robot, ouverte.reglages.Rep_Data,
-                             options.seuil.value_or(ouverte.reglages.Seuil_Pourcent), Textes_Moteur_Langue(*langue),
-                             *strategie};
+                             options.seuil.value_or(ouverte.reglages.Seuil_Pourcent),
+                             Textes_Moteur_Langue(*langue), *strategie};
     Identification_Courante id(base, reglages, console, console);
     id.Demarre();
     if (!options.ido.empty()) {
@@ -358,7 +359,8 @@ void Ajoute_Commandes_Cle(CLI::App& app, Options_Cle& options, int& statut) {
         sous->add_option("--save", options.sauvegarde, "Save the resulting identification to this file");
         sous->add_flag("--json", options.json, "Print JSON");
         if (d.commande == Commande_Cle::Meilleur) {
-            sous->add_option("--strategy", options.strategie, "How the search chooses: standard or applicable");
+            sous->add_option("--strategy", options.strategie,
+                             "How the search chooses: standard or applicable");
             sous->add_flag("--all", options.toutes, "Print every question still to ask, ranked by its power");
         }
         if (d.commande == Commande_Cle::Contra) {

@@ -34,20 +34,24 @@ int main(int argc, char** argv) {
     std::optional<int> seuil_parcours;
     bool json_parcours = false;
     auto* parcours = app.add_subcommand(
-        "walk", "Follow Search for every species, answering with its own first state, and print how well it "
-                "identifies");
-    parcours->add_option("--settings", reglages_parcours, "Machine settings file that names the base")->required();
+        "walk",
+        "Follow Search for every species, answering with its own first state, and print how well it "
+        "identifies");
+    parcours->add_option("--settings", reglages_parcours, "Machine settings file that names the base")
+        ->required();
     parcours->add_option("--strategy", strategies_parcours, "standard and/or applicable (both by default)")
         ->check(CLI::IsMember({"standard", "applicable"}, CLI::ignore_case));
     parcours->add_option("--threshold", seuil_parcours, "Display threshold; the settings' one when absent");
     parcours->add_flag("--json", json_parcours, "Print JSON, with every walk");
     parcours->callback([&] {
         const auto ouverte = kestrane::cli::Ouvre_Base(reglages_parcours, std::cerr, false);
-        if (!ouverte.base) throw CLI::RuntimeError(1);
+        if (!ouverte.base)
+            throw CLI::RuntimeError(1);
         std::vector<kestrane::Bilan_Parcours> bilans;
         for (const auto& nom : strategies_parcours) {
-            bilans.push_back(kestrane::Parcourt_Especes(*ouverte.base, *kestrane::Strategie_De_Nom(nom),
-                                                        seuil_parcours.value_or(ouverte.reglages.Seuil_Pourcent)));
+            bilans.push_back(
+                kestrane::Parcourt_Especes(*ouverte.base, *kestrane::Strategie_De_Nom(nom),
+                                           seuil_parcours.value_or(ouverte.reglages.Seuil_Pourcent)));
         }
         kestrane::cli::Ecrit_Parcours(*ouverte.base, bilans, json_parcours, std::cout);
     });
