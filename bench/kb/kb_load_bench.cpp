@@ -4,10 +4,13 @@
 //   100,000 species x 1,000 states (250 characters of 4 states): under 1 s, peak memory at most
 //   the matrix + 60 MB.
 // The matrix must be held once: the peak of the load is measured from the resident memory before
-// it. The figures and the verdicts are printed before the benchmark table.
+// it. The first load of each base is measured alone, its verdict on CPU time (the wall time, shown
+// beside it, also counts other work on a shared machine); the benchmark table then gives the mean
+// of repeated loads. The figures and the verdicts are printed before the benchmark table.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#include <time.h>
 
 #include <chrono>
 #include <cstdio>
@@ -47,6 +50,13 @@ long Kilo_Octets(const char* champ) {
     return -1;
 }
 
+// CPU time of the process (user and system: the page faults of filling the matrix count).
+double Cpu_Secondes() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
 // One load of base i with its time and peak memory; false when it did not load.
 bool Mesure(size_t i) {
     const Taille& t = kTailles[i];
@@ -54,9 +64,11 @@ bool Mesure(size_t i) {
     // Peak memory of one load: reset the high-water mark, load, read it back.
     std::ofstream("/proc/self/clear_refs") << "5";
     const long avant = Kilo_Octets("VmRSS:");
+    const double cpu_debut = Cpu_Secondes();
     const auto debut = std::chrono::steady_clock::now();
     auto chargement = kestrane::Charge_Base(lieux, nullptr);
     const double secondes = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+    const double cpu = Cpu_Secondes() - cpu_debut;
     const long pic = Kilo_Octets("VmHWM:");
     if (!chargement.Base) {
         std::fprintf(stderr, "the synthetic base did not load: %s\n", chargement.Echec->Message.c_str());
@@ -66,8 +78,8 @@ bool Mesure(size_t i) {
         static_cast<double>(chargement.Base->Matrice.Data().size() * sizeof(int16_t)) / 1048576.0;
     const double pic_mo = static_cast<double>(pic - avant) / 1024.0;
     std::printf("%d species x %d states:\n", t.especes, t.caracteres * t.etats_par_caractere);
-    std::printf("  load: %.0f ms (target < 1000 ms) %s\n", secondes * 1000.0,
-                secondes < 1.0 ? "met" : "MISSED");
+    std::printf("  load: %.0f ms CPU, %.0f ms wall (target < 1000 ms) %s\n", cpu * 1000.0, secondes * 1000.0,
+                cpu < 1.0 ? "met" : "MISSED");
     std::printf(
         "  peak memory of the load: %.1f MB for a matrix of %.1f MB (target <= matrix + %.0f MB = %.1f MB) "
         "%s\n",
