@@ -34,12 +34,16 @@ class Dossier_Provisoire {
 
 }  // namespace
 
-Status Construit_Base(const std::string& source, const std::string& sortie_texte,
+Status Construit_Base(const std::string& source, const std::string& sortie,
                       std::vector<std::string>* avertissements) {
     auto src = Lit_Source(source);
     if (!src)
         return src.status();
+    return Installe_Base(*src, sortie, avertissements);
+}
 
+Status Installe_Base(const Base_Source& src, const std::string& sortie_texte,
+                     std::vector<std::string>* avertissements, const Progression& progression) {
     fs::path sortie = fs::absolute(fs::path(sortie_texte)).lexically_normal();
     if (!sortie.has_filename())
         sortie = sortie.parent_path();
@@ -54,11 +58,11 @@ Status Construit_Base(const std::string& source, const std::string& sortie_texte
         return Status::Error(provisoire.Chemin().string() + ": cannot be created");
 
     const std::string dossier = provisoire.Chemin().string();
-    Status s = Ecrit_Base(*src, dossier);
+    Status s = Ecrit_Base(src, dossier);
     if (s.ok())
-        s = Ecrit_Dessins(*src, dossier);
+        s = Ecrit_Dessins(src, dossier, progression);
     if (s.ok())
-        s = Ecrit_Documents(*src, dossier);
+        s = Ecrit_Documents(src, dossier, progression);
     if (!s.ok())
         return s;
 

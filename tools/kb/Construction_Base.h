@@ -11,11 +11,19 @@
 #include <string>
 #include <vector>
 
+#include "Progression.h"
 #include "Status.h"
 
 namespace kestrane::kb {
 
+struct Base_Source;
+
 Status Construit_Base(const std::string& source, const std::string& sortie,
                       std::vector<std::string>* avertissements = nullptr);
+
+// The second half of Construit_Base, for a source read by other means (an exchange file): writes,
+// checks and moves into place a source already read and numbered, with the same guarantees.
+Status Installe_Base(const Base_Source& source, const std::string& sortie,
+                     std::vector<std::string>* avertissements = nullptr, const Progression& progression = {});
 
 }  // namespace kestrane::kb

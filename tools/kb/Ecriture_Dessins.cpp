@@ -22,7 +22,7 @@ Status Cree(const fs::path& p) {
 
 }  // namespace
 
-Status Ecrit_Dessins(const Base_Source& src, const std::string& sortie) {
+Status Ecrit_Dessins(const Base_Source& src, const std::string& sortie, const Progression& progression) {
     using D = Disposition_Sortie;
     const fs::path source(src.Dossier);
     const fs::path robot = fs::path(sortie) / D::Robot;
@@ -79,7 +79,10 @@ Status Ecrit_Dessins(const Base_Source& src, const std::string& sortie) {
     Status s = Cree(descripteurs);
     if (!s.ok())
         return s;
-    for (const auto& c : src.Caracteres) {
+    for (size_t k = 0; k < src.Caracteres.size(); ++k) {
+        const auto& c = src.Caracteres[k];
+        if (progression)
+            progression("pictures", k, src.Caracteres.size());
         std::vector<std::string> dessins;
         for (const auto& e : c.Etats)
             dessins.push_back(e.Image.empty() ? std::string()

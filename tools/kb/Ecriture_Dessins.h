@@ -5,11 +5,14 @@
 
 #include <string>
 
+#include "Progression.h"
 #include "Source_Flore.h"
 #include "Status.h"
 
 namespace kestrane::kb {
 
-Status Ecrit_Dessins(const Base_Source& source, const std::string& dossier_sortie);
+// `progression` hears "pictures" once per character picture.
+Status Ecrit_Dessins(const Base_Source& source, const std::string& dossier_sortie,
+                     const Progression& progression = {});
 
 }  // namespace kestrane::kb

@@ -25,6 +25,7 @@ const char* const Modele_Espece = R"(<!DOCTYPE html>
 <p>{{T:Famille}}: {{Famille}}</p>
 <p>{{T:Noms}}: {{Noms}}</p>
 <p>{{Legende}}</p>
+{{Description}}
 <h2>{{T:Caracteres}}</h2>
 {{Caracteres}}
 <p><a href="{{Page_Dessin}}">{{T:Dessin}}</a></p>
@@ -179,7 +180,7 @@ std::vector<std::string> Dessins_Portrait(const Base_Source& src, const Espece_S
     return out;
 }
 
-Status Ecrit_Documents(const Base_Source& src, const std::string& sortie) {
+Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const Progression& progression) {
     using D = Disposition_Sortie;
     const fs::path modeles = fs::path(src.Dossier) / "documents";
     const std::string m_espece = Lit_Fichier(modeles / "espece.html", Modele_Espece);
@@ -247,6 +248,7 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie) {
                 {"Code", Echappe(e.Code)},
                 {"Famille", Echappe(e.Famille)},
                 {"Legende", Echappe(Texte_Langue(e.Legendes, lg.Suffixe, e.Legende))},
+                {"Description", Texte_Langue(e.Descriptions, lg.Suffixe, e.Description)},
                 {"Noms", noms},
                 {"Langue", Echappe(lg.Langue)},
                 {"Suffixe", lg.Suffixe},
@@ -273,6 +275,8 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie) {
     // The full-size drawings take most of the time: two at once.
     Status resultat = Status::Ok();
     for (size_t i = 0; i < dessins.size(); i += 2) {
+        if (progression)
+            progression("pages", i, dessins.size());
         auto a = std::async(std::launch::async, [&dessins, i] { return dessins[i].get(); });
         Status b = i + 1 < dessins.size() ? dessins[i + 1].get() : Status::Ok();
         Status sa = a.get();

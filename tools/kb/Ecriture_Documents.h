@@ -5,15 +5,21 @@
 //
 // Pages are filled from the templates of the source's documents/ folder (espece.html,
 // dessin.html, erreur.html, guide.html) and its label table textes.csv, or from built-in ones.
+// A template names a value as {{Name}} (Espece, Famille, Legende, Description, Noms, ...) and a
+// label as {{T:Key}}; every value is escaped except Description, which is HTML already made safe
+// by whoever filled the source.
 
 #include <string>
 
+#include "Progression.h"
 #include "Source_Flore.h"
 #include "Status.h"
 
 namespace kestrane::kb {
 
-Status Ecrit_Documents(const Base_Source& source, const std::string& dossier_sortie);
+// `progression` hears "pages" once per species drawing done.
+Status Ecrit_Documents(const Base_Source& source, const std::string& dossier_sortie,
+                       const Progression& progression = {});
 
 // The source drawings (SVG paths) of the portrait pieces that a species shows: for each piece the
 // first rule whose conditions are all states of the species, in the variant of piece 0.

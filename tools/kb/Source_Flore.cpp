@@ -385,21 +385,9 @@ class Lecture_Source {
             b_.Index_Etats[Plie(e.Id)] = b_.Nb_Etats++;
             b_.Caracteres.back().Etats.push_back(std::move(e));
         }
-        int index = 0;
-        std::set<std::string> popups;
-        for (auto& c : b_.Caracteres) {
-            c.Index_Car = index;
-            index += static_cast<int>(c.Etats.size());
-            if (c.Etats.empty())
-                r_.Ajoute(c.Lieu, "character '" + c.Objet + "' has no state");
-            Grille(static_cast<int>(c.Etats.size()), c.Lignes, c.Colonnes);
-            std::string base;
-            for (char ch : Plie(c.Objet)) base += Nom_Fichier_Sur(std::string(1, ch)) ? ch : '_';
-            std::string popup = base + ".wmf";
-            for (int k = 2; popups.count(popup); ++k) popup = base + "_" + std::to_string(k) + ".wmf";
-            popups.insert(popup);
-            c.Popup = popup;
-        }
+        std::vector<std::string> problemes;
+        Numerote_Caracteres(b_, problemes);
+        for (const auto& p : problemes) r_.Ajoute(p.substr(0, p.find(": ")), p.substr(p.find(": ") + 2));
         if (b_.Caracteres.empty())
             r_.Ajoute("caracteres.csv:1", "no character is defined");
     }
@@ -778,6 +766,30 @@ class Lecture_Source {
 };
 
 }  // namespace
+
+void Numerote_Caracteres(Base_Source& b, std::vector<std::string>& problemes) {
+    int index = 0;
+    std::set<std::string> popups;
+    b.Index_Etats.clear();
+    b.Index_Objets.clear();
+    for (size_t k = 0; k < b.Caracteres.size(); ++k) {
+        auto& c = b.Caracteres[k];
+        b.Index_Objets[Plie(c.Objet)] = static_cast<int>(k);
+        c.Desc_Num = static_cast<int>(k);
+        c.Index_Car = index;
+        for (const auto& e : c.Etats) b.Index_Etats[Plie(e.Id)] = index++;
+        if (c.Etats.empty())
+            problemes.push_back(c.Lieu + ": character '" + c.Objet + "' has no state");
+        Grille(static_cast<int>(c.Etats.size()), c.Lignes, c.Colonnes);
+        std::string base;
+        for (char ch : Plie(c.Objet)) base += Nom_Fichier_Sur(std::string(1, ch)) ? ch : '_';
+        std::string popup = base + ".wmf";
+        for (int n = 2; popups.count(popup); ++n) popup = base + "_" + std::to_string(n) + ".wmf";
+        popups.insert(popup);
+        c.Popup = popup;
+    }
+    b.Nb_Etats = index;
+}
 
 Result<Base_Source> Lit_Source(const std::string& dossier) {
     if (!fs::is_directory(dossier))

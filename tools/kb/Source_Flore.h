@@ -51,6 +51,8 @@ struct Espece_Source {
     std::vector<int16_t> Valeurs;                          // one per state
     std::string Dessin;                                    // optional own drawing (dessins/<Dessin>.svg)
     std::map<std::string, std::string> Legendes;           // Legende_<suffix>, for the pages of that language
+    std::string Description;                      // HTML for the species page, already made safe; may be empty
+    std::map<std::string, std::string> Descriptions;  // the same in other languages, by suffix
     std::string Lieu;
 };
 
@@ -119,6 +121,12 @@ struct Base_Source {
     std::map<std::string, int> Index_Etats;   // folded ID_CARAC -> state number
     std::map<std::string, int> Index_Objets;  // folded Objet -> character index
 };
+
+// Numbers the characters read so far the way the program reads them: Desc_Num and Index_Car in
+// order, the grid of each state picture (1 x 2, 1 x 3, 2 x 2, ...) and its Popup file name (after
+// the character, unique), Nb_Etats and the name indexes. A character without states is reported
+// in `problemes`, one "place: what" a line.
+void Numerote_Caracteres(Base_Source& source, std::vector<std::string>& problemes);
 
 // Reads and checks the source folder. On failure the Status message lists every problem, one a
 // line, each starting with the file and line.

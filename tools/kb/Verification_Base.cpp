@@ -15,6 +15,7 @@
 #include "Conversions.h"
 #include "Database.h"
 #include "Echantillonneur_Palette_Wmf.h"
+#include "Reglages_Base.h"
 
 namespace fs = std::filesystem;
 
@@ -30,59 +31,23 @@ std::string Plie_Texte(const std::string& s) {
     return out;
 }
 
-// The [Section] Key=Value pairs of an INI file, keys as "Section/Key".
-std::map<std::string, std::string> Lit_Ini(const fs::path& p, bool& lu) {
-    std::map<std::string, std::string> out;
-    std::ifstream in(p);
-    lu = static_cast<bool>(in);
-    std::string ligne, section;
-    while (std::getline(in, ligne)) {
-        if (!ligne.empty() && ligne.back() == '\r')
-            ligne.pop_back();
-        if (ligne.empty() || ligne[0] == ';' || ligne[0] == '#')
-            continue;
-        if (ligne[0] == '[') {
-            section = ligne.substr(1, ligne.find(']') - 1);
-            continue;
-        }
-        const size_t eg = ligne.find('=');
-        if (eg != std::string::npos)
-            out[section + "/" + ligne.substr(0, eg)] = ligne.substr(eg + 1);
-    }
-    return out;
-}
-
 class Verificateur {
   public:
     explicit Verificateur(std::string dossier) : dossier_(std::move(dossier)) {}
 
     std::vector<Probleme> Verifie() {
         const fs::path ini = fs::path(dossier_) / "kestrane.ini";
-        bool lu = false;
-        auto reglages = Lit_Ini(ini, lu);
-        if (!lu) {
+        Reglages_Base reglages = Lit_Reglages_Base(dossier_);
+        if (!reglages.Lu) {
             Ajoute(ini.string(), "the settings file cannot be read");
             return problemes_;
         }
-        auto chemin = [&](const std::string& cle, bool repertoire) {
-            auto it = reglages.find(cle);
-            if (it == reglages.end() || it->second.empty()) {
-                Ajoute(ini.string(), "no value " + cle);
-                return std::string();
-            }
-            if (repertoire && it->second.back() != '/')
-                Ajoute(ini.string(), cle + " must end with '/'");
-            fs::path p(it->second);
-            std::string out = (p.is_absolute() ? p : fs::path(dossier_) / p).lexically_normal().string();
-            while (out.size() > 1 && out.back() == '/') out.pop_back();
-            return out;
-        };
-        data_ = chemin("Logiciel/Data", true);
-        const std::string base = data_.empty() ? std::string() : data_ + "/" + reglages["Logiciel/Base"];
-        descripteurs_ = chemin("Logiciel/Descripteurs", true);
-        robot_ = chemin("Logiciel/Robot", true);
-        documents_ = chemin("Documents/Adresse", true);
-        chemin("Logiciel/Executables", true);
+        for (const auto& p : reglages.Problemes) Ajoute(ini.string(), p);
+        data_ = reglages.Data;
+        const std::string base = reglages.Base;
+        descripteurs_ = reglages.Descripteurs;
+        robot_ = reglages.Robot;
+        documents_ = reglages.Documents;
         if (!problemes_.empty())
             return problemes_;
 
@@ -99,7 +64,7 @@ class Verificateur {
         Fichiers();
         Palette();
         Traductions();
-        if (Plie_Texte(reglages["Options/Distribution"]) == "hd")
+        if (Plie_Texte(reglages.Cles["Options/Distribution"]) == "hd")
             Documents();
         return problemes_;
     }

@@ -1,8 +1,13 @@
-// kestrane-kb: builds a knowledge base from its readable source, and checks a built base.
+// kestrane-kb: builds a knowledge base from its readable source, checks a built base, and brings
+// keys in from and out to the SDD exchange standard.
 //
-//   kestrane-kb build SOURCE OUT   compile SOURCE into OUT (kestrane.ini at its top)
-//   kestrane-kb check DATA         list every problem and warning of the base in DATA; exit 1 if
-//                                  there is a problem (warnings alone exit 0)
+//   kestrane-kb build SOURCE OUT         compile SOURCE into OUT (kestrane.ini at its top)
+//   kestrane-kb check DATA               list every problem and warning of the base in DATA; exit 1
+//                                        if there is a problem (warnings alone exit 0)
+//   kestrane-kb import-sdd FILE.xml OUT  build OUT from an SDD 1.1 dataset
+//   kestrane-kb export-sdd DATA OUT.xml  write the base in DATA as an SDD 1.1 document
+
+#include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <QGuiApplication>
@@ -11,12 +16,54 @@
 #include <iostream>
 
 #include "Construction_Base.h"
+#include "Export_Sdd.h"
+#include "Import_Sdd.h"
 #include "Verification_Base.h"
+
+namespace {
+
+// Progress on the error stream: a line rewritten in place on a terminal, a line per tenth
+// otherwise (logs stay short).
+class Affiche_Progression {
+  public:
+    void operator()(const std::string& etape, size_t fait, size_t total) {
+        const int pourcent = total == 0 ? 100 : static_cast<int>(std::min<size_t>(100, fait * 100 / total));
+        const bool terminal = isatty(STDERR_FILENO) != 0;
+        if (etape == etape_ && (terminal ? pourcent == pourcent_ : pourcent / 10 == pourcent_ / 10))
+            return;
+        etape_ = etape;
+        pourcent_ = pourcent;
+        std::fprintf(stderr, terminal ? "\rkestrane-kb: %s %3d%%\033[K" : "kestrane-kb: %s %d%%\n",
+                     etape.c_str(), pourcent);
+        std::fflush(stderr);
+        ligne_ouverte_ = terminal;
+    }
+    ~Affiche_Progression() {
+        if (ligne_ouverte_)
+            std::fputc('\n', stderr);
+    }
+
+  private:
+    std::string etape_;
+    int pourcent_ = -1;
+    bool ligne_ouverte_ = false;
+};
+
+int Fin(const kestrane::Status& s, const char* quoi, const std::vector<std::string>& avertissements) {
+    if (!s.ok()) {
+        std::cerr << "kestrane-kb: " << quoi << " failed\n" << s.message() << "\n";
+        return 1;
+    }
+    for (const auto& a : avertissements) std::cerr << a << "\n";
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"Kestrane knowledge-base builder"};
     app.require_subcommand(1);
-    std::string source, sortie, donnees;
+    std::string source, sortie, donnees, fichier;
     auto* build = app.add_subcommand("build", "Compile a knowledge base from its source folder");
     build->add_option("SOURCE", source, "Source folder (CSV tables, SVG drawings, page templates)")
         ->required()
@@ -24,24 +71,48 @@ int main(int argc, char** argv) {
     build->add_option("OUT", sortie, "Output folder; replaced only when the build succeeds")->required();
     auto* check = app.add_subcommand("check", "Check a built knowledge base");
     check->add_option("DATA", donnees, "Folder holding kestrane.ini")->required();
+    auto* import = app.add_subcommand("import-sdd", "Build a knowledge base from an SDD 1.1 file");
+    import->add_option("FILE", fichier, "SDD document (XML); pictures it names are looked for beside it")
+        ->required()
+        ->check(CLI::ExistingFile);
+    import->add_option("OUT", sortie, "Output folder; replaced only when the import succeeds")->required();
+    auto* exporte = app.add_subcommand("export-sdd", "Write a knowledge base as an SDD 1.1 document");
+    exporte->add_option("DATA", donnees, "Folder holding kestrane.ini")->required();
+    exporte->add_option("OUT", fichier, "SDD document to write")->required();
     CLI11_PARSE(app, argc, argv);
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication qt(argc, argv);
 
+    const auto debut = std::chrono::steady_clock::now();
+    auto secondes = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+    };
+    std::vector<std::string> avertissements;
     if (*build) {
-        const auto debut = std::chrono::steady_clock::now();
-        std::vector<std::string> avertissements;
         const kestrane::Status s = kestrane::kb::Construit_Base(source, sortie, &avertissements);
-        const double secondes =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
-        if (!s.ok()) {
-            std::cerr << "kestrane-kb: build failed\n" << s.message() << "\n";
+        if (Fin(s, "build", avertissements) != 0)
             return 1;
+        std::printf("kestrane-kb: built %s in %.2f s\n", sortie.c_str(), secondes());
+        return 0;
+    }
+    if (*import) {
+        kestrane::Status s = kestrane::Status::Ok();
+        {
+            Affiche_Progression progression;
+            s = kestrane::kb::Importe_Sdd(fichier, sortie, &avertissements, std::ref(progression));
         }
-        for (const auto& a : avertissements) std::cerr << a << "\n";
-        std::printf("kestrane-kb: built %s in %.2f s\n", sortie.c_str(), secondes);
+        if (Fin(s, "import", avertissements) != 0)
+            return 1;
+        std::printf("kestrane-kb: imported %s into %s in %.2f s\n", fichier.c_str(), sortie.c_str(),
+                    secondes());
+        return 0;
+    }
+    if (*exporte) {
+        if (Fin(kestrane::kb::Exporte_Sdd(donnees, fichier), "export", avertissements) != 0)
+            return 1;
+        std::printf("kestrane-kb: exported %s to %s\n", donnees.c_str(), fichier.c_str());
         return 0;
     }
     const auto problemes = kestrane::kb::Verifie_Base(donnees);

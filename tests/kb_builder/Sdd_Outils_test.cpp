@@ -1,0 +1,90 @@
+// The pure helpers of the SDD import: HTML made safe, labels made plain, measurements divided
+// into classes.
+#include <gtest/gtest.h>
+
+#include "Classes_Mesures.h"
+#include "Nettoyage_Html.h"
+
+namespace kestrane::kb {
+namespace {
+
+TEST(Nettoyage_Html, KeepsFormattingAndDropsWhatCouldRunOrLoad) {
+    const std::pair<const char*, const char*> cas[] = {
+        {"<p>White <b>bark</b></p>", "<p>White <b>bark</b></p>"},
+        {"<P CLASS=x onclick='go()'>a</P>", "<p>a</p>"},
+        {"a<script>alert(1)</script>b<SCRIPT src=x></SCRIPT>c", "abc"},
+        {"<style>p{}</style><iframe src='http://x'>t</iframe>z", "z"},
+        {"<img src=\"http://example.org/x.png\">leaf", " leaf"},
+        {"<a href=\"javascript:go()\">link</a>", "link"},
+        {"<!-- note --><b>x", "<b>x</b>"},
+        {"x</i> < 3 & y &amp; &#233;", "x &lt; 3 &amp; y &amp; &#233;"},
+        {"<ul><li>one<li>two</ul>", "<ul><li>one<li>two</li></li></ul>"},
+        {"<script>never closed", ""},
+        {"<b attr=\"a>b\">q</b>", "<b>q</b>"},
+    };
+    for (const auto& [entree, attendu] : cas) EXPECT_EQ(Nettoie_Html(entree), attendu) << entree;
+}
+
+TEST(Nettoyage_Html, PlainTextOfALabel) {
+    const std::pair<const char*, const char*> cas[] = {
+        {"<i>Viola hederacea</i> Labill.", "Viola hederacea Labill."},
+        {"  Leaf\n  complexity ", "Leaf complexity"},
+        {"A &amp; B &lt;c&gt; &#233;t&#xE9;", "A & B <c> été"},
+        {"line<br>break", "line break"},
+        {"<script>x</script>", ""},
+    };
+    for (const auto& [entree, attendu] : cas) EXPECT_EQ(Texte_Brut(entree), attendu) << entree;
+}
+
+TEST(Classes_Mesures, CutWhereTheTaxaDifferAndReadable) {
+    using E = std::optional<Etendue>;
+    struct Cas {
+        std::vector<E> etendues;
+        size_t max;
+        std::vector<std::pair<double, double>> classes;
+    };
+    const std::vector<Cas> cas{
+        // Ranges that overlap: a class for each piece the same taxa share.
+        {{Etendue{15, 25}, Etendue{25, 40}, Etendue{20, 35}, std::nullopt},
+         8,
+         {{15, 20}, {20, 25}, {25, 35}, {35, 40}}},
+        // A gap joins the class below it; equal taxa on both sides of a limit make one class.
+        {{Etendue{1, 2}, Etendue{5, 6}}, 8, {{1, 5}, {5, 6}}},
+        {{Etendue{1, 4}, Etendue{1, 4}}, 8, {{1, 4}}},
+        // Single values: one class when all are equal.
+        {{Etendue{3, 3}, Etendue{3, 3}}, 8, {{3, 3}}},
+        // Too many classes: the neighbours whose taxa differ least are joined.
+        {{Etendue{1, 2}, Etendue{2, 3}, Etendue{3, 4}, Etendue{4, 5}}, 2, {{1, 3}, {3, 5}}},
+        {{std::nullopt}, 8, {}},
+    };
+    for (const auto& c : cas) {
+        const auto classes = Divise_En_Classes(c.etendues, c.max);
+        ASSERT_EQ(classes.size(), c.classes.size());
+        for (size_t k = 0; k < classes.size(); ++k) {
+            EXPECT_EQ(classes[k].Bas, c.classes[k].first);
+            EXPECT_EQ(classes[k].Haut, c.classes[k].second);
+        }
+    }
+    // Membership: a range belongs to the classes it overlaps, a single value to the class that
+    // starts at or below it; the first and last classes reach beyond the measures.
+    const std::vector<Classe_Mesure> classes{{15, 20}, {20, 25}, {25, 40}};
+    const std::pair<Etendue, std::vector<bool>> appartenances[] = {
+        {{15, 20}, {true, false, false}}, {{18, 30}, {true, true, true}}, {{20, 20}, {false, true, false}},
+        {{40, 40}, {false, false, true}}, {{2, 3}, {true, false, false}}, {{60, 70}, {false, false, true}},
+    };
+    for (const auto& [e, attendu] : appartenances)
+        for (size_t k = 0; k < classes.size(); ++k)
+            EXPECT_EQ(Dans_Classe(e, classes, k), attendu[k]) << e.Bas << " " << k;
+    const std::pair<const char*, std::vector<const char*>> textes[] = {
+        {"en", {"up to 20 mm", "20 to 25 mm", "25 mm or more"}},
+        {"fr", {"jusqu'à 20 mm", "de 20 à 25 mm", "25 mm ou plus"}},
+        {"es", {"hasta 20 mm", "de 20 a 25 mm", "25 mm o más"}},
+    };
+    for (const auto& [langue, attendus] : textes)
+        for (size_t k = 0; k < attendus.size(); ++k)
+            EXPECT_EQ(Texte_Classe(classes, k, "mm", langue), attendus[k]);
+    EXPECT_EQ(Texte_Classe({{2.5, 2.5}}, 0, "", "en"), "2.5");
+}
+
+}  // namespace
+}  // namespace kestrane::kb

@@ -1,0 +1,331 @@
+// SDD exchange: a key written by hand imports into a base that identifies its taxa, bad files are
+// refused with their line and leave nothing, and the demo flora goes out and comes back alike.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <set>
+
+#include "Chargeur_Base.h"
+#include "Export_Sdd.h"
+#include "Fonctions_Wmf.h"
+#include "Import_Sdd.h"
+#include "Metafichier.h"
+#include "Outils_Test.h"
+
+namespace fs = std::filesystem;
+
+namespace kestrane::kb {
+namespace {
+
+using test::Classe;
+using test::Dossier_Test;
+using test::Lit_Texte;
+
+std::unique_ptr<Base_Connaissance> Charge(const fs::path& sortie) {
+    auto c = Charge_Base({(sortie / "data/kestrane.sqlite").string(), (sortie / "data/").string()}, nullptr);
+    EXPECT_TRUE(c.Base) << (c.Echec ? c.Echec->Detail : "");
+    return std::move(c.Base);
+}
+
+std::string Tout(const std::vector<std::string>& lignes) {
+    std::string t;
+    for (const auto& l : lignes) t += l + "\n";
+    return t;
+}
+
+// The hand-written key beside the two pictures it finds (the third it names is not there).
+class Sdd_Arbres : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(d_.Chemin() / "photos");
+        fs::copy_file(fs::path(KB_SDD) / "arbres.sdd.xml", d_.Chemin() / "arbres.sdd.xml");
+        for (const auto& [nom, couleur] :
+             {std::pair{"broad.png", Qt::darkGreen}, std::pair{"betula.png", Qt::lightGray}}) {
+            QImage image(40, 60, QImage::Format_RGB32);
+            image.fill(couleur);
+            ASSERT_TRUE(image.save(QString::fromStdString(d_ / ("photos/" + std::string(nom)))));
+        }
+        const Status s =
+            Importe_Sdd(d_ / "arbres.sdd.xml", d_ / "base", &avertissements_,
+                        [this](const std::string& etape, size_t, size_t) { etapes_.insert(etape); });
+        ASSERT_TRUE(s.ok()) << s.message();
+        base_ = Charge(d_.Chemin() / "base");
+        ASSERT_TRUE(base_);
+    }
+    // The state ids species `s` shows, in state order.
+    std::vector<std::string> Etats(int s) const {
+        std::vector<std::string> out;
+        for (const auto& e : base_->Caracteres)
+            if (base_->Matrice(s, e.NUM) != 0)
+                out.push_back(e.ID_CARAC);
+        return out;
+    }
+
+    Dossier_Test d_{"kb-sdd"};
+    std::vector<std::string> avertissements_;
+    std::set<std::string> etapes_;
+    std::unique_ptr<Base_Connaissance> base_;
+};
+
+TEST_F(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
+    const Base_Connaissance& b = *base_;
+    // Species: the four TaxonNames described and the description that names none.
+    EXPECT_EQ(b.Nom_Esp, (std::vector<std::string>{"Betula pendula Roth", "Fagus sylvatica", "Larix decidua",
+                                                   "Picea abies", "Pinus sylvestris"}));
+    ASSERT_EQ(b.Flore.size(), 5u);
+    EXPECT_EQ(b.Flore[0].Famille, "Betulaceae");
+    EXPECT_EQ(b.Flore[4].Famille, "Pinaceae");  // the family above its genus
+    EXPECT_EQ(b.Flore[2].Famille, "Larix");     // no hierarchy: its genus
+    EXPECT_EQ(b.Flore[0].Legende, "Silver birch in spring");
+    // Characters in the tree's order with their frames; the text character is left out; the
+    // measured one is divided where the taxa's ranges differ.
+    ASSERT_EQ(b.Objets.size(), 4u);
+    const std::vector<std::tuple<std::string, std::string, int, int, bool>> objets{
+        {"c1", "Leaf type", 2, 0, true},
+        {"c2", "Leaf margin", 2, 0, true},
+        {"c3", "Needles per bundle", 2, 0, false},
+        {"c4", "Height when grown", 6, 1, true}};
+    for (const auto& [objet, question, nb, cadre, joker] : objets) {
+        const Objet_Fic* o = b.Trouve_Objet(objet);
+        ASSERT_NE(o, nullptr) << objet;
+        EXPECT_EQ(o->TipText, question);
+        EXPECT_EQ(o->Nb_Car, nb) << objet;
+        EXPECT_EQ(o->Cadre, cadre) << objet;
+        EXPECT_EQ(o->Joker, joker) << objet;
+    }
+    EXPECT_EQ(b.Poids[0], 5);
+    EXPECT_EQ(b.Poids[2], 1);
+    EXPECT_EQ(b.Etat_Par_Numero(6)->TipText, "up to 20 m");
+    EXPECT_EQ(b.Etat_Par_Numero(11)->TipText, "40 m or more");
+    // A taxon has the states it is coded with; what it does not code stays open unless its own
+    // states make the character inapplicable (Larix: leaf type unknown, so every dependant open).
+    const std::vector<std::vector<std::string>> matrice{{"s1", "s3", "c4_1", "c4_2"},
+                                                        {"s1", "s4", "c4_3", "c4_4", "c4_5"},
+                                                        {"s1", "s2", "s3", "s4", "s5", "s6", "c4_5"},
+                                                        {"s2", "s6", "c4_4", "c4_5", "c4_6"},
+                                                        {"s2", "s5", "c4_2", "c4_3", "c4_4"}};
+    for (int s = 0; s < b.Nb_Esp; ++s)
+        EXPECT_EQ(Etats(s), matrice[static_cast<size_t>(s)]) << b.Nom_Esp[static_cast<size_t>(s)];
+    // Dependencies: the margin only with broad leaves; bundles are inapplicable with broad leaves.
+    std::set<std::pair<std::string, std::string>> descendance;
+    for (const auto& d : b.Descendance) descendance.insert({d.ID_CARAC, d.Objet});
+    EXPECT_EQ(descendance, (std::set<std::pair<std::string, std::string>>{{"s1", "c2"}, {"s2", "c3"}}));
+    // English texts with their French translations; German is left out.
+    EXPECT_EQ(b.Textes.Question(*b.Trouve_Objet("c1"), "fr"), "Type de feuille");
+    EXPECT_EQ(b.Textes.Etat(*b.Etat_Par_Numero(0), "fr"), "Large");
+    EXPECT_EQ(b.Textes.Etat(*b.Etat_Par_Numero(6), "fr"), "jusqu'à 20 m");
+    EXPECT_EQ(b.Communs_Langues, (std::vector<std::string>{"English", "Français"}));
+    // The determination bar holds Search and Results.
+    ASSERT_EQ(b.But_Deter.size(), 2u);
+    EXPECT_EQ(b.But_Deter[0].Key, "Search");
+    EXPECT_EQ(b.But_Deter[1].Key, "Results");
+    EXPECT_EQ(b.Nb_Robot, 0);
+    // Warnings name what was left out or changed.
+    const std::string a = Tout(avertissements_);
+    for (const char* attendu : {"labels in de are left out",
+                                "'Height when grown' (c4) is divided into 6 classes: up to 20 m; 20 to 25 m",
+                                "1 character(s) that are neither", "1 picture(s) are not beside the dataset",
+                                "http://example.org/needle.jpg", "grouped by their genus"})
+        EXPECT_NE(a.find(attendu), std::string::npos) << attendu << "\n" << a;
+    // The species page shows the details, made safe, in each language.
+    const fs::path pages = d_.Chemin() / "base/documents/b/betpe";
+    const std::string en = Lit_Texte(pages / "betpe_en.html"), fr = Lit_Texte(pages / "betpe_fr.html");
+    EXPECT_NE(en.find("Birch with <b>white</b> bark."), std::string::npos) << en;
+    EXPECT_EQ(en.find("script"), std::string::npos);
+    EXPECT_EQ(en.find("example.org"), std::string::npos);
+    EXPECT_NE(fr.find("Bouleau à l'écorce <b>blanche</b>."), std::string::npos);
+    // A picture found beside the dataset is in the state grid; a missing one gets a card.
+    auto images = [&](const char* popup) {
+        auto m = wmf::Metafichier::Lit_Fichier((d_.Chemin() / "base/descripteurs" / popup).string());
+        EXPECT_TRUE(m.ok()) << popup;
+        return m.ok() ? std::count_if(m->enregistrements().begin(), m->enregistrements().end(),
+                                      [](const auto& e) { return e.fonction == wmf::STRETCHDIB; })
+                      : -1;
+    };
+    EXPECT_EQ(images("c1.wmf"), 1);
+    EXPECT_EQ(images("c2.wmf"), 0);
+    EXPECT_EQ(etapes_, (std::set<std::string>{"reading", "pictures", "pages"}));
+}
+
+// Each taxon answered with its own description ranks first, tied only with the taxa that have
+// every state answered.
+TEST_F(Sdd_Arbres, EachTaxonAnsweredWithItsOwnDescriptionRanksFirst) {
+    const Base_Connaissance& b = *base_;
+    for (int s = 0; s < b.Nb_Esp; ++s) {
+        std::vector<std::string> reponses;
+        for (const auto& o : b.Objets) {
+            std::vector<int> siens;
+            for (int e = o.Index_Car; e < o.Index_Car + o.Nb_Car; ++e)
+                if (b.Matrice(s, e) != 0)
+                    siens.push_back(e);
+            if (!siens.empty() && static_cast<int>(siens.size()) < o.Nb_Car)  // coded, not open
+                reponses.push_back(b.Etat_Par_Numero(siens.front())->ID_CARAC);
+        }
+        const auto rangs = Classe(b, reponses);
+        ASSERT_FALSE(rangs.empty());
+        EXPECT_EQ(rangs[0].Pourcent, 100) << b.Nom_Esp[static_cast<size_t>(s)];
+        bool premier = false;
+        for (const auto& r : rangs) {
+            if (r.Pourcent < 100)
+                break;
+            premier = premier || r.Espece == b.Nom_Esp[static_cast<size_t>(s)];
+            const auto it = std::find(b.Nom_Esp.begin(), b.Nom_Esp.end(), r.Espece);
+            const int t = static_cast<int>(it - b.Nom_Esp.begin());
+            for (const auto& id : reponses)
+                EXPECT_NE(b.Matrice(t, *b.Etat_Par_Identifiant(id)), 0) << r.Espece;
+        }
+        EXPECT_TRUE(premier) << b.Nom_Esp[static_cast<size_t>(s)];
+    }
+}
+
+// A small valid dataset, with a place for what each case breaks.
+std::string Document(const std::string& etats_c1 = "", const std::string& codage = "",
+                     const std::string& apres = "") {
+    return R"(<?xml version="1.0"?>
+<Datasets xmlns="http://rs.tdwg.org/UBIF/2006/" xmlns:k="urn:kestrane:sdd:1">
+<Dataset>
+<TaxonNames><TaxonName id="t1"><Representation><Label>Abies alba</Label></Representation></TaxonName></TaxonNames>
+<Characters>
+<CategoricalCharacter id="c1"><Representation><Label>Leaf</Label></Representation><States>
+<StateDefinition id="s1"><Representation><Label>Needle</Label></Representation></StateDefinition>
+)" + etats_c1 +
+           R"(</States></CategoricalCharacter>
+<CategoricalCharacter id="c2"><Representation><Label>Bark</Label></Representation><States>
+<StateDefinition id="s9"><Representation><Label>Smooth</Label></Representation></StateDefinition>
+</States></CategoricalCharacter>
+</Characters>
+<CodedDescriptions><CodedDescription id="d1"><Scope><TaxonName ref="t1"/></Scope><SummaryData>
+<Categorical ref="c1"><State ref="s1"/></Categorical>
+)" + codage +
+           R"(</SummaryData></CodedDescription></CodedDescriptions>
+)" + apres +
+           R"(</Dataset>
+</Datasets>
+)";
+}
+
+TEST(Sdd_Mauvais, RefusedWithTheLineAndNothingLeftAtTheOutput) {
+    struct Cas {
+        std::string xml;
+        std::string ligne_de;  // the expected line is the first that holds this text
+        std::string message;
+    };
+    const std::string arbre_cycle =
+        "<CharacterTrees><CharacterTree><Nodes>"
+        "<CharNode><DependencyRules><OnlyApplicableIf><State "
+        "ref=\"s9\"/></OnlyApplicableIf></DependencyRules>"
+        "<Character ref=\"c1\"/></CharNode>"
+        "<CharNode><DependencyRules><OnlyApplicableIf><State "
+        "ref=\"s1\"/></OnlyApplicableIf></DependencyRules>"
+        "<Character ref=\"c2\"/></CharNode></Nodes></CharacterTree></CharacterTrees>\n";
+    std::string sans_fin = Document();
+    sans_fin.erase(sans_fin.find("</Categorical>"), 14);
+    const std::vector<Cas> cas{
+        {sans_fin, "</SummaryData>", "malformed XML"},
+        {"<?xml version=\"1.0\"?>\n<Keys/>\n", "<Keys/>", "not an SDD document"},
+        {"<?xml version=\"1.0\"?>\n<!DOCTYPE Datasets [<!ENTITY a \"b\">]>\n<Datasets/>\n", "DOCTYPE", "DTD"},
+        {Document("", "<Categorical ref=\"c7\"/>\n"), "c7", "unknown character 'c7'"},
+        {Document("", "<Categorical ref=\"c2\"><State ref=\"s4\"/></Categorical>\n"), "s4",
+         "unknown state 's4'"},
+        {Document("", "<Categorical ref=\"c2\"><State ref=\"s1\"/></Categorical>\n"), "ref=\"c2\"><State",
+         "state 's1' is not a state of character 'c2'"},
+        {Document("<StateDefinition id=\"s2\"><Representation><Label> "
+                  "</Label></Representation></StateDefinition>\n"),
+         "id=\"s2\"", "state 's2' has no label"},
+        {Document("<StateDefinition id=\"s2\"><Representation><Label>Scale</Label><MediaObject ref=\"m9\"/>"
+                  "</Representation></StateDefinition>\n"),
+         "m9", "unknown media object 'm9'"},
+        {Document("<StateDefinition "
+                  "id=\"s1\"><Representation><Label>Twice</Label></Representation></StateDefinition>\n"),
+         "Twice", "state id 's1' is defined twice"},
+        {Document("<StateDefinition id=\"s2\"><Representation><Label>Scale</Label></Representation>"
+                  "<k:Weight value=\"40000\"/></StateDefinition>\n"),
+         "40000", "Weight '40000' must be a whole number"},
+        {"<?xml version=\"1.0\"?>\n<Datasets xmlns=\"http://rs.tdwg.org/UBIF/2006/\">\n<Dataset "
+         "xml:lang=\"en\">\n"
+         "<TaxonNames/></Dataset></Datasets>\n",
+         "<Dataset ", "no coded description"},
+        {Document("", "", arbre_cycle), "<CategoricalCharacter id=\"c1\"", "cycle through character 'c1'"},
+    };
+    Dossier_Test d("kb-sdd-bad");
+    for (const auto& c : cas) {
+        test::Ecrit_Texte(d.Chemin() / "bad.xml", c.xml);
+        const size_t ligne =
+            static_cast<size_t>(std::count(
+                c.xml.begin(), c.xml.begin() + static_cast<std::ptrdiff_t>(c.xml.find(c.ligne_de)), '\n')) +
+            1;
+        const Status s = Importe_Sdd(d / "bad.xml", d / "out/base", nullptr);
+        ASSERT_FALSE(s.ok()) << c.message;
+        EXPECT_EQ(s.message().rfind("bad.xml:" + std::to_string(ligne) + ": ", 0), 0u) << s.message();
+        EXPECT_NE(s.message().find(c.message), std::string::npos) << s.message();
+        EXPECT_TRUE(!fs::exists(d.Chemin() / "out") || fs::is_empty(d.Chemin() / "out")) << c.message;
+    }
+    // The command line says the same and fails.
+    test::Ecrit_Texte(d.Chemin() / "bad.xml", cas[3].xml);
+    const auto [code, sortie] =
+        test::Execute(std::string(KB_OUTIL) + " import-sdd " + (d / "bad.xml") + " " + (d / "out/cli"));
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(sortie.find("unknown character 'c7'"), std::string::npos) << sortie;
+    EXPECT_FALSE(fs::exists(d.Chemin() / "out/cli"));
+}
+
+// The demo flora written as SDD and read back: the same species, characters, states, weights,
+// dependencies and matrix, so the same ranking for any answers.
+TEST(Sdd_Flore_Demo, RoundTripKeepsTheKey) {
+    Dossier_Test d("kb-sdd-demo");
+    const auto [code, sortie] =
+        test::Execute(std::string(KB_OUTIL) + " export-sdd " + KB_FLORA_BUILT + " " + (d / "demo.xml"));
+    ASSERT_EQ(code, 0) << sortie;
+    const std::string xml = Lit_Texte(d.Chemin() / "demo.xml");
+    for (const char* attendu :
+         {"<kestrane:Weight value=\"5\"/>", "<OnlyApplicableIf>", "code=\"NotApplicable\"",
+          "<Label xml:lang=\"fr\">", "<kestrane:Code value=\"QUROB\"/>"})
+        EXPECT_NE(xml.find(attendu), std::string::npos) << attendu;
+    const Status s = Importe_Sdd(d / "demo.xml", d / "retour", nullptr);
+    ASSERT_TRUE(s.ok()) << s.message();
+    const auto avant = Charge(fs::path(KB_FLORA_BUILT)), apres = Charge(d.Chemin() / "retour");
+    ASSERT_TRUE(avant && apres);
+    EXPECT_EQ(apres->Nom_Esp, avant->Nom_Esp);
+    ASSERT_EQ(apres->Flore.size(), avant->Flore.size());
+    for (size_t s = 0; s < avant->Flore.size(); ++s) {
+        EXPECT_EQ(apres->Flore[s].Code, avant->Flore[s].Code);
+        EXPECT_EQ(apres->Flore[s].Famille, avant->Flore[s].Famille);
+    }
+    ASSERT_EQ(apres->Objets.size(), avant->Objets.size());
+    for (const auto& o : avant->Objets) {
+        const Objet_Fic* r = apres->Trouve_Objet(o.Objet);
+        ASSERT_NE(r, nullptr) << o.Objet;
+        EXPECT_EQ(std::tie(r->Desc_Num, r->Index_Car, r->Nb_Car, r->Cadre, r->Joker, r->TipText),
+                  std::tie(o.Desc_Num, o.Index_Car, o.Nb_Car, o.Cadre, o.Joker, o.TipText))
+            << o.Objet;
+        EXPECT_EQ(apres->Textes.Question(*r, "fr"), avant->Textes.Question(o, "fr"));
+    }
+    ASSERT_EQ(apres->Caracteres.size(), avant->Caracteres.size());
+    for (size_t e = 0; e < avant->Caracteres.size(); ++e)
+        EXPECT_EQ(apres->Caracteres[e].ID_CARAC, avant->Caracteres[e].ID_CARAC);
+    EXPECT_EQ(apres->Poids, avant->Poids);
+    EXPECT_EQ(apres->Matrice.Data(), avant->Matrice.Data());
+    auto descendance = [](const Base_Connaissance& b) {
+        std::set<std::pair<std::string, std::string>> out;
+        for (const auto& r : b.Descendance) out.insert({r.ID_CARAC, r.Objet});
+        return out;
+    };
+    EXPECT_EQ(descendance(*apres), descendance(*avant));
+    std::mt19937 alea(18);
+    for (int k = 0; k < 200; ++k) {
+        std::vector<std::string> reponses;
+        for (int n = 1 + static_cast<int>(alea() % 5); n > 0; --n)
+            reponses.push_back(avant->Caracteres[alea() % avant->Caracteres.size()].ID_CARAC);
+        const auto a = Classe(*avant, reponses), b = Classe(*apres, reponses);
+        ASSERT_EQ(a.size(), b.size());
+        for (size_t r = 0; r < a.size(); ++r)
+            ASSERT_EQ(std::tie(a[r].Espece, a[r].Pourcent), std::tie(b[r].Espece, b[r].Pourcent)) << k;
+    }
+}
+
+}  // namespace
+}  // namespace kestrane::kb
