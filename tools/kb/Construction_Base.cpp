@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <random>
 
+#include "Dossier_Provisoire.h"
 #include "Ecriture_Base.h"
 #include "Ecriture_Dessins.h"
 #include "Ecriture_Documents.h"
@@ -12,27 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace kestrane::kb {
-
-namespace {
-
-// A folder removed when it goes out of scope, unless kept.
-class Dossier_Provisoire {
-  public:
-    explicit Dossier_Provisoire(fs::path p) : chemin_(std::move(p)) {}
-    ~Dossier_Provisoire() {
-        std::error_code ec;
-        if (!garde_)
-            fs::remove_all(chemin_, ec);
-    }
-    void Garde() { garde_ = true; }
-    const fs::path& Chemin() const { return chemin_; }
-
-  private:
-    fs::path chemin_;
-    bool garde_ = false;
-};
-
-}  // namespace
 
 Status Construit_Base(const std::string& source, const std::string& sortie,
                       std::vector<std::string>* avertissements) {

@@ -13,6 +13,7 @@
 #include "Chemins_Fichiers.h"
 #include "Extension_Sdd.h"
 #include "Reglages_Base.h"
+#include "Source_Flore.h"
 
 namespace fs = std::filesystem;
 
@@ -22,12 +23,6 @@ namespace {
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-std::string Plie_Id(const std::string& s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 // Ids unique in the whole document (the standard asks for that), the base's names where it can.
@@ -327,7 +322,7 @@ class Export {
     }
 
     std::string Dessin(const Espece_Flore& f) const {
-        std::string c = Plie_Id(f.Code);
+        std::string c = Plie(f.Code);
         if (c.empty())
             return {};
         return r_.Documents + "/" + c.substr(0, 1) + "/" + c + "/" + c + ".gif";

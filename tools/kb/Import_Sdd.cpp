@@ -5,6 +5,7 @@
 #include <random>
 
 #include "Construction_Base.h"
+#include "Dossier_Provisoire.h"
 #include "Lecture_Sdd.h"
 #include "Source_Sdd.h"
 
@@ -41,13 +42,7 @@ Status Importe_Sdd(const std::string& fichier, const std::string& sortie_texte,
                                                         std::to_string(alea() % 1000000));
     if (!fs::create_directory(provisoire, ec))
         return Status::Error(provisoire.string() + ": cannot be created");
-    struct Menage {
-        fs::path p;
-        ~Menage() {
-            std::error_code e;
-            fs::remove_all(p, e);
-        }
-    } menage{provisoire};
+    const Dossier_Provisoire menage(provisoire);
 
     std::vector<std::string> a;
     auto source = Source_Sdd(*lu, fichier, provisoire.string(), a);
