@@ -250,6 +250,10 @@ TEST(Sdd_Mauvais, RefusedWithTheLineAndNothingLeftAtTheOutput) {
          "<TaxonNames/></Dataset></Datasets>\n",
          "<Dataset ", "no coded description"},
         {Document("", "", arbre_cycle), "<CategoricalCharacter id=\"c1\"", "cycle through character 'c1'"},
+        {Document("", "",
+                  "<CharacterTrees><CharacterTree><Nodes>\n<Node id=\"a\"><Parent ref=\"b\"/></Node>\n"
+                  "<Node id=\"b\"><Parent ref=\"a\"/></Node>\n</Nodes></CharacterTree></CharacterTrees>\n"),
+         "<Parent ref=\"b\"/>", "the nodes of the character tree form a cycle"},
     };
     Dossier_Test d("kb-sdd-bad");
     for (const auto& c : cas) {
@@ -271,6 +275,82 @@ TEST(Sdd_Mauvais, RefusedWithTheLineAndNothingLeftAtTheOutput) {
     EXPECT_EQ(code, 1);
     EXPECT_NE(sortie.find("unknown character 'c7'"), std::string::npos) << sortie;
     EXPECT_FALSE(fs::exists(d.Chemin() / "out/cli"));
+}
+
+// Variants of the small dataset: its language, labels in others, Kestrane's extension, taxa
+// named only by their descriptions, pictures outside the dataset's folder.
+TEST(Sdd_Variantes, LanguagesExtensionNamesAndPictures) {
+    struct Cas {
+        std::string xml;
+        std::vector<std::string> langues;  // suffixes of Langues_Textes, the origin first
+        std::string question, espece, code;
+        bool joker;
+        std::string avertissement;  // "" when none is expected
+    };
+    auto document = [](const std::string& avant, const std::string& apres = "") {
+        std::string xml = Document("", "", apres);
+        xml.replace(xml.find("<Dataset>"), 9, avant);
+        return xml;
+    };
+    std::string sans_taxons = document("<Dataset>");
+    sans_taxons.erase(sans_taxons.find("<TaxonNames>"),
+                      sans_taxons.find("<Characters>") - sans_taxons.find("<TaxonNames>"));
+    sans_taxons.replace(sans_taxons.find("<Scope>"),
+                        sans_taxons.find("<SummaryData>") - sans_taxons.find("<Scope>"),
+                        "<Representation><Label>Abies nordmanniana</Label></Representation>");
+    std::string extension = document("<Dataset>");
+    extension.replace(extension.find("</Representation><States>"), 25,
+                      "</Representation><k:Suggest value=\"false\"/><States>");
+    extension.replace(extension.find("</Representation></TaxonName>"), 29,
+                      "</Representation><k:Code value=\"ZZ001\"/></TaxonName>");
+    std::string photo = document("<Dataset>",
+                                 "<MediaObjects><MediaObject id=\"m1\"><Representation><Label>p</Label>"
+                                 "</Representation><Type>Image</Type><Source href=\"../photo.png\"/>"
+                                 "</MediaObject></MediaObjects>");
+    photo.replace(photo.find("<Label>Needle</Label>"), 21, "<Label>Needle</Label><MediaObject ref=\"m1\"/>");
+    std::string francais = document("<Dataset xml:lang=\"fr-FR\">");
+    francais.replace(
+        francais.find("<Label>Leaf</Label>"), 19,
+        "<Label>Feuille</Label><Label xml:lang=\"en\">Leaf</Label><Label xml:lang=\"es\">Hoja</Label>");
+    const std::vector<Cas> cas{
+        {francais, {"fr", "en", "es"}, "Feuille", "Abies alba", "ABIAL", true, ""},
+        {document("<Dataset xml:lang=\"de\">"), {"de", "en"}, "Leaf", "Abies alba", "ABIAL", true, ""},
+        {document("<Dataset xml:lang=\"tlh-x\">"),
+         {"en"},
+         "Leaf",
+         "Abies alba",
+         "ABIAL",
+         true,
+         "no two-letter code"},
+        {extension, {"en"}, "Leaf", "Abies alba", "ZZ001", false, ""},
+        {sans_taxons, {"en"}, "Leaf", "Abies nordmanniana", "ABINO", true, "grouped by their genus"},
+        {photo, {"en"}, "Leaf", "Abies alba", "ABIAL", true, "cannot be read (../photo.png)"},
+    };
+    Dossier_Test d("kb-sdd-var");
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(QString::fromStdString(d / "photo.png")));  // outside the dataset's folder
+    fs::create_directories(d.Chemin() / "cle");
+    for (const auto& c : cas) {
+        test::Ecrit_Texte(d.Chemin() / "cle/cle.xml", c.xml);
+        std::vector<std::string> avertissements;
+        const Status s = Importe_Sdd(d / "cle/cle.xml", d / "base", &avertissements);
+        ASSERT_TRUE(s.ok()) << s.message();
+        const auto b = Charge(d.Chemin() / "base");
+        ASSERT_TRUE(b);
+        std::vector<std::string> langues{""};  // the origin, then the others in table order
+        for (const auto& l : b->Textes.Langues())
+            l.Origine ? void(langues[0] = l.Suffixe) : langues.push_back(l.Suffixe);
+        EXPECT_EQ(langues, c.langues) << c.question;
+        ASSERT_FALSE(b->Objets.empty());
+        EXPECT_EQ(b->Trouve_Objet("c1")->TipText, c.question);
+        EXPECT_EQ(b->Trouve_Objet("c1")->Joker, c.joker);
+        ASSERT_EQ(b->Flore.size(), 1u);
+        EXPECT_EQ(b->Flore[0].Espece + " " + b->Flore[0].Code, c.espece + " " + c.code);
+        const std::string a = Tout(avertissements);
+        if (!c.avertissement.empty())
+            EXPECT_NE(a.find(c.avertissement), std::string::npos) << a;
+    }
 }
 
 // The demo flora written as SDD and read back: the same species, characters, states, weights,

@@ -582,14 +582,34 @@ class Lecture {
             else
                 n.Index_Parent = it->second;
         }
-        for (const auto& n : noeuds) {
-            size_t pas = 0;
-            for (int p = n.Index_Parent; p >= 0 && !x_.hasError();
-                 p = noeuds[static_cast<size_t>(p)].Index_Parent)
-                if (++pas > noeuds.size())
-                    Erreur("the nodes of the " + std::string(quoi) + " form a cycle", n.Parent.Ligne);
+        // Depth of each node, each node walked once: a node met again on the walk closes a cycle.
+        std::vector<int> profondeur(noeuds.size(), -1);  // -2: on the walk under way
+        for (size_t i = 0; i < noeuds.size() && !x_.hasError(); ++i) {
+            std::vector<size_t> chemin;
+            int p = static_cast<int>(i);
+            while (p >= 0 && profondeur[static_cast<size_t>(p)] == -1) {
+                profondeur[static_cast<size_t>(p)] = -2;
+                chemin.push_back(static_cast<size_t>(p));
+                p = noeuds[static_cast<size_t>(p)].Index_Parent;
+            }
+            if (p >= 0 && profondeur[static_cast<size_t>(p)] == -2) {
+                Erreur("the nodes of the " + std::string(quoi) + " form a cycle",
+                       noeuds[static_cast<size_t>(p)].Parent.Ligne);
+                return;
+            }
+            int d = p >= 0 ? profondeur[static_cast<size_t>(p)] : -1;
+            for (auto it = chemin.rbegin(); it != chemin.rend(); ++it) profondeur[*it] = ++d;
+            if (d > Profondeur_Maximale) {
+                Erreur("the " + std::string(quoi) + " is more than " + std::to_string(Profondeur_Maximale) +
+                           " levels deep",
+                       noeuds[i].Parent.Ligne);
+                return;
+            }
         }
     }
+
+    // Deeper trees are no key's: refused, so that no walk through them can run away.
+    static constexpr int Profondeur_Maximale = 1000;
 
     QXmlStreamReader x_;
     std::string nom_;

@@ -5,8 +5,8 @@
 // What a Kestrane base can use is kept (Donnees_Sdd); everything else the standard allows is
 // passed over. The document is refused, with "name:line: what", when it is not well-formed XML,
 // carries a DTD, is not an SDD document, has no Dataset, names an id that nothing defines (or
-// defines one twice), gives a state, character or taxon without a label, or a measure or weight
-// that is not a number in range. Only Qt Core is needed. `progression` hears the bytes read so
+// defines one twice), gives a state, character or taxon without a label, a measure or weight
+// that is not a number in range, or tree nodes in a cycle or more than 1000 levels deep. Only Qt Core is needed. `progression` hears the bytes read so
 // far, now and then.
 
 #include <cstdint>

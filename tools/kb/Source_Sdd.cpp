@@ -472,24 +472,33 @@ class Conversion {
         if (propres > 0)
             Avertit(std::to_string(propres) +
                     " dependency rule(s) making a character depend on its own state are left out");
-        // Controlling characters come before their dependants; a cycle cannot be asked.
-        std::vector<int> etat(n, 0);
-        std::function<bool(size_t)> visite = [&](size_t k) {
-            etat[k] = 1;
-            for (int e : parents_[k]) {
-                const size_t p = Caractere_De(e);
-                if (etat[p] == 1 || (etat[p] == 0 && visite(p)))
-                    return true;
+        // Controlling characters come before their dependants (a walk with its own stack, the
+        // chains may be long); a cycle cannot be asked.
+        std::vector<int> etat(n, 0);  // 1: on the walk, 2: placed
+        for (size_t depart = 0; depart < n; ++depart) {
+            if (etat[depart] != 0)
+                continue;
+            std::vector<std::pair<size_t, size_t>> pile{{depart, 0}};  // character, next parent
+            etat[depart] = 1;
+            while (!pile.empty()) {
+                auto& [k, i] = pile.back();
+                if (i < parents_[k].size()) {
+                    const size_t p = Caractere_De(parents_[k][i++]);
+                    if (etat[p] == 1)
+                        return Erreur(d_.Caracteres[static_cast<size_t>(importes_[p].Sdd)].Ligne,
+                                      "the dependency rules form a cycle through character '" +
+                                          b_.Caracteres[p].Objet + "'");
+                    if (etat[p] == 0) {
+                        etat[p] = 1;
+                        pile.push_back({p, 0});
+                    }
+                    continue;
+                }
+                etat[k] = 2;
+                ordre_dependances_.push_back(k);
+                pile.pop_back();
             }
-            etat[k] = 2;
-            ordre_dependances_.push_back(k);
-            return false;
-        };
-        for (size_t k = 0; k < n; ++k)
-            if (etat[k] == 0 && visite(k))
-                return Erreur(
-                    d_.Caracteres[static_cast<size_t>(importes_[k].Sdd)].Ligne,
-                    "the dependency rules form a cycle through character '" + b_.Caracteres[k].Objet + "'");
+        }
         return Status::Ok();
     }
 
