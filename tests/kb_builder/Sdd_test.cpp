@@ -348,8 +348,7 @@ TEST(Sdd_Variantes, LanguagesExtensionNamesAndPictures) {
         ASSERT_EQ(b->Flore.size(), 1u);
         EXPECT_EQ(b->Flore[0].Espece + " " + b->Flore[0].Code, c.espece + " " + c.code);
         const std::string a = Tout(avertissements);
-        if (!c.avertissement.empty())
-            EXPECT_NE(a.find(c.avertissement), std::string::npos) << a;
+        EXPECT_NE(a.find(c.avertissement), std::string::npos) << a;  // "" is found in any text
     }
 }
 
