@@ -197,14 +197,7 @@ std::vector<Question_Classee> Identification_Courante::Questions_Classees() {
                              reglages_.Strategie);
 }
 
-void Identification_Courante::Recharge_Joker() {
-    joker_.assign(base_.Objets.size(), false);
-    for (const Objet_Fic& o : base_.Objets) {
-        if (o.Desc_Num >= 0 && static_cast<size_t>(o.Desc_Num) < joker_.size()) {
-            joker_[static_cast<size_t>(o.Desc_Num)] = o.Joker;
-        }
-    }
-}
+void Identification_Courante::Recharge_Joker() { joker_ = base_.Joker; }
 
 Contradictions_Espece Identification_Courante::Contradictions(int rang) const {
     int espece = -1;

@@ -91,12 +91,13 @@ struct Regle_Portrait {
     bool Conditions_Terminees = false;
 };
 
-// One row of Clic_Zone, in reference units of the 2400 x 1800 frame.
+// One row of Clic_Zone, in reference units of the 2400 x 1800 frame. A Null edge or Test_Cadre
+// stays absent (nullopt): such an edge never contains a point, such a Test_Cadre is neutral.
 struct Zone_Clic {
     std::string Nom;
     int Cadre = -1;
-    bool Test_Cadre = false;
-    double X1 = 0, X2 = 0, Y1 = 0, Y2 = 0;
+    std::optional<bool> Test_Cadre = false;
+    std::optional<double> X1 = 0, X2 = 0, Y1 = 0, Y2 = 0;
     std::vector<std::string> Conditions;
     bool Conditions_Terminees = false;
 };

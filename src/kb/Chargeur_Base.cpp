@@ -38,6 +38,8 @@ private:
     void Lit_Flore();
     bool Accepte_Lecture(const std::string& chemin, const Lecture_Tableau& lu,
                          Echec_Chargement::Genre genre_lecture);
+    // Fails the load of a base without species or without characters.
+    bool Verifie_Contenu();
     bool Lit_Fichier(const std::string& nom, size_t elements, std::vector<int16_t>& out,
                      Echec_Chargement::Genre genre_lecture);
     bool Verifie_Fichiers();
@@ -175,8 +177,9 @@ void Chargeur::Lit_Objets() {
         }
         base_->Objets.push_back(std::move(o));
     }
-    // Joker: one flag per row, set by each row's Desc_Num.
-    base_->Joker.assign(base_->Objets.size(), false);
+    // Joker: one flag per record of the table, set by each character's Desc_Num. A row passed over
+    // above still counts, so that it cannot shift another character out of range.
+    base_->Joker.assign(static_cast<size_t>(rs->Record_Count()), false);
     for (const auto& o : base_->Objets) {
         if (o.Desc_Num < 0 || o.Desc_Num >= static_cast<int>(base_->Joker.size())) {
             Avertit(lieux_.Chemin_Base + ": Objets_Fic row \"" + o.Objet + "\" has Desc_Num " +
@@ -237,15 +240,17 @@ void Chargeur::Lit_Hierarchie() {
 void Chargeur::Lit_Clic_Zone() {
     auto rs = Ouvre("Clic_Zone", "PrimaryKey");
     if (!rs) return;
-    auto nombre = [&](const char* champ) {
+    // A Null edge stays absent: it never contains the point.
+    auto nombre = [&](const char* champ) -> std::optional<double> {
         const Value v = rs->Get(champ);
+        if (v.Is_Null()) return std::nullopt;
         return v.Is_Real() ? std::stod(v.Text()) : static_cast<double>(v.Number());
     };
     for (rs->Move_First(); !rs->Eof(); rs->Move_Next()) {
         Zone_Clic z;
         z.Nom = rs->Get("Nom").Text();
         z.Cadre = rs->Get("Cadre").Is_Null() ? -1 : Entier(*rs, "Cadre");
-        z.Test_Cadre = rs->Get("Test_Cadre").Boolean().value_or(false);
+        z.Test_Cadre = rs->Get("Test_Cadre").Boolean();
         z.X1 = nombre("X1");
         z.X2 = nombre("X2");
         z.Y1 = nombre("Y1");
@@ -309,6 +314,25 @@ void Chargeur::Lit_Flore() {
         Avertit(lieux_.Chemin_Base + ": Flore has " + std::to_string(n) + " rows for Nb_Esp = " +
                 std::to_string(base_->Nb_Esp) + "; the species beyond have no name");
     }
+}
+
+bool Chargeur::Verifie_Contenu() {
+    // A key needs species to rank and characters to ask: without them the window would open on an
+    // empty key as if all were well.
+    if (base_->Nb_Esp <= 0) {
+        return Echoue(Echec_Chargement::Genre::Base_Vide,
+                      lieux_.Chemin_Base + ": this knowledge base has no species (Parametres gives Nb_Esp = " +
+                          std::to_string(base_->Nb_Esp) + ")",
+                      "");
+    }
+    if (base_->Nb_Etats_Desc <= 0 || base_->Objets.empty()) {
+        return Echoue(Echec_Chargement::Genre::Base_Vide,
+                      lieux_.Chemin_Base + ": this knowledge base has no characters (Nb_Etats_Desc = " +
+                          std::to_string(base_->Nb_Etats_Desc) + ", " + std::to_string(base_->Objets.size()) +
+                          " usable rows in Objets_Fic)",
+                      "");
+    }
+    return true;
 }
 
 bool Chargeur::Accepte_Lecture(const std::string& chemin, const Lecture_Tableau& lu,
@@ -393,6 +417,7 @@ Chargement Chargeur::Charge() {
     Lit_Boutons("But_Quest", base_->Nb_But_Quest, false, base_->But_Quest);
     Lit_Contradictions();
     base_->Textes = Textes_Base::Lit(*base_->Base_Donnees, resultat_.Avertissements);
+    if (!Verifie_Contenu()) return std::move(resultat_);
 
     // 10-13. Weights, species, matrix.
     const auto nb_etats = static_cast<size_t>(base_->Nb_Etats_Desc);

@@ -3,8 +3,9 @@
 //
 // The load follows a fixed order: open the database, read the counts, sample the palette, read
 // the tables that stay open, the Joker flags, POIDS.DAT, the species, then MATRICE.DAT. Only the
-// database, the two data files and an inconsistent count stop it; every other problem (a missing
-// table, field or row) is passed over and reported as a warning. Nothing is ever written.
+// database, the two data files, an inconsistent count and a base without species or characters
+// stop it; every other problem (a missing table, field or row) is passed over and reported as a
+// warning, which the caller shows to the user. Nothing is ever written.
 
 #include <memory>
 #include <optional>
@@ -24,6 +25,7 @@ struct Echec_Chargement {
         Lecture_Poids,     // POIDS.DAT cannot be read whole
         Lecture_Matrice,   // MATRICE.DAT cannot be read whole
         Donnees_Incoherentes,  // a count that no base can have (negative): Message says which
+        Base_Vide,         // no species or no characters: Message says which
     };
     Genre Genre_Echec;
     std::string Message;

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "Conversions.h"
 
@@ -191,7 +192,25 @@ Status Recordset::Set_Index(std::string_view index_name) {
         return !key_columns.empty();
     };
 
-    if (index_name == "PrimaryKey") {
+    // An SQL index of that name on this table, if there is one.
+    auto named_index = [&](std::string_view name) -> std::optional<std::string> {
+        Statement find(handle_,
+                       "SELECT name FROM sqlite_master WHERE type='index' AND name=?1 COLLATE NOCASE "
+                       "AND tbl_name=?2 COLLATE NOCASE");
+        sqlite3_bind_text(find.get(), 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(find.get(), 2, table_.c_str(), -1, SQLITE_TRANSIENT);
+        if (!find.ok() || !find.Step()) return std::nullopt;
+        return Column_Value(find.get(), 0).Text();
+    };
+
+    // "PrimaryKey" is an index of that name when the table has one (a base migrated from another
+    // engine keeps it), otherwise the declared primary key.
+    const auto index = named_index(index_name);
+    if (index) {
+        if (!add_index_columns(*index)) {
+            return Status::Error(table_ + ": index " + std::string(index_name) + " is not on columns");
+        }
+    } else if (index_name == "PrimaryKey") {
         // The declared primary key: an integer one is the row id; others have an automatic index.
         std::vector<std::pair<int, std::string>> pk;
         std::string pk_type;
@@ -221,17 +240,7 @@ Status Recordset::Set_Index(std::string_view index_name) {
             return Status::Error(table_ + ": unreadable primary key");
         }
     } else {
-        Statement find(handle_,
-                       "SELECT name FROM sqlite_master WHERE type='index' AND name=?1 COLLATE NOCASE "
-                       "AND tbl_name=?2 COLLATE NOCASE");
-        sqlite3_bind_text(find.get(), 1, index_name.data(), static_cast<int>(index_name.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(find.get(), 2, table_.c_str(), -1, SQLITE_TRANSIENT);
-        if (!find.ok() || !find.Step()) {
-            return Status::Error(table_ + " has no index " + std::string(index_name));
-        }
-        if (!add_index_columns(Column_Value(find.get(), 0).Text())) {
-            return Status::Error(table_ + ": index " + std::string(index_name) + " is not on columns");
-        }
+        return Status::Error(table_ + " has no index " + std::string(index_name));
     }
 
     std::string order_by;

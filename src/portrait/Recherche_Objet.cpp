@@ -27,6 +27,12 @@ bool Conditions_Remplies(const Base_Connaissance& base, const Zone_Clic& zone, c
     return true;
 }
 
+// Strictly inside; a Null edge puts every point outside.
+bool Contient(const Zone_Clic& zone, double x, double y) {
+    if (!zone.X1 || !zone.X2 || !zone.Y1 || !zone.Y2) return false;
+    return *zone.X1 < x && x < *zone.X2 && *zone.Y1 < y && y < *zone.Y2;
+}
+
 }  // namespace
 
 Zone_Trouvee Cherche_Zone(const Base_Connaissance& base, const std::vector<int16_t>& etats_choisis,
@@ -36,11 +42,12 @@ Zone_Trouvee Cherche_Zone(const Base_Connaissance& base, const std::vector<int16
     for (size_t z = 0; z < base.Clic_Zone.size(); ++z) {
         const Zone_Clic& zone = base.Clic_Zone[z];
         if (!Conditions_Remplies(base, zone, etats_choisis)) continue;
-        // Only the first zone of a frame is tested, once a zone without Test_Cadre opened it.
+        // Only the first zone of a frame is tested, once a zone without Test_Cadre opened it. A Null
+        // Test_Cadre neither opens the frame nor asks for an answer in it.
         if (zone.Cadre == cadre_courant) continue;
-        if (!zone.Test_Cadre) cadre_courant = zone.Cadre;
-        if (!(zone.X1 < x && x < zone.X2 && zone.Y1 < y && y < zone.Y2)) continue;
-        if (zone.Test_Cadre) {
+        if (zone.Test_Cadre == false) cadre_courant = zone.Cadre;
+        if (!Contient(zone, x, y)) continue;
+        if (zone.Test_Cadre == true) {
             const bool repondu = zone.Cadre >= 0 && static_cast<size_t>(zone.Cadre) < etat_cadre.size() &&
                                  etat_cadre[static_cast<size_t>(zone.Cadre)] != 0;
             if (!repondu) continue;

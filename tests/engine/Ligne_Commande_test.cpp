@@ -199,13 +199,31 @@ TEST_F(Ligne_Commande, ErrorsGoToStderrWithANonZeroStatus) {
     }
 }
 
-TEST_F(Ligne_Commande, ABaseThatDoesNotLoadIsReported) {
-    Description_Base d = Description_Cle();
-    d.ecrire_matrice = false;
-    Base_Temporaire sans_matrice(d);
-    const Sortie s = Lance("rank --settings '" + Ecrit_Reglages(sans_matrice) + "'");
-    EXPECT_NE(s.statut, 0);
-    EXPECT_NE(s.err.find("MATRICE.DAT"), std::string::npos) << s.err;
+// Every command reports what the load stopped on, or what it passed over and went on without.
+TEST_F(Ligne_Commande, WhatTheLoadStoppedOnOrPassedOverIsReported) {
+    const struct {
+        std::string sql;
+        bool matrice;
+        int statut;
+        std::string message;
+    } cas[] = {
+        {"", false, 1, "MATRICE.DAT"},
+        {"DELETE FROM Parametres WHERE Nom = 'Nb_Esp';", true, 1, "has no species"},
+        {"INSERT INTO Objets_Fic VALUES ('Cime', 9, 40, 2, 1, 2, 0, 'c.wmf', 'Cime?', 1);", true, 0,
+         "Objets_Fic row \"Cime\" has states 40 .. 41"},
+    };
+    for (const auto& k : cas) {
+        Description_Base d = Description_Cle(k.sql);
+        d.ecrire_matrice = k.matrice;
+        Base_Temporaire variante(d);
+        const std::string reglages_variante = "--settings '" + Ecrit_Reglages(variante) + "'";
+        for (const char* commande : {"rank ", "best ", "portrait "}) {
+            const Sortie s = Lance(commande + reglages_variante);
+            EXPECT_EQ(s.statut, k.statut) << commande << k.sql;
+            const std::string attendu = k.statut == 0 ? "warning: " + variante.Chemin_Base() + ": " + k.message : k.message;
+            EXPECT_NE(s.err.find(attendu), std::string::npos) << commande << k.sql << "\n" << s.err;
+        }
+    }
 }
 
 }  // namespace

@@ -92,7 +92,8 @@ TEST(ChargeurBase, MatrixIsStateMajorAndLittleEndian) {
 TEST(ChargeurBase, TwoSpeciesThreeStatesFromRawBytes) {
     Description_Base d;
     d.sql = Parametres_SQL({{"Nb_Esp", "2"}, {"Nb_Etats_Desc", "3"}}) +
-            "INSERT INTO Flore VALUES ('A', 'A', 'F', ''), ('B', 'B', 'F', '');\n";
+            "INSERT INTO Flore VALUES ('A', 'A', 'F', ''), ('B', 'B', 'F', '');\n"
+            "INSERT INTO Objets_Fic VALUES ('C', 0, 0, 3, 1, 3, NULL, '', '', 1);\n";
     d.poids = {0, 0, 0};
     d.ecrire_matrice = false;
     Base_Temporaire fixture(d);
@@ -126,8 +127,8 @@ TEST(ChargeurBase, TablesAreHeldInTheirIndexOrder) {
     EXPECT_TRUE(b.Hierarchie[0].Conditions_Terminees);
     EXPECT_TRUE(b.Hierarchie[1].Conditions.empty());
     ASSERT_EQ(b.Clic_Zone.size(), 1u);
-    EXPECT_DOUBLE_EQ(b.Clic_Zone[0].Y1, 30.5);
-    EXPECT_TRUE(b.Clic_Zone[0].Test_Cadre);
+    EXPECT_EQ(b.Clic_Zone[0].Y1, 30.5);
+    EXPECT_EQ(b.Clic_Zone[0].Test_Cadre, true);
     EXPECT_FALSE(b.Clic_Zone[0].Conditions_Terminees);  // no "Fin" within Nb_Contraintes columns
     EXPECT_EQ(b.Clic_Zone[0].Conditions.size(), 2u);
 
@@ -214,30 +215,66 @@ TEST(ChargeurBase, BadRowsArePassedOverWithAWarning) {
     Description_Base d = Petite_Base();
     d.sql += "INSERT INTO Objets_Fic VALUES ('ZFAR', 7, 3, 9, 1, 1, 0, '', '', 1);\n"   // states past the end
              "INSERT INTO Objets_Fic VALUES ('WOOD', 9, 2, 1, 1, 1, 5, '', '', 1);\n"   // Desc_Num, frame outside
+             "INSERT INTO Objets_Fic VALUES ('TWIG', 4, 0, 1, 1, 1, 0, '', '', 1);\n"
              "INSERT INTO Flore VALUES ('Zelkova', 'ZELSE', 'Ulmaceae', '');\n";         // more rows than Nb_Esp
     Base_Temporaire fixture(d);
     const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
     ASSERT_TRUE(c.Base);
-    EXPECT_EQ(c.Base->Objets.size(), 3u);
+    EXPECT_EQ(c.Base->Objets.size(), 4u);
     EXPECT_EQ(c.Base->Trouve_Objet("ZFAR"), nullptr);
     EXPECT_EQ(c.Base->Trouve_Objet("WOOD")->Cadre, -1);
-    EXPECT_EQ(c.Base->Joker.size(), 3u);
+    // Joker has one flag per record: the row passed over does not push TWIG's out of range.
+    ASSERT_EQ(c.Base->Joker.size(), 5u);
+    EXPECT_TRUE(c.Base->Joker[4]);
     EXPECT_EQ(c.Base->Nom_Esp.size(), 3u);
     EXPECT_EQ(c.Base->Flore.size(), 4u);
     EXPECT_EQ(c.Avertissements.size(), 4u);
 }
 
-TEST(ChargeurBase, MissingTablesAndRowsLeaveZerosNotCrashes) {
-    Description_Base d;
-    d.sql = "DROP TABLE Parametres; DROP TABLE Hierarchie; DROP TABLE Objets_Fic;";
-    d.poids = {};
-    d.matrice = {};
-    Base_Temporaire fixture(d);
-    const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
-    ASSERT_TRUE(c.Base) << c.Echec->Message;
-    EXPECT_EQ(c.Base->Nb_Esp, 0);
-    EXPECT_TRUE(c.Base->Objets.empty());
-    EXPECT_FALSE(c.Avertissements.empty());
+TEST(ChargeurBase, ABaseWithoutSpeciesOrCharactersIsRefusedNotOpenedEmpty) {
+    const struct {
+        const char* sql;
+        const char* message;
+    } cas[] = {
+        {"DROP TABLE Parametres; DROP TABLE Hierarchie;", "has no species (Parametres gives Nb_Esp = 0)"},
+        {"DROP TABLE Objets_Fic;", "has no characters (Nb_Etats_Desc = 5, 0 usable rows in Objets_Fic)"},
+        {"UPDATE Objets_Fic SET Index_Car = 9;", "has no characters"},
+    };
+    for (const auto& k : cas) {
+        Description_Base d = Petite_Base();
+        d.sql += k.sql;
+        Base_Temporaire fixture(d);
+        const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+        ASSERT_TRUE(c.Echec) << k.sql;
+        EXPECT_FALSE(c.Base);
+        EXPECT_EQ(c.Echec->Genre_Echec, Echec_Chargement::Genre::Base_Vide);
+        EXPECT_EQ(c.Echec->Message.rfind(fixture.Chemin_Base() + ": this knowledge base ", 0), 0u) << c.Echec->Message;
+        EXPECT_NE(c.Echec->Message.find(k.message), std::string::npos) << c.Echec->Message;
+    }
+}
+
+// Bases migrated from another engine order a table by an index literally named "PrimaryKey".
+TEST(ChargeurBase, AnIndexNamedPrimaryKeyOrdersAndSeeksItsTable) {
+    const char* variantes[] = {
+        // Parametres without a declared key: its counts are sought through the index.
+        "CREATE TABLE P (Nom TEXT COLLATE NOCASE, Etat TEXT); INSERT INTO P SELECT * FROM Parametres;"
+        "DROP TABLE Parametres; ALTER TABLE P RENAME TO Parametres; CREATE INDEX PrimaryKey ON Parametres (Nom);",
+        // Flore keyed by a row number, stored out of name order: the species follow the index.
+        "CREATE TABLE F (Numero INTEGER PRIMARY KEY, Espece TEXT COLLATE NOCASE, Code TEXT, Famille TEXT, Legende TEXT);"
+        "INSERT INTO F (Espece, Code, Famille, Legende) SELECT * FROM Flore ORDER BY Code DESC;"
+        "DROP TABLE Flore; ALTER TABLE F RENAME TO Flore; CREATE INDEX PrimaryKey ON Flore (Espece);",
+    };
+    for (const char* sql : variantes) {
+        Description_Base d = Petite_Base();
+        d.sql += sql;
+        Base_Temporaire fixture(d);
+        const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
+        ASSERT_TRUE(c.Base) << sql << "\n" << c.Echec->Message;
+        EXPECT_EQ(c.Base->Nb_Esp, 3) << sql;
+        EXPECT_EQ(c.Base->Nom_Esp, (std::vector<std::string>{"acer campestre", "Fagus sylvatica", "Tilia cordata"}))
+            << sql;
+        EXPECT_TRUE(c.Avertissements.empty()) << sql << "\n" << c.Avertissements.front();
+    }
 }
 
 TEST(ChargeurBase, NegativeOrOversizedCounts) {

@@ -64,7 +64,7 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     EXPECT_EQ(b.Hierarchie[2].Nom, "leaf_pinnate");
     ASSERT_EQ(b.Clic_Zone.size(), 4u);
     EXPECT_EQ(b.Clic_Zone[3].Cadre, 1);  // frames by first appearance: Leaf 0, Twig 1, Fruit 2
-    EXPECT_TRUE(b.Clic_Zone[3].Test_Cadre);
+    EXPECT_EQ(b.Clic_Zone[3].Test_Cadre, true);
     ASSERT_EQ(b.Contradictions.size(), 2u);
     EXPECT_EQ(b.Code_Couleur[1], "Fruit");
     EXPECT_EQ(b.But_Deter[2].Key, "Search");

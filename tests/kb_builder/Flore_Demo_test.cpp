@@ -301,11 +301,11 @@ std::string Zone_Cliquee(const Base_Connaissance& b, const std::vector<std::stri
             ok = ok && choisis[static_cast<size_t>(*b.Etat_Par_Identifiant(c))] == 1;
         if (!ok || z.Cadre == cadre_courant)
             continue;
-        if (!z.Test_Cadre)
+        if (z.Test_Cadre == false)
             cadre_courant = z.Cadre;
-        if (!(z.X1 < x && x < z.X2 && z.Y1 < y && y < z.Y2))
+        if (!(z.X1 && z.X2 && z.Y1 && z.Y2 && *z.X1 < x && x < *z.X2 && *z.Y1 < y && y < *z.Y2))
             continue;
-        if (z.Test_Cadre && etat_cadre[static_cast<size_t>(z.Cadre)] == 0)
+        if (z.Test_Cadre == true && etat_cadre[static_cast<size_t>(z.Cadre)] == 0)
             continue;
         return b.Trouve_Objet(z.Nom) ? z.Nom : "";
     }

@@ -117,6 +117,24 @@ TEST(Cherche_Zone, TestCadreNeedsAnAnswerInItsFrameAndOpensNoFrame) {
     EXPECT_EQ(b.Objet(50, 50, {0, 0, 1, 0}, {0, -1, 0}), "B");
 }
 
+TEST(Cherche_Zone, NullEdgeIsOutsideAndNullTestCadreIsNeutral) {
+    // Each Null edge in turn: the zone holds no point, not even one that 0 would let in.
+    for (int bord = 0; bord < 4; ++bord) {
+        std::string bords[] = {"0", "200", "0", "200"};
+        bords[bord] = "NULL";
+        Base_Zones b("INSERT INTO Clic_Zone VALUES (1, 'A', 0, 0, " + bords[0] + ", " + bords[1] + ", " + bords[2] +
+                     ", " + bords[3] + ", 'Fin', NULL);\n");
+        EXPECT_EQ(b.Objet(50, 50), "") << "edge " << bord;
+    }
+    // A Null Test_Cadre neither asks for an answer in frame 0 nor closes it to the next zone.
+    Base_Zones neutre("INSERT INTO Clic_Zone VALUES (1, 'A', 0, NULL, 0, 100, 0, 100, 'Fin', NULL);\n" +
+                      Zone(2, "B", "0", "0", 200, 300, 0, 100, "'Fin'", "NULL"));
+    ASSERT_EQ(neutre.base->Clic_Zone.size(), 2u);
+    EXPECT_FALSE(neutre.base->Clic_Zone[0].Test_Cadre.has_value());
+    EXPECT_EQ(neutre.Objet(50, 50), "A");
+    EXPECT_EQ(neutre.Objet(250, 50), "B");
+}
+
 TEST(Cherche_Zone, ZoneNamingNoObjectEndsTheSearch) {
     Base_Zones b(Zone(1, "Inconnu", "0", "0", 0, 100, 0, 100, "'Fin'", "NULL") +
                  Zone(2, "B", "1", "0", 0, 100, 0, 100, "'Fin'", "NULL"));

@@ -266,7 +266,7 @@ int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std:
         err << "--strategy " << options.strategie << ": expected standard or applicable\n";
         return 2;
     }
-    const Base_Ouverte ouverte = Ouvre_Base(options.reglages, err, false);
+    const Base_Ouverte ouverte = Ouvre_Base(options.reglages, err);
     if (!ouverte.base)
         return 1;
     const Base_Connaissance& base = *ouverte.base;

@@ -14,7 +14,7 @@ public:
 
 }  // namespace
 
-Base_Ouverte Ouvre_Base(const std::string& fichier_reglages, std::ostream& erreurs, bool avertissements) {
+Base_Ouverte Ouvre_Base(const std::string& fichier_reglages, std::ostream& erreurs) {
     Base_Ouverte ouverte;
     const Registre_Machine machine = Registre_Machine::Lit(fichier_reglages);
     if (!machine.Existe()) {
@@ -29,9 +29,7 @@ Base_Ouverte Ouvre_Base(const std::string& fichier_reglages, std::ostream& erreu
         erreurs << "\n";
         return ouverte;
     }
-    if (avertissements) {
-        for (const auto& a : chargement.Avertissements) erreurs << "warning: " << a << "\n";
-    }
+    for (const auto& a : chargement.Avertissements) erreurs << "warning: " << a << "\n";
     ouverte.base = std::move(chargement.Base);
     return ouverte;
 }

@@ -17,7 +17,8 @@ struct Base_Ouverte {
 };
 
 // Reads the settings file and loads its base. On failure writes a message naming the file and
-// what is wrong to `erreurs` and returns a null base.
-Base_Ouverte Ouvre_Base(const std::string& fichier_reglages, std::ostream& erreurs, bool avertissements = true);
+// what is wrong to `erreurs` and returns a null base; otherwise writes there one "warning:" line
+// for each problem the load passed over.
+Base_Ouverte Ouvre_Base(const std::string& fichier_reglages, std::ostream& erreurs);
 
 }  // namespace kestrane::cli
