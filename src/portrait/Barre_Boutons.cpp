@@ -75,7 +75,13 @@ QToolButton* Barre_Boutons::Bouton_A(int index) const {
 
 void Barre_Boutons::Montre_Element(int index, bool visible) {
     if (index < 1 || index > Nb_Elements()) return;
-    if (QAction* a = elements_[static_cast<size_t>(index - 1)].Action) a->setVisible(visible);
+    QAction* a = elements_[static_cast<size_t>(index - 1)].Action;
+    if (a == nullptr || a->isVisible() == visible) return;
+    a->setVisible(visible);
+    // A bar kept at its former size would push a shown button into the overflow menu.
+    const QSize taille = Taille_Ideale();
+    const QRect place = geometry();
+    setGeometry(place.right() + 1 - taille.width(), place.top(), taille.width(), taille.height());
 }
 
 bool Barre_Boutons::Element_Visible(int index) const {

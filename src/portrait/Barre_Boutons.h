@@ -35,7 +35,8 @@ public:
     int Nb_Elements() const { return static_cast<int>(elements_.size()); }
     // The button at item `index`; null for a separator, an empty item or an index out of range.
     QToolButton* Bouton_A(int index) const;
-    // Shows or hides item `index`.
+    // Shows or hides item `index`; the bar then takes the size its visible items need, keeping
+    // its right edge and its top.
     void Montre_Element(int index, bool visible);
     bool Element_Visible(int index) const;
     // The size the bar needs for its buttons, with a margin of 100 twips.

@@ -663,11 +663,7 @@ void frmMain::Imprime() {
 }
 
 void frmMain::Nouvelle() {
-    if (identification_->Identification_Modifiee()) {
-        const Reponse r = Demande(Chaine_Texte(1072), Boutons::Oui_Non_Annuler, Icone::Exclamation, Chaine_Texte(1023));
-        if (r == Reponse::Annuler) return;
-        if (r == Reponse::Oui) Exec_Save();
-    }
+    if (!Enregistre_Avant(Chaine_Texte(1023))) return;
     Sablier(true);
     portrait_->Retire_Contradictions();
     if (Status s = identification_->Nouvelle_Identification(); !s) Message(s.message());
@@ -690,7 +686,18 @@ void frmMain::Revient_Au_Portrait(bool enregistrer_sous) {
     Positionne_Controles();
 }
 
+bool frmMain::Enregistre_Avant(const QString& titre) {
+    if (!identification_->Identification_Modifiee()) return true;
+    const Reponse r = Demande(Chaine_Texte(1072), Boutons::Oui_Non_Annuler, Icone::Exclamation, titre);
+    if (r == Reponse::Annuler) return false;
+    // A save that did not happen (dialog cancelled, write failed) stops the command: the work
+    // it would replace is not lost.
+    return r == Reponse::Non || Exec_Save();
+}
+
 bool frmMain::Exec_Save() {
+    const QString fichier_avant = fichier_courant_;
+    const bool save_avant = mnuFileSave->isEnabled();
     if (!mnuFileSave->isEnabled()) {
         const auto nom = contexte_.dialogues.Fichier_A_Enregistrer(this, Chaine_Texte(1025), Chaine_Texte(1052), ".ido");
         if (!nom) return false;
@@ -703,7 +710,10 @@ bool frmMain::Exec_Save() {
     const Status s = Enregistre_Identification(*identification_, fichier_courant_.toStdString());
     Sablier(false);
     if (!s) {
-        // Nothing was written over the old file: say so and keep the changes marked.
+        // Nothing was written over the old file: say so, keep the changes marked and the file
+        // as it was, so that the next Save asks for another name.
+        fichier_courant_ = fichier_avant;
+        mnuFileSave->setEnabled(save_avant);
         Demande(Q(s.message()), Boutons::OK, Icone::Exclamation, titre_fenetre_);
         return false;
     }
@@ -716,12 +726,7 @@ bool frmMain::Exec_Save() {
 void frmMain::Ouvre(const QString& argument) {
     QString chemin = argument;
     if (chemin.isEmpty()) {
-        if (identification_->Identification_Modifiee()) {
-            const Reponse r =
-                Demande(Chaine_Texte(1072), Boutons::Oui_Non_Annuler, Icone::Exclamation, Chaine_Texte(1024));
-            if (r == Reponse::Annuler) return;
-            if (r == Reponse::Oui) Exec_Save();
-        }
+        if (!Enregistre_Avant(Chaine_Texte(1024))) return;
         const auto nom = contexte_.dialogues.Fichier_A_Ouvrir(this, Chaine_Texte(1024), Chaine_Texte(1052), ".ido");
         if (!nom || nom->isEmpty()) return;
         chemin = *nom;
@@ -778,13 +783,9 @@ void frmMain::closeEvent(QCloseEvent* evenement) {
         annule();
         return;
     }
-    if (identification_ && identification_->Identification_Modifiee()) {
-        const Reponse r = Demande(Chaine_Texte(1072), Boutons::Oui_Non_Annuler, Icone::Exclamation, windowTitle());
-        if (r == Reponse::Annuler) {
-            annule();
-            return;
-        }
-        if (r == Reponse::Oui) Exec_Save();
+    if (identification_ && !Enregistre_Avant(windowTitle())) {
+        annule();
+        return;
     }
     evenement->accept();
 }

@@ -70,6 +70,9 @@ public:
     void Traiter_Fichier(const QString& cle, const QString& argument = QString());
     // Saves, asking for a name when Save is disabled; false when nothing was saved.
     bool Exec_Save();
+    // The question whether to save a changed identification first (New, Open, Quit), titled
+    // `titre`: false when the command must stop (Cancel, or Yes and the save did not happen).
+    bool Enregistre_Avant(const QString& titre);
 
     void Active_Bouton(const QString& cle) override;
     void Desactive_Bouton(const QString& cle) override;

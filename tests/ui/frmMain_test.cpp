@@ -19,6 +19,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 
 #include "Barre_Boutons.h"
@@ -63,6 +64,18 @@ protected:
         const fs::path copie = dossier_ / "base";
         fs::copy(kPetite, copie, fs::copy_options::recursive);
         return (copie / "kestrane.ini").string();
+    }
+
+    // A copy of the small base with a state picture for each character, so that choosers open.
+    std::string Copie_Base_Avec_Images() {
+        const std::string ini = Copie_Base();
+        fs::create_directories(dossier_ / "base" / "descripteurs");
+        for (const char* popup : {"leaf", "arrangement", "fruit"}) {
+            QImage image(90, 30, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            image.save(QString::fromStdString((dossier_ / "base" / "descripteurs" / popup).string()), "PNG");
+        }
+        return ini;
     }
 
     int Lance() {
@@ -364,18 +377,35 @@ TEST_F(FenetreTest, SaveAskForANameThenWritesAndOpenRestoresTheAnswers) {
     EXPECT_EQ(Lignes().front(), " 100% - Fraxinus excelsior");
 }
 
-TEST_F(FenetreTest, AFailedSaveKeepsTheChangesMarkedAndSaysSo) {
+// Quit, New and Open ask whether to save first; when the answer is Yes and the save does not
+// happen (its dialog cancelled, or the write failing), the command stops and nothing is lost.
+TEST_F(FenetreTest, AnUnsavedIdentificationIsNeverLostToQuitNewOrOpen) {
     ASSERT_EQ(Lance(), 0);
     Repond("LEAF", 1);
     // A folder where the file should be: nothing can be written there.
-    const fs::path cible = dossier_ / "occupied.ido";
-    fs::create_directories(cible / "inside");
-    dialogues_.fichiers.push_back(QString::fromStdString(cible.string()));
-    dialogues_.reponses = {Reponse::OK};
-    EXPECT_FALSE(F().Exec_Save());
-    EXPECT_TRUE(F().Identification()->Identification_Modifiee());
-    EXPECT_EQ(dialogues_.messages.size(), 1u);
-    EXPECT_TRUE(fs::is_directory(cible / "inside"));
+    const fs::path occupe = dossier_ / "occupied.ido";
+    fs::create_directories(occupe / "inside");
+    const std::function<void()> commandes[] = {[&] { F().close(); }, [&] { F().Traiter_Fichier("New"); },
+                                               [&] { F().Traiter_Fichier("Open"); }};
+    for (int c = 0; c < 3; ++c) {
+        for (const bool echec_ecriture : {false, true}) {
+            dialogues_.reponses = {Reponse::Oui};
+            if (c == 0) dialogues_.reponses.push_front(Reponse::Oui);  // yes, quit
+            if (echec_ecriture) dialogues_.reponses.push_back(Reponse::OK);  // the failure is told
+            dialogues_.fichiers = {echec_ecriture ? std::optional(QString::fromStdString(occupe.string()))
+                                                  : std::nullopt};
+            commandes[c]();
+            const std::string cas = std::to_string(c) + (echec_ecriture ? " failed write" : " cancelled");
+            EXPECT_TRUE(F().isVisible()) << cas;
+            EXPECT_TRUE(F().Identification()->Identification_Modifiee()) << cas;
+            EXPECT_EQ(Lignes().front(), " 100% - Fraxinus excelsior") << cas;
+            EXPECT_EQ(F().windowTitle(), F().Titre_Fenetre()) << cas;
+            EXPECT_TRUE(F().Fichier_Courant().isEmpty()) << cas;  // the next Save asks for a name again
+            EXPECT_TRUE(dialogues_.reponses.empty() && dialogues_.fichiers.empty()) << cas;  // all asked
+        }
+    }
+    EXPECT_EQ(dialogues_.questions_sans_reponse, 0);
+    EXPECT_TRUE(fs::is_directory(occupe / "inside"));
 }
 
 TEST_F(FenetreTest, CopyPutsThePortraitOnTheClipboardButNothingFromTheDocumentView) {
@@ -413,6 +443,35 @@ TEST_F(FenetreTest, CommandLinePathInQuotesIsOpenedWithoutThem) {
     ASSERT_EQ(Lance(), 0);
     EXPECT_EQ(Lignes().front(), " 100% - Fraxinus excelsior");
     EXPECT_EQ(F().Fichier_Courant().toStdString(), fichier);  // the case of the name is kept
+}
+
+// Search opens the chooser with the question bar's Next button, which every other opening hides:
+// the bar grows to show it instead of pushing it into an overflow menu.
+TEST_F(FenetreTest, SearchShowsTheNextButtonWholeOnTheQuestionBar) {
+    options_.registre_machine = Copie_Base_Avec_Images();
+    ASSERT_EQ(Lance(), 0);
+    auto* deter = qobject_cast<Barre_Boutons*>(F().Barre_Deter);
+    auto* question = qobject_cast<Barre_Boutons*>(F().Barre_Question);
+    ASSERT_TRUE(deter && question);
+    ASSERT_NE(deter->Bouton_A(1), nullptr);
+    ASSERT_NE(deter->Bouton_A(3), nullptr);
+    ASSERT_NE(question->Bouton_A(5), nullptr);
+    // Leaf (Next hidden), back to the portrait, then Search (Next shown).
+    QTest::mouseClick(deter->Bouton_A(1), Qt::LeftButton);
+    ASSERT_TRUE(question->isVisible());
+    EXPECT_FALSE(question->Bouton_A(5)->isVisible());
+    QTest::mouseClick(question->Bouton_A(3), Qt::LeftButton);
+    ASSERT_TRUE(deter->isVisible());
+    QTest::mouseClick(deter->Bouton_A(3), Qt::LeftButton);
+    ASSERT_TRUE(question->isVisible());
+    QApplication::processEvents();
+    QToolButton* suivant = question->Bouton_A(5);
+    EXPECT_TRUE(suivant->isVisible());
+    EXPECT_EQ(suivant->text(), "Back");
+    EXPECT_TRUE(question->rect().contains(suivant->geometry())) << suivant->geometry().y() << " " << question->height();
+    for (auto* extension : question->findChildren<QToolButton*>("qt_toolbar_ext_button")) {
+        EXPECT_FALSE(extension->isVisible());
+    }
 }
 
 }  // namespace
