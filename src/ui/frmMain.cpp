@@ -249,16 +249,17 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
 
     // A second instance asks whether to go on.
     if (!contexte_.verrou_instance.empty()) {
-        verrou_ = std::make_unique<QLockFile>(Q(contexte_.verrou_instance));
-        verrou_->setStaleLockTime(0);
-        if (!verrou_->tryLock(0)) {
-            verrou_.reset();
+        verrou_ = std::make_unique<Verrou_Instances>(contexte_.verrou_instance);
+        if (verrou_->Autre_Instance()) {
             const QString titre = Chaine_Texte(1050);
             if (Demande(Chaine_Texte(1067), Boutons::Oui_Non, Icone::Exclamation, titre) == Reponse::Non) {
+                verrou_.reset();
                 return {Issue_Chargement::Genre::Abandon, {}, {}};
             }
             Demande(Chaine_Texte(1068), Boutons::OK, Icone::Information, titre);
         }
+        // Held while this instance runs, also when it runs beside another.
+        verrou_->Prend();
     }
 
     contexte_.reglages = Lit_Registre(contexte_.machine, contexte_.magasin);

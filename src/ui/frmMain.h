@@ -7,7 +7,6 @@
 // the caller shows nothing else when it returns a fatal issue. Every modal question goes through
 // the context's Dialogues.
 
-#include <QLockFile>
 #include <QMainWindow>
 
 #include <memory>
@@ -22,6 +21,7 @@
 #include "Disposition.h"
 #include "Identification_Courante.h"
 #include "Observateur_Identification.h"
+#include "Verrou_Instances.h"
 
 class QLabel;
 class QListView;
@@ -183,7 +183,7 @@ private:
     Contexte_Programme& contexte_;
     std::unique_ptr<Base_Connaissance> base_;
     std::unique_ptr<Identification_Courante> identification_;
-    std::unique_ptr<QLockFile> verrou_;
+    std::unique_ptr<Verrou_Instances> verrou_;
     std::unique_ptr<Portrait_Questions> portrait_;
     std::unique_ptr<Documents> documents_;
     std::unique_ptr<Impression> impression_;

@@ -213,6 +213,14 @@ TEST_F(FenetreTest, SecondInstanceAsksAndNoEndsBeforeLoading) {
     EXPECT_EQ(dialogues_.messages[2].texte.toStdString(), std::string(*Chaine(1068, 0)));
     EXPECT_EQ(dialogues_.messages[2].icone, Icone::Information);
     EXPECT_NE(F().Base(), nullptr);
+
+    // The first instance quits; the second still runs, so a third start is warned.
+    autre.unlock();
+    Sub_Main troisieme(magasin_, dialogues_, options_);
+    dialogues_.reponses = {Reponse::Non};
+    EXPECT_EQ(troisieme.Lance(), 2);
+    ASSERT_EQ(dialogues_.messages.size(), 4u);
+    EXPECT_EQ(dialogues_.messages[3].texte.toStdString(), std::string(*Chaine(1067, 0)));
 }
 
 TEST_F(FenetreTest, QuitAsksOnceWhenUnchangedAndTwiceWhenChanged) {
