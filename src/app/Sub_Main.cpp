@@ -56,6 +56,7 @@ int Sub_Main::Lance() {
     fenetre_->Positionne_Controles();
     splash_->close();
     splash_->Fermeture_Au_Clic(true);
+    fenetre_->Signale_Avertissements();
     return 0;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The start routine: chooses the interface language, shows the splash window, loads the main
 // window (which builds the knowledge base), shows it on the desktop's work area and removes the
-// splash window. A fatal load shows its message and ends the start; so does the answer No to the
-// second-instance question.
+// splash window, then tells what the load of a damaged base passed over. A fatal load shows its
+// message and ends the start; so does the answer No to the second-instance question.
 
 #include <QString>
 

@@ -41,6 +41,13 @@ namespace {
 
 QString Q(const std::string& texte) { return QString::fromStdString(texte); }
 
+// `entete` followed by one line per problem.
+QString Liste_Problemes(const QString& entete, const std::vector<std::string>& problemes) {
+    QString texte = entete;
+    for (const std::string& p : problemes) texte += QStringLiteral("\n- ") + Q(p);
+    return texte;
+}
+
 // A pane not yet given its own widget: a plain area with a name.
 // What a toolbar of the portrait needs to show all its buttons.
 QSize Taille_Barre(QWidget* barre) {
@@ -273,10 +280,13 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
             case Echec_Chargement::Genre::Lecture_Matrice:
                 return {Issue_Chargement::Genre::Fatale, Chaine_Texte(1070), Chaine_Texte(1050)};
             default:
-                return {Issue_Chargement::Genre::Fatale, Q(echec.Message), Titre_Programme()};
+                // What the load passed over before it stopped often says why.
+                return {Issue_Chargement::Genre::Fatale,
+                        Liste_Problemes(Q(echec.Message), chargement.Avertissements), Titre_Programme()};
         }
     }
     base_ = std::move(chargement.Base);
+    avertissements_ = std::move(chargement.Avertissements);
 
     Reglages_Moteur moteur{r.Rep_Robot, r.Rep_Data, r.Seuil_Pourcent, Textes_Moteur_Langue(contexte_.Langue),
                            r.Strategie};
@@ -313,6 +323,21 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
     if (chemin.startsWith('"')) chemin = chemin.mid(1, chemin.size() - 2);
     if (!chemin.isEmpty()) Traiter_Fichier("Open", chemin);
     return {};
+}
+
+void frmMain::Signale_Avertissements() {
+    if (avertissements_.empty()) return;
+    // The loader's lines are its own (English, naming the table and row); the line above them
+    // follows the interface language.
+    static const char* const entetes[] = {
+        "The knowledge base was loaded, but these problems were passed over:",
+        "La base de conocimientos se ha cargado, pero se han pasado por alto estos problemas:",
+        "La base de connaissances a été chargée, mais ces problèmes ont été ignorés :",
+    };
+    const int langue = contexte_.Langue >= 0 && contexte_.Langue <= 2 ? contexte_.Langue : 0;
+    const QString texte = Liste_Problemes(QString::fromUtf8(entetes[langue]), avertissements_);
+    avertissements_.clear();
+    Demande(texte, Boutons::OK, Icone::Exclamation, windowTitle());
 }
 
 // --- The engine's observer and questions ---------------------------------------------------

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Base_Connaissance.h"
 #include "Contexte_Programme.h"
@@ -57,6 +58,10 @@ public:
     // The load: strings, the single-instance question, the settings, the knowledge base, the
     // identification and its toolbars, then the file named on the command line.
     Issue_Chargement Charge(const QString& ligne_commande);
+
+    // Tells the user, in one message, what the load of a damaged base passed over; once, and
+    // nothing for a sound base. The start routine calls it once the window is shown.
+    void Signale_Avertissements();
 
     // Lays out every pane for the current view; runs on start, refresh, bars shown or hidden,
     // a desktop change and every resize.
@@ -193,6 +198,7 @@ private:
     int mode_affichage_ = 1;
     QString fichier_courant_;
     QString titre_fenetre_;
+    std::vector<std::string> avertissements_;  // what the load passed over, until told
     bool en_chargement_ = true;
     bool separateur_tire_ = false;
 };

@@ -1,12 +1,14 @@
 #include "Dialogues_Scriptes.h"
 
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 namespace kestrane::test {
 
-Reponse Dialogues_Scriptes::Message(QWidget*, const QString& texte, Boutons boutons, Icone icone,
+Reponse Dialogues_Scriptes::Message(QWidget* parent, const QString& texte, Boutons boutons, Icone icone,
                                     const QString& titre) {
-    messages.push_back({texte, boutons, icone, titre});
+    messages.push_back({texte, boutons, icone, titre, parent != nullptr && parent->isVisible()});
     if (reponses.empty()) {
         ++questions_sans_reponse;
         ADD_FAILURE() << "unscripted message: " << texte.toStdString();

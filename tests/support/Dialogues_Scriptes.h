@@ -18,6 +18,7 @@ struct Question_Posee {
     Boutons boutons;
     Icone icone;
     QString titre;
+    bool fenetre_visible = false;  // the parent window was on screen
 };
 
 class Dialogues_Scriptes : public Dialogues {

@@ -78,6 +78,16 @@ protected:
         return ini;
     }
 
+    // A copy of the small base changed by `sql`.
+    std::string Copie_Base_Modifiee(const std::string& sql) {
+        const std::string ini = Copie_Base();
+        sqlite3* db = nullptr;
+        EXPECT_EQ(sqlite3_open((dossier_ / "base" / "base.sqlite").string().c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+        sqlite3_close(db);
+        return ini;
+    }
+
     int Lance() {
         sub_ = std::make_unique<Sub_Main>(magasin_, dialogues_, options_);
         return sub_->Lance();
@@ -193,6 +203,34 @@ TEST_F(FenetreTest, MissingOrShortDataFilesEndTheStart) {
     ASSERT_EQ(dialogues_.messages.size(), 2u);
     EXPECT_EQ(dialogues_.messages[1].texte.toStdString(), std::string(*Chaine(1070, 0)));
     EXPECT_EQ(dialogues_.messages[1].titre.toStdString(), std::string(*Chaine(1050, 0)));
+}
+
+// A damaged base that still loads says once, with the window on screen, what was passed over;
+// one without species is refused with a message that says so.
+TEST_F(FenetreTest, WhatTheLoadPassedOverIsToldOnceAndAnEmptyBaseIsRefused) {
+    options_.registre_machine =
+        Copie_Base_Modifiee("INSERT INTO Objets_Fic VALUES ('CROWN', 3, 40, 2, 1, 2, 0, 'crown', 'Crown?', 1);"
+                            "UPDATE Parametres SET Etat = '70000' WHERE Nom = 'Nb_But_Car';");
+    dialogues_.reponses = {Reponse::OK};
+    ASSERT_EQ(Lance(), 0);
+    ASSERT_EQ(dialogues_.messages.size(), 1u);
+    const test::Question_Posee& message = dialogues_.messages[0];
+    EXPECT_TRUE(message.fenetre_visible);
+    EXPECT_EQ(message.boutons, Boutons::OK);
+    EXPECT_EQ(message.titre, F().windowTitle());
+    EXPECT_TRUE(message.texte.startsWith("The knowledge base was loaded, but these problems were passed over:"));
+    EXPECT_TRUE(message.texte.contains("Objets_Fic row \"CROWN\" has states 40 .. 41")) << message.texte.toStdString();
+    EXPECT_TRUE(message.texte.contains("parameter Nb_But_Car")) << message.texte.toStdString();
+    F().mnuViewResults->trigger();
+    EXPECT_EQ(dialogues_.messages.size(), 1u);  // once
+
+    sub_.reset();
+    fs::remove_all(dossier_ / "base");
+    options_.registre_machine = Copie_Base_Modifiee("DELETE FROM Parametres WHERE Nom = 'Nb_Esp';");
+    dialogues_.reponses = {Reponse::OK};
+    EXPECT_EQ(Lance(), 1);
+    ASSERT_EQ(dialogues_.messages.size(), 2u);
+    EXPECT_TRUE(dialogues_.messages[1].texte.contains("this knowledge base has no species"));
 }
 
 TEST_F(FenetreTest, SecondInstanceAsksAndNoEndsBeforeLoading) {
