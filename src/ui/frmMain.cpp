@@ -21,6 +21,7 @@
 #include "Barre_Etat.h"
 #include "Barre_Principale.h"
 #include "Chargeur_Base.h"
+#include "Chemins_Documents.h"
 #include "Chemins_Fichiers.h"
 #include "Copie_Portrait.h"
 #include "Impression.h"
@@ -675,8 +676,9 @@ void frmMain::Traiter_Fichier(const QString& cle, const QString& argument) {
 void frmMain::Imprime() {
     // A failed print is not reported: the command goes on as the user left it.
     if (WebTexte->isVisible()) {
-        const QString adresse = static_cast<QWebEngineView*>(WebTexte)->url().toString();
-        if (contexte_.reglages.Distribution == "hd" && Impression::Est_Adresse_Dessin(adresse)) {
+        // The drawing page is told as the document view tells it when it loads.
+        const QString adresse = documents_->Vue().LocationURL();
+        if (contexte_.reglages.Distribution == "hd" && Est_Page_Dessin(adresse, documents_->Etat().Code_Esp_Courant)) {
             (void)impression_->Imprime_Dessin(documents_->Etat().Image_Dessin);
         } else {
             documents_->Imprime_Document();

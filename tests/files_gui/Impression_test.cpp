@@ -262,12 +262,5 @@ TEST(PrintedPieces, VariantSuffixOfPieceZeroAndPiecesWithoutRow) {
     EXPECT_EQ(pieces[2], std::nullopt);
 }
 
-TEST(DrawingPrint, DrawingPageIsToldByItsAddress) {
-    EXPECT_TRUE(Impression::Est_Adresse_Dessin("file:///docs/a/acesa/dessin_acesa.html"));
-    EXPECT_FALSE(Impression::Est_Adresse_Dessin("file:///docs/a/acesa/acesa_gb.html"));
-    EXPECT_FALSE(Impression::Est_Adresse_Dessin("file:///docs/a/acesa/dessin_acesa_gb.html"));
-    EXPECT_FALSE(Impression::Est_Adresse_Dessin("dessin.html"));
-}
-
 }  // namespace
 }  // namespace kestrane::test

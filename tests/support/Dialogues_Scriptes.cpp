@@ -1,5 +1,6 @@
 #include "Dialogues_Scriptes.h"
 
+#include <QPrinter>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -50,7 +51,7 @@ std::optional<QString> Dialogues_Scriptes::Dossier(QWidget*, const QString& titr
     return d;
 }
 
-bool Dialogues_Scriptes::Imprimante(QWidget*, QPrinter&) {
+bool Dialogues_Scriptes::Imprimante(QWidget*, QPrinter& printer) {
     if (imprimantes.empty()) {
         ++questions_sans_reponse;
         ADD_FAILURE() << "unscripted printer dialog";
@@ -58,6 +59,10 @@ bool Dialogues_Scriptes::Imprimante(QWidget*, QPrinter&) {
     }
     const bool ok = imprimantes.front();
     imprimantes.pop_front();
+    if (ok && !fichier_impression.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(fichier_impression);
+    }
     return ok;
 }
 

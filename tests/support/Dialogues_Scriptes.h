@@ -35,6 +35,7 @@ public:
     std::deque<std::optional<QString>> fichiers;        // for both file dialogs (nullopt = cancel)
     std::deque<std::optional<QString>> dossiers;
     std::deque<bool> imprimantes;
+    QString fichier_impression;  // when set, an accepted printer dialog prints to this PDF file
 
     std::vector<Question_Posee> messages;               // what was shown, in order
     std::vector<QString> titres_fichiers;               // titles of the file dialogs shown

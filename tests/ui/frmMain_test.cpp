@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
+#include <QSignalSpy>
 #include <QMimeData>
 #include <QLabel>
 #include <QListView>
@@ -24,6 +26,8 @@
 
 #include "Barre_Boutons.h"
 #include "Barre_Etat.h"
+#include "Documents.h"
+#include "WebTexte.h"
 #include "Barre_Principale.h"
 #include "Base_Test.h"
 #include "Magasin_Memoire.h"
@@ -518,6 +522,31 @@ TEST_F(FenetreTest, SearchShowsTheNextButtonWholeOnTheQuestionBar) {
     for (auto* extension : question->findChildren<QToolButton*>("qt_toolbar_ext_button")) {
         EXPECT_FALSE(extension->isVisible());
     }
+}
+
+// A species' drawing page prints the drawing on the 300-dpi grid (a document of its own, made at
+// once), not the page through the document view.
+TEST_F(FenetreTest, PrintFromTheDrawingPagePrintsTheDrawing) {
+    options_.registre_machine = Copie_Base();
+    const fs::path page = dossier_ / "base" / "documents" / "f" / "fraex" / "dessin_fraex_en.html";
+    fs::create_directories(page.parent_path());
+    std::ofstream(page) << "<html><body><p>Fraxinus excelsior</p></body></html>";
+    ASSERT_EQ(Lance(), 0);
+    Repond("LEAF", 1);  // the ash first
+    F().mnuViewResults->trigger();
+    ASSERT_EQ(F().Documents_Especes()->Etat().Code_Esp_Courant, "FRAEX");
+    WebTexte& vue = F().Documents_Especes()->Vue();
+    vue.Navigate2(QUrl::fromLocalFile(QString::fromStdString(page.string())), false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return vue.Termine() && vue.LocationURL().endsWith("dessin_fraex_en.html"); }, 10000));
+
+    QSignalSpy page_imprimee(F().Documents_Especes(), &Documents::Impression_Terminee);
+    const QString pdf = QString::fromStdString((dossier_ / "dessin.pdf").string());
+    dialogues_.fichier_impression = pdf;
+    dialogues_.imprimantes = {true};
+    F().mnuFilePrint->trigger();
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+    QTest::qWait(200);
+    EXPECT_EQ(page_imprimee.count(), 0);
 }
 
 }  // namespace

@@ -70,10 +70,6 @@ Impression::~Impression() {
     delete frm_print_.data();
 }
 
-bool Impression::Est_Adresse_Dessin(const QString& adresse) {
-    return adresse.size() >= 17 && adresse.mid(adresse.size() - 17, 6) == QLatin1String("dessin");
-}
-
 void Impression::Traduit(int langue) {
     if (frm_print_)
         frm_print_->Traduit(langue);

@@ -69,10 +69,6 @@ class Impression : public QObject {
     // of the open document. The error names the file.
     Status Joue_Metafichier(const std::string& chemin);
 
-    // Whether the document view's `adresse` is a drawing page, whose print is Imprime_Dessin: the
-    // six characters that begin 17 before its end are "dessin" ("…/dessin_acesa.html").
-    static bool Est_Adresse_Dessin(const QString& adresse);
-
     bool Impression_Annulee() const { return impression_annulee_; }
     bool En_Cours() const { return en_cours_; }
     QPrinter& Imprimante() { return imprimante_; }
