@@ -41,13 +41,13 @@ public:
     void Affiche(std::shared_ptr<const Dessin> dessin);
 
     // Choix_Case: the selection after a click at `position` (logical pixels) when `selection` was
-    // selected; redraws the marks accordingly.
+    // selected; redraws the marks accordingly. A cell past the last state changes nothing.
     int Choix_Case(int selection, QPointF position);
     // The box Trace_Marque draws for `cellule`, in logical pixels; empty for -1. The last column
     // and the last row end Epaisseur_Trait - 1 pixels inside the border.
     QRectF Rectangle_Marque(int cellule) const;
     // Info_Case: the TipText of the state under `position` in the interface language, "" when
-    // there is none.
+    // there is none (also over a cell past the last state).
     QString Info_Case(QPointF position) const;
     // The cell of the keyboard focus box, -1 while the keyboard has not been used.
     int Case_Clavier() const { return clavier_; }
@@ -66,6 +66,8 @@ protected:
 private:
     // Column and row under a point, from the outer size of the box (floor).
     QPoint Case_Sous(QPointF position) const;
+    // Whether the cell at (column, row) stands for one of the character's states.
+    bool Case_D_Etat(QPoint cr) const;
     void Deplace_Clavier(int dx, int dy);
 
     const Base_Connaissance& base_;

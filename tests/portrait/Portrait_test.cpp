@@ -224,8 +224,10 @@ TEST(PortraitChooser, BoundaryPressBelongsToTheCellOnItsRight) {
     b.Clic_Dessin(Fruit_X, Fruit_Y);
     ATTEND_QUE(Choix_Ouvert(b));
     Pic_Choix* pic = b.Portrait->Widget_Pic_Choix();
-    QTest::mouseClick(pic, Qt::LeftButton, {}, QPoint(240, 180));
-    EXPECT_EQ(b.Identification->Question.Choix, 3);
+    QTest::mouseClick(pic, Qt::LeftButton, {}, QPoint(240, 179));
+    EXPECT_EQ(b.Identification->Question.Choix, 1);
+    QTest::mouseClick(pic, Qt::LeftButton, {}, QPoint(239, 180));
+    EXPECT_EQ(b.Identification->Question.Choix, 2);
     QTest::mouseClick(pic, Qt::LeftButton, {}, QPoint(239, 179));
     EXPECT_EQ(b.Identification->Question.Choix, 0);
 }
@@ -309,16 +311,26 @@ TEST(PortraitQuestionBar, ConfirmWithoutSelectionClearsTheAnswer) {
     ATTEND_QUE((b.Capture_Robot().pixel(240, 300)) == (Brun_Tronc));
 }
 
-TEST(PortraitQuestionBar, CellBeyondTheStatesRecordsNothing) {
-    Banc_Portrait b;
-    b.Clic_Dessin(Fruit_X, Fruit_Y);
+// Cells past the character's last state stand for nothing: no tooltip (the numbers there would
+// name the next character's states) and no selection, so OK cannot record them.
+TEST(PortraitChooser, CellsPastTheLastStateShowNothingAndCannotBeChosen) {
+    Banc_Portrait b(Description_Portrait("UPDATE Objets_Fic SET Lignes = 2 WHERE Objet = 'Ecorce';\n"));
+    b.Clic_Dessin(Tronc_X, Tronc_Y);
     ATTEND_QUE(Choix_Ouvert(b));
-    b.Clic_Cellule(3);  // the fruit has three states
-    EXPECT_EQ(b.Identification->Question.Choix, 3);
+    Pic_Choix* pic = b.Portrait->Widget_Pic_Choix();
+    EXPECT_EQ(pic->Info_Case(QPointF(300, 100)), "Rough bark");
+    EXPECT_EQ(pic->Info_Case(QPointF(100, 300)), "");  // the fruit's first state is next in number
+    b.Survole(pic, QPoint(300, 100));
+    ATTEND_QUE(!pic->toolTip().isEmpty());
+    b.Survole(pic, QPoint(100, 300));
+    ATTEND_QUE(pic->toolTip().isEmpty());
+    b.Clic_Cellule(1);
+    b.Clic_Cellule(2);
+    EXPECT_EQ(b.Identification->Question.Choix, 1);
     b.Clic_Barre(b.Portrait->Barre_Question(), 1);
     Attend_Portrait(b);
-    for (const int16_t e : b.Identification->Etats_Choisis()) EXPECT_EQ(e, 0);
-    EXPECT_EQ(b.Identification->Etat_Cadre()[2], 0);
+    EXPECT_EQ(b.Identification->Etats_Choisis()[5], 1);
+    EXPECT_EQ(b.Identification->Etats_Choisis()[6], 0);
 }
 
 TEST(PortraitQuestionBar, BackLeavesTheAnswersUnchanged) {
