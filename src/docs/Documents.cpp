@@ -278,9 +278,9 @@ void Documents::Montre_Legende(bool pres_de_la_barre) {
     const QString titre = QString::fromStdString(Chaine_Ou_Anglais(1400, hote_.Langue()));
     if (pres_de_la_barre) {
         const QRect barre = hote_.Geometrie_Barre_Verticale();
-        legende_->Affiche(titre, etat_.Texte_Legende, &barre);
+        legende_->Affiche(titre, etat_.Texte_Legende, hote_.Zone_Ecran(), &barre);
     } else {
-        legende_->Affiche(titre, etat_.Texte_Legende);
+        legende_->Affiche(titre, etat_.Texte_Legende, hote_.Zone_Ecran());
     }
 }
 
@@ -291,8 +291,13 @@ void Documents::m_clsImgs_MouseDown(int x, int y, int dx, int dy) {
         Montre_Legende(true);
     if (etat_.Dessin_X0 <= etat_.Souris_X && etat_.Dessin_Y0 <= etat_.Souris_Y && Documents_Locaux() &&
         !etat_.Image_Dessin.isNull()) {
-        if (!zoom_->isVisible())
-            zoom_->Ouvre(etat_.Espece_Courante, etat_.Famille_Courante);
+        if (!zoom_->isVisible()) {
+            // First beside the drawing the page shows (a quarter of 2200 pixels wide, from
+            // Dessin_X0), below the view's top, so that neither hides the other.
+            const QPoint vue = vue_->mapToGlobal(QPoint(0, 0));
+            const QPoint coin(vue.x() + etat_.Dessin_X0 + 2200 / 4 + etat_.Dessin_X0, vue.y() + etat_.Dessin_Y0);
+            zoom_->Ouvre(etat_.Espece_Courante, etat_.Famille_Courante, coin, hote_.Zone_Ecran());
+        }
     }
     zoom_->Region_Depuis_Pointeur(etat_.Souris_X, etat_.Souris_Y, etat_.Dessin_X0, etat_.Dessin_Y0);
 }

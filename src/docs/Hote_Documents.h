@@ -31,9 +31,13 @@ class Hote_Documents {
     // Puts the pointer back to the default once a page has loaded (after an hourglass).
     virtual void Pointeur_Normal() = 0;
 
-    // Geometry of the splitter `Barre_Verticale` inside the main window, in pixels. The legend
-    // window is placed from it, the coordinates being taken as screen coordinates.
+    // Geometry of the splitter `Barre_Verticale` on the screen (global pixels), beside which the
+    // legend window is placed.
     virtual QRect Geometrie_Barre_Verticale() const = 0;
+
+    // The available area of the screen that holds the main window (global pixels): the legend
+    // and zoom windows always open whole inside it.
+    virtual QRect Zone_Ecran() const = 0;
 };
 
 }  // namespace kestrane

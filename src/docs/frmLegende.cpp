@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "Chemins_Documents.h"
+#include "Placement_Fenetre.h"
 
 namespace kestrane {
 namespace {
@@ -29,7 +30,8 @@ frmLegende::frmLegende(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowS
            static_cast<int>(Arrondi_Entier(Hauteur_Initiale * logicalDpiY() / 1440.0)));
 }
 
-void frmLegende::Affiche(const QString& titre, const QString& texte, const QRect* barre_verticale) {
+void frmLegende::Affiche(const QString& titre, const QString& texte, const QRect& zone,
+                         const QRect* barre_verticale) {
     setWindowTitle(titre);
     texte_ = texte;
     const QFontMetrics mesure(font());
@@ -40,6 +42,7 @@ void frmLegende::Affiche(const QString& titre, const QString& texte, const QRect
     show();
     if (barre_verticale)
         Place_Pres_De(*barre_verticale);
+    Ramene_Dans_Zone(*this, zone);
     raise();
 }
 

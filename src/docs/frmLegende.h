@@ -15,10 +15,11 @@ class frmLegende : public QWidget {
     explicit frmLegende(QWidget* parent = nullptr);
 
     // Sets the caption and the text and sizes the window to the text; when the splitter's
-    // geometry is given, moves the window beside it (left = splitter left - 2/3 of the legend's
-    // width, top = splitter top + 2/3 of the splitter's height, computed in twips); then shows it
-    // in the topmost band.
-    void Affiche(const QString& titre, const QString& texte, const QRect* barre_verticale = nullptr);
+    // geometry (global pixels) is given, moves the window beside it (left = splitter left - 2/3 of
+    // the legend's width, top = splitter top + 2/3 of the splitter's height, computed in twips);
+    // then shows it in the topmost band, whole inside `zone` (global pixels; empty for anywhere).
+    void Affiche(const QString& titre, const QString& texte, const QRect& zone,
+                 const QRect* barre_verticale = nullptr);
 
     const QString& Texte() const { return texte_; }
 

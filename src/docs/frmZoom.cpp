@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "Chemins_Documents.h"
+#include "Placement_Fenetre.h"
 
 namespace kestrane {
 namespace {
@@ -36,9 +37,15 @@ QPointF frmZoom::En_Twips(const QPointF& pixels) const {
             static_cast<double>(Arrondi_Entier(pixels.y() * Twips_Par_Pixel_Y()))};
 }
 
-void frmZoom::Ouvre(const QString& espece, const QString& famille) {
+void frmZoom::Ouvre(const QString& espece, const QString& famille, QPoint coin, const QRect& zone) {
     setWindowTitle(QStringLiteral("Zoom 4x : ") + espece + QStringLiteral(" - ") + famille);
+    if (!place_) {
+        move(coin);
+        place_ = true;
+    }
     show();
+    // The frame is known once shown.
+    Ramene_Dans_Zone(*this, zone);
     raise();
 }
 

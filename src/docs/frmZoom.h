@@ -20,8 +20,10 @@ class frmZoom : public QWidget {
     // to the main window; it is a window of its own.
     explicit frmZoom(const QImage& image_dessin, QWidget* parent = nullptr);
 
-    // Caption "Zoom 4x : " + espece + " - " + famille, then shown in the topmost band.
-    void Ouvre(const QString& espece, const QString& famille);
+    // Caption "Zoom 4x : " + espece + " - " + famille, then shown in the topmost band: the first
+    // time with its frame's top-left at `coin`, later where the user left it; in either case whole
+    // inside `zone` (global pixels; empty for anywhere).
+    void Ouvre(const QString& espece, const QString& famille, QPoint coin, const QRect& zone);
 
     // The region centred on the pointer (document pixels) over the drawing starting at (x0, y0),
     // then repainted.
@@ -48,6 +50,7 @@ class frmZoom : public QWidget {
     const QImage& image_dessin_;
     Region_Zoom region_;
     QPointF dernier_point_;  // twips of the inner area, whole numbers
+    bool place_ = false;     // placed once: later openings keep the user's place
 };
 
 }  // namespace kestrane

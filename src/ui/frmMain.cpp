@@ -421,7 +421,12 @@ void frmMain::Pointeur_Normal() {
 }
 
 QRect frmMain::Geometrie_Barre_Verticale() const {
-    return QRect(Barre_Verticale->mapTo(this, QPoint(0, 0)), Barre_Verticale->size());
+    return QRect(Barre_Verticale->mapToGlobal(QPoint(0, 0)), Barre_Verticale->size());
+}
+
+QRect frmMain::Zone_Ecran() const {
+    const QScreen* ecran = screen();
+    return ecran != nullptr ? ecran->availableGeometry() : QRect();
 }
 
 void frmMain::Message(const std::string& texte) { Demande(Q(texte), Boutons::OK, Icone::Aucune, Titre_Programme()); }

@@ -156,6 +156,7 @@ private:
     void Change_Suffixe_Langue(const QString& suffixe) override { contexte_.Suffixe_Langue = suffixe.toStdString(); }
     void Pointeur_Normal() override;
     QRect Geometrie_Barre_Verticale() const override;
+    QRect Zone_Ecran() const override;
 
     void Installe_Panes();
     void Clic_Liste();

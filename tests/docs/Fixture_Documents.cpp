@@ -22,6 +22,7 @@ Description_Base Description_Flore(const std::string& sql_supplementaire) {
             "INSERT INTO Flore VALUES ('Quercus robur', 'QUERO', 'FAGACEAE', NULL);\n"
             "INSERT INTO Flore VALUES ('acer campestre', 'ACECA', 'sapindaceae s.l.', 'Field maple');\n"
             "INSERT INTO Flore VALUES ('Melia azedarach', 'MELAZ', 'MELIACEAE', 'Chinaberry');\n"
+            "INSERT INTO Objets_Fic VALUES ('LEAF', 0, 0, 1, 1, 1, NULL, '', 'The leaf?', 1);\n"
             "INSERT INTO Communs_Langues (Langue) VALUES ('French'), ('English');\n"
             "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES\n"
             "  ('FAGSY', 'English', 'Beech'), ('QUERO', 'English', 'Oak'), ('TILCO', 'English', 'Lime'),\n"
@@ -39,7 +40,7 @@ Description_Base Description_Flore(const std::string& sql_supplementaire) {
 
 std::unique_ptr<Base_Connaissance> Charge(const Base_Temporaire& base) {
     Chargement c = Charge_Base(base.Lieux(), nullptr);
-    EXPECT_TRUE(c.Base) << (c.Echec ? c.Echec->Detail : std::string());
+    EXPECT_TRUE(c.Base) << (c.Echec ? c.Echec->Message + " " + c.Echec->Detail : std::string());
     return std::move(c.Base);
 }
 

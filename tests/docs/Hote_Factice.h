@@ -30,6 +30,7 @@ class Hote_Factice : public Hote_Documents {
     void Change_Suffixe_Langue(const QString& s) override { suffixe = s; }
     void Pointeur_Normal() override { ++pointeur_normal; }
     QRect Geometrie_Barre_Verticale() const override { return barre; }
+    QRect Zone_Ecran() const override { return zone; }
 
     // Enabled state by key; absent when never set.
     std::map<QString, bool> boutons;
@@ -40,6 +41,7 @@ class Hote_Factice : public Hote_Documents {
     QString suffixe = QStringLiteral("_en");
     int pointeur_normal = 0;
     QRect barre{300, 90, 6, 450};
+    QRect zone{0, 0, 1600, 1000};
 };
 
 }  // namespace kestrane::test

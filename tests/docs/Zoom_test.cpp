@@ -70,6 +70,34 @@ TEST_F(Page_Dessin, CompletedDrawingPageLoadsTheDrawingAndShowsTheLegend) {
     EXPECT_FALSE(d.Zoom().isVisible());
 }
 
+// Wherever the main window's splitter and view lie, the legend and the zoom open whole on the
+// screen that holds the window: the legend beside the splitter, the zoom beside the drawing.
+TEST_F(Page_Dessin, LegendAndZoomOpenWholeOnTheWindowsScreen) {
+    const QRect zone(100, 50, 1400, 700);
+    bac.hote.zone = zone;
+    const struct {
+        QRect barre;      // global pixels
+        QPoint vue;       // where the view is moved to
+        bool coin_libre;  // the zoom fits at its place beside the drawing
+    } cas[] = {
+        {{500, 60, 6, 300}, {120, 70}, true},    // well inside: the placement stands
+        {{102, 60, 6, 450}, {1000, 600}, false},  // splitter at the left edge, view near the bottom right
+    };
+    for (const auto& k : cas) {
+        d.Legende().hide();
+        d.Zoom().hide();
+        bac.hote.barre = k.barre;
+        d.Vue().move(d.Vue().pos() + k.vue - d.Vue().mapToGlobal(QPoint(0, 0)));
+        ASSERT_EQ(d.Vue().mapToGlobal(QPoint(0, 0)), k.vue);
+        Enfonce(112, 272);
+        ASSERT_TRUE(d.Legende().isVisible() && d.Zoom().isVisible());
+        EXPECT_TRUE(zone.contains(d.Legende().frameGeometry())) << k.barre.x();
+        EXPECT_TRUE(zone.contains(d.Zoom().frameGeometry())) << k.barre.x();
+        const QPoint beside_drawing(k.vue.x() + 12 + 550 + 12, k.vue.y() + 72);
+        EXPECT_EQ(d.Zoom().pos() == beside_drawing, k.coin_libre) << k.barre.x();
+    }
+}
+
 TEST_F(Page_Dessin, MouseDownOnTheDrawingOpensTheZoomOnThePointer) {
     Enfonce(112, 272);
     frmZoom& zoom = d.Zoom();
