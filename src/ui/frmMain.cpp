@@ -388,7 +388,12 @@ void frmMain::Installe_Panes() {
     remplace(Tree_esp, &documents_->Arbre());
     remplace(WebTexte, &documents_->Vue());
     connect(portrait_->Widget_Small_Robot(), &Small_Robot::Clique, mnuViewIdentification, &QAction::trigger);
-    connect(Liste_Esp, &QListView::clicked, this, &frmMain::Clic_Liste);
+    // A change of line (by the mouse or the keyboard) opens its species; a click opens it only
+    // when its line was already current, so that one click is handled once.
+    Liste_Esp->viewport()->installEventFilter(this);
+    connect(Liste_Esp, &QListView::clicked, this, [this](const QModelIndex& ligne) {
+        if (ligne == ligne_avant_appui_) Clic_Liste();
+    });
     connect(Liste_Esp->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         if (Liste_Esp->isVisible()) Clic_Liste();
     });
@@ -510,6 +515,10 @@ void frmMain::resizeEvent(QResizeEvent* evenement) {
 }
 
 bool frmMain::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == Liste_Esp->viewport() && evenement->type() == QEvent::MouseButtonPress) {
+        ligne_avant_appui_ = Liste_Esp->currentIndex();
+        return false;
+    }
     if (objet == Small_Robot && evenement->type() == QEvent::MouseButtonRelease) {
         mnuViewIdentification->trigger();
         return true;

@@ -8,6 +8,7 @@
 // the context's Dialogues.
 
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 
 #include <memory>
 #include <optional>
@@ -202,6 +203,7 @@ private:
     std::vector<std::string> avertissements_;  // what the load passed over, until told
     bool en_chargement_ = true;
     bool separateur_tire_ = false;
+    QPersistentModelIndex ligne_avant_appui_;  // the current line of the results list at a press
 };
 
 }  // namespace kestrane

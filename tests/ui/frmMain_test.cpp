@@ -524,6 +524,39 @@ TEST_F(FenetreTest, SearchShowsTheNextButtonWholeOnTheQuestionBar) {
     }
 }
 
+// A click on a line of the results list opens its species once, whether it changes the line or
+// clicks the current one again.
+TEST_F(FenetreTest, AClickOnTheResultsListOpensTheSpeciesOnce) {
+    options_.registre_machine = Copie_Base();
+    for (const char* code : {"aceps", "aeshi", "fagsy", "fraex", "quero"}) {
+        const fs::path page = dossier_ / "base" / "documents" / std::string(1, code[0]) / code / (std::string(code) + "_en.html");
+        fs::create_directories(page.parent_path());
+        std::ofstream(page) << "<html><body><p>" << code << "</p></body></html>";
+    }
+    ASSERT_EQ(Lance(), 0);
+    F().mnuViewResults->trigger();
+    WebTexte& vue = F().Documents_Especes()->Vue();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return vue.Termine(); }, 10000));
+    QSignalSpy navigations(&vue, &WebTexte::BeforeNavigate2);
+    QSignalSpy chargements(&vue, &WebTexte::DocumentComplete);
+    QListView& liste = *F().Liste_Esp;
+    ASSERT_GE(liste.model()->rowCount(), 3);
+    for (const int ligne : {2, 2}) {
+        const int avant = navigations.count();
+        const int avant_c = chargements.count();
+        // A hand's click: the button comes up a moment after it went down.
+        const QPoint point = liste.visualRect(liste.model()->index(ligne, 0)).center();
+        QTest::mousePress(liste.viewport(), Qt::LeftButton, {}, point);
+        QTest::qWait(150);
+        QTest::mouseRelease(liste.viewport(), Qt::LeftButton, {}, point);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return vue.Termine() && navigations.count() > avant; }, 10000));
+        QTest::qWait(300);
+        EXPECT_EQ(liste.currentIndex().row(), ligne);
+        EXPECT_EQ(navigations.count() - avant, 1) << ligne;
+        EXPECT_EQ(chargements.count() - avant_c, 1) << ligne;
+    }
+}
+
 // A species' drawing page prints the drawing on the 300-dpi grid (a document of its own, made at
 // once), not the page through the document view.
 TEST_F(FenetreTest, PrintFromTheDrawingPagePrintsTheDrawing) {
