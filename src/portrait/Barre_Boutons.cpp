@@ -79,9 +79,8 @@ void Barre_Boutons::Montre_Element(int index, bool visible) {
     if (a == nullptr || a->isVisible() == visible) return;
     a->setVisible(visible);
     // A bar kept at its former size would push a shown button into the overflow menu.
-    const QSize taille = Taille_Ideale();
-    const QRect place = geometry();
-    setGeometry(place.right() + 1 - taille.width(), place.top(), taille.width(), taille.height());
+    resize(Taille_Ideale());
+    emit Taille_Changee();
 }
 
 bool Barre_Boutons::Element_Visible(int index) const {

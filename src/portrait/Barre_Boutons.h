@@ -35,8 +35,8 @@ public:
     int Nb_Elements() const { return static_cast<int>(elements_.size()); }
     // The button at item `index`; null for a separator, an empty item or an index out of range.
     QToolButton* Bouton_A(int index) const;
-    // Shows or hides item `index`; the bar then takes the size its visible items need, keeping
-    // its right edge and its top.
+    // Shows or hides item `index`; the bar then takes the size its visible items need (keeping
+    // its top-left corner) and says so, for its host to place it again.
     void Montre_Element(int index, bool visible);
     bool Element_Visible(int index) const;
     // The size the bar needs for its buttons, with a margin of 100 twips.
@@ -45,6 +45,8 @@ public:
 signals:
     // The button at item `index` was pressed.
     void Clique(int index, const QString& tag);
+    // An item was shown or hidden and the bar took its new size.
+    void Taille_Changee();
 
 private:
     struct Element {

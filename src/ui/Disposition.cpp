@@ -37,7 +37,7 @@ Disposition Positionne_Controles(const Mesures_Fenetre& m, int mode) {
     d.Barre_Verticale = {d.Tree_esp.Right(), d.Small_Robot.Top, 60, d.Tree_esp.Height + d.Small_Robot.Height};
     d.WebTexte = {d.Barre_Verticale.Right(), d.Barre_Verticale.Top,
                   m.Largeur_Interieure - d.Barre_Verticale.Right() - kMarge, d.Barre_Verticale.Height};
-    const int haut_barres = m.Hauteur_Barre_Outils + 200;
+    const int haut_barres = Haut_Barres(m);
     d.Barre_Deter = {m.Largeur_Interieure - m.Largeur_Barre_Deter, haut_barres, m.Largeur_Barre_Deter, ah};
     d.Barre_Question = {m.Largeur_Interieure - m.Largeur_Barre_Question, haut_barres, m.Largeur_Barre_Question, ah};
 
@@ -58,6 +58,15 @@ Disposition Positionne_Controles(const Mesures_Fenetre& m, int mode) {
     }
     d.Panes_Placees = true;
     return d;
+}
+
+int Haut_Barres(const Mesures_Fenetre& m) { return m.Hauteur_Barre_Outils + 200; }
+
+Taille_Twips Taille_Minimale(const Mesures_Fenetre& m) {
+    const int largeur = std::max(m.Largeur_Barre_Deter, m.Largeur_Barre_Question) + kMarge;
+    int hauteur = Haut_Barres(m) + std::max(m.Hauteur_Barre_Deter, m.Hauteur_Barre_Question);
+    if (m.Barre_Etat_Visible) hauteur += m.Hauteur_Barre_Etat;
+    return {largeur, hauteur};
 }
 
 void Relache_Separateur(Disposition& d, int gauche, int largeur_interieure) {

@@ -25,6 +25,8 @@ struct Mesures_Fenetre {
     int Hauteur_Barre_Etat = 0;
     int Largeur_Barre_Deter = 0;
     int Largeur_Barre_Question = 0;
+    int Hauteur_Barre_Deter = 0;     // the heights that show every button (Taille_Minimale)
+    int Hauteur_Barre_Question = 0;
 };
 
 // Which panes the layout shows for the mode (1 identification, 2 with the state chooser,
@@ -45,6 +47,19 @@ struct Disposition {
 inline constexpr int kMarge = 35;  // the portrait's left edge and the gaps, in twips
 
 Disposition Positionne_Controles(const Mesures_Fenetre& mesures, int mode_affichage);
+
+// The top of the determination and question bars: the toolbar's height + 200.
+int Haut_Barres(const Mesures_Fenetre& mesures);
+
+// The smallest inner size that shows both bars whole: as wide as the wider bar with a margin, as
+// high as the bars' top plus the taller bar plus the status bar when it shows. The window keeps
+// at least this size where the screen allows.
+struct Taille_Twips {
+    int Largeur = 0;
+    int Hauteur = 0;
+    bool operator==(const Taille_Twips&) const = default;
+};
+Taille_Twips Taille_Minimale(const Mesures_Fenetre& mesures);
 
 // Where the panes go when the splitter is released at `gauche` (twips): limited to half the
 // window's width and kept right of the left column's edge.

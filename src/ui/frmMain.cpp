@@ -10,6 +10,8 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QUrl>
@@ -385,6 +387,11 @@ void frmMain::Installe_Panes() {
     remplace(Small_Robot, portrait_->Widget_Small_Robot());
     remplace(Barre_Deter, portrait_->Barre_Deter());
     remplace(Barre_Question, portrait_->Barre_Question());
+    defile_deter_ = Enveloppe_Barre(Barre_Deter);
+    defile_question_ = Enveloppe_Barre(Barre_Question);
+    for (Barre_Boutons* barre : {portrait_->Barre_Deter(), portrait_->Barre_Question()}) {
+        connect(barre, &Barre_Boutons::Taille_Changee, this, &frmMain::Positionne_Controles);
+    }
     remplace(Tree_esp, &documents_->Arbre());
     remplace(WebTexte, &documents_->Vue());
     connect(portrait_->Widget_Small_Robot(), &Small_Robot::Clique, mnuViewIdentification, &QAction::trigger);
@@ -399,6 +406,22 @@ void frmMain::Installe_Panes() {
     });
     documents_->Suit_Focus_Liste(*Liste_Esp);
     Barre_Verticale->raise();
+}
+
+QScrollArea* frmMain::Enveloppe_Barre(QWidget* barre) {
+    // The bar scrolls where the window is too short to show it whole, rather than putting buttons
+    // under the status bar; its area shows and hides with it.
+    auto* zone = new QScrollArea(surface_);
+    zone->setObjectName(barre->objectName() + "_Defilement");
+    zone->setFrameShape(QFrame::NoFrame);
+    zone->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    zone->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    const bool cachee = barre->isHidden();
+    zone->setWidget(barre);
+    barre->setHidden(cachee);
+    zone->setHidden(cachee);
+    barre->installEventFilter(this);
+    return zone;
 }
 
 int frmMain::Meilleur_Pourcentage() const {
@@ -467,10 +490,35 @@ void frmMain::Positionne_Controles() {
     m.Hauteur_Barre_Outils = En_Twips(tbToolBar->height());
     m.Barre_Etat_Visible = !sbStatusBar->isHidden();
     m.Hauteur_Barre_Etat = En_Twips(sbStatusBar->height());
-    m.Largeur_Barre_Deter = En_Twips(Taille_Barre(Barre_Deter).width());
-    m.Largeur_Barre_Question = En_Twips(Taille_Barre(Barre_Question).width());
+    mesures_ = m;
+    m.Largeur_Barre_Deter = En_Twips(Place_Barre(Barre_Deter).width());
+    m.Largeur_Barre_Question = En_Twips(Place_Barre(Barre_Question).width());
+    m.Hauteur_Barre_Deter = En_Twips(Taille_Barre(Barre_Deter).height());
+    m.Hauteur_Barre_Question = En_Twips(Taille_Barre(Barre_Question).height());
+    mesures_ = m;
     disposition_ = kestrane::Positionne_Controles(m, mode_affichage_);
     Applique_Disposition();
+    Ajuste_Taille_Minimale();
+}
+
+QSize frmMain::Place_Barre(QWidget* barre) const {
+    const QSize ideale = Taille_Barre(barre);
+    const int haut = En_Pixels({0, Haut_Barres(mesures_), 0, 0}).top();
+    const int bas = sbStatusBar->isHidden() ? surface_->height() : sbStatusBar->y();
+    const int disponible = std::max(bas - haut, 0);
+    if (ideale.height() <= disponible) return ideale;
+    return {ideale.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this), disponible};
+}
+
+void frmMain::Ajuste_Taille_Minimale() {
+    const Taille_Twips t = Taille_Minimale(mesures_);
+    const QRect interieur = En_Pixels({0, 0, t.Largeur, t.Hauteur});
+    const int menus = menuBar()->isHidden() ? 0 : menuBar()->sizeHint().height();
+    QSize minimum(interieur.width(), interieur.height() + menus);
+    // Never larger than the screen: there the bars scroll.
+    const QRect ecran = Zone_Ecran();
+    if (!ecran.isEmpty()) minimum = minimum.boundedTo(ecran.size() - (frameGeometry().size() - size()));
+    if (minimum != minimumSize()) setMinimumSize(minimum);
 }
 
 void frmMain::Applique_Disposition() {
@@ -483,10 +531,14 @@ void frmMain::Applique_Disposition() {
         Tree_esp->setGeometry(En_Pixels(d.Tree_esp));
         Barre_Verticale->setGeometry(En_Pixels(d.Barre_Verticale));
         WebTexte->setGeometry(En_Pixels(d.WebTexte));
-        // The bars keep the size that shows every button (none falls into an overflow menu).
-        for (auto [barre, place] : {std::pair{Barre_Deter, d.Barre_Deter}, std::pair{Barre_Question, d.Barre_Question}}) {
-            const QSize taille = Taille_Barre(barre);
-            barre->setGeometry(surface_->width() - taille.width(), En_Pixels(place).top(), taille.width(), taille.height());
+        // The bars keep the size that shows every button (none falls into an overflow menu); their
+        // areas end above the status bar and scroll when shorter.
+        for (auto [barre, zone] : {std::pair{Barre_Deter, defile_deter_}, std::pair{Barre_Question, defile_question_}}) {
+            const QSize place = Place_Barre(barre);
+            QWidget* cadre = zone != nullptr ? zone : barre;
+            if (zone != nullptr) barre->resize(Taille_Barre(barre));
+            cadre->setGeometry(surface_->width() - place.width(), En_Pixels(d.Barre_Deter).top(), place.width(),
+                               place.height());
         }
         const Panes_Affichees& a = d.Affichees;
         if (a.Robot) Robot->show();
@@ -515,6 +567,11 @@ void frmMain::resizeEvent(QResizeEvent* evenement) {
 }
 
 bool frmMain::eventFilter(QObject* objet, QEvent* evenement) {
+    if (evenement->type() == QEvent::ShowToParent || evenement->type() == QEvent::HideToParent) {
+        QScrollArea* zone = objet == Barre_Deter ? defile_deter_ : objet == Barre_Question ? defile_question_ : nullptr;
+        if (zone != nullptr) zone->setVisible(evenement->type() == QEvent::ShowToParent);
+        return false;
+    }
     if (objet == Liste_Esp->viewport() && evenement->type() == QEvent::MouseButtonPress) {
         ligne_avant_appui_ = Liste_Esp->currentIndex();
         return false;

@@ -29,6 +29,7 @@ class QLabel;
 class QListView;
 class QMenu;
 class QFrame;
+class QScrollArea;
 
 namespace kestrane {
 
@@ -180,6 +181,12 @@ private:
     void Montre_Contradictions();
     void Legende_Et_Liste(const Liste_Especes& liste);
     void Applique_Disposition();
+    // Where a bar goes once wrapped in its scrolling area, and the size of that area: the bar's
+    // whole size, or, when it does not fit above the status bar, the room there plus a scroll bar.
+    QScrollArea* Enveloppe_Barre(QWidget* barre);
+    QSize Place_Barre(QWidget* barre) const;
+    // The window's minimum size shows both bars whole, within the screen's available area.
+    void Ajuste_Taille_Minimale();
     QRect En_Pixels(const Rect_Twips& r) const;
     int En_Twips(int pixels) const;
 
@@ -197,6 +204,9 @@ private:
     Modele_Liste_Esp* modele_liste_ = nullptr;
     QWidget* surface_ = nullptr;
     Disposition disposition_;
+    Mesures_Fenetre mesures_;  // those of the last layout
+    QScrollArea* defile_deter_ = nullptr;
+    QScrollArea* defile_question_ = nullptr;
     int mode_affichage_ = 1;
     QString fichier_courant_;
     QString titre_fenetre_;

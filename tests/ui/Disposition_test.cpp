@@ -52,6 +52,13 @@ TEST(Disposition, HiddenBarsGiveTheirHeightToThePortrait) {
     m.Barre_Etat_Visible = false;
     const Disposition sans_barres = Positionne_Controles(m, 1);
     EXPECT_EQ(sans_barres.Robot.Height, 9000 - 70);
+    // The bars keep their top below the toolbar's height either way: the smallest window that
+    // shows them whole is the bars' top, the taller bar, and the status bar when it shows.
+    m.Hauteur_Barre_Deter = 4000;
+    m.Hauteur_Barre_Question = 2500;
+    EXPECT_EQ(Taille_Minimale(m), (Taille_Twips{900 + 35, 600 + 200 + 4000}));
+    m.Barre_Etat_Visible = true;
+    EXPECT_EQ(Taille_Minimale(m).Hauteur, 600 + 200 + 4000 + 300);
 }
 
 TEST(Disposition, EachViewShowsItsPanesAndOthersPlaceNothing) {

@@ -11,6 +11,8 @@
 #include <QLockFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -338,15 +340,17 @@ TEST_F(FenetreTest, LayoutFollowsTheWindowAndItsBars) {
     F().showNormal();
     F().resize(1200, 800);
     QApplication::processEvents();
+    // The bar's left edge in the portrait's coordinates (it lies in its scrolling area).
+    auto gauche_barre = [&] { return F().Barre_Deter->mapTo(F().Robot->parentWidget(), QPoint(0, 0)).x(); };
     QRect robot = F().Robot->geometry();
     EXPECT_NEAR(robot.width() * 3.0 / 4.0, robot.height(), 2.0);
-    EXPECT_LE(robot.right(), F().Barre_Deter->geometry().left());
+    EXPECT_LE(robot.right(), gauche_barre());
 
     F().resize(600, 800);  // narrow: the portrait takes the free width
     QApplication::processEvents();
     robot = F().Robot->geometry();
     EXPECT_NEAR(robot.width() * 3.0 / 4.0, robot.height(), 2.0);
-    EXPECT_LE(robot.right(), F().Barre_Deter->geometry().left());
+    EXPECT_LE(robot.right(), gauche_barre());
 
     F().resize(1600, 700);
     QApplication::processEvents();
@@ -358,6 +362,39 @@ TEST_F(FenetreTest, LayoutFollowsTheWindowAndItsBars) {
     EXPECT_LT(F().Robot->y(), haut);
     F().mnuViewStatusBar->trigger();
     EXPECT_FALSE(F().Resultat->isVisible());
+}
+
+// The window never gets too small to show the determination and question bars whole; where the
+// screen itself is too small for a bar, the bar scrolls above the status bar.
+TEST_F(FenetreTest, BarsShowWholeOrScrollNeverUnderTheStatusBar) {
+    std::string boutons = "UPDATE Parametres SET Etat = '40' WHERE Nom = 'Nb_But_Deter';";
+    for (int b = 4; b <= 40; ++b) boutons += "INSERT INTO But_Deter VALUES (" + std::to_string(b) + ", 'Leaf', '', '', 'LEAF');";
+    for (const bool longue : {false, true}) {
+        sub_.reset();
+        fs::remove_all(dossier_ / "base");
+        options_.registre_machine = Copie_Base_Modifiee(longue ? boutons : "");
+        ASSERT_EQ(Lance(), 0);
+        F().resize(120, 90);
+        QApplication::processEvents();
+        auto& barre = *F().Barre_Deter;
+        auto* zone = qobject_cast<QScrollArea*>(barre.parentWidget()->parentWidget());
+        ASSERT_NE(zone, nullptr);
+        EXPECT_LE(zone->mapTo(&F(), QPoint(0, zone->height())).y(), F().sbStatusBar->mapTo(&F(), QPoint(0, 0)).y())
+            << longue;
+        if (!longue) {
+            EXPECT_GE(F().height(), F().minimumHeight());
+            EXPECT_EQ(barre.visibleRegion().boundingRect(), barre.rect());
+            EXPECT_FALSE(zone->verticalScrollBar()->isVisible());
+            continue;
+        }
+        // Taller than the screen: the window takes the screen's height and the bar scrolls to its end.
+        EXPECT_LT(zone->height(), barre.height());
+        ASSERT_TRUE(zone->verticalScrollBar()->isVisible());
+        QToolButton* dernier = qobject_cast<Barre_Boutons*>(&barre)->Bouton_A(79);
+        ASSERT_NE(dernier, nullptr);
+        zone->verticalScrollBar()->setValue(zone->verticalScrollBar()->maximum());
+        EXPECT_TRUE(zone->viewport()->rect().contains(dernier->mapTo(zone->viewport(), dernier->rect().center())));
+    }
 }
 
 TEST_F(FenetreTest, NewThresholdRefiltersTheListButKeepsTheLabel) {
