@@ -200,10 +200,6 @@ void frmMain::Construit_Panes() {
     Resultat->setObjectName("Resultat");
     Legende = new QLabel(Resultat);
     Legende->setObjectName("Legende");
-    QFont gras = Legende->font();
-    gras.setPointSize(9);
-    gras.setBold(true);
-    Legende->setFont(gras);
 
     Robot = Pane(surface_, "Robot");
     Pic_Choix = Pane(surface_, "Pic_Choix");
@@ -556,6 +552,11 @@ void frmMain::Applique_Disposition() {
     const QRect panneau = sbStatusBar->Panneau2();
     Resultat->setGeometry(panneau.left() + 2, sbStatusBar->y() + 2, panneau.width(), sbStatusBar->height() - 2);
     Resultat->setToolTip(QString());
+    // 9-point bold in every language, whatever font the window's texts gave every control.
+    QFont gras = Legende->font();
+    gras.setPointSize(9);
+    gras.setBold(true);
+    Legende->setFont(gras);
     Legende->setGeometry(0, 0, Resultat->width(), Resultat->height());
     Resultat->setVisible(!sbStatusBar->isHidden());
     Resultat->raise();
@@ -648,6 +649,7 @@ void frmMain::Vue_Especes() {
     Barre_Verticale->show();
     Barre_Verticale->raise();
     WebTexte->show();
+    Desactive_Bouton("Copy");  // nothing is copied from the document view
     tbToolBar->Affiche_Positions(13, contexte_.reglages.Distribution == "hd" ? 18 : 20, true);
     Tree_esp->setFocus();
     QApplication::processEvents();
@@ -662,6 +664,8 @@ void frmMain::Choisit_Vue(QAction* entree, int mode) {
     for (QAction* a : {mnuViewIdentification, mnuViewResults, mnuViewSpecies}) {
         if (a != entree) a->setChecked(false);
     }
+    // The question shown there belongs to the view left.
+    sbStatusBar->Texte_Panneau1(QString());
     if (mode == 1) Vue_Identification();
     if (mode == 3) Vue_Resultats();
     if (mode == 4) Vue_Especes();
@@ -672,7 +676,7 @@ void frmMain::Bascule_Barre(QAction* entree, QWidget* barre) {
     barre->setVisible(entree->isChecked());
     Positionne_Controles();
     if (Robot->isVisible()) Robot->update();
-    if (WebTexte->isVisible()) Small_Robot->update();
+    Rafraichit_Documents();
 }
 
 void frmMain::Rafraichit() {
@@ -680,7 +684,13 @@ void frmMain::Rafraichit() {
         Positionne_Controles();
         Robot->update();
     }
-    if (WebTexte->isVisible()) Small_Robot->update();
+    Rafraichit_Documents();
+}
+
+void frmMain::Rafraichit_Documents() {
+    if (!WebTexte->isVisible()) return;
+    Small_Robot->update();
+    if (documents_) documents_->Vue().reload();
 }
 
 void frmMain::Ouvre_Options() {
@@ -709,8 +719,16 @@ void frmMain::Ouvre_Aide() {
     if (QFileInfo(guide).isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
 }
 
-void frmMain::Active_Bouton(const QString& cle) { tbToolBar->Active_Bouton(cle); }
-void frmMain::Desactive_Bouton(const QString& cle) { tbToolBar->Desactive_Bouton(cle); }
+void frmMain::Active_Bouton(const QString& cle) {
+    tbToolBar->Active_Bouton(cle);
+    if (cle == "Copy") mnuEditCopy->setEnabled(true);
+}
+
+void frmMain::Desactive_Bouton(const QString& cle) {
+    tbToolBar->Desactive_Bouton(cle);
+    // The menu entry issues the same command: it is off wherever the button is.
+    if (cle == "Copy") mnuEditCopy->setEnabled(false);
+}
 
 // --- Commands ------------------------------------------------------------------------------
 

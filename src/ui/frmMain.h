@@ -170,6 +170,8 @@ private:
     void Choisit_Vue(QAction* entree, int mode);
     void Bascule_Barre(QAction* entree, QWidget* barre);
     void Rafraichit();
+    // When the document view shows: the small portrait repainted and the page reloaded.
+    void Rafraichit_Documents();
     void Ouvre_Options();
     void Ouvre_Aide();
     void Nouvelle();

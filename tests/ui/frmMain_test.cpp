@@ -139,9 +139,15 @@ TEST_F(FenetreTest, StartsOnTheBaseInTheIdentificationView) {
     EXPECT_FALSE(F().Identification()->Identification_Modifiee());
 }
 
-TEST_F(FenetreTest, StartsInTheUsersLanguage) {
-    magasin_.valeurs["Options/Langue"] = "2";
-    ASSERT_EQ(Lance(), 0);
+TEST_F(FenetreTest, StartsInTheUsersLanguageWithTheResultsLabelBold) {
+    for (const char* langue : {"0", "2"}) {
+        sub_.reset();
+        magasin_.valeurs["Options/Langue"] = langue;
+        ASSERT_EQ(Lance(), 0);
+        // The window's texts give every control the language's font; the label stays 9-point bold.
+        EXPECT_TRUE(F().Legende->font().bold()) << langue;
+        EXPECT_EQ(F().Legende->font().pointSize(), 9) << langue;
+    }
     EXPECT_EQ(F().mnuFileNew->text(), "&Nouvelle identification");
     EXPECT_EQ(F().Legende->text(), " 5 espèces à 0 %");
     EXPECT_EQ(F().tbToolBar->Bouton("Contra")->text(), "Erreurs");
@@ -559,6 +565,33 @@ TEST_F(FenetreTest, SearchShowsTheNextButtonWholeOnTheQuestionBar) {
     for (auto* extension : question->findChildren<QToolButton*>("qt_toolbar_ext_button")) {
         EXPECT_FALSE(extension->isVisible());
     }
+}
+
+// Refresh and the bars' toggles reload the document view; Copy, menu entry and button, is off in
+// the views that copy nothing; a change of view clears the question from the status bar.
+TEST_F(FenetreTest, RefreshReloadsTheDocumentCopyIsOffWhereNothingCopiesTheStatusClears) {
+    options_.registre_machine = Copie_Base_Avec_Images();
+    ASSERT_EQ(Lance(), 0);
+    auto copie = [&] { return std::pair{F().tbToolBar->Bouton("Copy")->isEnabled(), F().mnuEditCopy->isEnabled()}; };
+    QTest::mouseClick(qobject_cast<Barre_Boutons*>(F().Barre_Deter)->Bouton_A(1), Qt::LeftButton);
+    ASSERT_EQ(F().sbStatusBar->Texte_Panneau1(), "What is the leaf like?");
+    EXPECT_EQ(copie(), std::pair(true, true));  // the state picture
+    F().mnuViewSpecies->trigger();
+    EXPECT_EQ(F().sbStatusBar->Texte_Panneau1(), "");
+    EXPECT_EQ(copie(), std::pair(false, false));
+
+    F().mnuViewResults->trigger();
+    EXPECT_EQ(copie(), std::pair(false, false));
+    WebTexte& vue = F().Documents_Especes()->Vue();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return vue.Termine(); }, 10000));
+    QSignalSpy pages(&vue, &WebTexte::DocumentComplete);
+    for (QAction* entree : {F().mnuViewRefresh, F().mnuViewToolbar, F().mnuViewStatusBar}) {
+        const int avant = pages.count();
+        entree->trigger();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pages.count() > avant; }, 10000)) << entree->objectName().toStdString();
+    }
+    F().mnuViewIdentification->trigger();
+    EXPECT_EQ(copie(), std::pair(true, true));
 }
 
 // A click on a line of the results list opens its species once, whether it changes the line or
