@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev qt6-webchannel-dev
   libgl-dev libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfmt-dev libgif-dev
+  qt6-translations-l10n
   xvfb xauth libwmf-bin fonts-urw-base35 poppler-utils ccache
 )
 

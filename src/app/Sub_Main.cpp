@@ -23,6 +23,7 @@ Sub_Main::~Sub_Main() {
 
 int Sub_Main::Lance() {
     contexte_.Langue = Choisit_Langue(contexte_.magasin, contexte_.machine, options_.langue_systeme);
+    contexte_.dialogues.Change_Langue(contexte_.Langue);
     contexte_.Suffixe_Langue = "_en";
 
     // The splash window, centred, on screen while the main window loads.

@@ -156,9 +156,13 @@ void frmOptions::Construit() {
         Reglage_Valeur->setEnabled(false);
     });
     connect(Reglage_Valeur, &QSlider::valueChanged, this, &frmOptions::Affiche_Valeur);
-    connect(Option3, &QRadioButton::clicked, this, [this] { langue_ = 0; });
-    connect(Option4, &QRadioButton::clicked, this, [this] { langue_ = 1; });
-    connect(Option5, &QRadioButton::clicked, this, [this] { langue_ = 2; });
+    // The language changes at once, for the messages and for the dialogs' own texts.
+    for (auto [option, langue] : {std::pair{Option3, 0}, std::pair{Option4, 1}, std::pair{Option5, 2}}) {
+        connect(option, &QRadioButton::clicked, this, [this, langue = langue] {
+            langue_ = static_cast<int16_t>(langue);
+            dialogues_.Change_Langue(langue);
+        });
+    }
     connect(Option6, &QRadioButton::clicked, this, [this] {
         hdtext->setEnabled(false);
         httptext->setEnabled(true);

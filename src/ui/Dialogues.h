@@ -33,6 +33,10 @@ public:
     virtual std::optional<QString> Dossier(QWidget* parent, const QString& titre, const QString& depart) = 0;
     // Lets the user choose and set up the printer; false when cancelled.
     virtual bool Imprimante(QWidget* parent, QPrinter& printer) = 0;
+
+    // The interface language changed (0 English, 1 Spanish, 2 French): the dialogs' own texts
+    // (buttons, labels) follow it from the next dialog on.
+    virtual void Change_Langue(int langue) = 0;
 };
 
 // The filter of the Qt file dialogs for a "label|pattern|label|pattern" filter.

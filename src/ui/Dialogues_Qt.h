@@ -1,7 +1,9 @@
 #pragma once
-// The dialogs shown to the user: QMessageBox, QFileDialog and QPrintDialog.
+// The dialogs shown to the user: QMessageBox, QFileDialog and QPrintDialog, their own texts in
+// the interface language.
 
 #include "Dialogues.h"
+#include "Traductions_Qt.h"
 
 namespace kestrane {
 
@@ -15,6 +17,10 @@ public:
                                                  const QString& extension) override;
     std::optional<QString> Dossier(QWidget* parent, const QString& titre, const QString& depart) override;
     bool Imprimante(QWidget* parent, QPrinter& printer) override;
+    void Change_Langue(int langue) override { traductions_.Applique(langue); }
+
+private:
+    Traductions_Qt traductions_;
 };
 
 }  // namespace kestrane

@@ -30,6 +30,7 @@ public:
                                                  const QString& extension) override;
     std::optional<QString> Dossier(QWidget*, const QString& titre, const QString& depart) override;
     bool Imprimante(QWidget*, QPrinter&) override;
+    void Change_Langue(int l) override { langue = l; }
 
     std::deque<Reponse> reponses;                       // for Message
     std::deque<std::optional<QString>> fichiers;        // for both file dialogs (nullopt = cancel)
@@ -41,6 +42,7 @@ public:
     std::vector<QString> titres_fichiers;               // titles of the file dialogs shown
     std::vector<QString> filtres_fichiers;
     int questions_sans_reponse = 0;                     // calls with nothing scripted
+    int langue = -1;                                    // the last language given
 };
 
 }  // namespace kestrane::test

@@ -148,6 +148,7 @@ TEST_F(OptionsTest, LanguageChangesAtOnceAndCancelDoesNotUndoNorStoreIt) {
         Clique(f.Option5);
         EXPECT_TRUE(f.Option5->isChecked());
         EXPECT_EQ(langue, 2);
+        EXPECT_EQ(dialogues.langue, 2);  // the dialogs' own texts too
         QTest::mouseClick(f.cmdCancel, Qt::LeftButton);
     }
     EXPECT_EQ(langue, 2);

@@ -147,6 +147,7 @@ TEST_F(FenetreTest, StartsInTheUsersLanguageWithTheResultsLabelBold) {
         // The window's texts give every control the language's font; the label stays 9-point bold.
         EXPECT_TRUE(F().Legende->font().bold()) << langue;
         EXPECT_EQ(F().Legende->font().pointSize(), 9) << langue;
+        EXPECT_EQ(dialogues_.langue, std::stoi(langue));  // the dialogs' own texts follow it
     }
     EXPECT_EQ(F().mnuFileNew->text(), "&Nouvelle identification");
     EXPECT_EQ(F().Legende->text(), " 5 espèces à 0 %");
