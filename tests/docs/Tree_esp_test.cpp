@@ -141,9 +141,14 @@ TEST(Tree_esp, SameCommonNameInTwoLanguagesIsOneNodeUnderTheFirst) {
               QStringLiteral("CspACECAsapindaceae s.l."));
 }
 
+// One character of one state: a key needs one to load.
+const std::string Un_Caractere = "INSERT INTO Objets_Fic VALUES ('LEAF', 0, 0, 1, 1, 1, NULL, '', '', 1);";
+
 TEST(Tree_esp, EmptyFloraGivesTheThreeRootsOnly) {
     Description_Base d;
-    d.sql = Parametres_SQL({{"Nb_Esp", "0"}, {"Nb_Etats_Desc", "0"}});
+    d.sql = Parametres_SQL({{"Nb_Esp", "1"}, {"Nb_Etats_Desc", "1"}}) + Un_Caractere;  // no Flore row
+    d.poids = {1};
+    d.matrice = {0};
     Base_Temporaire base(d);
     auto connaissance = Charge(base);
     ASSERT_TRUE(connaissance);
@@ -157,7 +162,7 @@ TEST(Tree_esp, CommonNamesSortInTheirOwnLanguageWhenTheBaseSaysWhichItIs) {
     // Without the language said, English order as ever; with it, Spanish ("ñ" after "n").
     for (const bool dite : {false, true}) {
         Description_Base d;
-        d.sql = Parametres_SQL({{"Nb_Esp", "3"}, {"Nb_Etats_Desc", "0"}}) +
+        d.sql = Parametres_SQL({{"Nb_Esp", "3"}, {"Nb_Etats_Desc", "1"}}) + Un_Caractere +
                 "INSERT INTO Flore VALUES ('Ulmus minor', 'ULMMI', 'Ulmaceae', NULL),"
                 " ('Juglans regia', 'JUGRE', 'Juglandaceae', NULL), ('Prosopis affinis', 'PROAF', "
                 "'Fabaceae', NULL);"
@@ -168,9 +173,13 @@ TEST(Tree_esp, CommonNamesSortInTheirOwnLanguageWhenTheBaseSaysWhichItIs) {
                 (dite ? Schema_Traductions_SQL() + "INSERT INTO Langues_Textes VALUES ('es', 'Español', -1);"
                       : "");
         d.langues_vues = {"Español"};
+        d.poids = {1};
+        d.matrice = {0, 0, 0};
         Base_Temporaire base(d);
+        const auto connaissance = Charge(base);
+        ASSERT_TRUE(connaissance);
         Tree_esp arbre;
-        arbre.Remplit_Arbre(*Charge(base), 1);
+        arbre.Remplit_Arbre(*connaissance, 1);
         EXPECT_EQ(
             Textes_Enfants(arbre.Noeud(QStringLiteral("SEspañol"))),
             (dite ? QStringList{"Nogal", "Ñandubay", "Olmo"} : QStringList{"Ñandubay", "Nogal", "Olmo"}));
