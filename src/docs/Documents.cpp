@@ -295,7 +295,8 @@ void Documents::m_clsImgs_MouseDown(int x, int y, int dx, int dy) {
             // First beside the drawing the page shows (a quarter of 2200 pixels wide, from
             // Dessin_X0), below the view's top, so that neither hides the other.
             const QPoint vue = vue_->mapToGlobal(QPoint(0, 0));
-            const QPoint coin(vue.x() + etat_.Dessin_X0 + 2200 / 4 + etat_.Dessin_X0, vue.y() + etat_.Dessin_Y0);
+            const QPoint coin(vue.x() + etat_.Dessin_X0 + 2200 / 4 + etat_.Dessin_X0,
+                              vue.y() + etat_.Dessin_Y0);
             zoom_->Ouvre(etat_.Espece_Courante, etat_.Famille_Courante, coin, hote_.Zone_Ecran());
         }
     }

@@ -14,10 +14,12 @@ QPoint Dans_Zone(const QRect& cadre, const QRect& zone) {
 }
 
 void Ramene_Dans_Zone(QWidget& fenetre, const QRect& zone) {
-    if (zone.isEmpty()) return;
+    if (zone.isEmpty())
+        return;
     const QRect cadre = fenetre.frameGeometry();
     const QPoint coin = Dans_Zone(cadre, zone);
-    if (coin != cadre.topLeft()) fenetre.move(coin);
+    if (coin != cadre.topLeft())
+        fenetre.move(coin);
 }
 
 }  // namespace kestrane

@@ -197,7 +197,9 @@ std::vector<Question_Classee> Identification_Courante::Questions_Classees() {
                              reglages_.Strategie);
 }
 
-void Identification_Courante::Recharge_Joker() { joker_ = base_.Joker; }
+void Identification_Courante::Recharge_Joker() {
+    joker_ = base_.Joker;
+}
 
 Contradictions_Espece Identification_Courante::Contradictions(int rang) const {
     int espece = -1;

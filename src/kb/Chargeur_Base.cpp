@@ -243,7 +243,8 @@ void Chargeur::Lit_Clic_Zone() {
     // A Null edge stays absent: it never contains the point.
     auto nombre = [&](const char* champ) -> std::optional<double> {
         const Value v = rs->Get(champ);
-        if (v.Is_Null()) return std::nullopt;
+        if (v.Is_Null())
+            return std::nullopt;
         return v.Is_Real() ? std::stod(v.Text()) : static_cast<double>(v.Number());
     };
     for (rs->Move_First(); !rs->Eof(); rs->Move_Next()) {
@@ -321,7 +322,8 @@ bool Chargeur::Verifie_Contenu() {
     // empty key as if all were well.
     if (base_->Nb_Esp <= 0) {
         return Echoue(Echec_Chargement::Genre::Base_Vide,
-                      lieux_.Chemin_Base + ": this knowledge base has no species (Parametres gives Nb_Esp = " +
+                      lieux_.Chemin_Base +
+                          ": this knowledge base has no species (Parametres gives Nb_Esp = " +
                           std::to_string(base_->Nb_Esp) + ")",
                       "");
     }
@@ -417,7 +419,8 @@ Chargement Chargeur::Charge() {
     Lit_Boutons("But_Quest", base_->Nb_But_Quest, false, base_->But_Quest);
     Lit_Contradictions();
     base_->Textes = Textes_Base::Lit(*base_->Base_Donnees, resultat_.Avertissements);
-    if (!Verifie_Contenu()) return std::move(resultat_);
+    if (!Verifie_Contenu())
+        return std::move(resultat_);
 
     // 10-13. Weights, species, matrix.
     const auto nb_etats = static_cast<size_t>(base_->Nb_Etats_Desc);

@@ -20,12 +20,12 @@ namespace kestrane {
 // Why a load stopped. The window turns each kind into its message box.
 struct Echec_Chargement {
     enum class Genre {
-        Base_Donnees,      // the database cannot be opened: Message is "<path>, Erreur N° <code>"
-        Fichier_Absent,    // a data file cannot be opened: Message is its full path
-        Lecture_Poids,     // POIDS.DAT cannot be read whole
-        Lecture_Matrice,   // MATRICE.DAT cannot be read whole
+        Base_Donnees,          // the database cannot be opened: Message is "<path>, Erreur N° <code>"
+        Fichier_Absent,        // a data file cannot be opened: Message is its full path
+        Lecture_Poids,         // POIDS.DAT cannot be read whole
+        Lecture_Matrice,       // MATRICE.DAT cannot be read whole
         Donnees_Incoherentes,  // a count that no base can have (negative): Message says which
-        Base_Vide,         // no species or no characters: Message says which
+        Base_Vide,             // no species or no characters: Message says which
     };
     Genre Genre_Echec;
     std::string Message;

@@ -199,7 +199,8 @@ Status Recordset::Set_Index(std::string_view index_name) {
                        "AND tbl_name=?2 COLLATE NOCASE");
         sqlite3_bind_text(find.get(), 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
         sqlite3_bind_text(find.get(), 2, table_.c_str(), -1, SQLITE_TRANSIENT);
-        if (!find.ok() || !find.Step()) return std::nullopt;
+        if (!find.ok() || !find.Step())
+            return std::nullopt;
         return Column_Value(find.get(), 0).Text();
     };
 

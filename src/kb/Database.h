@@ -4,8 +4,8 @@
 // A Recordset is a read-only image of a table (or of a stored query, which is an SQL view) with a
 // current record, taken when it is opened: the base is never written while the program runs.
 // Tables are ordered by an index chosen by name: an SQL index of that name on the table, or, for
-// "PrimaryKey" on a table without such an index, the table's declared primary key. Rows come in the database's index
-// order (the index's collation, ties by row id), which is the order every reader relies on.
+// "PrimaryKey" on a table without such an index, the table's declared primary key. Rows come in the
+// database's index order (the index's collation, ties by row id), which is the order every reader relies on.
 
 #include <cstdint>
 #include <memory>

@@ -76,7 +76,8 @@ QToolButton* Barre_Boutons::Bouton_A(int index) const {
 void Barre_Boutons::Montre_Element(int index, bool visible) {
     if (index < 1 || index > Nb_Elements()) return;
     QAction* a = elements_[static_cast<size_t>(index - 1)].Action;
-    if (a == nullptr || a->isVisible() == visible) return;
+    if (a == nullptr || a->isVisible() == visible)
+        return;
     a->setVisible(visible);
     // A bar kept at its former size would push a shown button into the overflow menu.
     resize(Taille_Ideale());

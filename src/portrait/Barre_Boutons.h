@@ -48,7 +48,7 @@ signals:
     // An item was shown or hidden and the bar took its new size.
     void Taille_Changee();
 
-private:
+  private:
     struct Element {
         QAction* Action = nullptr;
         QToolButton* Bouton = nullptr;

@@ -40,7 +40,8 @@ int Pic_Choix::Choix_Case(int selection, QPointF position) {
     const int colonnes = question_.Colonnes;
     const int cellule = (cr.y() + 1) * colonnes - colonnes + cr.x();
     // A cell past the character's last state stands for no state: it cannot be chosen.
-    if (!Case_D_Etat(cr)) return selection;
+    if (!Case_D_Etat(cr))
+        return selection;
     if (selection != -1) {
         effacees_.push_back(selection);
         if (selection == cellule) {
@@ -71,14 +72,16 @@ QRectF Pic_Choix::Rectangle_Marque(int cellule) const {
 
 bool Pic_Choix::Case_D_Etat(QPoint cr) const {
     const int colonnes = question_.Colonnes;
-    if (cr.x() < 0 || cr.y() < 0 || cr.x() >= colonnes || cr.y() >= question_.Lignes) return false;
+    if (cr.x() < 0 || cr.y() < 0 || cr.x() >= colonnes || cr.y() >= question_.Lignes)
+        return false;
     return cr.y() * colonnes + cr.x() < question_.Nb_Car;
 }
 
 QString Pic_Choix::Info_Case(QPointF position) const {
     const QPoint cr = Case_Sous(position);
     // Past the last state the number would name another character's state.
-    if (!Case_D_Etat(cr)) return {};
+    if (!Case_D_Etat(cr))
+        return {};
     const int colonnes = question_.Colonnes;
     const int k = question_.Index_Car + (cr.y() + 1) * colonnes - colonnes + cr.x();
     const Etat_Caractere* etat = base_.Etat_Par_Numero(k);

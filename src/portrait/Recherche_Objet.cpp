@@ -29,7 +29,8 @@ bool Conditions_Remplies(const Base_Connaissance& base, const Zone_Clic& zone, c
 
 // Strictly inside; a Null edge puts every point outside.
 bool Contient(const Zone_Clic& zone, double x, double y) {
-    if (!zone.X1 || !zone.X2 || !zone.Y1 || !zone.Y2) return false;
+    if (!zone.X1 || !zone.X2 || !zone.Y1 || !zone.Y2)
+        return false;
     return *zone.X1 < x && x < *zone.X2 && *zone.Y1 < y && y < *zone.Y2;
 }
 
@@ -45,8 +46,10 @@ Zone_Trouvee Cherche_Zone(const Base_Connaissance& base, const std::vector<int16
         // Only the first zone of a frame is tested, once a zone without Test_Cadre opened it. A Null
         // Test_Cadre neither opens the frame nor asks for an answer in it.
         if (zone.Cadre == cadre_courant) continue;
-        if (zone.Test_Cadre == false) cadre_courant = zone.Cadre;
-        if (!Contient(zone, x, y)) continue;
+        if (zone.Test_Cadre == false)
+            cadre_courant = zone.Cadre;
+        if (!Contient(zone, x, y))
+            continue;
         if (zone.Test_Cadre == true) {
             const bool repondu = zone.Cadre >= 0 && static_cast<size_t>(zone.Cadre) < etat_cadre.size() &&
                                  etat_cadre[static_cast<size_t>(zone.Cadre)] != 0;

@@ -19,7 +19,7 @@ public:
     bool Imprimante(QWidget* parent, QPrinter& printer) override;
     void Change_Langue(int langue) override { traductions_.Applique(langue); }
 
-private:
+  private:
     Traductions_Qt traductions_;
 };
 

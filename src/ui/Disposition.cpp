@@ -60,12 +60,15 @@ Disposition Positionne_Controles(const Mesures_Fenetre& m, int mode) {
     return d;
 }
 
-int Haut_Barres(const Mesures_Fenetre& m) { return m.Hauteur_Barre_Outils + 200; }
+int Haut_Barres(const Mesures_Fenetre& m) {
+    return m.Hauteur_Barre_Outils + 200;
+}
 
 Taille_Twips Taille_Minimale(const Mesures_Fenetre& m) {
     const int largeur = std::max(m.Largeur_Barre_Deter, m.Largeur_Barre_Question) + kMarge;
     int hauteur = Haut_Barres(m) + std::max(m.Hauteur_Barre_Deter, m.Hauteur_Barre_Question);
-    if (m.Barre_Etat_Visible) hauteur += m.Hauteur_Barre_Etat;
+    if (m.Barre_Etat_Visible)
+        hauteur += m.Hauteur_Barre_Etat;
     return {largeur, hauteur};
 }
 

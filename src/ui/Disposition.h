@@ -25,7 +25,7 @@ struct Mesures_Fenetre {
     int Hauteur_Barre_Etat = 0;
     int Largeur_Barre_Deter = 0;
     int Largeur_Barre_Question = 0;
-    int Hauteur_Barre_Deter = 0;     // the heights that show every button (Taille_Minimale)
+    int Hauteur_Barre_Deter = 0;  // the heights that show every button (Taille_Minimale)
     int Hauteur_Barre_Question = 0;
 };
 

@@ -7,18 +7,22 @@
 namespace kestrane {
 
 Traductions_Qt::~Traductions_Qt() {
-    if (installe_) QCoreApplication::removeTranslator(&traducteur_);
+    if (installe_)
+        QCoreApplication::removeTranslator(&traducteur_);
 }
 
 bool Traductions_Qt::Applique(int langue) {
-    if (langue != 1 && langue != 2) langue = 0;
-    if (langue == langue_ && (installe_ || langue == 0)) return true;
+    if (langue != 1 && langue != 2)
+        langue = 0;
+    if (langue == langue_ && (installe_ || langue == 0))
+        return true;
     if (installe_) {
         QCoreApplication::removeTranslator(&traducteur_);
         installe_ = false;
     }
     langue_ = langue;
-    if (langue == 0) return true;
+    if (langue == 0)
+        return true;
     const QLocale locale(langue == 1 ? QLocale::Spanish : QLocale::French);
     if (!traducteur_.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -18,19 +18,24 @@ QString Verrou_Instances::Chemin(int rang) const {
 
 bool Verrou_Instances::Autre_Instance() const {
     for (int rang = 0; rang < kVerrous; ++rang) {
-        if (rang == rang_tenu_) continue;
+        if (rang == rang_tenu_)
+            continue;
         auto verrou = Verrou(Chemin(rang));
-        if (verrou->tryLock(0)) continue;  // free (it goes with the object)
-        if (verrou->error() == QLockFile::LockFailedError) return true;
+        if (verrou->tryLock(0))
+            continue;  // free (it goes with the object)
+        if (verrou->error() == QLockFile::LockFailedError)
+            return true;
     }
     return false;
 }
 
 bool Verrou_Instances::Prend() {
-    if (tenu_) return true;
+    if (tenu_)
+        return true;
     for (int rang = 0; rang < kVerrous; ++rang) {
         auto verrou = Verrou(Chemin(rang));
-        if (!verrou->tryLock(0)) continue;
+        if (!verrou->tryLock(0))
+            continue;
         tenu_ = std::move(verrou);
         rang_tenu_ = rang;
         return true;

@@ -11,8 +11,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QToolBar>
 #include <QUrl>
 #include <QWebEngineView>
@@ -26,18 +26,18 @@
 #include "Chemins_Documents.h"
 #include "Chemins_Fichiers.h"
 #include "Copie_Portrait.h"
-#include "Impression.h"
 #include "Documents.h"
-#include "Portrait_Questions.h"
-#include "WebTexte.h"
-#include "frmLegende.h"
-#include "frmZoom.h"
 #include "Echange_Identification.h"
+#include "Impression.h"
 #include "Modele_Liste_Esp.h"
+#include "Portrait_Questions.h"
 #include "Table_Chaines.h"
 #include "Textes_Moteur_Langue.h"
 #include "Traduit_Feuille.h"
+#include "WebTexte.h"
+#include "frmLegende.h"
 #include "frmOptions.h"
+#include "frmZoom.h"
 
 namespace kestrane {
 namespace {
@@ -325,7 +325,8 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
 }
 
 void frmMain::Signale_Avertissements() {
-    if (avertissements_.empty()) return;
+    if (avertissements_.empty())
+        return;
     // The loader's lines are its own (English, naming the table and row); the line above them
     // follows the interface language.
     static const char* const entetes[] = {
@@ -395,7 +396,8 @@ void frmMain::Installe_Panes() {
     // when its line was already current, so that one click is handled once.
     Liste_Esp->viewport()->installEventFilter(this);
     connect(Liste_Esp, &QListView::clicked, this, [this](const QModelIndex& ligne) {
-        if (ligne == ligne_avant_appui_) Clic_Liste();
+        if (ligne == ligne_avant_appui_)
+            Clic_Liste();
     });
     connect(Liste_Esp->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         if (Liste_Esp->isVisible()) Clic_Liste();
@@ -502,7 +504,8 @@ QSize frmMain::Place_Barre(QWidget* barre) const {
     const int haut = En_Pixels({0, Haut_Barres(mesures_), 0, 0}).top();
     const int bas = sbStatusBar->isHidden() ? surface_->height() : sbStatusBar->y();
     const int disponible = std::max(bas - haut, 0);
-    if (ideale.height() <= disponible) return ideale;
+    if (ideale.height() <= disponible)
+        return ideale;
     return {ideale.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this), disponible};
 }
 
@@ -513,8 +516,10 @@ void frmMain::Ajuste_Taille_Minimale() {
     QSize minimum(interieur.width(), interieur.height() + menus);
     // Never larger than the screen: there the bars scroll.
     const QRect ecran = Zone_Ecran();
-    if (!ecran.isEmpty()) minimum = minimum.boundedTo(ecran.size() - (frameGeometry().size() - size()));
-    if (minimum != minimumSize()) setMinimumSize(minimum);
+    if (!ecran.isEmpty())
+        minimum = minimum.boundedTo(ecran.size() - (frameGeometry().size() - size()));
+    if (minimum != minimumSize())
+        setMinimumSize(minimum);
 }
 
 void frmMain::Applique_Disposition() {
@@ -529,12 +534,14 @@ void frmMain::Applique_Disposition() {
         WebTexte->setGeometry(En_Pixels(d.WebTexte));
         // The bars keep the size that shows every button (none falls into an overflow menu); their
         // areas end above the status bar and scroll when shorter.
-        for (auto [barre, zone] : {std::pair{Barre_Deter, defile_deter_}, std::pair{Barre_Question, defile_question_}}) {
+        for (auto [barre, zone] :
+             {std::pair{Barre_Deter, defile_deter_}, std::pair{Barre_Question, defile_question_}}) {
             const QSize place = Place_Barre(barre);
             QWidget* cadre = zone != nullptr ? zone : barre;
-            if (zone != nullptr) barre->resize(Taille_Barre(barre));
-            cadre->setGeometry(surface_->width() - place.width(), En_Pixels(d.Barre_Deter).top(), place.width(),
-                               place.height());
+            if (zone != nullptr)
+                barre->resize(Taille_Barre(barre));
+            cadre->setGeometry(surface_->width() - place.width(), En_Pixels(d.Barre_Deter).top(),
+                               place.width(), place.height());
         }
         const Panes_Affichees& a = d.Affichees;
         if (a.Robot) Robot->show();
@@ -569,8 +576,11 @@ void frmMain::resizeEvent(QResizeEvent* evenement) {
 
 bool frmMain::eventFilter(QObject* objet, QEvent* evenement) {
     if (evenement->type() == QEvent::ShowToParent || evenement->type() == QEvent::HideToParent) {
-        QScrollArea* zone = objet == Barre_Deter ? defile_deter_ : objet == Barre_Question ? defile_question_ : nullptr;
-        if (zone != nullptr) zone->setVisible(evenement->type() == QEvent::ShowToParent);
+        QScrollArea* zone = objet == Barre_Deter      ? defile_deter_
+                            : objet == Barre_Question ? defile_question_
+                                                      : nullptr;
+        if (zone != nullptr)
+            zone->setVisible(evenement->type() == QEvent::ShowToParent);
         return false;
     }
     if (objet == Liste_Esp->viewport() && evenement->type() == QEvent::MouseButtonPress) {
@@ -688,9 +698,11 @@ void frmMain::Rafraichit() {
 }
 
 void frmMain::Rafraichit_Documents() {
-    if (!WebTexte->isVisible()) return;
+    if (!WebTexte->isVisible())
+        return;
     Small_Robot->update();
-    if (documents_) documents_->Vue().reload();
+    if (documents_)
+        documents_->Vue().reload();
 }
 
 void frmMain::Ouvre_Options() {
@@ -721,13 +733,15 @@ void frmMain::Ouvre_Aide() {
 
 void frmMain::Active_Bouton(const QString& cle) {
     tbToolBar->Active_Bouton(cle);
-    if (cle == "Copy") mnuEditCopy->setEnabled(true);
+    if (cle == "Copy")
+        mnuEditCopy->setEnabled(true);
 }
 
 void frmMain::Desactive_Bouton(const QString& cle) {
     tbToolBar->Desactive_Bouton(cle);
     // The menu entry issues the same command: it is off wherever the button is.
-    if (cle == "Copy") mnuEditCopy->setEnabled(false);
+    if (cle == "Copy")
+        mnuEditCopy->setEnabled(false);
 }
 
 // --- Commands ------------------------------------------------------------------------------
@@ -767,7 +781,8 @@ void frmMain::Imprime() {
     if (WebTexte->isVisible()) {
         // The drawing page is told as the document view tells it when it loads.
         const QString adresse = documents_->Vue().LocationURL();
-        if (contexte_.reglages.Distribution == "hd" && Est_Page_Dessin(adresse, documents_->Etat().Code_Esp_Courant)) {
+        if (contexte_.reglages.Distribution == "hd" &&
+            Est_Page_Dessin(adresse, documents_->Etat().Code_Esp_Courant)) {
             (void)impression_->Imprime_Dessin(documents_->Etat().Image_Dessin);
         } else {
             documents_->Imprime_Document();
@@ -780,7 +795,8 @@ void frmMain::Imprime() {
 }
 
 void frmMain::Nouvelle() {
-    if (!Enregistre_Avant(Chaine_Texte(1023))) return;
+    if (!Enregistre_Avant(Chaine_Texte(1023)))
+        return;
     Sablier(true);
     portrait_->Retire_Contradictions();
     if (Status s = identification_->Nouvelle_Identification(); !s) Message(s.message());
@@ -804,9 +820,11 @@ void frmMain::Revient_Au_Portrait(bool enregistrer_sous) {
 }
 
 bool frmMain::Enregistre_Avant(const QString& titre) {
-    if (!identification_->Identification_Modifiee()) return true;
+    if (!identification_->Identification_Modifiee())
+        return true;
     const Reponse r = Demande(Chaine_Texte(1072), Boutons::Oui_Non_Annuler, Icone::Exclamation, titre);
-    if (r == Reponse::Annuler) return false;
+    if (r == Reponse::Annuler)
+        return false;
     // A save that did not happen (dialog cancelled, write failed) stops the command: the work
     // it would replace is not lost.
     return r == Reponse::Non || Exec_Save();
@@ -843,7 +861,8 @@ bool frmMain::Exec_Save() {
 void frmMain::Ouvre(const QString& argument) {
     QString chemin = argument;
     if (chemin.isEmpty()) {
-        if (!Enregistre_Avant(Chaine_Texte(1024))) return;
+        if (!Enregistre_Avant(Chaine_Texte(1024)))
+            return;
         const auto nom = contexte_.dialogues.Fichier_A_Ouvrir(this, Chaine_Texte(1024), Chaine_Texte(1052), ".ido");
         if (!nom || nom->isEmpty()) return;
         chemin = *nom;

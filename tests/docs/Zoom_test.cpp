@@ -80,7 +80,7 @@ TEST_F(Page_Dessin, LegendAndZoomOpenWholeOnTheWindowsScreen) {
         QPoint vue;       // where the view is moved to
         bool coin_libre;  // the zoom fits at its place beside the drawing
     } cas[] = {
-        {{500, 60, 6, 300}, {120, 70}, true},    // well inside: the placement stands
+        {{500, 60, 6, 300}, {120, 70}, true},     // well inside: the placement stands
         {{102, 60, 6, 450}, {1000, 600}, false},  // splitter at the left edge, view near the bottom right
     };
     for (const auto& k : cas) {

@@ -220,7 +220,8 @@ TEST_F(Ligne_Commande, WhatTheLoadStoppedOnOrPassedOverIsReported) {
         for (const char* commande : {"rank ", "best ", "portrait "}) {
             const Sortie s = Lance(commande + reglages_variante);
             EXPECT_EQ(s.statut, k.statut) << commande << k.sql;
-            const std::string attendu = k.statut == 0 ? "warning: " + variante.Chemin_Base() + ": " + k.message : k.message;
+            const std::string attendu =
+                k.statut == 0 ? "warning: " + variante.Chemin_Base() + ": " + k.message : k.message;
             EXPECT_NE(s.err.find(attendu), std::string::npos) << commande << k.sql << "\n" << s.err;
         }
     }

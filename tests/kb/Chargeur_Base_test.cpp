@@ -213,10 +213,11 @@ TEST(ChargeurBase, DataFilesAreFoundWithoutRegardToCase) {
 
 TEST(ChargeurBase, BadRowsArePassedOverWithAWarning) {
     Description_Base d = Petite_Base();
-    d.sql += "INSERT INTO Objets_Fic VALUES ('ZFAR', 7, 3, 9, 1, 1, 0, '', '', 1);\n"   // states past the end
-             "INSERT INTO Objets_Fic VALUES ('WOOD', 9, 2, 1, 1, 1, 5, '', '', 1);\n"   // Desc_Num, frame outside
-             "INSERT INTO Objets_Fic VALUES ('TWIG', 4, 0, 1, 1, 1, 0, '', '', 1);\n"
-             "INSERT INTO Flore VALUES ('Zelkova', 'ZELSE', 'Ulmaceae', '');\n";         // more rows than Nb_Esp
+    d.sql +=
+        "INSERT INTO Objets_Fic VALUES ('ZFAR', 7, 3, 9, 1, 1, 0, '', '', 1);\n"  // states past the end
+        "INSERT INTO Objets_Fic VALUES ('WOOD', 9, 2, 1, 1, 1, 5, '', '', 1);\n"  // Desc_Num, frame outside
+        "INSERT INTO Objets_Fic VALUES ('TWIG', 4, 0, 1, 1, 1, 0, '', '', 1);\n"
+        "INSERT INTO Flore VALUES ('Zelkova', 'ZELSE', 'Ulmaceae', '');\n";  // more rows than Nb_Esp
     Base_Temporaire fixture(d);
     const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
     ASSERT_TRUE(c.Base);
@@ -248,7 +249,8 @@ TEST(ChargeurBase, ABaseWithoutSpeciesOrCharactersIsRefusedNotOpenedEmpty) {
         ASSERT_TRUE(c.Echec) << k.sql;
         EXPECT_FALSE(c.Base);
         EXPECT_EQ(c.Echec->Genre_Echec, Echec_Chargement::Genre::Base_Vide);
-        EXPECT_EQ(c.Echec->Message.rfind(fixture.Chemin_Base() + ": this knowledge base ", 0), 0u) << c.Echec->Message;
+        EXPECT_EQ(c.Echec->Message.rfind(fixture.Chemin_Base() + ": this knowledge base ", 0), 0u)
+            << c.Echec->Message;
         EXPECT_NE(c.Echec->Message.find(k.message), std::string::npos) << c.Echec->Message;
     }
 }
@@ -258,9 +260,11 @@ TEST(ChargeurBase, AnIndexNamedPrimaryKeyOrdersAndSeeksItsTable) {
     const char* variantes[] = {
         // Parametres without a declared key: its counts are sought through the index.
         "CREATE TABLE P (Nom TEXT COLLATE NOCASE, Etat TEXT); INSERT INTO P SELECT * FROM Parametres;"
-        "DROP TABLE Parametres; ALTER TABLE P RENAME TO Parametres; CREATE INDEX PrimaryKey ON Parametres (Nom);",
+        "DROP TABLE Parametres; ALTER TABLE P RENAME TO Parametres; CREATE INDEX PrimaryKey ON Parametres "
+        "(Nom);",
         // Flore keyed by a row number, stored out of name order: the species follow the index.
-        "CREATE TABLE F (Numero INTEGER PRIMARY KEY, Espece TEXT COLLATE NOCASE, Code TEXT, Famille TEXT, Legende TEXT);"
+        "CREATE TABLE F (Numero INTEGER PRIMARY KEY, Espece TEXT COLLATE NOCASE, Code TEXT, Famille TEXT, "
+        "Legende TEXT);"
         "INSERT INTO F (Espece, Code, Famille, Legende) SELECT * FROM Flore ORDER BY Code DESC;"
         "DROP TABLE Flore; ALTER TABLE F RENAME TO Flore; CREATE INDEX PrimaryKey ON Flore (Espece);",
     };
@@ -271,7 +275,8 @@ TEST(ChargeurBase, AnIndexNamedPrimaryKeyOrdersAndSeeksItsTable) {
         const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
         ASSERT_TRUE(c.Base) << sql << "\n" << c.Echec->Message;
         EXPECT_EQ(c.Base->Nb_Esp, 3) << sql;
-        EXPECT_EQ(c.Base->Nom_Esp, (std::vector<std::string>{"acer campestre", "Fagus sylvatica", "Tilia cordata"}))
+        EXPECT_EQ(c.Base->Nom_Esp,
+                  (std::vector<std::string>{"acer campestre", "Fagus sylvatica", "Tilia cordata"}))
             << sql;
         EXPECT_TRUE(c.Avertissements.empty()) << sql << "\n" << c.Avertissements.front();
     }

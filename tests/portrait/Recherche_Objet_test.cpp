@@ -122,8 +122,8 @@ TEST(Cherche_Zone, NullEdgeIsOutsideAndNullTestCadreIsNeutral) {
     for (int bord = 0; bord < 4; ++bord) {
         std::string bords[] = {"0", "200", "0", "200"};
         bords[bord] = "NULL";
-        Base_Zones b("INSERT INTO Clic_Zone VALUES (1, 'A', 0, 0, " + bords[0] + ", " + bords[1] + ", " + bords[2] +
-                     ", " + bords[3] + ", 'Fin', NULL);\n");
+        Base_Zones b("INSERT INTO Clic_Zone VALUES (1, 'A', 0, 0, " + bords[0] + ", " + bords[1] + ", " +
+                     bords[2] + ", " + bords[3] + ", 'Fin', NULL);\n");
         EXPECT_EQ(b.Objet(50, 50), "") << "edge " << bord;
     }
     // A Null Test_Cadre neither asks for an answer in frame 0 nor closes it to the next zone.

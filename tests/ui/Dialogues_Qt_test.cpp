@@ -38,10 +38,12 @@ TEST(DialoguesQt, QtsOwnTextsFollowTheInterfaceLanguage) {
         dialogues.Change_Langue(k.langue);
         QStringList boutons;
         Sur_Le_Dialogue<QMessageBox>([&](QMessageBox& boite) {
-            for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}) boutons << boite.button(b)->text();
+            for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                boutons << boite.button(b)->text();
             boite.button(QMessageBox::No)->click();
         });
-        EXPECT_EQ(dialogues.Message(nullptr, "?", Boutons::Oui_Non_Annuler, Icone::Question, "Kestrane"), Reponse::Non);
+        EXPECT_EQ(dialogues.Message(nullptr, "?", Boutons::Oui_Non_Annuler, Icone::Question, "Kestrane"),
+                  Reponse::Non);
         EXPECT_EQ(boutons, k.boutons) << k.langue;
 
         QString annuler;

@@ -4,15 +4,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
-#include <QSignalSpy>
-#include <QMimeData>
 #include <QLabel>
 #include <QListView>
 #include <QLockFile>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -28,16 +28,16 @@
 
 #include "Barre_Boutons.h"
 #include "Barre_Etat.h"
-#include "Documents.h"
-#include "WebTexte.h"
 #include "Barre_Principale.h"
 #include "Base_Test.h"
-#include "Magasin_Memoire.h"
 #include "Dialogues_Scriptes.h"
+#include "Documents.h"
+#include "Magasin_Memoire.h"
 #include "Modele_Liste_Esp.h"
 #include "Schema_Base.h"
 #include "Sub_Main.h"
 #include "Table_Chaines.h"
+#include "WebTexte.h"
 #include "frmOptions.h"
 
 namespace kestrane {
@@ -221,9 +221,9 @@ TEST_F(FenetreTest, MissingOrShortDataFilesEndTheStart) {
 // A damaged base that still loads says once, with the window on screen, what was passed over;
 // one without species is refused with a message that says so.
 TEST_F(FenetreTest, WhatTheLoadPassedOverIsToldOnceAndAnEmptyBaseIsRefused) {
-    options_.registre_machine =
-        Copie_Base_Modifiee("INSERT INTO Objets_Fic VALUES ('CROWN', 3, 40, 2, 1, 2, 0, 'crown', 'Crown?', 1);"
-                            "UPDATE Parametres SET Etat = '70000' WHERE Nom = 'Nb_But_Car';");
+    options_.registre_machine = Copie_Base_Modifiee(
+        "INSERT INTO Objets_Fic VALUES ('CROWN', 3, 40, 2, 1, 2, 0, 'crown', 'Crown?', 1);"
+        "UPDATE Parametres SET Etat = '70000' WHERE Nom = 'Nb_But_Car';");
     dialogues_.reponses = {Reponse::OK};
     ASSERT_EQ(Lance(), 0);
     ASSERT_EQ(dialogues_.messages.size(), 1u);
@@ -231,8 +231,10 @@ TEST_F(FenetreTest, WhatTheLoadPassedOverIsToldOnceAndAnEmptyBaseIsRefused) {
     EXPECT_TRUE(message.fenetre_visible);
     EXPECT_EQ(message.boutons, Boutons::OK);
     EXPECT_EQ(message.titre, F().windowTitle());
-    EXPECT_TRUE(message.texte.startsWith("The knowledge base was loaded, but these problems were passed over:"));
-    EXPECT_TRUE(message.texte.contains("Objets_Fic row \"CROWN\" has states 40 .. 41")) << message.texte.toStdString();
+    EXPECT_TRUE(
+        message.texte.startsWith("The knowledge base was loaded, but these problems were passed over:"));
+    EXPECT_TRUE(message.texte.contains("Objets_Fic row \"CROWN\" has states 40 .. 41"))
+        << message.texte.toStdString();
     EXPECT_TRUE(message.texte.contains("parameter Nb_But_Car")) << message.texte.toStdString();
     F().mnuViewResults->trigger();
     EXPECT_EQ(dialogues_.messages.size(), 1u);  // once
@@ -375,7 +377,8 @@ TEST_F(FenetreTest, LayoutFollowsTheWindowAndItsBars) {
 // screen itself is too small for a bar, the bar scrolls above the status bar.
 TEST_F(FenetreTest, BarsShowWholeOrScrollNeverUnderTheStatusBar) {
     std::string boutons = "UPDATE Parametres SET Etat = '40' WHERE Nom = 'Nb_But_Deter';";
-    for (int b = 4; b <= 40; ++b) boutons += "INSERT INTO But_Deter VALUES (" + std::to_string(b) + ", 'Leaf', '', '', 'LEAF');";
+    for (int b = 4; b <= 40; ++b)
+        boutons += "INSERT INTO But_Deter VALUES (" + std::to_string(b) + ", 'Leaf', '', '', 'LEAF');";
     for (const bool longue : {false, true}) {
         sub_.reset();
         fs::remove_all(dossier_ / "base");
@@ -386,7 +389,8 @@ TEST_F(FenetreTest, BarsShowWholeOrScrollNeverUnderTheStatusBar) {
         auto& barre = *F().Barre_Deter;
         auto* zone = qobject_cast<QScrollArea*>(barre.parentWidget()->parentWidget());
         ASSERT_NE(zone, nullptr);
-        EXPECT_LE(zone->mapTo(&F(), QPoint(0, zone->height())).y(), F().sbStatusBar->mapTo(&F(), QPoint(0, 0)).y())
+        EXPECT_LE(zone->mapTo(&F(), QPoint(0, zone->height())).y(),
+                  F().sbStatusBar->mapTo(&F(), QPoint(0, 0)).y())
             << longue;
         if (!longue) {
             EXPECT_GE(F().height(), F().minimumHeight());
@@ -400,7 +404,8 @@ TEST_F(FenetreTest, BarsShowWholeOrScrollNeverUnderTheStatusBar) {
         QToolButton* dernier = qobject_cast<Barre_Boutons*>(&barre)->Bouton_A(79);
         ASSERT_NE(dernier, nullptr);
         zone->verticalScrollBar()->setValue(zone->verticalScrollBar()->maximum());
-        EXPECT_TRUE(zone->viewport()->rect().contains(dernier->mapTo(zone->viewport(), dernier->rect().center())));
+        EXPECT_TRUE(
+            zone->viewport()->rect().contains(dernier->mapTo(zone->viewport(), dernier->rect().center())));
     }
 }
 
@@ -484,8 +489,10 @@ TEST_F(FenetreTest, AnUnsavedIdentificationIsNeverLostToQuitNewOrOpen) {
     for (int c = 0; c < 3; ++c) {
         for (const bool echec_ecriture : {false, true}) {
             dialogues_.reponses = {Reponse::Oui};
-            if (c == 0) dialogues_.reponses.push_front(Reponse::Oui);  // yes, quit
-            if (echec_ecriture) dialogues_.reponses.push_back(Reponse::OK);  // the failure is told
+            if (c == 0)
+                dialogues_.reponses.push_front(Reponse::Oui);  // yes, quit
+            if (echec_ecriture)
+                dialogues_.reponses.push_back(Reponse::OK);  // the failure is told
             dialogues_.fichiers = {echec_ecriture ? std::optional(QString::fromStdString(occupe.string()))
                                                   : std::nullopt};
             commandes[c]();
@@ -574,7 +581,9 @@ TEST_F(FenetreTest, TheDocumentViewOpensOnceReloadsAndPrintsTheDrawingOfItsDrawi
         std::ofstream(page) << "<html><body><p>" << nom << "</p></body></html>";
     }
     ASSERT_EQ(Lance(), 0);
-    auto copie = [&] { return std::pair{F().tbToolBar->Bouton("Copy")->isEnabled(), F().mnuEditCopy->isEnabled()}; };
+    auto copie = [&] {
+        return std::pair{F().tbToolBar->Bouton("Copy")->isEnabled(), F().mnuEditCopy->isEnabled()};
+    };
     QTest::mouseClick(qobject_cast<Barre_Boutons*>(F().Barre_Deter)->Bouton_A(1), Qt::LeftButton);
     ASSERT_EQ(F().sbStatusBar->Texte_Panneau1(), "What is the leaf like?");
     EXPECT_EQ(copie(), std::pair(true, true));  // the state picture
@@ -587,7 +596,9 @@ TEST_F(FenetreTest, TheDocumentViewOpensOnceReloadsAndPrintsTheDrawingOfItsDrawi
     WebTexte& vue = F().Documents_Especes()->Vue();
     ASSERT_TRUE(QTest::qWaitFor([&] { return vue.Termine(); }, 10000));
     QSignalSpy pages(&vue, &WebTexte::DocumentComplete);
-    auto attend_page = [&](int avant) { return QTest::qWaitFor([&] { return vue.Termine() && pages.count() > avant; }, 10000); };
+    auto attend_page = [&](int avant) {
+        return QTest::qWaitFor([&] { return vue.Termine() && pages.count() > avant; }, 10000);
+    };
     QListView& liste = *F().Liste_Esp;
     ASSERT_GE(liste.model()->rowCount(), 3);
     for (int fois = 0; fois < 2; ++fois) {  // the beech's line, then the same line again
@@ -608,8 +619,11 @@ TEST_F(FenetreTest, TheDocumentViewOpensOnceReloadsAndPrintsTheDrawingOfItsDrawi
     }
 
     ASSERT_EQ(F().Documents_Especes()->Etat().Code_Esp_Courant, "FAGSY");
-    vue.Navigate2(QUrl::fromLocalFile(QString::fromStdString((dossier_ / "base/documents/f/fagsy/dessin_fagsy_en.html").string())), false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return vue.Termine() && vue.LocationURL().endsWith("dessin_fagsy_en.html"); }, 10000));
+    vue.Navigate2(QUrl::fromLocalFile(QString::fromStdString(
+                      (dossier_ / "base/documents/f/fagsy/dessin_fagsy_en.html").string())),
+                  false);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return vue.Termine() && vue.LocationURL().endsWith("dessin_fagsy_en.html"); }, 10000));
     QSignalSpy page_imprimee(F().Documents_Especes(), &Documents::Impression_Terminee);
     const QString pdf = QString::fromStdString((dossier_ / "dessin.pdf").string());
     dialogues_.fichier_impression = pdf;
