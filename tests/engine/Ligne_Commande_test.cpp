@@ -217,7 +217,7 @@ TEST_F(Ligne_Commande, WhatTheLoadStoppedOnOrPassedOverIsReported) {
         d.ecrire_matrice = k.matrice;
         Base_Temporaire variante(d);
         const std::string reglages_variante = "--settings '" + Ecrit_Reglages(variante) + "'";
-        for (const char* commande : {"rank ", "best ", "portrait "}) {
+        for (const char* commande : {"rank ", "best ", "portrait ", "walk "}) {
             const Sortie s = Lance(commande + reglages_variante);
             EXPECT_EQ(s.statut, k.statut) << commande << k.sql;
             const std::string attendu =

@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     parcours->add_option("--threshold", seuil_parcours, "Display threshold; the settings' one when absent");
     parcours->add_flag("--json", json_parcours, "Print JSON, with every walk");
     parcours->callback([&] {
-        const auto ouverte = kestrane::cli::Ouvre_Base(reglages_parcours, std::cerr, false);
+        const auto ouverte = kestrane::cli::Ouvre_Base(reglages_parcours, std::cerr);
         if (!ouverte.base)
             throw CLI::RuntimeError(1);
         std::vector<kestrane::Bilan_Parcours> bilans;
