@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev qt6-webchannel-dev
-  libgl-dev libsqlite3-dev sqlite3
+  libgl-dev libsqlite3-dev sqlite3 libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfmt-dev libgif-dev
   qt6-translations-l10n
   xvfb xauth libwmf-bin fonts-urw-base35 poppler-utils ccache

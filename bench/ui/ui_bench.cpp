@@ -5,7 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QListView>
+#include <QTreeView>
 
 #include <algorithm>
 #include <cstdio>

@@ -142,6 +142,15 @@ Status Identification_Courante::Remplace_Reponses(std::vector<int16_t> etats_cho
     return Status::Ok();
 }
 
+Status Identification_Courante::Restaure(std::vector<int16_t> etats_choisis, std::vector<int16_t> etat_cadre,
+                                         std::vector<bool> joker, bool car_passe) {
+    if (Status s = Remplace_Reponses(std::move(etats_choisis), std::move(etat_cadre)); !s)
+        return s;
+    joker_ = std::move(joker);
+    car_passe_ = car_passe;
+    return Status::Ok();
+}
+
 void Identification_Courante::Change_Seuil(int seuil) {
     if (seuil == reglages_.Seuil_Pourcent)
         return;

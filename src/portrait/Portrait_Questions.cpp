@@ -323,8 +323,10 @@ void Portrait_Questions::Clic_Barre_Question(int index) {
         Laisse_Passer_Evenements();
         // A selection outside the character (a cell beyond its states) is refused by the engine
         // and records nothing.
+        emit Reponses_Vont_Changer();
         if (identification_.Valid_Descripteur().ok()) identification_.Actualise_Identification();
         Retire_Contradictions();
+        emit Reponses_Changees();
         hote_.Sablier(false);
         pic_choix_->setCursor(Qt::PointingHandCursor);
         Fin_Question();
@@ -341,6 +343,11 @@ void Portrait_Questions::Clic_Barre_Question(int index) {
     } else {
         Fin_Question();
     }
+}
+
+void Portrait_Questions::Retire_Reponse(const Objet_Fic& objet) {
+    identification_.Question = Question_Courante::De_Objet(objet);
+    Clic_Barre_Question(1);
 }
 
 // --- Contradictions --------------------------------------------------------------------------

@@ -91,6 +91,15 @@ public:
     // The bars' clicks, by item index (also what the buttons' signals run).
     void Clic_Barre_Deter(int index, const QString& tag);
     void Clic_Barre_Question(int index);
+    // Takes back the answer to `objet` exactly as confirming no state in its chooser does
+    // (dependants cleared, results refreshed, contradiction marks removed, back to the portrait).
+    void Retire_Reponse(const Objet_Fic& objet);
+
+signals:
+    // Around the confirmation of the question bar: before the answers change and after the
+    // refresh, so that the window can keep their history.
+    void Reponses_Vont_Changer();
+    void Reponses_Changees();
 
 private:
     void Appui_Robot(Qt::MouseButton bouton, QPointF position);

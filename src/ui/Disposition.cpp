@@ -18,7 +18,7 @@ Disposition Positionne_Controles(const Mesures_Fenetre& m, int mode) {
     if (m.Barre_Outils_Visible) ah -= m.Hauteur_Barre_Outils;
     if (m.Barre_Etat_Visible) ah -= m.Hauteur_Barre_Etat;
     const int pw = Arrondi(ah * 4.0 / 3.0);
-    const int fw = m.Largeur_Interieure - 3 * kMarge - m.Largeur_Barre_Deter;
+    const int fw = m.Largeur_Interieure - 3 * kMarge - m.Largeur_Barre_Deter - m.Largeur_Panneau_Reponses;
 
     int largeur = pw;
     int hauteur = ah;
@@ -33,13 +33,23 @@ Disposition Positionne_Controles(const Mesures_Fenetre& m, int mode) {
     d.Pic_Choix = d.Robot;
     d.Small_Robot = {kMarge, haut, Arrondi(fw / 4.0), Arrondi(3.0 * fw / 16.0)};
     d.Liste_Esp = {kMarge, haut + d.Small_Robot.Height, Arrondi(fw / 4.0), ah - d.Small_Robot.Height};
+    if (m.Hauteur_Filtre > 0) {
+        d.Filtre = {kMarge, d.Liste_Esp.Top, d.Liste_Esp.Width, m.Hauteur_Filtre};
+        d.Liste_Esp.Top += m.Hauteur_Filtre;
+        d.Liste_Esp.Height -= m.Hauteur_Filtre;
+    }
     d.Tree_esp = d.Liste_Esp;
-    d.Barre_Verticale = {d.Tree_esp.Right(), d.Small_Robot.Top, 60, d.Tree_esp.Height + d.Small_Robot.Height};
+    d.Barre_Verticale = {d.Tree_esp.Right(), d.Small_Robot.Top, 60,
+                         d.Tree_esp.Height + d.Filtre.Height + d.Small_Robot.Height};
     d.WebTexte = {d.Barre_Verticale.Right(), d.Barre_Verticale.Top,
                   m.Largeur_Interieure - d.Barre_Verticale.Right() - kMarge, d.Barre_Verticale.Height};
     const int haut_barres = Haut_Barres(m);
     d.Barre_Deter = {m.Largeur_Interieure - m.Largeur_Barre_Deter, haut_barres, m.Largeur_Barre_Deter, ah};
     d.Barre_Question = {m.Largeur_Interieure - m.Largeur_Barre_Question, haut_barres, m.Largeur_Barre_Question, ah};
+    if (m.Largeur_Panneau_Reponses > 0) {
+        d.Panneau_Reponses = {d.Barre_Deter.Left - kMarge - m.Largeur_Panneau_Reponses, haut, m.Largeur_Panneau_Reponses,
+                              ah};
+    }
 
     switch (mode) {
         case 1:
@@ -65,7 +75,9 @@ int Haut_Barres(const Mesures_Fenetre& m) {
 }
 
 Taille_Twips Taille_Minimale(const Mesures_Fenetre& m) {
-    const int largeur = std::max(m.Largeur_Barre_Deter, m.Largeur_Barre_Question) + kMarge;
+    int largeur = std::max(m.Largeur_Barre_Deter, m.Largeur_Barre_Question) + kMarge;
+    if (m.Largeur_Panneau_Reponses > 0)
+        largeur += m.Largeur_Panneau_Reponses + kMarge;  // the answers panel stays whole beside them
     int hauteur = Haut_Barres(m) + std::max(m.Hauteur_Barre_Deter, m.Hauteur_Barre_Question);
     if (m.Barre_Etat_Visible)
         hauteur += m.Hauteur_Barre_Etat;
@@ -80,8 +92,12 @@ void Relache_Separateur(Disposition& d, int gauche, int largeur_interieure) {
     d.Small_Robot.Width = std::abs(gauche - d.Tree_esp.Left);
     d.Small_Robot.Height = Arrondi(d.Small_Robot.Width * 3.0 / 4.0);
     const int bas = d.Tree_esp.Top + d.Tree_esp.Height;
+    if (d.Filtre.Height > 0) {
+        d.Filtre.Top = d.Small_Robot.Top + d.Small_Robot.Height;
+        d.Filtre.Width = std::abs(gauche - d.Filtre.Left);
+    }
     for (Rect_Twips* r : {&d.Tree_esp, &d.Liste_Esp}) {
-        r->Top = d.Small_Robot.Top + d.Small_Robot.Height;
+        r->Top = d.Small_Robot.Top + d.Small_Robot.Height + d.Filtre.Height;
         r->Width = std::abs(gauche - r->Left);
         r->Height = std::max(0, bas - r->Top);
     }

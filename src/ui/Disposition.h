@@ -4,6 +4,12 @@
 //
 // The portrait keeps a 4:3 aspect beside the determination bar; the left column (small portrait
 // above the list or the tree) and the document view share the height below the toolbar.
+//
+// Two panes of our own come in only while they are shown, so that without them every pane is
+// where it always was: the answers panel, which the free width makes room for as for a second
+// bar at the right (between the portrait and the determination bar, from the portrait's top over
+// the available height), and the name filter, which takes its height from the top of the list's
+// and the tree's rectangle.
 
 namespace kestrane {
 
@@ -27,6 +33,8 @@ struct Mesures_Fenetre {
     int Largeur_Barre_Question = 0;
     int Hauteur_Barre_Deter = 0;  // the heights that show every button (Taille_Minimale)
     int Hauteur_Barre_Question = 0;
+    int Largeur_Panneau_Reponses = 0;  // 0 while the answers panel is hidden
+    int Hauteur_Filtre = 0;            // 0 while the name filter is hidden
 };
 
 // Which panes the layout shows for the mode (1 identification, 2 with the state chooser,
@@ -40,6 +48,7 @@ struct Panes_Affichees {
 struct Disposition {
     Rect_Twips Robot, Pic_Choix, Small_Robot, Liste_Esp, Tree_esp, Barre_Verticale, WebTexte, Barre_Deter,
         Barre_Question;
+    Rect_Twips Panneau_Reponses, Filtre;  // empty while hidden
     Panes_Affichees Affichees;
     bool Panes_Placees = false;  // false for a mode outside 1 .. 4: only the status bar is placed
 };
@@ -51,8 +60,9 @@ Disposition Positionne_Controles(const Mesures_Fenetre& mesures, int mode_affich
 // The top of the determination and question bars: the toolbar's height + 200.
 int Haut_Barres(const Mesures_Fenetre& mesures);
 
-// The smallest inner size that shows both bars whole: as wide as the wider bar with a margin, as
-// high as the bars' top plus the taller bar plus the status bar when it shows. The window keeps
+// The smallest inner size that shows both bars whole: as wide as the wider bar with a margin (and
+// the answers panel with its margin while it shows), as high as the bars' top plus the taller bar
+// plus the status bar when it shows. The window keeps
 // at least this size where the screen allows.
 struct Taille_Twips {
     int Largeur = 0;

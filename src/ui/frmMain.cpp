@@ -7,13 +7,13 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
-#include <QListView>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolBar>
+#include <QTreeView>
 #include <QUrl>
 #include <QWebEngineView>
 
@@ -28,12 +28,16 @@
 #include "Copie_Portrait.h"
 #include "Documents.h"
 #include "Echange_Identification.h"
+#include "Filtre_Especes.h"
+#include "Historique_Reponses.h"
 #include "Impression.h"
 #include "Modele_Liste_Esp.h"
+#include "Panneau_Reponses.h"
 #include "Portrait_Questions.h"
 #include "Table_Chaines.h"
 #include "Textes_Moteur_Langue.h"
 #include "Traduit_Feuille.h"
+#include "Vignettes_Etats.h"
 #include "WebTexte.h"
 #include "frmLegende.h"
 #include "frmOptions.h"
@@ -112,7 +116,12 @@ void frmMain::Bureau_Change(const QRect& zone_travail) {
 }
 
 frmMain::~frmMain() {
-    // Documents and portrait refer to the identification, which refers to the base.
+    // Documents and portrait refer to the identification, which refers to the base; so do the
+    // answers panel, the name filter and the history.
+    delete panneau_;
+    delete filtre_;
+    historique_.reset();
+    vignettes_.reset();
     impression_.reset();
     documents_.reset();
     portrait_.reset();
@@ -152,6 +161,7 @@ void frmMain::Construit_Menus() {
     mnuHelpContents = Entree(help, "mnuHelpContents", 1020, QKeySequence::HelpContents);
     help->addSeparator();
     mnuHelpAbout = Entree(help, "mnuHelpAbout", 1022);
+    Ajoute_Entrees(edit, view);
 
     for (QAction* a : {mnuViewIdentification, mnuViewResults, mnuViewSpecies, mnuViewToolbar, mnuViewStatusBar}) {
         a->setCheckable(true);
@@ -205,9 +215,15 @@ void frmMain::Construit_Panes() {
     Pic_Choix = Pane(surface_, "Pic_Choix");
     Small_Robot = Pane(surface_, "Small_Robot");
     Small_Robot->installEventFilter(this);
-    Liste_Esp = new QListView(surface_);
+    // A list of ten thousand lines whose rows the name filter hides: the tree view does that
+    // quickly, the list view does not.
+    Liste_Esp = new QTreeView(surface_);
     Liste_Esp->setObjectName("Liste_Esp");
-    Liste_Esp->setUniformItemSizes(true);
+    Liste_Esp->setHeaderHidden(true);
+    Liste_Esp->setRootIsDecorated(false);
+    Liste_Esp->setItemsExpandable(false);
+    Liste_Esp->setIndentation(0);
+    Liste_Esp->setUniformRowHeights(true);
     Liste_Esp->setEditTriggers(QAbstractItemView::NoEditTriggers);
     modele_liste_ = new Modele_Liste_Esp(this);
     Liste_Esp->setModel(modele_liste_);
@@ -311,6 +327,7 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
     portrait_->Cree_Barre_Deter();
     portrait_->Cree_Barre_Question();
     portrait_->Calques().Demarrage_Termine();
+    Installe_Ajouts();
     QApplication::processEvents();
 
     titre_fenetre_ = windowTitle();
@@ -352,6 +369,7 @@ void frmMain::Liste_Esp_Remplie(const Liste_Especes& liste) { Legende_Et_Liste(l
 
 void frmMain::Legende_Et_Liste(const Liste_Especes& liste) {
     modele_liste_->Remplace(liste.Lignes);
+    if (filtre_) filtre_->Liste_Remplie();
     Legende->setToolTip(Q(liste.Legende));
     Legende->setText(Q(liste.Legende));
 }
@@ -395,7 +413,7 @@ void frmMain::Installe_Panes() {
     // A change of line (by the mouse or the keyboard) opens its species; a click opens it only
     // when its line was already current, so that one click is handled once.
     Liste_Esp->viewport()->installEventFilter(this);
-    connect(Liste_Esp, &QListView::clicked, this, [this](const QModelIndex& ligne) {
+    connect(Liste_Esp, &QAbstractItemView::clicked, this, [this](const QModelIndex& ligne) {
         if (ligne == ligne_avant_appui_)
             Clic_Liste();
     });
@@ -493,6 +511,7 @@ void frmMain::Positionne_Controles() {
     m.Largeur_Barre_Question = En_Twips(Place_Barre(Barre_Question).width());
     m.Hauteur_Barre_Deter = En_Twips(Taille_Barre(Barre_Deter).height());
     m.Hauteur_Barre_Question = En_Twips(Taille_Barre(Barre_Question).height());
+    Mesure_Ajouts(m);
     mesures_ = m;
     disposition_ = kestrane::Positionne_Controles(m, mode_affichage_);
     Applique_Disposition();
@@ -567,6 +586,7 @@ void frmMain::Applique_Disposition() {
     Legende->setGeometry(0, 0, Resultat->width(), Resultat->height());
     Resultat->setVisible(!sbStatusBar->isHidden());
     Resultat->raise();
+    Place_Ajouts();
 }
 
 void frmMain::resizeEvent(QResizeEvent* evenement) {
@@ -635,6 +655,7 @@ void frmMain::Vue_Identification() {
     mode_affichage_ = 1;
     Active_Bouton("Copy");
     if (portrait_) portrait_->Montre_Portrait();
+    Montre_Ajouts();
 }
 
 void frmMain::Vue_Resultats() {
@@ -648,6 +669,7 @@ void frmMain::Vue_Resultats() {
     WebTexte->show();
     Desactive_Bouton("Copy");
     tbToolBar->Affiche_Positions(13, contexte_.reglages.Distribution == "hd" ? 18 : 20, true);
+    Montre_Ajouts();
     QApplication::processEvents();
     Clic_Liste();
 }
@@ -662,6 +684,7 @@ void frmMain::Vue_Especes() {
     Desactive_Bouton("Copy");  // nothing is copied from the document view
     tbToolBar->Affiche_Positions(13, contexte_.reglages.Distribution == "hd" ? 18 : 20, true);
     Tree_esp->setFocus();
+    Montre_Ajouts();
     QApplication::processEvents();
 }
 
@@ -713,6 +736,7 @@ void frmMain::Ouvre_Options() {
     identification_->Change_Textes(Textes_Moteur_Langue(contexte_.Langue));
     identification_->Change_Strategie(contexte_.reglages.Strategie);
     impression_->Traduit(contexte_.Langue);
+    Traduit_Ajouts();
     if (contexte_.reglages.Seuil_Pourcent != avant) {
         identification_->Change_Seuil(contexte_.reglages.Seuil_Pourcent);
         if (Liste_Esp->isVisible()) {
@@ -798,10 +822,13 @@ void frmMain::Nouvelle() {
     if (!Enregistre_Avant(Chaine_Texte(1023)))
         return;
     Sablier(true);
+    historique_->Commence();
     portrait_->Retire_Contradictions();
     if (Status s = identification_->Nouvelle_Identification(); !s) Message(s.message());
     fichier_courant_.clear();
+    historique_->Termine(Genre_Changement::Nouvelle, std::nullopt, "");
     Revient_Au_Portrait(false);
+    Actualise_Reponses();
     Sablier(false);
 }
 
@@ -855,6 +882,7 @@ bool frmMain::Exec_Save() {
     setWindowTitle(titre_fenetre_ + " [" + fichier_courant_ + "]");
     Desactive_Bouton("Save");
     mnuFileSave->setEnabled(false);
+    historique_->Enregistre(fichier_courant_.toStdString());
     return true;
 }
 
@@ -868,22 +896,27 @@ void frmMain::Ouvre(const QString& argument) {
         chemin = *nom;
     }
     Sablier(true);
+    historique_->Commence();
     const Status s = Ouvre_Identification(*identification_, *base_, chemin.toStdString());
     Sablier(false);
     if (!s) {
         if (s.code() == static_cast<int>(Erreur_Identification::Dessin)) {
             Demande(Q(s.message()), Boutons::OK, Icone::Aucune, Titre_Programme());
         } else if (s.code() == static_cast<int>(Erreur_Identification::Ouverture)) {
+            historique_->Abandonne();
             fichier_courant_ = chemin;
             Demande(chemin + Chaine_Texte(1074), Boutons::OK, Icone::Aucune, Titre_Programme());
             return;
         } else {
+            historique_->Abandonne();
             Demande(Q(s.message()), Boutons::OK, Icone::Exclamation, Titre_Programme());
             return;
         }
     }
     fichier_courant_ = chemin;
+    historique_->Termine(Genre_Changement::Ouverture, std::nullopt, chemin.toStdString());
     Revient_Au_Portrait(true);
+    Actualise_Reponses();
 }
 
 void frmMain::Montre_Contradictions() {

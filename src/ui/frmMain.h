@@ -26,10 +26,10 @@
 #include "Verrou_Instances.h"
 
 class QLabel;
-class QListView;
 class QMenu;
 class QFrame;
 class QScrollArea;
+class QTreeView;
 
 namespace kestrane {
 
@@ -39,6 +39,10 @@ class Modele_Liste_Esp;
 class Documents;
 class Portrait_Questions;
 class Impression;
+class Filtre_Especes;
+class Historique_Reponses;
+class Panneau_Reponses;
+class Vignettes_Etats;
 
 // How the load ended.
 struct Issue_Chargement {
@@ -92,6 +96,9 @@ public:
     const QString& Fichier_Courant() const { return fichier_courant_; }
     const QString& Titre_Fenetre() const { return titre_fenetre_; }
     const Disposition& Disposition_Courante() const { return disposition_; }
+    Historique_Reponses* Historique() { return historique_.get(); }
+    Panneau_Reponses* Panneau() { return panneau_; }
+    Filtre_Especes* Filtre() { return filtre_; }
 
     // The panes and controls, named as the program names them (tests reach them).
     Barre_Principale* tbToolBar = nullptr;
@@ -101,7 +108,7 @@ public:
     QWidget* Robot = nullptr;
     QWidget* Pic_Choix = nullptr;
     QWidget* Small_Robot = nullptr;
-    QListView* Liste_Esp = nullptr;
+    QTreeView* Liste_Esp = nullptr;  // one column, no branches: it looks and acts as a list
     QWidget* Tree_esp = nullptr;
     QWidget* Barre_Verticale = nullptr;
     QWidget* WebTexte = nullptr;
@@ -125,6 +132,11 @@ public:
     QAction* mnuViewOptions = nullptr;
     QAction* mnuHelpContents = nullptr;
     QAction* mnuHelpAbout = nullptr;
+    // Entries of our own: undo and redo of the answers, the name filter, the answers panel.
+    QAction* mnuEditUndo = nullptr;
+    QAction* mnuEditRedo = nullptr;
+    QAction* mnuEditFind = nullptr;
+    QAction* mnuViewAnswers = nullptr;
 
 signals:
     // The About entry: the start routine shows its splash window as the About box.
@@ -192,6 +204,23 @@ private:
     QRect En_Pixels(const Rect_Twips& r) const;
     int En_Twips(int pixels) const;
 
+    // The answers panel, the undo history and the name filter (frmMain_Reponses_Filtre.cpp).
+    void Ajoute_Entrees(QMenu* edit, QMenu* view);
+    void Installe_Ajouts();
+    void Traduit_Ajouts();
+    bool Panneau_Montre() const;
+    bool Filtre_Montre() const;
+    void Mesure_Ajouts(Mesures_Fenetre& mesures) const;
+    void Place_Ajouts();
+    void Montre_Ajouts();
+    void Actualise_Reponses();
+    void Annule_Ou_Retablit(bool annule);
+    void Etat_Enregistrement();
+    void Bascule_Panneau();
+    void Ouvre_Filtre();
+    void Ferme_Filtre();
+    void Ouvre_Ligne(int rang);
+
     QString Chaine_Texte(int base) const;
     QString Titre_Programme() const;
     Reponse Demande(const QString& texte, Boutons boutons, Icone icone, const QString& titre);
@@ -203,6 +232,11 @@ private:
     std::unique_ptr<Portrait_Questions> portrait_;
     std::unique_ptr<Documents> documents_;
     std::unique_ptr<Impression> impression_;
+    std::unique_ptr<Historique_Reponses> historique_;
+    std::unique_ptr<Vignettes_Etats> vignettes_;
+    Panneau_Reponses* panneau_ = nullptr;
+    Filtre_Especes* filtre_ = nullptr;
+    bool filtre_ouvert_ = false;
     Modele_Liste_Esp* modele_liste_ = nullptr;
     QWidget* surface_ = nullptr;
     Disposition disposition_;

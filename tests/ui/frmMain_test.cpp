@@ -5,7 +5,7 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListView>
+#include <QTreeView>
 #include <QLockFile>
 #include <QMimeData>
 #include <QPushButton>

@@ -1,0 +1,75 @@
+#include "Noms_Especes.h"
+
+#include <unordered_map>
+
+#include "Base_Connaissance.h"
+#include "Conversions.h"
+#include "Pli_Texte.h"
+
+namespace kestrane {
+
+Noms_Especes Noms_Especes::Lit(const Base_Connaissance& base) {
+    Noms_Especes noms;
+    std::unordered_map<std::string, size_t> par_code;
+    std::unordered_map<std::string, size_t> par_nom;
+    for (size_t s = 0; s < base.Flore.size(); ++s) {
+        const Espece_Flore& e = base.Flore[s];
+        noms.Ajoute(s, {e.Espece, {}});
+        par_code.emplace(To_Upper_Ascii(e.Code), s);
+        par_nom.emplace(e.Espece, s);
+    }
+    if (!base.Base_Donnees) return noms;
+    for (const std::string& langue : base.Communs_Langues) {
+        auto vue = base.Base_Donnees->Open_Query("Vernaculaire_" + langue);
+        if (!vue.ok()) continue;
+        Recordset& rs = **vue;
+        for (rs.Move_First(); !rs.Eof(); rs.Move_Next()) {
+            std::string nom = rs.Get("Nom").Text();
+            if (nom.empty()) continue;
+            size_t espece = 0;
+            if (const auto c = par_code.find(To_Upper_Ascii(rs.Get("Code").Text())); c != par_code.end()) {
+                espece = c->second;
+            } else if (const auto e = par_nom.find(rs.Get("Espece").Text()); e != par_nom.end()) {
+                espece = e->second;
+            } else {
+                continue;
+            }
+            noms.Ajoute(espece, {std::move(nom), langue});
+        }
+    }
+    return noms;
+}
+
+void Noms_Especes::Ajoute(size_t espece, Nom nom) {
+    if (espece >= noms_.size()) {
+        noms_.resize(espece + 1);
+        plies_.resize(espece + 1);
+        ensemble_.resize(espece + 1);
+    }
+    std::string plie = Plie_Texte(nom.Texte);
+    if (!ensemble_[espece].empty()) ensemble_[espece] += '\n';
+    ensemble_[espece] += plie;
+    plies_[espece].push_back(std::move(plie));
+    noms_[espece].push_back(std::move(nom));
+}
+
+std::vector<bool> Noms_Especes::Correspondances(std::string_view texte) const {
+    const std::string cherche = Plie_Texte(texte);
+    std::vector<bool> trouvees(noms_.size(), true);
+    if (cherche.empty()) return trouvees;
+    // A folded text holds no line break, so it never spans two names of the joined text.
+    for (size_t s = 0; s < ensemble_.size(); ++s) trouvees[s] = ensemble_[s].find(cherche) != std::string::npos;
+    return trouvees;
+}
+
+std::vector<Noms_Especes::Nom> Noms_Especes::Noms_Trouves(size_t espece, std::string_view texte) const {
+    const std::string cherche = Plie_Texte(texte);
+    std::vector<Nom> trouves;
+    if (espece >= noms_.size()) return trouves;
+    for (size_t n = 0; n < noms_[espece].size(); ++n) {
+        if (plies_[espece][n].find(cherche) != std::string::npos) trouves.push_back(noms_[espece][n]);
+    }
+    return trouves;
+}
+
+}  // namespace kestrane

@@ -1,0 +1,193 @@
+#include "Panneau_Reponses.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "Textes_Ajoutes.h"
+#include "Vignettes_Etats.h"
+
+namespace kestrane {
+namespace {
+
+constexpr int Role_Objet = Qt::UserRole;
+constexpr int Hauteur_Vignette = 36;
+constexpr int Vignettes_Max = 3;  // states shown as pictures; the others in words only
+
+QString Q(std::string_view texte) { return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size())); }
+
+bool Meme_Reponse(const Reponse_Decrite& a, const Reponse_Decrite& b) {
+    if (a.Objet != b.Objet || a.Question != b.Question || a.Etats.size() != b.Etats.size()) return false;
+    for (size_t k = 0; k < a.Etats.size(); ++k) {
+        if (a.Etats[k].Numero != b.Etats[k].Numero || a.Etats[k].Valeur != b.Etats[k].Valeur ||
+            a.Etats[k].Texte != b.Etats[k].Texte)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Panneau_Reponses::Panneau_Reponses(const Base_Connaissance& base, Vignettes_Etats& vignettes, QWidget* parent)
+    : QWidget(parent), base_(base), vignettes_(vignettes) {
+    setObjectName(QStringLiteral("Panneau_Reponses"));
+    auto* disposition = new QVBoxLayout(this);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    titre_ = new QLabel(this);
+    QFont gras = titre_->font();
+    gras.setBold(true);
+    titre_->setFont(gras);
+    liste_ = new QListWidget(this);
+    liste_->setObjectName(QStringLiteral("Liste_Reponses"));
+    liste_->setSelectionMode(QAbstractItemView::SingleSelection);
+    liste_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    liste_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    liste_->installEventFilter(this);
+    indication_ = new QLabel(this);
+    indication_->setWordWrap(true);
+    indication_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    disposition->addWidget(titre_);
+    disposition->addWidget(liste_, 1);
+    disposition->addWidget(indication_, 1);
+    liste_->hide();
+    setFocusProxy(liste_);
+    connect(liste_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        emit Ouverture_Demandee(item->data(Role_Objet).value<qulonglong>());
+    });
+    Traduit(0);
+}
+
+void Panneau_Reponses::Traduit(int langue) {
+    titre_->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Reponses_Titre, langue)));
+    indication_->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Reponses_Aucune, langue)));
+    texte_changer_ = Q(Chaine_Ajoutee(Texte_Ajoute::Reponses_Changer, langue));
+    texte_retirer_ = Q(Chaine_Ajoutee(Texte_Ajoute::Reponses_Retirer, langue));
+    for (int r = 0; r < liste_->count(); ++r) {
+        liste_->item(r)->setToolTip(texte_changer_);
+        if (QToolButton* bouton = Bouton_Retirer(r)) bouton->setToolTip(texte_retirer_);
+    }
+}
+
+int Panneau_Reponses::Largeur_Souhaitee() const { return fontMetrics().averageCharWidth() * 36; }
+
+QToolButton* Panneau_Reponses::Bouton_Retirer(int rang) const {
+    if (rang < 0 || rang >= liste_->count()) return nullptr;
+    QWidget* ligne = liste_->itemWidget(liste_->item(rang));
+    return ligne ? ligne->findChild<QToolButton*>() : nullptr;
+}
+
+long long Panneau_Reponses::Objet_Courant() const {
+    const QListWidgetItem* item = liste_->currentItem();
+    return item ? static_cast<long long>(item->data(Role_Objet).value<qulonglong>()) : -1;
+}
+
+QWidget* Panneau_Reponses::Ligne(const Reponse_Decrite& reponse) {
+    auto* ligne = new QWidget;
+    auto* disposition = new QHBoxLayout(ligne);
+    disposition->setContentsMargins(4, 3, 2, 3);
+    const Objet_Fic& objet = base_.Objets[reponse.Objet];
+    const qreal ratio = devicePixelRatioF();
+    int images = 0;
+    for (const Etat_Decrit& etat : reponse.Etats) {
+        if (images == Vignettes_Max) break;
+        const QPixmap vignette = vignettes_.Vignette(objet, etat.Cellule, Hauteur_Vignette, ratio);
+        if (vignette.isNull()) continue;
+        auto* image = new QLabel(ligne);
+        image->setPixmap(vignette);
+        image->setAttribute(Qt::WA_TransparentForMouseEvents);
+        disposition->addWidget(image, 0, Qt::AlignTop);
+        ++images;
+    }
+    QStringList etats;
+    for (const Etat_Decrit& etat : reponse.Etats) etats << Q(etat.Texte).toHtmlEscaped();
+    auto* texte = new QLabel(QStringLiteral("<b>%1</b><br>%2").arg(Q(reponse.Question).toHtmlEscaped(),
+                                                                     etats.join(QStringLiteral("<br>"))),
+                             ligne);
+    texte->setWordWrap(true);
+    texte->setTextFormat(Qt::RichText);
+    texte->setAttribute(Qt::WA_TransparentForMouseEvents);
+    disposition->addWidget(texte, 1);
+    auto* retirer = new QToolButton(ligne);
+    retirer->setObjectName(QStringLiteral("Retirer"));
+    retirer->setText(QStringLiteral("\u2715"));
+    retirer->setAutoRaise(true);
+    retirer->setFocusPolicy(Qt::NoFocus);  // the list's Delete key does it from the keyboard
+    retirer->setToolTip(texte_retirer_);
+    retirer->setAccessibleName(texte_retirer_);
+    const size_t numero = reponse.Objet;
+    // Queued: the answer's row, this button included, is rebuilt by what the request starts.
+    connect(retirer, &QToolButton::clicked, this, [this, numero] { emit Retrait_Demande(numero); },
+            Qt::QueuedConnection);
+    disposition->addWidget(retirer, 0, Qt::AlignTop);
+    return ligne;
+}
+
+void Panneau_Reponses::Affiche(const std::vector<Reponse_Decrite>& reponses) {
+    const bool memes = reponses.size() == reponses_.size() &&
+                       std::equal(reponses.begin(), reponses.end(), reponses_.begin(), Meme_Reponse);
+    if (memes && liste_->count() == static_cast<int>(reponses.size())) return;
+    const long long courant = Objet_Courant();
+    const int rang_courant = liste_->currentRow();
+    const bool focus = liste_->hasFocus();
+    reponses_ = reponses;
+    liste_->clear();
+    int nouveau_rang = -1;
+    for (const Reponse_Decrite& reponse : reponses_) {
+        auto* item = new QListWidgetItem(liste_);
+        item->setData(Role_Objet, QVariant::fromValue<qulonglong>(reponse.Objet));
+        item->setToolTip(texte_changer_);
+        // The words also serve the accessibility tools, under the row's widgets.
+        QStringList etats;
+        for (const Etat_Decrit& etat : reponse.Etats) etats << Q(etat.Texte);
+        item->setData(Qt::AccessibleTextRole, Q(reponse.Question) + QStringLiteral(": ") + etats.join(QStringLiteral(", ")));
+        liste_->setItemWidget(item, Ligne(reponse));
+        if (static_cast<long long>(reponse.Objet) == courant) nouveau_rang = liste_->count() - 1;
+    }
+    if (nouveau_rang == -1 && liste_->count() > 0 && rang_courant >= 0)
+        nouveau_rang = std::min(rang_courant, liste_->count() - 1);
+    if (nouveau_rang >= 0) liste_->setCurrentRow(nouveau_rang);
+    liste_->setVisible(!reponses_.empty());
+    indication_->setVisible(reponses_.empty());
+    if (focus && reponses_.empty()) setFocus();
+    Ajuste_Hauteurs();
+}
+
+void Panneau_Reponses::Ajuste_Hauteurs() {
+    const int largeur = liste_->viewport()->width();
+    for (int r = 0; r < liste_->count(); ++r) {
+        QListWidgetItem* item = liste_->item(r);
+        QWidget* ligne = liste_->itemWidget(item);
+        if (!ligne) continue;
+        const int hauteur = ligne->layout()->hasHeightForWidth() ? ligne->layout()->heightForWidth(largeur)
+                                                                 : ligne->sizeHint().height();
+        item->setSizeHint(QSize(largeur, std::max(hauteur, ligne->minimumSizeHint().height())));
+    }
+}
+
+void Panneau_Reponses::resizeEvent(QResizeEvent* evenement) {
+    QWidget::resizeEvent(evenement);
+    Ajuste_Hauteurs();
+}
+
+bool Panneau_Reponses::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == liste_ && evenement->type() == QEvent::KeyPress) {
+        const long long courant = Objet_Courant();
+        const int touche = static_cast<QKeyEvent*>(evenement)->key();
+        if (courant >= 0 && (touche == Qt::Key_Delete || touche == Qt::Key_Backspace)) {
+            emit Retrait_Demande(static_cast<size_t>(courant));
+            return true;
+        }
+        if (courant >= 0 && (touche == Qt::Key_Return || touche == Qt::Key_Enter || touche == Qt::Key_Space)) {
+            emit Ouverture_Demandee(static_cast<size_t>(courant));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objet, evenement);
+}
+
+}  // namespace kestrane
