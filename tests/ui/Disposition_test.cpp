@@ -90,3 +90,48 @@ TEST(Disposition, SplitterStopsAtTheMiddleAndMovesTheColumn) {
 
 }  // namespace
 }  // namespace kestrane
+
+namespace kestrane {
+namespace {
+
+// The answers panel and the name filter take their room only while shown: at width and height 0
+// every pane is exactly where it was.
+TEST(Disposition, PanelNarrowsTheFreeWidthAndTheFilterTakesTheListsTop) {
+    for (int mode = 1; mode <= 4; ++mode) {
+        Mesures_Fenetre m = Fenetre(15000, 9000);
+        const Disposition sans = Positionne_Controles(m, mode);
+        EXPECT_EQ(sans.Panneau_Reponses, Rect_Twips{}) << mode;
+        EXPECT_EQ(sans.Filtre, Rect_Twips{}) << mode;
+
+        m.Largeur_Panneau_Reponses = 4000;
+        const Disposition panneau = Positionne_Controles(m, mode);
+        const int fw = 15000 - 105 - 900 - 4000;  // FW less the panel
+        EXPECT_EQ(panneau.Robot, (Rect_Twips{35, 635, fw, 7496})) << mode;  // FW < PW: 9995 * 3 / 4 = 7496.25
+        EXPECT_EQ(panneau.Panneau_Reponses, (Rect_Twips{15000 - 900 - 35 - 4000, 635, 4000, 8030})) << mode;
+        EXPECT_LT(panneau.Robot.Right(), panneau.Panneau_Reponses.Left);
+        EXPECT_EQ(panneau.Barre_Deter, sans.Barre_Deter);
+
+        m.Largeur_Panneau_Reponses = 0;
+        m.Hauteur_Filtre = 400;
+        const Disposition filtre = Positionne_Controles(m, mode);
+        EXPECT_EQ(filtre.Filtre, (Rect_Twips{35, sans.Liste_Esp.Top, sans.Liste_Esp.Width, 400})) << mode;
+        EXPECT_EQ(filtre.Liste_Esp, (Rect_Twips{35, sans.Liste_Esp.Top + 400, sans.Liste_Esp.Width, sans.Liste_Esp.Height - 400}));
+        EXPECT_EQ(filtre.Tree_esp, filtre.Liste_Esp);
+        EXPECT_EQ(filtre.Barre_Verticale, sans.Barre_Verticale);
+        EXPECT_EQ(filtre.Robot, sans.Robot);
+    }
+}
+
+TEST(Disposition, SplitterKeepsTheFilterAboveTheList) {
+    Mesures_Fenetre m = Fenetre(15000, 9000);
+    m.Hauteur_Filtre = 400;
+    Disposition d = Positionne_Controles(m, 4);
+    const int bas = d.Tree_esp.Top + d.Tree_esp.Height;
+    Relache_Separateur(d, 6000, 15000);
+    EXPECT_EQ(d.Filtre, (Rect_Twips{35, d.Small_Robot.Top + d.Small_Robot.Height, 6000 - 35, 400}));
+    EXPECT_EQ(d.Tree_esp.Top, d.Filtre.Top + 400);
+    EXPECT_EQ(d.Tree_esp.Top + d.Tree_esp.Height, bas);
+}
+
+}  // namespace
+}  // namespace kestrane

@@ -14,8 +14,20 @@ public:
 
 }  // namespace
 
-Base_Ouverte Ouvre_Base(const std::string& fichier_reglages, std::ostream& erreurs) {
+std::string Reglages_Par_Defaut() {
+    std::error_code erreur;
+    const std::filesystem::path programme = std::filesystem::read_symlink("/proc/self/exe", erreur);
+    return Registre_Machine::Chemin_Par_Defaut(erreur ? std::string(".") : programme.parent_path().string());
+}
+
+Base_Ouverte Ouvre_Base(const std::string& reglages_donnes, std::ostream& erreurs) {
     Base_Ouverte ouverte;
+    const std::string fichier_reglages = reglages_donnes.empty() ? Reglages_Par_Defaut() : reglages_donnes;
+    if (fichier_reglages.empty()) {
+        erreurs << "no machine settings found: give --settings FILE, set KESTRANE_MACHINE_SETTINGS, or install "
+                   "Kestrane (share/kestrane/kestrane.ini under its prefix)\n";
+        return ouverte;
+    }
     const Registre_Machine machine = Registre_Machine::Lit(fichier_reglages);
     if (!machine.Existe()) {
         erreurs << fichier_reglages << ": cannot read this settings file\n";

@@ -16,7 +16,12 @@ struct Base_Ouverte {
     std::unique_ptr<Base_Connaissance> base;
 };
 
-// Reads the settings file and loads its base. On failure writes a message naming the file and
+// The settings file the tool uses when none is given: KESTRANE_MACHINE_SETTINGS, "kestrane.ini"
+// beside the program, then the installed settings under the prefix, as the window looks
+// (Registre_Machine::Chemin_Par_Defaut); "" when there is none.
+std::string Reglages_Par_Defaut();
+
+// Reads the settings file (Reglages_Par_Defaut() when "") and loads its base. On failure writes a message naming the file and
 // what is wrong to `erreurs` and returns a null base; otherwise writes there one "warning:" line
 // for each problem the load passed over.
 Base_Ouverte Ouvre_Base(const std::string& fichier_reglages, std::ostream& erreurs);

@@ -7,6 +7,8 @@
 
 #include "Commande_Info.h"
 #include "Commande_Parcours.h"
+#include "Commande_Reponses.h"
+#include "Commande_Trouve.h"
 #include "Conversions.h"
 #include "Commandes_Cle.h"
 #include "Ouverture_Base.h"
@@ -19,7 +21,8 @@ int main(int argc, char** argv) {
     bool json_info = false;
     std::string langue_info = "en";
     auto* info = app.add_subcommand("info", "Print the counts, species and characters of a knowledge base");
-    info->add_option("--settings", reglages_info, "Machine settings file that names the base")->required();
+    info->add_option("--settings", reglages_info,
+                     "Machine settings file that names the base (found as the window finds it when absent)");
     info->add_flag("--json", json_info, "Print JSON");
     info->add_option("--lang", langue_info, "Language of the questions and states: en, es or fr")
         ->check(CLI::IsMember({"en", "es", "fr"}, CLI::ignore_case));
@@ -37,8 +40,8 @@ int main(int argc, char** argv) {
         "walk",
         "Follow Search for every species, answering with its own first state, and print how well it "
         "identifies");
-    parcours->add_option("--settings", reglages_parcours, "Machine settings file that names the base")
-        ->required();
+    parcours->add_option("--settings", reglages_parcours,
+                         "Machine settings file that names the base (found as the window finds it when absent)");
     parcours->add_option("--strategy", strategies_parcours, "standard and/or applicable (both by default)")
         ->check(CLI::IsMember({"standard", "applicable"}, CLI::ignore_case));
     parcours->add_option("--threshold", seuil_parcours, "Display threshold; the settings' one when absent");
@@ -59,6 +62,8 @@ int main(int argc, char** argv) {
     kestrane::cli::Options_Cle options_cle;
     int statut_cle = 0;
     kestrane::cli::Ajoute_Commandes_Cle(app, options_cle, statut_cle);
+    kestrane::cli::Ajoute_Commande_Reponses(app);
+    kestrane::cli::Ajoute_Commande_Trouve(app);
 
     CLI11_PARSE(app, argc, argv);
     return 0;

@@ -1,0 +1,187 @@
+#include "Historique_Reponses.h"
+
+#include <gtest/gtest.h>
+
+#include "Cle_Test.h"
+#include "Echange_Identification.h"
+#include "Reponses_Donnees.h"
+
+namespace kestrane::test {
+namespace {
+
+// The key of Cle_Test: Feuille F_COMP opens Foliole, whose FOL_5 opens Marge.
+class Historique : public ::testing::Test {
+  protected:
+    void SetUp() override { Demarre(Description_Cle()); }
+    void TearDown() override { std::filesystem::remove(Fichier("a.ido")), std::filesystem::remove(Fichier("b.ido")); }
+
+    void Demarre(const Description_Base& d) {
+        b = Charge(d);
+        ASSERT_NE(b.Base, nullptr);
+        id = std::make_unique<Identification_Courante>(*b.Base, Reglages_Moteur{"robot/", "data/", 0, {}}, fenetre, fenetre);
+        ASSERT_TRUE(id->Demarre());
+        h = std::make_unique<Historique_Reponses>(*id, *b.Base);
+        h->Demarre();
+    }
+    size_t Index(const char* objet) const { return static_cast<size_t>(b.Base->Trouve_Objet(objet) - b.Base->Objets.data()); }
+    // As the question bar confirms: validation, refresh, then the history.
+    void Confirme(const char* objet, int choix) {
+        h->Commence();
+        id->Question = Question_Courante::De_Objet(*b.Base->Trouve_Objet(objet));
+        id->Question.Choix = choix;
+        ASSERT_TRUE(id->Valid_Descripteur());
+        ASSERT_TRUE(id->Actualise_Identification());
+        h->Termine(Genre_Changement::Reponse, Index(objet), h->Fichier());
+    }
+    void Nouvelle() {
+        h->Commence();
+        ASSERT_TRUE(id->Nouvelle_Identification());
+        h->Termine(Genre_Changement::Nouvelle, std::nullopt, "");
+    }
+    void Ouvre(const std::string& chemin) {
+        h->Commence();
+        ASSERT_TRUE(Ouvre_Identification(*id, *b.Base, chemin));
+        h->Termine(Genre_Changement::Ouverture, std::nullopt, chemin);
+    }
+    void Enregistre(const std::string& chemin) {
+        ASSERT_TRUE(Enregistre_Identification(*id, chemin));
+        h->Enregistre(chemin);
+    }
+    std::string Fichier(const char* nom) const { return b.Dossier->Dossier() + nom; }
+    std::vector<std::string> Ordre() const {
+        std::vector<std::string> noms;
+        for (const auto& r : Decrit_Reponses(*b.Base, id->Etats_Choisis(), h->Ordre(), "en")) noms.push_back(r.Nom);
+        return noms;
+    }
+
+    Base_Chargee b;
+    Fenetre_Enregistreuse fenetre;
+    std::unique_ptr<Identification_Courante> id;
+    std::unique_ptr<Historique_Reponses> h;
+};
+
+using Noms = std::vector<std::string>;
+
+TEST_F(Historique, OrderIsTheOrderGivenAndDependantsLeaveIt) {
+    const std::pair<std::pair<const char*, int>, Noms> pas[] = {
+        {{"Ecorce", 1}, {"Ecorce"}},
+        {{"Feuille", 1}, {"Ecorce", "Feuille"}},
+        {{"Foliole", 1}, {"Ecorce", "Feuille", "Foliole"}},
+        {{"Marge", 0}, {"Ecorce", "Feuille", "Foliole", "Marge"}},
+        {{"Ecorce", 1}, {"Ecorce", "Feuille", "Foliole", "Marge"}},  // confirmed unchanged: keeps its place
+        {{"Ecorce", 0}, {"Feuille", "Foliole", "Marge", "Ecorce"}},  // changed: to the end
+        {{"Foliole", 0}, {"Feuille", "Ecorce", "Foliole"}},          // Marge cleared with FOL_5
+        {{"Feuille", -1}, {"Ecorce"}},                               // taken back, Foliole with it
+    };
+    for (const auto& [reponse, ordre] : pas) {
+        Confirme(reponse.first, reponse.second);
+        EXPECT_EQ(Ordre(), ordre) << reponse.first << "=" << reponse.second;
+    }
+}
+
+TEST_F(Historique, UndoAndRedoRestoreAnswersFramesAndResultsStepByStep) {
+    struct Vu {
+        std::vector<int16_t> etats, cadres;
+        std::vector<std::string> lignes;
+        Noms ordre;
+        bool operator==(const Vu&) const = default;
+    };
+    auto vu = [&] { return Vu{id->Etats_Choisis(), id->Etat_Cadre(), fenetre.Derniere_Liste.Lignes, Ordre()}; };
+    std::vector<Vu> vus{vu()};
+    for (const auto& [objet, choix] : {std::pair{"Feuille", 1}, {"Foliole", 1}, {"Marge", 1}, {"Ecorce", 0}, {"Feuille", 0}}) {
+        Confirme(objet, choix);
+        vus.push_back(vu());
+    }
+    for (size_t k = vus.size() - 1; k > 0; --k) {
+        ASSERT_TRUE(h->Peut_Annuler());
+        ASSERT_TRUE(h->Annule());
+        EXPECT_EQ(vu(), vus[k - 1]) << "undo to step " << k - 1;
+    }
+    EXPECT_FALSE(h->Peut_Annuler());
+    for (size_t k = 1; k < vus.size(); ++k) {
+        ASSERT_TRUE(h->Retablit());
+        EXPECT_EQ(vu(), vus[k]) << "redo to step " << k;
+    }
+    EXPECT_FALSE(h->Peut_Retablir());
+    // A new change after an undo drops what could be redone.
+    ASSERT_TRUE(h->Annule());
+    Confirme("Ecorce", 1);
+    EXPECT_FALSE(h->Peut_Retablir());
+}
+
+TEST_F(Historique, ModifiedFlagFollowsTheStateAndSavingKeepsTheHistory) {
+    Confirme("Feuille", 0);
+    Enregistre(Fichier("a.ido"));
+    Confirme("Ecorce", 1);
+    // Each undo or redo, and whether the identification is then modified.
+    const std::pair<bool, bool> pas[] = {{true, false}, {true, true}, {false, false}, {false, true}};
+    for (const auto& [annule, modifiee] : pas) {
+        ASSERT_TRUE(annule ? h->Annule() : h->Retablit());
+        EXPECT_EQ(id->Identification_Modifiee(), modifiee) << (annule ? "undo" : "redo");
+        EXPECT_EQ(h->Fichier(), Fichier("a.ido"));
+    }
+    // The same answer confirmed again is no step, yet the refresh marks it modified as always.
+    ASSERT_TRUE(h->Annule());
+    EXPECT_FALSE(id->Identification_Modifiee());
+    Confirme("Feuille", 0);
+    EXPECT_TRUE(id->Identification_Modifiee());
+    EXPECT_TRUE(h->Peut_Retablir());
+}
+
+TEST_F(Historique, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
+    Confirme("Feuille", 1);
+    Confirme("Ecorce", 0);
+    Enregistre(Fichier("a.ido"));
+    id->Question = Question_Courante::De_Objet(*b.Base->Trouve_Objet("Marge"));
+    fenetre.Reponse_Oui = false;  // no retry of the skipped characters
+    id->Passe_Caractere();        // a skipped character: Joker and Car_Passe
+    const auto joker = id->Joker();
+    ASSERT_TRUE(id->Car_Passe());
+    const auto etats = id->Etats_Choisis();
+
+    Nouvelle();
+    EXPECT_EQ(h->Fichier(), "");
+    EXPECT_FALSE(id->Car_Passe());
+    ASSERT_TRUE(h->Annule());
+    EXPECT_EQ(id->Etats_Choisis(), etats);
+    EXPECT_EQ(id->Joker(), joker);
+    EXPECT_TRUE(id->Car_Passe());
+    EXPECT_EQ(h->Fichier(), Fichier("a.ido"));
+    EXPECT_FALSE(id->Identification_Modifiee());
+    EXPECT_EQ(Ordre(), (Noms{"Feuille", "Ecorce"}));
+    ASSERT_TRUE(h->Retablit());
+    EXPECT_EQ(id->Etats_Choisis(), std::vector<int16_t>(9, 0));
+    EXPECT_FALSE(id->Identification_Modifiee());
+
+    // The file keeps no order: after Open, state-number order.
+    Confirme("Ecorce", 0);
+    Confirme("Feuille", 0);
+    Enregistre(Fichier("b.ido"));
+    Nouvelle();
+    Ouvre(Fichier("b.ido"));
+    EXPECT_EQ(Ordre(), (Noms{"Feuille", "Ecorce"}));
+    EXPECT_EQ(h->Fichier(), Fichier("b.ido"));
+    ASSERT_TRUE(h->Annule());
+    EXPECT_EQ(h->Fichier(), "");
+    EXPECT_EQ(id->Etats_Choisis(), std::vector<int16_t>(9, 0));
+    EXPECT_FALSE(id->Identification_Modifiee());
+}
+
+TEST_F(Historique, PanelDescribesEveryNonZeroStateItCanName) {
+    // State 4 (FOL_7) has no Caracteres row.
+    Demarre(Description_Cle("DELETE FROM Caracteres WHERE NUM = 4;"));
+    const std::vector<int16_t> etats{0, 2, 1, 0, 1, 0, 0, 0, 0};
+    ASSERT_TRUE(id->Remplace_Reponses(etats, {-1, -1, 0}));
+    const auto reponses = Decrit_Reponses(*b.Base, etats, Caracteres_Repondus(*b.Base, etats), "en");
+    ASSERT_EQ(reponses.size(), 2u);
+    EXPECT_EQ(reponses[0].Nom + "|" + reponses[0].Question, "Feuille|Leaf type");
+    ASSERT_EQ(reponses[0].Etats.size(), 1u);
+    EXPECT_EQ(reponses[0].Etats[0].Texte, "Compound leaf");
+    EXPECT_EQ(reponses[0].Etats[0].Valeur, 2);
+    ASSERT_EQ(reponses[1].Etats.size(), 1u);  // FOL_3 only: FOL_7 cannot be named
+    EXPECT_EQ(reponses[1].Etats[0].ID_CARAC, "FOL_3");
+    EXPECT_EQ(reponses[1].Etats[0].Cellule, 0);
+}
+
+}  // namespace
+}  // namespace kestrane::test
