@@ -2,6 +2,8 @@
 
 #include <QImageReader>
 
+#include <cstdlib>
+
 #include "Chemins_Fichiers.h"
 #include "Joueur_Metafichier.h"
 
@@ -24,6 +26,14 @@ Result<std::shared_ptr<const Dessin>> Dessin::Charge(const std::string& chemin) 
     }
     dessin->image_ = std::move(image);
     return std::shared_ptr<const Dessin>(std::move(dessin));
+}
+
+QSizeF Dessin::Taille_Naturelle() const {
+    if (!metafichier_) return QSizeF(image_.size());
+    const QRect cadre = metafichier_->cadre().normalized();
+    if (!cadre.isEmpty()) return QSizeF(cadre.size());
+    const QSize etendue = metafichier_->etendue_fenetre_initiale();
+    return QSizeF(std::abs(etendue.width()), std::abs(etendue.height()));
 }
 
 void Dessin::Peint(QPainter& peintre, const QRectF& cible) const {

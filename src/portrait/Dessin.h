@@ -26,6 +26,9 @@ public:
     void Peint(QPainter& peintre, const QRectF& cible) const;
 
     bool Est_Metafichier() const { return metafichier_.has_value(); }
+    // The picture's own proportions: a metafile's bounding box (or its first window extent), a
+    // raster picture's size; empty when the file does not say.
+    QSizeF Taille_Naturelle() const;
 
 private:
     std::optional<wmf::Metafichier> metafichier_;

@@ -5,9 +5,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 #include "Textes_Ajoutes.h"
 #include "Vignettes_Etats.h"
@@ -16,7 +18,7 @@ namespace kestrane {
 namespace {
 
 constexpr int Role_Objet = Qt::UserRole;
-constexpr int Hauteur_Vignette = 36;
+constexpr int Hauteur_Vignette = 40;
 constexpr int Vignettes_Max = 3;  // states shown as pictures; the others in words only
 
 QString Q(std::string_view texte) { return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size())); }
@@ -48,6 +50,7 @@ Panneau_Reponses::Panneau_Reponses(const Base_Connaissance& base, Vignettes_Etat
     liste_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     liste_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     liste_->installEventFilter(this);
+    liste_->viewport()->installEventFilter(this);
     indication_ = new QLabel(this);
     indication_->setWordWrap(true);
     indication_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
@@ -94,24 +97,37 @@ QWidget* Panneau_Reponses::Ligne(const Reponse_Decrite& reponse) {
     const qreal ratio = devicePixelRatioF();
     int images = 0;
     for (const Etat_Decrit& etat : reponse.Etats) {
-        if (images == Vignettes_Max) break;
-        const QPixmap vignette = vignettes_.Vignette(objet, etat.Cellule, Hauteur_Vignette, ratio);
-        if (vignette.isNull()) continue;
+        const auto deja = vignettes_.Deja_Dessinee(objet, etat.Cellule, Hauteur_Vignette, ratio);
+        if (images == Vignettes_Max || (deja && deja->isNull())) continue;
         auto* image = new QLabel(ligne);
-        image->setPixmap(vignette);
+        image->setObjectName(QStringLiteral("Vignette"));
+        image->setFixedHeight(Hauteur_Vignette);
         image->setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (deja) {
+            image->setPixmap(*deja);
+            image->setFixedSize(deja->deviceIndependentSize().toSize());
+        } else {
+            image->setFixedWidth(Hauteur_Vignette * 3 / 4);
+            a_dessiner_.push_back({image, reponse.Objet, etat.Cellule});
+        }
         disposition->addWidget(image, 0, Qt::AlignTop);
         ++images;
     }
+    // Plain texts: the question in bold above the states, one a line.
+    auto* textes = new QVBoxLayout;
+    textes->setSpacing(0);
+    auto* question = new QLabel(Q(reponse.Question), ligne);
+    question->setFont(titre_->font());
     QStringList etats;
-    for (const Etat_Decrit& etat : reponse.Etats) etats << Q(etat.Texte).toHtmlEscaped();
-    auto* texte = new QLabel(QStringLiteral("<b>%1</b><br>%2").arg(Q(reponse.Question).toHtmlEscaped(),
-                                                                     etats.join(QStringLiteral("<br>"))),
-                             ligne);
-    texte->setWordWrap(true);
-    texte->setTextFormat(Qt::RichText);
-    texte->setAttribute(Qt::WA_TransparentForMouseEvents);
-    disposition->addWidget(texte, 1);
+    for (const Etat_Decrit& etat : reponse.Etats) etats << Q(etat.Texte);
+    auto* reponse_donnee = new QLabel(etats.join(QLatin1Char('\n')), ligne);
+    for (QLabel* l : {question, reponse_donnee}) {
+        l->setTextFormat(Qt::PlainText);
+        l->setWordWrap(true);
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
+        textes->addWidget(l);
+    }
+    disposition->addLayout(textes, 1);
     auto* retirer = new QToolButton(ligne);
     retirer->setObjectName(QStringLiteral("Retirer"));
     retirer->setText(QStringLiteral("\u2715"));
@@ -128,16 +144,21 @@ QWidget* Panneau_Reponses::Ligne(const Reponse_Decrite& reponse) {
 }
 
 void Panneau_Reponses::Affiche(const std::vector<Reponse_Decrite>& reponses) {
-    const bool memes = reponses.size() == reponses_.size() &&
-                       std::equal(reponses.begin(), reponses.end(), reponses_.begin(), Meme_Reponse);
-    if (memes && liste_->count() == static_cast<int>(reponses.size())) return;
+    // Rows are rebuilt from the first that differs: an answer given is one row more.
+    size_t communes = 0;
+    while (communes < reponses.size() && communes < reponses_.size() &&
+           Meme_Reponse(reponses[communes], reponses_[communes]))
+        ++communes;
+    if (communes == reponses.size() && communes == reponses_.size()) return;
     const long long courant = Objet_Courant();
     const int rang_courant = liste_->currentRow();
     const bool focus = liste_->hasFocus();
     reponses_ = reponses;
-    liste_->clear();
-    int nouveau_rang = -1;
-    for (const Reponse_Decrite& reponse : reponses_) {
+    liste_->setVisible(!reponses_.empty());
+    indication_->setVisible(reponses_.empty());
+    while (liste_->count() > static_cast<int>(communes)) delete liste_->takeItem(liste_->count() - 1);
+    for (size_t r = communes; r < reponses_.size(); ++r) {
+        const Reponse_Decrite& reponse = reponses_[r];
         auto* item = new QListWidgetItem(liste_);
         item->setData(Role_Objet, QVariant::fromValue<qulonglong>(reponse.Objet));
         item->setToolTip(texte_changer_);
@@ -146,35 +167,52 @@ void Panneau_Reponses::Affiche(const std::vector<Reponse_Decrite>& reponses) {
         for (const Etat_Decrit& etat : reponse.Etats) etats << Q(etat.Texte);
         item->setData(Qt::AccessibleTextRole, Q(reponse.Question) + QStringLiteral(": ") + etats.join(QStringLiteral(", ")));
         liste_->setItemWidget(item, Ligne(reponse));
-        if (static_cast<long long>(reponse.Objet) == courant) nouveau_rang = liste_->count() - 1;
+        Ajuste_Hauteur(*item);
+    }
+    int nouveau_rang = -1;
+    for (int r = 0; r < liste_->count(); ++r) {
+        if (static_cast<long long>(reponses_[static_cast<size_t>(r)].Objet) == courant) nouveau_rang = r;
     }
     if (nouveau_rang == -1 && liste_->count() > 0 && rang_courant >= 0)
         nouveau_rang = std::min(rang_courant, liste_->count() - 1);
-    if (nouveau_rang >= 0) liste_->setCurrentRow(nouveau_rang);
-    liste_->setVisible(!reponses_.empty());
-    indication_->setVisible(reponses_.empty());
+    if (nouveau_rang >= 0 && nouveau_rang != liste_->currentRow()) liste_->setCurrentRow(nouveau_rang);
     if (focus && reponses_.empty()) setFocus();
+    // A picture not yet drawn (its character's picture is read and cut) comes once the answer and
+    // the results are on screen.
+    if (!a_dessiner_.empty()) QTimer::singleShot(0, this, &Panneau_Reponses::Dessine_Vignettes);
+}
+
+void Panneau_Reponses::Dessine_Vignettes() {
+    const qreal ratio = devicePixelRatioF();
+    for (const A_Dessiner& a : std::exchange(a_dessiner_, {})) {
+        if (!a.image) continue;  // its row went meanwhile
+        const QPixmap vignette = vignettes_.Vignette(base_.Objets[a.objet], a.cellule, Hauteur_Vignette, ratio);
+        if (vignette.isNull()) {
+            a.image->hide();
+        } else {
+            a.image->setPixmap(vignette);
+            a.image->setFixedSize(vignette.deviceIndependentSize().toSize());
+        }
+    }
     Ajuste_Hauteurs();
+}
+
+void Panneau_Reponses::Ajuste_Hauteur(QListWidgetItem& item) {
+    QWidget* ligne = liste_->itemWidget(&item);
+    if (!ligne) return;
+    const int largeur = liste_->viewport()->width();
+    const int hauteur = ligne->layout()->hasHeightForWidth() ? ligne->layout()->heightForWidth(largeur)
+                                                             : ligne->sizeHint().height();
+    item.setSizeHint(QSize(largeur, std::max(hauteur, ligne->minimumSizeHint().height())));
 }
 
 void Panneau_Reponses::Ajuste_Hauteurs() {
-    const int largeur = liste_->viewport()->width();
-    for (int r = 0; r < liste_->count(); ++r) {
-        QListWidgetItem* item = liste_->item(r);
-        QWidget* ligne = liste_->itemWidget(item);
-        if (!ligne) continue;
-        const int hauteur = ligne->layout()->hasHeightForWidth() ? ligne->layout()->heightForWidth(largeur)
-                                                                 : ligne->sizeHint().height();
-        item->setSizeHint(QSize(largeur, std::max(hauteur, ligne->minimumSizeHint().height())));
-    }
-}
-
-void Panneau_Reponses::resizeEvent(QResizeEvent* evenement) {
-    QWidget::resizeEvent(evenement);
-    Ajuste_Hauteurs();
+    for (int r = 0; r < liste_->count(); ++r) Ajuste_Hauteur(*liste_->item(r));
 }
 
 bool Panneau_Reponses::eventFilter(QObject* objet, QEvent* evenement) {
+    // The rows' heights follow the width the text wraps in.
+    if (objet == liste_->viewport() && evenement->type() == QEvent::Resize) Ajuste_Hauteurs();
     if (objet == liste_ && evenement->type() == QEvent::KeyPress) {
         const long long courant = Objet_Courant();
         const int touche = static_cast<QKeyEvent*>(evenement)->key();

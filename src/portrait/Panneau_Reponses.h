@@ -6,9 +6,11 @@
 // Mouse: a click on an answer asks to open its chooser, a click on its button asks to take it
 // back. Keyboard: the list takes the focus (Tab), the arrows move between answers, Enter or Space
 // asks to open the current one, Delete or Backspace to take it back. The panel only asks; the
-// window does the work and then shows the new answers with Affiche. The base and the pictures must
-// outlive it. User-interface thread only.
+// window does the work and then shows the new answers with Affiche. A state's picture that was not
+// drawn before is drawn just after its row shows (reading and cutting a picture takes longer than
+// the rest of an answer). The base and the pictures must outlive it. User-interface thread only.
 
+#include <QPointer>
 #include <QWidget>
 
 #include <cstddef>
@@ -19,6 +21,7 @@
 
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QToolButton;
 
 namespace kestrane {
@@ -50,11 +53,12 @@ class Panneau_Reponses : public QWidget {
 
   protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
-    void resizeEvent(QResizeEvent* evenement) override;
 
   private:
     QWidget* Ligne(const Reponse_Decrite& reponse);
+    void Ajuste_Hauteur(QListWidgetItem& item);
     void Ajuste_Hauteurs();
+    void Dessine_Vignettes();
     // The character of the current answer, or -1.
     long long Objet_Courant() const;
 
@@ -64,6 +68,12 @@ class Panneau_Reponses : public QWidget {
     QListWidget* liste_ = nullptr;
     QLabel* indication_ = nullptr;
     std::vector<Reponse_Decrite> reponses_;
+    struct A_Dessiner {
+        QPointer<QLabel> image;
+        size_t objet;
+        int cellule;
+    };
+    std::vector<A_Dessiner> a_dessiner_;  // pictures of new rows, drawn after the rows are shown
     QString texte_changer_;
     QString texte_retirer_;
 };

@@ -103,7 +103,7 @@ TEST_F(ReponsesFiltre, PanelListsTheAnswersOpensTheirChooserAndTakesThemBackWith
             n += !l->pixmap().isNull();
         return n;
     };
-    EXPECT_EQ(vignettes(0), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return vignettes(0) == 1; }, 5000));  // drawn just after the row
     EXPECT_EQ(vignettes(1), 0);
 
     // A click on an answer opens its chooser with the answer picked, as the determination bar does.
