@@ -108,16 +108,18 @@ void frmMain::Installe_Ajouts() {
 }
 
 void frmMain::Traduit_Ajouts() {
+    // The panel's and the filter's texts follow a change of language at once; the menu entries,
+    // like the other menus, keep the language of the start.
     const int langue = contexte_.Langue;
-    mnuEditUndo->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Annuler, langue)));
-    mnuEditRedo->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Retablir, langue)));
-    mnuEditFind->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Trouver, langue)));
-    mnuViewAnswers->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Reponses, langue)));
-    if (panneau_) {
-        panneau_->Traduit(langue);
-        Actualise_Reponses();  // the base's texts in the new language
+    if (en_chargement_ || mnuEditUndo->text().isEmpty()) {
+        mnuEditUndo->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Annuler, langue)));
+        mnuEditRedo->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Retablir, langue)));
+        mnuEditFind->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Trouver, langue)));
+        mnuViewAnswers->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Reponses, langue)));
     }
-    if (filtre_) filtre_->setPlaceholderText(Q(Chaine_Ajoutee(Texte_Ajoute::Filtre_Indication, langue)));
+    panneau_->Traduit(langue);
+    Actualise_Reponses();  // the base's texts in the language of the moment
+    filtre_->setPlaceholderText(Q(Chaine_Ajoutee(Texte_Ajoute::Filtre_Indication, langue)));
 }
 
 bool frmMain::Panneau_Montre() const {
