@@ -35,7 +35,8 @@ constexpr Traductions kTextes[] = {
 std::string_view Chaine_Ajoutee(Texte_Ajoute quoi, int langue) {
     const size_t l = langue >= 0 && langue <= 2 ? static_cast<size_t>(langue) : 0;
     for (const Traductions& t : kTextes) {
-        if (t.quoi == quoi) return t.textes[l];
+        if (t.quoi == quoi)
+            return t.textes[l];
     }
     return {};
 }

@@ -6,8 +6,8 @@
 
 namespace kestrane {
 
-Historique_Reponses::Historique_Reponses(Identification_Courante& identification, const Base_Connaissance& base,
-                                         size_t profondeur)
+Historique_Reponses::Historique_Reponses(Identification_Courante& identification,
+                                         const Base_Connaissance& base, size_t profondeur)
     : identification_(identification), base_(base), profondeur_(std::max<size_t>(profondeur, 1)) {}
 
 void Historique_Reponses::Demarre() {
@@ -22,8 +22,13 @@ void Historique_Reponses::Demarre() {
 }
 
 Historique_Reponses::Etat Historique_Reponses::Capture() const {
-    return {identification_.Etats_Choisis(), identification_.Etat_Cadre(), identification_.Joker(),
-            identification_.Car_Passe(), ordre_, fichier_, version_};
+    return {identification_.Etats_Choisis(),
+            identification_.Etat_Cadre(),
+            identification_.Joker(),
+            identification_.Car_Passe(),
+            ordre_,
+            fichier_,
+            version_};
 }
 
 bool Historique_Reponses::Meme_Etat(const Etat& a, const Etat& b) const {
@@ -36,13 +41,16 @@ bool Historique_Reponses::Propre() const {
     return it != enregistrees_.end() && it->second == version_;
 }
 
-void Historique_Reponses::Commence() { avant_ = Capture(); }
+void Historique_Reponses::Commence() {
+    avant_ = Capture();
+}
 
 std::vector<size_t> Historique_Reponses::Ordre_Apres(Genre_Changement genre, std::optional<size_t> objet,
                                                      const Etat& avant) const {
     const std::vector<int16_t>& etats = identification_.Etats_Choisis();
     const std::vector<size_t> repondus = Caracteres_Repondus(base_, etats);
-    if (genre != Genre_Changement::Reponse) return repondus;
+    if (genre != Genre_Changement::Reponse)
+        return repondus;
     // The character's answer changed (given, or another state): it goes to the end.
     bool deplace = false;
     if (objet && Est_Repondu(base_, etats, *objet) && avant.etats_choisis.size() == etats.size()) {
@@ -53,17 +61,21 @@ std::vector<size_t> Historique_Reponses::Ordre_Apres(Genre_Changement genre, std
     }
     std::vector<size_t> ordre;
     auto ajoute = [&](size_t o) {
-        if ((!deplace || o != *objet) && std::find(ordre.begin(), ordre.end(), o) == ordre.end()) ordre.push_back(o);
+        if ((!deplace || o != *objet) && std::find(ordre.begin(), ordre.end(), o) == ordre.end())
+            ordre.push_back(o);
     };
     for (const size_t o : ordre_) {
-        if (Est_Repondu(base_, etats, o)) ajoute(o);
+        if (Est_Repondu(base_, etats, o))
+            ajoute(o);
     }
     for (const size_t o : repondus) ajoute(o);
-    if (deplace) ordre.push_back(*objet);
+    if (deplace)
+        ordre.push_back(*objet);
     return ordre;
 }
 
-void Historique_Reponses::Termine(Genre_Changement genre, std::optional<size_t> objet, const std::string& fichier) {
+void Historique_Reponses::Termine(Genre_Changement genre, std::optional<size_t> objet,
+                                  const std::string& fichier) {
     const Etat avant = avant_ ? *avant_ : Capture();
     const bool commence = avant_.has_value();
     avant_.reset();
@@ -77,10 +89,12 @@ void Historique_Reponses::Termine(Genre_Changement genre, std::optional<size_t> 
         // Another state, or the same one that the refresh marked modified all the same.
         version_ = ++compteur_;
     }
-    if (meme || !commence) return;
+    if (meme || !commence)
+        return;
     etapes_.resize(position_);
     etapes_.push_back({avant, Capture(), genre != Genre_Changement::Reponse});
-    if (etapes_.size() > profondeur_) etapes_.erase(etapes_.begin());
+    if (etapes_.size() > profondeur_)
+        etapes_.erase(etapes_.begin());
     position_ = etapes_.size();
 }
 
@@ -90,24 +104,29 @@ void Historique_Reponses::Enregistre(const std::string& fichier) {
 }
 
 Status Historique_Reponses::Restaure(const Etat& etat, bool avec_fichier) {
-    if (Status s = identification_.Restaure(etat.etats_choisis, etat.etat_cadre, etat.joker, etat.car_passe); !s)
+    if (Status s = identification_.Restaure(etat.etats_choisis, etat.etat_cadre, etat.joker, etat.car_passe);
+        !s)
         return s;
     ordre_ = etat.ordre;
     version_ = etat.version;
-    if (avec_fichier) fichier_ = etat.fichier;
+    if (avec_fichier)
+        fichier_ = etat.fichier;
     Status actualise = identification_.Actualise_Identification();
-    if (Propre()) identification_.Marque_Enregistree();
+    if (Propre())
+        identification_.Marque_Enregistree();
     return actualise;
 }
 
 Status Historique_Reponses::Annule() {
-    if (!Peut_Annuler()) return Status::Ok();
+    if (!Peut_Annuler())
+        return Status::Ok();
     --position_;
     return Restaure(etapes_[position_].avant, etapes_[position_].change_fichier);
 }
 
 Status Historique_Reponses::Retablit() {
-    if (!Peut_Retablir()) return Status::Ok();
+    if (!Peut_Retablir())
+        return Status::Ok();
     const Etape& etape = etapes_[position_++];
     return Restaure(etape.apres, etape.change_fichier);
 }

@@ -89,7 +89,8 @@ class Historique_Reponses {
     Etat Capture() const;
     bool Meme_Etat(const Etat& a, const Etat& b) const;
     bool Propre() const;
-    std::vector<size_t> Ordre_Apres(Genre_Changement genre, std::optional<size_t> objet, const Etat& avant) const;
+    std::vector<size_t> Ordre_Apres(Genre_Changement genre, std::optional<size_t> objet,
+                                    const Etat& avant) const;
     Status Restaure(const Etat& etat, bool avec_fichier);
 
     Identification_Courante& identification_;

@@ -93,8 +93,8 @@ class Identification_Courante {
     void Marque_Enregistree() { modifiee_ = false; }
     // Undo and redo: puts back the answers, Joker and Car_Passe as they were; the caller refreshes.
     // Fails, changing nothing, when the answers' sizes are not those of the base.
-    Status Restaure(std::vector<int16_t> etats_choisis, std::vector<int16_t> etat_cadre, std::vector<bool> joker,
-                    bool car_passe);
+    Status Restaure(std::vector<int16_t> etats_choisis, std::vector<int16_t> etat_cadre,
+                    std::vector<bool> joker, bool car_passe);
 
     // The display threshold; a change relists the existing ranking (lines only).
     int Seuil_Pourcent() const { return reglages_.Seuil_Pourcent; }

@@ -18,14 +18,17 @@ Noms_Especes Noms_Especes::Lit(const Base_Connaissance& base) {
         par_code.emplace(To_Upper_Ascii(e.Code), s);
         par_nom.emplace(e.Espece, s);
     }
-    if (!base.Base_Donnees) return noms;
+    if (!base.Base_Donnees)
+        return noms;
     for (const std::string& langue : base.Communs_Langues) {
         auto vue = base.Base_Donnees->Open_Query("Vernaculaire_" + langue);
-        if (!vue.ok()) continue;
+        if (!vue.ok())
+            continue;
         Recordset& rs = **vue;
         for (rs.Move_First(); !rs.Eof(); rs.Move_Next()) {
             std::string nom = rs.Get("Nom").Text();
-            if (nom.empty()) continue;
+            if (nom.empty())
+                continue;
             size_t espece = 0;
             if (const auto c = par_code.find(To_Upper_Ascii(rs.Get("Code").Text())); c != par_code.end()) {
                 espece = c->second;
@@ -47,7 +50,8 @@ void Noms_Especes::Ajoute(size_t espece, Nom nom) {
         ensemble_.resize(espece + 1);
     }
     std::string plie = Plie_Texte(nom.Texte);
-    if (!ensemble_[espece].empty()) ensemble_[espece] += '\n';
+    if (!ensemble_[espece].empty())
+        ensemble_[espece] += '\n';
     ensemble_[espece] += plie;
     plies_[espece].push_back(std::move(plie));
     noms_[espece].push_back(std::move(nom));
@@ -56,18 +60,22 @@ void Noms_Especes::Ajoute(size_t espece, Nom nom) {
 std::vector<bool> Noms_Especes::Correspondances(std::string_view texte) const {
     const std::string cherche = Plie_Texte(texte);
     std::vector<bool> trouvees(noms_.size(), true);
-    if (cherche.empty()) return trouvees;
+    if (cherche.empty())
+        return trouvees;
     // A folded text holds no line break, so it never spans two names of the joined text.
-    for (size_t s = 0; s < ensemble_.size(); ++s) trouvees[s] = ensemble_[s].find(cherche) != std::string::npos;
+    for (size_t s = 0; s < ensemble_.size(); ++s)
+        trouvees[s] = ensemble_[s].find(cherche) != std::string::npos;
     return trouvees;
 }
 
 std::vector<Noms_Especes::Nom> Noms_Especes::Noms_Trouves(size_t espece, std::string_view texte) const {
     const std::string cherche = Plie_Texte(texte);
     std::vector<Nom> trouves;
-    if (espece >= noms_.size()) return trouves;
+    if (espece >= noms_.size())
+        return trouves;
     for (size_t n = 0; n < noms_[espece].size(); ++n) {
-        if (plies_[espece][n].find(cherche) != std::string::npos) trouves.push_back(noms_[espece][n]);
+        if (plies_[espece][n].find(cherche) != std::string::npos)
+            trouves.push_back(noms_[espece][n]);
     }
     return trouves;
 }

@@ -20,19 +20,22 @@ std::string Plie_Texte(std::string_view texte) {
     UErrorCode erreur = U_ZERO_ERROR;
     const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(erreur);
     icu::UnicodeString decompose = U_SUCCESS(erreur) ? nfd->normalize(source, erreur) : source;
-    if (U_FAILURE(erreur)) decompose = source;
+    if (U_FAILURE(erreur))
+        decompose = source;
 
     icu::UnicodeString plie;
     bool blanc_attendu = false;  // a separator seen after a letter, written before the next one
     for (int32_t i = 0; i < decompose.length();) {
         const UChar32 c = decompose.char32At(i);
         i += U16_LENGTH(c);
-        if (u_charType(c) == U_NON_SPACING_MARK) continue;
+        if (u_charType(c) == U_NON_SPACING_MARK)
+            continue;
         if (Separe_Les_Mots(c)) {
             blanc_attendu = !plie.isEmpty();
             continue;
         }
-        if (blanc_attendu) plie.append(u' ');
+        if (blanc_attendu)
+            plie.append(u' ');
         blanc_attendu = false;
         plie.append(c);
     }

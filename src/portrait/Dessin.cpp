@@ -29,9 +29,11 @@ Result<std::shared_ptr<const Dessin>> Dessin::Charge(const std::string& chemin) 
 }
 
 QSizeF Dessin::Taille_Naturelle() const {
-    if (!metafichier_) return QSizeF(image_.size());
+    if (!metafichier_)
+        return QSizeF(image_.size());
     const QRect cadre = metafichier_->cadre().normalized();
-    if (!cadre.isEmpty()) return QSizeF(cadre.size());
+    if (!cadre.isEmpty())
+        return QSizeF(cadre.size());
     const QSize etendue = metafichier_->etendue_fenetre_initiale();
     return QSizeF(std::abs(etendue.width()), std::abs(etendue.height()));
 }

@@ -21,10 +21,13 @@ constexpr int Role_Objet = Qt::UserRole;
 constexpr int Hauteur_Vignette = 40;
 constexpr int Vignettes_Max = 3;  // states shown as pictures; the others in words only
 
-QString Q(std::string_view texte) { return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size())); }
+QString Q(std::string_view texte) {
+    return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size()));
+}
 
 bool Meme_Reponse(const Reponse_Decrite& a, const Reponse_Decrite& b) {
-    if (a.Objet != b.Objet || a.Question != b.Question || a.Etats.size() != b.Etats.size()) return false;
+    if (a.Objet != b.Objet || a.Question != b.Question || a.Etats.size() != b.Etats.size())
+        return false;
     for (size_t k = 0; k < a.Etats.size(); ++k) {
         if (a.Etats[k].Numero != b.Etats[k].Numero || a.Etats[k].Valeur != b.Etats[k].Valeur ||
             a.Etats[k].Texte != b.Etats[k].Texte)
@@ -72,14 +75,18 @@ void Panneau_Reponses::Traduit(int langue) {
     texte_retirer_ = Q(Chaine_Ajoutee(Texte_Ajoute::Reponses_Retirer, langue));
     for (int r = 0; r < liste_->count(); ++r) {
         liste_->item(r)->setToolTip(texte_changer_);
-        if (QToolButton* bouton = Bouton_Retirer(r)) bouton->setToolTip(texte_retirer_);
+        if (QToolButton* bouton = Bouton_Retirer(r))
+            bouton->setToolTip(texte_retirer_);
     }
 }
 
-int Panneau_Reponses::Largeur_Souhaitee() const { return fontMetrics().averageCharWidth() * 36; }
+int Panneau_Reponses::Largeur_Souhaitee() const {
+    return fontMetrics().averageCharWidth() * 36;
+}
 
 QToolButton* Panneau_Reponses::Bouton_Retirer(int rang) const {
-    if (rang < 0 || rang >= liste_->count()) return nullptr;
+    if (rang < 0 || rang >= liste_->count())
+        return nullptr;
     QWidget* ligne = liste_->itemWidget(liste_->item(rang));
     return ligne ? ligne->findChild<QToolButton*>() : nullptr;
 }
@@ -98,7 +105,8 @@ QWidget* Panneau_Reponses::Ligne(const Reponse_Decrite& reponse) {
     int images = 0;
     for (const Etat_Decrit& etat : reponse.Etats) {
         const auto deja = vignettes_.Deja_Dessinee(objet, etat.Cellule, Hauteur_Vignette, ratio);
-        if (images == Vignettes_Max || (deja && deja->isNull())) continue;
+        if (images == Vignettes_Max || (deja && deja->isNull()))
+            continue;
         auto* image = new QLabel(ligne);
         image->setObjectName(QStringLiteral("Vignette"));
         image->setFixedHeight(Hauteur_Vignette);
@@ -137,8 +145,9 @@ QWidget* Panneau_Reponses::Ligne(const Reponse_Decrite& reponse) {
     retirer->setAccessibleName(texte_retirer_);
     const size_t numero = reponse.Objet;
     // Queued: the answer's row, this button included, is rebuilt by what the request starts.
-    connect(retirer, &QToolButton::clicked, this, [this, numero] { emit Retrait_Demande(numero); },
-            Qt::QueuedConnection);
+    connect(
+        retirer, &QToolButton::clicked, this, [this, numero] { emit Retrait_Demande(numero); },
+        Qt::QueuedConnection);
     disposition->addWidget(retirer, 0, Qt::AlignTop);
     return ligne;
 }
@@ -149,7 +158,8 @@ void Panneau_Reponses::Affiche(const std::vector<Reponse_Decrite>& reponses) {
     while (communes < reponses.size() && communes < reponses_.size() &&
            Meme_Reponse(reponses[communes], reponses_[communes]))
         ++communes;
-    if (communes == reponses.size() && communes == reponses_.size()) return;
+    if (communes == reponses.size() && communes == reponses_.size())
+        return;
     const long long courant = Objet_Courant();
     const int rang_courant = liste_->currentRow();
     const bool focus = liste_->hasFocus();
@@ -165,28 +175,35 @@ void Panneau_Reponses::Affiche(const std::vector<Reponse_Decrite>& reponses) {
         // The words also serve the accessibility tools, under the row's widgets.
         QStringList etats;
         for (const Etat_Decrit& etat : reponse.Etats) etats << Q(etat.Texte);
-        item->setData(Qt::AccessibleTextRole, Q(reponse.Question) + QStringLiteral(": ") + etats.join(QStringLiteral(", ")));
+        item->setData(Qt::AccessibleTextRole,
+                      Q(reponse.Question) + QStringLiteral(": ") + etats.join(QStringLiteral(", ")));
         liste_->setItemWidget(item, Ligne(reponse));
         Ajuste_Hauteur(*item);
     }
     int nouveau_rang = -1;
     for (int r = 0; r < liste_->count(); ++r) {
-        if (static_cast<long long>(reponses_[static_cast<size_t>(r)].Objet) == courant) nouveau_rang = r;
+        if (static_cast<long long>(reponses_[static_cast<size_t>(r)].Objet) == courant)
+            nouveau_rang = r;
     }
     if (nouveau_rang == -1 && liste_->count() > 0 && rang_courant >= 0)
         nouveau_rang = std::min(rang_courant, liste_->count() - 1);
-    if (nouveau_rang >= 0 && nouveau_rang != liste_->currentRow()) liste_->setCurrentRow(nouveau_rang);
-    if (focus && reponses_.empty()) setFocus();
+    if (nouveau_rang >= 0 && nouveau_rang != liste_->currentRow())
+        liste_->setCurrentRow(nouveau_rang);
+    if (focus && reponses_.empty())
+        setFocus();
     // A picture not yet drawn (its character's picture is read and cut) comes once the answer and
     // the results are on screen.
-    if (!a_dessiner_.empty()) QTimer::singleShot(0, this, &Panneau_Reponses::Dessine_Vignettes);
+    if (!a_dessiner_.empty())
+        QTimer::singleShot(0, this, &Panneau_Reponses::Dessine_Vignettes);
 }
 
 void Panneau_Reponses::Dessine_Vignettes() {
     const qreal ratio = devicePixelRatioF();
     for (const A_Dessiner& a : std::exchange(a_dessiner_, {})) {
-        if (!a.image) continue;  // its row went meanwhile
-        const QPixmap vignette = vignettes_.Vignette(base_.Objets[a.objet], a.cellule, Hauteur_Vignette, ratio);
+        if (!a.image)
+            continue;  // its row went meanwhile
+        const QPixmap vignette =
+            vignettes_.Vignette(base_.Objets[a.objet], a.cellule, Hauteur_Vignette, ratio);
         if (vignette.isNull()) {
             a.image->hide();
         } else {
@@ -199,7 +216,8 @@ void Panneau_Reponses::Dessine_Vignettes() {
 
 void Panneau_Reponses::Ajuste_Hauteur(QListWidgetItem& item) {
     QWidget* ligne = liste_->itemWidget(&item);
-    if (!ligne) return;
+    if (!ligne)
+        return;
     const int largeur = liste_->viewport()->width();
     const int hauteur = ligne->layout()->hasHeightForWidth() ? ligne->layout()->heightForWidth(largeur)
                                                              : ligne->sizeHint().height();
@@ -212,7 +230,8 @@ void Panneau_Reponses::Ajuste_Hauteurs() {
 
 bool Panneau_Reponses::eventFilter(QObject* objet, QEvent* evenement) {
     // The rows' heights follow the width the text wraps in.
-    if (objet == liste_->viewport() && evenement->type() == QEvent::Resize) Ajuste_Hauteurs();
+    if (objet == liste_->viewport() && evenement->type() == QEvent::Resize)
+        Ajuste_Hauteurs();
     if (objet == liste_ && evenement->type() == QEvent::KeyPress) {
         const long long courant = Objet_Courant();
         const int touche = static_cast<QKeyEvent*>(evenement)->key();
@@ -220,7 +239,8 @@ bool Panneau_Reponses::eventFilter(QObject* objet, QEvent* evenement) {
             emit Retrait_Demande(static_cast<size_t>(courant));
             return true;
         }
-        if (courant >= 0 && (touche == Qt::Key_Return || touche == Qt::Key_Enter || touche == Qt::Key_Space)) {
+        if (courant >= 0 &&
+            (touche == Qt::Key_Return || touche == Qt::Key_Enter || touche == Qt::Key_Space)) {
             emit Ouverture_Demandee(static_cast<size_t>(courant));
             return true;
         }

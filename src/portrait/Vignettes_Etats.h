@@ -38,7 +38,8 @@ class Vignettes_Etats {
 
   private:
     std::shared_ptr<const Dessin> Dessin_De(const std::string& chemin);
-    std::tuple<std::string, int, int, qreal> Cle(const Objet_Fic& objet, int cellule, int hauteur, qreal ratio) const;
+    std::tuple<std::string, int, int, qreal> Cle(const Objet_Fic& objet, int cellule, int hauteur,
+                                                 qreal ratio) const;
 
     const Reglages& reglages_;
     std::map<std::string, std::shared_ptr<const Dessin>> dessins_;  // by path; null: unreadable

@@ -47,8 +47,8 @@ Disposition Positionne_Controles(const Mesures_Fenetre& m, int mode) {
     d.Barre_Deter = {m.Largeur_Interieure - m.Largeur_Barre_Deter, haut_barres, m.Largeur_Barre_Deter, ah};
     d.Barre_Question = {m.Largeur_Interieure - m.Largeur_Barre_Question, haut_barres, m.Largeur_Barre_Question, ah};
     if (m.Largeur_Panneau_Reponses > 0) {
-        d.Panneau_Reponses = {d.Barre_Deter.Left - kMarge - m.Largeur_Panneau_Reponses, haut, m.Largeur_Panneau_Reponses,
-                              ah};
+        d.Panneau_Reponses = {d.Barre_Deter.Left - kMarge - m.Largeur_Panneau_Reponses, haut,
+                              m.Largeur_Panneau_Reponses, ah};
     }
 
     switch (mode) {

@@ -10,7 +10,8 @@
 
 namespace kestrane {
 
-Filtre_Especes::Filtre_Especes(Noms_Especes noms, QWidget* parent) : QLineEdit(parent), noms_(std::move(noms)) {
+Filtre_Especes::Filtre_Especes(Noms_Especes noms, QWidget* parent)
+    : QLineEdit(parent), noms_(std::move(noms)) {
     setObjectName(QStringLiteral("Filtre_Especes"));
     setClearButtonEnabled(true);
     montrees_.assign(noms_.Nombre_Especes(), true);
@@ -28,9 +29,11 @@ void Filtre_Especes::Suit_Arbre(QTreeWidget& arbre, const Base_Connaissance& bas
         std::vector<int> enfants;
         for (int c = 0; c < item->childCount(); ++c) enfants.push_back(visite(item->child(c)));
         const auto nom = par_nom.find(item->text(0).toStdString());
-        const bool feuille_espece = item->childCount() == 0 && item->parent() != nullptr && nom != par_nom.end();
+        const bool feuille_espece =
+            item->childCount() == 0 && item->parent() != nullptr && nom != par_nom.end();
         noeuds_.push_back({item, -1, feuille_espece ? nom->second : -1, item->isHidden()});
-        if (feuille_espece) especes_.insert(item);
+        if (feuille_espece)
+            especes_.insert(item);
         const int index = static_cast<int>(noeuds_.size()) - 1;
         for (const int e : enfants) noeuds_[static_cast<size_t>(e)].parent = index;
         return index;
@@ -46,7 +49,8 @@ void Filtre_Especes::Suit_Liste(QTreeView& liste, std::function<int(int)> espece
 }
 
 void Filtre_Especes::Liste_Remplie() {
-    if (!liste_ || !liste_->model()) return;
+    if (!liste_ || !liste_->model())
+        return;
     lignes_cachees_.assign(static_cast<size_t>(liste_->model()->rowCount()), 0);
     Applique_Liste();
 }
@@ -58,18 +62,21 @@ void Filtre_Especes::Applique() {
 }
 
 void Filtre_Especes::Applique_Liste() {
-    if (!liste_ || !espece_au_rang_) return;
+    if (!liste_ || !espece_au_rang_)
+        return;
     for (size_t r = 0; r < lignes_cachees_.size(); ++r) {
         const int espece = espece_au_rang_(static_cast<int>(r));
         const char cachee = espece >= 0 && !Montre(static_cast<size_t>(espece));
-        if (cachee == lignes_cachees_[r]) continue;
+        if (cachee == lignes_cachees_[r])
+            continue;
         lignes_cachees_[r] = cachee;
         liste_->setRowHidden(static_cast<int>(r), QModelIndex(), cachee);
     }
 }
 
 void Filtre_Especes::Applique_Arbre() {
-    if (!arbre_) return;
+    if (!arbre_)
+        return;
     const bool tout = text().trimmed().isEmpty();
     std::vector<char> montre(noeuds_.size(), 0);
     int especes_montrees = 0;
@@ -81,18 +88,22 @@ void Filtre_Especes::Applique_Arbre() {
         } else if (tout || noeud.parent < 0) {
             montre[n] = 1;
         }
-        if (montre[n] && noeud.parent >= 0) montre[static_cast<size_t>(noeud.parent)] = 1;
+        if (montre[n] && noeud.parent >= 0)
+            montre[static_cast<size_t>(noeud.parent)] = 1;
     }
     for (size_t n = 0; n < noeuds_.size(); ++n) {
         Noeud& noeud = noeuds_[n];
         const bool cache = !montre[n];
-        if (cache == noeud.cache) continue;
+        if (cache == noeud.cache)
+            continue;
         noeud.cache = cache;
         noeud.item->setHidden(cache);
     }
-    if (tout || especes_montrees > Ouverture_Max) return;
+    if (tout || especes_montrees > Ouverture_Max)
+        return;
     for (const Noeud& noeud : noeuds_) {
-        if (noeud.espece < 0 || noeud.cache) continue;
+        if (noeud.espece < 0 || noeud.cache)
+            continue;
         for (QTreeWidgetItem* p = noeud.item->parent(); p != nullptr && !p->isExpanded(); p = p->parent())
             p->setExpanded(true);
     }
@@ -108,13 +119,18 @@ void Filtre_Especes::Choisit_Premier() {
         }
         return;
     }
-    if (!arbre_ || !arbre_->isVisible()) return;
+    if (!arbre_ || !arbre_->isVisible())
+        return;
     // The first species node shown, in the tree's order.
-    std::function<QTreeWidgetItem*(QTreeWidgetItem*)> premier = [&](QTreeWidgetItem* item) -> QTreeWidgetItem* {
-        if (item->isHidden()) return nullptr;
-        if (item->childCount() == 0) return especes_.contains(item) ? item : nullptr;
+    std::function<QTreeWidgetItem*(QTreeWidgetItem*)> premier =
+        [&](QTreeWidgetItem* item) -> QTreeWidgetItem* {
+        if (item->isHidden())
+            return nullptr;
+        if (item->childCount() == 0)
+            return especes_.contains(item) ? item : nullptr;
         for (int c = 0; c < item->childCount(); ++c) {
-            if (QTreeWidgetItem* trouve = premier(item->child(c))) return trouve;
+            if (QTreeWidgetItem* trouve = premier(item->child(c)))
+                return trouve;
         }
         return nullptr;
     };

@@ -57,8 +57,8 @@ class Filtre_Especes : public QLineEdit {
   private:
     struct Noeud {
         QTreeWidgetItem* item = nullptr;
-        int parent = -1;   // index in noeuds_ (children come before their parent); -1 for a root
-        int espece = -1;   // row of Flore for a species node
+        int parent = -1;  // index in noeuds_ (children come before their parent); -1 for a root
+        int espece = -1;  // row of Flore for a species node
         bool cache = false;
     };
 

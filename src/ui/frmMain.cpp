@@ -369,7 +369,8 @@ void frmMain::Liste_Esp_Remplie(const Liste_Especes& liste) { Legende_Et_Liste(l
 
 void frmMain::Legende_Et_Liste(const Liste_Especes& liste) {
     modele_liste_->Remplace(liste.Lignes);
-    if (filtre_) filtre_->Liste_Remplie();
+    if (filtre_)
+        filtre_->Liste_Remplie();
     Legende->setToolTip(Q(liste.Legende));
     Legende->setText(Q(liste.Legende));
 }

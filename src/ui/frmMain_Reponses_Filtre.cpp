@@ -27,7 +27,9 @@ namespace {
 constexpr const char* Section_Affichage = "Affichage";
 constexpr const char* Cle_Panneau = "Panneau_Reponses";
 
-QString Q(std::string_view texte) { return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size())); }
+QString Q(std::string_view texte) {
+    return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size()));
+}
 
 }  // namespace
 
@@ -37,7 +39,8 @@ void frmMain::Ajoute_Entrees(QMenu* edit, QMenu* view) {
     mnuEditUndo->setShortcut(QKeySequence::Undo);
     mnuEditRedo = new QAction(this);
     mnuEditRedo->setObjectName("mnuEditRedo");
-    mnuEditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    mnuEditRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     QAction* premiere = edit->actions().value(0);
     edit->insertActions(premiere, {mnuEditUndo, mnuEditRedo});
     edit->insertSeparator(premiere);
@@ -68,15 +71,19 @@ void frmMain::Installe_Ajouts() {
     panneau_ = new Panneau_Reponses(*base_, *vignettes_, surface_);
     panneau_->hide();
     connect(panneau_, &Panneau_Reponses::Ouverture_Demandee, this, [this](size_t objet) {
-        if (mode_affichage_ == 1 && objet < base_->Objets.size()) portrait_->Ouvre_Objet(base_->Objets[objet]);
+        if (mode_affichage_ == 1 && objet < base_->Objets.size())
+            portrait_->Ouvre_Objet(base_->Objets[objet]);
     });
     connect(panneau_, &Panneau_Reponses::Retrait_Demande, this, [this](size_t objet) {
-        if (mode_affichage_ != 1 || objet >= base_->Objets.size()) return;
+        if (mode_affichage_ != 1 || objet >= base_->Objets.size())
+            return;
         const bool focus = panneau_->Liste()->hasFocus();
         portrait_->Retire_Reponse(base_->Objets[objet]);
-        if (focus) panneau_->setFocus(Qt::OtherFocusReason);
+        if (focus)
+            panneau_->setFocus(Qt::OtherFocusReason);
     });
-    connect(portrait_.get(), &Portrait_Questions::Reponses_Vont_Changer, this, [this] { historique_->Commence(); });
+    connect(portrait_.get(), &Portrait_Questions::Reponses_Vont_Changer, this,
+            [this] { historique_->Commence(); });
     connect(portrait_.get(), &Portrait_Questions::Reponses_Changees, this, [this] {
         std::optional<size_t> objet;
         if (const Objet_Fic* o = base_->Trouve_Objet(identification_->Question.Objet))
@@ -90,12 +97,14 @@ void frmMain::Installe_Ajouts() {
     filtre_->Suit_Arbre(documents_->Arbre(), *base_);
     filtre_->Suit_Liste(*Liste_Esp, [this](int rang) {
         const auto& especes = identification_->Resultats().Classement_Esp.Espece;
-        return rang >= 0 && static_cast<size_t>(rang) < especes.size() ? especes[static_cast<size_t>(rang)] : -1;
+        return rang >= 0 && static_cast<size_t>(rang) < especes.size() ? especes[static_cast<size_t>(rang)]
+                                                                       : -1;
     });
     connect(filtre_, &Filtre_Especes::Ligne_Choisie, this, &frmMain::Ouvre_Ligne);
     connect(filtre_, &Filtre_Especes::Noeud_Choisi, this, [this](QTreeWidgetItem* noeud) {
         documents_->Arbre().setCurrentItem(noeud);
-        if (const auto choix = Tree_esp::Espece_Du_Noeud(*noeud)) documents_->Tree_esp_NodeClick(*choix);
+        if (const auto choix = Tree_esp::Espece_Du_Noeud(*noeud))
+            documents_->Tree_esp_NodeClick(*choix);
     });
     connect(filtre_, &Filtre_Especes::Fermeture_Demandee, this, &frmMain::Ferme_Filtre);
 
@@ -126,7 +135,9 @@ bool frmMain::Panneau_Montre() const {
     return panneau_ && mnuViewAnswers->isChecked() && (mode_affichage_ == 1 || mode_affichage_ == 2);
 }
 
-bool frmMain::Filtre_Montre() const { return filtre_ && filtre_ouvert_ && (mode_affichage_ == 3 || mode_affichage_ == 4); }
+bool frmMain::Filtre_Montre() const {
+    return filtre_ && filtre_ouvert_ && (mode_affichage_ == 3 || mode_affichage_ == 4);
+}
 
 void frmMain::Mesure_Ajouts(Mesures_Fenetre& m) const {
     m.Largeur_Panneau_Reponses = Panneau_Montre() ? En_Twips(panneau_->Largeur_Souhaitee()) : 0;
@@ -134,8 +145,10 @@ void frmMain::Mesure_Ajouts(Mesures_Fenetre& m) const {
 }
 
 void frmMain::Place_Ajouts() {
-    if (panneau_ && disposition_.Panneau_Reponses.Width > 0) panneau_->setGeometry(En_Pixels(disposition_.Panneau_Reponses));
-    if (filtre_ && disposition_.Filtre.Height > 0) filtre_->setGeometry(En_Pixels(disposition_.Filtre));
+    if (panneau_ && disposition_.Panneau_Reponses.Width > 0)
+        panneau_->setGeometry(En_Pixels(disposition_.Panneau_Reponses));
+    if (filtre_ && disposition_.Filtre.Height > 0)
+        filtre_->setGeometry(En_Pixels(disposition_.Filtre));
     Montre_Ajouts();
 }
 
@@ -145,11 +158,13 @@ void frmMain::Montre_Ajouts() {
         // While a chooser is open its question is answered first; the answers stay in view.
         panneau_->setEnabled(mode_affichage_ == 1);
     }
-    if (filtre_) filtre_->setVisible(Filtre_Montre());
+    if (filtre_)
+        filtre_->setVisible(Filtre_Montre());
 }
 
 void frmMain::Actualise_Reponses() {
-    if (!historique_) return;
+    if (!historique_)
+        return;
     panneau_->Affiche(Decrit_Reponses(*base_, identification_->Etats_Choisis(), historique_->Ordre(),
                                       Suffixe_Interface(contexte_.Langue)));
     mnuEditUndo->setEnabled(historique_->Peut_Annuler());
@@ -158,7 +173,8 @@ void frmMain::Actualise_Reponses() {
 
 void frmMain::Etat_Enregistrement() {
     const bool modifiee = identification_->Identification_Modifiee();
-    setWindowTitle(fichier_courant_.isEmpty() ? titre_fenetre_ : titre_fenetre_ + " [" + fichier_courant_ + "]");
+    setWindowTitle(fichier_courant_.isEmpty() ? titre_fenetre_
+                                              : titre_fenetre_ + " [" + fichier_courant_ + "]");
     mnuFileSave->setEnabled(modifiee && !fichier_courant_.isEmpty());
     mnuFileSaveAs->setEnabled(modifiee || !fichier_courant_.isEmpty());
     if (modifiee) {
@@ -169,9 +185,11 @@ void frmMain::Etat_Enregistrement() {
 }
 
 void frmMain::Annule_Ou_Retablit(bool annule) {
-    if (!historique_ || !(annule ? historique_->Peut_Annuler() : historique_->Peut_Retablir())) return;
+    if (!historique_ || !(annule ? historique_->Peut_Annuler() : historique_->Peut_Retablir()))
+        return;
     // An open chooser is left as its back button leaves it; the change then shows on the portrait.
-    if (mode_affichage_ == 2) portrait_->Clic_Barre_Question(0);
+    if (mode_affichage_ == 2)
+        portrait_->Clic_Barre_Question(0);
     Sablier(true);
     const Status s = annule ? historique_->Annule() : historique_->Retablit();
     portrait_->Retire_Contradictions();
@@ -180,20 +198,25 @@ void frmMain::Annule_Ou_Retablit(bool annule) {
     Etat_Enregistrement();
     Robot->update();
     Actualise_Reponses();
-    if (!s) Message(s.message());
+    if (!s)
+        Message(s.message());
 }
 
 void frmMain::Bascule_Panneau() {
     contexte_.magasin.Ecrit(Section_Affichage, Cle_Panneau, mnuViewAnswers->isChecked() ? "1" : "0");
     Positionne_Controles();
-    if (Robot->isVisible()) Robot->update();
-    if (Panneau_Montre() && mode_affichage_ == 1) panneau_->setFocus(Qt::ShortcutFocusReason);
+    if (Robot->isVisible())
+        Robot->update();
+    if (Panneau_Montre() && mode_affichage_ == 1)
+        panneau_->setFocus(Qt::ShortcutFocusReason);
 }
 
 void frmMain::Ouvre_Filtre() {
-    if (!filtre_) return;
+    if (!filtre_)
+        return;
     if (mode_affichage_ == 1 || mode_affichage_ == 2) {
-        if (mode_affichage_ == 2) portrait_->Clic_Barre_Question(0);
+        if (mode_affichage_ == 2)
+            portrait_->Clic_Barre_Question(0);
         mnuViewSpecies->trigger();
     }
     filtre_ouvert_ = true;
@@ -206,8 +229,10 @@ void frmMain::Ferme_Filtre() {
     filtre_->clear();
     filtre_ouvert_ = false;
     Positionne_Controles();
-    if (Liste_Esp->isVisible()) Liste_Esp->setFocus();
-    if (Tree_esp->isVisible()) Tree_esp->setFocus();
+    if (Liste_Esp->isVisible())
+        Liste_Esp->setFocus();
+    if (Tree_esp->isVisible())
+        Tree_esp->setFocus();
 }
 
 void frmMain::Ouvre_Ligne(int rang) {

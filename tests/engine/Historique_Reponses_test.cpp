@@ -13,17 +13,22 @@ namespace {
 class Historique : public ::testing::Test {
   protected:
     void SetUp() override { Demarre(Description_Cle()); }
-    void TearDown() override { std::filesystem::remove(Fichier("a.ido")), std::filesystem::remove(Fichier("b.ido")); }
+    void TearDown() override {
+        std::filesystem::remove(Fichier("a.ido")), std::filesystem::remove(Fichier("b.ido"));
+    }
 
     void Demarre(const Description_Base& d) {
         b = Charge(d);
         ASSERT_NE(b.Base, nullptr);
-        id = std::make_unique<Identification_Courante>(*b.Base, Reglages_Moteur{"robot/", "data/", 0, {}}, fenetre, fenetre);
+        id = std::make_unique<Identification_Courante>(*b.Base, Reglages_Moteur{"robot/", "data/", 0, {}},
+                                                       fenetre, fenetre);
         ASSERT_TRUE(id->Demarre());
         h = std::make_unique<Historique_Reponses>(*id, *b.Base);
         h->Demarre();
     }
-    size_t Index(const char* objet) const { return static_cast<size_t>(b.Base->Trouve_Objet(objet) - b.Base->Objets.data()); }
+    size_t Index(const char* objet) const {
+        return static_cast<size_t>(b.Base->Trouve_Objet(objet) - b.Base->Objets.data());
+    }
     // As the question bar confirms: validation, refresh, then the history.
     void Confirme(const char* objet, int choix) {
         h->Commence();
@@ -50,7 +55,8 @@ class Historique : public ::testing::Test {
     std::string Fichier(const char* nom) const { return b.Dossier->Dossier() + nom; }
     std::vector<std::string> Ordre() const {
         std::vector<std::string> noms;
-        for (const auto& r : Decrit_Reponses(*b.Base, id->Etats_Choisis(), h->Ordre(), "en")) noms.push_back(r.Nom);
+        for (const auto& r : Decrit_Reponses(*b.Base, id->Etats_Choisis(), h->Ordre(), "en"))
+            noms.push_back(r.Nom);
         return noms;
     }
 
@@ -86,9 +92,12 @@ TEST_F(Historique, UndoAndRedoRestoreAnswersFramesAndResultsStepByStep) {
         Noms ordre;
         bool operator==(const Vu&) const = default;
     };
-    auto vu = [&] { return Vu{id->Etats_Choisis(), id->Etat_Cadre(), fenetre.Derniere_Liste.Lignes, Ordre()}; };
+    auto vu = [&] {
+        return Vu{id->Etats_Choisis(), id->Etat_Cadre(), fenetre.Derniere_Liste.Lignes, Ordre()};
+    };
     std::vector<Vu> vus{vu()};
-    for (const auto& [objet, choix] : {std::pair{"Feuille", 1}, {"Foliole", 1}, {"Marge", 1}, {"Ecorce", 0}, {"Feuille", 0}}) {
+    for (const auto& [objet, choix] :
+         {std::pair{"Feuille", 1}, {"Foliole", 1}, {"Marge", 1}, {"Ecorce", 0}, {"Feuille", 0}}) {
         Confirme(objet, choix);
         vus.push_back(vu());
     }

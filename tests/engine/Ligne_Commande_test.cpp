@@ -230,18 +230,21 @@ TEST_F(Ligne_Commande, WhatTheLoadStoppedOnOrPassedOverIsReported) {
 TEST_F(Ligne_Commande, AnswersOfASavedIdentificationInThePanelsWordsAndOrder) {
     const std::string fichier = base->Dossier() + "r.ido";
     ASSERT_EQ(Lance("rank " + Reglages() +
-                    " --answer Ecorce=E_LISSE --answer Feuille=F_COMP --answer Foliole=FOL_5 --save '" + fichier + "'")
+                    " --answer Ecorce=E_LISSE --answer Feuille=F_COMP --answer Foliole=FOL_5 --save '" +
+                    fichier + "'")
                   .statut,
               0);
     const Sortie s = Lance("answers " + Reglages() + " --ido '" + fichier + "'");
     ASSERT_EQ(s.statut, 0) << s.err;
     // A file keeps no order: state-number order.
-    EXPECT_EQ(s.out, "Feuille\tLeaf type\tF_COMP\tCompound leaf\nFoliole\tLeaflets\tFOL_5\tFive leaflets\n"
-                     "Ecorce\tBark\tE_LISSE\tSmooth bark\n");
+    EXPECT_EQ(s.out,
+              "Feuille\tLeaf type\tF_COMP\tCompound leaf\nFoliole\tLeaflets\tFOL_5\tFive leaflets\n"
+              "Ecorce\tBark\tE_LISSE\tSmooth bark\n");
     const Sortie json = Lance("answers " + Reglages() + " --json --ido '" + fichier + "'");
-    EXPECT_NE(json.out.find("{\"objet\": \"Foliole\", \"question\": \"Leaflets\", \"states\": [{\"number\": 3, "
-                            "\"cell\": 1, \"id\": \"FOL_5\", \"text\": \"Five leaflets\", \"value\": 1}]}"),
-              std::string::npos)
+    EXPECT_NE(
+        json.out.find("{\"objet\": \"Foliole\", \"question\": \"Leaflets\", \"states\": [{\"number\": 3, "
+                      "\"cell\": 1, \"id\": \"FOL_5\", \"text\": \"Five leaflets\", \"value\": 1}]}"),
+        std::string::npos)
         << json.out;
     const std::string court = base->Dossier() + "court.ido";
     std::ofstream(court) << "xx";
@@ -253,22 +256,27 @@ TEST_F(Ligne_Commande, AnswersOfASavedIdentificationInThePanelsWordsAndOrder) {
 TEST_F(Ligne_Commande, FindTakesAnyNameAndTheSettingsAreFoundWithoutTheOption) {
     Description_Base d = Description_Cle(
         "INSERT INTO Communs_Langues (Langue) VALUES ('English'), ('French');"
-        "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES ('ACECA', 'French', '\xC3\x89rable champ\xC3\xAAtre'),"
-        " ('ACECA', 'English', 'Field maple'), ('BETPE', 'French', 'Bouleau'), ('BETPE', 'English', 'Silver birch');");
+        "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES ('ACECA', 'French', '\xC3\x89rable "
+        "champ\xC3\xAAtre'),"
+        " ('ACECA', 'English', 'Field maple'), ('BETPE', 'French', 'Bouleau'), ('BETPE', 'English', 'Silver "
+        "birch');");
     d.langues_vues = {"English", "French"};
     base = std::make_unique<Base_Temporaire>(d);
     reglages = Ecrit_Reglages(*base);
     const std::pair<std::string, std::string> cas[] = {
         {"ERABLE", "Acer\tACECA\tAceraceae\t\xC3\x89rable champ\xC3\xAAtre (French)\n"},
         {"'field MAPLE'", "Acer\tACECA\tAceraceae\tField maple (English)\n"},
-        {"a", "Acer\tACECA\tAceraceae\tAcer; Field maple (English); \xC3\x89rable champ\xC3\xAAtre (French)\n"
-              "Betula\tBETPE\tBetulaceae\tBetula; Bouleau (French)\nCarpinus\tCARBE\tBetulaceae\tCarpinus\n"
-              "Fraxinus\tFRAEX\tOleaceae\tFraxinus\n"},
+        {"a",
+         "Acer\tACECA\tAceraceae\tAcer; Field maple (English); \xC3\x89rable champ\xC3\xAAtre (French)\n"
+         "Betula\tBETPE\tBetulaceae\tBetula; Bouleau (French)\nCarpinus\tCARBE\tBetulaceae\tCarpinus\n"
+         "Fraxinus\tFRAEX\tOleaceae\tFraxinus\n"},
     };
-    for (const auto& [texte, sortie] : cas) EXPECT_EQ(Lance("find " + texte + " " + Reglages()).out, sortie) << texte;
-    EXPECT_EQ(Lance("find bouleau --json " + Reglages()).out,
-              "{\"text\": \"bouleau\", \"species\": [{\"index\": 1, \"name\": \"Betula\", \"code\": \"BETPE\", "
-              "\"family\": \"Betulaceae\", \"names\": [{\"name\": \"Bouleau\", \"language\": \"French\"}]}]}\n");
+    for (const auto& [texte, sortie] : cas)
+        EXPECT_EQ(Lance("find " + texte + " " + Reglages()).out, sortie) << texte;
+    EXPECT_EQ(
+        Lance("find bouleau --json " + Reglages()).out,
+        "{\"text\": \"bouleau\", \"species\": [{\"index\": 1, \"name\": \"Betula\", \"code\": \"BETPE\", "
+        "\"family\": \"Betulaceae\", \"names\": [{\"name\": \"Bouleau\", \"language\": \"French\"}]}]}\n");
     EXPECT_EQ(Lance("find oak " + Reglages()).statut, 1);
 
     // Without --settings: the environment variable, else a message that says where it looked.

@@ -105,7 +105,7 @@ TEST(Disposition, PanelNarrowsTheFreeWidthAndTheFilterTakesTheListsTop) {
 
         m.Largeur_Panneau_Reponses = 4000;
         const Disposition panneau = Positionne_Controles(m, mode);
-        const int fw = 15000 - 105 - 900 - 4000;  // FW less the panel
+        const int fw = 15000 - 105 - 900 - 4000;                            // FW less the panel
         EXPECT_EQ(panneau.Robot, (Rect_Twips{35, 635, fw, 7496})) << mode;  // FW < PW: 9995 * 3 / 4 = 7496.25
         EXPECT_EQ(panneau.Panneau_Reponses, (Rect_Twips{15000 - 900 - 35 - 4000, 635, 4000, 8030})) << mode;
         EXPECT_LT(panneau.Robot.Right(), panneau.Panneau_Reponses.Left);
@@ -115,7 +115,8 @@ TEST(Disposition, PanelNarrowsTheFreeWidthAndTheFilterTakesTheListsTop) {
         m.Hauteur_Filtre = 400;
         const Disposition filtre = Positionne_Controles(m, mode);
         EXPECT_EQ(filtre.Filtre, (Rect_Twips{35, sans.Liste_Esp.Top, sans.Liste_Esp.Width, 400})) << mode;
-        EXPECT_EQ(filtre.Liste_Esp, (Rect_Twips{35, sans.Liste_Esp.Top + 400, sans.Liste_Esp.Width, sans.Liste_Esp.Height - 400}));
+        EXPECT_EQ(filtre.Liste_Esp, (Rect_Twips{35, sans.Liste_Esp.Top + 400, sans.Liste_Esp.Width,
+                                                sans.Liste_Esp.Height - 400}));
         EXPECT_EQ(filtre.Tree_esp, filtre.Liste_Esp);
         EXPECT_EQ(filtre.Barre_Verticale, sans.Barre_Verticale);
         EXPECT_EQ(filtre.Robot, sans.Robot);

@@ -44,7 +44,8 @@ class ReponsesFiltre : public ::testing::Test {
         options_.verrou_instance = (dossier_ / "kestrane.lock").string();
     }
     void TearDown() override {
-        if (sub_ && sub_->Fenetre()) sub_->Fenetre()->hide();
+        if (sub_ && sub_->Fenetre())
+            sub_->Fenetre()->hide();
         sub_.reset();
         fs::remove_all(dossier_);
     }
@@ -66,7 +67,8 @@ class ReponsesFiltre : public ::testing::Test {
     std::vector<std::string> Lignes_Panneau() {
         std::vector<std::string> lignes;
         for (int r = 0; r < Panneau().Liste()->count(); ++r)
-            lignes.push_back(Panneau().Liste()->item(r)->data(Qt::AccessibleTextRole).toString().toStdString());
+            lignes.push_back(
+                Panneau().Liste()->item(r)->data(Qt::AccessibleTextRole).toString().toStdString());
         return lignes;
     }
     std::string Titre() { return F().windowTitle().toStdString(); }
@@ -99,7 +101,8 @@ TEST_F(ReponsesFiltre, PanelListsTheAnswersOpensTheirChooserAndTakesThemBackWith
     // LEAF's state picture is its cell of the chooser's picture; FRUIT has no picture.
     auto vignettes = [&](int rang) {
         int n = 0;
-        for (const QLabel* l : Panneau().Liste()->itemWidget(Panneau().Liste()->item(rang))->findChildren<QLabel*>())
+        for (const QLabel* l :
+             Panneau().Liste()->itemWidget(Panneau().Liste()->item(rang))->findChildren<QLabel*>())
             n += !l->pixmap().isNull();
         return n;
     };
@@ -144,15 +147,17 @@ TEST_F(ReponsesFiltre, UndoAndRedoCrossNewAndOpenWithTheCaptionAndTheModifiedFla
     };
     const std::vector<int16_t> feuille{0, 1, 0, 0, 0, 0, 0}, vide(7, 0);
     const std::string avec_a = titre + " [" + Fichier("a.ido") + "]";
-    for (const Attendu& pas : {Attendu{F().mnuEditUndo, avec_a, feuille, false, true},  // back to the saved state
-                               Attendu{F().mnuFileNew, titre, vide, false, false},      // New, nothing to ask
-                               Attendu{F().mnuEditUndo, avec_a, feuille, false, true},  // New undone: file, caption
-                               Attendu{F().mnuEditRedo, titre, vide, false, false},
-                               Attendu{F().mnuEditUndo, avec_a, feuille, false, true},
-                               Attendu{F().mnuEditUndo, avec_a, vide, true, true}}) {  // before the first answer
+    for (const Attendu& pas :
+         {Attendu{F().mnuEditUndo, avec_a, feuille, false, true},  // back to the saved state
+          Attendu{F().mnuFileNew, titre, vide, false, false},      // New, nothing to ask
+          Attendu{F().mnuEditUndo, avec_a, feuille, false, true},  // New undone: file, caption
+          Attendu{F().mnuEditRedo, titre, vide, false, false},
+          Attendu{F().mnuEditUndo, avec_a, feuille, false, true},
+          Attendu{F().mnuEditUndo, avec_a, vide, true, true}}) {  // before the first answer
         pas.commande->trigger();
         EXPECT_EQ(Titre(), pas.titre) << pas.commande->objectName().toStdString();
-        EXPECT_EQ(F().Identification()->Etats_Choisis(), pas.etats) << pas.commande->objectName().toStdString();
+        EXPECT_EQ(F().Identification()->Etats_Choisis(), pas.etats)
+            << pas.commande->objectName().toStdString();
         EXPECT_EQ(F().Identification()->Identification_Modifiee(), pas.modifiee);
         EXPECT_EQ(F().mnuFileSave->isEnabled(), pas.modifiee);
         EXPECT_EQ(F().mnuFileSaveAs->isEnabled(), pas.enregistrer_sous);
@@ -242,10 +247,11 @@ TEST_F(ReponsesFiltre, CtrlFNarrowsTheTreeAndTheListByAnyNameAndEnterOpensTheFir
     Confirme("FRUIT", 1);  // winged: Acer and Fraxinus first; the confirmation ends on the portrait
     F().mnuViewResults->trigger();
     ASSERT_TRUE(filtre.isVisible());  // still open, over the list now
-    filtre.setText("castaño");  // Spanish
+    filtre.setText("castaño");        // Spanish
     const auto& rangs = F().Identification()->Resultats().Classement_Esp.Espece;
     for (int r = 0; r < 5; ++r) {
-        const bool marronnier = F().Base()->Nom_Esp[static_cast<size_t>(rangs[static_cast<size_t>(r)])] == "Aesculus hippocastanum";
+        const bool marronnier = F().Base()->Nom_Esp[static_cast<size_t>(rangs[static_cast<size_t>(r)])] ==
+                                "Aesculus hippocastanum";
         EXPECT_EQ(F().Liste_Esp->isRowHidden(r, {}), !marronnier) << r;
     }
     QTest::keyClick(&filtre, Qt::Key_Return);

@@ -346,8 +346,9 @@ void Ajoute_Commandes_Cle(CLI::App& app, Options_Cle& options, int& statut) {
     };
     for (const auto& d : definitions) {
         CLI::App* sous = app.add_subcommand(d.nom, d.aide);
-        sous->add_option("--settings", options.reglages,
-                         "Machine settings file that names the base (found as the window finds it when absent)");
+        sous->add_option(
+            "--settings", options.reglages,
+            "Machine settings file that names the base (found as the window finds it when absent)");
         sous->add_option("--ido", options.ido, "Start from a saved identification");
         sous->add_option("--answer", options.reponses,
                          "OBJET=STATE (state identifier or cell number), repeatable")

@@ -24,8 +24,9 @@ Base_Ouverte Ouvre_Base(const std::string& reglages_donnes, std::ostream& erreur
     Base_Ouverte ouverte;
     const std::string fichier_reglages = reglages_donnes.empty() ? Reglages_Par_Defaut() : reglages_donnes;
     if (fichier_reglages.empty()) {
-        erreurs << "no machine settings found: give --settings FILE, set KESTRANE_MACHINE_SETTINGS, or install "
-                   "Kestrane (share/kestrane/kestrane.ini under its prefix)\n";
+        erreurs
+            << "no machine settings found: give --settings FILE, set KESTRANE_MACHINE_SETTINGS, or install "
+               "Kestrane (share/kestrane/kestrane.ini under its prefix)\n";
         return ouverte;
     }
     const Registre_Machine machine = Registre_Machine::Lit(fichier_reglages);

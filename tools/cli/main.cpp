@@ -9,8 +9,8 @@
 #include "Commande_Parcours.h"
 #include "Commande_Reponses.h"
 #include "Commande_Trouve.h"
-#include "Conversions.h"
 #include "Commandes_Cle.h"
+#include "Conversions.h"
 #include "Ouverture_Base.h"
 
 int main(int argc, char** argv) {
