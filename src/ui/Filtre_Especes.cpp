@@ -39,12 +39,15 @@ void Filtre_Especes::Suit_Arbre(QTreeWidget& arbre, const Base_Connaissance& bas
         return index;
     };
     for (int r = 0; r < arbre.topLevelItemCount(); ++r) visite(arbre.topLevelItem(r));
+    arbre.installEventFilter(this);
+    arbre_a_faire_ = true;
     Applique_Arbre();
 }
 
 void Filtre_Especes::Suit_Liste(QTreeView& liste, std::function<int(int)> espece_au_rang) {
     liste_ = &liste;
     espece_au_rang_ = std::move(espece_au_rang);
+    liste.installEventFilter(this);
     Liste_Remplie();
 }
 
@@ -52,11 +55,13 @@ void Filtre_Especes::Liste_Remplie() {
     if (!liste_ || !liste_->model())
         return;
     lignes_cachees_.assign(static_cast<size_t>(liste_->model()->rowCount()), 0);
+    liste_a_faire_ = true;
     Applique_Liste();
 }
 
 void Filtre_Especes::Applique() {
     montrees_ = noms_.Correspondances(text().toStdString());
+    liste_a_faire_ = arbre_a_faire_ = true;
     Applique_Liste();
     Applique_Arbre();
 }
@@ -140,6 +145,14 @@ void Filtre_Especes::Choisit_Premier() {
             return;
         }
     }
+}
+
+bool Filtre_Especes::eventFilter(QObject* objet, QEvent* evenement) {
+    if (evenement->type() == QEvent::Show) {
+        if (objet == liste_) Applique_Liste();
+        if (objet == arbre_) Applique_Arbre();
+    }
+    return QLineEdit::eventFilter(objet, evenement);
 }
 
 void Filtre_Especes::keyPressEvent(QKeyEvent* evenement) {

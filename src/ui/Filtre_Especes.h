@@ -6,6 +6,8 @@
 // stays shown while a species under it is; the tree's roots always do. When few species are left,
 // the nodes that lead to them are opened.
 //
+// Only the view on screen is narrowed at each keystroke; the other when it is shown.
+//
 // Keys: Enter asks to open the first species shown in the view that is visible (Ligne_Choisie for
 // the list, Noeud_Choisi for the tree); Escape clears the text, and on an empty field asks to be
 // closed (Fermeture_Demandee). The names, the tree and the list must outlive it. User-interface
@@ -53,6 +55,7 @@ class Filtre_Especes : public QLineEdit {
 
   protected:
     void keyPressEvent(QKeyEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
   private:
     struct Noeud {
@@ -75,6 +78,8 @@ class Filtre_Especes : public QLineEdit {
     QTreeView* liste_ = nullptr;
     std::function<int(int)> espece_au_rang_;
     std::vector<char> lignes_cachees_;
+    bool liste_a_faire_ = false;  // the list or the tree was hidden when the text or the lines changed
+    bool arbre_a_faire_ = false;
 };
 
 }  // namespace kestrane
