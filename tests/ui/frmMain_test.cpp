@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QLabel>
-#include <QTreeView>
 #include <QLockFile>
 #include <QMimeData>
 #include <QPushButton>
@@ -17,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -599,7 +599,7 @@ TEST_F(FenetreTest, TheDocumentViewOpensOnceReloadsAndPrintsTheDrawingOfItsDrawi
     auto attend_page = [&](int avant) {
         return QTest::qWaitFor([&] { return vue.Termine() && pages.count() > avant; }, 10000);
     };
-    QListView& liste = *F().Liste_Esp;
+    QTreeView& liste = *F().Liste_Esp;
     ASSERT_GE(liste.model()->rowCount(), 3);
     for (int fois = 0; fois < 2; ++fois) {  // the beech's line, then the same line again
         const int avant = pages.count();

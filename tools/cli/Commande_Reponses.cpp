@@ -22,7 +22,7 @@ struct Options_Reponses {
 };
 
 int Ecrit_Reponses(const Options_Reponses& options, std::ostream& out, std::ostream& err) {
-    const Base_Ouverte ouverte = Ouvre_Base(options.reglages, err, false);
+    const Base_Ouverte ouverte = Ouvre_Base(options.reglages, err);
     if (!ouverte.base)
         return 1;
     const Base_Connaissance& base = *ouverte.base;

@@ -23,7 +23,7 @@ std::string Nom_Affiche(const Noms_Especes::Nom& nom) {
 }
 
 int Trouve(const Options_Trouve& options, std::ostream& out, std::ostream& err) {
-    const Base_Ouverte ouverte = Ouvre_Base(options.reglages, err, false);
+    const Base_Ouverte ouverte = Ouvre_Base(options.reglages, err);
     if (!ouverte.base)
         return 1;
     const Base_Connaissance& base = *ouverte.base;

@@ -21,9 +21,9 @@ struct Base_Ouverte {
 // (Registre_Machine::Chemin_Par_Defaut); "" when there is none.
 std::string Reglages_Par_Defaut();
 
-// Reads the settings file (Reglages_Par_Defaut() when "") and loads its base. On failure writes a message naming the file and
-// what is wrong to `erreurs` and returns a null base; otherwise writes there one "warning:" line
-// for each problem the load passed over.
+// Reads the settings file (Reglages_Par_Defaut() when "") and loads its base. On failure writes a
+// message naming the file and what is wrong to `erreurs` and returns a null base; otherwise writes
+// there one "warning:" line for each problem the load passed over.
 Base_Ouverte Ouvre_Base(const std::string& fichier_reglages, std::ostream& erreurs);
 
 }  // namespace kestrane::cli
