@@ -110,6 +110,7 @@ TEST(Disposition, PanelNarrowsTheFreeWidthAndTheFilterTakesTheListsTop) {
         EXPECT_EQ(panneau.Panneau_Reponses, (Rect_Twips{15000 - 900 - 35 - 4000, 635, 4000, 8030})) << mode;
         EXPECT_LT(panneau.Robot.Right(), panneau.Panneau_Reponses.Left);
         EXPECT_EQ(panneau.Barre_Deter, sans.Barre_Deter);
+        EXPECT_EQ(Taille_Minimale(m).Largeur, 900 + 35 + 4000 + 35);  // the panel stays whole too
 
         m.Largeur_Panneau_Reponses = 0;
         m.Hauteur_Filtre = 400;
