@@ -90,8 +90,10 @@ TEST_F(ReponsesFiltre, PanelListsTheAnswersOpensTheirChooserAndTakesThemBackWith
     Lance();
     ASSERT_TRUE(Panneau().isVisible());
     EXPECT_TRUE(Panneau().Indication()->isVisible());  // nothing answered yet
-    EXPECT_LT(F().Robot->geometry().right(), Panneau().geometry().left());
-    EXPECT_LE(Panneau().geometry().right(), F().Barre_Deter->geometry().left());
+    // Between the portrait and the determination bar, in the window's coordinates.
+    auto x = [&](QWidget* w, int dx) { return w->mapTo(&F(), QPoint(dx, 0)).x(); };
+    EXPECT_LT(x(F().Robot, F().Robot->width()), x(&Panneau(), 0));
+    EXPECT_LE(x(&Panneau(), Panneau().width()), x(F().Barre_Deter, 0));
 
     Confirme("LEAF", 1);
     Confirme("FRUIT", 0);
