@@ -30,7 +30,6 @@ Recherche_Discriminant::Recherche_Discriminant(const Base_Connaissance& base) : 
     }
     commandes_.resize(objets.size());
     poids_.assign(objets.size(), 0);
-    proprietaire_.assign(static_cast<size_t>(std::max(base.Nb_Etats_Desc, 0)), -1);
     for (size_t p = 0; p < objets.size(); ++p) {
         const auto it = commandes_par_nom.find(To_Upper_Ascii(objets[p].Objet));
         if (it != commandes_par_nom.end())
@@ -39,9 +38,6 @@ Recherche_Discriminant::Recherche_Discriminant(const Base_Connaissance& base) : 
             const int64_t e = static_cast<int64_t>(objets[p].Index_Car) + j;
             if (e >= 0 && static_cast<size_t>(e) < base.Poids.size())
                 poids_[p] += base.Poids[static_cast<size_t>(e)];
-            if (e >= 0 && static_cast<size_t>(e) < proprietaire_.size() &&
-                proprietaire_[static_cast<size_t>(e)] < 0)
-                proprietaire_[static_cast<size_t>(e)] = static_cast<int>(p);
         }
     }
 }
@@ -66,8 +62,7 @@ double Recherche_Discriminant::Pouvoir(const std::vector<int64_t>& sommes, int64
 
 double Recherche_Discriminant::Pouvoir_Applicable(const std::vector<int64_t>& sommes, int64_t sans_etat,
                                                   int64_t nb_candidats) {
-    const size_t k = sommes.size();
-    if (k < 2 || nb_candidats <= 0)
+    if (sommes.size() < 2 || nb_candidats < 2)
         return 0.0;
     const double n = static_cast<double>(nb_candidats);
     double entropie = 0.0;
@@ -81,10 +76,29 @@ double Recherche_Discriminant::Pouvoir_Applicable(const std::vector<int64_t>& so
         const double c0 = static_cast<double>(sans_etat);
         entropie += c0 / n * std::log(n / c0);
     }
-    // The groups the candidates can fall into: the K states, and one more when some lack them all.
-    const double groupes = static_cast<double>(k + (sans_etat > 0 ? 1 : 0));
-    const double pouvoir = entropie / std::log(groupes);
+    // Against the most even split the character allows: over its groups (the K states, and one
+    // more when some candidates lack them all), but never into more groups than there are
+    // candidates, so that a character telling the last few apart is not held back for having
+    // many states.
+    const double groupes = static_cast<double>(sommes.size() + (sans_etat > 0 ? 1 : 0));
+    const double pouvoir = entropie / std::log(std::min(groupes, n));
     return std::isfinite(pouvoir) ? std::clamp(pouvoir, 0.0, 1.0) : 0.0;
+}
+
+bool Recherche_Discriminant::Commande_Partagee(size_t position) {
+    if (candidats_.empty() || position >= commandes_.size())
+        return false;
+    for (const int etat : commandes_[position]) {
+        auto [connu, nouveau] = partagees_.try_emplace(etat, false);
+        if (nouveau && etat >= 0 && etat < base_.Matrice.Nb_Etats()) {
+            int64_t sans_etat = 0;
+            Somme_Caractere(etat, 1, &sans_etat);
+            connu->second = sans_etat == 0;
+        }
+        if (connu->second)
+            return true;
+    }
+    return false;
 }
 
 bool Recherche_Discriminant::S_Applique(size_t position, const std::vector<int16_t>& etats_choisis) const {
@@ -176,7 +190,7 @@ const std::vector<Recherche_Discriminant::Evaluation>& Recherche_Discriminant::E
     const auto& objets = base_.Objets;
     pouvoir.assign(objets.size(), 0.0);
     evaluations_.clear();
-    dormants_.clear();
+    partagees_.clear();
     Prepare_Candidats(classement, nb_candidats);
     const auto n = static_cast<int64_t>(candidats_.size());
     const bool applicable = strategie == Strategie_Recherche::Applicable;
@@ -195,48 +209,14 @@ const std::vector<Recherche_Discriminant::Evaluation>& Recherche_Discriminant::E
             repondu = etats_choisis[static_cast<size_t>(o.Index_Car) + static_cast<size_t>(j)] != 0;
         if (repondu)
             continue;
-        int64_t sans_etat = 0;
-        if (applicable && !S_Applique(p, etats_choisis)) {
-            dormants_.push_back(p);
+        if (applicable && !S_Applique(p, etats_choisis) && !Commande_Partagee(p))
             continue;
-        }
+        int64_t sans_etat = 0;
         Somme_Caractere(o.Index_Car, o.Nb_Car, applicable ? &sans_etat : nullptr);
         pouvoir[p] = applicable ? Pouvoir_Applicable(sommes_, sans_etat, n) : Pouvoir(sommes_, n);
-        evaluations_.push_back({static_cast<int>(p), pouvoir[p], poids_[p], 0.0});
+        evaluations_.push_back({static_cast<int>(p), pouvoir[p], poids_[p]});
     }
-    if (applicable)
-        Evalue_Deblocages(n);
     return evaluations_;
-}
-
-void Recherche_Discriminant::Evalue_Deblocages(int64_t nb_candidats) {
-    // Only characters that separate nothing need it, and only then are the waiting ones measured.
-    const bool sans_pouvoir = std::any_of(evaluations_.begin(), evaluations_.end(),
-                                          [](const Evaluation& e) { return e.Pouvoir <= kEcart_Egal; });
-    if (!sans_pouvoir || dormants_.empty())
-        return;
-    std::vector<int> evaluation_de(base_.Objets.size(), -1);
-    for (size_t i = 0; i < evaluations_.size(); ++i)
-        evaluation_de[static_cast<size_t>(evaluations_[i].Position)] = static_cast<int>(i);
-    for (const size_t d : dormants_) {
-        const Objet_Fic& o = base_.Objets[d];
-        int64_t sans_etat = 0;
-        Somme_Caractere(o.Index_Car, o.Nb_Car, &sans_etat);
-        const double pouvoir = Pouvoir_Applicable(sommes_, sans_etat, nb_candidats);
-        if (pouvoir <= kEcart_Egal)
-            continue;
-        // The characters whose answer would let it apply.
-        for (const int etat : commandes_[d]) {
-            const int proprietaire = static_cast<size_t>(etat) < proprietaire_.size()
-                                         ? proprietaire_[static_cast<size_t>(etat)]
-                                         : -1;
-            if (proprietaire < 0 || evaluation_de[static_cast<size_t>(proprietaire)] < 0)
-                continue;
-            Evaluation& e =
-                evaluations_[static_cast<size_t>(evaluation_de[static_cast<size_t>(proprietaire)])];
-            e.Deblocage = std::max(e.Deblocage, pouvoir);
-        }
-    }
 }
 
 bool Recherche_Discriminant::Passe_Devant(const Evaluation& a, const Evaluation& b,
@@ -247,10 +227,6 @@ bool Recherche_Discriminant::Passe_Devant(const Evaluation& a, const Evaluation&
         return true;
     if (a.Pouvoir < b.Pouvoir - kEcart_Egal)
         return false;
-    // Among characters that separate nothing, the one whose answer lets the best waiting
-    // character apply comes first.
-    if (a.Pouvoir <= kEcart_Egal && b.Pouvoir <= kEcart_Egal && a.Deblocage != b.Deblocage)
-        return a.Deblocage > b.Deblocage + kEcart_Egal;
     return a.Poids > b.Poids;
 }
 
@@ -263,8 +239,7 @@ int Recherche_Discriminant::Calcule(const std::vector<int16_t>& etats_choisis, c
         if (meilleure == nullptr || Passe_Devant(e, *meilleure, strategie))
             meilleure = &e;
     }
-    const bool utile = meilleure != nullptr && (meilleure->Pouvoir > 0.0 || meilleure->Deblocage > 0.0);
-    return utile ? meilleure->Position : -1;
+    return meilleure != nullptr && meilleure->Pouvoir > 0.0 ? meilleure->Position : -1;
 }
 
 std::vector<Question_Classee> Recherche_Discriminant::Classe(const std::vector<int16_t>& etats_choisis,

@@ -3,34 +3,34 @@
 // either strategy (see Strategie_Recherche.h).
 //
 // A character is eligible when it is allowed (Joker), has at least two states inside the base and
-// none of them chosen; under the Applicable strategy it must also apply: it has no controlling
-// state in Descendance, or one of them is chosen. With c(j) the sum of the matrix values of state
+// none of them chosen. Under the Applicable strategy it must also apply: it has no controlling
+// state in Descendance, or one of them is chosen, or one of them is shown by every candidate (its
+// answer could tell nothing, so the character applies to every candidate; when the user's species
+// is among them, it applies to that species too). With c(j) the sum of the matrix values of state
 // j over the N candidate species (a species with several states counts once for each):
 //   Entropie:   |sum over c(j) != 0 of (c(j) / N) x ln(N / c(j))| / ln(K), K the number of states;
 //   Applicable: the same sum with one more group, the candidates whose values on the K states are
 //               all 0, normalised by the logarithm of the number of groups the candidates can
-//               fall into (K, or K + 1 when that group is not empty) and capped at 1: it measures
-//               how the character splits all the candidates, and equals the Entropie power when
-//               every candidate has a state (only candidates showing several states can lift the
-//               raw sum above 1).
+//               fall into (K, or K + 1 when that group is not empty), or of N when there are fewer
+//               candidates than groups, and capped at 1: it measures how evenly the character
+//               splits all the candidates against the most even split they allow. It equals the
+//               Entropie power when every candidate has a state and N >= K (only candidates
+//               showing several states can lift the raw sum above 1).
 // Sums that give no real logarithm (negative matrix values) give power 0; so do characters that
-// are not eligible.
+// are not eligible, and every character when there are fewer than two candidates (Applicable).
 //
 // The choice is the eligible character with the greatest power, provided it is above 0. Entropie
 // keeps the first of equal powers; Applicable takes powers within 1e-9 as equal and prefers the
 // character whose states' weights sum higher, then the earlier one.
-// Applicable also keeps a character that only waits for a controlling state from being out of
-// reach: when no character that applies separates the candidates, the one whose answer would let
-// the best-separating waiting character apply is proposed (among characters of power 0, the
-// greater power so unlocked comes first), so the search does not end while an answer would still
-// separate the candidates.
 // The ranked list orders every eligible character by the same rule, so its first line is the
 // choice whenever there is one.
 //
 // Candidate sums are formed over the contiguous state columns of the matrix, block by block, so
-// the cost is (eligible states x species) additions however the candidates are spread.
+// the cost is (eligible and controlling states x species) additions however the candidates are
+// spread.
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "Base_Connaissance.h"
@@ -61,7 +61,8 @@ class Recherche_Discriminant {
                                          const std::vector<bool>& joker, const Classement& classement,
                                          int nb_candidats, Strategie_Recherche strategie);
 
-    // Whether the character at `position` applies: it has no controlling state, or one is chosen.
+    // Whether the character at `position` has no controlling state or one of them chosen (the
+    // search also lets it apply when every candidate shows one).
     bool S_Applique(size_t position, const std::vector<int16_t>& etats_choisis) const;
 
     // The Entropie power of one character from its candidate sums (exposed for the tests).
@@ -75,7 +76,6 @@ class Recherche_Discriminant {
         int Position;
         double Pouvoir;
         int64_t Poids;
-        double Deblocage;  // the best power among the waiting characters its answer lets apply
     };
     // The eligible characters with their powers, in Objets_Fic order; fills `pouvoir` as well.
     const std::vector<Evaluation>& Evalue(const std::vector<int16_t>& etats_choisis,
@@ -84,8 +84,8 @@ class Recherche_Discriminant {
                                           std::vector<double>& pouvoir);
     // Whether `a`, met after `b` in Objets_Fic order, ranks before it.
     static bool Passe_Devant(const Evaluation& a, const Evaluation& b, Strategie_Recherche strategie);
-    // Applicable: the unlocking values of the characters that separate nothing.
-    void Evalue_Deblocages(int64_t nb_candidats);
+    // Whether every candidate shows one of the character's controlling states.
+    bool Commande_Partagee(size_t position);
     void Prepare_Candidats(const Classement& classement, int nb_candidats);
     // The candidate sums of states first .. first + nombre - 1 into sommes_; the number of
     // candidates without any non-zero value on them into `sans_etat` when it is given.
@@ -94,8 +94,7 @@ class Recherche_Discriminant {
     const Base_Connaissance& base_;
     std::vector<std::vector<int>> commandes_;  // by position: the states that control the character
     std::vector<int64_t> poids_;               // by position: the sum of its states' weights
-    std::vector<int> proprietaire_;            // by state: the position of its character
-    std::vector<size_t> dormants_;             // eligible but for a controlling state not chosen
+    std::unordered_map<int, bool> partagees_;  // by controlling state: every candidate shows it
     std::vector<int16_t> masque_;              // 1 for a candidate species (dense candidates)
     std::vector<int32_t> candidats_;           // candidate species in increasing number
     std::vector<uint8_t> present_;             // scratch: a candidate shows one of the states

@@ -3,11 +3,11 @@
 //
 // Entropie (the default, "standard"): the entropy of the candidates over the character's states,
 // counted only over the candidates that have a state of it.
-// Applicable ("applicable"): only characters that apply (no controlling state in Descendance, or
-// one of them chosen); candidates without any state of the character form one more group; equal
-// powers go to the character whose states' weights sum higher, then to the earlier one; when
-// nothing that applies separates the candidates, the character whose answer lets a separating
-// one apply.
+// Applicable ("applicable"): only characters that apply (no controlling state in Descendance,
+// one of them chosen, or one of them shown by every candidate, so that asking it would tell
+// nothing); candidates without any state of the character form one more group, and the power is
+// the share of what telling all the candidates apart takes; equal powers go to the character
+// whose states' weights sum higher, then to the earlier one.
 // The names are those of the command line and of the per-user store.
 
 #include <optional>

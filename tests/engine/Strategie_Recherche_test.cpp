@@ -83,11 +83,18 @@ TEST(Strategie_Recherche, EachRuleChangesTheChoiceAndTheRankingStartsWithIt) {
          {1},
          1,
          1},
-        // Nothing that applies separates the candidates: the answer that lets C1 apply is asked.
-        {"unlocks what waits", {{2, 2}, {}, {{0, 0}, {0, 0}, {0, 1}, {0, 1}}, {{1, 0, 0}}}, {}, 1, 0},
+        // Every candidate shows C1's controlling state: asking it would tell nothing, C1 applies.
+        {"applies when every candidate shows that state",
+         {{2, 2, 2}, {}, {{0, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 1, 1}}, {{1, 0, 0}}},
+         {},
+         1,
+         1},
         // Rule 2: C0's power exceeds 1 over the six it applies to; with the others as a group it
         // no longer outranks C1.
         {"candidates without a state form a group", {{2, 2}, {}, dix, {}}, {}, 0, 1},
+        // Three candidates: C0 tells them all apart, as well as any character can, though it has
+        // four states; C1 splits them 2 / 1.
+        {"no more groups than candidates", {{4, 2}, {}, {{0, 0}, {1, 0}, {2, 1}}, {}}, {}, 1, 0},
         // Rule 3: equal powers go to the heavier character.
         {"equal powers go to the heavier", {{2, 2}, {1, 3}, {{0, 0}, {1, 1}}, {}}, {}, 0, 1},
     };
