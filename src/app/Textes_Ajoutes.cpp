@@ -28,6 +28,23 @@ constexpr Traductions kTextes[] = {
     {Texte_Ajoute::Filtre_Indication,
      {"Find a tree by name (Ctrl+F)", "Buscar un árbol por su nombre (Ctrl+F)",
       "Chercher un arbre par son nom (Ctrl+F)"}},
+    {Texte_Ajoute::Menu_Questions, {"&Questions to ask", "&Preguntas por hacer", "&Questions à poser"}},
+    {Texte_Ajoute::Questions_Indication,
+     {"Pick a question you can answer (Enter), or go back.",
+      "Elija una pregunta que pueda contestar (Intro), o vuelva atrás.",
+      "Choisissez une question à laquelle vous pouvez répondre (Entrée), ou revenez en arrière."}},
+    {Texte_Ajoute::Questions_Question, {"Question", "Pregunta", "Question"}},
+    {Texte_Ajoute::Questions_Pouvoir, {"Power", "Poder", "Pouvoir"}},
+    {Texte_Ajoute::Menu_Comparer, {"Compare &with...", "Comparar &con...", "Comparer &avec..."}},
+    {Texte_Ajoute::Comparer_Choix, {"Compare %1 with:", "Comparar %1 con:", "Comparer %1 avec :"}},
+    {Texte_Ajoute::Comparaison_Titre, {"%1 and %2", "%1 y %2", "%1 et %2"}},
+    {Texte_Ajoute::Comparaison_Differents,
+     {"What tells them apart", "Lo que las distingue", "Ce qui les distingue"}},
+    {Texte_Ajoute::Comparaison_Communs, {"What they share", "Lo que comparten", "Ce qu'elles ont en commun"}},
+    {Texte_Ajoute::Comparaison_Un_Seul,
+     {"Known for only one of them", "Conocido para una sola de ellas", "Connu pour une seule des deux"}},
+    {Texte_Ajoute::Comparaison_Inconnu, {"not known", "desconocido", "inconnu"}},
+    {Texte_Ajoute::Comparaison_Aucun, {"None.", "Ninguno.", "Aucun."}},
 };
 
 }  // namespace
@@ -39,6 +56,16 @@ std::string_view Chaine_Ajoutee(Texte_Ajoute quoi, int langue) {
             return t.textes[l];
     }
     return {};
+}
+
+int Langue_De_Suffixe(std::string_view suffixe) {
+    if (!suffixe.empty() && suffixe.front() == '_')
+        suffixe.remove_prefix(1);
+    if (suffixe == "es")
+        return 1;
+    if (suffixe == "fr")
+        return 2;
+    return 0;
 }
 
 }  // namespace kestrane

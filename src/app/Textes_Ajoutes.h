@@ -1,7 +1,8 @@
 #pragma once
 // The interface texts of the features the string table has no entry for (the answers panel, Undo
-// and Redo, the name filter), in English, Spanish and French. The string table itself stays as
-// it is; these texts follow the same language numbers (0 English, 1 Spanish, 2 French).
+// and Redo, the name filter, the ranked questions, the comparison of two species), in English,
+// Spanish and French. The string table itself stays as it is; these texts follow the same
+// language numbers (0 English, 1 Spanish, 2 French).
 
 #include <string_view>
 
@@ -17,9 +18,24 @@ enum class Texte_Ajoute {
     Reponses_Changer,   // tooltip of an answer: open its chooser
     Reponses_Retirer,   // tooltip of an answer's remove button
     Filtre_Indication,  // placeholder of the name filter
+    Menu_Questions,          // View menu: the questions ranked by their power
+    Questions_Indication,    // status text while the ranked questions are shown
+    Questions_Question,      // heading of the list's first column
+    Questions_Pouvoir,       // heading of its second column
+    Menu_Comparer,           // results list: compare the species with another
+    Comparer_Choix,          // the species picker's label; %1 is the first species
+    Comparaison_Titre,       // the page's title; %1 and %2 are the species
+    Comparaison_Differents,  // heading: the characters on which they differ
+    Comparaison_Communs,     // heading: the characters they share
+    Comparaison_Un_Seul,     // heading: the characters known for only one of them
+    Comparaison_Inconnu,     // in place of the states of a species that shows none
+    Comparaison_Aucun,       // a section without any character
 };
 
 // The text in language `langue`; English for any other value.
 std::string_view Chaine_Ajoutee(Texte_Ajoute quoi, int langue);
+
+// The language number of a documents' suffix ("en", "_fr"...): 0, 1 or 2, English for others.
+int Langue_De_Suffixe(std::string_view suffixe);
 
 }  // namespace kestrane

@@ -159,6 +159,24 @@ TEST_F(Ligne_Commande, ContraNamesTheLayerOrButtonOfEachContradiction) {
     EXPECT_NE(acer.out.find("CONTRA/ecorce_x.wmf"), std::string::npos) << acer.out;
 }
 
+TEST_F(Ligne_Commande, CompareGivesTheSectionsAsTextOrJson) {
+    const Sortie s = Lance("compare Acer FRAEX " + Reglages());
+    ASSERT_EQ(s.statut, 0) << s.err;
+    EXPECT_EQ(
+        s.out,
+        "Acer and Fraxinus\n\nWhat tells them apart\nEcorce\tBark\tSmooth bark\tRough bark\n"
+        "Feuille\tLeaf type\tSimple leaf\tCompound leaf\nMarge\tMargin\tToothed margin\tEntire margin\n\n"
+        "What they share\nNone.\n\nKnown for only one of them\n"
+        "Foliole\tLeaflets\tnot known\tFive leaflets; Seven leaflets\n");
+    const Sortie json = Lance("compare betula carpinus --json --lang fr " + Reglages());
+    EXPECT_NE(json.out.find(
+                  "\"shared\": [{\"objet\": \"Feuille\", \"question\": \"Leaf type\", \"disjoint\": false, "
+                  "\"a\": [{\"state\": \"F_SIMPLE\", \"text\": \"Simple leaf\"}]"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"only_one\": []}"), std::string::npos) << json.out;
+}
+
 TEST_F(Ligne_Commande, PortraitGivesEachPiecesDrawing) {
     const Sortie s = Lance("portrait " + Reglages() + " --answer Ecorce=E_RUGUEUSE --json");
     ASSERT_EQ(s.statut, 0) << s.err;
@@ -189,6 +207,7 @@ TEST_F(Ligne_Commande, ErrorsGoToStderrWithANonZeroStatus) {
         {"rank " + Reglages() + " --ido '" + court + "'", "does not fit this knowledge base"},
         {"rank --settings '" + base->Dossier() + "nowhere.ini'", "nowhere.ini"},
         {"contra " + Reglages() + " Quercus", "no species \"Quercus\""},
+        {"compare " + Reglages() + " Acer Quercus", "no species \"Quercus\""},
         {"rank " + Reglages() + " --save '" + court + "/x.ido'", "not saved"},
     };
     for (const auto& c : cas) {

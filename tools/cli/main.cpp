@@ -5,6 +5,7 @@
 #include <iostream>
 #include <optional>
 
+#include "Commande_Comparaison.h"
 #include "Commande_Info.h"
 #include "Commande_Parcours.h"
 #include "Commande_Reponses.h"
@@ -12,6 +13,7 @@
 #include "Commandes_Cle.h"
 #include "Conversions.h"
 #include "Ouverture_Base.h"
+#include "Textes_Ajoutes.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"Kestrane: the tree identification key from the command line"};
@@ -57,6 +59,39 @@ int main(int argc, char** argv) {
                                            seuil_parcours.value_or(ouverte.reglages.Seuil_Pourcent)));
         }
         kestrane::cli::Ecrit_Parcours(*ouverte.base, bilans, json_parcours, std::cout);
+    });
+
+    std::string reglages_comparaison;
+    std::vector<std::string> especes_comparees;
+    std::string langue_comparaison = "en";
+    bool json_comparaison = false;
+    auto* comparaison = app.add_subcommand(
+        "compare", "Print what tells two species apart, what they share and what is known for one");
+    comparaison->add_option("species", especes_comparees, "The two species, by name or code")
+        ->required()
+        ->expected(2);
+    comparaison->add_option("--settings", reglages_comparaison, "Machine settings file that names the base")
+        ->required();
+    comparaison->add_option("--lang", langue_comparaison, "Language of the texts: en, es or fr")
+        ->check(CLI::IsMember({"en", "es", "fr"}, CLI::ignore_case));
+    comparaison->add_flag("--json", json_comparaison, "Print JSON");
+    comparaison->callback([&] {
+        const auto ouverte = kestrane::cli::Ouvre_Base(reglages_comparaison, std::cerr);
+        if (!ouverte.base)
+            throw CLI::RuntimeError(1);
+        std::vector<int> especes;
+        for (const auto& nom : especes_comparees) {
+            const int s = kestrane::cli::Trouve_Espece(*ouverte.base, nom);
+            if (s < 0) {
+                std::cerr << "compare: no species \"" << nom << "\" in this knowledge base\n";
+                throw CLI::RuntimeError(1);
+            }
+            especes.push_back(s);
+        }
+        kestrane::cli::Ecrit_Comparaison(
+            *ouverte.base, kestrane::Compare_Especes(*ouverte.base, especes[0], especes[1]),
+            kestrane::Langue_De_Suffixe(kestrane::To_Lower_Ascii(langue_comparaison)), json_comparaison,
+            std::cout);
     });
 
     kestrane::cli::Options_Cle options_cle;
