@@ -143,6 +143,20 @@ void Documents::Prend_Suffixe_De_La_Vue() {
     hote_.Change_Suffixe_Langue(Suffixe_De_Location(vue_->LocationURL(), depart));
 }
 
+QString Documents::Suffixe_Documents() {
+    Prend_Suffixe_De_La_Vue();
+    return hote_.Suffixe_Langue();
+}
+
+void Documents::Affiche_Fichier(const QString& chemin) {
+    Cache_Fenetres();
+    Libere_Dessin();
+    etat_.Texte_Legende.clear();
+    etat_.Nb_Avant = 0;
+    vue_->stop();
+    vue_->Navigate2(QUrl::fromLocalFile(chemin), false);
+}
+
 void Documents::Cherche_Espece(const QString& nom) {
     if (!Rs_Flore)
         return;

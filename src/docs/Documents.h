@@ -78,6 +78,12 @@ class Documents : public QObject {
     // Prints the page shown on the printer chosen in the printer dialog. Errors are not reported.
     void Imprime_Document();
 
+    // The documents' language suffix ("_fr"), taken from the page shown as when a species opens.
+    QString Suffixe_Documents();
+    // Shows a local page of the program's making as the view's next page (Back returns to the
+    // one shown before), with the zoom and the legend hidden.
+    void Affiche_Fichier(const QString& chemin);
+
     // Hides the zoom and the legend windows.
     void Cache_Fenetres();
     // Forgets the full-size drawing (the zoom then paints nothing).

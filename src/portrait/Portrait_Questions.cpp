@@ -1,6 +1,7 @@
 #include "Portrait_Questions.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QPixmap>
 #include <QToolButton>
@@ -19,6 +20,7 @@
 #include "Robot_Tab.h"
 #include "Small_Robot.h"
 #include "Table_Chaines.h"
+#include "Textes_Ajoutes.h"
 
 namespace kestrane {
 
@@ -52,13 +54,18 @@ Portrait_Questions::Portrait_Questions(const Base_Connaissance& base, Identifica
       calques_(new Robot_Tab(base, hote, dialogues, this)),
       robot_(new Robot(*calques_, parent)),
       small_robot_(new Small_Robot(*calques_, parent)),
-      pic_choix_(new Pic_Choix(base, identification.Question,
-                               [this] { return std::string(Suffixe_Interface(hote_.Langue())); }, parent)),
+      pic_choix_(new Pic_Choix(
+          base, identification.Question, [this] { return std::string(Suffixe_Interface(hote_.Langue())); },
+          parent)),
       barre_deter_(new Barre_Boutons(QStringLiteral("Barre_Deter"), parent)),
-      barre_question_(new Barre_Boutons(QStringLiteral("Barre_Question"), parent)) {
+      barre_question_(new Barre_Boutons(QStringLiteral("Barre_Question"), parent)),
+      questions_(new Liste_Questions(parent)) {
     small_robot_->hide();
     pic_choix_->hide();
     barre_question_->hide();
+    questions_->hide();
+    connect(questions_, &Liste_Questions::Choisie, this, &Portrait_Questions::Ouvre_Question_Classee);
+    connect(questions_, &Liste_Questions::Retour, this, [this] { Clic_Barre_Question(0); });
     connect(robot_, &Robot::Appui, this, &Portrait_Questions::Appui_Robot);
     connect(robot_, &Robot::Clic, this, &Portrait_Questions::Clic_Robot);
     connect(robot_, &Robot::Survol, this, &Portrait_Questions::Survol_Robot);
@@ -75,6 +82,7 @@ Portrait_Questions::~Portrait_Questions() {
     delete pic_choix_.data();
     delete barre_deter_.data();
     delete barre_question_.data();
+    delete questions_.data();
 }
 
 QString Portrait_Questions::Question_Affichee(const Objet_Fic& objet) const {
@@ -127,6 +135,7 @@ void Portrait_Questions::Cree_Barre_Question() {
 // --- Views -----------------------------------------------------------------------------------
 
 void Portrait_Questions::Montre_Portrait() {
+    Cache_Questions();
     small_robot_->hide();
     pic_choix_->hide();
     barre_question_->hide();
@@ -254,12 +263,12 @@ bool Portrait_Questions::Affiche_Choix(const std::string& popup) {
     return true;
 }
 
-void Portrait_Questions::Propose_Question() {
+bool Portrait_Questions::Propose_Question() {
     const Question_Courante& q = identification_.Question;
     const Objet_Fic* objet = base_.Trouve_Objet(q.Objet);
     hote_.Texte_Statut(objet != nullptr ? Question_Affichee(*objet) : QString::fromStdString(q.TipText));
     hote_.Mode_Affichage(2);
-    Affiche_Choix(q.Popup);
+    return Affiche_Choix(q.Popup);
 }
 
 void Portrait_Questions::Maitre_Discriminant() {
@@ -288,13 +297,70 @@ void Portrait_Questions::Maitre_Discriminant() {
     }
 }
 
+// --- Ranked questions ------------------------------------------------------------------------
+
+void Portrait_Questions::Montre_Questions() {
+    if (identification_.Nb_Esp_Max() == 1) {
+        identification_.Maitre_Discriminant();  // says there is only one species
+        return;
+    }
+    const int langue = hote_.Langue();
+    const std::vector<Question_Classee> classees = identification_.Questions_Classees();
+    if (classees.empty()) {
+        dialogues_.Message(hote_.Fenetre(), QString::fromStdString(Chaine_Ou_Anglais(1075, langue)),
+                           Boutons::OK, Icone::Aucune, hote_.Titre_Messages());
+        return;
+    }
+    std::vector<Liste_Questions::Ligne> lignes;
+    for (const Question_Classee& q : classees) {
+        lignes.push_back(
+            {q.Position, Question_Affichee(base_.Objets[static_cast<size_t>(q.Position)]), q.Pouvoir});
+    }
+    const auto texte = [langue](Texte_Ajoute quoi) {
+        return QString::fromUtf8(Chaine_Ajoutee(quoi, langue));
+    };
+    questions_->Remplit(lignes, texte(Texte_Ajoute::Questions_Question),
+                        texte(Texte_Ajoute::Questions_Pouvoir));
+    barre_deter_->hide();
+    robot_->hide();
+    pic_choix_->hide();
+    hote_.Mode_Affichage(2);
+    hote_.Texte_Statut(texte(Texte_Ajoute::Questions_Indication));
+    questions_->show();
+    questions_->raise();
+    questions_->setFocus(Qt::OtherFocusReason);
+    // Only Back: nothing is picked yet, and Next belongs to the search.
+    barre_question_->Montre_Element(1, false);
+    barre_question_->Montre_Element(2 * base_.Nb_But_Quest - 1, false);
+    barre_question_->show();
+    occupe_ = false;
+}
+
+void Portrait_Questions::Cache_Questions() {
+    questions_->hide();
+    barre_question_->Montre_Element(1, true);
+}
+
+void Portrait_Questions::Ouvre_Question_Classee(int position) {
+    if (position < 0 || static_cast<size_t>(position) >= base_.Objets.size())
+        return;
+    Cache_Questions();
+    identification_.Question = Question_Courante::De_Objet(base_.Objets[static_cast<size_t>(position)]);
+    if (!Propose_Question())
+        robot_->show();  // the picture is missing: the portrait again
+    barre_question_->Montre_Element(2 * base_.Nb_But_Quest - 1, true);
+    barre_question_->show();
+}
+
 // --- Bar clicks ------------------------------------------------------------------------------
 
 void Portrait_Questions::Clic_Barre_Deter(int /*index*/, const QString& tag) {
     const std::string cle = tag.toStdString();
     const Objet_Fic* objet = base_.Trouve_Objet(cle);
     if (objet == nullptr) {
-        if (cle == "Search") {
+        if (cle == "Search" && (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)) {
+            Montre_Questions();
+        } else if (cle == "Search") {
             Maitre_Discriminant();
         } else if (cle == "Results") {
             hote_.Commande_Vue_Resultats();

@@ -19,6 +19,7 @@
 #include "Barre_Boutons.h"
 #include "Base_Connaissance.h"
 #include "Contradictions_Espece.h"
+#include "Liste_Questions.h"
 #include "Pic_Choix.h"
 #include "Robot.h"
 #include "Robot_Tab.h"
@@ -48,6 +49,8 @@ public:
     Pic_Choix* Widget_Pic_Choix() const { return pic_choix_; }
     Barre_Boutons* Barre_Deter() const { return barre_deter_; }
     Barre_Boutons* Barre_Question() const { return barre_question_; }
+    // The ranked questions; the window gives it the chooser's rectangle whenever it lays out.
+    Liste_Questions* Widget_Questions() const { return questions_; }
 
     // The bars from But_Deter and But_Quest, pictures Rep_Data + File, captions and tooltips in
     // the interface language of the moment; they keep that language until they are built again at
@@ -60,6 +63,12 @@ public:
     // The determination bar's "Search": proposes the most discriminant character and opens its
     // chooser, with the engine's messages (and its retry question after skipped characters).
     void Maitre_Discriminant();
+    // The ranked questions in place of the portrait, with the question bar's Back only; choosing
+    // a line opens that character's chooser as Search does. Search's messages when there is only
+    // one species at the top or nothing left to ask.
+    void Montre_Questions();
+    // Hides the ranked questions and gives the question bar its confirm button back.
+    void Cache_Questions();
 
     // The contradiction display: replaces earlier marks with the overlays and the button icons of
     // `contradictions`, clears Occupe and shows the identification view.
@@ -69,7 +78,7 @@ public:
     bool Retire_Contradictions();
 
     // The widgets' part of the identification view: Robot and Barre_Deter shown, Pic_Choix and
-    // Barre_Question hidden, Occupe cleared.
+    // Barre_Question and the ranked questions hidden, Occupe cleared.
     void Montre_Portrait();
 
     // Occupe: a portrait click is being handled or the chooser is opening; clicks and hovers on
@@ -106,7 +115,8 @@ private:
     void Clic_Robot();
     void Survol_Robot(QPointF position);
     const Objet_Fic* Objet_Par_Couleur(QPoint pixel) const;
-    void Propose_Question();
+    bool Propose_Question();
+    void Ouvre_Question_Classee(int position);
     void Fin_Question();
     void Construit_Barre_Deter(const std::vector<Image_Bouton>* images);
     // The character's question in the interface language of the moment.
@@ -125,6 +135,7 @@ private:
     QPointer<Pic_Choix> pic_choix_;
     QPointer<Barre_Boutons> barre_deter_;
     QPointer<Barre_Boutons> barre_question_;
+    QPointer<Liste_Questions> questions_;
 
     std::string suffixe_barres_ = "en";  // language of the bars' captions and tooltips
     bool occupe_ = false;

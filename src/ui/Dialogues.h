@@ -1,8 +1,10 @@
 #pragma once
 // Every modal interaction of the program goes through this interface: message boxes, the file,
-// folder and printer dialogs. The program uses the Qt dialogs; tests script the answers.
+// folder and printer dialogs, the choice from a list. The program uses the Qt dialogs; tests
+// script the answers.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -37,6 +39,10 @@ public:
     // The interface language changed (0 English, 1 Spanish, 2 French): the dialogs' own texts
     // (buttons, labels) follow it from the next dialog on.
     virtual void Change_Langue(int langue) = 0;
+
+    // One of `elements`, `propose` preselected: its index, nullopt when cancelled.
+    virtual std::optional<int> Choix(QWidget* parent, const QString& titre, const QString& libelle,
+                                     const QStringList& elements, int propose) = 0;
 };
 
 // The filter of the Qt file dialogs for a "label|pattern|label|pattern" filter.

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -75,6 +76,16 @@ std::optional<QString> Dialogues_Qt::Dossier(QWidget* parent, const QString& tit
 bool Dialogues_Qt::Imprimante(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<int> Dialogues_Qt::Choix(QWidget* parent, const QString& titre, const QString& libelle,
+                                       const QStringList& elements, int propose) {
+    bool accepte = false;
+    const QString choisi = QInputDialog::getItem(parent, titre, libelle, elements, propose, false, &accepte);
+    const auto index = elements.indexOf(choisi);
+    if (!accepte || index < 0)
+        return std::nullopt;
+    return static_cast<int>(index);
 }
 
 }  // namespace kestrane

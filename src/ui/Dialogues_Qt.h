@@ -1,6 +1,6 @@
 #pragma once
-// The dialogs shown to the user: QMessageBox, QFileDialog and QPrintDialog, their own texts in
-// the interface language.
+// The dialogs shown to the user: QMessageBox, QFileDialog, QPrintDialog and QInputDialog, their
+// own texts in the interface language.
 
 #include "Dialogues.h"
 #include "Traductions_Qt.h"
@@ -17,6 +17,9 @@ public:
                                                  const QString& extension) override;
     std::optional<QString> Dossier(QWidget* parent, const QString& titre, const QString& depart) override;
     bool Imprimante(QWidget* parent, QPrinter& printer) override;
+    std::optional<int> Choix(QWidget* parent, const QString& titre, const QString& libelle,
+                             const QStringList& elements, int propose) override;
+
     void Change_Langue(int langue) override { traductions_.Applique(langue); }
 
   private:

@@ -33,6 +33,7 @@
 #include "Impression.h"
 #include "Modele_Liste_Esp.h"
 #include "Panneau_Reponses.h"
+#include "Page_Comparaison.h"
 #include "Portrait_Questions.h"
 #include "Table_Chaines.h"
 #include "Textes_Moteur_Langue.h"
@@ -117,11 +118,12 @@ void frmMain::Bureau_Change(const QRect& zone_travail) {
 
 frmMain::~frmMain() {
     // Documents and portrait refer to the identification, which refers to the base; so do the
-    // answers panel, the name filter and the history.
+    // answers panel, the name filter, the history and the comparison page.
     delete panneau_;
     delete filtre_;
     historique_.reset();
     vignettes_.reset();
+    comparaison_.reset();
     impression_.reset();
     documents_.reset();
     portrait_.reset();
@@ -162,6 +164,7 @@ void frmMain::Construit_Menus() {
     help->addSeparator();
     mnuHelpAbout = Entree(help, "mnuHelpAbout", 1022);
     Ajoute_Entrees(edit, view);
+    Ajoute_Questions_Comparaison(view);
 
     for (QAction* a : {mnuViewIdentification, mnuViewResults, mnuViewSpecies, mnuViewToolbar, mnuViewStatusBar}) {
         a->setCheckable(true);
@@ -423,6 +426,7 @@ void frmMain::Installe_Panes() {
     });
     documents_->Suit_Focus_Liste(*Liste_Esp);
     Barre_Verticale->raise();
+    Installe_Questions_Comparaison();
 }
 
 QScrollArea* frmMain::Enveloppe_Barre(QWidget* barre) {
@@ -552,6 +556,8 @@ void frmMain::Applique_Disposition() {
         Tree_esp->setGeometry(En_Pixels(d.Tree_esp));
         Barre_Verticale->setGeometry(En_Pixels(d.Barre_Verticale));
         WebTexte->setGeometry(En_Pixels(d.WebTexte));
+        if (portrait_)
+            portrait_->Widget_Questions()->setGeometry(Pic_Choix->geometry());
         // The bars keep the size that shows every button (none falls into an overflow menu); their
         // areas end above the status bar and scroll when shorter.
         for (auto [barre, zone] :
@@ -661,7 +667,10 @@ void frmMain::Vue_Identification() {
 
 void frmMain::Vue_Resultats() {
     for (QWidget* w : {Robot, Pic_Choix, Tree_esp, Barre_Deter}) w->hide();
-    if (portrait_) portrait_->Retire_Contradictions();
+    if (portrait_) {
+        portrait_->Retire_Contradictions();
+        portrait_->Cache_Questions();
+    }
     QApplication::processEvents();
     Small_Robot->show();
     Liste_Esp->show();
@@ -677,6 +686,8 @@ void frmMain::Vue_Resultats() {
 
 void frmMain::Vue_Especes() {
     for (QWidget* w : {Robot, Pic_Choix, static_cast<QWidget*>(Liste_Esp), Barre_Deter}) w->hide();
+    if (portrait_)
+        portrait_->Cache_Questions();
     Small_Robot->show();
     Tree_esp->show();
     Barre_Verticale->show();

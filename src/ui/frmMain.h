@@ -43,6 +43,7 @@ class Filtre_Especes;
 class Historique_Reponses;
 class Panneau_Reponses;
 class Vignettes_Etats;
+class Page_Comparaison;
 
 // How the load ended.
 struct Issue_Chargement {
@@ -137,6 +138,8 @@ public:
     QAction* mnuEditRedo = nullptr;
     QAction* mnuEditFind = nullptr;
     QAction* mnuViewAnswers = nullptr;
+    QAction* mnuViewQuestions = nullptr;  // the ranked questions
+    QAction* mnuListCompare = nullptr;    // the results list's "Compare with..."
 
 signals:
     // The About entry: the start routine shows its splash window as the About box.
@@ -173,6 +176,11 @@ private:
     QRect Zone_Ecran() const override;
 
     void Installe_Panes();
+    // frmMain_Questions_Comparaison.cpp: the ranked questions and the comparison of two species.
+    void Ajoute_Questions_Comparaison(QMenu* view);
+    void Installe_Questions_Comparaison();
+    void Montre_Questions();
+    void Compare_Avec();
     void Clic_Liste();
     int Meilleur_Pourcentage() const;
 
@@ -237,6 +245,7 @@ private:
     Panneau_Reponses* panneau_ = nullptr;
     Filtre_Especes* filtre_ = nullptr;
     bool filtre_ouvert_ = false;
+    std::unique_ptr<Page_Comparaison> comparaison_;
     Modele_Liste_Esp* modele_liste_ = nullptr;
     QWidget* surface_ = nullptr;
     Disposition disposition_;

@@ -66,4 +66,18 @@ bool Dialogues_Scriptes::Imprimante(QWidget*, QPrinter& printer) {
     return ok;
 }
 
+std::optional<int> Dialogues_Scriptes::Choix(QWidget*, const QString& titre, const QString&,
+                                             const QStringList& elements, int propose) {
+    listes_choix.push_back(elements);
+    choix_proposes.push_back(propose);
+    if (choix.empty()) {
+        ++questions_sans_reponse;
+        ADD_FAILURE() << "unscripted choice: " << titre.toStdString();
+        return std::nullopt;
+    }
+    const auto c = choix.front();
+    choix.pop_front();
+    return c;
+}
+
 }  // namespace kestrane::test

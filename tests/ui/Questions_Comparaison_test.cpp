@@ -1,0 +1,156 @@
+// The main window's ranked questions and comparison of two species, driven by real mouse and key
+// events on the small fixture base: ARRANGEMENT (3 alternate, 4 opposite, only after a pinnate
+// leaf), FRUIT (5 nut, 6 winged), LEAF (0 simple, 1 pinnate, 2 palmate), in Objets_Fic order.
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QListView>
+#include <QMimeData>
+#include <QTest>
+#include <QToolButton>
+#include <QWebEngineView>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "Base_Test.h"
+#include "Dialogues_Scriptes.h"
+#include "Magasin_Memoire.h"
+#include "Portrait_Questions.h"
+#include "Sub_Main.h"
+#include "frmMain.h"
+
+namespace kestrane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class QuestionsComparaison : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dossier_ = test::Dossier_Temporaire("kestrane-questions");
+        const fs::path base = dossier_ / "base";
+        fs::copy(std::string(KESTRANE_FIXTURES) + "/small", base, fs::copy_options::recursive);
+        // Every character's chooser picture: a drawing of the base stands in for them.
+        fs::create_directories(base / "descripteurs");
+        for (const char* nom : {"leaf", "arrangement", "fruit"})
+            fs::copy_file(base / "robot/01/simple.wmf", base / "descripteurs" / nom);
+        options_.registre_machine = (base / "kestrane.ini").string();
+        options_.verrou_instance = (dossier_ / "kestrane.lock").string();
+        sub_ = std::make_unique<Sub_Main>(magasin_, dialogues_, options_);
+        ASSERT_EQ(sub_->Lance(), 0);
+        F().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&F()));
+    }
+    void TearDown() override {
+        if (sub_ && sub_->Fenetre())
+            sub_->Fenetre()->hide();
+        sub_.reset();
+        fs::remove_all(dossier_);
+    }
+    frmMain& F() { return *sub_->Fenetre(); }
+    Portrait_Questions& P() { return *F().Portrait(); }
+    QString Adresse() { return static_cast<QWebEngineView*>(F().WebTexte)->url().toLocalFile(); }
+
+    fs::path dossier_;
+    Options_Demarrage options_;
+    test::Magasin_Memoire magasin_;
+    test::Dialogues_Scriptes dialogues_;
+    std::unique_ptr<Sub_Main> sub_;
+};
+
+TEST_F(QuestionsComparaison, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensItsChooser) {
+    Liste_Questions& liste = *P().Widget_Questions();
+    QToolButton* search = P().Barre_Deter()->Bouton_A(3);
+    ASSERT_NE(search, nullptr);
+    QTest::mouseClick(search, Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_TRUE(liste.isVisible());
+    EXPECT_FALSE(F().Robot->isVisible());
+    EXPECT_FALSE(F().Pic_Choix->isVisible());
+    EXPECT_EQ(liste.geometry(), F().Pic_Choix->geometry());
+    // Only Back on the question bar.
+    EXPECT_FALSE(P().Barre_Question()->Element_Visible(1));
+    EXPECT_TRUE(P().Barre_Question()->Element_Visible(3));
+    EXPECT_FALSE(P().Barre_Question()->Element_Visible(5));
+    // Every allowed unanswered character, best first, its question through the base's texts.
+    ASSERT_EQ(liste.topLevelItemCount(), 3);
+    EXPECT_EQ(liste.topLevelItem(0)->text(0).toStdString(), "How are the leaves arranged?");
+    EXPECT_EQ(liste.topLevelItem(0)->text(1).toStdString(), "0.97");
+    EXPECT_EQ(liste.topLevelItem(2)->text(0).toStdString(), "What is the leaf like?");
+    EXPECT_EQ(liste.topLevelItem(2)->text(1).toStdString(), "0.86");
+    const int premiere = liste.Position(0);
+
+    // Escape goes back; Ctrl+L shows the list again, and Enter on the third line opens LEAF.
+    QTest::keyClick(&liste, Qt::Key_Escape);
+    EXPECT_FALSE(liste.isVisible());
+    EXPECT_TRUE(F().Robot->isVisible());
+    EXPECT_TRUE(P().Barre_Question()->Element_Visible(1));
+    QTest::keyClick(&F(), Qt::Key_L, Qt::ControlModifier);
+    ASSERT_TRUE(liste.isVisible());
+    QTest::keyClick(&liste, Qt::Key_Down);
+    QTest::keyClick(&liste, Qt::Key_Down);
+    QTest::keyClick(&liste, Qt::Key_Return);
+    EXPECT_EQ(F().Identification()->Question.Objet, "LEAF");
+    EXPECT_EQ(F().Identification()->Question.Choix, -1);
+    EXPECT_FALSE(liste.isVisible());
+    EXPECT_TRUE(F().Pic_Choix->isVisible());
+    EXPECT_TRUE(P().Barre_Question()->Element_Visible(1));
+    EXPECT_TRUE(P().Barre_Question()->Element_Visible(5));  // Next, as after Search
+
+    // Back, then Search: it proposes the list's first line. A click on a line opens it too.
+    QTest::mouseClick(P().Barre_Question()->Bouton_A(3), Qt::LeftButton);
+    QTest::mouseClick(search, Qt::LeftButton);
+    EXPECT_EQ(F().Identification()->Question.Objet, F().Base()->Objets[static_cast<size_t>(premiere)].Objet);
+    F().mnuViewQuestions->trigger();
+    const QRect ligne = liste.visualItemRect(liste.topLevelItem(1));
+    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, ligne.center());
+    EXPECT_EQ(F().Identification()->Question.Objet,
+              F().Base()->Objets[static_cast<size_t>(liste.Position(1))].Objet);
+    EXPECT_TRUE(dialogues_.messages.empty());
+}
+
+TEST_F(QuestionsComparaison, CompareWithShowsAPageInTheDocumentsLanguageThatPrintsAndDoesNotCopy) {
+    F().mnuViewResults->trigger();
+    EXPECT_EQ(F().Liste_Esp->contextMenuPolicy(), Qt::ActionsContextMenu);
+    EXPECT_TRUE(F().Liste_Esp->actions().contains(F().mnuListCompare));
+    // The first line (Acer pseudoplatanus), compared with Fagus sylvatica, picked from the others.
+    const QRect ligne = F().Liste_Esp->visualRect(F().Liste_Esp->model()->index(0, 0));
+    QTest::mouseClick(F().Liste_Esp->viewport(), Qt::LeftButton, {}, ligne.center());
+    dialogues_.choix = {1};
+    QTest::keyClick(&F(), Qt::Key_D, Qt::ControlModifier);
+    ASSERT_EQ(dialogues_.listes_choix.size(), 1u);
+    EXPECT_EQ(dialogues_.listes_choix[0], QStringList({"0% - Aesculus hippocastanum", "0% - Fagus sylvatica",
+                                                       "0% - Fraxinus excelsior", "0% - Quercus robur"}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Adresse().endsWith("/compare_aceps_fagsy_en.html"); }, 10000))
+        << Adresse().toStdString();
+    QFile page(Adresse());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    EXPECT_TRUE(html.contains("<h1>Acer pseudoplatanus and Fagus sylvatica</h1>"));
+    // The arrangement differs (opposite, alternate), each state with its picture.
+    const auto differents = html.indexOf("What tells them apart");
+    const auto communs = html.indexOf("What they share");
+    const auto arrangement = html.indexOf("How are the leaves arranged?");
+    EXPECT_TRUE(differents < arrangement && arrangement < communs) << html.toStdString();
+    EXPECT_TRUE(html.indexOf("<img src=\"data:image/png;base64,", arrangement) > arrangement);
+
+    // Copy copies nothing from the document view; Print prints the page.
+    QApplication::clipboard()->clear();
+    F().mnuEditCopy->trigger();
+    const QMimeData* copie = QApplication::clipboard()->mimeData();
+    EXPECT_TRUE(copie == nullptr || copie->formats().isEmpty());
+    dialogues_.imprimantes = {false};
+    F().mnuFilePrint->trigger();
+    EXPECT_TRUE(dialogues_.imprimantes.empty());
+    // A cancelled choice shows nothing new.
+    dialogues_.choix = {std::nullopt};
+    QTest::keyClick(&F(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_TRUE(Adresse().endsWith("/compare_aceps_fagsy_en.html"));
+    EXPECT_EQ(dialogues_.questions_sans_reponse, 0);
+}
+
+}  // namespace
+}  // namespace kestrane
