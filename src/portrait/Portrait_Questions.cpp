@@ -65,7 +65,10 @@ Portrait_Questions::Portrait_Questions(const Base_Connaissance& base, Identifica
     barre_question_->hide();
     questions_->hide();
     connect(questions_, &Liste_Questions::Choisie, this, &Portrait_Questions::Ouvre_Question_Classee);
-    connect(questions_, &Liste_Questions::Retour, this, [this] { Clic_Barre_Question(0); });
+    connect(questions_, &Liste_Questions::Retour, this, [this] {
+        if (!Sans_Portrait())
+            Clic_Barre_Question(0);
+    });
     connect(robot_, &Robot::Appui, this, &Portrait_Questions::Appui_Robot);
     connect(robot_, &Robot::Clic, this, &Portrait_Questions::Clic_Robot);
     connect(robot_, &Robot::Survol, this, &Portrait_Questions::Survol_Robot);
@@ -140,7 +143,15 @@ void Portrait_Questions::Montre_Portrait() {
     pic_choix_->hide();
     barre_question_->hide();
     barre_deter_->show();
-    robot_->show();
+    if (Sans_Portrait()) {
+        // The ranked questions stand where the portrait would.
+        robot_->hide();
+        Remplit_Questions();
+        questions_->show();
+        questions_->raise();
+    } else {
+        robot_->show();
+    }
     occupe_ = false;
 }
 
@@ -299,20 +310,10 @@ void Portrait_Questions::Maitre_Discriminant() {
 
 // --- Ranked questions ------------------------------------------------------------------------
 
-void Portrait_Questions::Montre_Questions() {
-    if (identification_.Nb_Esp_Max() == 1) {
-        identification_.Maitre_Discriminant();  // says there is only one species
-        return;
-    }
+void Portrait_Questions::Remplit_Questions() {
     const int langue = hote_.Langue();
-    const std::vector<Question_Classee> classees = identification_.Questions_Classees();
-    if (classees.empty()) {
-        dialogues_.Message(hote_.Fenetre(), QString::fromStdString(Chaine_Ou_Anglais(1075, langue)),
-                           Boutons::OK, Icone::Aucune, hote_.Titre_Messages());
-        return;
-    }
     std::vector<Liste_Questions::Ligne> lignes;
-    for (const Question_Classee& q : classees) {
+    for (const Question_Classee& q : identification_.Questions_Classees()) {
         lignes.push_back(
             {q.Position, Question_Affichee(base_.Objets[static_cast<size_t>(q.Position)]), q.Pouvoir});
     }
@@ -321,11 +322,35 @@ void Portrait_Questions::Montre_Questions() {
     };
     questions_->Remplit(lignes, texte(Texte_Ajoute::Questions_Question),
                         texte(Texte_Ajoute::Questions_Pouvoir));
+}
+
+void Portrait_Questions::Actualise_Questions() {
+    if (Sans_Portrait() && questions_->isVisible())
+        Remplit_Questions();
+}
+
+void Portrait_Questions::Montre_Questions() {
+    if (identification_.Nb_Esp_Max() == 1) {
+        identification_.Maitre_Discriminant();  // says there is only one species
+        return;
+    }
+    if (identification_.Questions_Classees().empty()) {
+        dialogues_.Message(hote_.Fenetre(), QString::fromStdString(Chaine_Ou_Anglais(1075, hote_.Langue())),
+                           Boutons::OK, Icone::Aucune, hote_.Titre_Messages());
+        return;
+    }
+    if (Sans_Portrait()) {
+        // The list is the identification view's own: back there, into the list.
+        hote_.Vue_Identification();
+        questions_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    Remplit_Questions();
     barre_deter_->hide();
     robot_->hide();
     pic_choix_->hide();
     hote_.Mode_Affichage(2);
-    hote_.Texte_Statut(texte(Texte_Ajoute::Questions_Indication));
+    hote_.Texte_Statut(QString::fromUtf8(Chaine_Ajoutee(Texte_Ajoute::Questions_Indication, hote_.Langue())));
     questions_->show();
     questions_->raise();
     questions_->setFocus(Qt::OtherFocusReason);
@@ -345,9 +370,12 @@ void Portrait_Questions::Ouvre_Question_Classee(int position) {
     if (position < 0 || static_cast<size_t>(position) >= base_.Objets.size())
         return;
     Cache_Questions();
+    barre_deter_->hide();
     identification_.Question = Question_Courante::De_Objet(base_.Objets[static_cast<size_t>(position)]);
-    if (!Propose_Question())
-        robot_->show();  // the picture is missing: the portrait again
+    if (!Propose_Question()) {
+        Fin_Question();  // the picture is missing: back to the identification view
+        return;
+    }
     barre_question_->Montre_Element(2 * base_.Nb_But_Quest - 1, true);
     barre_question_->show();
 }

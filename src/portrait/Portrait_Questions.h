@@ -65,8 +65,15 @@ public:
     void Maitre_Discriminant();
     // The ranked questions in place of the portrait, with the question bar's Back only; choosing
     // a line opens that character's chooser as Search does. Search's messages when there is only
-    // one species at the top or nothing left to ask.
+    // one species at the top or nothing left to ask. Without a portrait the list is already the
+    // identification view's: that view, with the list focused.
     void Montre_Questions();
+    // A base without portrait pieces (Nb_Robot 0, as an imported one): the identification view
+    // shows the ranked questions where the portrait stands, beside the determination bar.
+    bool Sans_Portrait() const { return base_.Nb_Robot <= 0; }
+    // Ranks the questions again when they stand in the portrait's place (after answers changed
+    // otherwise than through a chooser, or the language).
+    void Actualise_Questions();
     // Hides the ranked questions and gives the question bar its confirm button back.
     void Cache_Questions();
 
@@ -78,7 +85,8 @@ public:
     bool Retire_Contradictions();
 
     // The widgets' part of the identification view: Robot and Barre_Deter shown, Pic_Choix and
-    // Barre_Question and the ranked questions hidden, Occupe cleared.
+    // Barre_Question and the ranked questions hidden, Occupe cleared. Without a portrait the
+    // ranked questions, ranked afresh, take Robot's place.
     void Montre_Portrait();
 
     // Occupe: a portrait click is being handled or the chooser is opening; clicks and hovers on
@@ -117,6 +125,7 @@ private:
     const Objet_Fic* Objet_Par_Couleur(QPoint pixel) const;
     bool Propose_Question();
     void Ouvre_Question_Classee(int position);
+    void Remplit_Questions();
     void Fin_Question();
     void Construit_Barre_Deter(const std::vector<Image_Bouton>* images);
     // The character's question in the interface language of the moment.

@@ -32,8 +32,8 @@
 #include "Historique_Reponses.h"
 #include "Impression.h"
 #include "Modele_Liste_Esp.h"
-#include "Panneau_Reponses.h"
 #include "Page_Comparaison.h"
+#include "Panneau_Reponses.h"
 #include "Portrait_Questions.h"
 #include "Table_Chaines.h"
 #include "Textes_Moteur_Langue.h"
@@ -330,6 +330,8 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
     portrait_->Cree_Barre_Deter();
     portrait_->Cree_Barre_Question();
     portrait_->Calques().Demarrage_Termine();
+    if (portrait_->Sans_Portrait())
+        portrait_->Montre_Portrait();  // the ranked questions in its place
     Installe_Ajouts();
     QApplication::processEvents();
 
@@ -570,7 +572,7 @@ void frmMain::Applique_Disposition() {
                                place.width(), place.height());
         }
         const Panes_Affichees& a = d.Affichees;
-        if (a.Robot) Robot->show();
+        if (a.Robot && !(portrait_ && portrait_->Sans_Portrait())) Robot->show();
         if (a.Barre_Deter) Barre_Deter->show();
         if (a.Cache_Pic_Choix) Pic_Choix->hide();
         if (a.Barre_Question) Barre_Question->show();

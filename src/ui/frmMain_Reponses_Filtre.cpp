@@ -108,8 +108,13 @@ void frmMain::Installe_Ajouts() {
     });
     connect(filtre_, &Filtre_Especes::Fermeture_Demandee, this, &frmMain::Ferme_Filtre);
 
-    for (QAction* a : {mnuEditFind, mnuViewAnswers}) a->setEnabled(true);
-    mnuViewAnswers->setChecked(contexte_.magasin.Lit(Section_Affichage, Cle_Panneau, "0") == "1");
+    // Without a portrait the answers are always in view, beside the ranked questions; the user's
+    // choice for other bases stays as it was.
+    const bool sans_portrait = portrait_->Sans_Portrait();
+    mnuEditFind->setEnabled(true);
+    mnuViewAnswers->setEnabled(!sans_portrait);
+    mnuViewAnswers->setChecked(sans_portrait ||
+                               contexte_.magasin.Lit(Section_Affichage, Cle_Panneau, "0") == "1");
     Traduit_Ajouts();
     Actualise_Reponses();
     Positionne_Controles();
@@ -167,6 +172,7 @@ void frmMain::Actualise_Reponses() {
         return;
     panneau_->Affiche(Decrit_Reponses(*base_, identification_->Etats_Choisis(), historique_->Ordre(),
                                       Suffixe_Interface(contexte_.Langue)));
+    portrait_->Actualise_Questions();
     mnuEditUndo->setEnabled(historique_->Peut_Annuler());
     mnuEditRedo->setEnabled(historique_->Peut_Retablir());
 }

@@ -88,6 +88,20 @@ const std::map<std::string, std::map<std::string, std::string>> Textes_Fixes{
      {{"en", "Ask another useful question instead"},
       {"fr", "Poser plutôt une autre question utile"},
       {"es", "Hacer otra pregunta útil en su lugar"}}},
+    // The user guide of a base without a portrait.
+    {"Guide",
+     {{"en", "The questions still open are listed where a portrait would stand, the most useful first, and your "
+             "answers beside them. Click a question, or choose it with the arrow keys and Enter, pick the picture "
+             "that matches your specimen and confirm with OK: the species are ranked again, and so are the "
+             "questions. Search asks the most useful question; Results shows the ranked species."},
+      {"fr", "Les questions encore ouvertes sont listées à la place d'un portrait, la plus utile d'abord, et vos "
+             "réponses à côté. Cliquez une question, ou choisissez-la avec les flèches et Entrée, prenez l'image "
+             "qui correspond à votre spécimen et confirmez avec OK : les espèces sont classées à nouveau, les "
+             "questions aussi. Chercher pose la question la plus utile ; Résultats montre les espèces classées."},
+      {"es", "Las preguntas aún abiertas se listan en el lugar de un retrato, la más útil primero, y sus respuestas "
+             "al lado. Haga clic en una pregunta, o elíjala con las flechas e Intro, escoja la imagen que "
+             "corresponde a su ejemplar y confirme con OK: las especies se ordenan de nuevo, y las preguntas "
+             "también. Buscar hace la pregunta más útil; Resultados muestra las especies ordenadas."}}},
     // Labels of the pages (the builder's page templates).
     {"Famille", {{"en", "Family"}, {"fr", "Famille"}, {"es", "Familia"}}},
     {"Noms", {{"en", "Common names"}, {"fr", "Noms communs"}, {"es", "Nombres comunes"}}},
@@ -690,7 +704,15 @@ class Conversion {
             }
             csv += "\n";
         }
-        return Ecrit(dossier / "documents" / "textes.csv", csv);
+        Status s = Ecrit(dossier / "documents" / "textes.csv", csv);
+        if (!s.ok())
+            return s;
+        // The builder's default guide speaks of the portrait this base does not have.
+        const std::string guide = langues_.Fixe(Textes_Fixes.at("Guide")).Defaut;
+        return Ecrit(dossier / "documents" / "guide.html",
+                     "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Kestrane</title></head>\n"
+                     "<body><h1>Kestrane</h1><p>" +
+                         Nettoie_Html(guide) + "</p></body></html>\n");
     }
 
     const Donnees_Sdd& d_;

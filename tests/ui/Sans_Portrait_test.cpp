@@ -1,0 +1,150 @@
+// A base without a portrait, imported from a small exchange file by the builder: the window
+// shows the ranked questions where the portrait stands and the answers beside them, and a
+// question is answered through the list with real mouse events.
+
+#include <QAction>
+#include <QListWidget>
+#include <QProcess>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "Base_Test.h"
+#include "Dialogues_Scriptes.h"
+#include "Magasin_Memoire.h"
+#include "Panneau_Reponses.h"
+#include "Portrait_Questions.h"
+#include "Sub_Main.h"
+#include "frmMain.h"
+
+namespace kestrane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Four trees, two questions: the leaf (broad, needle) splits them 2 / 2, the bark (smooth, rough)
+// 1 / 3.
+constexpr const char* kCle = R"(<?xml version="1.0" encoding="UTF-8"?>
+<Datasets xmlns="http://rs.tdwg.org/UBIF/2006/">
+  <Dataset xml:lang="en">
+    <Representation><Label>Four trees</Label></Representation>
+    <Characters>
+      <CategoricalCharacter id="leaf">
+        <Representation><Label>Leaf type</Label></Representation>
+        <States>
+          <StateDefinition id="broad"><Representation><Label>Broad</Label></Representation></StateDefinition>
+          <StateDefinition id="needle"><Representation><Label>Needle</Label></Representation></StateDefinition>
+        </States>
+      </CategoricalCharacter>
+      <CategoricalCharacter id="bark">
+        <Representation><Label>Bark</Label></Representation>
+        <States>
+          <StateDefinition id="smooth"><Representation><Label>Smooth</Label></Representation></StateDefinition>
+          <StateDefinition id="rough"><Representation><Label>Rough</Label></Representation></StateDefinition>
+        </States>
+      </CategoricalCharacter>
+    </Characters>
+    <CodedDescriptions>
+      <CodedDescription id="d1"><Representation><Label>Fagus sylvatica</Label></Representation>
+        <SummaryData><Categorical ref="leaf"><State ref="broad"/></Categorical>
+          <Categorical ref="bark"><State ref="smooth"/></Categorical></SummaryData></CodedDescription>
+      <CodedDescription id="d2"><Representation><Label>Quercus robur</Label></Representation>
+        <SummaryData><Categorical ref="leaf"><State ref="broad"/></Categorical>
+          <Categorical ref="bark"><State ref="rough"/></Categorical></SummaryData></CodedDescription>
+      <CodedDescription id="d3"><Representation><Label>Pinus sylvestris</Label></Representation>
+        <SummaryData><Categorical ref="leaf"><State ref="needle"/></Categorical>
+          <Categorical ref="bark"><State ref="rough"/></Categorical></SummaryData></CodedDescription>
+      <CodedDescription id="d4"><Representation><Label>Picea abies</Label></Representation>
+        <SummaryData><Categorical ref="leaf"><State ref="needle"/></Categorical>
+          <Categorical ref="bark"><State ref="rough"/></Categorical></SummaryData></CodedDescription>
+    </CodedDescriptions>
+  </Dataset>
+</Datasets>
+)";
+
+std::vector<std::string> Lignes(const QTreeWidget& liste) {
+    std::vector<std::string> lignes;
+    for (int r = 0; r < liste.topLevelItemCount(); ++r)
+        lignes.push_back(liste.topLevelItem(r)->text(0).toStdString());
+    return lignes;
+}
+
+TEST(SansPortrait, TheRankedQuestionsStandInThePortraitsPlaceAndAnswerThroughTheList) {
+    const fs::path dossier = test::Dossier_Temporaire("kestrane-sans-portrait");
+    std::ofstream(dossier / "key.xml") << kCle;
+    QProcess import;
+    import.start(KB_OUTIL, {"import-sdd", QString::fromStdString((dossier / "key.xml").string()),
+                            QString::fromStdString((dossier / "base").string())});
+    ASSERT_TRUE(import.waitForFinished(60000));
+    ASSERT_EQ(import.exitCode(), 0) << import.readAllStandardError().toStdString();
+    // Its guide speaks of the list, not of a portrait to click.
+    std::ifstream guide(dossier / "base/help/guide.html");
+    const std::string texte{std::istreambuf_iterator<char>(guide), {}};
+    EXPECT_NE(texte.find("listed where a portrait would stand"), std::string::npos) << texte;
+
+    test::Magasin_Memoire magasin;
+    test::Dialogues_Scriptes dialogues;
+    Options_Demarrage options;
+    options.registre_machine = (dossier / "base/kestrane.ini").string();
+    options.verrou_instance = (dossier / "kestrane.lock").string();
+    auto sub = std::make_unique<Sub_Main>(magasin, dialogues, options);
+    ASSERT_EQ(sub->Lance(), 0);
+    frmMain& f = *sub->Fenetre();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    Portrait_Questions& p = *f.Portrait();
+    Liste_Questions& liste = *p.Widget_Questions();
+
+    // The identification view: the list where the portrait stands, the answers panel beside it
+    // (always, the menu entry checked and locked), the determination bar with Search and Results.
+    ASSERT_TRUE(p.Sans_Portrait());
+    EXPECT_TRUE(f.mnuViewIdentification->isChecked());
+    EXPECT_TRUE(liste.isVisible());
+    EXPECT_FALSE(f.Robot->isVisible());
+    EXPECT_EQ(liste.geometry(), f.Robot->geometry());
+    EXPECT_TRUE(f.Panneau()->isVisible());
+    EXPECT_TRUE(f.mnuViewAnswers->isChecked());
+    EXPECT_FALSE(f.mnuViewAnswers->isEnabled());
+    EXPECT_GE(f.Panneau()->geometry().left(), liste.geometry().right());
+    EXPECT_TRUE(p.Barre_Deter()->isVisible());
+    ASSERT_EQ(p.Barre_Deter()->Nb_Elements(), 4);
+    EXPECT_EQ(p.Barre_Deter()->Bouton_A(1)->text().toStdString(), "Search");
+    EXPECT_EQ(p.Barre_Deter()->Bouton_A(3)->text().toStdString(), "Results");
+    // The better question first.
+    ASSERT_EQ(Lignes(liste), (std::vector<std::string>{"Leaf type", "Bark"}));
+
+    // A click on "Leaf type" opens its chooser; a click on "Broad" and OK answer it.
+    const std::string feuille = f.Base()->Objets[static_cast<size_t>(liste.Position(0))].Objet;
+    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {},
+                      liste.visualItemRect(liste.topLevelItem(0)).center());
+    ASSERT_TRUE(f.Pic_Choix->isVisible());
+    EXPECT_FALSE(liste.isVisible());
+    EXPECT_EQ(f.Identification()->Question.Objet, feuille);
+    QTest::mouseClick(p.Widget_Pic_Choix(), Qt::LeftButton, {},
+                      p.Widget_Pic_Choix()->Rectangle_Marque(0).center().toPoint());
+    QTest::mouseClick(p.Barre_Question()->Bouton_A(1), Qt::LeftButton);
+
+    // Back in the identification view, the questions ranked again without the one answered, the
+    // answer in the panel, the two broad-leaved trees at the top.
+    EXPECT_TRUE(liste.isVisible());
+    EXPECT_FALSE(f.Pic_Choix->isVisible());
+    EXPECT_EQ(Lignes(liste), std::vector<std::string>{"Bark"});
+    EXPECT_EQ(f.Panneau()->Liste()->count(), 1);
+    EXPECT_EQ(f.Identification()->Nb_Esp_Max(), 2);
+    // Undo puts the question back in the list.
+    f.mnuEditUndo->trigger();
+    EXPECT_EQ(Lignes(liste), (std::vector<std::string>{"Leaf type", "Bark"}));
+    EXPECT_EQ(dialogues.questions_sans_reponse, 0);
+
+    f.hide();
+    sub.reset();
+    fs::remove_all(dossier);
+}
+
+}  // namespace
+}  // namespace kestrane
