@@ -9,15 +9,15 @@
 namespace kestrane {
 
 enum class Texte_Ajoute {
-    Menu_Annuler,       // Edit menu: undo the last change of the answers
-    Menu_Retablir,      // Edit menu: redo it
-    Menu_Trouver,       // Edit menu: show the name filter and go to it
-    Menu_Reponses,      // View menu: show or hide the answers panel
-    Reponses_Titre,     // the panel's heading
-    Reponses_Aucune,    // the panel's one-line hint while nothing is answered
-    Reponses_Changer,   // tooltip of an answer: open its chooser
-    Reponses_Retirer,   // tooltip of an answer's remove button
-    Filtre_Indication,  // placeholder of the name filter
+    Menu_Annuler,            // Edit menu: undo the last change of the answers
+    Menu_Retablir,           // Edit menu: redo it
+    Menu_Trouver,            // Edit menu: show the name filter and go to it
+    Menu_Reponses,           // View menu: show or hide the answers panel
+    Reponses_Titre,          // the panel's heading
+    Reponses_Aucune,         // the panel's one-line hint while nothing is answered
+    Reponses_Changer,        // tooltip of an answer: open its chooser
+    Reponses_Retirer,        // tooltip of an answer's remove button
+    Filtre_Indication,       // placeholder of the name filter
     Menu_Questions,          // View menu: the questions ranked by their power
     Questions_Indication,    // status text while the ranked questions are shown
     Questions_Question,      // heading of the list's first column

@@ -90,18 +90,22 @@ const std::map<std::string, std::map<std::string, std::string>> Textes_Fixes{
       {"es", "Hacer otra pregunta útil en su lugar"}}},
     // The user guide of a base without a portrait.
     {"Guide",
-     {{"en", "The questions still open are listed where a portrait would stand, the most useful first, and your "
-             "answers beside them. Click a question, or choose it with the arrow keys and Enter, pick the picture "
-             "that matches your specimen and confirm with OK: the species are ranked again, and so are the "
-             "questions. Search asks the most useful question; Results shows the ranked species."},
-      {"fr", "Les questions encore ouvertes sont listées à la place d'un portrait, la plus utile d'abord, et vos "
-             "réponses à côté. Cliquez une question, ou choisissez-la avec les flèches et Entrée, prenez l'image "
-             "qui correspond à votre spécimen et confirmez avec OK : les espèces sont classées à nouveau, les "
-             "questions aussi. Chercher pose la question la plus utile ; Résultats montre les espèces classées."},
-      {"es", "Las preguntas aún abiertas se listan en el lugar de un retrato, la más útil primero, y sus respuestas "
-             "al lado. Haga clic en una pregunta, o elíjala con las flechas e Intro, escoja la imagen que "
-             "corresponde a su ejemplar y confirme con OK: las especies se ordenan de nuevo, y las preguntas "
-             "también. Buscar hace la pregunta más útil; Resultados muestra las especies ordenadas."}}},
+     {{"en",
+       "The questions still open are listed where a portrait would stand, the most useful first, and your "
+       "answers beside them. Click a question, or choose it with the arrow keys and Enter, pick the picture "
+       "that matches your specimen and confirm with OK: the species are ranked again, and so are the "
+       "questions. Search asks the most useful question; Results shows the ranked species."},
+      {"fr",
+       "Les questions encore ouvertes sont listées à la place d'un portrait, la plus utile d'abord, et vos "
+       "réponses à côté. Cliquez une question, ou choisissez-la avec les flèches et Entrée, prenez l'image "
+       "qui correspond à votre spécimen et confirmez avec OK : les espèces sont classées à nouveau, les "
+       "questions aussi. Chercher pose la question la plus utile ; Résultats montre les espèces classées."},
+      {"es",
+       "Las preguntas aún abiertas se listan en el lugar de un retrato, la más útil primero, y sus "
+       "respuestas "
+       "al lado. Haga clic en una pregunta, o elíjala con las flechas e Intro, escoja la imagen que "
+       "corresponde a su ejemplar y confirme con OK: las especies se ordenan de nuevo, y las preguntas "
+       "también. Buscar hace la pregunta más útil; Resultados muestra las especies ordenadas."}}},
     // Labels of the pages (the builder's page templates).
     {"Famille", {{"en", "Family"}, {"fr", "Famille"}, {"es", "Familia"}}},
     {"Noms", {{"en", "Common names"}, {"fr", "Noms communs"}, {"es", "Nombres comunes"}}},
