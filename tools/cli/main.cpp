@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
     comparaison->add_option("species", especes_comparees, "The two species, by name or code")
         ->required()
         ->expected(2);
-    comparaison->add_option("--settings", reglages_comparaison, "Machine settings file that names the base")
-        ->required();
+    comparaison->add_option("--settings", reglages_comparaison,
+                            "Machine settings file that names the base (found as the window finds it when absent)");
     comparaison->add_option("--lang", langue_comparaison, "Language of the texts: en, es or fr")
         ->check(CLI::IsMember({"en", "es", "fr"}, CLI::ignore_case));
     comparaison->add_flag("--json", json_comparaison, "Print JSON");
