@@ -146,7 +146,7 @@ void Portrait_Questions::Montre_Portrait() {
     if (Sans_Portrait()) {
         // The ranked questions stand where the portrait would.
         robot_->hide();
-        Remplit_Questions();
+        Remplit_Questions(identification_.Questions_Classees());
         questions_->show();
         questions_->raise();
     } else {
@@ -310,10 +310,10 @@ void Portrait_Questions::Maitre_Discriminant() {
 
 // --- Ranked questions ------------------------------------------------------------------------
 
-void Portrait_Questions::Remplit_Questions() {
+void Portrait_Questions::Remplit_Questions(const std::vector<Question_Classee>& classees) {
     const int langue = hote_.Langue();
     std::vector<Liste_Questions::Ligne> lignes;
-    for (const Question_Classee& q : identification_.Questions_Classees()) {
+    for (const Question_Classee& q : classees) {
         lignes.push_back(
             {q.Position, Question_Affichee(base_.Objets[static_cast<size_t>(q.Position)]), q.Pouvoir});
     }
@@ -326,7 +326,7 @@ void Portrait_Questions::Remplit_Questions() {
 
 void Portrait_Questions::Actualise_Questions() {
     if (Sans_Portrait() && questions_->isVisible())
-        Remplit_Questions();
+        Remplit_Questions(identification_.Questions_Classees());
 }
 
 void Portrait_Questions::Montre_Questions() {
@@ -334,7 +334,8 @@ void Portrait_Questions::Montre_Questions() {
         identification_.Maitre_Discriminant();  // says there is only one species
         return;
     }
-    if (identification_.Questions_Classees().empty()) {
+    const std::vector<Question_Classee> classees = identification_.Questions_Classees();
+    if (classees.empty()) {
         dialogues_.Message(hote_.Fenetre(), QString::fromStdString(Chaine_Ou_Anglais(1075, hote_.Langue())),
                            Boutons::OK, Icone::Aucune, hote_.Titre_Messages());
         return;
@@ -345,7 +346,7 @@ void Portrait_Questions::Montre_Questions() {
         questions_->setFocus(Qt::OtherFocusReason);
         return;
     }
-    Remplit_Questions();
+    Remplit_Questions(classees);
     barre_deter_->hide();
     robot_->hide();
     pic_choix_->hide();

@@ -15,6 +15,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Barre_Boutons.h"
 #include "Base_Connaissance.h"
@@ -32,6 +33,7 @@ namespace kestrane {
 class Dialogues;
 class Hote_Portrait;
 class Identification_Courante;
+struct Question_Classee;
 struct Reglages;
 
 class Portrait_Questions : public QObject {
@@ -125,7 +127,7 @@ private:
     const Objet_Fic* Objet_Par_Couleur(QPoint pixel) const;
     bool Propose_Question();
     void Ouvre_Question_Classee(int position);
-    void Remplit_Questions();
+    void Remplit_Questions(const std::vector<Question_Classee>& classees);
     void Fin_Question();
     void Construit_Barre_Deter(const std::vector<Image_Bouton>* images);
     // The character's question in the interface language of the moment.
