@@ -339,6 +339,7 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
     en_chargement_ = false;
     // The portrait can be copied: the toolbar's Copy is enabled in the views that copy.
     Active_Bouton("Copy");
+    Actualise_Copie(false);
 
     QString chemin = ligne_commande;
     if (chemin.startsWith('"')) chemin = chemin.mid(1, chemin.size() - 2);
@@ -405,6 +406,7 @@ void frmMain::Installe_Panes() {
     };
     remplace(Robot, portrait_->Widget_Robot());
     remplace(Pic_Choix, portrait_->Widget_Pic_Choix());
+    Pic_Choix->installEventFilter(this);
     remplace(Small_Robot, portrait_->Widget_Small_Robot());
     remplace(Barre_Deter, portrait_->Barre_Deter());
     remplace(Barre_Question, portrait_->Barre_Question());
@@ -461,6 +463,17 @@ void frmMain::Texte_Statut(const QString& texte) { sbStatusBar->Texte_Panneau1(t
 void frmMain::Mode_Affichage(int mode) {
     mode_affichage_ = mode;
     Positionne_Controles();
+}
+
+void frmMain::Actualise_Copie(bool choix_visible) {
+    // Without a portrait, the identification view has a picture to copy only while the chooser
+    // shows its states.
+    if (!portrait_ || !portrait_->Sans_Portrait() || WebTexte->isVisibleTo(surface_))
+        return;
+    if (choix_visible)
+        Active_Bouton("Copy");
+    else
+        Desactive_Bouton("Copy");
 }
 
 void frmMain::Commande_Vue_Resultats() { mnuViewResults->trigger(); }
@@ -610,6 +623,8 @@ bool frmMain::eventFilter(QObject* objet, QEvent* evenement) {
                                                       : nullptr;
         if (zone != nullptr)
             zone->setVisible(evenement->type() == QEvent::ShowToParent);
+        if (objet == Pic_Choix)
+            Actualise_Copie(evenement->type() == QEvent::ShowToParent);
         return false;
     }
     if (objet == Liste_Esp->viewport() && evenement->type() == QEvent::MouseButtonPress) {
@@ -664,6 +679,7 @@ void frmMain::Vue_Identification() {
     mode_affichage_ = 1;
     Active_Bouton("Copy");
     if (portrait_) portrait_->Montre_Portrait();
+    Actualise_Copie(Pic_Choix->isVisibleTo(surface_));
     Montre_Ajouts();
 }
 

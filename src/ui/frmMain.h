@@ -162,6 +162,8 @@ private:
     // Hote_Portrait
     void Texte_Statut(const QString& texte) override;
     void Mode_Affichage(int mode) override;
+    // Copy's availability in a base without a portrait (see the definition).
+    void Actualise_Copie(bool choix_visible);
     void Commande_Vue_Resultats() override;
     void Sablier(bool actif) override;
     int Langue() const override { return contexte_.Langue; }

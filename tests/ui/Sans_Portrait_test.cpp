@@ -115,6 +115,8 @@ TEST(SansPortrait, TheRankedQuestionsStandInThePortraitsPlaceAndAnswerThroughThe
     ASSERT_EQ(p.Barre_Deter()->Nb_Elements(), 4);
     EXPECT_EQ(p.Barre_Deter()->Bouton_A(1)->text().toStdString(), "Search");
     EXPECT_EQ(p.Barre_Deter()->Bouton_A(3)->text().toStdString(), "Results");
+    // Nothing to copy but the chooser's states.
+    EXPECT_FALSE(f.mnuEditCopy->isEnabled());
     // The better question first.
     ASSERT_EQ(Lignes(liste), (std::vector<std::string>{"Leaf type", "Bark"}));
 
@@ -125,6 +127,7 @@ TEST(SansPortrait, TheRankedQuestionsStandInThePortraitsPlaceAndAnswerThroughThe
     ASSERT_TRUE(f.Pic_Choix->isVisible());
     EXPECT_FALSE(liste.isVisible());
     EXPECT_EQ(f.Identification()->Question.Objet, feuille);
+    EXPECT_TRUE(f.mnuEditCopy->isEnabled());
     QTest::mouseClick(p.Widget_Pic_Choix(), Qt::LeftButton, {},
                       p.Widget_Pic_Choix()->Rectangle_Marque(0).center().toPoint());
     QTest::mouseClick(p.Barre_Question()->Bouton_A(1), Qt::LeftButton);
@@ -133,6 +136,7 @@ TEST(SansPortrait, TheRankedQuestionsStandInThePortraitsPlaceAndAnswerThroughThe
     // answer in the panel, the two broad-leaved trees at the top.
     EXPECT_TRUE(liste.isVisible());
     EXPECT_FALSE(f.Pic_Choix->isVisible());
+    EXPECT_FALSE(f.mnuEditCopy->isEnabled());
     EXPECT_EQ(Lignes(liste), std::vector<std::string>{"Bark"});
     EXPECT_EQ(f.Panneau()->Liste()->count(), 1);
     EXPECT_EQ(f.Identification()->Nb_Esp_Max(), 2);
