@@ -77,6 +77,23 @@ TEST(Calcul_Classement, MatchesTheLiteralAlgorithmOnRandomBases) {
     }
 }
 
+// The sort takes one of three paths by the spread of the scores (counting, packed keys, plain
+// comparison); each must keep equal scores in species order.
+TEST(Calcul_Classement, EqualScoresKeepSpeciesOrderAtEverySpreadOfScores) {
+    struct Cas {
+        int16_t poids, valeur, reponse;  // the best score is poids x valeur x reponse
+    };
+    for (const Cas& cas : {Cas{1, 1, 1}, Cas{1000, 1000, 1}, Cas{32767, 32767, 32767}}) {
+        auto base = Base_Vide(6, 1);
+        base->Poids = {cas.poids};
+        base->Matrice.Data() = {0, cas.valeur, 0, cas.valeur, 0, cas.valeur};
+        Calcul calcul(*base);
+        const auto& r = calcul({cas.reponse});
+        EXPECT_EQ(r.Classement_Esp.Espece, (std::vector<int32_t>{1, 3, 5, 0, 2, 4}))
+            << "weight " << cas.poids;
+    }
+}
+
 TEST(Calcul_Classement, NoAnswerGivesZeroScoresSpeciesOrderAndZeroPercent) {
     auto base = Base_Vide(3, 2);
     base->Poids = {1, 1};

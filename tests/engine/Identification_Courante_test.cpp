@@ -95,11 +95,28 @@ TEST_F(Cle, RemovingAnAnswerClearsItsDependantsAndItsFrame) {
     EXPECT_EQ(id->Etat_Cadre(), (Etats{0, -1, 0}));
 }
 
-TEST_F(Cle, PickingOneOfSeveralStatesFromAFileClearsOnlyThoseBeforeIt) {
-    ASSERT_TRUE(id->Remplace_Reponses({0, 0, 1, 1, 1, 0, 0, 0, 0}, {0, 0, 0}));
-    Repond("Foliole", 1);
-    EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 0, 0, 1, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(id->Etat_Cadre(), (Etats{0, -1, 0}));
+// Foliole's states 2 .. 4 as a file may leave them, then a pick: the states before the pick are
+// cleared, the pick and those after it stay, and a single chosen state stays single.
+TEST_F(Cle, PickingAmongSeveralStatesFromAFileClearsOnlyThoseBeforeIt) {
+    struct Cas {
+        Etats foliole;
+        int choix;
+        Etats attendu;
+        int16_t cadre;
+    };
+    const Cas cas[] = {
+        {{1, 1, 1}, 0, {1, 1, 1}, -1}, {{1, 1, 1}, 1, {0, 1, 1}, -1}, {{1, 1, 1}, 2, {0, 0, 1}, -1},
+        {{1, 1, 1}, -1, {0, 0, 0}, 0}, {{1, 0, 1}, 1, {0, 1, 0}, -1}, {{0, 0, 1}, 2, {0, 0, 1}, 0},
+        {{2, 0, 0}, 0, {1, 0, 0}, -1}, {{0, 2, 1}, 1, {0, 1, 0}, -1},
+    };
+    for (const Cas& c : cas) {
+        ASSERT_TRUE(
+            id->Remplace_Reponses({0, 1, c.foliole[0], c.foliole[1], c.foliole[2], 0, 0, 0, 0}, {0, 0, 0}));
+        Repond("Foliole", c.choix);
+        const Etats& e = id->Etats_Choisis();
+        EXPECT_EQ(Etats(e.begin() + 2, e.begin() + 5), c.attendu) << "pick " << c.choix;
+        EXPECT_EQ(id->Etat_Cadre()[1], c.cadre) << "pick " << c.choix;
+    }
 }
 
 TEST_F(Cle, TheChooserPreselectsTheLastStateGiven) {
@@ -288,17 +305,38 @@ TEST_F(Cle, ContradictionsOfTheSelectedSpecies) {
     EXPECT_EQ(fraxinus.Barre[1].Caption, "Leaf");
 }
 
-TEST_F(Cle, ContradictionLayersFollowTheCounterAndOnlyOneAgrees) {
-    b.Base->Matrice(0, 0) = 2;  // Acer: F_SIMPLE "2" is not agreement
-    Repond("Feuille", 0);
-    Repond_Et_Actualise("Ecorce", 1);
-    const Contradictions_Espece acer = id->Contradictions(0);  // Acer leads with 4
-    ASSERT_EQ(acer.Espece, 0);
-    EXPECT_EQ(acer.Nb_Dessins_Sup, 2);
-    EXPECT_EQ(acer.Boutons, (std::vector<int>{2}));
-    ASSERT_EQ(acer.Calques().size(), 1u);
-    // Ecorce comes first in Objets_Fic order, so its layer is the first counted.
-    EXPECT_EQ(acer.Calques()[0]->Calque, 3);
+// Every contradicted answer is counted, in Objets_Fic order then state order; a drawn one takes
+// the layer Nb_Robot + the count so far, a button one marks its button, one without a row shows
+// nothing. Only a matrix value of exactly 1 agrees.
+TEST_F(Cle, ContradictionsAreCountedInOrderAndTheDrawnOnesLayeredByTheCount) {
+    Demarre(Description_Cle("INSERT INTO Contradictions VALUES ('Marge', -1, 'marge_x');\n"));
+    b.Base->Matrice(0, 0) = 2;  // Acer: F_SIMPLE "2"
+    struct Cas {
+        std::vector<int> reponses;
+        int espece;
+        std::vector<std::string> attendus;
+    };
+    const Cas cas[] = {
+        {{1, 5, 8},
+         0,
+         {"8 layer 3 robot/CONTRA/ecorce_x.wmf", "1 button 2", "5 layer 5 robot/CONTRA/marge_x.wmf"}},
+        {{0, 8}, 0, {"8 layer 3 robot/CONTRA/ecorce_x.wmf", "0 button 2"}},
+        {{7, 8}, 2, {"7 layer 3 robot/CONTRA/ecorce_x.wmf"}},
+        {{2, 6}, 3, {"2 nothing", "6 layer 4 robot/CONTRA/marge_x.wmf"}},
+    };
+    for (const Cas& c : cas) {
+        Etats etats(9, 0);
+        for (int e : c.reponses) etats[static_cast<size_t>(e)] = 1;
+        const Contradictions_Espece r = Calcule_Contradictions(*b.Base, etats, c.espece, "robot/", "data/");
+        std::vector<std::string> obtenus;
+        for (const Etat_Contredit& e : r.Etats)
+            obtenus.push_back(std::to_string(e.Etat) +
+                              (e.Bouton >= 0  ? " button " + std::to_string(e.Bouton)
+                               : e.Calque > 0 ? " layer " + std::to_string(e.Calque) + " " + e.Dessin
+                                              : " nothing"));
+        EXPECT_EQ(obtenus, c.attendus) << "species " << c.espece;
+        EXPECT_EQ(r.Nb_Dessins_Sup, static_cast<int>(c.attendus.size()));
+    }
 }
 
 TEST_F(Cle, NoSelectedLineMarksNothing) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "Cle_Test.h"
@@ -137,19 +139,41 @@ TEST_F(Fichiers, AMissingFileIsReportedAndTheIdentificationKept) {
     EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 1, 0, 0, 0, 0, 0, 0, 0}));
 }
 
+std::vector<std::string> Contenu(const fs::path& dossier) {
+    std::vector<std::string> noms;
+    for (const auto& e : fs::recursive_directory_iterator(dossier)) noms.push_back(e.path().string());
+    std::sort(noms.begin(), noms.end());
+    return noms;
+}
+
 // The first version wrote over the target in place and reported nothing: a failed write lost the
-// old file and the identification was marked saved.
-TEST_F(Fichiers, AFailedSaveKeepsTheOldFileAndTheIdentificationModified) {
+// old file and the identification was marked saved. A save that fails at any step leaves the
+// folder as it was: the old file whole and nothing new beside it.
+TEST_F(Fichiers, AFailedSaveLeavesTheFolderAsItWasAndTheIdentificationModified) {
     const fs::path chemin = dossier / "garde.ido";
     const Octets ancien = Encode_Identification(Etats(9, 0), Etats(3, 0));
-    Ecrit_Octets(chemin, ancien);
-    fs::create_directory(Chemin_Temporaire(chemin.string()));  // the new file cannot be created
+    const std::function<void()> pannes[] = {
+        [&] { fs::create_directory(Chemin_Temporaire(chemin.string())); },  // the new file cannot be created
+        [&] {  // the new file is written but cannot replace the target, a folder
+            fs::remove(chemin);
+            fs::create_directories(chemin / "dedans");
+        },
+    };
     Repond("Feuille", 1);
-    const Status s = Enregistre_Identification(*id, chemin.string());
-    ASSERT_FALSE(s);
-    EXPECT_EQ(s.code(), static_cast<int>(Erreur_Identification::Ecriture));
-    EXPECT_EQ(Lit_Octets(chemin), ancien);
-    EXPECT_TRUE(id->Identification_Modifiee());
+    for (size_t k = 0; k < std::size(pannes); ++k) {
+        fs::remove_all(dossier);
+        fs::create_directory(dossier);
+        Ecrit_Octets(chemin, ancien);
+        pannes[k]();
+        const auto avant = Contenu(dossier);
+        const Status s = Enregistre_Identification(*id, chemin.string());
+        ASSERT_FALSE(s) << "case " << k;
+        EXPECT_EQ(s.code(), static_cast<int>(Erreur_Identification::Ecriture)) << "case " << k;
+        EXPECT_EQ(Contenu(dossier), avant) << "case " << k;
+        if (fs::is_regular_file(chemin))
+            EXPECT_EQ(Lit_Octets(chemin), ancien);
+        EXPECT_TRUE(id->Identification_Modifiee());
+    }
 }
 
 TEST_F(Fichiers, SavingIntoAFolderThatIsAFileFails) {

@@ -68,11 +68,12 @@ TEST(Cherche_Zone, EdgesAreOutsideTheZone) {
     EXPECT_EQ(b.Objet(150, 400), "");
 }
 
-TEST(Cherche_Zone, ConditionsMustAllBeChosenStates) {
+// A condition holds only when its state's answer is exactly 1 (a file may hold other values).
+TEST(Cherche_Zone, ConditionsMustBeChosenStatesOfValueOne) {
     Base_Zones b(Zone(1, "B", "1", "0", 0, 1000, 0, 1000, "'A2'", "'Fin'"));
-    EXPECT_EQ(b.Objet(10, 10), "");
-    EXPECT_EQ(b.Objet(10, 10, {1, 0, 0, 0}), "");
-    EXPECT_EQ(b.Objet(10, 10, {0, 1, 0, 0}), "B");
+    for (const auto& [a1, a2, objet] :
+         {std::tuple{0, 0, ""}, {1, 0, ""}, {0, 1, "B"}, {1, 1, "B"}, {0, 2, ""}, {0, -1, ""}})
+        EXPECT_EQ(b.Objet(10, 10, {int16_t(a1), int16_t(a2), 0, 0}), objet) << a1 << " " << a2;
 }
 
 TEST(Cherche_Zone, ZoneWithoutFinIsNeverHit) {

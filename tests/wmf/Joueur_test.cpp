@@ -33,13 +33,320 @@ Fabrique_Wmf Base(QColor c) {
     return f;
 }
 
-TEST(Joueur, RectangleFillsWithoutRightAndBottomEdges) {
-    const QImage im = Joue(Base(Qt::red).Rectangle(10, 10, 50, 50).Simple());
-    EXPECT_EQ(Pixel(im, 30, 30), Rouge);
-    EXPECT_EQ(Pixel(im, 10, 10), Rouge);
-    EXPECT_EQ(Pixel(im, 49, 49), Rouge);
-    EXPECT_EQ(Pixel(im, 50, 50), Blanc);
-    EXPECT_EQ(Pixel(im, 5, 5), Blanc);
+// A region of one scan (y 0..50) with one span (x 0..50).
+Fabrique_Wmf& Region(Fabrique_Wmf& f) {
+    return f.Rec(CREATEREGION, {0, 6, 0, 0, 0, 1, 0, 0, 0, 50, 50, /* scan */ 2, 0, 50, 0, 50, 2});
+}
+
+// A brush of the selected palette's entry i.
+Fabrique_Wmf& Brosse_Palette(Fabrique_Wmf& f, int i) {
+    return f.Rec(CREATEBRUSHINDIRECT, {0, i, 0x0100, 0});
+}
+
+struct Sonde {
+    int x, y;
+    QRgb couleur;
+};
+
+struct Cas_Joueur {
+    const char* nom;
+    QByteArray (*fichier)();
+    std::vector<Sonde> sondes;
+    QSize taille = {100, 100};
+    QColor fond = Qt::white;
+    int ignores = 0;  // records skipped; every other record of the case must be played
+};
+
+// {records, probe points} -> colours, one case per record or rule of the player.
+const Cas_Joueur Cas_Joues[] = {
+    {"rectangle without its right and bottom edges",
+     [] { return Base(Qt::red).Rectangle(10, 10, 50, 50).Simple(); },
+     {{30, 30, Rouge}, {10, 10, Rouge}, {49, 49, Rouge}, {50, 50, Blanc}, {5, 5, Blanc}}},
+    {"ellipse",
+     [] {
+         return Base(Qt::green).Rec(ELLIPSE, {100, 100, 0, 0}).Simple();
+     },
+     {{50, 50, Vert}, {3, 3, Blanc}}},
+    {"polygon",
+     [] {
+         return Base(Qt::red).Polygone({{0, 0}, {100, 0}, {0, 100}}).Simple();
+     },
+     {{20, 20, Rouge}, {80, 80, Blanc}}},
+    {"pie whose start is its end is a whole ellipse",
+     [] {
+         return Base(Qt::red).Rec(PIE, {50, 100, 50, 100, 100, 100, 0, 0}).Simple();
+     },
+     {{20, 50, Rouge}, {80, 50, Rouge}, {50, 20, Rouge}}},
+    {"pie counter-clockwise from the right to the top",
+     [] {
+         return Base(Qt::red).Rec(PIE, {0, 50, 50, 100, 100, 100, 0, 0}).Simple();
+     },
+     {{70, 30, Rouge}, {30, 30, Blanc}, {30, 70, Blanc}, {70, 70, Blanc}}},
+    {"chord fills only the segment its ends cut off",
+     [] {
+         return Base(Qt::red).Rec(CHORD, {0, 50, 50, 100, 100, 100, 0, 0}).Simple();
+     },
+     {{80, 20, Rouge}, {60, 40, Blanc}, {30, 30, Blanc}}},
+    {"arc is an outline, never filled",
+     [] {
+         Fabrique_Wmf f;
+         f.Fenetre(0, 0, 100, 100).Stylo(0, 6, Qt::blue).Choisit(0).Brosse(0, Qt::red).Choisit(1);
+         return f.Rec(ARC, {50, 90, 50, 90, 90, 90, 10, 10}).Simple();
+     },
+     {{10, 50, Bleu}, {50, 10, Bleu}, {50, 50, Blanc}, {30, 50, Blanc}}},
+    {"rounded rectangle leaves its corners out",
+     [] {
+         return Base(Qt::red).Rec(ROUNDRECT, {40, 40, 100, 100, 0, 0}).Simple();
+     },
+     {{50, 50, Rouge}, {50, 2, Rouge}, {2, 50, Rouge}, {2, 2, Blanc}, {97, 97, Blanc}}},
+    {"pixel",
+     [] {
+         return Base(Qt::red).Rec(SETPIXEL, {0, 0xFF, 40, 30}).Simple();
+     },
+     {{30, 40, Bleu}, {31, 40, Blanc}, {30, 41, Blanc}, {29, 39, Blanc}}},
+    {"window origin offset from the one set",
+     [] {
+         return Base(Qt::red)
+             .Rec(SETWINDOWORG, {0, 10})
+             .Rec(OFFSETWINDOWORG, {20, 10})
+             .Rectangle(20, 20, 30, 30)
+             .Simple();
+     },
+     {{5, 5, Rouge}, {15, 5, Blanc}, {25, 25, Blanc}}},
+    {"viewport origin",
+     [] {
+         return Base(Qt::red).Rec(SETVIEWPORTORG, {20, 30}).Rectangle(0, 0, 10, 10).Simple();
+     },
+     {{35, 25, Rouge}, {5, 5, Blanc}}},
+    {"viewport origin offset from the one set",
+     [] {
+         return Base(Qt::red)
+             .Rec(SETVIEWPORTORG, {20, 30})
+             .Rec(OFFSETVIEWPORTORG, {10, 5})
+             .Rectangle(0, 0, 10, 10)
+             .Simple();
+     },
+     {{40, 35, Rouge}, {32, 22, Blanc}, {7, 12, Blanc}}},
+    {"negative extent flips the picture",
+     [] { return Base(Qt::red).Fenetre(0, 100, 100, -100).Rectangle(10, 10, 30, 30).Simple(); },
+     {{20, 80, Rouge}, {20, 20, Blanc}}},
+    {"plain file keeps its own window",
+     [] { return Base(Qt::red).Fenetre(50, 50, 100, 100).Rectangle(50, 50, 100, 100).Simple(); },
+     {{50, 50, Rouge}, {150, 150, Blanc}},
+     {200, 200}},
+    {"isotropic mode keeps units square",
+     [] {
+         return Base(Qt::red).Rec(SETMAPMODE, {7}).Fenetre(0, 0, 100, 100).Rectangle(0, 0, 100, 100).Simple();
+     },
+     {{50, 50, Rouge}, {150, 50, Blanc}},
+     {200, 100}},
+    {"placeable bounding box at the origin, x and y stretched apart",
+     [] {
+         Fabrique_Wmf f;
+         f.Stylo(5, 0, Qt::black).Choisit(0).Brosse(0, Qt::red).Choisit(1).Rectangle(0, 0, 100, 200);
+         return f.Placable(0, 0, 200, 200);
+     },
+     {{25, 40, Rouge}, {75, 25, Blanc}},
+     {100, 50}},
+    {"placeable bounding box elsewhere",
+     [] {
+         Fabrique_Wmf f;
+         f.Stylo(5, 0, Qt::black).Choisit(0).Brosse(0, Qt::red).Choisit(1).Rectangle(100, 200, 200, 300);
+         return f.Placable(100, 200, 300, 400);
+     },
+     {{25, 25, Rouge}, {75, 75, Blanc}, {49, 49, Rouge}, {51, 51, Blanc}}},
+    {"clip rectangle intersected",
+     [] {
+         return Base(Qt::red).Rec(INTERSECTCLIPRECT, {100, 50, 0, 0}).Rectangle(0, 0, 100, 100).Simple();
+     },
+     {{25, 50, Rouge}, {75, 50, Blanc}}},
+    {"clip rectangle excluded",
+     [] {
+         return Base(Qt::red).Rec(EXCLUDECLIPRECT, {60, 60, 40, 40}).Rectangle(0, 0, 100, 100).Simple();
+     },
+     {{50, 50, Blanc}, {20, 20, Rouge}}},
+    {"clip region offset",
+     [] {
+         return Base(Qt::red)
+             .Rec(INTERSECTCLIPRECT, {50, 50, 0, 0})
+             .Rec(OFFSETCLIPRGN, {50, 50})
+             .Rectangle(0, 0, 100, 100)
+             .Simple();
+     },
+     {{25, 25, Blanc}, {75, 75, Rouge}}},
+    {"region selected as the clip",
+     [] {
+         Fabrique_Wmf f = Base(Qt::red);
+         return Region(f).Rec(SELECTCLIPREGION, {2}).Rectangle(0, 0, 100, 100).Simple();
+     },
+     {{25, 25, Rouge}, {75, 75, Blanc}, {25, 75, Blanc}}},
+    {"region filled with the brush named",
+     [] {
+         Fabrique_Wmf f = Base(Qt::red).Brosse(0, Qt::blue);
+         return Region(f).Rec(FILLREGION, {3, 2}).Simple();
+     },
+     {{25, 25, Bleu}, {49, 49, Bleu}, {75, 75, Blanc}, {50, 25, Blanc}}},
+    {"region painted with the brush selected",
+     [] {
+         Fabrique_Wmf f = Base(Qt::red);
+         return Region(f).Rec(PAINTREGION, {2}).Simple();
+     },
+     {{25, 25, Rouge}, {75, 75, Blanc}}},
+    {"region framed inside its edges",
+     [] {
+         Fabrique_Wmf f = Base(Qt::red).Brosse(0, Qt::blue);
+         return Region(f).Rec(FRAMEREGION, {3, 2, 5, 5}).Simple();
+     },
+     {{2, 25, Bleu}, {47, 25, Bleu}, {25, 2, Bleu}, {25, 25, Blanc}, {52, 25, Blanc}}},
+    {"region inversion is skipped",
+     [] {
+         Fabrique_Wmf f = Base(Qt::red);
+         return Region(f).Rec(INVERTREGION, {2}).Simple();
+     },
+     {{25, 25, Blanc}},
+     {100, 100},
+     Qt::white,
+     1},
+    {"palette entries created, selected, set and animated",
+     [] {
+         Fabrique_Wmf f = Base(Qt::red);
+         const auto r = Fabrique_Wmf::Couleur(Qt::red), v = Fabrique_Wmf::Couleur(Qt::green);
+         const auto b = Fabrique_Wmf::Couleur(Qt::blue), n = Fabrique_Wmf::Couleur(Qt::black);
+         f.Rec(CREATEPALETTE, {0x300, 3, r[0], r[1], v[0], v[1], r[0], r[1]}).Rec(SELECTPALETTE, {2});
+         f.Rec(REALIZEPALETTE);
+         Brosse_Palette(f, 1).Choisit(3).Rectangle(0, 0, 30, 100);  // green
+         f.Rec(SETPALENTRIES, {1, 1, b[0], b[1]});
+         Brosse_Palette(f, 1).Choisit(4).Rectangle(30, 0, 60, 100);  // blue
+         f.Rec(ANIMATEPALETTE, {2, 1, n[0], n[1]});
+         return Brosse_Palette(f, 2).Choisit(5).Rectangle(60, 0, 100, 100).Simple();  // black
+     },
+     {{15, 50, Vert}, {45, 50, Bleu}, {80, 50, Noir}}},
+    {"palette resized loses the entries past its size",
+     [] {
+         Fabrique_Wmf f = Base(Qt::red);
+         const auto v = Fabrique_Wmf::Couleur(Qt::green);
+         f.Rec(CREATEPALETTE, {0x300, 2, v[0], v[1], v[0], v[1]}).Rec(SELECTPALETTE, {2});
+         Brosse_Palette(f, 0).Choisit(3).Rectangle(0, 0, 50, 100);
+         f.Rec(RESIZEPALETTE, {1});
+         return Brosse_Palette(f, 1).Choisit(4).Rectangle(50, 0, 100, 100).Simple();
+     },
+     {{25, 50, Vert}, {75, 50, Noir}}},
+    {"save and restore give back the clip and the mapping",
+     [] {
+         return Base(Qt::red)
+             .Rec(SAVEDC)
+             .Rec(INTERSECTCLIPRECT, {100, 50, 0, 0})
+             .Fenetre(0, 0, 200, 200)
+             .Rec(RESTOREDC, {static_cast<uint16_t>(-1)})
+             .Rectangle(50, 0, 100, 100)
+             .Simple();
+     },
+     {{75, 50, Rouge}, {40, 50, Blanc}}},
+    {"alternate fill leaves the inner square of a polypolygon empty",
+     [] {
+         return Base(Qt::red)
+             .Rec(SETPOLYFILLMODE, {1})
+             .Rec(POLYPOLYGON, {2, 4, 4, 10, 10, 90, 10, 90, 90, 10, 90, 30, 30, 70, 30, 70, 70, 30, 70})
+             .Simple();
+     },
+     {{20, 50, Rouge}, {50, 50, Blanc}}},
+    {"winding fill fills the inner square of a polypolygon",
+     [] {
+         return Base(Qt::red)
+             .Rec(SETPOLYFILLMODE, {2})
+             .Rec(POLYPOLYGON, {2, 4, 4, 10, 10, 90, 10, 90, 90, 10, 90, 30, 30, 70, 30, 70, 70, 30, 70})
+             .Simple();
+     },
+     {{20, 50, Rouge}, {50, 50, Rouge}}},
+    {"alternate fill leaves the centre of a star empty",
+     [] {
+         return Base(Qt::red)
+             .Rec(SETPOLYFILLMODE, {1})
+             .Polygone({{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}})
+             .Simple();
+     },
+     {{50, 50, Blanc}, {50, 10, Rouge}}},
+    {"winding fill fills the centre of a star",
+     [] {
+         return Base(Qt::red)
+             .Rec(SETPOLYFILLMODE, {2})
+             .Polygone({{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}})
+             .Simple();
+     },
+     {{50, 50, Rouge}, {10, 80, Blanc}}},
+    {"polygon reaching far outside fills what is visible",
+     [] {
+         Fabrique_Wmf f;
+         f.Fenetre(0, 0, 100, 100).Stylo(0, 0, Qt::blue).Choisit(0).Brosse(0, Qt::red).Choisit(1);
+         return f.Polygone({{-30000, -30000}, {30000, -30000}, {50, 50}}).Simple();
+     },
+     {{50, 10, Rouge}, {50, 80, Blanc}, {50, 50, Bleu}}},
+    {"zero-width pen is one device pixel at any scale",
+     [] {
+         Fabrique_Wmf f;
+         f.Fenetre(0, 0, 25, 25).Stylo(0, 0, Qt::black).Choisit(0);
+         return f.Rec(MOVETO, {12, 2}).Rec(LINETO, {12, 23}).Simple();
+     },
+     {{50, 48, Noir}, {50, 46, Blanc}, {50, 50, Blanc}}},
+    {"wide pen scales with the mapping",
+     [] {
+         Fabrique_Wmf f;
+         f.Fenetre(0, 0, 50, 50).Stylo(0, 5, Qt::blue).Choisit(0);
+         return f.Rec(MOVETO, {25, 5}).Rec(LINETO, {25, 45}).Simple();
+     },
+     {{50, 46, Bleu}, {50, 53, Bleu}, {50, 40, Blanc}}},
+    {"centred outline spills out by half its width",
+     [] {
+         Fabrique_Wmf f;
+         f.Fenetre(0, 0, 100, 100).Stylo(0, 10, Qt::blue).Choisit(0).Brosse(0, Qt::red).Choisit(1);
+         return f.Rectangle(20, 20, 80, 80).Simple();
+     },
+     {{17, 50, Bleu}}},
+    {"inside-frame pen keeps the outline inside the shape",
+     [] {
+         Fabrique_Wmf f;
+         f.Fenetre(0, 0, 100, 100).Stylo(6, 10, Qt::blue).Choisit(0).Brosse(0, Qt::red).Choisit(1);
+         return f.Rectangle(20, 20, 80, 80).Simple();
+     },
+     {{17, 50, Blanc}, {22, 50, Bleu}, {50, 50, Rouge}}},
+    {"missing objects are skipped and the selected brush kept",
+     [] { return Base(Qt::red).Choisit(500).Choisit(7).Rectangle(0, 0, 100, 100).Simple(); },
+     {{50, 50, Rouge}},
+     {100, 100},
+     Qt::white,
+     2},
+    {"huge point count is skipped, not followed",
+     [] {
+         return Base(Qt::red).Rec(POLYGON, {32000, 0, 0, 100, 0}).Rectangle(0, 0, 10, 10).Simple();
+     },
+     {{5, 5, Rouge}},
+     {100, 100},
+     Qt::white,
+     1},
+    {"blit without bitmap paints the brush, DSTCOPY nothing, WHITENESS white",
+     [] {
+         // DIBSTRETCHBLT without bitmap: rop, source h, w, y, x, reserved, destination h, w, y, x.
+         return Base(Qt::blue)
+             .Rec(DIBSTRETCHBLT, {0x0021, 0x00F0, 0, 0, 0, 0, 0, 50, 50, 0, 0})
+             .Rec(DIBSTRETCHBLT, {0x0029, 0x00AA, 0, 0, 0, 0, 0, 50, 50, 50, 50})
+             .Rec(PATBLT, {0x0062, 0x00FF, 20, 20, 80, 0})
+             .Simple();
+     },
+     {{25, 25, Bleu}, {75, 75, Rouge}, {10, 90, Blanc}},
+     {100, 100},
+     Qt::red},
+};
+
+TEST(Joueur, RecordsPaintWhatTheyNameAtTheProbedPoints) {
+    for (const Cas_Joueur& c : Cas_Joues) {
+        SCOPED_TRACE(c.nom);
+        Rapport_Lecture rapport;
+        const QImage im = Joue(c.fichier(), c.taille, c.fond, &rapport);
+        ASSERT_EQ(im.size(), c.taille);
+        for (const Sonde& s : c.sondes)
+            EXPECT_EQ(Pixel(im, s.x, s.y), s.couleur) << "at " << s.x << ", " << s.y;
+        EXPECT_EQ(rapport.Nb_Ignores(), c.ignores);
+    }
 }
 
 TEST(Joueur, UnreadableCreateRecordStillTakesItsSlot) {
@@ -55,113 +362,6 @@ TEST(Joueur, UnreadableCreateRecordStillTakesItsSlot) {
     EXPECT_EQ(Pixel(im, 25, 50), Bleu);
     EXPECT_EQ(Pixel(im, 75, 50), Vert);
     EXPECT_EQ(rapport.joues[SELECTOBJECT], 3);
-}
-
-TEST(Joueur, SelectingAMissingObjectIsSkippedAndCounted) {
-    Rapport_Lecture rapport;
-    const QImage im = Joue(Base(Qt::red).Choisit(500).Choisit(7).Rectangle(0, 0, 100, 100).Simple(),
-                           {100, 100}, Qt::white, &rapport);
-    EXPECT_EQ(Pixel(im, 50, 50), Rouge);
-    EXPECT_EQ(rapport.Nb_Ignores(), 2);
-}
-
-TEST(Joueur, PolyFillModeAlternateLeavesHoleWindingFillsIt) {
-    auto deux_carres = [](int mode) {
-        Fabrique_Wmf f = Base(Qt::red);
-        f.Rec(SETPOLYFILLMODE, {mode});
-        // Two squares drawn in the same direction, one inside the other.
-        f.Rec(POLYPOLYGON, {2, 4, 4, 10, 10, 90, 10, 90, 90, 10, 90, 30, 30, 70, 30, 70, 70, 30, 70});
-        return f.Simple();
-    };
-    const QImage alterne = Joue(deux_carres(1)), enroule = Joue(deux_carres(2));
-    EXPECT_EQ(Pixel(alterne, 20, 50), Rouge);
-    EXPECT_EQ(Pixel(alterne, 50, 50), Blanc);
-    EXPECT_EQ(Pixel(enroule, 50, 50), Rouge);
-}
-
-TEST(Joueur, SelfCrossingPolygonFollowsTheFillMode) {
-    // A five-pointed star drawn in one stroke: its centre is inside twice.
-    auto etoile = [](int mode) {
-        Fabrique_Wmf f = Base(Qt::red);
-        f.Rec(SETPOLYFILLMODE, {mode}).Polygone({{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}});
-        return f.Simple();
-    };
-    const QImage alterne = Joue(etoile(1)), enroule = Joue(etoile(2));
-    EXPECT_EQ(Pixel(alterne, 50, 50), Blanc);
-    EXPECT_EQ(Pixel(enroule, 50, 50), Rouge);
-    EXPECT_EQ(Pixel(alterne, 50, 10), Rouge);  // a point of the star
-    EXPECT_EQ(Pixel(enroule, 10, 80), Blanc);  // between two points
-}
-
-TEST(Joueur, PolygonReachingFarOutsideStillFillsWhatIsVisible) {
-    Fabrique_Wmf f;
-    f.Fenetre(0, 0, 100, 100).Stylo(0, 0, Qt::blue).Choisit(0).Brosse(0, Qt::red).Choisit(1);
-    f.Polygone({{-30000, -30000}, {30000, -30000}, {50, 50}});
-    const QImage im = Joue(f.Simple());
-    EXPECT_EQ(Pixel(im, 50, 10), Rouge);
-    EXPECT_EQ(Pixel(im, 50, 80), Blanc);
-    EXPECT_EQ(Pixel(im, 50, 50), Bleu);  // the outline's end at the apex
-}
-
-TEST(Joueur, ZeroWidthPenIsOneDevicePixelAtAnyScale) {
-    Fabrique_Wmf f;
-    f.Fenetre(0, 0, 25, 25).Stylo(0, 0, Qt::black).Choisit(0).Rec(MOVETO, {12, 2}).Rec(LINETO, {12, 23});
-    const QImage im = Joue(f.Simple());
-    EXPECT_EQ(Pixel(im, 50, 48), Noir);
-    EXPECT_EQ(Pixel(im, 50, 46), Blanc);
-    EXPECT_EQ(Pixel(im, 50, 50), Blanc);
-}
-
-TEST(Joueur, WidePenScalesWithTheMapping) {
-    Fabrique_Wmf f;
-    f.Fenetre(0, 0, 50, 50).Stylo(0, 5, Qt::blue).Choisit(0).Rec(MOVETO, {25, 5}).Rec(LINETO, {25, 45});
-    const QImage im = Joue(f.Simple());  // 10 pixels wide around y = 50
-    EXPECT_EQ(Pixel(im, 50, 46), Bleu);
-    EXPECT_EQ(Pixel(im, 50, 53), Bleu);
-    EXPECT_EQ(Pixel(im, 50, 40), Blanc);
-}
-
-TEST(Joueur, InsideFramePenKeepsTheOutlineInsideTheShape) {
-    auto cadre = [](int style) {
-        Fabrique_Wmf f;
-        f.Fenetre(0, 0, 100, 100)
-            .Stylo(style, 10, Qt::blue)
-            .Choisit(0)
-            .Brosse(0, Qt::red)
-            .Choisit(1)
-            .Rectangle(20, 20, 80, 80);
-        return f.Simple();
-    };
-    const QImage plein = Joue(cadre(0)), dedans = Joue(cadre(6));
-    EXPECT_EQ(Pixel(plein, 17, 50), Bleu);  // a centred outline spills out by half its width
-    EXPECT_EQ(Pixel(dedans, 17, 50), Blanc);
-    EXPECT_EQ(Pixel(dedans, 22, 50), Bleu);
-    EXPECT_EQ(Pixel(dedans, 50, 50), Rouge);
-}
-
-TEST(Joueur, EllipseAndPolygon) {
-    const QImage im = Joue(Base(Qt::green).Rec(ELLIPSE, {100, 100, 0, 0}).Simple());
-    EXPECT_EQ(Pixel(im, 50, 50), Vert);
-    EXPECT_EQ(Pixel(im, 3, 3), Blanc);
-    const QImage tri = Joue(Base(Qt::red).Polygone({{0, 0}, {100, 0}, {0, 100}}).Simple());
-    EXPECT_EQ(Pixel(tri, 20, 20), Rouge);
-    EXPECT_EQ(Pixel(tri, 80, 80), Blanc);
-}
-
-TEST(Joueur, PieWithStartEqualToEndIsAFullEllipse) {
-    const QImage im = Joue(Base(Qt::red).Rec(PIE, {50, 100, 50, 100, 100, 100, 0, 0}).Simple());
-    EXPECT_EQ(Pixel(im, 20, 50), Rouge);
-    EXPECT_EQ(Pixel(im, 80, 50), Rouge);
-    EXPECT_EQ(Pixel(im, 50, 20), Rouge);
-}
-
-TEST(Joueur, PieRunsCounterClockwiseFromStartToEnd) {
-    // From the right (100, 50) to the top (50, 0): the upper right quarter.
-    const QImage im = Joue(Base(Qt::red).Rec(PIE, {0, 50, 50, 100, 100, 100, 0, 0}).Simple());
-    EXPECT_EQ(Pixel(im, 70, 30), Rouge);
-    EXPECT_EQ(Pixel(im, 30, 30), Blanc);
-    EXPECT_EQ(Pixel(im, 30, 70), Blanc);
-    EXPECT_EQ(Pixel(im, 70, 70), Blanc);
 }
 
 TEST(Joueur, OpaqueBackgroundPaintsBetweenHatchesTransparentDoesNot) {
@@ -188,78 +388,6 @@ TEST(Joueur, OpaqueBackgroundPaintsBetweenHatchesTransparentDoesNot) {
     EXPECT_EQ(compte(opaque, Rouge), 0);        // the white background hides the layer beneath
     EXPECT_GT(compte(transparent, Rouge), 50);  // the layer beneath shows between the lines
     EXPECT_GT(compte(transparent, Noir), 5);
-}
-
-TEST(Joueur, ClipRectanglesIntersectAndExclude) {
-    const QImage inter =
-        Joue(Base(Qt::red).Rec(INTERSECTCLIPRECT, {100, 50, 0, 0}).Rectangle(0, 0, 100, 100).Simple());
-    EXPECT_EQ(Pixel(inter, 25, 50), Rouge);
-    EXPECT_EQ(Pixel(inter, 75, 50), Blanc);
-    const QImage exclu =
-        Joue(Base(Qt::red).Rec(EXCLUDECLIPRECT, {60, 60, 40, 40}).Rectangle(0, 0, 100, 100).Simple());
-    EXPECT_EQ(Pixel(exclu, 50, 50), Blanc);
-    EXPECT_EQ(Pixel(exclu, 20, 20), Rouge);
-    const QImage decale = Joue(Base(Qt::red)
-                                   .Rec(INTERSECTCLIPRECT, {50, 50, 0, 0})
-                                   .Rec(OFFSETCLIPRGN, {50, 50})
-                                   .Rectangle(0, 0, 100, 100)
-                                   .Simple());
-    EXPECT_EQ(Pixel(decale, 25, 25), Blanc);
-    EXPECT_EQ(Pixel(decale, 75, 75), Rouge);
-}
-
-TEST(Joueur, RestoreDcRestoresClippingAndMapping) {
-    Fabrique_Wmf f = Base(Qt::red);
-    f.Rec(SAVEDC)
-        .Rec(INTERSECTCLIPRECT, {100, 50, 0, 0})
-        .Fenetre(0, 0, 200, 200)
-        .Rec(RESTOREDC, {static_cast<uint16_t>(-1)});
-    f.Rectangle(50, 0, 100, 100);
-    const QImage im = Joue(f.Simple());
-    EXPECT_EQ(Pixel(im, 75, 50), Rouge);  // neither clipped nor shrunk
-    EXPECT_EQ(Pixel(im, 40, 50), Blanc);
-}
-
-TEST(Joueur, NegativeExtentFlipsThePicture) {
-    Fabrique_Wmf f = Base(Qt::red);
-    f.Fenetre(0, 100, 100, -100).Rectangle(10, 10, 30, 30);
-    const QImage im = Joue(f.Simple());
-    EXPECT_EQ(Pixel(im, 20, 80), Rouge);
-    EXPECT_EQ(Pixel(im, 20, 20), Blanc);
-}
-
-TEST(Joueur, PlaceableBoundingBoxAtOriginMapsOntoTarget) {
-    Fabrique_Wmf f;
-    f.Stylo(5, 0, Qt::black).Choisit(0).Brosse(0, Qt::red).Choisit(1).Rectangle(0, 0, 100, 200);
-    const QImage im = Joue(f.Placable(0, 0, 200, 200), {100, 50});  // x and y stretched independently
-    EXPECT_EQ(Pixel(im, 25, 40), Rouge);
-    EXPECT_EQ(Pixel(im, 75, 25), Blanc);
-}
-
-TEST(Joueur, PlaceableBoundingBoxElsewhereMapsOntoTarget) {
-    Fabrique_Wmf f;
-    f.Stylo(5, 0, Qt::black).Choisit(0).Brosse(0, Qt::red).Choisit(1).Rectangle(100, 200, 200, 300);
-    const QImage im = Joue(f.Placable(100, 200, 300, 400));
-    EXPECT_EQ(Pixel(im, 25, 25), Rouge);
-    EXPECT_EQ(Pixel(im, 75, 75), Blanc);
-    EXPECT_EQ(Pixel(im, 49, 49), Rouge);
-    EXPECT_EQ(Pixel(im, 51, 51), Blanc);
-}
-
-TEST(Joueur, PlainFileKeepsItsOwnWindow) {
-    Fabrique_Wmf f = Base(Qt::red);
-    f.Fenetre(50, 50, 100, 100).Rectangle(50, 50, 100, 100);
-    const QImage im = Joue(f.Simple(), {200, 200});
-    EXPECT_EQ(Pixel(im, 50, 50), Rouge);
-    EXPECT_EQ(Pixel(im, 150, 150), Blanc);
-}
-
-TEST(Joueur, IsotropicModeKeepsUnitsSquare) {
-    Fabrique_Wmf f = Base(Qt::red);
-    f.Rec(SETMAPMODE, {7}).Fenetre(0, 0, 100, 100).Rectangle(0, 0, 100, 100);
-    const QImage im = Joue(f.Simple(), {200, 100});
-    EXPECT_EQ(Pixel(im, 50, 50), Rouge);
-    EXPECT_EQ(Pixel(im, 150, 50), Blanc);
 }
 
 int Compte_Sombres(const QImage& im, QRect zone) {
@@ -413,18 +541,6 @@ TEST(Joueur, DibStretchBltAndDibBitBlt) {
     EXPECT_EQ(Pixel(im, 70, 70), Blanc);
 }
 
-TEST(Joueur, BlitWithoutBitmapUsesTheBrushAndDstCopyDoesNothing) {
-    Fabrique_Wmf f = Base(Qt::blue);
-    // DIBSTRETCHBLT without bitmap: rop PATCOPY, source h, w, y, x, reserved, destination h, w, y, x.
-    f.Rec(DIBSTRETCHBLT, {0x0021, 0x00F0, 0, 0, 0, 0, 0, 50, 50, 0, 0});
-    f.Rec(DIBSTRETCHBLT, {0x0029, 0x00AA, 0, 0, 0, 0, 0, 50, 50, 50, 50});
-    f.Rec(PATBLT, {0x0062, 0x00FF, 20, 20, 80, 0});  // WHITENESS
-    const QImage im = Joue(f.Simple(), {100, 100}, Qt::red);
-    EXPECT_EQ(Pixel(im, 25, 25), Bleu);
-    EXPECT_EQ(Pixel(im, 75, 75), Rouge);
-    EXPECT_EQ(Pixel(im, 10, 90), Blanc);
-}
-
 TEST(Joueur, Rle8BitmapIsExpanded) {
     QByteArray dib;
     auto a16 = [&](int v) {
@@ -524,25 +640,6 @@ TEST(Joueur, XorPenOnWhiteShowsTheComplement) {
         .Rec(MOVETO, {50, 0})
         .Rec(LINETO, {50, 100});
     EXPECT_EQ(Pixel(Joue(nop.Simple()), 50, 50), Blanc);
-}
-
-TEST(Joueur, RegionSelectedAsClip) {
-    // A region of one scan (y 0..50) with one span (x 0..50).
-    Fabrique_Wmf f = Base(Qt::red);
-    f.Rec(CREATEREGION, {0, 6, 0, 0, 0, 1, 0, 0, 0, 50, 50, /* scan */ 2, 0, 50, 0, 50, 2});
-    f.Rec(SELECTCLIPREGION, {2}).Rectangle(0, 0, 100, 100);
-    const QImage im = Joue(f.Simple());
-    EXPECT_EQ(Pixel(im, 25, 25), Rouge);
-    EXPECT_EQ(Pixel(im, 75, 75), Blanc);
-    EXPECT_EQ(Pixel(im, 25, 75), Blanc);
-}
-
-TEST(Joueur, HugePointCountIsSkippedNotFollowed) {
-    Rapport_Lecture rapport;
-    const QImage im = Joue(Base(Qt::red).Rec(POLYGON, {32000, 0, 0, 100, 0}).Rectangle(0, 0, 10, 10).Simple(),
-                           {100, 100}, Qt::white, &rapport);
-    EXPECT_EQ(Pixel(im, 5, 5), Rouge);
-    EXPECT_EQ(rapport.Nb_Ignores(), 1);
 }
 
 TEST(Joueur, PlaysOntoAVectorDeviceToo) {

@@ -71,15 +71,20 @@ TEST(Metafichier, TruncatedFileKeepsCompleteRecords) {
     EXPECT_FALSE(lu->anomalies().empty());
 }
 
-TEST(Metafichier, ZeroSizedRecordEndsTheChain) {
-    Fabrique_Wmf f = Deux_Rectangles();
-    QByteArray o = f.Simple();
-    // Set the size of the third record (after header 18 bytes, 2 window records of 10 bytes) to 0.
-    const int pos = 18 + 10 + 10;
-    o[pos] = o[pos + 1] = o[pos + 2] = o[pos + 3] = 0;
-    auto lu = Metafichier::Lit(o);
-    ASSERT_TRUE(lu.ok());
-    EXPECT_EQ(lu->enregistrements().size(), 2u);
+// A record is at least its size and function (three words): a shorter size cannot be stepped
+// over and ends the chain, with the records before it kept.
+TEST(Metafichier, RecordShorterThanThreeWordsEndsTheChain) {
+    for (char mots : {0, 1, 2}) {
+        QByteArray o = Deux_Rectangles().Simple();
+        const int pos = 18 + 10 + 10;  // the third record, after the header and two window records
+        o[pos] = mots;
+        o[pos + 1] = o[pos + 2] = o[pos + 3] = 0;
+        auto lu = Metafichier::Lit(o);
+        ASSERT_TRUE(lu.ok());
+        EXPECT_EQ(lu->enregistrements().size(), 2u) << int(mots) << " words";
+        EXPECT_FALSE(lu->termine());
+        EXPECT_FALSE(lu->anomalies().empty());
+    }
 }
 
 TEST(Metafichier, RecordSizePastTheEndIsNotFollowed) {
