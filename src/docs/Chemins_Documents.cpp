@@ -1,7 +1,5 @@
 #include "Chemins_Documents.h"
 
-#include <cmath>
-
 namespace kestrane {
 
 QString Nom_Propre(const QString& texte) {
@@ -53,10 +51,6 @@ bool Est_Page_Dessin(const QString& location, const QString& code) {
 bool Est_Page_Espece(const QString& location, const QString& code, const QString& suffixe) {
     const QString nom = location.mid(location.lastIndexOf(QLatin1Char('/')) + 1);
     return nom.compare(code + suffixe + QStringLiteral(".html"), Qt::CaseInsensitive) == 0;
-}
-
-long Arrondi_Entier(double valeur) {
-    return std::lrint(valeur);
 }
 
 }  // namespace kestrane

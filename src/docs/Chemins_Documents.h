@@ -35,7 +35,4 @@ bool Est_Page_Dessin(const QString& location, const QString& code);
 // ".html" (without regard to case); its drawing page, whose name ends alike, is not.
 bool Est_Page_Espece(const QString& location, const QString& code, const QString& suffixe);
 
-// Nearest whole number, halves to the even neighbour.
-long Arrondi_Entier(double valeur);
-
 }  // namespace kestrane

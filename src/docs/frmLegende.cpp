@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "Chemins_Documents.h"
+#include "Arrondi_Pair.h"
 #include "Placement_Fenetre.h"
 
 namespace kestrane {
@@ -14,7 +14,7 @@ constexpr double Hauteur_Initiale = 1830;
 
 // Two thirds as the placement computes it: 2v rounded, then divided by 3 dropping the remainder.
 long Deux_Tiers(double v) {
-    return Arrondi_Entier(2 * v) / 3;
+    return Arrondi_Pair<long>(2 * v) / 3;
 }
 }  // namespace
 
@@ -26,8 +26,8 @@ frmLegende::frmLegende(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowS
     QFont police(QStringLiteral("Arial Unicode MS"));
     police.setPointSizeF(9.75);
     setFont(police);
-    resize(static_cast<int>(Arrondi_Entier(Largeur_Initiale * logicalDpiX() / 1440.0)),
-           static_cast<int>(Arrondi_Entier(Hauteur_Initiale * logicalDpiY() / 1440.0)));
+    resize(Arrondi_Pair<int>(Largeur_Initiale * logicalDpiX() / 1440.0),
+           Arrondi_Pair<int>(Hauteur_Initiale * logicalDpiY() / 1440.0));
 }
 
 void frmLegende::Affiche(const QString& titre, const QString& texte, const QRect& zone,
@@ -51,7 +51,7 @@ void frmLegende::Place_Pres_De(const QRect& barre) {
     const double ty = 1440.0 / logicalDpiY();
     const double gauche = barre.left() * tx - Deux_Tiers(frameGeometry().width() * tx);
     const double haut = barre.top() * ty + Deux_Tiers(barre.height() * ty);
-    move(static_cast<int>(Arrondi_Entier(gauche / tx)), static_cast<int>(Arrondi_Entier(haut / ty)));
+    move(Arrondi_Pair<int>(gauche / tx), Arrondi_Pair<int>(haut / ty));
 }
 
 void frmLegende::paintEvent(QPaintEvent*) {

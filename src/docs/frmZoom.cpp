@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "Chemins_Documents.h"
+#include "Arrondi_Pair.h"
 #include "Placement_Fenetre.h"
 
 namespace kestrane {
@@ -21,8 +21,8 @@ frmZoom::frmZoom(const QImage& image_dessin, QWidget* parent)
     QPalette fond = palette();
     fond.setColor(QPalette::Window, Qt::white);
     setPalette(fond);
-    resize(static_cast<int>(Arrondi_Entier(Largeur_Initiale / Twips_Par_Pixel_X())),
-           static_cast<int>(Arrondi_Entier(Hauteur_Initiale / Twips_Par_Pixel_Y())));
+    resize(Arrondi_Pair<int>(Largeur_Initiale / Twips_Par_Pixel_X()),
+           Arrondi_Pair<int>(Hauteur_Initiale / Twips_Par_Pixel_Y()));
 }
 
 double frmZoom::Twips_Par_Pixel_X() const {
@@ -33,8 +33,8 @@ double frmZoom::Twips_Par_Pixel_Y() const {
 }
 
 QPointF frmZoom::En_Twips(const QPointF& pixels) const {
-    return {static_cast<double>(Arrondi_Entier(pixels.x() * Twips_Par_Pixel_X())),
-            static_cast<double>(Arrondi_Entier(pixels.y() * Twips_Par_Pixel_Y()))};
+    return {static_cast<double>(Arrondi_Pair<long>(pixels.x() * Twips_Par_Pixel_X())),
+            static_cast<double>(Arrondi_Pair<long>(pixels.y() * Twips_Par_Pixel_Y()))};
 }
 
 void frmZoom::Ouvre(const QString& espece, const QString& famille, QPoint coin, const QRect& zone) {
@@ -65,8 +65,8 @@ void frmZoom::paintEvent(QPaintEvent*) {
     if (height() == 0 || image_dessin_.isNull())
         return;
     // The region is kept in twips; the picture is read pixel for pixel, without scaling.
-    const QRect source(static_cast<int>(Arrondi_Entier(region_.Zoom_X / Twips_Par_Pixel_X())),
-                       static_cast<int>(Arrondi_Entier(region_.Zoom_Y / Twips_Par_Pixel_Y())), width(),
+    const QRect source(Arrondi_Pair<int>(region_.Zoom_X / Twips_Par_Pixel_X()),
+                       Arrondi_Pair<int>(region_.Zoom_Y / Twips_Par_Pixel_Y()), width(),
                        height());
     QPainter peintre(this);
     peintre.drawImage(QPoint(0, 0), image_dessin_, source);

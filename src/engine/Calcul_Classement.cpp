@@ -1,8 +1,8 @@
 #include "Calcul_Classement.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
+
+#include "Arrondi_Pair.h"
 
 namespace kestrane {
 
@@ -12,19 +12,6 @@ Resultats_Classement Resultats_Classement::Initial(int nb_esp) {
     r.Classement_Esp = Classement::Initial(nb_esp);
     r.Pourcent_Esp.assign(static_cast<size_t>(nb_esp), 0);
     return r;
-}
-
-int32_t Arrondi_Pair(double quotient) {
-    if (std::isnan(quotient))
-        return 0;
-    const double plancher = std::floor(quotient);
-    const double reste = quotient - plancher;
-    double arrondi = plancher;
-    if (reste > 0.5 || (reste == 0.5 && std::fmod(plancher, 2.0) != 0.0))
-        arrondi = plancher + 1.0;
-    constexpr double bas = std::numeric_limits<int32_t>::min();
-    constexpr double haut = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(std::clamp(arrondi, bas, haut));
 }
 
 int32_t Pourcentage(int64_t score, int64_t total) {

@@ -47,9 +47,6 @@ class Calcul_Classement {
     std::vector<size_t> comptes_;  // scratch of the sort
 };
 
-// The quotient rounded to the nearest integer, halves to the even neighbour, saturated to 32 bits.
-int32_t Arrondi_Pair(double quotient);
-
 // score x 100 / total as the percentage rule computes it (total != 0).
 int32_t Pourcentage(int64_t score, int64_t total);
 

@@ -1,8 +1,8 @@
 #include "Value.h"
 
-#include <cmath>
 #include <sstream>
 
+#include "Arrondi_Pair.h"
 #include "Conversions.h"
 
 namespace kestrane {
@@ -21,7 +21,7 @@ std::string Value::Text() const {
 
 int64_t Value::Number() const {
     if (const auto* n = std::get_if<int64_t>(&data_)) return *n;
-    if (const auto* r = std::get_if<double>(&data_)) return static_cast<int64_t>(std::nearbyint(*r));
+    if (const auto* r = std::get_if<double>(&data_)) return Arrondi_Pair<int64_t>(*r);
     return Leading_Number(Text());
 }
 

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Arrondi_Pair.h"
+
 namespace kestrane {
 
 Pic_Choix::Pic_Choix(const Base_Connaissance& base, Question_Courante& question,
@@ -62,7 +64,7 @@ QRectF Pic_Choix::Rectangle_Marque(int cellule) const {
     const double sw = width();
     const double sh = height();
     const int dw = Epaisseur_Trait;
-    auto arrondi = [](double v) { return std::nearbyint(v); };
+    auto arrondi = [](double v) { return static_cast<double>(Arrondi_Pair<int>(v)); };
     const double x1 = arrondi(colonne * sw / colonnes);
     const double y1 = arrondi(ligne * sh / lignes);
     const double x2 = colonne + 1 != colonnes ? arrondi((colonne + 1) * sw / colonnes) : arrondi(sw - (dw - 1));
@@ -110,7 +112,7 @@ void Pic_Choix::paintEvent(QPaintEvent*) {
 
 void Pic_Choix::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    appui_ = QPointF(std::nearbyint(event->position().x()), std::nearbyint(event->position().y()));
+    appui_ = QPointF(Arrondi_Pair<int>(event->position().x()), Arrondi_Pair<int>(event->position().y()));
     appuye_ = true;
 }
 

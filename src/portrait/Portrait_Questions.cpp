@@ -6,8 +6,7 @@
 #include <QPixmap>
 #include <QToolButton>
 
-#include <cmath>
-
+#include "Arrondi_Pair.h"
 #include "Barre_Boutons.h"
 #include "Chemins_Fichiers.h"
 #include "Dialogues.h"
@@ -37,7 +36,7 @@ QIcon Icone_Fichier(const std::string& chemin) {
 }
 
 QPoint Pixel_Arrondi(QPointF position) {
-    return {static_cast<int>(std::nearbyint(position.x())), static_cast<int>(std::nearbyint(position.y()))};
+    return {Arrondi_Pair<int>(position.x()), Arrondi_Pair<int>(position.y())};
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 #include "Disposition.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
+
+#include "Arrondi_Pair.h"
 
 namespace kestrane {
 namespace {
 
 // Twips are whole numbers; a quotient is rounded as the display's integer conversion does.
-int Arrondi(double valeur) { return static_cast<int>(std::nearbyint(valeur)); }
 
 }  // namespace
 
@@ -17,22 +17,22 @@ Disposition Positionne_Controles(const Mesures_Fenetre& m, int mode) {
     int ah = m.Hauteur_Interieure - 70;
     if (m.Barre_Outils_Visible) ah -= m.Hauteur_Barre_Outils;
     if (m.Barre_Etat_Visible) ah -= m.Hauteur_Barre_Etat;
-    const int pw = Arrondi(ah * 4.0 / 3.0);
+    const int pw = Arrondi_Pair<int>(ah * 4.0 / 3.0);
     const int fw = m.Largeur_Interieure - 3 * kMarge - m.Largeur_Barre_Deter - m.Largeur_Panneau_Reponses;
 
     int largeur = pw;
     int hauteur = ah;
     if (fw < pw) {
         largeur = fw;
-        hauteur = Arrondi(fw * 3.0 / 4.0);
+        hauteur = Arrondi_Pair<int>(fw * 3.0 / 4.0);
     }
     if (mode < 1 || mode > 4) return d;
 
     const int haut = m.Barre_Outils_Visible ? m.Hauteur_Barre_Outils + kMarge : kMarge;
     d.Robot = {kMarge, haut, largeur, hauteur};
     d.Pic_Choix = d.Robot;
-    d.Small_Robot = {kMarge, haut, Arrondi(fw / 4.0), Arrondi(3.0 * fw / 16.0)};
-    d.Liste_Esp = {kMarge, haut + d.Small_Robot.Height, Arrondi(fw / 4.0), ah - d.Small_Robot.Height};
+    d.Small_Robot = {kMarge, haut, Arrondi_Pair<int>(fw / 4.0), Arrondi_Pair<int>(3.0 * fw / 16.0)};
+    d.Liste_Esp = {kMarge, haut + d.Small_Robot.Height, Arrondi_Pair<int>(fw / 4.0), ah - d.Small_Robot.Height};
     if (m.Hauteur_Filtre > 0) {
         d.Filtre = {kMarge, d.Liste_Esp.Top, d.Liste_Esp.Width, m.Hauteur_Filtre};
         d.Liste_Esp.Top += m.Hauteur_Filtre;
@@ -90,7 +90,7 @@ void Relache_Separateur(Disposition& d, int gauche, int largeur_interieure) {
     gauche = std::max(gauche, d.Tree_esp.Left + kMarge);
     d.Barre_Verticale.Left = gauche;
     d.Small_Robot.Width = std::abs(gauche - d.Tree_esp.Left);
-    d.Small_Robot.Height = Arrondi(d.Small_Robot.Width * 3.0 / 4.0);
+    d.Small_Robot.Height = Arrondi_Pair<int>(d.Small_Robot.Width * 3.0 / 4.0);
     const int bas = d.Tree_esp.Top + d.Tree_esp.Height;
     if (d.Filtre.Height > 0) {
         d.Filtre.Top = d.Small_Robot.Top + d.Small_Robot.Height;

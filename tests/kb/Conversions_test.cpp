@@ -1,8 +1,22 @@
 #include "Conversions.h"
 
+#include <cmath>
+
+#include "Arrondi_Pair.h"
+
 #include <gtest/gtest.h>
 
 namespace kestrane {
+
+TEST(Arrondi_Pair, HalvesGoToTheEvenNeighbourAndTheRangeSaturates) {
+    const std::pair<double, int64_t> cas32[] = {{66.5, 66},       {67.5, 68},     {66.50001, 67},  {0.49, 0},
+                                                {-2.5, -2},       {-3.5, -4},     {2797.5, 2798},  {10132.5, 10132},
+                                                {1e12, INT32_MAX}, {-1e12, INT32_MIN}, {NAN, 0}, {INFINITY, INT32_MAX}};
+    for (const auto& [valeur, attendu] : cas32) EXPECT_EQ(Arrondi_Pair(valeur), attendu) << valeur;
+    EXPECT_EQ(Arrondi_Pair<int64_t>(1e12 + 0.5), 1000000000000);
+    EXPECT_EQ(Arrondi_Pair<int64_t>(1e300), INT64_MAX);
+    EXPECT_EQ(Arrondi_Pair<int16_t>(40000.0), INT16_MAX);
+}
 
 TEST(LeadingNumber, SkipsBlanksTakesSignStopsAtFirstOtherCharacter) {
     EXPECT_EQ(Leading_Number("  42abc"), 42);
