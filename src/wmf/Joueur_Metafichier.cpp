@@ -42,13 +42,15 @@ bool Seance::Execute(uint16_t f, Parametres& a) {
             Calcule_Mapping();
             return true;
         case SETWINDOWORG:
-            e_.org_fenetre = QPointF(a.i16(1), a.i16(0));
-            Calcule_Mapping();
-            return true;
         case SETVIEWPORTORG:
-            e_.org_vue = QPointF(a.i16(1), a.i16(0));
+        case OFFSETWINDOWORG:
+        case OFFSETVIEWPORTORG: {
+            QPointF& origine = f == SETWINDOWORG || f == OFFSETWINDOWORG ? e_.org_fenetre : e_.org_vue;
+            const QPointF point(a.i16(1), a.i16(0));
+            origine = f == OFFSETWINDOWORG || f == OFFSETVIEWPORTORG ? origine + point : point;
             Calcule_Mapping();
             return true;
+        }
         case SETWINDOWEXT:
         case SETVIEWPORTEXT: {
             const QPointF ext(a.i16(1), a.i16(0));
@@ -60,14 +62,6 @@ bool Seance::Execute(uint16_t f, Parametres& a) {
             Calcule_Mapping();
             return true;
         }
-        case OFFSETWINDOWORG:
-            e_.org_fenetre += QPointF(a.i16(1), a.i16(0));
-            Calcule_Mapping();
-            return true;
-        case OFFSETVIEWPORTORG:
-            e_.org_vue += QPointF(a.i16(1), a.i16(0));
-            Calcule_Mapping();
-            return true;
         case SCALEWINDOWEXT:
         case SCALEVIEWPORTEXT: {
             const double yd = a.i16(0), yn = a.i16(1), xd = a.i16(2), xn = a.i16(3);
@@ -177,12 +171,7 @@ bool Seance::Execute(uint16_t f, Parametres& a) {
                 e_.palette = *pal;
             else if (auto* r = std::get_if<Region_Gdi>(o)) {
                 // Selecting a region selects it as the clipping region.
-                e_.decoupe = true;
-                e_.region_decoupe = QRegion();
-                for (const QRect& rr : r->region)
-                    e_.region_decoupe +=
-                        Rect_Entier(Rect(rr.left(), rr.top(), rr.right() + 1, rr.bottom() + 1));
-                Applique_Decoupe();
+                Decoupe_Region(r);
             } else {
                 Ignore(f, "placeholder object");
                 return false;
@@ -232,17 +221,7 @@ bool Seance::Execute(uint16_t f, Parametres& a) {
         }
         case SELECTCLIPREGION: {
             Objet_Gdi* o = Objet(a.u16(0));
-            auto* r = o ? std::get_if<Region_Gdi>(o) : nullptr;
-            if (!r) {  // no region: clipping is removed
-                e_.decoupe = false;
-            } else {
-                e_.decoupe = true;
-                e_.region_decoupe = QRegion();
-                for (const QRect& rr : r->region)
-                    e_.region_decoupe +=
-                        Rect_Entier(Rect(rr.left(), rr.top(), rr.right() + 1, rr.bottom() + 1));
-            }
-            Applique_Decoupe();
+            Decoupe_Region(o ? std::get_if<Region_Gdi>(o) : nullptr);
             return true;
         }
 
@@ -412,18 +391,11 @@ bool Seance::Execute(uint16_t f, Parametres& a) {
             const QBrush brosse = Brosse_Qt(b, visible);
             if (!visible)
                 return true;
-            QPainterPath chemin;
-            for (const QRect& rr : r->region)
-                chemin.addRect(Rect(rr.left(), rr.top(), rr.right() + 1, rr.bottom() + 1));
-            chemin = chemin.simplified();
+            QPainterPath chemin = Chemin_Region(*r, 0, 0);
             if (f == FRAMEREGION) {
                 const double lx = std::max(1.0, Longueur_X(a.i16(3))),
                              ly = std::max(1.0, std::abs(a.i16(2) * ky_));
-                QPainterPath interieur;
-                for (const QRect& rr : r->region)
-                    interieur.addRect(Rect(rr.left(), rr.top(), rr.right() + 1, rr.bottom() + 1)
-                                          .adjusted(lx, ly, -lx, -ly));
-                chemin = chemin.subtracted(interieur.simplified());
+                chemin = chemin.subtracted(Chemin_Region(*r, lx, ly));
             }
             p_.fillPath(chemin, brosse);
             return true;

@@ -166,8 +166,7 @@ void Moteur_Wmf::updateState(const QPaintEngineState& etat) {
 
 bool Moteur_Wmf::Choisit_Stylo() {
     double alpha = 0;
-    const uint32_t couleur =
-        Sur_Blanc(Couleur_Brosse(stylo_.brush()), painter() ? painter()->opacity() : 1.0, &alpha);
+    const uint32_t couleur = Sur_Blanc(Couleur_Brosse(stylo_.brush()), Opacite(), &alpha);
     const bool nul = stylo_.style() == Qt::NoPen || alpha <= 0.0;
     int style = 5;
     int largeur = 0;
@@ -215,40 +214,16 @@ bool Moteur_Wmf::Choisit_Stylo() {
 
 bool Moteur_Wmf::Choisit_Brosse(const QBrush& brosse) {
     double alpha = 0;
-    const uint32_t couleur =
-        Sur_Blanc(Couleur_Brosse(brosse), painter() ? painter()->opacity() : 1.0, &alpha);
-    uint16_t style = 0, hachure = 0;
-    switch (brosse.style()) {
-        case Qt::NoBrush:
-            style = 1;
-            break;
-        case Qt::HorPattern:
+    const uint32_t couleur = Sur_Blanc(Couleur_Brosse(brosse), Opacite(), &alpha);
+    // Qt's hatch patterns in the order of the format's hatch numbers.
+    static constexpr Qt::BrushStyle hachures[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
+                                                  Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+    uint16_t style = brosse.style() == Qt::NoBrush ? 1 : 0, hachure = 0;
+    for (uint16_t h = 0; h < std::size(hachures); ++h) {
+        if (brosse.style() == hachures[h]) {
             style = 2;
-            hachure = 0;
-            break;
-        case Qt::VerPattern:
-            style = 2;
-            hachure = 1;
-            break;
-        case Qt::FDiagPattern:
-            style = 2;
-            hachure = 2;
-            break;
-        case Qt::BDiagPattern:
-            style = 2;
-            hachure = 3;
-            break;
-        case Qt::CrossPattern:
-            style = 2;
-            hachure = 4;
-            break;
-        case Qt::DiagCrossPattern:
-            style = 2;
-            hachure = 5;
-            break;
-        default:
-            style = 0;
-            break;
+            hachure = h;
+        }
     }
     if (alpha <= 0.0)
         style = 1;
@@ -264,6 +239,17 @@ bool Moteur_Wmf::Choisit_Brosse(const QBrush& brosse) {
         brosse_ecrite_ = cle;
     }
     return style != 1;
+}
+
+void Moteur_Wmf::Choisit_Sans_Stylo() {
+    const QPen garde = stylo_;
+    stylo_ = QPen(Qt::NoPen);
+    Choisit_Stylo();
+    stylo_ = garde;
+}
+
+double Moteur_Wmf::Opacite() const {
+    return painter() ? painter()->opacity() : 1.0;
 }
 
 void Moteur_Wmf::Choisit_Remplissage(Qt::FillRule regle) {
@@ -334,10 +320,7 @@ void Moteur_Wmf::drawPath(const QPainterPath& chemin) {
                     return;
                 }
             }
-            const QPen garde = stylo_;
-            stylo_ = QPen(Qt::NoPen);
-            Choisit_Stylo();
-            stylo_ = garde;
+            Choisit_Sans_Stylo();
             Polygones(chemin.toSubpathPolygons(transformation_), chemin.fillRule(), true, false);
         }
     }
@@ -348,10 +331,7 @@ void Moteur_Wmf::drawPath(const QPainterPath& chemin) {
         const QPainterPath trait = traceur.createStroke(chemin);
         const QBrush garde = brosse_;
         Choisit_Brosse(stylo_.brush());
-        const QPen garde_stylo = stylo_;
-        stylo_ = QPen(Qt::NoPen);
-        Choisit_Stylo();
-        stylo_ = garde_stylo;
+        Choisit_Sans_Stylo();
         Polygones(trait.toSubpathPolygons(transformation_), Qt::WindingFill, true, false);
         brosse_ = garde;
         return;
@@ -405,7 +385,7 @@ void Moteur_Wmf::Image(const QRectF& r, const QImage& image, const QRectF& sourc
         partie = partie.scaled(std::max(1, static_cast<int>(std::ceil(dest.width()))),
                                std::max(1, static_cast<int>(std::ceil(dest.height()))), Qt::IgnoreAspectRatio,
                                Qt::SmoothTransformation);
-    const double opacite = painter() ? painter()->opacity() : 1.0;
+    const double opacite = Opacite();
     bool trous = false;
     QImage couleurs(partie.size(), QImage::Format_RGB32), masque(partie.size(), QImage::Format_RGB32);
     for (int y = 0; y < partie.height(); ++y) {
@@ -448,8 +428,7 @@ void Moteur_Wmf::drawTextItem(const QPointF& p, const QTextItem& texte) {
     const QString chaine = texte.text();
     const bool droit = t.m12() == 0 && t.m21() == 0 && t.m11() > 0 && t.m22() > 0;
     double alpha = 0;
-    const uint32_t couleur =
-        Sur_Blanc(Couleur_Brosse(stylo_.brush()), painter() ? painter()->opacity() : 1.0, &alpha);
+    const uint32_t couleur = Sur_Blanc(Couleur_Brosse(stylo_.brush()), Opacite(), &alpha);
     if (alpha <= 0 || chaine.isEmpty())
         return;
     const QByteArray octets = chaine.toLatin1();
@@ -478,18 +457,10 @@ void Moteur_Wmf::drawTextItem(const QPointF& p, const QTextItem& texte) {
     QByteArray nom = police.family().toLatin1().left(31);
     nom.append(QByteArray(32 - nom.size(), '\0'));
     suite.append(nom);
-    Enregistre(
+    const int i = Cree_Objet(
         CREATEFONTINDIRECT,
         {static_cast<uint16_t>(-std::max(1, hauteur)), 0, 0, 0, static_cast<uint16_t>(police.weight())},
         suite);
-    size_t i = 0;
-    while (i < emplacements_.size() && emplacements_[i]) ++i;
-    if (i == emplacements_.size())
-        emplacements_.push_back(true);
-    else
-        emplacements_[i] = true;
-    emplacements_max_ = std::max(emplacements_max_, emplacements_.size());
-    Enregistre(SELECTOBJECT, {static_cast<uint16_t>(i)});
     if (couleur != couleur_texte_ecrite_) {
         Enregistre(SETTEXTCOLOR,
                    {static_cast<uint16_t>(couleur & 0xFFFF), static_cast<uint16_t>(couleur >> 16)});
@@ -510,8 +481,7 @@ void Moteur_Wmf::drawTextItem(const QPointF& p, const QTextItem& texte) {
         cumul_ecrit = arrondi;
     }
     Enregistre(EXTTEXTOUT, mots, corps);
-    Enregistre(DELETEOBJECT, {static_cast<uint16_t>(i)});
-    emplacements_[i] = false;
+    Supprime_Objet(i);
 }
 
 }  // namespace kestrane::wmf

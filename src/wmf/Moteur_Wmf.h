@@ -41,6 +41,10 @@ class Moteur_Wmf : public QPaintEngine {
     // Selects a pen / brush matching the current state, creating it only when it changed.
     bool Choisit_Stylo();
     bool Choisit_Brosse(const QBrush& brosse);
+    // Selects the null pen, the pen of the state being kept for later.
+    void Choisit_Sans_Stylo();
+    // The painter's opacity, 1 without a painter.
+    double Opacite() const;
     void Choisit_Remplissage(Qt::FillRule regle);
     void Polygones(const QList<QPolygonF>& polygones, Qt::FillRule regle, bool remplir, bool tracer);
     void Image(const QRectF& r, const QImage& image, const QRectF& source);

@@ -145,56 +145,23 @@ bool Seance::Dessine_Bitmap(uint16_t f, Parametres& a) {
         Remplit_Rop(QRectF(Point(x, y), Point(x + w, y + h)).normalized(), rop);
         return true;
     }
-    double sx = 0, sy = 0, sw = 0, sh = 0, dx = 0, dy = 0, dw = 0, dh = 0;
-    size_t debut_bitmap = 0;
-    bool usage_palette = false;
-    switch (f) {
-        case BITBLT:
-        case DIBBITBLT:
-            sy = a.i16(2);
-            sx = a.i16(3);
-            dh = sh = a.i16(4);
-            dw = sw = a.i16(5);
-            dy = a.i16(6);
-            dx = a.i16(7);
-            debut_bitmap = 16;
-            break;
-        case STRETCHBLT:
-        case DIBSTRETCHBLT:
-            sh = a.i16(2);
-            sw = a.i16(3);
-            sy = a.i16(4);
-            sx = a.i16(5);
-            dh = a.i16(6);
-            dw = a.i16(7);
-            dy = a.i16(8);
-            dx = a.i16(9);
-            debut_bitmap = 20;
-            break;
-        case STRETCHDIB:
-            usage_palette = a.u16(2) == 1;
-            sh = a.i16(3);
-            sw = a.i16(4);
-            sy = a.i16(5);
-            sx = a.i16(6);
-            dh = a.i16(7);
-            dw = a.i16(8);
-            dy = a.i16(9);
-            dx = a.i16(10);
-            debut_bitmap = 22;
-            break;
-        case SETDIBTODEV: {
-            usage_palette = a.u16(0) == 1;
-            sh = dh = a.i16(5);
-            sw = dw = a.i16(6);
-            sy = a.i16(3);
-            sx = a.i16(4);
-            dy = a.i16(7);
-            dx = a.i16(8);
-            debut_bitmap = 18;
-            break;
-        }
-    }
+    // Where each record keeps its fields, in words: the colour usage (-1 for none), the source
+    // y, x, height, width, the destination y, x, height, width (-1: the source's size), and the
+    // byte where the bitmap starts.
+    struct Champs {
+        int usage, sy, sx, sh, sw, dy, dx, dh, dw;
+        size_t debut_bitmap;
+    };
+    const Champs c = f == BITBLT || f == DIBBITBLT           ? Champs{-1, 2, 3, 4, 5, 6, 7, -1, -1, 16}
+                     : f == STRETCHBLT || f == DIBSTRETCHBLT ? Champs{-1, 4, 5, 2, 3, 8, 9, 6, 7, 20}
+                     : f == STRETCHDIB                       ? Champs{2, 5, 6, 3, 4, 9, 10, 7, 8, 22}
+                                       : Champs{0, 3, 4, 5, 6, 7, 8, -1, -1, 18};  // SETDIBTODEV
+    const bool usage_palette = c.usage >= 0 && a.u16(static_cast<size_t>(c.usage)) == 1;
+    double sy = a.i16(c.sy);  // measured from the top once the bitmap is read
+    const double sx = a.i16(c.sx), sh = a.i16(c.sh), sw = a.i16(c.sw), dy = a.i16(c.dy), dx = a.i16(c.dx);
+    const double dh = c.dh < 0 ? sh : a.i16(static_cast<size_t>(c.dh));
+    const double dw = c.dw < 0 ? sw : a.i16(static_cast<size_t>(c.dw));
+    const size_t debut_bitmap = c.debut_bitmap;
     if (a.court() || a.taille() <= debut_bitmap) {
         Ignore(f, "record too short");
         return false;

@@ -377,6 +377,23 @@ class Seance {
         if (decoupe_initiale_)
             p_.setClipPath(chemin_initial_, Qt::IntersectClip);
     }
+    // Clips to the region (in logical units), or removes the clipping without one.
+    void Decoupe_Region(const Region_Gdi* region) {
+        e_.decoupe = region != nullptr;
+        e_.region_decoupe = QRegion();
+        if (region) {
+            for (const QRect& r : region->region)
+                e_.region_decoupe += Rect_Entier(Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1));
+        }
+        Applique_Decoupe();
+    }
+    // The region's area in painter coordinates, each of its rectangles shrunk by lx and ly.
+    QPainterPath Chemin_Region(const Region_Gdi& region, double lx, double ly) const {
+        QPainterPath chemin;
+        for (const QRect& r : region.region)
+            chemin.addRect(Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1).adjusted(lx, ly, -lx, -ly));
+        return chemin.simplified();
+    }
     QRegion Region_Entiere() const {
         return QRegion(QRect(QPoint(-(1 << 22), -(1 << 22)), QPoint(1 << 22, 1 << 22)));
     }

@@ -165,42 +165,42 @@ Status Impression::Imprime_Copie_Robot(const std::vector<int16_t>& etats_choisis
     return resultat;
 }
 
-Status Impression::Imprime_Portrait(const std::vector<int16_t>& etats_choisis) {
+Status Impression::Apres_Dialogue(const std::function<Status(int copies)>& impression) {
     if (en_cours_)
         return Status::Ok();
     Impression_En_Cours garde(en_cours_, imprimante_);
     if (!Demande_Imprimante(garde.copies))
         return Status::Ok();
-    const int copies = garde.copies;
-    Status resultat = Status::Ok();
-    for (int c = 0; c < copies && !impression_annulee_; ++c) {
-        if (Status s = Imprime_Copie_Robot(etats_choisis); !s)
-            resultat = s;
-    }
-    return resultat;
+    return impression(garde.copies);
+}
+
+Status Impression::Imprime_Portrait(const std::vector<int16_t>& etats_choisis) {
+    return Apres_Dialogue([&](int copies) {
+        Status resultat = Status::Ok();
+        for (int c = 0; c < copies && !impression_annulee_; ++c) {
+            if (Status s = Imprime_Copie_Robot(etats_choisis); !s)
+                resultat = s;
+        }
+        return resultat;
+    });
 }
 
 Status Impression::Imprime_Choix(const std::string& popup) {
-    if (en_cours_)
-        return Status::Ok();
-    Impression_En_Cours garde(en_cours_, imprimante_);
     // One copy, whatever the dialog asked for.
-    if (!Demande_Imprimante(garde.copies))
-        return Status::Ok();
-    if (Status s = Ouvre_Document(QPageLayout::Landscape, true); !s)
-        return s;
-    Status resultat = Joue_Metafichier(reglages_.Rep_Descripteurs + popup);
-    Termine_Document();
-    return resultat;
+    return Apres_Dialogue([&](int) {
+        if (Status s = Ouvre_Document(QPageLayout::Landscape, true); !s)
+            return s;
+        Status resultat = Joue_Metafichier(reglages_.Rep_Descripteurs + popup);
+        Termine_Document();
+        return resultat;
+    });
 }
 
 Status Impression::Imprime_Dessin(const QImage& image_dessin) {
-    if (en_cours_)
-        return Status::Ok();
-    Impression_En_Cours garde(en_cours_, imprimante_);
-    if (!Demande_Imprimante(garde.copies))
-        return Status::Ok();
-    const int copies = garde.copies;
+    return Apres_Dialogue([&](int copies) { return Imprime_Copies_Dessin(image_dessin, copies); });
+}
+
+Status Impression::Imprime_Copies_Dessin(const QImage& image_dessin, int copies) {
     for (int c = 0; c < copies && !impression_annulee_; ++c) {
         if (Status s = Ouvre_Document(QPageLayout::Portrait, false); !s)
             return s;

@@ -31,6 +31,7 @@
 #include <QPrinter>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,11 @@ class Impression : public QObject {
   private:
     // What Abord_But does.
     void Abandonne();
+    // Runs `impression` with the number of copies asked for once the dialog is accepted; nothing
+    // while another print runs or when the dialog is cancelled.
+    Status Apres_Dialogue(const std::function<Status(int copies)>& impression);
+    // Imprime_Dessin's copies, after the dialog.
+    Status Imprime_Copies_Dessin(const QImage& image_dessin, int copies);
     // Imprime_Robot without the guard, for the copies of Imprime_Portrait.
     Status Imprime_Copie_Robot(const std::vector<int16_t>& etats_choisis);
     // Opens a document (ending any open one first) in `orientation`; the painter then covers the
