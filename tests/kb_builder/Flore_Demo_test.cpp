@@ -3,8 +3,6 @@
 
 #include <QImage>
 #include <algorithm>
-#include <chrono>
-#include <cmath>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -15,6 +13,7 @@
 #include "Echantillonneur_Palette_Wmf.h"
 #include "Metafichier.h"
 #include "Outils_Test.h"
+#include "Recherche_Objet.h"
 #include "Rendu_Wmf.h"
 #include "Verification_Base.h"
 
@@ -24,43 +23,32 @@ namespace kestrane::kb {
 namespace {
 
 using test::Classe;
-using test::Dossier_Test;
 
+// The flora as the build made and checked it with the builder; each test runs in its own process
+// and loads it once.
 class Flore_Demo : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        dossier_ = std::make_unique<Dossier_Test>("kb-flora");
-        const auto debut = std::chrono::steady_clock::now();
-        const Status s = Construit_Base(KB_FLORA, (dossier_->Chemin() / "flora").string());
-        const double secondes =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
-        ASSERT_TRUE(s.ok()) << s.message();
-        std::printf("[ timing ] demo flora built in %.2f s\n", secondes);
-        auto c = Charge_Base({(dossier_->Chemin() / "flora/data/kestrane.sqlite").string(),
-                              (dossier_->Chemin() / "flora/data/").string()},
-                             nullptr);
+        wmf::Echantillonneur_Palette_Wmf palette(Dossier() + "/data/couleur.wmf", 2400, 40);
+        auto c = Charge_Base({Dossier() + "/data/kestrane.sqlite", Dossier() + "/data/"}, &palette);
         ASSERT_TRUE(c.Base) << c.Echec->Detail;
         base_ = std::move(c.Base);
     }
-    static void TearDownTestSuite() {
-        base_.reset();
-        dossier_.reset();
-    }
-    void SetUp() override { ASSERT_TRUE(base_) << "the demo flora did not build"; }
+    static void TearDownTestSuite() { base_.reset(); }
+    void SetUp() override { ASSERT_TRUE(base_) << "the demo flora does not load"; }
+    static std::string Dossier() { return KB_FLORA_BUILT; }
 
-    static std::unique_ptr<Dossier_Test> dossier_;
     static std::unique_ptr<Base_Connaissance> base_;
 };
-std::unique_ptr<Dossier_Test> Flore_Demo::dossier_;
 std::unique_ptr<Base_Connaissance> Flore_Demo::base_;
 
 TEST_F(Flore_Demo, BuildsAndChecksClean) {
     std::string t;
-    for (const auto& p : Verifie_Base((dossier_->Chemin() / "flora").string())) t += p.Texte() + "\n";
+    for (const auto& p : Verifie_Base(Dossier())) t += p.Texte() + "\n";
     EXPECT_EQ(t, "");
     // The default portrait, as the program composes it with no answer, shows every organ in the
     // palette colour of its character: a click outside the zones still finds the organ.
-    const fs::path robot = dossier_->Chemin() / "flora/robot";
+    const fs::path robot = fs::path(Dossier()) / "robot";
     std::vector<wmf::Metafichier> pieces;
     for (int p = 0; p < base_->Nb_Robot; ++p) {
         std::string nom;
@@ -79,21 +67,10 @@ TEST_F(Flore_Demo, BuildsAndChecksClean) {
     QImage portrait(1200, 900, QImage::Format_RGB32);
     portrait.fill(Qt::white);
     wmf::Rendu_Wmf::Peint_Couches(portrait, couches, QRectF(0, 0, 1200, 900));
-    wmf::Echantillonneur_Palette_Wmf echantillonneur((dossier_->Chemin() / "flora/data/couleur.wmf").string(),
-                                                     40 * base_->Nb_Couleurs, 40);
-    const auto palette = echantillonneur.Echantillonne(base_->Nb_Couleurs);
-    ASSERT_EQ(static_cast<int>(palette.size()), base_->Nb_Couleurs);
+    ASSERT_EQ(static_cast<int>(base_->Couleur_Pixel.size()), base_->Nb_Couleurs);
     auto code_en = [&](int x, int y) {  // x, y in the 2400 x 1800 frame
         const QRgb p = portrait.pixel(x / 2, y / 2);
-        double meilleur = 1e9;
-        std::string code;
-        for (size_t c = 0; c < palette.size(); ++c) {
-            const double d = std::hypot(qRed(p) - (palette[c] & 0xFF), qGreen(p) - ((palette[c] >> 8) & 0xFF),
-                                        qBlue(p) - ((palette[c] >> 16) & 0xFF));
-            if (d < meilleur)
-                meilleur = d, code = base_->Code_Couleur[c];
-        }
-        return code;
+        return Couleur_Proche(*base_, qRed(p) | qGreen(p) << 8 | qBlue(p) << 16);
     };
     EXPECT_EQ(code_en(650, 500), "Crown");
     EXPECT_EQ(code_en(1000, 80), "Crown");  // the sky around it
@@ -281,12 +258,11 @@ TEST_F(Flore_Demo, WinterTwigsBarkAndBudsNarrowDeciduousTreesToThreeAtMost) {
     }
 }
 
-// The zone search as the program runs it on a click (frames, Test_Cadre, conditions, first zone
-// wins), for a set of answers; "" when no zone names an object.
+// The object the program's zone search names for a click with these answers; "" for none.
 std::string Zone_Cliquee(const Base_Connaissance& b, const std::vector<std::string>& reponses, double x,
                          double y) {
-    std::vector<int> choisis(static_cast<size_t>(b.Nb_Etats_Desc), 0);
-    std::vector<int> etat_cadre(static_cast<size_t>(b.Nb_Cadre), 0);
+    std::vector<int16_t> choisis(static_cast<size_t>(b.Nb_Etats_Desc), 0);
+    std::vector<int16_t> etat_cadre(static_cast<size_t>(b.Nb_Cadre), 0);
     for (const auto& id : reponses) {
         const int e = *b.Etat_Par_Identifiant(id);
         choisis[static_cast<size_t>(e)] = 1;
@@ -294,22 +270,8 @@ std::string Zone_Cliquee(const Base_Connaissance& b, const std::vector<std::stri
             if (e >= o.Index_Car && e < o.Index_Car + o.Nb_Car && o.Cadre >= 0)
                 etat_cadre[static_cast<size_t>(o.Cadre)] = -1;
     }
-    int cadre_courant = -1;
-    for (const auto& z : b.Clic_Zone) {
-        bool ok = z.Conditions_Terminees;
-        for (const auto& c : z.Conditions)
-            ok = ok && choisis[static_cast<size_t>(*b.Etat_Par_Identifiant(c))] == 1;
-        if (!ok || z.Cadre == cadre_courant)
-            continue;
-        if (z.Test_Cadre == false)
-            cadre_courant = z.Cadre;
-        if (!(z.X1 && z.X2 && z.Y1 && z.Y2 && *z.X1 < x && x < *z.X2 && *z.Y1 < y && y < *z.Y2))
-            continue;
-        if (z.Test_Cadre == true && etat_cadre[static_cast<size_t>(z.Cadre)] == 0)
-            continue;
-        return b.Trouve_Objet(z.Nom) ? z.Nom : "";
-    }
-    return "";
+    const Zone_Trouvee z = Cherche_Zone(b, choisis, etat_cadre, x, y);
+    return z.Objet ? z.Objet->Objet : "";
 }
 
 TEST_F(Flore_Demo, DataZonesAndNamesAreConsistent) {

@@ -41,6 +41,15 @@ void Attend_Portrait(const Banc_Portrait& b) {
     ATTEND_QUE(!b.Portrait->Widget_Pic_Choix()->isVisible());
 }
 
+// Clicks the organ at x, y, picks the cell and confirms, as a user answers.
+void Repond(Banc_Portrait& b, double x, double y, int cellule) {
+    b.Clic_Dessin(x, y);
+    ATTEND_QUE(Choix_Ouvert(b));
+    b.Clic_Cellule(cellule);
+    b.Clic_Barre(b.Portrait->Barre_Question(), 1);
+    Attend_Portrait(b);
+}
+
 TEST(PortraitClick, StartsWithEveryPieceLoaded) {
     Banc_Portrait b;
     ASSERT_TRUE(b.Demarrage.ok()) << b.Demarrage.message();
@@ -83,19 +92,6 @@ TEST(PortraitClick, ClickOnFruitOpensItThroughItsZone) {
     ATTEND_QUE(Choix_Ouvert(b));
     EXPECT_EQ(b.Identification->Question.Objet, "Fruit");
     EXPECT_EQ(b.Identification->Question.Lignes, 2);
-}
-
-TEST(PortraitClick, ClickOnZoneEdgeFallsBackToTheColour) {
-    Banc_Portrait b;
-    // x = 300 is reference 1500, the zone's left edge: outside the zone; the pixel is the
-    // fruit's red, whose palette code names no object.
-    b.Clic_Dessin(300, Fruit_Y);
-    QTest::qWait(0);
-    EXPECT_FALSE(Choix_Ouvert(b));
-    EXPECT_FALSE(b.Portrait->Occupe());
-    b.Clic_Dessin(301, Fruit_Y);
-    ATTEND_QUE(Choix_Ouvert(b));
-    EXPECT_EQ(b.Identification->Question.Objet, "Fruit");
 }
 
 TEST(PortraitClick, ZoneNamingNoObjectFallsBackToTheColour) {
@@ -347,11 +343,7 @@ TEST(PortraitQuestionBar, BackLeavesTheAnswersUnchanged) {
 
 TEST(PortraitDeterminationBar, ButtonOpensTheSameChooserAsTheOrgan) {
     Banc_Portrait b;
-    b.Clic_Dessin(Tronc_X, Tronc_Y);
-    ATTEND_QUE(Choix_Ouvert(b));
-    b.Clic_Cellule(0);
-    b.Clic_Barre(b.Portrait->Barre_Question(), 1);
-    Attend_Portrait(b);
+    Repond(b, Tronc_X, Tronc_Y, 0);
     b.Clic_Barre(b.Portrait->Barre_Deter(), 1);  // Bark
     ATTEND_QUE(Choix_Ouvert(b));
     EXPECT_EQ(b.Identification->Question.Objet, "Ecorce");
@@ -408,44 +400,6 @@ TEST(PortraitDeterminationBar, EveryButtonIsReachableByTab) {
     EXPECT_EQ(b.Hote.Vues_Resultats, 2);
 }
 
-TEST(PortraitIdentification, ByClicksOnlyEndsWithTheSpecies) {
-    Banc_Portrait b;
-    auto repond = [&](double x, double y, const char* objet, int cellule) {
-        b.Clic_Dessin(x, y);
-        ATTEND_QUE(Choix_Ouvert(b));
-        ASSERT_EQ(b.Identification->Question.Objet, objet);
-        b.Clic_Cellule(cellule);
-        b.Clic_Barre(b.Portrait->Barre_Question(), 1);
-        Attend_Portrait(b);
-    };
-    repond(Feuille_X, Feuille_Y, "Feuille", 0);  // simple
-    repond(Marge_X, Marge_Y, "Marge", 1);        // toothed
-    repond(Tronc_X, Tronc_Y, "Ecorce", 1);       // rough
-    const Liste_Especes& liste = b.Identification->Liste();
-    ASSERT_FALSE(liste.Lignes.empty());
-    EXPECT_EQ(liste.Lignes[0], Ligne_Espece(100, "Betula"));
-    EXPECT_EQ(liste.Nb_Esp_Max, 1);
-    EXPECT_TRUE(b.Identification->Identification_Modifiee());
-}
-
-TEST(PortraitSearch, ProposesTheMostDiscriminantCharacterAndSkips) {
-    Banc_Portrait b;
-    b.Clic_Barre(b.Portrait->Barre_Deter(), 7);  // Search
-    ATTEND_QUE(Choix_Ouvert(b));
-    const std::string premier = b.Identification->Question.Objet;
-    EXPECT_FALSE(premier.empty());
-    EXPECT_EQ(b.Hote.Mode, 2);
-    EXPECT_TRUE(b.Portrait->Barre_Question()->isVisible());
-    EXPECT_TRUE(b.Portrait->Barre_Question()->Element_Visible(5));
-    EXPECT_FALSE(b.Portrait->Barre_Deter()->isVisible());
-    EXPECT_EQ(b.Hote.Statut, QString::fromStdString(b.Base->Trouve_Objet(premier)->TipText));
-    // Next: another character, still in the chooser.
-    b.Clic_Barre(b.Portrait->Barre_Question(), 5);
-    ATTEND_QUE(b.Identification->Question.Objet != premier);
-    EXPECT_TRUE(Choix_Ouvert(b));
-    EXPECT_EQ(b.Identification->Question.Choix, -1);
-}
-
 TEST(PortraitSearch, OneSpeciesLeftIsSaidAndNothingOpens) {
     Banc_Portrait b;
     // Compound leaf: only Fraxinus.
@@ -466,15 +420,8 @@ TEST(PortraitSearch, OneSpeciesLeftIsSaidAndNothingOpens) {
 TEST(PortraitSearch, NothingLeftToAskReturnsToThePortrait) {
     Banc_Portrait b;
     // Simple leaf and smooth bark leave Acer and Fagus tied; every proposal is then skipped.
-    auto repond = [&](double x, double y, int cellule) {
-        b.Clic_Dessin(x, y);
-        ATTEND_QUE(Choix_Ouvert(b));
-        b.Clic_Cellule(cellule);
-        b.Clic_Barre(b.Portrait->Barre_Question(), 1);
-        Attend_Portrait(b);
-    };
-    repond(Feuille_X, Feuille_Y, 0);
-    repond(Tronc_X, Tronc_Y, 0);
+    Repond(b, Feuille_X, Feuille_Y, 0);
+    Repond(b, Tronc_X, Tronc_Y, 0);
     ASSERT_EQ(b.Identification->Nb_Esp_Max(), 2);  // Acer, Fagus
     b.Clic_Barre(b.Portrait->Barre_Deter(), 7);
     ATTEND_QUE(Choix_Ouvert(b));
@@ -505,15 +452,8 @@ TEST(PortraitSearch, RetryAfterSkippingEverythingProposesAgain) {
 
 TEST(PortraitContradictions, OverlayAndIconUntilTheNextAnswer) {
     Banc_Portrait b;
-    auto repond = [&](double x, double y, int cellule) {
-        b.Clic_Dessin(x, y);
-        ATTEND_QUE(Choix_Ouvert(b));
-        b.Clic_Cellule(cellule);
-        b.Clic_Barre(b.Portrait->Barre_Question(), 1);
-        Attend_Portrait(b);
-    };
-    repond(Feuille_X, Feuille_Y, 1);  // compound
-    repond(Tronc_X, Tronc_Y, 0);      // smooth
+    Repond(b, Feuille_X, Feuille_Y, 1);  // compound
+    Repond(b, Tronc_X, Tronc_Y, 0);      // smooth
     // Fraxinus (compound, rough) is contradicted by the smooth bark, shown by a drawing; Acer
     // (simple, smooth) by the compound leaf, shown on button 2.
     const int rang_fraxinus = Rang(b, "Fraxinus");
@@ -540,7 +480,7 @@ TEST(PortraitContradictions, OverlayAndIconUntilTheNextAnswer) {
     EXPECT_EQ(b.Portrait->Barre_Deter()->Bouton_A(1)->icon().pixmap(16, 16).toImage().pixel(8, 8), Bleu_Icone);
 
     // The next confirmed answer removes the marks and restores the bar.
-    repond(Fruit_X, Fruit_Y, 0);
+    Repond(b, Fruit_X, Fruit_Y, 0);
     EXPECT_EQ(b.Portrait->Calques().Nb_Dessins_Sup(), 0);
     EXPECT_EQ(b.Portrait->Calques().Calques().size(), 3u);
     EXPECT_EQ(b.Portrait->Barre_Deter()->Bouton_A(3)->icon().pixmap(16, 16).toImage().pixel(8, 8), Bleu_Icone);
@@ -549,11 +489,8 @@ TEST(PortraitContradictions, OverlayAndIconUntilTheNextAnswer) {
 
 TEST(PortraitContradictions, RemovalForTheResultsView) {
     Banc_Portrait b;
-    b.Clic_Dessin(Tronc_X, Tronc_Y);
-    ATTEND_QUE(Choix_Ouvert(b));
-    b.Clic_Cellule(0);
-    b.Clic_Barre(b.Portrait->Barre_Question(), 1);
-    Attend_Portrait(b);
+    Repond(b, Tronc_X, Tronc_Y, 0);
+    ASSERT_FALSE(b.Identification->Liste().Lignes.empty());
     const Contradictions_Espece c = b.Identification->Contradictions(static_cast<int>(b.Identification->Liste().Lignes.size()) - 1);
     b.Portrait->Affiche_Contradictions(c);
     ASSERT_GT(b.Portrait->Calques().Nb_Dessins_Sup(), 0);
@@ -565,12 +502,9 @@ TEST(PortraitContradictions, RemovalForTheResultsView) {
 
 TEST(PortraitContradictions, MissingOverlayIsSaidAndSkipped) {
     Banc_Portrait b(Description_Portrait("UPDATE Contradictions SET Popup = 'absent' WHERE Objet = 'Ecorce';\n"));
-    b.Clic_Dessin(Tronc_X, Tronc_Y);
-    ATTEND_QUE(Choix_Ouvert(b));
-    b.Clic_Cellule(0);
-    b.Clic_Barre(b.Portrait->Barre_Question(), 1);
-    Attend_Portrait(b);
+    Repond(b, Tronc_X, Tronc_Y, 0);
     b.Dialogues.reponses.push_back(Reponse::OK);
+    ASSERT_FALSE(b.Identification->Liste().Lignes.empty());
     const int dernier = static_cast<int>(b.Identification->Liste().Lignes.size()) - 1;
     b.Portrait->Affiche_Contradictions(b.Identification->Contradictions(dernier));
     ASSERT_EQ(b.Dialogues.messages.size(), 1u);
