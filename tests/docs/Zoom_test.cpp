@@ -50,122 +50,129 @@ struct Page_Dessin : ::testing::Test {
     Documents& d = *bac.documents;
 };
 
-TEST_F(Page_Dessin, CompletedDrawingPageLoadsTheDrawingAndShowsTheLegend) {
-    EXPECT_EQ(d.Etat().Image_Dessin.size(), QSize(2200, 3300));
-    EXPECT_EQ(d.Etat().Dessin_X0, 12);
-    EXPECT_EQ(d.Etat().Dessin_Y0, 72);
-    EXPECT_EQ(d.Etat().Texte_Legende, QStringLiteral("Common beech"));
-    frmLegende& legende = d.Legende();
-    ASSERT_TRUE(legende.isVisible());
-    EXPECT_EQ(legende.windowTitle(), QStringLiteral("Legend"));
-    EXPECT_EQ(legende.Texte(), QStringLiteral("Common beech"));
-    // Room for two spaces more than the text printed.
-    const QFontMetrics mesure(legende.font());
-    EXPECT_EQ(legende.width(), mesure.horizontalAdvance(QStringLiteral("  Common beech")) + 3);
-    EXPECT_GT(legende.width(), mesure.horizontalAdvance(QStringLiteral("Common beech")) + 3);
-    // Beside the splitter at (300, 90), 450 high: two thirds of the legend's width to its left,
-    // two thirds of its height down.
-    EXPECT_NEAR(legende.x(), 300 - 2.0 * legende.frameGeometry().width() / 3, 1.0);
-    EXPECT_NEAR(legende.y(), 90 + 300, 1.0);
-    EXPECT_FALSE(d.Zoom().isVisible());
-}
-
-// Wherever the main window's splitter and view lie, the legend and the zoom open whole on the
-// screen that holds the window: the legend beside the splitter, the zoom beside the drawing.
-TEST_F(Page_Dessin, LegendAndZoomOpenWholeOnTheWindowsScreen) {
-    const QRect zone(100, 50, 1400, 700);
-    bac.hote.zone = zone;
-    const struct {
-        QRect barre;      // global pixels
-        QPoint vue;       // where the view is moved to
-        bool coin_libre;  // the zoom fits at its place beside the drawing
-    } cas[] = {
-        {{500, 60, 6, 300}, {120, 70}, true},     // well inside: the placement stands
-        {{102, 60, 6, 450}, {1000, 600}, false},  // splitter at the left edge, view near the bottom right
-    };
-    for (const auto& k : cas) {
-        d.Legende().hide();
+// One page load for everything the drawing page does while it stays shown; each block starts
+// from where the one before left the page.
+TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawing) {
+    {  // the completed page: the drawing and the legend
+        EXPECT_EQ(d.Etat().Image_Dessin.size(), QSize(2200, 3300));
+        EXPECT_EQ(d.Etat().Dessin_X0, 12);
+        EXPECT_EQ(d.Etat().Dessin_Y0, 72);
+        EXPECT_EQ(d.Etat().Texte_Legende, QStringLiteral("Common beech"));
+        frmLegende& legende = d.Legende();
+        ASSERT_TRUE(legende.isVisible());
+        EXPECT_EQ(legende.windowTitle(), QStringLiteral("Legend"));
+        EXPECT_EQ(legende.Texte(), QStringLiteral("Common beech"));
+        // Room for two spaces more than the text printed.
+        const QFontMetrics mesure(legende.font());
+        EXPECT_EQ(legende.width(), mesure.horizontalAdvance(QStringLiteral("  Common beech")) + 3);
+        EXPECT_GT(legende.width(), mesure.horizontalAdvance(QStringLiteral("Common beech")) + 3);
+        // Beside the splitter at (300, 90), 450 high: two thirds of the legend's width to its left,
+        // two thirds of its height down.
+        EXPECT_NEAR(legende.x(), 300 - 2.0 * legende.frameGeometry().width() / 3, 1.0);
+        EXPECT_NEAR(legende.y(), 90 + 300, 1.0);
+        EXPECT_FALSE(d.Zoom().isVisible());
+    }
+    // Wherever the main window's splitter and view lie, the legend and the zoom open whole on the
+    // screen that holds the window: the legend beside the splitter, the zoom beside the drawing.
+    {  // placement
+        const QRect zone(100, 50, 1400, 700);
+        bac.hote.zone = zone;
+        const struct {
+            QRect barre;      // global pixels
+            QPoint vue;       // where the view is moved to
+            bool coin_libre;  // the zoom fits at its place beside the drawing
+        } cas[] = {
+            {{500, 60, 6, 300}, {120, 70}, true},     // well inside: the placement stands
+            {{102, 60, 6, 450}, {1000, 600}, false},  // splitter at the left edge, view near the bottom right
+        };
+        for (const auto& k : cas) {
+            d.Legende().hide();
+            d.Zoom().hide();
+            bac.hote.barre = k.barre;
+            d.Vue().move(d.Vue().pos() + k.vue - d.Vue().mapToGlobal(QPoint(0, 0)));
+            ASSERT_EQ(d.Vue().mapToGlobal(QPoint(0, 0)), k.vue);
+            Enfonce(112, 272);
+            ASSERT_TRUE(d.Legende().isVisible() && d.Zoom().isVisible());
+            EXPECT_TRUE(zone.contains(d.Legende().frameGeometry())) << k.barre.x();
+            EXPECT_TRUE(zone.contains(d.Zoom().frameGeometry())) << k.barre.x();
+            const QPoint beside_drawing(k.vue.x() + 12 + 550 + 12, k.vue.y() + 72);
+            EXPECT_EQ(d.Zoom().pos() == beside_drawing, k.coin_libre) << k.barre.x();
+        }
         d.Zoom().hide();
-        bac.hote.barre = k.barre;
-        d.Vue().move(d.Vue().pos() + k.vue - d.Vue().mapToGlobal(QPoint(0, 0)));
-        ASSERT_EQ(d.Vue().mapToGlobal(QPoint(0, 0)), k.vue);
+    }
+    {  // a press outside the drawing, then moving over it
+        // A press on an image outside the drawing (left of 12 pixels) does not open the zoom but
+        // still recomputes the region.
+        Enfonce(5, 30);
+        EXPECT_FALSE(d.Zoom().isVisible());
+        EXPECT_EQ(d.Zoom().Region(), (Region_Zoom{0, 0}));
+        QSignalSpy mouvements(&d.Images(), &cImgs::MouseMove);
+        QWindow* fenetre = d.Vue().window()->windowHandle();
+        QTest::mouseMove(fenetre, Cible()->mapTo(Cible()->window(), QPoint(112, 272)));
+        ASSERT_TRUE(Attend([&] { return d.Zoom().Region() == Region_Zoom{2798, 10132}; }));
+        EXPECT_GE(mouvements.count(), 1);
+        EXPECT_FALSE(d.Zoom().isVisible());
+    }
+    {  // a press opens the zoom
         Enfonce(112, 272);
-        ASSERT_TRUE(d.Legende().isVisible() && d.Zoom().isVisible());
-        EXPECT_TRUE(zone.contains(d.Legende().frameGeometry())) << k.barre.x();
-        EXPECT_TRUE(zone.contains(d.Zoom().frameGeometry())) << k.barre.x();
-        const QPoint beside_drawing(k.vue.x() + 12 + 550 + 12, k.vue.y() + 72);
-        EXPECT_EQ(d.Zoom().pos() == beside_drawing, k.coin_libre) << k.barre.x();
+        frmZoom& zoom = d.Zoom();
+        ASSERT_TRUE(zoom.isVisible());
+        EXPECT_EQ(zoom.windowTitle(), QStringLiteral("Zoom 4x : Fagus sylvatica - Fagaceae"));
+        EXPECT_EQ(zoom.Region(), (Region_Zoom{2798, 10132}));
+        EXPECT_EQ(d.Etat().Souris_X, 112);
+        EXPECT_EQ(d.Etat().Souris_Y, 272);
+
+        // The window shows the drawing from the region's corner, pixel for pixel.
+        const QImage vue = zoom.grab().toImage();
+        const QImage& dessin = d.Etat().Image_Dessin;
+        // 2798 and 10132 twips are pixels 186.53 and 675.47 of the drawing, to the nearest 187 and 675.
+        for (const QPoint p : {QPoint(0, 0), QPoint(30, 17), QPoint(200, 100), QPoint(426, 248)})
+            EXPECT_EQ(vue.pixel(p), dessin.pixel(QPoint(187, 675) + p)) << p.x() << "," << p.y();
+    }
+    {  // a second press
+        Enfonce(112, 272);
+        d.Zoom().setWindowTitle(QStringLiteral("still the first"));
+        Enfonce(113, 273);
+        EXPECT_EQ(d.Zoom().windowTitle(), QStringLiteral("still the first"));
+        EXPECT_EQ(d.Zoom().Region(), (Region_Zoom{2858, 10192}));
+    }
+    {  // dragging in the zoom
+        Enfonce(112, 272);
+        frmZoom& zoom = d.Zoom();
+        ASSERT_TRUE(zoom.isVisible());
+        QTest::mousePress(&zoom, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseMove(&zoom, QPoint(200, 150));
+        EXPECT_EQ(zoom.Region(), (Region_Zoom{2798 - 1500, 10132 - 750}));
+        QTest::mouseRelease(&zoom, Qt::LeftButton, {}, QPoint(200, 150));
+        QTest::mouseMove(zoom.windowHandle(), QPoint(150, 120));
+        QTest::mouseMove(zoom.windowHandle(), QPoint(20, 30));
+        EXPECT_EQ(zoom.Region(), (Region_Zoom{2798 - 1500, 10132 - 750}));
+    }
+    {  // a scrolled page
+        Enfonce(112, 472);
+        const Region_Zoom sans_defilement = d.Zoom().Region();
+        EXPECT_EQ(sans_defilement, (Region_Zoom{2798, 22132}));
+        Defile(300);
+        Enfonce(112, 172);
+        EXPECT_EQ(d.Zoom().Region(), sans_defilement);
+        EXPECT_EQ(d.Etat().Souris_Y, 472);
     }
 }
 
-TEST_F(Page_Dessin, MouseDownOnTheDrawingOpensTheZoomOnThePointer) {
-    Enfonce(112, 272);
-    frmZoom& zoom = d.Zoom();
-    ASSERT_TRUE(zoom.isVisible());
-    EXPECT_EQ(zoom.windowTitle(), QStringLiteral("Zoom 4x : Fagus sylvatica - Fagaceae"));
-    EXPECT_EQ(zoom.Region(), (Region_Zoom{2798, 10132}));
-    EXPECT_EQ(d.Etat().Souris_X, 112);
-    EXPECT_EQ(d.Etat().Souris_Y, 272);
-
-    // The window shows the drawing from the region's corner, pixel for pixel.
-    const QImage vue = zoom.grab().toImage();
-    const QImage& dessin = d.Etat().Image_Dessin;
-    // 2798 and 10132 twips are pixels 186.53 and 675.47 of the drawing, to the nearest 187 and 675.
-    for (const QPoint p : {QPoint(0, 0), QPoint(30, 17), QPoint(200, 100), QPoint(426, 248)})
-        EXPECT_EQ(vue.pixel(p), dessin.pixel(QPoint(187, 675) + p)) << p.x() << "," << p.y();
-}
-
-TEST_F(Page_Dessin, ScrolledPageGivesTheSameRegionForTheSamePointOfTheDrawing) {
-    Enfonce(112, 472);
-    const Region_Zoom sans_defilement = d.Zoom().Region();
-    EXPECT_EQ(sans_defilement, (Region_Zoom{2798, 22132}));
-    Defile(300);
-    Enfonce(112, 172);
-    EXPECT_EQ(d.Zoom().Region(), sans_defilement);
-    EXPECT_EQ(d.Etat().Souris_Y, 472);
-}
-
-TEST_F(Page_Dessin, SecondPressKeepsTheCaptionAndMovesTheRegion) {
-    Enfonce(112, 272);
-    d.Zoom().setWindowTitle(QStringLiteral("still the first"));
-    Enfonce(113, 273);
-    EXPECT_EQ(d.Zoom().windowTitle(), QStringLiteral("still the first"));
-    EXPECT_EQ(d.Zoom().Region(), (Region_Zoom{2858, 10192}));
-}
-
-TEST_F(Page_Dessin, MovingOverTheDrawingMovesTheRegionWithoutOpeningTheZoom) {
-    QSignalSpy mouvements(&d.Images(), &cImgs::MouseMove);
-    QWindow* fenetre = d.Vue().window()->windowHandle();
-    QTest::mouseMove(fenetre, Cible()->mapTo(Cible()->window(), QPoint(112, 272)));
-    ASSERT_TRUE(Attend([&] { return d.Zoom().Region() == Region_Zoom{2798, 10132}; }));
-    EXPECT_GE(mouvements.count(), 1);
-    EXPECT_FALSE(d.Zoom().isVisible());
-
-    // A press on an image outside the drawing (left of 12 pixels) does not open the zoom but
-    // still recomputes the region.
-    Enfonce(5, 30);
-    EXPECT_FALSE(d.Zoom().isVisible());
-    EXPECT_EQ(d.Zoom().Region(), (Region_Zoom{0, 0}));
-}
-
-TEST_F(Page_Dessin, LinkAroundAnImageIsNotFollowed) {
+// Leaving the drawing page, by a link, Back or another species, hides the zoom and the legend.
+TEST_F(Page_Dessin, LeavingThePageHidesTheZoomAndTheLegend) {
     QStringList navigations;
     QObject::connect(&d.Vue(), &WebTexte::BeforeNavigate2,
                      [&](const QUrl& cible) { navigations << cible.fileName(); });
     QSignalSpy clics(&d.Images(), &cImgs::Clicked);
     Clique(300, 400);
     ASSERT_TRUE(Attend([&] { return clics.count() == 1; }));
-    // A later link is followed: the click on the drawing, handled before it, went nowhere.
-    Clique(650, 25);
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
-    EXPECT_EQ(navigations, QStringList{QStringLiteral("suite_en.html")});
-}
-
-TEST_F(Page_Dessin, OtherPagesHideTheZoomAndLegendAndFallSilent) {
+    // A link is followed, but the click on the drawing, handled before it, went nowhere.
     Enfonce(112, 272);
     ASSERT_TRUE(d.Zoom().isVisible());
     Clique(650, 25);
     ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
+    EXPECT_EQ(navigations, QStringList{QStringLiteral("suite_en.html")});
     EXPECT_FALSE(d.Zoom().isVisible());
     EXPECT_FALSE(d.Legende().isVisible());
     EXPECT_FALSE(d.Images().Actif());
@@ -175,21 +182,17 @@ TEST_F(Page_Dessin, OtherPagesHideTheZoomAndLegendAndFallSilent) {
     ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
     ASSERT_TRUE(Attend([&] { return pret.count() == 1; }));
     Enfonce(112, 272);
-    EXPECT_TRUE(d.Zoom().isVisible());
-}
-
-TEST_F(Page_Dessin, BackHidesTheZoomAndTheLegend) {
-    Enfonce(112, 272);
     ASSERT_TRUE(d.Zoom().isVisible());
     ASSERT_TRUE(d.Legende().isVisible());
     d.Arriere();
     EXPECT_FALSE(d.Zoom().isVisible());
     EXPECT_FALSE(d.Legende().isVisible());
-    EXPECT_EQ(d.Etat().Nb_Avant, 1);
     ASSERT_TRUE(Attend_Page(d, QStringLiteral("/fagsy_en.html")));
-}
-
-TEST_F(Page_Dessin, OpeningASpeciesHidesTheZoomAndForgetsTheDrawing) {
+    // The drawing again, then another species.
+    QSignalSpy encore(&d.Images(), &cImgs::Pret);
+    Clique(60, 35);
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+    ASSERT_TRUE(Attend([&] { return encore.count() == 1; }));
     Enfonce(112, 272);
     d.Tree_esp_NodeClick(
         {QStringLiteral("Quercus robur"), QStringLiteral("QUERO"), QStringLiteral("Fagaceae")});
@@ -197,20 +200,6 @@ TEST_F(Page_Dessin, OpeningASpeciesHidesTheZoomAndForgetsTheDrawing) {
     EXPECT_FALSE(d.Legende().isVisible());
     EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
     EXPECT_TRUE(d.Etat().Texte_Legende.isEmpty());
-}
-
-// Where a drag stops is Calcul_Zoom's; here, that the window follows a drag and nothing else.
-TEST_F(Page_Dessin, DraggingInTheZoomMovesTheRegionAndMovingWithoutAButtonDoesNot) {
-    Enfonce(112, 272);
-    frmZoom& zoom = d.Zoom();
-    ASSERT_TRUE(zoom.isVisible());
-    QTest::mousePress(&zoom, Qt::LeftButton, {}, QPoint(100, 100));
-    QTest::mouseMove(&zoom, QPoint(200, 150));
-    EXPECT_EQ(zoom.Region(), (Region_Zoom{2798 - 1500, 10132 - 750}));
-    QTest::mouseRelease(&zoom, Qt::LeftButton, {}, QPoint(200, 150));
-    QTest::mouseMove(zoom.windowHandle(), QPoint(150, 120));
-    QTest::mouseMove(zoom.windowHandle(), QPoint(20, 30));
-    EXPECT_EQ(zoom.Region(), (Region_Zoom{2798 - 1500, 10132 - 750}));
 }
 
 // The oak's drawing page: no legend and no full-size drawing.
