@@ -49,50 +49,45 @@ TEST_F(Cle, StartListsEverySpeciesAtZeroInTableOrderAndIsUnchanged) {
     EXPECT_EQ(id->Etat_Cadre(), (Etats{0, 0, 0}));
 }
 
-// Valid_Descripteur, the answer rules.
-TEST_F(Cle, ValidatingNothingOnAnUnansweredCharacterChangesNothing) {
-    Repond("Feuille", -1);
-    EXPECT_EQ(id->Etats_Choisis(), Etats(9, 0));
-    EXPECT_EQ(id->Etat_Cadre(), (Etats{0, 0, 0}));
-}
-
-TEST_F(Cle, ValidatingAStateSetsItAndItsFrame) {
-    Repond("Feuille", 1);
-    EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 1, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(id->Etat_Cadre(), (Etats{-1, 0, 0}));
-}
-
-TEST_F(Cle, ValidatingTheSameStateAgainKeepsItsDependants) {
-    Repond("Feuille", 1);
-    Repond("Foliole", 0);
-    Repond("Feuille", 1);
-    EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 1, 1, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST_F(Cle, ChangingAnAnswerClearsTheOldStatesDependantsOnTwoLevelsButKeepsTheirFrames) {
-    Repond("Feuille", 1);  // F_COMP
-    Repond("Foliole", 1);  // FOL_5, depends on F_COMP
-    Repond("Marge", 0);    // depends on FOL_5
-    Repond("Ecorce", 1);
-    Repond("Feuille", 0);  // F_SIMPLE: Foliole and, through FOL_5, Marge are cleared
-    EXPECT_EQ(id->Etats_Choisis(), (Etats{1, 0, 0, 0, 0, 0, 0, 0, 1}));
-    EXPECT_EQ(id->Etat_Cadre(), (Etats{-1, -1, -1}));
-}
-
-TEST_F(Cle, ChangingAnAnswerLeavesTheDependantsOfTheNewStateAlone) {
-    Repond("Feuille", 1);
-    Repond("Foliole", 0);  // FOL_3: Marge does not depend on it
-    Repond("Marge", 1);
-    Repond("Foliole", 1);  // FOL_3 has no dependants: Marge stays
-    EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 1, 0, 1, 0, 0, 1, 0, 0}));
-}
-
-TEST_F(Cle, RemovingAnAnswerClearsItsDependantsAndItsFrame) {
-    Repond("Feuille", 1);
-    Repond("Foliole", 2);
-    Repond("Feuille", -1);
-    EXPECT_EQ(id->Etats_Choisis(), Etats(9, 0));
-    EXPECT_EQ(id->Etat_Cadre(), (Etats{0, -1, 0}));
+// Valid_Descripteur, the answer rules: the answers in turn, then the chosen states and the frames.
+TEST_F(Cle, AnswersSetTheirStatesAndFramesAndClearWhatDependsOnWhatTheyReplace) {
+    struct Cas {
+        const char* quoi;
+        std::vector<std::pair<const char*, int>> reponses;
+        Etats etats, cadres;
+    };
+    const Cas cas[] = {
+        {"validating nothing on an unanswered character changes nothing",
+         {{"Feuille", -1}},
+         Etats(9, 0),
+         {0, 0, 0}},
+        {"a state sets itself and its frame", {{"Feuille", 1}}, {0, 1, 0, 0, 0, 0, 0, 0, 0}, {-1, 0, 0}},
+        {"the same state again keeps its dependants",
+         {{"Feuille", 1}, {"Foliole", 0}, {"Feuille", 1}},
+         {0, 1, 1, 0, 0, 0, 0, 0, 0},
+         {-1, -1, 0}},
+        // F_COMP, then FOL_5 (depends on F_COMP), Marge (depends on FOL_5), Ecorce; F_SIMPLE
+        // then clears Foliole and, through FOL_5, Marge, but not their frames.
+        {"a changed answer clears the old state's dependants on two levels",
+         {{"Feuille", 1}, {"Foliole", 1}, {"Marge", 0}, {"Ecorce", 1}, {"Feuille", 0}},
+         {1, 0, 0, 0, 0, 0, 0, 0, 1},
+         {-1, -1, -1}},
+        // FOL_3 has no dependants: Marge stays.
+        {"a changed answer leaves the new state's dependants alone",
+         {{"Feuille", 1}, {"Foliole", 0}, {"Marge", 1}, {"Foliole", 1}},
+         {0, 1, 0, 1, 0, 0, 1, 0, 0},
+         {-1, -1, 0}},
+        {"a removed answer clears its dependants and its frame",
+         {{"Feuille", 1}, {"Foliole", 2}, {"Feuille", -1}},
+         Etats(9, 0),
+         {0, -1, 0}},
+    };
+    for (const Cas& c : cas) {
+        ASSERT_TRUE(id->Nouvelle_Identification());
+        for (const auto& [objet, choix] : c.reponses) Repond(objet, choix);
+        EXPECT_EQ(id->Etats_Choisis(), c.etats) << c.quoi;
+        EXPECT_EQ(id->Etat_Cadre(), c.cadres) << c.quoi;
+    }
 }
 
 // Foliole's states 2 .. 4 as a file may leave them, then a pick: the states before the pick are
