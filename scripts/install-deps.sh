@@ -8,7 +8,7 @@ packages=(
   libgl-dev libsqlite3-dev sqlite3 libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfmt-dev libgif-dev
   qt6-translations-l10n
-  xvfb xauth libwmf-bin fonts-urw-base35 poppler-utils ccache
+  xvfb xauth libwmf-bin fonts-urw-base35 poppler-utils ccache python3
 )
 
 missing=()

@@ -15,4 +15,4 @@ fi
 if [ "$(id -u)" -eq 0 ]; then
   export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---no-sandbox}"
 fi
-exec build/src/app/kestrane "$@"
+exec build/src/start/kestrane "$@"

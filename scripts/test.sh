@@ -5,6 +5,9 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 
+# Every include points down the layers of src/.
+python3 scripts/check-layers.py
+
 jobs=$(nproc)
 # ccache keyed on paths relative to the checkout, so a fresh clone reuses earlier compilations.
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true

@@ -464,4 +464,16 @@ bool Portrait_Questions::Retire_Contradictions() {
     return true;
 }
 
+std::optional<Boite_Ecran> Portrait_Questions::Boite_Choix() const {
+    if (pic_choix_ == nullptr || !pic_choix_->isVisible())
+        return std::nullopt;
+    return Boite_Ecran{pic_choix_->size(), pic_choix_->devicePixelRatioF()};
+}
+
+Boite_Ecran Portrait_Questions::Boite_Portrait() const {
+    if (robot_ == nullptr)
+        return {};
+    return Boite_Ecran{robot_->size(), robot_->devicePixelRatioF()};
+}
+
 }  // namespace kestrane

@@ -22,6 +22,7 @@
 #include "Contradictions_Espece.h"
 #include "Liste_Questions.h"
 #include "Pic_Choix.h"
+#include "Portrait_Affiche.h"
 #include "Robot.h"
 #include "Robot_Tab.h"
 #include "Small_Robot.h"
@@ -36,7 +37,7 @@ class Identification_Courante;
 struct Question_Classee;
 struct Reglages;
 
-class Portrait_Questions : public QObject {
+class Portrait_Questions : public QObject, public Portrait_Affiche {
     Q_OBJECT
 public:
     // `reglages` is read at every use (Rep_Descripteurs, Rep_Data, Curseur_Dynamique), so that
@@ -46,6 +47,9 @@ public:
     ~Portrait_Questions() override;
 
     Robot_Tab& Calques() { return *calques_; }
+    std::optional<Boite_Ecran> Boite_Choix() const override;
+    Boite_Ecran Boite_Portrait() const override;
+    const Robot_Tab& Calques_Peints() const override { return *calques_; }
     Robot* Widget_Robot() const { return robot_; }
     Small_Robot* Widget_Small_Robot() const { return small_robot_; }
     Pic_Choix* Widget_Pic_Choix() const { return pic_choix_; }

@@ -8,7 +8,7 @@
 #include <QSvgGenerator>
 
 #include "Dessin.h"
-#include "Portrait_Questions.h"
+#include "Portrait_Affiche.h"
 #include "Reglages.h"
 #include "Robot_Tab.h"
 
@@ -73,20 +73,17 @@ void Copie_Portrait::Place(std::unique_ptr<QMimeData> donnees) {
     presse_papiers->setMimeData(donnees.release());  // the clipboard takes it
 }
 
-Status Copie_Portrait::Copie(Portrait_Questions& portrait, const Reglages& reglages,
+Status Copie_Portrait::Copie(const Portrait_Affiche& portrait, const Reglages& reglages,
                              const std::string& popup) {
-    Pic_Choix* choix = portrait.Widget_Pic_Choix();
-    if (choix != nullptr && choix->isVisible()) {
+    if (const auto choix = portrait.Boite_Choix()) {
         auto dessin = Dessin::Charge(reglages.Rep_Descripteurs + popup);
         if (!dessin)
             return dessin.status();
-        Place(Donnees_Dessin(*dessin.value(), choix->size(), choix->devicePixelRatioF()));
+        Place(Donnees_Dessin(*dessin.value(), choix->Taille, choix->Ratio));
         return Status::Ok();
     }
-    const Robot* robot = portrait.Widget_Robot();
-    const QSize taille = robot != nullptr ? robot->size() : QSize();
-    const qreal dpr = robot != nullptr ? robot->devicePixelRatioF() : 1.0;
-    Place(Donnees_Calques(portrait.Calques(), taille, dpr));
+    const Boite_Ecran boite = portrait.Boite_Portrait();
+    Place(Donnees_Calques(portrait.Calques_Peints(), boite.Taille, boite.Ratio));
     return Status::Ok();
 }
 

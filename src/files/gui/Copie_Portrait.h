@@ -23,7 +23,7 @@ class QRectF;
 namespace kestrane {
 
 class Dessin;
-class Portrait_Questions;
+class Portrait_Affiche;
 class Robot_Tab;
 struct Reglages;
 
@@ -34,7 +34,7 @@ class Copie_Portrait {
 
     // Copies what the portrait side shows. The state picture is read again from
     // Rep_Descripteurs + `popup`; when it cannot be, nothing is copied and the error names it.
-    static Status Copie(Portrait_Questions& portrait, const Reglages& reglages, const std::string& popup);
+    static Status Copie(const Portrait_Affiche& portrait, const Reglages& reglages, const std::string& popup);
 
     // Every layer of `calques`, overlays included, for a box of `taille` logical pixels on a
     // device of ratio `dpr` (the raster has taille x dpr pixels).

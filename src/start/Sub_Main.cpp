@@ -27,7 +27,8 @@ int Sub_Main::Lance() {
     contexte_.Suffixe_Langue = "_en";
 
     // The splash window, centred, on screen while the main window loads.
-    const std::string palette = Chemin_Palette(contexte_.magasin, contexte_.machine, options_.palette_par_defaut);
+    const std::string palette =
+        Chemin_Palette(contexte_.magasin, contexte_.machine, options_.palette_par_defaut);
     splash_ = std::make_unique<frmSplash>(palette, contexte_.Langue);
     if (QScreen* ecran = QGuiApplication::primaryScreen()) {
         const QRect zone = ecran->geometry();
@@ -52,7 +53,8 @@ int Sub_Main::Lance() {
     }
 
     // On the desktop's work area, laid out, then the splash goes.
-    if (QScreen* ecran = QGuiApplication::primaryScreen()) fenetre_->setGeometry(ecran->availableGeometry());
+    if (QScreen* ecran = QGuiApplication::primaryScreen())
+        fenetre_->setGeometry(ecran->availableGeometry());
     fenetre_->show();
     fenetre_->Positionne_Controles();
     splash_->close();

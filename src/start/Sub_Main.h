@@ -17,16 +17,16 @@ class frmMain;
 class frmSplash;
 
 struct Options_Demarrage {
-    std::string registre_machine;   // the machine settings file ("" = none)
-    QString ligne_commande;         // the identification file named on the command line
-    int langue_systeme = 9;         // primary language identifier of the system
-    std::string verrou_instance;    // lock file telling a running instance
-    std::string guide_utilisateur;  // the shipped HTML user guide
-    std::string palette_par_defaut; // the palette picture when no setting names a data folder
+    std::string registre_machine;    // the machine settings file ("" = none)
+    QString ligne_commande;          // the identification file named on the command line
+    int langue_systeme = 9;          // primary language identifier of the system
+    std::string verrou_instance;     // lock file telling a running instance
+    std::string guide_utilisateur;   // the shipped HTML user guide
+    std::string palette_par_defaut;  // the palette picture when no setting names a data folder
 };
 
 class Sub_Main {
-public:
+  public:
     Sub_Main(Magasin_Utilisateur& magasin, Dialogues& dialogues, Options_Demarrage options);
     ~Sub_Main();
 
@@ -37,7 +37,7 @@ public:
     frmMain* Fenetre() { return fenetre_.get(); }
     Contexte_Programme& Contexte() { return contexte_; }
 
-private:
+  private:
     void A_Propos();
 
     Options_Demarrage options_;

@@ -19,7 +19,7 @@ enum class Boutons { OK, Oui_Non, Oui_Non_Annuler };
 enum class Icone { Aucune, Question, Exclamation, Information };
 
 class Dialogues {
-public:
+  public:
     virtual ~Dialogues() = default;
 
     virtual Reponse Message(QWidget* parent, const QString& texte, Boutons boutons, Icone icone,
@@ -27,8 +27,8 @@ public:
 
     // `filtre` pairs labels and patterns separated by "|", as the string table holds them
     // ("Kestrane Files (*.ido)|*.ido|All Files (*.*)|*.*"). nullopt when cancelled.
-    virtual std::optional<QString> Fichier_A_Ouvrir(QWidget* parent, const QString& titre, const QString& filtre,
-                                                    const QString& extension) = 0;
+    virtual std::optional<QString> Fichier_A_Ouvrir(QWidget* parent, const QString& titre,
+                                                    const QString& filtre, const QString& extension) = 0;
     // Asks before overwriting an existing file; adds `extension` (".ido") to a name without one.
     virtual std::optional<QString> Fichier_A_Enregistrer(QWidget* parent, const QString& titre,
                                                          const QString& filtre, const QString& extension) = 0;

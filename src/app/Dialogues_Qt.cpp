@@ -27,33 +27,50 @@ Reponse Dialogues_Qt::Message(QWidget* parent, const QString& texte, Boutons bou
     box.setWindowTitle(titre);
     box.setText(texte);
     switch (icone) {
-        case Icone::Aucune: box.setIcon(QMessageBox::NoIcon); break;
-        case Icone::Question: box.setIcon(QMessageBox::Question); break;
-        case Icone::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case Icone::Information: box.setIcon(QMessageBox::Information); break;
+        case Icone::Aucune:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case Icone::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Icone::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icone::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
     }
     switch (boutons) {
-        case Boutons::OK: box.setStandardButtons(QMessageBox::Ok); break;
-        case Boutons::Oui_Non: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case Boutons::OK:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Boutons::Oui_Non:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
         case Boutons::Oui_Non_Annuler:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
     switch (box.exec()) {
-        case QMessageBox::Yes: return Reponse::Oui;
-        case QMessageBox::No: return Reponse::Non;
-        case QMessageBox::Ok: return Reponse::OK;
-        default: return boutons == Boutons::Oui_Non ? Reponse::Non : Reponse::Annuler;
+        case QMessageBox::Yes:
+            return Reponse::Oui;
+        case QMessageBox::No:
+            return Reponse::Non;
+        case QMessageBox::Ok:
+            return Reponse::OK;
+        default:
+            return boutons == Boutons::Oui_Non ? Reponse::Non : Reponse::Annuler;
     }
 }
 
-std::optional<QString> Dialogues_Qt::Fichier_A_Ouvrir(QWidget* parent, const QString& titre, const QString& filtre,
-                                                      const QString& extension) {
+std::optional<QString> Dialogues_Qt::Fichier_A_Ouvrir(QWidget* parent, const QString& titre,
+                                                      const QString& filtre, const QString& extension) {
     QFileDialog dialog(parent, titre, QString(), Filtre_Qt(filtre));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QString(extension).remove(0, extension.startsWith('.') ? 1 : 0));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
     return dialog.selectedFiles().front();
 }
 
@@ -63,13 +80,16 @@ std::optional<QString> Dialogues_Qt::Fichier_A_Enregistrer(QWidget* parent, cons
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString(extension).remove(0, extension.startsWith('.') ? 1 : 0));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
     return dialog.selectedFiles().front();
 }
 
 std::optional<QString> Dialogues_Qt::Dossier(QWidget* parent, const QString& titre, const QString& depart) {
-    const QString dossier = QFileDialog::getExistingDirectory(parent, titre, depart, QFileDialog::ShowDirsOnly);
-    if (dossier.isEmpty()) return std::nullopt;
+    const QString dossier =
+        QFileDialog::getExistingDirectory(parent, titre, depart, QFileDialog::ShowDirsOnly);
+    if (dossier.isEmpty())
+        return std::nullopt;
     return dossier;
 }
 

@@ -8,7 +8,7 @@
 namespace kestrane {
 
 class Dialogues_Qt : public Dialogues {
-public:
+  public:
     Reponse Message(QWidget* parent, const QString& texte, Boutons boutons, Icone icone,
                     const QString& titre) override;
     std::optional<QString> Fichier_A_Ouvrir(QWidget* parent, const QString& titre, const QString& filtre,

@@ -29,10 +29,12 @@ int main(int argc, char** argv) {
     options.ligne_commande = arguments.join(' ');
     options.langue_systeme = kestrane::Langue_Primaire_Systeme(QLocale::system().name().toStdString());
     QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty()) runtime = QDir::tempPath();
+    if (runtime.isEmpty())
+        runtime = QDir::tempPath();
     options.verrou_instance = QDir(runtime).filePath("kestrane.lock").toStdString();
-    for (const QString& guide : {QDir(QApplication::applicationDirPath()).filePath("help/index.html"),
-                                 QDir(QApplication::applicationDirPath()).filePath("../share/kestrane/help/index.html")}) {
+    for (const QString& guide :
+         {QDir(QApplication::applicationDirPath()).filePath("help/index.html"),
+          QDir(QApplication::applicationDirPath()).filePath("../share/kestrane/help/index.html")}) {
         if (QFileInfo(guide).isFile()) {
             options.guide_utilisateur = QDir::cleanPath(guide).toStdString();
             break;
@@ -43,6 +45,7 @@ int main(int argc, char** argv) {
     kestrane::Magasin_QSettings magasin;
     kestrane::Dialogues_Qt dialogues;
     kestrane::Sub_Main demarrage(magasin, dialogues, options);
-    if (const int code = demarrage.Lance(); code != 0) return code;
+    if (const int code = demarrage.Lance(); code != 0)
+        return code;
     return QApplication::exec();
 }
