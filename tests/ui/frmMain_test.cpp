@@ -57,12 +57,14 @@ protected:
         options_.registre_machine = kPetite + "/kestrane.ini";
     }
     void TearDown() override {
-        if (sub_ && sub_->Fenetre()) {
-            // Close without the questions: the test is over.
-            sub_->Fenetre()->hide();
-        }
-        sub_.reset();
+        Ferme();
         fs::remove_all(dossier_);
+    }
+    // Ends the running instance, hidden first so that it asks nothing; never two at once.
+    void Ferme() {
+        if (sub_ && sub_->Fenetre())
+            sub_->Fenetre()->hide();
+        sub_.reset();
     }
 
     // A copy of the small base that a test may damage.
@@ -95,12 +97,18 @@ protected:
     }
 
     int Lance() {
+        Ferme();
         sub_ = std::make_unique<Sub_Main>(magasin_, dialogues_, options_);
         return sub_->Lance();
     }
     frmMain& F() { return *sub_->Fenetre(); }
     std::vector<std::string> Lignes() {
         return static_cast<Modele_Liste_Esp*>(F().Liste_Esp->model())->Lignes();
+    }
+    // The list's first line; "" (a failure, not a crash) when the list is empty.
+    std::string Premiere_Ligne() {
+        const std::vector<std::string> lignes = Lignes();
+        return lignes.empty() ? std::string() : lignes.front();
     }
     // Answers a character through the engine, as the question bar does.
     void Repond(const std::string& objet, int choix) {
@@ -412,7 +420,7 @@ TEST_F(FenetreTest, BarsShowWholeOrScrollNeverUnderTheStatusBar) {
 TEST_F(FenetreTest, NewThresholdRefiltersTheListButKeepsTheLabel) {
     ASSERT_EQ(Lance(), 0);
     Repond("LEAF", 1);  // pinnate: only the ash reaches 100 %
-    EXPECT_EQ(Lignes().front(), " 100% - Fraxinus excelsior");
+    EXPECT_EQ(Premiere_Ligne(), " 100% - Fraxinus excelsior");
     const QString label = F().Legende->text();
     ASSERT_EQ(Lignes().size(), 5u);
 
@@ -460,10 +468,10 @@ TEST_F(FenetreTest, SaveAskForANameThenWritesAndOpenRestoresTheAnswers) {
 
     F().Traiter_Fichier("New");  // unchanged: no question
     EXPECT_EQ(F().windowTitle(), F().Titre_Fenetre());
-    EXPECT_EQ(Lignes().front(), " 0% - Acer pseudoplatanus");
+    EXPECT_EQ(Premiere_Ligne(), " 0% - Acer pseudoplatanus");
 
     F().Traiter_Fichier("Open", fichier);
-    EXPECT_EQ(Lignes().front(), " 100% - Fraxinus excelsior");
+    EXPECT_EQ(Premiere_Ligne(), " 100% - Fraxinus excelsior");
     EXPECT_EQ(F().windowTitle(), F().Titre_Fenetre() + " [" + fichier + "]");
     EXPECT_FALSE(F().Identification()->Identification_Modifiee());
 
@@ -473,7 +481,7 @@ TEST_F(FenetreTest, SaveAskForANameThenWritesAndOpenRestoresTheAnswers) {
     F().Traiter_Fichier("New");
     EXPECT_EQ(dialogues_.messages.back().titre.toStdString(), std::string(*Chaine(1023, 0)));
     EXPECT_TRUE(F().Identification()->Identification_Modifiee());
-    EXPECT_EQ(Lignes().front(), " 100% - Fraxinus excelsior");
+    EXPECT_EQ(Premiere_Ligne(), " 100% - Fraxinus excelsior");
 }
 
 // Quit, New and Open ask whether to save first; when the answer is Yes and the save does not
@@ -499,7 +507,7 @@ TEST_F(FenetreTest, AnUnsavedIdentificationIsNeverLostToQuitNewOrOpen) {
             const std::string cas = std::to_string(c) + (echec_ecriture ? " failed write" : " cancelled");
             EXPECT_TRUE(F().isVisible()) << cas;
             EXPECT_TRUE(F().Identification()->Identification_Modifiee()) << cas;
-            EXPECT_EQ(Lignes().front(), " 100% - Fraxinus excelsior") << cas;
+            EXPECT_EQ(Premiere_Ligne(), " 100% - Fraxinus excelsior") << cas;
             EXPECT_EQ(F().windowTitle(), F().Titre_Fenetre()) << cas;
             EXPECT_TRUE(F().Fichier_Courant().isEmpty()) << cas;  // the next Save asks for a name again
             EXPECT_TRUE(dialogues_.reponses.empty() && dialogues_.fichiers.empty()) << cas;  // all asked
@@ -539,10 +547,10 @@ TEST_F(FenetreTest, CommandLinePathInQuotesIsOpenedWithoutThem) {
     const std::string fichier = (dossier_ / "Saved ID.ido").string();
     dialogues_.fichiers.push_back(QString::fromStdString(fichier));
     ASSERT_TRUE(F().Exec_Save());
-    sub_.reset();
+    Ferme();
     options_.ligne_commande = QString::fromStdString("\"" + fichier + "\"");
     ASSERT_EQ(Lance(), 0);
-    EXPECT_EQ(Lignes().front(), " 100% - Fraxinus excelsior");
+    EXPECT_EQ(Premiere_Ligne(), " 100% - Fraxinus excelsior");
     EXPECT_EQ(F().Fichier_Courant().toStdString(), fichier);  // the case of the name is kept
 }
 
