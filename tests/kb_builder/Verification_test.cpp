@@ -17,19 +17,12 @@ namespace {
 
 using test::Dossier_Test;
 
-// One sound base built once; each test damages a copy of it.
+// The sound small base the build made with the builder; each test damages a copy of it.
 class Verification : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        dossier_ = std::make_unique<Dossier_Test>("kb-check");
-        ASSERT_TRUE(
-            Construit_Base(std::string(KB_SOURCES) + "/petite", (dossier_->Chemin() / "base").string()).ok());
-    }
-    static void TearDownTestSuite() { dossier_.reset(); }
-
     void SetUp() override {
         copie_ = std::make_unique<Dossier_Test>("kb-damaged");
-        fs::copy(dossier_->Chemin() / "base", copie_->Chemin(), fs::copy_options::recursive);
+        fs::copy(KB_PETITE_BUILT, copie_->Chemin(), fs::copy_options::recursive);
     }
     fs::path Base() const { return copie_->Chemin(); }
     void Sql(const std::string& sql) {
@@ -51,10 +44,8 @@ class Verification : public ::testing::Test {
         return t;
     }
 
-    static std::unique_ptr<Dossier_Test> dossier_;
     std::unique_ptr<Dossier_Test> copie_;
 };
-std::unique_ptr<Dossier_Test> Verification::dossier_;
 
 TEST_F(Verification, SoundBaseHasNoProblem) {
     EXPECT_EQ(Problemes(), "");
@@ -146,7 +137,7 @@ TEST_F(Verification, ToolExitsNonZeroAndListsTheProblems) {
     EXPECT_EQ(code, 1);
     EXPECT_NE(texte.find("couleur.wmf: is missing"), std::string::npos) << texte;
     auto [code_sain, texte_sain] =
-        test::Execute(std::string(KB_OUTIL) + " check " + dossier_->Chemin().string() + "/base");
+        test::Execute(std::string(KB_OUTIL) + " check " + KB_PETITE_BUILT);
     EXPECT_EQ(code_sain, 0) << texte_sain;  // warnings alone leave the base sound
     EXPECT_NE(texte_sain.find("warning: "), std::string::npos) << texte_sain;
 }
