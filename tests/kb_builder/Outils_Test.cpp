@@ -10,6 +10,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "Calcul_Classement.h"
+
 namespace fs = std::filesystem;
 
 namespace kestrane::kb::test {
@@ -55,30 +57,18 @@ void Remplace(const fs::path& p, const std::string& avant, const std::string& ap
 }
 
 std::vector<Rang> Classe(const Base_Connaissance& base, const std::vector<std::string>& reponses) {
-    std::vector<int> etats;
+    std::vector<int16_t> choisis(static_cast<size_t>(base.Nb_Etats_Desc), 0);
     for (const auto& id : reponses) {
         auto e = base.Etat_Par_Identifiant(id);
         if (!e)
             throw std::runtime_error("unknown state " + id);
-        etats.push_back(*e);
+        choisis[static_cast<size_t>(*e)] = 1;
     }
-    long total = 0;
-    for (int e : etats) total += base.Poids[static_cast<size_t>(e)];
-    std::vector<std::pair<long, int>> scores;
-    for (int s = 0; s < base.Nb_Esp; ++s) {
-        long score = 0;
-        for (int e : etats)
-            score += static_cast<long>(base.Poids[static_cast<size_t>(e)]) * base.Matrice(s, e);
-        scores.push_back({score, s});
-    }
-    std::stable_sort(scores.begin(), scores.end(), [](auto& a, auto& b) { return a.first > b.first; });
+    Resultats_Classement r = Resultats_Classement::Initial(base.Nb_Esp);
+    Calcul_Classement(base).Calcule(choisis, r);
     std::vector<Rang> out;
-    for (auto [score, s] : scores) {
-        const int pourcent = total == 0 ? 0
-                                        : static_cast<int>(std::nearbyint(static_cast<double>(score) * 100.0 /
-                                                                          static_cast<double>(total)));
-        out.push_back({base.Nom_Esp[static_cast<size_t>(s)], pourcent});
-    }
+    for (size_t k = 0; k < r.Classement_Esp.Espece.size() && k < r.Pourcent_Esp.size(); ++k)
+        out.push_back({base.Nom_Esp[static_cast<size_t>(r.Classement_Esp.Espece[k])], r.Pourcent_Esp[k]});
     return out;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers of the builder tests: copies of the small sources to damage, text edits of their files,
-// and the ranking of species for a set of answers, computed from a loaded base.
+// and the ranking of species for a set of answers, by the program's own ranking.
 
 #include <filesystem>
 #include <string>
@@ -38,9 +38,8 @@ struct Rang {
     int Pourcent = 0;
 };
 
-// The species ranked by score for the chosen states (by ID_CARAC): score = sum of Poids(e) x
-// Matrice(s, e) over the chosen states, percentage = score x 100 / sum of their Poids, rounded
-// half to even; ties keep the species order.
+// The species as the program ranks them for the chosen states (by ID_CARAC), with their
+// percentages.
 std::vector<Rang> Classe(const Base_Connaissance& base, const std::vector<std::string>& reponses);
 
 // Runs a command line; returns its exit status and what it printed on both streams.
