@@ -159,7 +159,8 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawing) {
     }
 }
 
-// Leaving the drawing page, by a link, Back or another species, hides the zoom and the legend.
+// Leaving the drawing page, by a link, Back or another species, hides the zoom and the legend;
+// the oak's drawing page, without drawing or legend, then opens neither.
 TEST_F(Page_Dessin, LeavingThePageHidesTheZoomAndTheLegend) {
     QStringList navigations;
     QObject::connect(&d.Vue(), &WebTexte::BeforeNavigate2,
@@ -200,26 +201,16 @@ TEST_F(Page_Dessin, LeavingThePageHidesTheZoomAndTheLegend) {
     EXPECT_FALSE(d.Legende().isVisible());
     EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
     EXPECT_TRUE(d.Etat().Texte_Legende.isEmpty());
-}
-
-// The oak's drawing page: no legend and no full-size drawing.
-TEST(Page_Dessin_Sans_Dessin, NullLegendAndMissingDrawingOpenNothing) {
-    Bac_Documents bac;
-    Documents& d = *bac.documents;
-    d.Tree_esp_NodeClick(
-        {QStringLiteral("Quercus robur"), QStringLiteral("QUERO"), QStringLiteral("Fagaceae")});
+    // The oak's drawing page: no legend and no full-size drawing; a press opens nothing.
     ASSERT_TRUE(Attend_Page(d, QStringLiteral("Quero_en.html")));
-    QSignalSpy pret(&d.Images(), &cImgs::Pret);
-    QTest::mouseClick(d.Vue().focusProxy(), Qt::LeftButton, {}, QPoint(60, 35));
+    QSignalSpy pret_chene(&d.Images(), &cImgs::Pret);
+    Clique(60, 35);
     ASSERT_TRUE(Attend_Page(d, QStringLiteral("DESSIN_QUERO_EN.HTML")));
-    ASSERT_TRUE(Attend([&] { return pret.count() == 1; }));
+    ASSERT_TRUE(Attend([&] { return pret_chene.count() == 1; }));
     EXPECT_FALSE(d.Legende().isVisible());
     EXPECT_TRUE(d.Etat().Texte_Legende.isEmpty());
     EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
-
-    QSignalSpy bas(&d.Images(), &cImgs::MouseDown);
-    QTest::mouseClick(d.Vue().focusProxy(), Qt::LeftButton, {}, QPoint(112, 272));
-    ASSERT_TRUE(Attend([&] { return bas.count() == 1; }));
+    Enfonce(112, 272);
     EXPECT_FALSE(d.Zoom().isVisible());
 }
 
