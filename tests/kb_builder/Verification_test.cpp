@@ -136,8 +136,7 @@ TEST_F(Verification, ToolExitsNonZeroAndListsTheProblems) {
     auto [code, texte] = test::Execute(std::string(KB_OUTIL) + " check " + Base().string());
     EXPECT_EQ(code, 1);
     EXPECT_NE(texte.find("couleur.wmf: is missing"), std::string::npos) << texte;
-    auto [code_sain, texte_sain] =
-        test::Execute(std::string(KB_OUTIL) + " check " + KB_PETITE_BUILT);
+    auto [code_sain, texte_sain] = test::Execute(std::string(KB_OUTIL) + " check " + KB_PETITE_BUILT);
     EXPECT_EQ(code_sain, 0) << texte_sain;  // warnings alone leave the base sound
     EXPECT_NE(texte_sain.find("warning: "), std::string::npos) << texte_sain;
 }
