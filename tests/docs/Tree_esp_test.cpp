@@ -18,12 +18,6 @@ QStringList Textes_Enfants(const QTreeWidgetItem* noeud) {
     return textes;
 }
 
-QStringList Cles_Enfants(const QTreeWidgetItem* noeud) {
-    QStringList cles;
-    for (int i = 0; i < noeud->childCount(); ++i) cles << Tree_esp::Cle(*noeud->child(i));
-    return cles;
-}
-
 struct Arbre_Rempli {
     explicit Arbre_Rempli(int langue = 0) : base(Description_Flore()), connaissance(Charge(base)) {
         arbre.Remplit_Arbre(*connaissance, langue);
@@ -42,103 +36,54 @@ struct Arbre_Rempli {
     Tree_esp arbre;
 };
 
-TEST(Tree_esp, ThreeRootsInOrderWithTheirCaptions) {
-    Arbre_Rempli a;
-    ASSERT_EQ(a.arbre.topLevelItemCount(), 3);
-    EXPECT_EQ(Tree_esp::Cle(*a.arbre.topLevelItem(0)), QStringLiteral("Familles"));
-    EXPECT_EQ(Tree_esp::Cle(*a.arbre.topLevelItem(1)), QStringLiteral("Espèces"));
-    EXPECT_EQ(Tree_esp::Cle(*a.arbre.topLevelItem(2)), QStringLiteral("Communs"));
-    EXPECT_EQ(a.arbre.topLevelItem(0)->text(0), QStringLiteral("Families"));
-    EXPECT_EQ(a.arbre.topLevelItem(1)->text(0), QStringLiteral("Species"));
-    EXPECT_EQ(a.arbre.topLevelItem(2)->text(0), QStringLiteral("Common names"));
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(Tree_esp::Cle_Image(*a.arbre.topLevelItem(i)), QStringLiteral("livre_ferme"));
-        EXPECT_TRUE(Tree_esp::Etiquette(*a.arbre.topLevelItem(i)).isEmpty());
+// The children of the node reached by following `chemin`'s texts from the roots, in order.
+QStringList Enfants(const Tree_esp& arbre, const QStringList& chemin) {
+    QStringList textes;
+    if (chemin.isEmpty()) {
+        for (int i = 0; i < arbre.topLevelItemCount(); ++i) textes << arbre.topLevelItem(i)->text(0);
+        return textes;
     }
+    const QTreeWidgetItem* noeud = nullptr;
+    for (int i = 0; i < arbre.topLevelItemCount() && !noeud; ++i)
+        if (arbre.topLevelItem(i)->text(0) == chemin.front())
+            noeud = arbre.topLevelItem(i);
+    for (qsizetype k = 1; k < chemin.size() && noeud; ++k) {
+        const QTreeWidgetItem* suivant = nullptr;
+        for (int i = 0; i < noeud->childCount() && !suivant; ++i)
+            if (noeud->child(i)->text(0) == chemin[k])
+                suivant = noeud->child(i);
+        noeud = suivant;
+    }
+    return noeud ? Textes_Enfants(noeud) : QStringList{"(no such node)"};
+}
+
+TEST(Tree_esp, NodesUnderTheirParentsInOrder) {
+    Arbre_Rempli a;
+    const struct {
+        QStringList chemin;
+        QStringList enfants;
+    } branches[] = {
+        {{}, {"Families", "Species", "Common names"}},
+        // Met in the order sapindaceae, FAGACEAE, MELIACEAE, Malvaceae; in proper case, sorted.
+        {{"Families"}, {"Fagaceae", "Malvaceae", "Meliaceae", "Sapindaceae S.l."}},
+        {{"Families", "Fagaceae"}, {"Fagus sylvatica", "Quercus robur"}},  // one node for both
+        {{"Species"}, {"acer campestre", "Fagus sylvatica", "Melia azedarach", "Quercus robur", "Tilia cordata"}},
+        {{"Common names"}, {"English", "French"}},
+        {{"Common names", "English"}, {"Beech", "Chinaberry", "Field maple", "Lime", "Oak"}},
+        // The stored query gives É after the unaccented letters; the tree sorts it among the E.
+        {{"Common names", "French"}, {"Chêne pédonculé", "Érable champêtre", "Frêne de Chine", "Hêtre", "Tilleul"}},
+        // A species named in two languages is under each name.
+        {{"Common names", "English", "Beech"}, {"Fagus sylvatica"}},
+        {{"Common names", "French", "Hêtre"}, {"Fagus sylvatica"}},
+        // The same name in two languages is one node, under the first language.
+        {{"Common names", "English", "Lime"}, {"acer campestre", "Tilia cordata"}},
+    };
+    for (const auto& b : branches) EXPECT_EQ(Enfants(a.arbre, b.chemin), b.enfants) << b.chemin.join(" / ").toStdString();
 }
 
 TEST(Tree_esp, RootCaptionsFollowTheInterfaceLanguage) {
     Arbre_Rempli a(2);
-    EXPECT_EQ(a.arbre.topLevelItem(0)->text(0), QStringLiteral("Familles"));
-    EXPECT_EQ(a.arbre.topLevelItem(1)->text(0), QStringLiteral("Espèces"));
-    EXPECT_EQ(a.arbre.topLevelItem(2)->text(0), QStringLiteral("Noms vernaculaires"));
-}
-
-TEST(Tree_esp, FamiliesInProperCaseSortedWithTheirSpecies) {
-    Arbre_Rempli a;
-    const QTreeWidgetItem* familles = a.arbre.Noeud(QStringLiteral("Familles"));
-    // Met in the order sapindaceae, FAGACEAE, MELIACEAE, Malvaceae; shown sorted by their text.
-    EXPECT_EQ(Textes_Enfants(familles),
-              (QStringList{"Fagaceae", "Malvaceae", "Meliaceae", "Sapindaceae S.l."}));
-    EXPECT_EQ(Cles_Enfants(familles),
-              (QStringList{"FAGACEAE", "Malvaceae", "MELIACEAE", "sapindaceae s.l."}));
-    for (int i = 0; i < familles->childCount(); ++i) {
-        EXPECT_EQ(Tree_esp::Etiquette(*familles->child(i)), QStringLiteral("Fam"));
-        EXPECT_EQ(Tree_esp::Cle_Image(*familles->child(i)), QStringLiteral("livre_ferme"));
-    }
-}
-
-TEST(Tree_esp, DuplicateFamilyIsOneNodeHoldingBothSpecies) {
-    Arbre_Rempli a;
-    const QTreeWidgetItem* fagacees = a.arbre.Noeud(QStringLiteral("FAGACEAE"));
-    ASSERT_NE(fagacees, nullptr);
-    EXPECT_EQ(Cles_Enfants(fagacees), (QStringList{"FAGSY", "QUERO"}));
-    EXPECT_EQ(Textes_Enfants(fagacees), (QStringList{"Fagus sylvatica", "Quercus robur"}));
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(Tree_esp::Etiquette(*fagacees->child(i)), QStringLiteral("Esp"));
-        EXPECT_EQ(Tree_esp::Cle_Image(*fagacees->child(i)), QStringLiteral("page"));
-    }
-}
-
-TEST(Tree_esp, SpeciesByNameCarryTheirFamilyInTheTag) {
-    Arbre_Rempli a;
-    const QTreeWidgetItem* especes = a.arbre.Noeud(QStringLiteral("Espèces"));
-    EXPECT_EQ(Cles_Enfants(especes), (QStringList{"ACECAS", "FAGSYS", "MELAZS", "QUEROS", "TILCOS"}));
-    EXPECT_EQ(Textes_Enfants(especes), (QStringList{"acer campestre", "Fagus sylvatica", "Melia azedarach",
-                                                    "Quercus robur", "Tilia cordata"}));
-    EXPECT_EQ(Tree_esp::Etiquette(*a.arbre.Noeud(QStringLiteral("ACECAS"))),
-              QStringLiteral("Espsapindaceae s.l."));
-    EXPECT_EQ(Tree_esp::Etiquette(*a.arbre.Noeud(QStringLiteral("QUEROS"))), QStringLiteral("EspFAGACEAE"));
-    EXPECT_EQ(Tree_esp::Cle_Image(*a.arbre.Noeud(QStringLiteral("QUEROS"))), QStringLiteral("page"));
-}
-
-TEST(Tree_esp, CommonNamesByLanguageSortedWithoutRegardToCaseOrAccents) {
-    Arbre_Rempli a;
-    const QTreeWidgetItem* communs = a.arbre.Noeud(QStringLiteral("Communs"));
-    EXPECT_EQ(Cles_Enfants(communs), (QStringList{"SEnglish", "SFrench"}));
-    EXPECT_EQ(Textes_Enfants(communs), (QStringList{"English", "French"}));
-    EXPECT_EQ(Tree_esp::Etiquette(*a.arbre.Noeud(QStringLiteral("SFrench"))), QStringLiteral("SFrench"));
-    EXPECT_EQ(Textes_Enfants(a.arbre.Noeud(QStringLiteral("SEnglish"))),
-              (QStringList{"Beech", "Chinaberry", "Field maple", "Lime", "Oak"}));
-    // The stored query gives É after the unaccented letters; the tree sorts it among the E.
-    EXPECT_EQ(Textes_Enfants(a.arbre.Noeud(QStringLiteral("SFrench"))),
-              (QStringList{"Chêne pédonculé", "Érable champêtre", "Frêne de Chine", "Hêtre", "Tilleul"}));
-    const QTreeWidgetItem* hetre = a.arbre.Noeud(QStringLiteral("Hêtre"));
-    EXPECT_EQ(Tree_esp::Etiquette(*hetre), QStringLiteral("Com"));
-    EXPECT_EQ(Tree_esp::Cle_Image(*hetre), QStringLiteral("livre_ferme"));
-}
-
-TEST(Tree_esp, SpeciesWithNamesInTwoLanguagesIsUnderEach) {
-    Arbre_Rempli a;
-    const QTreeWidgetItem* beech = a.arbre.Noeud(QStringLiteral("FAGSYBeech"));
-    const QTreeWidgetItem* hetre = a.arbre.Noeud(QStringLiteral("FAGSYHêtre"));
-    ASSERT_NE(beech, nullptr);
-    ASSERT_NE(hetre, nullptr);
-    EXPECT_EQ(beech->parent(), a.arbre.Noeud(QStringLiteral("Beech")));
-    EXPECT_EQ(hetre->parent(), a.arbre.Noeud(QStringLiteral("Hêtre")));
-    EXPECT_EQ(beech->text(0), QStringLiteral("Fagus sylvatica"));
-    EXPECT_EQ(Tree_esp::Etiquette(*beech), QStringLiteral("CspFAGSYFAGACEAE"));
-    EXPECT_EQ(Tree_esp::Cle_Image(*hetre), QStringLiteral("page"));
-}
-
-TEST(Tree_esp, SameCommonNameInTwoLanguagesIsOneNodeUnderTheFirst) {
-    Arbre_Rempli a;
-    const QTreeWidgetItem* lime = a.arbre.Noeud(QStringLiteral("Lime"));
-    ASSERT_NE(lime, nullptr);
-    EXPECT_EQ(lime->parent(), a.arbre.Noeud(QStringLiteral("SEnglish")));
-    EXPECT_EQ(Cles_Enfants(lime), (QStringList{"ACECALime", "TILCOLime"}));
-    EXPECT_EQ(Tree_esp::Etiquette(*a.arbre.Noeud(QStringLiteral("ACECALime"))),
-              QStringLiteral("CspACECAsapindaceae s.l."));
+    EXPECT_EQ(Enfants(a.arbre, {}), (QStringList{"Familles", "Espèces", "Noms vernaculaires"}));
 }
 
 // One character of one state: a key needs one to load.
