@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
-#include "Construction_Base.h"
 #include "Outils_Test.h"
 
 namespace fs = std::filesystem;
@@ -19,8 +19,11 @@ using test::Dossier_Test;
 
 // The sound small base the build made with the builder; each test damages a copy of it.
 class Verification : public ::testing::Test {
-  protected:
-    void SetUp() override {
+  public:
+    void SetUp() override { Copie(); }
+    // A fresh copy of the sound base, in place of the one before.
+    void Copie() {
+        copie_.reset();
         copie_ = std::make_unique<Dossier_Test>("kb-damaged");
         fs::copy(KB_PETITE_BUILT, copie_->Chemin(), fs::copy_options::recursive);
     }
@@ -51,84 +54,63 @@ TEST_F(Verification, SoundBaseHasNoProblem) {
     EXPECT_EQ(Problemes(), "");
 }
 
-TEST_F(Verification, MissingPortraitVariantIsNamedWithItsRule) {
-    fs::remove(Base() / "robot/01/leaf02.wmf");
-    const std::string p = Problemes();
-    EXPECT_NE(p.find("robot/01/leaf02.wmf: is missing (named by table Hierarchie, row 4)"), std::string::npos)
-        << p;
-}
-
-TEST_F(Verification, MissingPicturesIconsAndPagesAreListedEachWithItsPath) {
-    fs::remove(Base() / "descripteurs/fruit.wmf");
-    fs::remove(Base() / "robot/contra/cross.ico");
-    fs::remove(Base() / "data/barres/ok.ico");
-    fs::remove(Base() / "documents/a/aehip/dessin_aehip_fr.html");
-    fs::remove(Base() / "data/error_fr.html");
-    const std::string p = Problemes();
-    for (const char* attendu :
-         {"descripteurs/fruit.wmf: is missing (named by table Objets_Fic, Fruit)",
-          "contra/cross.ico: is missing", "barres/ok.ico: is missing (named by table But_Quest, row 1)",
-          "dessin_aehip_fr.html: the page of", "aehip_fr.html: links to 'dessin_aehip_fr.html'",
-          "error_fr.html: the error page is missing"})
-        EXPECT_NE(p.find(attendu), std::string::npos) << attendu << "\n" << p;
-}
-
-TEST_F(Verification, DrawingThatIsNoMetafileIsReported) {
-    test::Ecrit_Texte(Base() / "robot/00/ground01.wmf", "<svg/>");
-    const std::string p = Problemes();
-    EXPECT_NE(p.find("robot/00/ground01.wmf: is not a placeable metafile (named by table Hierarchie, row 2)"), std::string::npos) << p;
-}
-
-TEST_F(Verification, DataFileShorterThanTheCountsIsReported) {
-    fs::resize_file(Base() / "data/MATRICE.DAT", 10);
-    const std::string p = Problemes();
-    EXPECT_NE(p.find("MATRICE.DAT"), std::string::npos) << p;
-}
-
-TEST_F(Verification, CountThatDisagreesWithItsTableIsReported) {
-    Sql("UPDATE Parametres SET Etat = '5' WHERE Nom = 'Nb_But_Deter';");
-    const std::string p = Problemes();
-    EXPECT_NE(p.find("Nb_But_Deter: is 5 but table But_Deter gives 4"), std::string::npos) << p;
-}
-
-TEST_F(Verification, UnknownIdentifiersInRulesZonesDependenciesAndPaletteAreReported) {
-    Sql("UPDATE Hierarchie SET C_0 = 'LC_TRIFOLIATE' WHERE Numero = 3;"
-        "UPDATE Clic_Zone SET Nom = 'Bark' WHERE Numero = 3;"
-        "INSERT INTO Descendance VALUES (3, 'FR_CONE', 'Cone_Size');"
-        "UPDATE Couleurs SET Code_Couleur = 'Flower' WHERE Numero = 2;"
-        "UPDATE But_Deter SET \"Key\" = 'Serch' WHERE Numero = 3;");
-    const std::string p = Problemes();
-    for (const char* attendu : {"table Hierarchie, row 3: 'LC_TRIFOLIATE' names no state",
-                                "table Clic_Zone, row 3: 'Bark' names no character",
-                                "table Descendance, row 3: 'Cone_Size' names no character",
-                                "table Couleurs, row 2: palette code 'Flower' names no character",
-                                "table But_Deter, row 3: Key 'Serch'"})
-        EXPECT_NE(p.find(attendu), std::string::npos) << attendu << "\n" << p;
-}
-
-TEST_F(Verification, CycleInDescendanceIsReported) {
-    Sql("INSERT INTO Descendance VALUES (3, 'LC_PINNATE', 'Leaf_Type');");
-    const std::string p = Problemes();
-    EXPECT_NE(p.find("table Descendance: the dependencies form a cycle"), std::string::npos) << p;
-}
-
-TEST_F(Verification, BrokenStateNumberingIsReported) {
-    Sql("UPDATE Objets_Fic SET Index_Car = 6 WHERE Objet = 'Fruit';");
-    const std::string p = Problemes();
-    EXPECT_NE(p.find("table Objets_Fic, Fruit: Index_Car is 6 where 7 follows"), std::string::npos) << p;
-}
-
-TEST_F(Verification, ConditionsWithoutFinAreReported) {
-    Sql("UPDATE Clic_Zone SET C_1 = 'LT_BROAD' WHERE Numero = 1;");
-    const std::string p = Problemes();
-    EXPECT_NE(p.find("table Clic_Zone, row 1: the conditions do not end with 'Fin'"), std::string::npos) << p;
-}
-
-TEST_F(Verification, WrongSizeDrawingIsReported) {
-    fs::copy_file(Base() / "data/barres/ok.ico", Base() / "documents/p/pisyl/pisyl.gif",
-                  fs::copy_options::overwrite_existing);
-    const std::string p = Problemes();
-    EXPECT_NE(p.find("pisyl.gif: is not a GIF image"), std::string::npos) << p;
+// Each damage to a fresh copy, and what the check must say of it.
+TEST_F(Verification, EachDamageIsReportedWithWhereItIs) {
+    const struct {
+        std::function<void(Verification&)> abime;
+        std::vector<const char*> attendus;
+    } cas[] = {
+        {[](Verification& v) { fs::remove(v.Base() / "robot/01/leaf02.wmf"); },
+         {"robot/01/leaf02.wmf: is missing (named by table Hierarchie, row 4)"}},
+        {[](Verification& v) {
+             for (const char* f : {"descripteurs/fruit.wmf", "robot/contra/cross.ico", "data/barres/ok.ico",
+                                   "documents/a/aehip/dessin_aehip_fr.html", "data/error_fr.html"})
+                 fs::remove(v.Base() / f);
+         },
+         {"descripteurs/fruit.wmf: is missing (named by table Objets_Fic, Fruit)", "contra/cross.ico: is missing",
+          "barres/ok.ico: is missing (named by table But_Quest, row 1)", "dessin_aehip_fr.html: the page of",
+          "aehip_fr.html: links to 'dessin_aehip_fr.html'", "error_fr.html: the error page is missing"}},
+        {[](Verification& v) { test::Ecrit_Texte(v.Base() / "robot/00/ground01.wmf", "<svg/>"); },
+         {"robot/00/ground01.wmf: is not a placeable metafile (named by table Hierarchie, row 2)"}},
+        {[](Verification& v) { fs::resize_file(v.Base() / "data/MATRICE.DAT", 10); }, {"MATRICE.DAT"}},
+        {[](Verification& v) { v.Sql("UPDATE Parametres SET Etat = '5' WHERE Nom = 'Nb_But_Deter';"); },
+         {"Nb_But_Deter: is 5 but table But_Deter gives 4"}},
+        {[](Verification& v) {
+             v.Sql("UPDATE Hierarchie SET C_0 = 'LC_TRIFOLIATE' WHERE Numero = 3;"
+                   "UPDATE Clic_Zone SET Nom = 'Bark' WHERE Numero = 3;"
+                   "INSERT INTO Descendance VALUES (3, 'FR_CONE', 'Cone_Size');"
+                   "UPDATE Couleurs SET Code_Couleur = 'Flower' WHERE Numero = 2;"
+                   "UPDATE But_Deter SET \"Key\" = 'Serch' WHERE Numero = 3;");
+         },
+         {"table Hierarchie, row 3: 'LC_TRIFOLIATE' names no state", "table Clic_Zone, row 3: 'Bark' names no character",
+          "table Descendance, row 3: 'Cone_Size' names no character",
+          "table Couleurs, row 2: palette code 'Flower' names no character", "table But_Deter, row 3: Key 'Serch'"}},
+        {[](Verification& v) { v.Sql("INSERT INTO Descendance VALUES (3, 'LC_PINNATE', 'Leaf_Type');"); },
+         {"table Descendance: the dependencies form a cycle"}},
+        {[](Verification& v) { v.Sql("UPDATE Objets_Fic SET Index_Car = 6 WHERE Objet = 'Fruit';"); },
+         {"table Objets_Fic, Fruit: Index_Car is 6 where 7 follows"}},
+        {[](Verification& v) { v.Sql("UPDATE Clic_Zone SET C_1 = 'LT_BROAD' WHERE Numero = 1;"); },
+         {"table Clic_Zone, row 1: the conditions do not end with 'Fin'"}},
+        {[](Verification& v) {
+             fs::copy_file(v.Base() / "data/barres/ok.ico", v.Base() / "documents/p/pisyl/pisyl.gif",
+                           fs::copy_options::overwrite_existing);
+         },
+         {"pisyl.gif: is not a GIF image"}},
+        // Three bands sampled from a picture of two: two of them fall on the same band.
+        {[](Verification& v) {
+             v.Sql("INSERT INTO Couleurs VALUES (3, 'Leaf_Type'); UPDATE Parametres SET Etat = '3' WHERE Nom = "
+                   "'Nb_Couleurs';");
+         },
+         {"couleur.wmf: bands"}},
+        {[](Verification& v) { fs::remove(v.Base() / "kestrane.ini"); },
+         {"kestrane.ini: the settings file cannot be read"}},
+    };
+    for (const auto& c : cas) {
+        Copie();
+        c.abime(*this);
+        const std::string p = Problemes();
+        for (const char* attendu : c.attendus) EXPECT_NE(p.find(attendu), std::string::npos) << attendu << "\n" << p;
+    }
 }
 
 TEST_F(Verification, ToolExitsNonZeroAndListsTheProblems) {
@@ -139,14 +121,6 @@ TEST_F(Verification, ToolExitsNonZeroAndListsTheProblems) {
     auto [code_sain, texte_sain] = test::Execute(std::string(KB_OUTIL) + " check " + KB_PETITE_BUILT);
     EXPECT_EQ(code_sain, 0) << texte_sain;  // warnings alone leave the base sound
     EXPECT_NE(texte_sain.find("warning: "), std::string::npos) << texte_sain;
-}
-
-TEST_F(Verification, PaletteWithTwoBandsOfOneColourIsReported) {
-    Sql("INSERT INTO Couleurs VALUES (3, 'Leaf_Type'); UPDATE Parametres SET Etat = '3' WHERE Nom = "
-        "'Nb_Couleurs';");
-    // Three bands sampled from a picture of two: two of them fall on the same band.
-    const std::string p = Problemes();
-    EXPECT_NE(p.find("couleur.wmf: bands"), std::string::npos) << p;
 }
 
 TEST_F(Verification, TranslationsNamingNothingAreProblemsAndMissingOnesWarnings) {
@@ -169,12 +143,6 @@ TEST_F(Verification, TranslationsNamingNothingAreProblemsAndMissingOnesWarnings)
                                 ": language 'de' is not declared in table Langues_Textes",
                                 "table Langues_Textes: exactly one language must be marked Origine"})
         EXPECT_NE(p.find(attendu), std::string::npos) << attendu << "\n" << p;
-}
-
-TEST_F(Verification, MissingSettingsFileIsReported) {
-    fs::remove(Base() / "kestrane.ini");
-    const std::string p = Problemes();
-    EXPECT_NE(p.find("kestrane.ini: the settings file cannot be read"), std::string::npos) << p;
 }
 
 }  // namespace
