@@ -9,23 +9,20 @@
 namespace kestrane::wmf::test {
 namespace {
 
-TEST(Echantillonneur_Palette_Wmf, FourBandsOf400PixelsAreReadAtTheirCentres) {
-    const auto points = Echantillonneur_Palette_Wmf::Points(4, 400, 100);
-    ASSERT_EQ(points.size(), 4u);
-    EXPECT_EQ(points[0], QPoint(50, 50));
-    EXPECT_EQ(points[1], QPoint(150, 50));
-    EXPECT_EQ(points[2], QPoint(250, 50));
-    EXPECT_EQ(points[3], QPoint(350, 50));
-}
-
-TEST(Echantillonneur_Palette_Wmf, HalvesRoundToEven) {
-    EXPECT_EQ(Echantillonneur_Palette_Wmf::Points(1, 5, 5)[0], QPoint(2, 2));  // 2.5 → 2
-    EXPECT_EQ(Echantillonneur_Palette_Wmf::Points(1, 7, 7)[0], QPoint(4, 4));  // 3.5 → 4
-    const auto trois = Echantillonneur_Palette_Wmf::Points(3, 100, 10);        // 16.67, 50, 83.33
-    EXPECT_EQ(trois[0].x(), 17);
-    EXPECT_EQ(trois[1].x(), 50);
-    EXPECT_EQ(trois[2].x(), 83);
-    EXPECT_TRUE(Echantillonneur_Palette_Wmf::Points(0, 100, 10).empty());
+// {bands, width, height} -> the centre of each band, halves rounded to even.
+TEST(Echantillonneur_Palette_Wmf, EachBandIsReadAtItsCentre) {
+    const struct {
+        int n, largeur, hauteur;
+        std::vector<QPoint> points;
+    } cas[] = {
+        {4, 400, 100, {{50, 50}, {150, 50}, {250, 50}, {350, 50}}},
+        {1, 5, 5, {{2, 2}}},                              // 2.5 -> 2
+        {1, 7, 7, {{4, 4}}},                              // 3.5 -> 4
+        {3, 100, 10, {{17, 5}, {50, 5}, {83, 5}}},        // 16.67, 50, 83.33
+        {0, 100, 10, {}},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(Echantillonneur_Palette_Wmf::Points(c.n, c.largeur, c.hauteur), c.points) << c.n << " in " << c.largeur;
 }
 
 TEST(Echantillonneur_Palette_Wmf, SamplesTheBandsOfAPalettePictureStretchedToTheBox) {

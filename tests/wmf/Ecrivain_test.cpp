@@ -92,11 +92,8 @@ TEST(Ecrivain, PensKeepWidthColourAndDashes) {
     EXPECT_EQ(Pixel(im, 50, 18), Rouge);
     EXPECT_EQ(Pixel(im, 50, 22), Rouge);
     EXPECT_EQ(Pixel(im, 50, 26), Blanc);
-    int verts = 0, blancs = 0;
-    for (int x = 0; x < 100; ++x) {
-        verts += Pixel(im, x, 60) == Vert;
-        blancs += Pixel(im, x, 60) == Blanc;
-    }
+    int verts = 0, blancs = 0;  // along the dashes
+    for (int x = 0; x < 100; ++x) verts += Pixel(im, x, 60) == Vert, blancs += Pixel(im, x, 60) == Blanc;
     EXPECT_GT(verts, 30);
     EXPECT_GT(blancs, 10);
 }
@@ -145,14 +142,18 @@ TEST(Ecrivain, ManyObjectsReuseFewSlots) {
     EXPECT_EQ(Pixel(im, 99, 50), static_cast<QRgb>(qRgb(245, 0, 0) & 0xFFFFFF));
 }
 
+// A drawing of 10 × 10 units with the given content, written to `chemin`.
+QString Svg(const QString& chemin, const char* contenu = "") {
+    QFile f(chemin);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 10 10">)") + contenu + "</svg>");
+    return chemin;
+}
+
 TEST(Conversion_Svg, WritesAPlaceableFileFramedAsAsked) {
     QTemporaryDir dossier;
-    const QString svg = dossier.filePath("feuille.svg"), wmf = dossier.filePath("feuille.wmf");
-    QFile f(svg);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(
-        R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 10 10"><rect x="0" y="0" width="5" height="10" fill="#00ff00"/></svg>)");
-    f.close();
+    const QString svg = Svg(dossier.filePath("feuille.svg"), R"(<rect width="5" height="10" fill="#00ff00"/>)");
+    const QString wmf = dossier.filePath("feuille.wmf");
     const Status s = Convertit_Svg_En_Wmf(svg.toStdString(), wmf.toStdString(), 2400, 1800);
     ASSERT_TRUE(s.ok()) << s.message();
     auto lu = Metafichier::Lit_Fichier(wmf.toStdString());
@@ -170,11 +171,7 @@ TEST(Conversion_Svg, ErrorsNameTheFile) {
     ASSERT_FALSE(s.ok());
     EXPECT_NE(s.message().find(absent), std::string::npos);
 
-    const QString svg = dossier.filePath("a.svg");
-    QFile f(svg);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 10 10"/>)");
-    f.close();
+    const QString svg = Svg(dossier.filePath("a.svg"));
     const std::string inaccessible = dossier.filePath("no/such/dir/x.wmf").toStdString();
     const Status e = Convertit_Svg_En_Wmf(svg.toStdString(), inaccessible, 100, 100);
     ASSERT_FALSE(e.ok());

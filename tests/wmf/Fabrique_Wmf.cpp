@@ -1,6 +1,6 @@
 #include "Fabrique_Wmf.h"
 
-#include <QList>
+#include <algorithm>
 
 #include "Fonctions_Wmf.h"
 
@@ -59,13 +59,10 @@ Fabrique_Wmf& Fabrique_Wmf::Polygone(const std::vector<QPoint>& points) {
 }
 
 QByteArray Fabrique_Wmf::Simple(int nb_objets) const {
-    QByteArray o;
-    QByteArray corps = enregistrements_;
-    Ajoute32(corps, 3);
+    QByteArray o, corps = enregistrements_;
+    Ajoute32(corps, 3);  // the EOF record
     Ajoute16(corps, 0);
-    Ajoute16(o, 1);
-    Ajoute16(o, 9);
-    Ajoute16(o, 0x0300);
+    for (int v : {1, 9, 0x0300}) Ajoute16(o, v);
     Ajoute32(o, static_cast<uint32_t>((18 + corps.size()) / 2));
     Ajoute16(o, nb_objets);
     Ajoute32(o, 0);
@@ -76,77 +73,48 @@ QByteArray Fabrique_Wmf::Simple(int nb_objets) const {
 QByteArray Fabrique_Wmf::Placable(int g, int h, int d, int b, int nb_objets) const {
     QByteArray e;
     Ajoute32(e, 0x9AC6CDD7u);
-    Ajoute16(e, 0);
-    Ajoute16(e, g);
-    Ajoute16(e, h);
-    Ajoute16(e, d);
-    Ajoute16(e, b);
-    Ajoute16(e, 96);
-    Ajoute32(e, 0);
+    for (int v : {0, g, h, d, b, 96, 0, 0}) Ajoute16(e, v);
     int somme = 0;
-    for (int i = 0; i < 20; i += 2)
-        somme ^= static_cast<uint8_t>(e[i]) | (static_cast<uint8_t>(e[i + 1]) << 8);
+    for (int i = 0; i < 20; i += 2) somme ^= static_cast<uint8_t>(e[i]) | (static_cast<uint8_t>(e[i + 1]) << 8);
     Ajoute16(e, somme);
     return e + Simple(nb_objets);
+}
+
+QByteArray Fabrique_Wmf::Entete_Dib(int largeur, int hauteur, int bits, int compression,
+                                    const std::vector<QRgb>& table) {
+    QByteArray o;
+    for (int v : {40, largeur, hauteur}) Ajoute32(o, static_cast<uint32_t>(v));
+    Ajoute16(o, 1);
+    Ajoute16(o, bits);
+    for (int v : {compression, 0, 0, 0, static_cast<int>(table.size()), 0}) Ajoute32(o, static_cast<uint32_t>(v));
+    for (QRgb c : table) Ajoute32(o, c & 0xFFFFFF);
+    return o;
 }
 
 QByteArray Fabrique_Wmf::Dib(const QImage& source, int bits) {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     const int w = image.width(), h = image.height();
-    QList<QRgb> table;
-    if (bits <= 8) {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                if (!table.contains(image.pixel(x, y) | 0xFF000000))
-                    table.append(image.pixel(x, y) | 0xFF000000);
-        table.resize(1 << bits, qRgb(0, 0, 0));
-    }
-    const int pas = ((w * bits + 31) / 32) * 4;
-    QByteArray o;
-    Ajoute32(o, 40);
-    Ajoute32(o, static_cast<uint32_t>(w));
-    Ajoute32(o, static_cast<uint32_t>(h));
-    Ajoute16(o, 1);
-    Ajoute16(o, bits);
-    Ajoute32(o, 0);
-    Ajoute32(o, static_cast<uint32_t>(pas * h));
-    Ajoute32(o, 0);
-    Ajoute32(o, 0);
-    Ajoute32(o, 0);
-    Ajoute32(o, 0);
-    for (QRgb c : table) {
-        o.append(static_cast<char>(qBlue(c)));
-        o.append(static_cast<char>(qGreen(c)));
-        o.append(static_cast<char>(qRed(c)));
-        o.append('\0');
-    }
-    for (int y = h - 1; y >= 0; --y) {
-        QByteArray ligne(pas, '\0');
+    std::vector<QRgb> table;
+    for (int y = 0; y < h && bits <= 8; ++y)
+        for (int x = 0; x < w; ++x)
+            if (std::find(table.begin(), table.end(), image.pixel(x, y)) == table.end())
+                table.push_back(image.pixel(x, y));
+    if (bits <= 8)
+        table.resize(1u << bits, qRgb(0, 0, 0));
+    QByteArray o = Entete_Dib(w, h, bits, 0, table);
+    for (int y = h - 1; y >= 0; --y) {  // bottom-up rows padded to 32 bits
+        QByteArray ligne(((w * bits + 31) / 32) * 4, '\0');
         for (int x = 0; x < w; ++x) {
             const QRgb c = image.pixel(x, y);
-            switch (bits) {
-                case 1:
-                    if (table.indexOf(c | 0xFF000000))
-                        ligne[x / 8] = static_cast<char>(ligne[x / 8] | (0x80 >> (x % 8)));
-                    break;
-                case 4:
-                    ligne[x / 2] = static_cast<char>(ligne[x / 2] |
-                                                     (table.indexOf(c | 0xFF000000) << ((x % 2) ? 0 : 4)));
-                    break;
-                case 8:
-                    ligne[x] = static_cast<char>(table.indexOf(c | 0xFF000000));
-                    break;
-                case 24:
-                    ligne[3 * x] = static_cast<char>(qBlue(c));
-                    ligne[3 * x + 1] = static_cast<char>(qGreen(c));
-                    ligne[3 * x + 2] = static_cast<char>(qRed(c));
-                    break;
-                case 32:
-                    ligne[4 * x] = static_cast<char>(qBlue(c));
-                    ligne[4 * x + 1] = static_cast<char>(qGreen(c));
-                    ligne[4 * x + 2] = static_cast<char>(qRed(c));
-                    break;
+            if (bits <= 8) {  // indices packed from the high bits
+                const int i = static_cast<int>(std::find(table.begin(), table.end(), c) - table.begin());
+                const int par_octet = 8 / bits;
+                ligne[x / par_octet] = static_cast<char>(ligne[x / par_octet] | (i << (8 - bits * (x % par_octet + 1))));
+                continue;
             }
+            ligne[bits / 8 * x] = static_cast<char>(qBlue(c));
+            ligne[bits / 8 * x + 1] = static_cast<char>(qGreen(c));
+            ligne[bits / 8 * x + 2] = static_cast<char>(qRed(c));
         }
         o.append(ligne);
     }

@@ -33,6 +33,10 @@ class Fabrique_Wmf {
         const uint32_t v = static_cast<uint32_t>(c.red() | (c.green() << 8) | (c.blue() << 16));
         return {static_cast<int>(v & 0xFFFF), static_cast<int>(v >> 16)};
     }
+    // The 40-byte header of a DIB (size of the bits 0) and its colour table, for tests that write
+    // the bits themselves (run-length encodings).
+    static QByteArray Entete_Dib(int largeur, int hauteur, int bits, int compression,
+                                 const std::vector<QRgb>& table);
     // A packed DIB with a 40-byte header for `image` at the given depth (1, 4, 8, 24 or 32),
     // with the image's own colours in the table for depths up to 8.
     static QByteArray Dib(const QImage& image, int bits);

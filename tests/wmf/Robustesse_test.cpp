@@ -42,20 +42,11 @@ TEST(Robustesse, DamagedFilesAreReadAndPlayedToTheEnd) {
         const int changes = 1 + static_cast<int>(hasard() % 8);
         for (int k = 0; k < changes; ++k) {
             const int i = static_cast<int>(hasard() % static_cast<uint32_t>(o.size()));
-            switch (hasard() % 4) {
-                case 0:
-                    o[i] = static_cast<char>(hasard());
-                    break;
-                case 1:
-                    o[i] = '\xFF';
-                    break;
-                case 2:
-                    o[i] = 0;
-                    break;
-                default:
-                    o.truncate(i);
-                    break;
-            }
+            const uint32_t genre = hasard() % 4;  // a random byte, 0xFF, zero, or the file cut there
+            if (genre == 3)
+                o.truncate(i);
+            else
+                o[i] = static_cast<char>(genre == 0 ? hasard() : genre == 1 ? 0xFF : 0);
             if (o.isEmpty())
                 break;
         }
