@@ -18,42 +18,24 @@ TEST(Arrondi_Pair, HalvesGoToTheEvenNeighbourAndTheRangeSaturates) {
     EXPECT_EQ(Arrondi_Pair<int16_t>(40000.0), INT16_MAX);
 }
 
-TEST(LeadingNumber, SkipsBlanksTakesSignStopsAtFirstOtherCharacter) {
-    EXPECT_EQ(Leading_Number("  42abc"), 42);
-    EXPECT_EQ(Leading_Number("-17 %"), -17);
-    EXPECT_EQ(Leading_Number("+8"), 8);
-    EXPECT_EQ(Leading_Number("50.9"), 50);
-    EXPECT_EQ(Leading_Number(""), 0);
-    EXPECT_EQ(Leading_Number("Fin"), 0);
-    EXPECT_EQ(Leading_Number("- 3"), 0);
-    EXPECT_EQ(Leading_Number("99999999999999999999999"), INT64_MAX);
-}
-
-TEST(LeadingNumber, SixteenBitNarrowingRejectsWhatDoesNotFit) {
+TEST(LeadingNumber, SkipsBlanksTakesSignStopsAtFirstOtherCharacterAndSaturates) {
+    const std::pair<const char*, int64_t> cas[] = {{"  42abc", 42}, {"-17 %", -17}, {"+8", 8},  {"50.9", 50},
+                                                   {"", 0},         {"Fin", 0},     {"- 3", 0}, {"99999999999999999999999", INT64_MAX}};
+    for (const auto& [texte, attendu] : cas) EXPECT_EQ(Leading_Number(texte), attendu) << texte;
+    // Narrowed to 16 bits, what does not fit is refused.
     EXPECT_EQ(Leading_Int16("32767"), 32767);
     EXPECT_EQ(Leading_Int16("-32768"), -32768);
     EXPECT_FALSE(Leading_Int16("32768").has_value());
     EXPECT_FALSE(Leading_Int16("-40000").has_value());
 }
 
-TEST(BooleanConversion, ReadsWordsAndNumbersAndRefusesTheRest) {
-    EXPECT_EQ(To_Boolean("True"), true);
-    EXPECT_EQ(To_Boolean("false"), false);
-    EXPECT_EQ(To_Boolean("-1"), true);
-    EXPECT_EQ(To_Boolean("1"), true);
-    EXPECT_EQ(To_Boolean("0"), false);
-    EXPECT_EQ(To_Boolean(" 0 "), false);
-    EXPECT_FALSE(To_Boolean("yes").has_value());
-    EXPECT_FALSE(To_Boolean("").has_value());
-    EXPECT_FALSE(To_Boolean("Fin").has_value());
-    EXPECT_EQ(To_Boolean(Boolean_Text(true)), true);
-    EXPECT_EQ(To_Boolean(Boolean_Text(false)), false);
-}
-
-TEST(SignedText, BlankBeforeNonNegativeMinusBeforeNegative) {
-    EXPECT_EQ(Signed_Text(85), " 85");
-    EXPECT_EQ(Signed_Text(0), " 0");
-    EXPECT_EQ(Signed_Text(-4), "-4");
+TEST(BooleanConversion, ReadsWordsAndNumbersRefusesTheRestAndReadsBackWhatItWrites) {
+    const std::pair<std::string, std::optional<bool>> cas[] = {
+        {"True", true}, {"false", false}, {"-1", true},          {"1", true},
+        {"0", false},   {" 0 ", false},   {"yes", std::nullopt}, {"", std::nullopt},
+        {"Fin", std::nullopt}, {Boolean_Text(true), true}, {Boolean_Text(false), false}};
+    for (const auto& [texte, attendu] : cas) EXPECT_EQ(To_Boolean(texte), attendu) << texte;
+    EXPECT_EQ(Signed_Text(85) + Signed_Text(0) + Signed_Text(-4), " 85 0-4");  // a blank before what is not negative
 }
 
 }  // namespace kestrane
