@@ -124,79 +124,68 @@ TEST(Construction, RebuildReplacesTheOldBaseAndLeavesNothingBeside) {
     test::Ecrit_Texte(sortie / "stale.txt", "from an older build");
     ASSERT_TRUE(Construit_Base(std::string(KB_SOURCES) + "/petite", sortie.string()).ok());
     EXPECT_FALSE(fs::exists(sortie / "stale.txt"));
-    int entrees = 0;
-    for (const auto& e : fs::directory_iterator(d.Chemin())) entrees += e.exists() ? 1 : 0;
-    EXPECT_EQ(entrees, 1) << "only the base itself is left in its parent folder";
+    EXPECT_EQ(std::distance(fs::directory_iterator(d.Chemin()), fs::directory_iterator()), 1)
+        << "only the base itself is left in its parent folder";
 }
 
-struct Cas_Casse {
-    const char* nom;
-    const char* fichier;
-    const char* avant;
-    const char* apres;
-    const char* attendu;  // the file and line the refusal must name
-};
-
-class Source_Cassee : public ::testing::TestWithParam<Cas_Casse> {};
-
-TEST_P(Source_Cassee, IsRefusedWithFileAndLineAndOutIsLeftAlone) {
-    const Cas_Casse& cas = GetParam();
-    Dossier_Test d("kb-broken");
-    const fs::path source = d.Chemin() / "source";
-    test::Copie_Source("petite", source);
-    if (std::string(cas.apres) == "<delete>")
-        fs::remove(source / cas.fichier);
-    else
-        test::Remplace(source / cas.fichier, cas.avant, cas.apres);
-    const fs::path sortie = d.Chemin() / "out";
-    fs::create_directories(sortie);
-    test::Ecrit_Texte(sortie / "previous.txt", "the previous base");
-
-    const Status s = Construit_Base(source.string(), sortie.string());
-    ASSERT_FALSE(s.ok());
-    EXPECT_NE(s.message().find(cas.attendu), std::string::npos) << s.message();
-    EXPECT_TRUE(fs::exists(sortie / "previous.txt"));
-    EXPECT_FALSE(fs::exists(sortie / "data"));
-    int entrees = 0;
-    for (const auto& e : fs::directory_iterator(d.Chemin())) entrees += e.exists() ? 1 : 0;
-    EXPECT_EQ(entrees, 2) << "no temporary folder is left beside OUT";
+// {a fault put into a copy of the small source} -> the refusal names the file and line; OUT keeps
+// the previous base and no temporary folder is left beside it.
+TEST(Construction, BrokenSourceIsRefusedWithFileAndLineAndOutIsLeftAlone) {
+    const struct {
+        const char* nom;
+        const char* fichier;
+        const char* avant;
+        const char* apres;  // "<delete>": the file is removed
+        const char* attendu;
+    } cas[] = {
+        {"UnclosedQuote", "matrice.csv", "AEHIP,1", "AEHIP,\"1", "matrice.csv:3:"},
+        {"TooManyFields", "especes.csv", "Pin sylvestre", "Pin sylvestre,extra", "especes.csv:5:"},
+        {"DuplicateCode", "especes.csv", "ACPSE,Acer", "FREXC,Acer", "especes.csv:4: duplicate code"},
+        {"DuplicateIdCarac", "caracteres.csv",
+         "FR_CAPS,", "FR_KEY1,", "caracteres.csv:11: duplicate ID_CARAC"},
+        {"UnknownIdInRule", "portrait.csv",
+         "leaf_pinnate,LC_PINNATE", "leaf_pinnate,LC_BIPINNATE", "portrait.csv:4:"},
+        {"UnknownIdInZone", "zones.csv", "900,LT_BROAD", "900,LT_WIDE", "zones.csv:2:"},
+        {"UnknownObjectInDependency", "dependances.csv",
+         "LT_BROAD,Arrangement", "LT_BROAD,Arrangment", "dependances.csv:3:"},
+        {"UnknownMatrixColumn", "matrice.csv", "FR_CONE\n", "FR_CONES\n", "matrice.csv:1:"},
+        {"MatrixValueNotBinary", "matrice.csv", "PISYL,,1", "PISYL,,2", "matrice.csv:5:"},
+        {"SpeciesWithoutMatrixRow", "matrice.csv", "ACPSE,1,,1,,,,1,,1,,\n", "", "especes.csv:4:"},
+        {"PaletteCodeNamesNoCharacter", "couleurs.csv", "Fruit,", "Fruits,", "couleurs.csv:3:"},
+        {"DependencyCycle", "dependances.csv",
+         "LT_BROAD,Arrangement", "LT_BROAD,Arrangement\nLA_ALT,Leaf_Type", "dependances.csv"},
+        {"MissingPortraitDrawing", "portrait/leaf_pinnate.svg", "", "<delete>", "portrait.csv:4:"},
+        {"MissingStateDrawing", "etats/needle.svg", "", "<delete>", "caracteres.csv:3:"},
+        {"MissingToolbarPicture", "barres/results.svg", "", "<delete>", "barre_determination.csv:5:"},
+        {"ButtonKeyNamesNothing", "barre_determination.csv",
+         "Fruit,Fruit", "Fruit,Fruitt", "barre_determination.csv:3:"},
+        {"MissingRequiredFile", "langues.csv", "", "<delete>", "langues.csv:1:"},
+        {"BadCode", "especes.csv", "PISYL,", "PISY,", "especes.csv:5:"},
+        {"PieceWithoutDefault", "portrait.csv", "leaf,leaf,\n", "leaf,leaf,LT_BROAD\n", "portrait.csv:1:"},
+        {"TranslationIntoAnUnlistedLanguage", "caracteres.csv",
+         "Question_fr", "Question_de", "caracteres.csv:1: column 'Question_de' is in language 'de'"},
+        {"TranslationOfATextTheRowHasNot", "caracteres.csv",
+         "needle,,", "needle,Aiguilles ?,", "caracteres.csv:3: Question_fr translates a Question"},
+    };
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.nom);
+        Dossier_Test d("kb-broken");
+        const fs::path source = d.Chemin() / "source", sortie = d.Chemin() / "out";
+        test::Copie_Source("petite", source);
+        if (std::string(k.apres) == "<delete>")
+            fs::remove(source / k.fichier);
+        else
+            test::Remplace(source / k.fichier, k.avant, k.apres);
+        fs::create_directories(sortie);
+        test::Ecrit_Texte(sortie / "previous.txt", "the previous base");
+        const Status s = Construit_Base(source.string(), sortie.string());
+        ASSERT_FALSE(s.ok());
+        EXPECT_NE(s.message().find(k.attendu), std::string::npos) << s.message();
+        EXPECT_TRUE(fs::exists(sortie / "previous.txt"));
+        EXPECT_FALSE(fs::exists(sortie / "data"));
+        EXPECT_EQ(std::distance(fs::directory_iterator(d.Chemin()), fs::directory_iterator()), 2);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Refus, Source_Cassee,
-    ::testing::Values(
-        Cas_Casse{"UnclosedQuote", "matrice.csv", "AEHIP,1", "AEHIP,\"1", "matrice.csv:3:"},
-        Cas_Casse{"TooManyFields", "especes.csv", "Pin sylvestre", "Pin sylvestre,extra", "especes.csv:5:"},
-        Cas_Casse{"DuplicateCode", "especes.csv", "ACPSE,Acer", "FREXC,Acer",
-                  "especes.csv:4: duplicate code"},
-        Cas_Casse{"DuplicateIdCarac", "caracteres.csv", "FR_CAPS,", "FR_KEY1,",
-                  "caracteres.csv:11: duplicate ID_CARAC"},
-        Cas_Casse{"UnknownIdInRule", "portrait.csv", "leaf_pinnate,LC_PINNATE", "leaf_pinnate,LC_BIPINNATE",
-                  "portrait.csv:4:"},
-        Cas_Casse{"UnknownIdInZone", "zones.csv", "900,LT_BROAD", "900,LT_WIDE", "zones.csv:2:"},
-        Cas_Casse{"UnknownObjectInDependency", "dependances.csv", "LT_BROAD,Arrangement",
-                  "LT_BROAD,Arrangment", "dependances.csv:3:"},
-        Cas_Casse{"UnknownMatrixColumn", "matrice.csv", "FR_CONE\n", "FR_CONES\n", "matrice.csv:1:"},
-        Cas_Casse{"MatrixValueNotBinary", "matrice.csv", "PISYL,,1", "PISYL,,2", "matrice.csv:5:"},
-        Cas_Casse{"SpeciesWithoutMatrixRow", "matrice.csv", "ACPSE,1,,1,,,,1,,1,,\n", "", "especes.csv:4:"},
-        Cas_Casse{"PaletteCodeNamesNoCharacter", "couleurs.csv", "Fruit,", "Fruits,", "couleurs.csv:3:"},
-        Cas_Casse{"DependencyCycle", "dependances.csv", "LT_BROAD,Arrangement",
-                  "LT_BROAD,Arrangement\nLA_ALT,Leaf_Type", "dependances.csv"},
-        Cas_Casse{"MissingPortraitDrawing", "portrait/leaf_pinnate.svg", "", "<delete>", "portrait.csv:4:"},
-        Cas_Casse{"MissingStateDrawing", "etats/needle.svg", "", "<delete>", "caracteres.csv:3:"},
-        Cas_Casse{"MissingToolbarPicture", "barres/results.svg", "", "<delete>",
-                  "barre_determination.csv:5:"},
-        Cas_Casse{"ButtonKeyNamesNothing", "barre_determination.csv", "Fruit,Fruit", "Fruit,Fruitt",
-                  "barre_determination.csv:3:"},
-        Cas_Casse{"MissingRequiredFile", "langues.csv", "", "<delete>", "langues.csv:1:"},
-        Cas_Casse{"BadCode", "especes.csv", "PISYL,", "PISY,", "especes.csv:5:"},
-        Cas_Casse{"PieceWithoutDefault", "portrait.csv", "leaf,leaf,\n", "leaf,leaf,LT_BROAD\n",
-                  "portrait.csv:1:"},
-        Cas_Casse{"TranslationIntoAnUnlistedLanguage", "caracteres.csv", "Question_fr", "Question_de",
-                  "caracteres.csv:1: column 'Question_de' is in language 'de'"},
-        Cas_Casse{"TranslationOfATextTheRowHasNot", "caracteres.csv", "needle,,", "needle,Aiguilles ?,",
-                  "caracteres.csv:3: Question_fr translates a Question"}),
-    [](const ::testing::TestParamInfo<Cas_Casse>& info) { return std::string(info.param.nom); });
 
 TEST(Construction, ToolReportsTheRefusalAndExitsNonZero) {
     Dossier_Test d("kb-cli");

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -15,20 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace kestrane::kb::test {
-
-Dossier_Test::Dossier_Test(const std::string& prefixe) {
-    std::random_device alea;
-    for (;;) {
-        chemin_ = fs::temp_directory_path() / (prefixe + "-" + std::to_string(alea() % 100000000));
-        if (fs::create_directory(chemin_))
-            break;
-    }
-}
-
-Dossier_Test::~Dossier_Test() {
-    std::error_code ec;
-    fs::remove_all(chemin_, ec);
-}
 
 void Copie_Source(const std::string& nom, const fs::path& cible) {
     fs::copy(fs::path(KB_SOURCES) / nom, cible,

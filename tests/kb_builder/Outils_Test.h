@@ -2,6 +2,8 @@
 // Helpers of the builder tests: copies of the small sources to damage, text edits of their files,
 // and the ranking of species for a set of answers, by the program's own ranking.
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -12,17 +14,12 @@
 namespace kestrane::kb::test {
 
 // A temporary folder removed with the object.
-class Dossier_Test {
+class Dossier_Test : public QTemporaryDir {
   public:
-    explicit Dossier_Test(const std::string& prefixe);
-    ~Dossier_Test();
-    Dossier_Test(const Dossier_Test&) = delete;
-    Dossier_Test& operator=(const Dossier_Test&) = delete;
-    const std::filesystem::path& Chemin() const { return chemin_; }
-    std::string operator/(const std::string& nom) const { return (chemin_ / nom).string(); }
-
-  private:
-    std::filesystem::path chemin_;
+    explicit Dossier_Test(const std::string& prefixe)
+        : QTemporaryDir(QDir::tempPath() + "/" + QString::fromStdString(prefixe) + "-XXXXXX") {}
+    std::filesystem::path Chemin() const { return path().toStdString(); }
+    std::string operator/(const std::string& nom) const { return (Chemin() / nom).string(); }
 };
 
 // Copies the named small source (tests/kb_builder/sources/<nom>) into `cible`.
