@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "Chargeur_Base.h"
+#include "Composition_Portrait.h"
 #include "Construction_Base.h"
 #include "Echantillonneur_Palette_Wmf.h"
 #include "Metafichier.h"
@@ -50,22 +51,22 @@ TEST_F(Flore_Demo, BuildsAndChecksClean) {
     EXPECT_EQ(t, "");
     // The default portrait, as the program composes it with no answer, shows every organ in the
     // palette colour of its character: a click outside the zones still finds the organ.
-    const fs::path robot = fs::path(Dossier()) / "robot";
-    std::vector<wmf::Metafichier> pieces;
-    for (int p = 0; p < base_->Nb_Robot; ++p) {
-        std::string nom;
-        for (const auto& r : base_->Hierarchie)
-            if (r.Robot_Num == p && r.Conditions.empty() && nom.empty())
-                nom = r.Nom;
-        if (p > 0)
-            nom += "01.wmf";
-        auto m =
-            wmf::Metafichier::Lit_Fichier((robot / ((p < 10 ? "0" : "") + std::to_string(p)) / nom).string());
-        ASSERT_TRUE(m.ok()) << nom;
-        pieces.push_back(std::move(m).value());
-    }
+    struct Pieces : Chargeur_Pieces {
+        std::map<int, wmf::Metafichier> lues;
+        bool Charge_Piece(int piece, const std::string& chemin) override {
+            auto m = wmf::Metafichier::Lit_Fichier(chemin);
+            if (m.ok())
+                lues.insert_or_assign(piece, std::move(m).value());
+            return m.ok();
+        }
+        void Etat_Inexistant(const std::string& message) override { ADD_FAILURE() << message; }
+    } pieces;
+    Composition_Portrait composition(*base_, Dossier() + "/robot/");
+    const Status s = composition.Compose(std::vector<int16_t>(static_cast<size_t>(base_->Nb_Etats_Desc), 0), pieces);
+    ASSERT_TRUE(s.ok()) << s.message();
     std::vector<const wmf::Metafichier*> couches;
-    for (const auto& m : pieces) couches.push_back(&m);
+    for (const auto& [piece, m] : pieces.lues) couches.push_back(&m);
+    EXPECT_EQ(static_cast<int>(couches.size()), base_->Nb_Robot);
     QImage portrait(1200, 900, QImage::Format_RGB32);
     portrait.fill(Qt::white);
     wmf::Rendu_Wmf::Peint_Couches(portrait, couches, QRectF(0, 0, 1200, 900));
