@@ -317,6 +317,24 @@ const Cas_Joueur Cas_Joues[] = {
     {"escapes and unknown records are skipped and counted",
      [] { return Base(Qt::red).Rec(ESCAPE, {15, 4, 1, 2}).Rec(0x0999, {1, 2, 3}).Rectangle(0, 0, 10, 10).Simple(); },
      {{5, 5, Rouge}}, {}, {100, 100}, Qt::white, 2},
+    {"absurd extent, pen and bitmap header are contained; a zero extent is refused",
+     [] {
+         QByteArray dib = Fabrique_Wmf::Dib(QImage(2, 2, QImage::Format_RGB32), 24);
+         dib[4] = dib[5] = dib[6] = '\x7F';  // width of some 8 million pixels, data of four
+         Fabrique_Wmf f;
+         f.Rec(SETWINDOWEXT, {1, 1}).Stylo(0, 30000, Qt::black).Choisit(0).Rec(ELLIPSE, {32767, 32767, -32768, -32768});
+         f.Rec(SETWINDOWEXT, {0, 0}).Rec(STRETCHDIB, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 100, 100, 0, 0}, dib);
+         return f.Simple();
+     },
+     {}, {}, {50, 50}, Qt::white, 2},
+    {"scaling the viewport up and the window down, forty times each, cannot overflow the mapping",
+     [] {
+         Fabrique_Wmf f = Base(Qt::red);
+         for (int k = 0; k < 40; ++k) f.Rec(SCALEVIEWPORTEXT, {1, 1000, 1, 1000});  // × 1000 each time
+         for (int k = 0; k < 40; ++k) f.Rec(SCALEWINDOWEXT, {1000, 1, 1000, 1});    // ÷ 1000 each time
+         return f.Rectangle(0, 0, 50, 50).Simple();
+     },
+     {}, {}, {100, 100}, Qt::white, 78},  // 78 of the 80 scalings are refused
     {"blit without bitmap paints the brush, DSTCOPY nothing, WHITENESS white",
      [] {
          // DIBSTRETCHBLT without bitmap: rop, source h, w, y, x, reserved, destination h, w, y, x.
