@@ -45,14 +45,13 @@ TEST_F(DatabaseTest, PrimaryKeyOrderIgnoresCaseOfTextKeys) {
     auto flore = db->Open_Table("Flore");
     ASSERT_TRUE(flore.ok());
     std::vector<std::string> noms;
-    for (flore.value()->Move_First(); !flore.value()->Eof(); flore.value()->Move_Next()) {
+    for (flore.value()->Move_First(); !flore.value()->Eof(); flore.value()->Move_Next())
         noms.push_back(flore.value()->Get("ESPECE").Text());
-    }
     EXPECT_EQ(noms, (std::vector<std::string>{"Acer campestre", "Betula pendula", "quercus robur"}));
     EXPECT_EQ(flore.value()->Record_Count(), 3);
 }
 
-TEST_F(DatabaseTest, SeekEqualFindsWithoutRegardToCaseAndReportsNoMatch) {
+TEST_F(DatabaseTest, SeekEqualFindsWithoutRegardToCaseReportsNoMatchAndTellsNullFromEmpty) {
     auto db = Ouvre();
     auto rs = std::move(db->Open_Table("Flore").value());
     EXPECT_TRUE(rs->Seek_Equal(Value("QUERCUS ROBUR")));
@@ -61,11 +60,7 @@ TEST_F(DatabaseTest, SeekEqualFindsWithoutRegardToCaseAndReportsNoMatch) {
     EXPECT_FALSE(rs->Seek_Equal(Value("Quercus")));
     EXPECT_TRUE(rs->No_Match());
     EXPECT_TRUE(rs->Eof());
-}
-
-TEST_F(DatabaseTest, NullIsToldApartFromEmptyText) {
-    auto db = Ouvre();
-    auto rs = std::move(db->Open_Table("Flore").value());
+    // Null is told apart from empty text.
     ASSERT_TRUE(rs->Seek_Equal(Value("quercus robur")));
     EXPECT_TRUE(rs->Get("Legende").Is_Null());
     ASSERT_TRUE(rs->Seek_Equal(Value("Acer campestre")));

@@ -11,16 +11,9 @@ namespace {
 
 TEST(Pli_Texte, CaseAccentsDashesAndBlanksDoNotMatter) {
     const std::pair<const char*, const char*> cas[] = {
-        {"Érable Sycomore", "erable sycomore"},
-        {"CHÊNE pédonculé", "chene pedoncule"},
-        {"  Horse--chestnut ", "horse chestnut"},
-        {"Marronnier d\u2019Inde", "marronnier d inde"},
-        {"Castaño", "castano"},
-        {"Straße", "strasse"},
-        {"Œillet ø", "œillet ø"},
-        {"", ""},
-        {" \t ", ""},
-    };
+        {"Érable Sycomore", "erable sycomore"}, {"CHÊNE pédonculé", "chene pedoncule"},
+        {"  Horse--chestnut ", "horse chestnut"}, {"Marronnier d\u2019Inde", "marronnier d inde"},
+        {"Castaño", "castano"}, {"Straße", "strasse"}, {"Œillet ø", "œillet ø"}, {"", ""}, {" \t ", ""}};
     for (const auto& [texte, plie] : cas) EXPECT_EQ(Plie_Texte(texte), plie) << texte;
 }
 
@@ -63,21 +56,11 @@ TEST_F(NomsEspeces, FindsAnyNameInAnyLanguageWithoutRegardToCaseOrAccents) {
     ASSERT_EQ(noms.Nombre_Especes(), 4u);
     using V = std::vector<bool>;
     const std::pair<const char*, V> cas[] = {
-        {"chene", {1, 0, 0, 0}},
-        {"CHÊNE PÉDONCULÉ", {1, 0, 0, 0}},
-        {"quercus", {1, 0, 0, 0}},
-        {"erable", {0, 1, 0, 0}},
-        {"castano de", {0, 0, 1, 0}},
-        {"horse chestnut", {0, 0, 1, 0}},
-        {"d'inde", {0, 0, 1, 0}},
-        {"haya", {0, 0, 0, 1}},
-        {"Sapindaceae", {0, 0, 0, 0}},
-        {"a", {1, 1, 1, 1}},
-        {"", {1, 1, 1, 1}},
-        {"  ", {1, 1, 1, 1}},
-        {"nobody", {0, 0, 0, 0}},
-        {"oak\nsyc", {0, 0, 0, 0}},
-    };
+        {"chene", {1, 0, 0, 0}},         {"CHÊNE PÉDONCULÉ", {1, 0, 0, 0}}, {"quercus", {1, 0, 0, 0}},
+        {"erable", {0, 1, 0, 0}},        {"castano de", {0, 0, 1, 0}},      {"horse chestnut", {0, 0, 1, 0}},
+        {"d'inde", {0, 0, 1, 0}},        {"haya", {0, 0, 0, 1}},            {"Sapindaceae", {0, 0, 0, 0}},
+        {"a", {1, 1, 1, 1}},             {"", {1, 1, 1, 1}},                {"  ", {1, 1, 1, 1}},
+        {"nobody", {0, 0, 0, 0}},        {"oak\nsyc", {0, 0, 0, 0}}};
     for (const auto& [texte, attendu] : cas) EXPECT_EQ(noms.Correspondances(texte), attendu) << texte;
 }
 
