@@ -83,8 +83,8 @@ TEST(ChargeurBase, LoadsCountsSpeciesMatrixAndTablesInTheirIndexOrder) {
     EXPECT_EQ(b.Code_Couleur, (std::vector<std::string>{"LEAF", "BARK"}));
     // The matrix is state-major and little-endian.
     EXPECT_EQ(b.Poids, (std::vector<int16_t>{1, 2, 3, 4, -1}));
-    EXPECT_EQ(std::vector<int>({b.Matrice(0, 0), b.Matrice(1, 0), b.Matrice(2, 0), b.Matrice(0, 2), b.Matrice(2, 3),
-                                b.Matrice(0, 4), b.Matrice(2, 4), b.Matrice.Etat(3)[1]}),
+    EXPECT_EQ(std::vector<int>({b.Matrice(0, 0), b.Matrice(1, 0), b.Matrice(2, 0), b.Matrice(0, 2),
+                                b.Matrice(2, 3), b.Matrice(0, 4), b.Matrice(2, 4), b.Matrice.Etat(3)[1]}),
               std::vector<int>({1, 0, 1, 5, 10, -1, 32767, 9}));
 
     ASSERT_EQ(b.Objets.size(), 2u);
@@ -152,16 +152,18 @@ TEST(ChargeurBase, FaultyBasesAreRefusedWithTheirKindAndWhatNamesThem) {
         G genre;
         std::string mots;
     } cas[] = {
-        {"missing database", rien, [](auto&, auto& l) { l.Chemin_Base = "/no/such/base.sqlite"; }, G::Base_Donnees,
-         "/no/such/base.sqlite, Erreur N° 14"},
+        {"missing database", rien, [](auto&, auto& l) { l.Chemin_Base = "/no/such/base.sqlite"; },
+         G::Base_Donnees, "/no/such/base.sqlite, Erreur N° 14"},
         {"damaged database", rien,
          [](auto& f, auto&) { std::ofstream(f.Chemin_Base(), std::ios::trunc) << std::string(4096, 'x'); },
          G::Base_Donnees, "{base}, Erreur N° 26"},
-        {"missing weights", [](auto& d) { d.ecrire_poids = false; }, nullptr, G::Fichier_Absent, "{data}POIDS.DAT"},
+        {"missing weights", [](auto& d) { d.ecrire_poids = false; }, nullptr, G::Fichier_Absent,
+         "{data}POIDS.DAT"},
         // Without a trailing separator the data folder glues onto the file name and fails to open.
-        {"data folder without separator", rien, [](auto&, auto& l) { l.Rep_Data.pop_back(); }, G::Fichier_Absent,
-         "POIDS.DAT"},
-        {"short weights", [](auto& d) { d.poids.pop_back(); }, nullptr, G::Lecture_Poids, "8 bytes where 10 are needed"},
+        {"data folder without separator", rien, [](auto&, auto& l) { l.Rep_Data.pop_back(); },
+         G::Fichier_Absent, "POIDS.DAT"},
+        {"short weights", [](auto& d) { d.poids.pop_back(); }, nullptr, G::Lecture_Poids,
+         "8 bytes where 10 are needed"},
         {"short matrix", [](auto& d) { d.matrice.resize(14); }, nullptr, G::Lecture_Matrice, "MATRICE.DAT"},
         {"no species", sql("DROP TABLE Parametres; DROP TABLE Hierarchie;"), nullptr, G::Base_Vide,
          "{base}: this knowledge base has no species (Parametres gives Nb_Esp = 0)"},
@@ -172,10 +174,10 @@ TEST(ChargeurBase, FaultyBasesAreRefusedWithTheirKindAndWhatNamesThem) {
         {"negative count", sql("UPDATE Parametres SET Etat = '-3' WHERE Nom = 'Nb_Esp';"), nullptr,
          G::Donnees_Incoherentes, "Nb_Esp is negative"},
         // Counts take 32 bits; one the data files cannot fill is refused before anything is made to its size.
-        {"huge species count", sql("UPDATE Parametres SET Etat = '2000000000' WHERE Nom = 'Nb_Esp';"), nullptr,
-         G::Lecture_Matrice, "are needed"},
-        {"huge state count", sql("UPDATE Parametres SET Etat = '2000000000' WHERE Nom = 'Nb_Etats_Desc';"), nullptr,
-         G::Lecture_Poids, "are needed"},
+        {"huge species count", sql("UPDATE Parametres SET Etat = '2000000000' WHERE Nom = 'Nb_Esp';"),
+         nullptr, G::Lecture_Matrice, "are needed"},
+        {"huge state count", sql("UPDATE Parametres SET Etat = '2000000000' WHERE Nom = 'Nb_Etats_Desc';"),
+         nullptr, G::Lecture_Poids, "are needed"},
     };
     for (const auto& k : cas) {
         SCOPED_TRACE(k.nom);
@@ -190,8 +192,8 @@ TEST(ChargeurBase, FaultyBasesAreRefusedWithTheirKindAndWhatNamesThem) {
         EXPECT_FALSE(c.Base);
         EXPECT_EQ(c.Echec->Genre_Echec, k.genre);
         std::string mots = k.mots;
-        for (const auto& [nom, valeur] : {std::pair<std::string, std::string>{"{base}", fixture.Chemin_Base()},
-                                          {"{data}", fixture.Dossier()}})
+        using Nom = std::pair<std::string, std::string>;
+        for (const auto& [nom, valeur] : {Nom{"{base}", fixture.Chemin_Base()}, Nom{"{data}", fixture.Dossier()}})
             if (mots.find(nom) != std::string::npos)
                 mots.replace(mots.find(nom), nom.size(), valeur);
         EXPECT_NE((c.Echec->Message + "\n" + c.Echec->Detail).find(mots), std::string::npos)

@@ -130,7 +130,8 @@ TEST_F(DatabaseTest, MissingAndDamagedFilesFailWithTheEngineCode) {
 
 TEST_F(DatabaseTest, OpensFromAReadOnlyFolder) {
     if (geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
-    std::filesystem::permissions(dossier_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(dossier_,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     auto db = Database::Open_Read_Only(chemin_);
     std::filesystem::permissions(dossier_, std::filesystem::perms::owner_all);
     EXPECT_TRUE(db.ok()) << db.status().message();

@@ -62,7 +62,8 @@ TEST_F(Flore_Demo, BuildsAndChecksClean) {
         void Etat_Inexistant(const std::string& message) override { ADD_FAILURE() << message; }
     } pieces;
     Composition_Portrait composition(*base_, Dossier() + "/robot/");
-    const Status s = composition.Compose(std::vector<int16_t>(static_cast<size_t>(base_->Nb_Etats_Desc), 0), pieces);
+    const Status s =
+        composition.Compose(std::vector<int16_t>(static_cast<size_t>(base_->Nb_Etats_Desc), 0), pieces);
     ASSERT_TRUE(s.ok()) << s.message();
     std::vector<const wmf::Metafichier*> couches;
     for (const auto& [piece, m] : pieces.lues) couches.push_back(&m);
@@ -100,7 +101,8 @@ struct Scenario {
     std::vector<std::string> reponses;
 };
 std::vector<Scenario> Scenarios(const std::string& genre) {
-    const auto t = Table_Csv::Analyse(test::Lit_Texte(std::string(KB_SOURCES) + "/../flore_demo.csv"), "flore_demo.csv");
+    const auto t =
+        Table_Csv::Analyse(test::Lit_Texte(std::string(KB_SOURCES) + "/../flore_demo.csv"), "flore_demo.csv");
     EXPECT_TRUE(t.ok()) << t.status().message();
     std::vector<Scenario> out;
     for (const auto& l : t.ok() ? t->Lignes() : std::vector<Ligne_Csv>{}) {

@@ -76,7 +76,8 @@ TEST(Comparaison, OurPlayerAgreesWithTheReferenceRenderer) {
         // Each drawing covers its whole frame: the reference renderer frames what is drawn, not the
         // bounding box of the header.
         const QSize taille = QString(c.svg).contains("400 100") ? QSize(400, 100) : QSize(240, 180);
-        ASSERT_TRUE(Convertit_Svg_En_Wmf(svg.toStdString(), wmf.toStdString(), taille.width(), taille.height()).ok());
+        ASSERT_TRUE(
+            Convertit_Svg_En_Wmf(svg.toStdString(), wmf.toStdString(), taille.width(), taille.height()).ok());
         QProcess p;
         p.start(reference, {"-t", "png", QString("--maxwidth=%1").arg(taille.width()),
                             QString("--maxheight=%1").arg(taille.height()), "--maxsize", "-o", png, wmf});

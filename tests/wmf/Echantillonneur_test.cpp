@@ -22,7 +22,8 @@ TEST(Echantillonneur_Palette_Wmf, EachBandIsReadAtItsCentre) {
         {0, 100, 10, {}},
     };
     for (const auto& c : cas)
-        EXPECT_EQ(Echantillonneur_Palette_Wmf::Points(c.n, c.largeur, c.hauteur), c.points) << c.n << " in " << c.largeur;
+        EXPECT_EQ(Echantillonneur_Palette_Wmf::Points(c.n, c.largeur, c.hauteur), c.points)
+            << c.n << " in " << c.largeur;
 }
 
 TEST(Echantillonneur_Palette_Wmf, SamplesTheBandsOfAPalettePictureStretchedToTheBox) {

@@ -65,8 +65,10 @@ const struct Cas_Ecrivain {
     std::vector<std::pair<uint16_t, int>> comptes = {};
     QColor fond = Qt::white;
 } Cas_Ecrits[] = {
-    {"shapes at their place", Formes, {200, 100}, {200, 100}, {{50, 50, 0xFFFF0000}, {150, 50, 0xFF00FF00}, {102, 2, 0xFFFFFFFF}}},
-    {"shapes stretched", Formes, {200, 100}, {400, 100}, {{100, 50, 0xFFFF0000}, {300, 50, 0xFF00FF00}, {204, 2, 0xFFFFFFFF}}},
+    {"shapes at their place", Formes, {200, 100}, {200, 100},
+     {{50, 50, 0xFFFF0000}, {150, 50, 0xFF00FF00}, {102, 2, 0xFFFFFFFF}}},
+    {"shapes stretched", Formes, {200, 100}, {400, 100},
+     {{100, 50, 0xFFFF0000}, {300, 50, 0xFF00FF00}, {204, 2, 0xFFFFFFFF}}},
     {"curve flattened into one polygon, the transform applied",
      [](QPainter& p) {
          p.scale(2, 2);
@@ -75,7 +77,8 @@ const struct Cas_Ecrivain {
          chemin.cubicTo(50, 0, 50, 50, 0, 50);
          p.fillPath(chemin, Qt::red);
      },
-     {100, 100}, {100, 100}, {{20, 50, 0xFFFF0000}, {90, 50, 0xFFFFFFFF}, {60, 95, 0xFFFFFFFF}}, {{POLYGON, 1}}},
+     {100, 100}, {100, 100}, {{20, 50, 0xFFFF0000}, {90, 50, 0xFFFFFFFF}, {60, 95, 0xFFFFFFFF}},
+     {{POLYGON, 1}}},
     {"translucent colour blended over white, invisible one dropped",
      [](QPainter& p) {
          p.fillRect(QRect(0, 0, 50, 100), QColor(255, 0, 0, 128));
@@ -103,7 +106,7 @@ TEST(Ecrivain, DrawingsComeBackFromTheFileTheyWrite) {
         EXPECT_LE(m.nb_objets(), 4);
         for (const auto& [fonction, nombre] : c.comptes) EXPECT_EQ(Compte(m, fonction), nombre) << fonction;
         const QImage im = Rendu_Wmf::Rend(m, c.taille, c.fond);
-        for (const Sonde& s : c.sondes) EXPECT_EQ(im.pixel(s.x, s.y), s.couleur) << "at " << s.x << ", " << s.y;
+        for (const Sonde& s : c.sondes) EXPECT_EQ(im.pixel(s.x, s.y), s.couleur) << s.x << ", " << s.y;
     }
 }
 
@@ -149,13 +152,14 @@ TEST(Ecrivain, TextIsWrittenAsTextWithItsAdvances) {
 QString Svg(const QString& chemin, const char* contenu = "") {
     QFile f(chemin);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 10 10">)") + contenu + "</svg>");
+    f.write(QByteArray(R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 10 10">)") + contenu +
+            "</svg>");
     return chemin;
 }
 
 TEST(Conversion_Svg, WritesAPlaceableFileFramedAsAsked) {
     QTemporaryDir dossier;
-    const QString svg = Svg(dossier.filePath("feuille.svg"), R"(<rect width="5" height="10" fill="#00ff00"/>)");
+    const QString svg = Svg(dossier.filePath("feuille.svg"), R"(<rect width="5" height="10" fill="#0f0"/>)");
     const QString wmf = dossier.filePath("feuille.wmf");
     const Status s = Convertit_Svg_En_Wmf(svg.toStdString(), wmf.toStdString(), 2400, 1800);
     ASSERT_TRUE(s.ok()) << s.message();

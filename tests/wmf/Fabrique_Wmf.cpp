@@ -75,7 +75,8 @@ QByteArray Fabrique_Wmf::Placable(int g, int h, int d, int b, int nb_objets) con
     Ajoute32(e, 0x9AC6CDD7u);
     for (int v : {0, g, h, d, b, 96, 0, 0}) Ajoute16(e, v);
     int somme = 0;
-    for (int i = 0; i < 20; i += 2) somme ^= static_cast<uint8_t>(e[i]) | (static_cast<uint8_t>(e[i + 1]) << 8);
+    for (int i = 0; i < 20; i += 2)
+        somme ^= static_cast<uint8_t>(e[i]) | (static_cast<uint8_t>(e[i + 1]) << 8);
     Ajoute16(e, somme);
     return e + Simple(nb_objets);
 }
@@ -86,7 +87,8 @@ QByteArray Fabrique_Wmf::Entete_Dib(int largeur, int hauteur, int bits, int comp
     for (int v : {40, largeur, hauteur}) Ajoute32(o, static_cast<uint32_t>(v));
     Ajoute16(o, 1);
     Ajoute16(o, bits);
-    for (int v : {compression, 0, 0, 0, static_cast<int>(table.size()), 0}) Ajoute32(o, static_cast<uint32_t>(v));
+    for (int v : {compression, 0, 0, 0, static_cast<int>(table.size()), 0})
+        Ajoute32(o, static_cast<uint32_t>(v));
     for (QRgb c : table) Ajoute32(o, c & 0xFFFFFF);
     return o;
 }
@@ -109,7 +111,8 @@ QByteArray Fabrique_Wmf::Dib(const QImage& source, int bits) {
             if (bits <= 8) {  // indices packed from the high bits
                 const int i = static_cast<int>(std::find(table.begin(), table.end(), c) - table.begin());
                 const int par_octet = 8 / bits;
-                ligne[x / par_octet] = static_cast<char>(ligne[x / par_octet] | (i << (8 - bits * (x % par_octet + 1))));
+                ligne[x / par_octet] =
+                    static_cast<char>(ligne[x / par_octet] | (i << (8 - bits * (x % par_octet + 1))));
                 continue;
             }
             ligne[bits / 8 * x] = static_cast<char>(qBlue(c));

@@ -71,7 +71,8 @@ QByteArray Etire(int bits) {
     im.setPixel(1, 1, bits == 1 ? qRgb(255, 0, 0) : qRgb(0, 0, 0));
     Fabrique_Wmf f;
     // rop, colour usage, source h, w, y, x, destination h, w, y, x.
-    f.Fenetre(0, 0, 100, 100).Rec(STRETCHDIB, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 100, 100, 0, 0}, Fabrique_Wmf::Dib(im, bits));
+    f.Fenetre(0, 0, 100, 100)
+        .Rec(STRETCHDIB, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 100, 100, 0, 0}, Fabrique_Wmf::Dib(im, bits));
     return f.Simple();
 }
 
@@ -123,7 +124,8 @@ const std::vector<QPoint> Etoile{{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}}
 
 // {records, probe points, zones} -> colours and ink.
 const Cas_Joueur Cas_Joues[] = {
-    {"rectangle without its right and bottom edges", [] { return Base(Qt::red).Rectangle(10, 10, 50, 50).Simple(); },
+    {"rectangle without its right and bottom edges",
+     [] { return Base(Qt::red).Rectangle(10, 10, 50, 50).Simple(); },
      {{30, 30, Rouge}, {10, 10, Rouge}, {49, 49, Rouge}, {50, 50, Blanc}, {5, 5, Blanc}}},
     {"ellipse", [] { return Base(Qt::green).Rec(ELLIPSE, {100, 100, 0, 0}).Simple(); },
      {{50, 50, Vert}, {3, 3, Blanc}}},
@@ -148,14 +150,17 @@ const Cas_Joueur Cas_Joues[] = {
      {{30, 40, Bleu}, {31, 40, Blanc}, {30, 41, Blanc}, {29, 39, Blanc}}},
     {"window origin offset from the one set",
      [] {
-         return Base(Qt::red).Rec(SETWINDOWORG, {0, 10}).Rec(OFFSETWINDOWORG, {20, 10}).Rectangle(20, 20, 30, 30).Simple();
+         return Base(Qt::red).Rec(SETWINDOWORG, {0, 10}).Rec(OFFSETWINDOWORG, {20, 10})
+             .Rectangle(20, 20, 30, 30).Simple();
      },
      {{5, 5, Rouge}, {15, 5, Blanc}, {25, 25, Blanc}}},
-    {"viewport origin", [] { return Base(Qt::red).Rec(SETVIEWPORTORG, {20, 30}).Rectangle(0, 0, 10, 10).Simple(); },
+    {"viewport origin",
+     [] { return Base(Qt::red).Rec(SETVIEWPORTORG, {20, 30}).Rectangle(0, 0, 10, 10).Simple(); },
      {{35, 25, Rouge}, {5, 5, Blanc}}},
     {"viewport origin offset from the one set",
      [] {
-         return Base(Qt::red).Rec(SETVIEWPORTORG, {20, 30}).Rec(OFFSETVIEWPORTORG, {10, 5}).Rectangle(0, 0, 10, 10).Simple();
+         return Base(Qt::red).Rec(SETVIEWPORTORG, {20, 30}).Rec(OFFSETVIEWPORTORG, {10, 5})
+             .Rectangle(0, 0, 10, 10).Simple();
      },
      {{40, 35, Rouge}, {32, 22, Blanc}, {7, 12, Blanc}}},
     {"negative extent flips the picture",
@@ -165,7 +170,9 @@ const Cas_Joueur Cas_Joues[] = {
      [] { return Base(Qt::red).Fenetre(50, 50, 100, 100).Rectangle(50, 50, 100, 100).Simple(); },
      {{50, 50, Rouge}, {150, 150, Blanc}}, {}, {200, 200}},
     {"isotropic mode keeps units square",
-     [] { return Base(Qt::red).Rec(SETMAPMODE, {7}).Fenetre(0, 0, 100, 100).Rectangle(0, 0, 100, 100).Simple(); },
+     [] {
+         return Base(Qt::red).Rec(SETMAPMODE, {7}).Fenetre(0, 0, 100, 100).Rectangle(0, 0, 100, 100).Simple();
+     },
      {{50, 50, Rouge}, {150, 50, Blanc}}, {}, {200, 100}},
     {"placeable bounding box at the origin, x and y stretched apart",
      [] {
@@ -189,7 +196,8 @@ const Cas_Joueur Cas_Joues[] = {
      {{50, 50, Blanc}, {20, 20, Rouge}}},
     {"clip region offset",
      [] {
-         return Base(Qt::red).Rec(INTERSECTCLIPRECT, {50, 50, 0, 0}).Rec(OFFSETCLIPRGN, {50, 50}).Rectangle(0, 0, 100, 100).Simple();
+         return Base(Qt::red).Rec(INTERSECTCLIPRECT, {50, 50, 0, 0}).Rec(OFFSETCLIPRGN, {50, 50})
+             .Rectangle(0, 0, 100, 100).Simple();
      },
      {{25, 25, Blanc}, {75, 75, Rouge}}},
     {"region selected as the clip",
@@ -255,7 +263,8 @@ const Cas_Joueur Cas_Joues[] = {
     {"positive restore level is absolute: back to the second state saved, clipped to x < 50",
      [] {
          Fabrique_Wmf f = Base(Qt::red);
-         f.Rec(SAVEDC).Rec(INTERSECTCLIPRECT, {100, 50, 0, 0}).Rec(SAVEDC).Rec(INTERSECTCLIPRECT, {100, 25, 0, 0});
+         f.Rec(SAVEDC).Rec(INTERSECTCLIPRECT, {100, 50, 0, 0}).Rec(SAVEDC)
+             .Rec(INTERSECTCLIPRECT, {100, 25, 0, 0});
          return f.Rec(SAVEDC).Rec(RESTOREDC, {2}).Rectangle(0, 0, 100, 100).Simple();
      },
      {{40, 50, Rouge}, {60, 50, Blanc}}},
@@ -273,7 +282,8 @@ const Cas_Joueur Cas_Joues[] = {
      {{50, 50, Rouge}, {10, 80, Blanc}}},
     {"polygon reaching far outside fills what is visible",
      [] {
-         return Base_Stylo(Qt::red, 0, 0, Qt::blue).Polygone({{-30000, -30000}, {30000, -30000}, {50, 50}}).Simple();
+         return Base_Stylo(Qt::red, 0, 0, Qt::blue).Polygone({{-30000, -30000}, {30000, -30000}, {50, 50}})
+             .Simple();
      },
      {{50, 10, Rouge}, {50, 80, Blanc}, {50, 50, Bleu}}},
     {"zero-width pen is one device pixel at any scale",
@@ -291,7 +301,8 @@ const Cas_Joueur Cas_Joues[] = {
      },
      {{50, 46, Bleu}, {50, 53, Bleu}, {50, 40, Blanc}}},
     {"centred outline spills out by half its width",
-     [] { return Base_Stylo(Qt::red, 0, 10, Qt::blue).Rectangle(20, 20, 80, 80).Simple(); }, {{17, 50, Bleu}}},
+     [] { return Base_Stylo(Qt::red, 0, 10, Qt::blue).Rectangle(20, 20, 80, 80).Simple(); },
+     {{17, 50, Bleu}}},
     {"inside-frame pen keeps the outline inside the shape",
      [] { return Base_Stylo(Qt::red, 6, 10, Qt::blue).Rectangle(20, 20, 80, 80).Simple(); },
      {{17, 50, Blanc}, {22, 50, Bleu}, {50, 50, Rouge}}},
@@ -315,14 +326,17 @@ const Cas_Joueur Cas_Joues[] = {
      [] { return Base(Qt::red).Rec(POLYGON, {32000, 0, 0, 100, 0}).Rectangle(0, 0, 10, 10).Simple(); },
      {{5, 5, Rouge}}, {}, {100, 100}, Qt::white, 1},
     {"escapes and unknown records are skipped and counted",
-     [] { return Base(Qt::red).Rec(ESCAPE, {15, 4, 1, 2}).Rec(0x0999, {1, 2, 3}).Rectangle(0, 0, 10, 10).Simple(); },
+     [] {
+         return Base(Qt::red).Rec(ESCAPE, {15, 4, 1, 2}).Rec(0x0999, {1, 2}).Rectangle(0, 0, 10, 10).Simple();
+     },
      {{5, 5, Rouge}}, {}, {100, 100}, Qt::white, 2},
     {"absurd extent, pen and bitmap header are contained; a zero extent is refused",
      [] {
          QByteArray dib = Fabrique_Wmf::Dib(QImage(2, 2, QImage::Format_RGB32), 24);
          dib[4] = dib[5] = dib[6] = '\x7F';  // width of some 8 million pixels, data of four
          Fabrique_Wmf f;
-         f.Rec(SETWINDOWEXT, {1, 1}).Stylo(0, 30000, Qt::black).Choisit(0).Rec(ELLIPSE, {32767, 32767, -32768, -32768});
+         f.Rec(SETWINDOWEXT, {1, 1}).Stylo(0, 30000, Qt::black).Choisit(0)
+             .Rec(ELLIPSE, {32767, 32767, -32768, -32768});
          f.Rec(SETWINDOWEXT, {0, 0}).Rec(STRETCHDIB, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 100, 100, 0, 0}, dib);
          return f.Simple();
      },
@@ -370,13 +384,15 @@ const Cas_Joueur Cas_Joues[] = {
          // Bottom row: 4 × index 0; end of line; top row: absolute run of 4 (1 0 1 0); end of bitmap.
          dib.append(QByteArray("\x04\x00\x00\x00\x00\x04\x01\x00\x01\x00\x00\x01", 12));
          Fabrique_Wmf f;
-         return f.Fenetre(0, 0, 4, 2).Rec(STRETCHDIB, {0x0020, 0x00CC, 0, 2, 4, 0, 0, 2, 4, 0, 0}, dib).Simple();
+         return f.Fenetre(0, 0, 4, 2).Rec(STRETCHDIB, {0x0020, 0x00CC, 0, 2, 4, 0, 0, 2, 4, 0, 0}, dib)
+             .Simple();
      },
      {{0, 0, Rouge}, {1, 0, Bleu}, {2, 0, Rouge}, {0, 1, Bleu}, {3, 1, Bleu}}, {}, {4, 2}},
     {"monochrome bitmap takes the text colour for 0 and the background colour for 1",
      [] {
          Fabrique_Wmf f;  // BITBLT of a Bitmap16: 8 × 1, 1 bit, byte 0x0F (four 0s then four 1s)
-         f.Fenetre(0, 0, 8, 1).Rec(SETTEXTCOLOR, Fabrique_Wmf::Couleur(Qt::red)).Rec(SETBKCOLOR, Fabrique_Wmf::Couleur(Qt::blue));
+         f.Fenetre(0, 0, 8, 1).Rec(SETTEXTCOLOR, Fabrique_Wmf::Couleur(Qt::red))
+             .Rec(SETBKCOLOR, Fabrique_Wmf::Couleur(Qt::blue));
          QByteArray b16("\x00\x00\x08\x00\x01\x00\x02\x00\x01\x01\x0F\x00", 12);
          return f.Rec(BITBLT, {0x0020, 0x00CC, 0, 0, 1, 8, 0, 0}, b16).Simple();
      },
@@ -389,7 +405,7 @@ const Cas_Joueur Cas_Joues[] = {
      [] {
          QImage damier(8, 8, QImage::Format_RGB32);
          for (int y = 0; y < 8; ++y)
-             for (int x = 0; x < 8; ++x) damier.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+             for (int x = 0; x < 8; ++x) damier.setPixel(x, y, (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000);
          Fabrique_Wmf f;
          f.Fenetre(0, 0, 16, 16).Stylo(5, 0, Qt::black).Choisit(0);
          f.Rec(DIBCREATEPATTERNBRUSH, {5, 0}, Fabrique_Wmf::Dib(damier, 1)).Choisit(1);
@@ -428,7 +444,10 @@ const Cas_Joueur Cas_Joues[] = {
      [] { return Ecriture(20).Rec(EXTTEXTOUT, {10, 0, 2, 0, 'I' | ('I' << 8), 150, 0}).Simple(); }, {},
      {{QRect(0, 0, 20, 100), 10}, {QRect(150, 0, 20, 100), 10}, {QRect(30, 0, 110, 100), 0}}, {200, 100}},
     {"escapement turns the baseline a quarter: the text climbs from (100, 180) left of x = 100",
-     [] { return Ecriture(20, 900, 200).Rec(SETTEXTALIGN, {24}).Rec(TEXTOUT, {6, HH, HH, HH, 180, 100}).Simple(); },
+     [] {
+         Fabrique_Wmf f = Ecriture(20, 900, 200);
+         return f.Rec(SETTEXTALIGN, {24}).Rec(TEXTOUT, {6, HH, HH, HH, 180, 100}).Simple();
+     },
      {}, {{QRect(70, 100, 31, 80), 50}, {QRect(105, 0, 95, 200), 0}}, {200, 200}},
 };
 
@@ -466,7 +485,8 @@ TEST(Joueur, BackgroundModeDecidesWhatShowsBetweenHatchesAndDashes) {
         f.Fenetre(0, 0, 100, 100);
         if (transparent)
             f.Rec(SETBKMODE, {1});
-        f.Stylo(5, 0, Qt::black).Choisit(0).Brosse(2, Qt::black, 1 /* vertical */).Choisit(1).Rectangle(0, 0, 100, 50);
+        f.Stylo(5, 0, Qt::black).Choisit(0).Brosse(2, Qt::black, 1 /* vertical */).Choisit(1)
+            .Rectangle(0, 0, 100, 50);
         f.Stylo(1 /* dash */, 0, Qt::black).Choisit(2).Rec(MOVETO, {75, 0}).Rec(LINETO, {75, 100});
         const QImage im = Joue(f.Simple(), {100, 100}, Qt::red);
         int noirs = 0, rouges = 0, tirets_blancs = 0;
@@ -484,7 +504,8 @@ TEST(Joueur, BackgroundModeDecidesWhatShowsBetweenHatchesAndDashes) {
 
 TEST(Joueur, PlaysOntoAVectorDeviceToo) {
     auto lu = Metafichier::Lit(
-        Base(QColor(0x12, 0x34, 0x56)).Rectangle(10, 10, 60, 60).Rec(SETROP2, {7}).Rectangle(0, 0, 5, 5).Simple());
+        Base(QColor(0x12, 0x34, 0x56)).Rectangle(10, 10, 60, 60).Rec(SETROP2, {7}).Rectangle(0, 0, 5, 5)
+            .Simple());
     ASSERT_TRUE(lu.ok());
     QBuffer tampon;
     tampon.open(QIODevice::WriteOnly);

@@ -12,7 +12,11 @@ namespace {
 // Two window records, a brush, its selection and two rectangles: six records, then EOF.
 Fabrique_Wmf Deux_Rectangles() {
     Fabrique_Wmf f;
-    f.Fenetre(0, 0, 100, 100).Brosse(0, Qt::red).Choisit(0).Rectangle(10, 10, 20, 20).Rectangle(30, 30, 40, 40);
+    f.Fenetre(0, 0, 100, 100)
+        .Brosse(0, Qt::red)
+        .Choisit(0)
+        .Rectangle(10, 10, 20, 20)
+        .Rectangle(30, 30, 40, 40);
     return f;
 }
 
@@ -22,7 +26,8 @@ TEST(Metafichier, ReadsPlaceableHeaderAndRecords) {
     const Metafichier& m = lu.value();
     EXPECT_TRUE(m.placable());
     const auto& e = m.entete_placable();
-    EXPECT_EQ(std::tie(e.gauche, e.haut, e.droite, e.bas, e.unites_par_pouce), std::tuple(-5, 7, 300, 200, 96));
+    EXPECT_EQ(std::tie(e.gauche, e.haut, e.droite, e.bas, e.unites_par_pouce),
+              std::tuple(-5, 7, 300, 200, 96));
     EXPECT_TRUE(e.somme_juste);
     ASSERT_EQ(m.enregistrements().size(), 6u);
     EXPECT_EQ(m.enregistrements()[4].fonction, RECTANGLE);

@@ -20,7 +20,8 @@ Result<QImage> Decode(const QByteArray& o) {
 
 TEST(Texte_Wmf, AnsiCharacterSetDecodesWindows1252) {
     EXPECT_EQ(Texte_Wmf::Decode(QByteArray("\x80\xE9t\xE9", 4), 0), QString::fromUtf8("€été"));
-    EXPECT_EQ(Texte_Wmf::Decode(QByteArray("\xCF\xE8\xF0", 3), 204), QString::fromUtf8("Пир"));  // RUSSIAN_CHARSET
+    EXPECT_EQ(Texte_Wmf::Decode(QByteArray("\xCF\xE8\xF0", 3), 204),
+              QString::fromUtf8("Пир"));  // RUSSIAN_CHARSET
 }
 
 TEST(Texte_Wmf, DoubleByteCharactersKeepTheirTwoBytes) {
@@ -86,9 +87,11 @@ TEST(Rendu_Wmf, BandsOnSeveralThreadsGiveTheSamePicture) {
     Fabrique_Wmf f;
     f.Fenetre(0, 0, 300, 300).Stylo(0, 0, Qt::black).Choisit(0).Brosse(0, Qt::green).Choisit(1);
     for (int k = 0; k < 40; ++k)
-        f.Rec(ELLIPSE, {20 + 7 * k, 40 + 6 * k, 3 * k, 2 * k}).Polygone({{k, 299 - k}, {150, 3 * k}, {299 - 2 * k, 250}});
+        f.Rec(ELLIPSE, {20 + 7 * k, 40 + 6 * k, 3 * k, 2 * k})
+            .Polygone({{k, 299 - k}, {150, 3 * k}, {299 - 2 * k, 250}});
     f.Rec(SETBKMODE, {1})
-        .Rec(CREATEFONTINDIRECT, {-30, 0, 0, 0, 700}, QByteArray(8, '\0') + QByteArray("DejaVu Sans").leftJustified(32, '\0'));
+        .Rec(CREATEFONTINDIRECT, {-30, 0, 0, 0, 700},
+             QByteArray(8, '\0') + QByteArray("DejaVu Sans").leftJustified(32, '\0'));
     f.Choisit(2).Rec(TEXTOUT, {4, 'O' | ('a' << 8), 'k' | ('s' << 8), 120, 20});
     auto lu = Metafichier::Lit(f.Simple());
     ASSERT_TRUE(lu.ok());
