@@ -30,14 +30,9 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     Chargement c = Charge(sortie);
     ASSERT_TRUE(c.Base) << c.Echec->Detail;
     const Base_Connaissance& b = *c.Base;
-    EXPECT_EQ(b.Nb_Esp, 4);
-    EXPECT_EQ(b.Nb_Etats_Desc, 11);
-    EXPECT_EQ(b.Nb_Cadre, 3);
-    EXPECT_EQ(b.Nb_Robot, 2);
-    EXPECT_EQ(b.Nb_But_Deter, 4);
-    EXPECT_EQ(b.Nb_But_Quest, 3);
-    EXPECT_EQ(b.Nb_Couleurs, 2);
-    EXPECT_EQ(b.Nb_Contraintes, 2);
+    EXPECT_EQ(std::tuple(b.Nb_Esp, b.Nb_Etats_Desc, b.Nb_Cadre, b.Nb_Robot, b.Nb_But_Deter, b.Nb_But_Quest,
+                         b.Nb_Couleurs, b.Nb_Contraintes),
+              std::tuple(4, 11, 3, 2, 4, 3, 2, 2));
     // Species come in the database's order of Flore, not the source's.
     ASSERT_EQ(b.Nom_Esp.size(), 4u);
     EXPECT_EQ(b.Nom_Esp[0], "Acer pseudoplatanus");
@@ -70,14 +65,9 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     EXPECT_EQ(b.But_Deter[2].Key, "Search");
     EXPECT_EQ(b.Communs_Langues, (std::vector<std::string>{"English", "Français"}));
 
-    // The files the tables point at.
-    for (const char* f :
-         {"kestrane.ini", "data/couleur.wmf", "data/barres/leaf.ico", "data/error_en.html",
-          "data/error_fr.html", "robot/00/ground01.wmf", "robot/00/ground02.wmf", "robot/01/leaf01.wmf",
-          "robot/01/leaf02.wmf", "robot/01/leaf_pinnate01.wmf", "robot/CONTRA/fruit_cross.wmf",
-          "robot/contra/cross.ico", "descripteurs/fruit.wmf", "documents/f/frexc/frexc_en.html",
-          "documents/f/frexc/dessin_frexc_fr.html", "help/guide.html"})
-        EXPECT_TRUE(fs::is_regular_file(sortie / f)) << f;
+    // The files the tables point at are the base check's (a sound build checks clean there); the
+    // guide and the picture sizes are not.
+    EXPECT_TRUE(fs::is_regular_file(sortie / "help/guide.html"));
     QImage gif((sortie / "documents/p/pisyl/pisyl.gif").string().c_str());
     EXPECT_EQ(gif.width(), 2200);
     EXPECT_EQ(gif.height(), 3300);
