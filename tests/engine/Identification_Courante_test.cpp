@@ -8,6 +8,7 @@ namespace kestrane::test {
 namespace {
 
 using Etats = std::vector<int16_t>;
+using Chargements = std::vector<std::pair<int, std::string>>;
 
 class Cle : public ::testing::Test {
   protected:
@@ -41,12 +42,31 @@ class Cle : public ::testing::Test {
     std::unique_ptr<Identification_Courante> id;
 };
 
-TEST_F(Cle, StartListsEverySpeciesAtZeroInTableOrderAndIsUnchanged) {
-    EXPECT_EQ(fenetre.Derniere_Liste.Lignes,
-              (std::vector<std::string>{" 0% - Acer", " 0% - Betula", " 0% - Carpinus", " 0% - Fraxinus"}));
+// The list follows the answers and the threshold; its label only each refresh, in the current
+// language.
+TEST_F(Cle, RefreshRanksAndLabelsTheSpeciesAndTheThresholdHidesThoseBelowIt) {
+    using Lignes = std::vector<std::string>;
+    EXPECT_EQ(fenetre.Derniere_Liste.Lignes, (Lignes{" 0% - Acer", " 0% - Betula", " 0% - Carpinus", " 0% - Fraxinus"}));
     EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 4 species at 0 %");
     EXPECT_FALSE(id->Identification_Modifiee());
     EXPECT_EQ(id->Etat_Cadre(), (Etats{0, 0, 0}));
+    Repond("Feuille", 0);              // weight 2: Acer, Betula, Carpinus
+    Repond_Et_Actualise("Ecorce", 0);  // weight 1: Acer, Betula
+    EXPECT_TRUE(id->Identification_Modifiee());
+    EXPECT_EQ(fenetre.Devenue_Modifiee, 2);  // once at start, once now
+    EXPECT_EQ(fenetre.Derniere_Liste.Lignes,
+              (Lignes{" 100% - Acer", " 100% - Betula", " 67% - Carpinus", " 0% - Fraxinus"}));
+    EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 2 species at 100 %");
+    EXPECT_EQ(id->Resultats().Classement_Esp.Pourcent, (std::vector<int32_t>{100, 100, 67, 0}));
+    id->Change_Seuil(67);
+    EXPECT_EQ(fenetre.Derniere_Liste.Lignes, (Lignes{" 100% - Acer", " 100% - Betula", " 67% - Carpinus"}));
+    id->Change_Seuil(101);
+    EXPECT_TRUE(fenetre.Derniere_Liste.Lignes.empty());
+    EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 2 species at 100 %");
+    id->Change_Textes(Textes_Moteur{"esp\xC3\xA8" "ces \xC3\xA0", "", "", ""});
+    ASSERT_TRUE(id->Actualise_Identification());
+    EXPECT_EQ(id->Nb_Esp_Max(), 0);
+    EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 0 esp\xC3\xA8" "ces \xC3\xA0 100 %");
 }
 
 // Valid_Descripteur, the answer rules: the answers in turn, then the chosen states and the frames.
@@ -148,97 +168,70 @@ TEST_F(Cle, NettoyeClearsAnswersAndSkipsButNotJoker) {
     EXPECT_TRUE(id->Joker()[3]);
 }
 
-// Refresh, scoring and the list.
-TEST_F(Cle, RefreshRanksListsAndLabelsTheSpecies) {
-    Repond("Feuille", 0);              // weight 2: Acer, Betula, Carpinus
-    Repond_Et_Actualise("Ecorce", 0);  // weight 1: Acer, Betula
-    EXPECT_TRUE(id->Identification_Modifiee());
-    EXPECT_EQ(fenetre.Devenue_Modifiee, 2);  // once at start, once now
-    EXPECT_EQ(fenetre.Derniere_Liste.Lignes, (std::vector<std::string>{" 100% - Acer", " 100% - Betula",
-                                                                       " 67% - Carpinus", " 0% - Fraxinus"}));
-    EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 2 species at 100 %");
-    EXPECT_EQ(id->Nb_Esp_Max(), 2);
-    EXPECT_EQ(id->Resultats().Classement_Esp.Pourcent, (std::vector<int32_t>{100, 100, 67, 0}));
+// The search: from the answers (each refreshed) and the threshold, what it does, the question it
+// leaves and the message it shows.
+TEST_F(Cle, SearchProposesOrSaysWhyNot) {
+    const struct {
+        const char* quoi;
+        std::vector<std::pair<const char*, int>> reponses;
+        int seuil;
+        bool maitre;  // the search as the bar starts it, else as the user asks for it
+        Issue_Recherche issue;
+        const char* objet;
+        int choix;
+        const char* message;
+    } cas[] = {
+        // All four species tied: Ecorce and Marge split them 2/2, Ecorce comes first.
+        {"most even split first", {}, 0, true, Issue_Recherche::Proposee, "Ecorce", -1, nullptr},
+        // Carpinus and Fraxinus at 100: Feuille splits them 1/1, Marge too but comes later.
+        {"only those tied at the top", {{"Ecorce", 1}}, 0, true, Issue_Recherche::Proposee, "Feuille", -1, nullptr},
+        // Nobody reaches the threshold: all four are candidates, Marge 2/2, Feuille 3/1.
+        {"threshold above the best", {{"Ecorce", 1}}, 101, false, Issue_Recherche::Proposee, "Marge", -1, nullptr},
+        {"nothing left to ask",
+         {{"Ecorce", 0}, {"Feuille", 0}, {"Foliole", 0}, {"Marge", 0}, {"Marge", 1}},
+         0,
+         false,
+         Issue_Recherche::Aucune,
+         "Marge",
+         1,
+         "No more discriminant characteristic !!!"},
+        {"one species alone",
+         {{"Feuille", 1}, {"Foliole", 1}, {"Marge", 0}},
+         0,
+         true,
+         Issue_Recherche::Une_Seule_Espece,
+         "Marge",
+         0,
+         "There is only one species"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        Demarre(Description_Cle(), c.seuil);
+        // Every answer but the last is refreshed; the last stays the question on the bar.
+        for (size_t k = 0; k < c.reponses.size(); ++k) {
+            if (k + 1 < c.reponses.size() || c.issue == Issue_Recherche::Proposee)
+                Repond_Et_Actualise(c.reponses[k].first, c.reponses[k].second);
+            else
+                Pose(c.reponses[k].first, c.reponses[k].second);
+        }
+        EXPECT_EQ(c.maitre ? id->Maitre_Discriminant() : id->Cherche_Discriminant(), c.issue);
+        EXPECT_EQ(id->Question.Objet, c.objet);
+        EXPECT_EQ(id->Question.Choix, c.choix);
+        EXPECT_EQ(fenetre.Messages, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+        EXPECT_TRUE(fenetre.Questions.empty());
+    }
 }
 
-TEST_F(Cle, ThresholdHidesSpeciesBelowItAndItsChangeRelistsWithoutTheLabel) {
-    Repond("Feuille", 0);
-    Repond_Et_Actualise("Ecorce", 0);
-    id->Change_Seuil(67);
-    EXPECT_EQ(fenetre.Derniere_Liste.Lignes,
-              (std::vector<std::string>{" 100% - Acer", " 100% - Betula", " 67% - Carpinus"}));
-    id->Change_Seuil(101);
-    EXPECT_TRUE(fenetre.Derniere_Liste.Lignes.empty());
-    EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 2 species at 100 %");
-    ASSERT_TRUE(id->Actualise_Identification());
-    EXPECT_EQ(id->Nb_Esp_Max(), 0);
-    EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 0 species at 100 %");
-}
-
-TEST_F(Cle, LabelUsesTheTextOfTheCurrentLanguage) {
-    id->Change_Textes(
-        Textes_Moteur{"esp\xC3\xA8"
-                      "ces \xC3\xA0",
-                      "", "", ""});
-    ASSERT_TRUE(id->Actualise_Identification());
-    EXPECT_EQ(fenetre.Derniere_Liste.Legende,
-              " 4 esp\xC3\xA8"
-              "ces \xC3\xA0 0 %");
-}
-
-// Discriminant search.
-TEST_F(Cle, SearchProposesTheMostEvenSplitFirstInTableOrder) {
-    // All four species tied: Ecorce and Marge split them 2/2 (power 1), Ecorce comes first.
-    EXPECT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
-    EXPECT_EQ(id->Question.Objet, "Ecorce");
-    EXPECT_EQ(id->Question.Choix, -1);
-    EXPECT_EQ(id->Question.Cadre, 2);
-    ASSERT_EQ(id->Pouvoir_Discriminant().size(), 4u);
-    EXPECT_DOUBLE_EQ(id->Pouvoir_Discriminant()[0], 1.0);
-    EXPECT_NEAR(id->Pouvoir_Discriminant()[1], 0.811278, 1e-6);  // Feuille 3/1
-    EXPECT_NEAR(id->Pouvoir_Discriminant()[2], 0.630930, 1e-6);  // Foliole 0/1/1 of 4
-    EXPECT_DOUBLE_EQ(id->Pouvoir_Discriminant()[3], 1.0);
-    EXPECT_TRUE(fenetre.Messages.empty());
-}
-
-TEST_F(Cle, SkippingExcludesTheCharacterUntilNewIdentification) {
-    ASSERT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
+TEST_F(Cle, ASkippedCharacterIsLeftOutUntilTheUserAgreesToRetryIt) {
+    ASSERT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);  // Ecorce
     EXPECT_EQ(id->Passe_Caractere(), Issue_Recherche::Proposee);
     EXPECT_EQ(id->Question.Objet, "Marge");
     EXPECT_TRUE(id->Car_Passe());
-    EXPECT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
-    EXPECT_EQ(id->Question.Objet, "Marge");
-}
-
-TEST_F(Cle, SearchOnlyConsidersTheSpeciesTiedAtTheTop) {
-    Repond_Et_Actualise("Ecorce", 1);  // Carpinus and Fraxinus at 100
-    EXPECT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
-    // Feuille splits them 1/1; Marge too, but comes later.
-    EXPECT_EQ(id->Question.Objet, "Feuille");
-    EXPECT_DOUBLE_EQ(id->Pouvoir_Discriminant()[0], 0.0);  // answered
-}
-
-TEST_F(Cle, SearchWithNothingLeftShowsTheMessageAndKeepsTheQuestion) {
-    Repond("Ecorce", 0);
-    Repond("Feuille", 0);
-    Repond("Foliole", 0);
-    Repond_Et_Actualise("Marge", 0);  // every character answered
-    Pose("Marge", 1);
-    EXPECT_EQ(id->Cherche_Discriminant(), Issue_Recherche::Aucune);
-    EXPECT_EQ(fenetre.Messages, (std::vector<std::string>{"No more discriminant characteristic !!!"}));
-    EXPECT_TRUE(fenetre.Questions.empty());
-    EXPECT_EQ(id->Question.Objet, "Marge");
-    EXPECT_EQ(id->Question.Choix, 1);
-}
-
-TEST_F(Cle, AfterASkipTheSearchOffersToRetryAndReloadsJokerOnYes) {
     Repond("Feuille", 0);
     Repond("Foliole", 0);
     Repond_Et_Actualise("Marge", 1);  // Acer and Carpinus tied at the top, split only by Ecorce
-    ASSERT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
-    ASSERT_EQ(id->Question.Objet, "Ecorce");
     fenetre.Reponse_Oui = false;
-    EXPECT_EQ(id->Passe_Caractere(), Issue_Recherche::Refusee);
+    EXPECT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Refusee);
     ASSERT_EQ(fenetre.Questions.size(), 1u);
     EXPECT_EQ(
         fenetre.Questions[0],
@@ -251,50 +244,26 @@ TEST_F(Cle, AfterASkipTheSearchOffersToRetryAndReloadsJokerOnYes) {
     EXPECT_TRUE(id->Joker()[3]);
 }
 
-TEST_F(Cle, OneSpeciesAloneAtTheTopIsSaidAndNotSearched) {
-    Repond("Feuille", 1);
-    Repond_Et_Actualise("Foliole", 1);
-    ASSERT_EQ(id->Nb_Esp_Max(), 1);
-    Pose("Marge", 0);
-    EXPECT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Une_Seule_Espece);
-    EXPECT_EQ(fenetre.Messages, (std::vector<std::string>{"There is only one species"}));
-    EXPECT_EQ(id->Question.Objet, "Marge");
-}
-
-TEST_F(Cle, AThresholdAboveTheBestMakesEverySpeciesACandidate) {
-    Repond("Ecorce", 1);
-    id->Change_Seuil(101);
-    ASSERT_TRUE(id->Actualise_Identification());
-    ASSERT_EQ(id->Nb_Esp_Max(), 0);
-    EXPECT_EQ(id->Cherche_Discriminant(), Issue_Recherche::Proposee);
-    EXPECT_EQ(id->Nb_Esp_Max(), 4);
-    EXPECT_EQ(id->Question.Objet, "Marge");  // 2/2 over all four; Feuille 3/1
-}
-
-// Contradictions.
-TEST_F(Cle, ContradictionsOfTheSelectedSpecies) {
+// The selected line's species, its bar (pictures of the contradicted buttons) and its layers.
+TEST_F(Cle, ContradictionsOfTheSelectedLine) {
     Repond("Feuille", 0);
-    Repond_Et_Actualise("Ecorce", 1);
-    // Ranking: Carpinus 3, Acer 2, Betula 2, Fraxinus 1.
-    const Contradictions_Espece aucune = id->Contradictions(0);
-    EXPECT_EQ(aucune.Espece, 2);
-    EXPECT_EQ(aucune.Nb_Dessins_Sup, 0);
-    EXPECT_TRUE(aucune.Boutons.empty());
-    ASSERT_EQ(aucune.Barre.size(), 3u);
-    EXPECT_EQ(aucune.Barre[1].Image, "data/feuille.bmp");
-
+    Repond_Et_Actualise("Ecorce", 1);  // Carpinus 3, Acer 2, Betula 2, Fraxinus 1
+    for (int rang : {-1, 0, 4}) {  // no line, or a line that contradicts nothing
+        const Contradictions_Espece c = id->Contradictions(rang);
+        EXPECT_EQ(c.Espece, rang == 0 ? 2 : -1);
+        EXPECT_EQ(c.Nb_Dessins_Sup, 0);
+        ASSERT_EQ(c.Barre.size(), 3u);
+        EXPECT_EQ(c.Barre[1].Image, "data/feuille.bmp");
+    }
     const Contradictions_Espece acer = id->Contradictions(1);
     EXPECT_EQ(acer.Espece, 0);
-    EXPECT_EQ(acer.Nb_Dessins_Sup, 1);
     ASSERT_EQ(acer.Calques().size(), 1u);
-    EXPECT_EQ(acer.Calques()[0]->Calque, 3);  // Nb_Robot + 1
     EXPECT_EQ(acer.Calques()[0]->Dessin, "robot/CONTRA/ecorce_x.wmf");
-
     const Contradictions_Espece fraxinus = id->Contradictions(3);
-    EXPECT_EQ(fraxinus.Nb_Dessins_Sup, 1);
     EXPECT_TRUE(fraxinus.Calques().empty());
     EXPECT_EQ(fraxinus.Boutons, (std::vector<int>{2}));
-    EXPECT_EQ(fraxinus.Barre[0].Image, "data/ecorce.bmp");
+    ASSERT_EQ(fraxinus.Barre.size(), 3u);
+    EXPECT_FALSE(fraxinus.Barre[0].Contredit);
     EXPECT_TRUE(fraxinus.Barre[1].Contredit);
     EXPECT_EQ(fraxinus.Barre[1].Image, "robot/contra/feuille_x.ico");
     EXPECT_EQ(fraxinus.Barre[1].Caption, "Leaf");
@@ -334,32 +303,21 @@ TEST_F(Cle, ContradictionsAreCountedInOrderAndTheDrawnOnesLayeredByTheCount) {
     }
 }
 
-TEST_F(Cle, NoSelectedLineMarksNothing) {
-    Repond_Et_Actualise("Feuille", 1);
-    for (int rang : {-1, 4}) {
-        const Contradictions_Espece c = id->Contradictions(rang);
-        EXPECT_EQ(c.Espece, -1);
-        EXPECT_EQ(c.Nb_Dessins_Sup, 0);
-        EXPECT_EQ(c.Barre.size(), 3u);
-    }
-}
-
-// Portrait composition.
+// Portrait composition: each refresh loads the pieces whose drawing changed.
 TEST_F(Cle, PortraitFollowsTheAnswersAndThePieceZeroVariant) {
-    EXPECT_EQ(fenetre.Chargements, (std::vector<std::pair<int, std::string>>{{0, "robot/00/tronc00.wmf"},
-                                                                             {1, "robot/01/feuille00.wmf"}}));
-    fenetre.Chargements.clear();
-    Repond_Et_Actualise("Ecorce", 1);
-    // Piece 1's path changes with the variant of piece 0.
-    EXPECT_EQ(fenetre.Chargements, (std::vector<std::pair<int, std::string>>{{0, "robot/00/tronc01.wmf"},
-                                                                             {1, "robot/01/feuille01.wmf"}}));
-    fenetre.Chargements.clear();
-    Repond_Et_Actualise("Feuille", 1);
-    EXPECT_EQ(fenetre.Chargements,
-              (std::vector<std::pair<int, std::string>>{{1, "robot/01/feuille_comp01.wmf"}}));
-    fenetre.Chargements.clear();
-    ASSERT_TRUE(id->Actualise_Identification());
-    EXPECT_TRUE(fenetre.Chargements.empty());
+    EXPECT_EQ(fenetre.Chargements, (Chargements{{0, "robot/00/tronc00.wmf"}, {1, "robot/01/feuille00.wmf"}}));
+    const std::pair<std::pair<const char*, int>, Chargements> pas[] = {
+        // Piece 1's path changes with the variant of piece 0.
+        {{"Ecorce", 1}, {{0, "robot/00/tronc01.wmf"}, {1, "robot/01/feuille01.wmf"}}},
+        {{"Feuille", 1}, {{1, "robot/01/feuille_comp01.wmf"}}},
+        {{"Feuille", 1}, {}},
+    };
+    for (const auto& [reponse, chargements] : pas) {
+        fenetre.Chargements.clear();
+        Repond_Et_Actualise(reponse.first, reponse.second);
+        EXPECT_EQ(fenetre.Chargements, chargements) << reponse.first;
+    }
+    ASSERT_EQ(id->Portrait().Chemins().size(), 2u);
     EXPECT_EQ(id->Portrait().Chemins()[1], "ROBOT/01/FEUILLE_COMP01.WMF");
 }
 
@@ -374,8 +332,7 @@ UPDATE Hierarchie SET Nom = 'tronc00.bmp' WHERE Numero = 2;
         (std::vector<std::string>{"Erreur : l'\xC3\xA9tat du Caract\xC3\xA8re 'INCONNU' n'existe pas dans la "
                                   "Table 'Caract\xC3\xA8res'"}));
     // Piece 0 is not a metafile: no variant suffix for piece 1.
-    EXPECT_EQ(fenetre.Chargements, (std::vector<std::pair<int, std::string>>{{0, "robot/00/tronc00.bmp"},
-                                                                             {1, "robot/01/feuille"}}));
+    EXPECT_EQ(fenetre.Chargements, (Chargements{{0, "robot/00/tronc00.bmp"}, {1, "robot/01/feuille"}}));
     fenetre.Chargements.clear();
     Repond_Et_Actualise("Feuille", 0);
     EXPECT_TRUE(fenetre.Chargements.empty());  // the row without "Fin" never applies
@@ -387,6 +344,7 @@ TEST_F(Cle, AMissingDrawingFailsTheRefreshWithItsPathButStillRanks) {
     const Status s = id->Actualise_Identification();
     EXPECT_FALSE(s);
     EXPECT_EQ(s.message(), "robot/00/tronc01.wmf");
+    ASSERT_FALSE(fenetre.Derniere_Liste.Lignes.empty());
     EXPECT_EQ(fenetre.Derniere_Liste.Lignes[0], " 100% - Carpinus");
 }
 
