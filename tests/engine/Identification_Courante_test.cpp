@@ -46,7 +46,8 @@ class Cle : public ::testing::Test {
 // language.
 TEST_F(Cle, RefreshRanksAndLabelsTheSpeciesAndTheThresholdHidesThoseBelowIt) {
     using Lignes = std::vector<std::string>;
-    EXPECT_EQ(fenetre.Derniere_Liste.Lignes, (Lignes{" 0% - Acer", " 0% - Betula", " 0% - Carpinus", " 0% - Fraxinus"}));
+    EXPECT_EQ(fenetre.Derniere_Liste.Lignes,
+              (Lignes{" 0% - Acer", " 0% - Betula", " 0% - Carpinus", " 0% - Fraxinus"}));
     EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 4 species at 0 %");
     EXPECT_FALSE(id->Identification_Modifiee());
     EXPECT_EQ(id->Etat_Cadre(), (Etats{0, 0, 0}));
@@ -63,10 +64,15 @@ TEST_F(Cle, RefreshRanksAndLabelsTheSpeciesAndTheThresholdHidesThoseBelowIt) {
     id->Change_Seuil(101);
     EXPECT_TRUE(fenetre.Derniere_Liste.Lignes.empty());
     EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 2 species at 100 %");
-    id->Change_Textes(Textes_Moteur{"esp\xC3\xA8" "ces \xC3\xA0", "", "", ""});
+    id->Change_Textes(
+        Textes_Moteur{"esp\xC3\xA8"
+                      "ces \xC3\xA0",
+                      "", "", ""});
     ASSERT_TRUE(id->Actualise_Identification());
     EXPECT_EQ(id->Nb_Esp_Max(), 0);
-    EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 0 esp\xC3\xA8" "ces \xC3\xA0 100 %");
+    EXPECT_EQ(fenetre.Derniere_Liste.Legende,
+              " 0 esp\xC3\xA8"
+              "ces \xC3\xA0 100 %");
 }
 
 // Valid_Descripteur, the answer rules: the answers in turn, then the chosen states and the frames.
@@ -184,9 +190,23 @@ TEST_F(Cle, SearchProposesOrSaysWhyNot) {
         // All four species tied: Ecorce and Marge split them 2/2, Ecorce comes first.
         {"most even split first", {}, 0, true, Issue_Recherche::Proposee, "Ecorce", -1, nullptr},
         // Carpinus and Fraxinus at 100: Feuille splits them 1/1, Marge too but comes later.
-        {"only those tied at the top", {{"Ecorce", 1}}, 0, true, Issue_Recherche::Proposee, "Feuille", -1, nullptr},
+        {"only those tied at the top",
+         {{"Ecorce", 1}},
+         0,
+         true,
+         Issue_Recherche::Proposee,
+         "Feuille",
+         -1,
+         nullptr},
         // Nobody reaches the threshold: all four are candidates, Marge 2/2, Feuille 3/1.
-        {"threshold above the best", {{"Ecorce", 1}}, 101, false, Issue_Recherche::Proposee, "Marge", -1, nullptr},
+        {"threshold above the best",
+         {{"Ecorce", 1}},
+         101,
+         false,
+         Issue_Recherche::Proposee,
+         "Marge",
+         -1,
+         nullptr},
         {"nothing left to ask",
          {{"Ecorce", 0}, {"Feuille", 0}, {"Foliole", 0}, {"Marge", 0}, {"Marge", 1}},
          0,
@@ -217,7 +237,8 @@ TEST_F(Cle, SearchProposesOrSaysWhyNot) {
         EXPECT_EQ(c.maitre ? id->Maitre_Discriminant() : id->Cherche_Discriminant(), c.issue);
         EXPECT_EQ(id->Question.Objet, c.objet);
         EXPECT_EQ(id->Question.Choix, c.choix);
-        EXPECT_EQ(fenetre.Messages, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+        EXPECT_EQ(fenetre.Messages,
+                  c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
         EXPECT_TRUE(fenetre.Questions.empty());
     }
 }
@@ -248,7 +269,7 @@ TEST_F(Cle, ASkippedCharacterIsLeftOutUntilTheUserAgreesToRetryIt) {
 TEST_F(Cle, ContradictionsOfTheSelectedLine) {
     Repond("Feuille", 0);
     Repond_Et_Actualise("Ecorce", 1);  // Carpinus 3, Acer 2, Betula 2, Fraxinus 1
-    for (int rang : {-1, 0, 4}) {  // no line, or a line that contradicts nothing
+    for (int rang : {-1, 0, 4}) {      // no line, or a line that contradicts nothing
         const Contradictions_Espece c = id->Contradictions(rang);
         EXPECT_EQ(c.Espece, rang == 0 ? 2 : -1);
         EXPECT_EQ(c.Nb_Dessins_Sup, 0);

@@ -22,10 +22,28 @@ struct Sortie {
     std::string err;
 };
 
+// The test key with a French and a Spanish text and common names in two languages.
+Description_Base Cle_Traduite() {
+    Description_Base d =
+        Description_Cle(Schema_Traductions_SQL() +
+                        "INSERT INTO Langues_Textes VALUES ('en', '', -1), ('es', '', 0), ('fr', '', 0);"
+                        "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte) VALUES"
+                        " ('Objets_Fic', 'Ecorce', 'TipText', 'fr', '\xC3\x89"
+                        "corce'),"
+                        " ('Caracteres', 'E_LISSE', 'TipText', 'es', 'Corteza lisa');"
+                        "INSERT INTO Communs_Langues (Langue) VALUES ('English'), ('French');"
+                        "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES ('ACECA', 'French', "
+                        "'\xC3\x89rable champ\xC3\xAAtre'),"
+                        " ('ACECA', 'English', 'Field maple'), ('BETPE', 'French', 'Bouleau'),"
+                        " ('BETPE', 'English', 'Silver birch');");
+    d.langues_vues = {"English", "French"};
+    return d;
+}
+
 class Ligne_Commande : public ::testing::Test {
   protected:
     void SetUp() override {
-        base = std::make_unique<Base_Temporaire>(Description_Cle());
+        base = std::make_unique<Base_Temporaire>(Cle_Traduite());
         reglages = Ecrit_Reglages(*base);
     }
 
@@ -57,140 +75,115 @@ class Ligne_Commande : public ::testing::Test {
         s.err = texte.str();
         return s;
     }
-    std::string Reglages() const { return "--settings '" + reglages + "'"; }
+    // `commande` with the settings option after its first word.
+    Sortie Lance_Cle(const std::string& commande) {
+        const size_t espace = std::min(commande.find(' '), commande.size());
+        return Lance(commande.substr(0, espace) + " --settings '" + reglages + "'" + commande.substr(espace));
+    }
 
     std::unique_ptr<Base_Temporaire> base;
     std::string reglages;
 };
 
-TEST_F(Ligne_Commande, RankPrintsTheLabelAndLinesAsTheWindow) {
-    const Sortie s = Lance("rank " + Reglages() + " --answer Feuille=F_SIMPLE --answer ecorce=1");
-    ASSERT_EQ(s.statut, 0) << s.err;
-    EXPECT_EQ(s.out, " 1 species at 100 %\n 100% - Carpinus\n 67% - Acer\n 67% - Betula\n 33% - Fraxinus\n");
+// Each command's output: exactly, or the pieces it must hold (JSON, tables).
+TEST_F(Ligne_Commande, EachCommandPrintsWhatTheWindowShows) {
+    const struct {
+        std::string commande;
+        std::string sortie = {};               // the whole output, when given
+        std::vector<std::string> pieces = {};  // else pieces of it
+    } cas[] = {
+        {"rank --answer Feuille=F_SIMPLE --answer ecorce=1",
+         " 1 species at 100 %\n 100% - Carpinus\n 67% - Acer\n 67% - Betula\n 33% - Fraxinus\n"},
+        // The answers go through validation: F_SIMPLE clears Foliole.
+        {"rank --answer Feuille=F_COMP --answer Foliole=FOL_5 --answer Feuille=F_SIMPLE --threshold 50",
+         " 3 species at 100 %\n 100% - Acer\n 100% - Betula\n 100% - Carpinus\n"},
+        {"rank --lang fr --threshold 101",
+         " 0 esp\xC3\xA8"
+         "ces \xC3\xA0 0 %\n"},
+        {"rank --answer Ecorce=E_RUGUEUSE --threshold 100 --json",
+         "",
+         {"\"label\": \" 2 species at 100 %\"", "\"line\": \" 100% - Fraxinus\""}},
+        {"best", "Ecorce\tBark\tpower 1.000000\n"},
+        {"best --lang fr",
+         "Ecorce\t\xC3\x89"
+         "corce\tpower 1.000000\n"},
+        {"best --lang es", "Ecorce\tBark\tpower 1.000000\n"},  // untranslated
+        {"best --answer Feuille=F_COMP --answer Foliole=FOL_5 --lang es", "Ay solamente una especie\n"},
+        {"best --answer Ecorce=E_RUGUEUSE --json", "", {"\"objet\": \"Feuille\""}},
+        {"best --all",
+         "Ecorce\tBark\tpower 1.000000\nMarge\tMargin\tpower 1.000000\n"
+         "Feuille\tLeaf type\tpower 0.811278\nFoliole\tLeaflets\tpower 0.630930\n"},
+        // Foliole and Marge wait for F_COMP and FOL_5; the first line is what best proposes.
+        {"best --all --strategy applicable",
+         "Ecorce\tBark\tpower 1.000000\nFeuille\tLeaf type\tpower 0.811278\n"},
+        {"best --strategy Applicable", "Ecorce\tBark\tpower 1.000000\n"},
+        {"info --lang ES", "", {"E_LISSE  weight 1  \"Corteza lisa\""}},
+        // Acer and Betula end tied under the applicable strategy: Marge waits for FOL_5.
+        {"walk",
+         "",
+         {"standard          4      4 (100.0%)      4            2.00      2              0\n",
+          "applicable        4      4 (100.0%)      2            1.50      2              0\n"}},
+        {"contra --answer Feuille=F_SIMPLE --answer Ecorce=E_RUGUEUSE Fraxinus",
+         "",
+         {"Fraxinus: 1 contradicted answer\n", "Feuille\tF_SIMPLE\tbutton 2\t", "contra/feuille_x.ico"}},
+        {"contra --answer Ecorce=E_RUGUEUSE acer",
+         "",
+         {"Ecorce\tE_RUGUEUSE\tlayer 3\t", "CONTRA/ecorce_x.wmf"}},
+        {"compare Acer FRAEX",
+         "Acer and Fraxinus\n\nWhat tells them apart\nEcorce\tBark\tSmooth bark\tRough bark\n"
+         "Feuille\tLeaf type\tSimple leaf\tCompound leaf\nMarge\tMargin\tToothed margin\tEntire margin\n\n"
+         "What they share\nNone.\n\nKnown for only one of them\n"
+         "Foliole\tLeaflets\tnot known\tFive leaflets; Seven leaflets\n"},
+        {"compare betula carpinus --json --lang fr",
+         "",
+         {"\"shared\": [{\"objet\": \"Feuille\", \"question\": \"Leaf type\", \"disjoint\": false, "
+          "\"a\": [{\"state\": \"F_SIMPLE\", \"text\": \"Simple leaf\"}]",
+          "\"only_one\": []}"}},
+        {"portrait --answer Ecorce=E_RUGUEUSE --json", "", {"00/tronc01.wmf\"", "01/feuille01.wmf\""}},
+        // Any of the names, in any case.
+        {"find ERABLE", "Acer\tACECA\tAceraceae\t\xC3\x89rable champ\xC3\xAAtre (French)\n"},
+        {"find 'field MAPLE'", "Acer\tACECA\tAceraceae\tField maple (English)\n"},
+        {"find a",
+         "Acer\tACECA\tAceraceae\tAcer; Field maple (English); \xC3\x89rable champ\xC3\xAAtre (French)\n"
+         "Betula\tBETPE\tBetulaceae\tBetula; Bouleau (French)\nCarpinus\tCARBE\tBetulaceae\tCarpinus\n"
+         "Fraxinus\tFRAEX\tOleaceae\tFraxinus\n"},
+        {"find bouleau --json",
+         "{\"text\": \"bouleau\", \"species\": [{\"index\": 1, \"name\": \"Betula\", \"code\": \"BETPE\", "
+         "\"family\": \"Betulaceae\", \"names\": [{\"name\": \"Bouleau\", \"language\": \"French\"}]}]}\n"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.commande);
+        const Sortie s = Lance_Cle(c.commande);
+        EXPECT_EQ(s.statut, 0) << s.err;
+        if (c.pieces.empty())
+            EXPECT_EQ(s.out, c.sortie);
+        for (const std::string& piece : c.pieces) EXPECT_NE(s.out.find(piece), std::string::npos) << s.out;
+    }
 }
 
-TEST_F(Ligne_Commande, AnswersGoThroughValidationSoDependantsAreCleared) {
-    const Sortie s =
-        Lance("rank " + Reglages() +
-              " --answer Feuille=F_COMP --answer Foliole=FOL_5 --answer Feuille=F_SIMPLE --threshold 50");
-    ASSERT_EQ(s.statut, 0) << s.err;
-    // Only F_SIMPLE remains: Acer, Betula, Carpinus at 100.
-    EXPECT_EQ(s.out, " 3 species at 100 %\n 100% - Acer\n 100% - Betula\n 100% - Carpinus\n");
-}
-
-TEST_F(Ligne_Commande, FrenchLabelAndJson) {
-    const Sortie fr = Lance("rank " + Reglages() + " --lang fr --threshold 101");
-    ASSERT_EQ(fr.statut, 0) << fr.err;
-    EXPECT_EQ(fr.out,
-              " 0 esp\xC3\xA8"
-              "ces \xC3\xA0 0 %\n");
-    const Sortie json = Lance("rank " + Reglages() + " --answer Ecorce=E_RUGUEUSE --threshold 100 --json");
-    ASSERT_EQ(json.statut, 0) << json.err;
-    EXPECT_NE(json.out.find("\"label\": \" 2 species at 100 %\""), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("\"line\": \" 100% - Fraxinus\""), std::string::npos) << json.out;
-}
-
-TEST_F(Ligne_Commande, BestProposesACharacterOrSaysWhyNot) {
-    const Sortie s = Lance("best " + Reglages());
-    ASSERT_EQ(s.statut, 0) << s.err;
-    EXPECT_EQ(s.out, "Ecorce\tBark\tpower 1.000000\n");
-    const Sortie seule =
-        Lance("best " + Reglages() + " --answer Feuille=F_COMP --answer Foliole=FOL_5 --lang es");
-    ASSERT_EQ(seule.statut, 0) << seule.err;
-    EXPECT_NE(seule.out.find("\n"), std::string::npos);
-    EXPECT_NE(seule.out, "There is only one species\n");  // the Spanish text
-    const Sortie json = Lance("best " + Reglages() + " --answer Ecorce=E_RUGUEUSE --json");
-    EXPECT_NE(json.out.find("\"objet\": \"Feuille\""), std::string::npos) << json.out;
-}
-
-TEST_F(Ligne_Commande, LangPrintsTheBasesTextsInThatLanguage) {
-    base = std::make_unique<Base_Temporaire>(
-        Description_Cle(Schema_Traductions_SQL() +
-                        "INSERT INTO Langues_Textes VALUES ('en', '', -1), ('es', '', 0), ('fr', '', 0);"
-                        "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte) VALUES"
-                        " ('Objets_Fic', 'Ecorce', 'TipText', 'fr', 'Écorce'), ('Caracteres', 'E_LISSE', "
-                        "'TipText', 'es', 'Corteza lisa');"));
-    reglages = Ecrit_Reglages(*base);
-    EXPECT_EQ(Lance("best " + Reglages() + " --lang fr").out,
-              "Ecorce\t\xC3\x89"
-              "corce\tpower 1.000000\n");
-    EXPECT_EQ(Lance("best " + Reglages() + " --lang es").out,
-              "Ecorce\tBark\tpower 1.000000\n");  // untranslated
-    const std::string info = Lance("info " + Reglages() + " --lang ES").out;
-    EXPECT_NE(info.find("E_LISSE  weight 1  \"Corteza lisa\""), std::string::npos) << info;
-    EXPECT_NE(Lance("info " + Reglages() + " --lang de").statut, 0);
-}
-
-TEST_F(Ligne_Commande, BestAllRanksTheQuestionsAndWalkMeasuresBothStrategies) {
-    const Sortie toutes = Lance("best --all " + Reglages());
-    ASSERT_EQ(toutes.statut, 0) << toutes.err;
-    EXPECT_EQ(toutes.out,
-              "Ecorce\tBark\tpower 1.000000\nMarge\tMargin\tpower 1.000000\n"
-              "Feuille\tLeaf type\tpower 0.811278\nFoliole\tLeaflets\tpower 0.630930\n");
-    // Foliole and Marge wait for F_COMP and FOL_5; the first line is what best proposes.
-    const Sortie applicable = Lance("best --all --strategy applicable " + Reglages());
-    EXPECT_EQ(applicable.out, "Ecorce\tBark\tpower 1.000000\nFeuille\tLeaf type\tpower 0.811278\n");
-    EXPECT_EQ(Lance("best --strategy Applicable " + Reglages()).out, "Ecorce\tBark\tpower 1.000000\n");
-    const Sortie inconnue = Lance("best --strategy other " + Reglages());
-    EXPECT_NE(inconnue.statut, 0);
-    EXPECT_NE(inconnue.err.find("expected standard or applicable"), std::string::npos) << inconnue.err;
-    // Acer and Betula end tied under the applicable strategy: Marge waits for FOL_5.
-    const Sortie parcours = Lance("walk " + Reglages());
-    ASSERT_EQ(parcours.statut, 0) << parcours.err;
-    EXPECT_NE(parcours.out.find(
-                  "standard          4      4 (100.0%)      4            2.00      2              0\n"),
-              std::string::npos)
-        << parcours.out;
-    EXPECT_NE(parcours.out.find(
-                  "applicable        4      4 (100.0%)      2            1.50      2              0\n"),
-              std::string::npos)
-        << parcours.out;
-}
-
-TEST_F(Ligne_Commande, ContraNamesTheLayerOrButtonOfEachContradiction) {
-    const Sortie s =
-        Lance("contra " + Reglages() + " --answer Feuille=F_SIMPLE --answer Ecorce=E_RUGUEUSE Fraxinus");
-    ASSERT_EQ(s.statut, 0) << s.err;
-    EXPECT_NE(s.out.find("Fraxinus: 1 contradicted answer\n"), std::string::npos) << s.out;
-    EXPECT_NE(s.out.find("Feuille\tF_SIMPLE\tbutton 2\t"), std::string::npos) << s.out;
-    EXPECT_NE(s.out.find("contra/feuille_x.ico"), std::string::npos) << s.out;
-    const Sortie acer = Lance("contra " + Reglages() + " --answer Ecorce=E_RUGUEUSE acer");
-    EXPECT_NE(acer.out.find("Ecorce\tE_RUGUEUSE\tlayer 3\t"), std::string::npos) << acer.out;
-    EXPECT_NE(acer.out.find("CONTRA/ecorce_x.wmf"), std::string::npos) << acer.out;
-}
-
-TEST_F(Ligne_Commande, CompareGivesTheSectionsAsTextOrJson) {
-    const Sortie s = Lance("compare Acer FRAEX " + Reglages());
-    ASSERT_EQ(s.statut, 0) << s.err;
-    EXPECT_EQ(
-        s.out,
-        "Acer and Fraxinus\n\nWhat tells them apart\nEcorce\tBark\tSmooth bark\tRough bark\n"
-        "Feuille\tLeaf type\tSimple leaf\tCompound leaf\nMarge\tMargin\tToothed margin\tEntire margin\n\n"
-        "What they share\nNone.\n\nKnown for only one of them\n"
-        "Foliole\tLeaflets\tnot known\tFive leaflets; Seven leaflets\n");
-    const Sortie json = Lance("compare betula carpinus --json --lang fr " + Reglages());
-    EXPECT_NE(json.out.find(
-                  "\"shared\": [{\"objet\": \"Feuille\", \"question\": \"Leaf type\", \"disjoint\": false, "
-                  "\"a\": [{\"state\": \"F_SIMPLE\", \"text\": \"Simple leaf\"}]"),
-              std::string::npos)
-        << json.out;
-    EXPECT_NE(json.out.find("\"only_one\": []}"), std::string::npos) << json.out;
-}
-
-TEST_F(Ligne_Commande, PortraitGivesEachPiecesDrawing) {
-    const Sortie s = Lance("portrait " + Reglages() + " --answer Ecorce=E_RUGUEUSE --json");
-    ASSERT_EQ(s.statut, 0) << s.err;
-    EXPECT_NE(s.out.find("00/tronc01.wmf\""), std::string::npos) << s.out;
-    EXPECT_NE(s.out.find("01/feuille01.wmf\""), std::string::npos) << s.out;
-}
-
-TEST_F(Ligne_Commande, SaveThenStartFromTheSavedIdentification) {
-    const std::string fichier = base->Dossier() + "Sauve.IDO";
-    ASSERT_EQ(Lance("rank " + Reglages() + " --answer Feuille=F_COMP --save '" + fichier + "'").statut, 0);
-    const Sortie s =
-        Lance("rank " + Reglages() + " --ido '" + fichier + "' --answer Foliole=1 --threshold 100");
+// A saved identification is the start of the next command, and `answers` describes it in the
+// panel's words and state-number order (a file keeps no order).
+TEST_F(Ligne_Commande, SaveThenStartFromOrDescribeTheSavedIdentification) {
+    const std::string fichier = base->Dossier() + "Sauve.IDO", suite = base->Dossier() + "suite.ido";
+    ASSERT_EQ(Lance_Cle("rank --answer Feuille=F_COMP --save '" + fichier + "'").statut, 0);
+    const Sortie s = Lance_Cle("rank --ido '" + fichier + "' --answer Foliole=1 --threshold 100");
     ASSERT_EQ(s.statut, 0) << s.err;
     EXPECT_EQ(s.out, " 1 species at 100 %\n 100% - Fraxinus\n");
+    ASSERT_EQ(Lance_Cle("rank --ido '" + fichier +
+                        "' --answer Ecorce=E_LISSE --answer Foliole=FOL_5 --save '" + suite + "'")
+                  .statut,
+              0);
+    const Sortie reponses = Lance_Cle("answers --ido '" + suite + "'");
+    ASSERT_EQ(reponses.statut, 0) << reponses.err;
+    EXPECT_EQ(reponses.out,
+              "Feuille\tLeaf type\tF_COMP\tCompound leaf\nFoliole\tLeaflets\tFOL_5\tFive leaflets\n"
+              "Ecorce\tBark\tE_LISSE\tSmooth bark\n");
+    const Sortie json = Lance_Cle("answers --json --ido '" + suite + "'");
+    EXPECT_NE(
+        json.out.find("{\"objet\": \"Foliole\", \"question\": \"Leaflets\", \"states\": [{\"number\": 3, "
+                      "\"cell\": 1, \"id\": \"FOL_5\", \"text\": \"Five leaflets\", \"value\": 1}]}"),
+        std::string::npos)
+        << json.out;
 }
 
 TEST_F(Ligne_Commande, ErrorsGoToStderrWithANonZeroStatus) {
@@ -200,21 +193,25 @@ TEST_F(Ligne_Commande, ErrorsGoToStderrWithANonZeroStatus) {
         std::string arguments;
         std::string message;
     } cas[] = {
-        {"rank " + Reglages() + " --answer Tronc=1", "no character \"Tronc\""},
-        {"rank " + Reglages() + " --answer Feuille=FOL_3", "neither a state identifier"},
-        {"rank " + Reglages() + " --answer Feuille=2", "cell number 0 .. 1"},
-        {"rank " + Reglages() + " --ido '" + base->Dossier() + "absent.ido'", "absent.ido"},
-        {"rank " + Reglages() + " --ido '" + court + "'", "does not fit this knowledge base"},
-        {"rank --settings '" + base->Dossier() + "nowhere.ini'", "nowhere.ini"},
-        {"contra " + Reglages() + " Quercus", "no species \"Quercus\""},
-        {"compare " + Reglages() + " Acer Quercus", "no species \"Quercus\""},
-        {"rank " + Reglages() + " --save '" + court + "/x.ido'", "not saved"},
+        {"rank --answer Tronc=1", "no character \"Tronc\""},
+        {"rank --answer Feuille=FOL_3", "neither a state identifier"},
+        {"rank --answer Feuille=2", "cell number 0 .. 1"},
+        {"rank --ido '" + base->Dossier() + "absent.ido'", "absent.ido"},
+        {"rank --ido '" + court + "'", "does not fit this knowledge base"},
+        {"answers --ido '" + court + "'", "does not fit this knowledge base"},
+        {"contra Quercus", "no species \"Quercus\""},
+        {"compare Acer Quercus", "no species \"Quercus\""},
+        {"rank --save '" + court + "/x.ido'", "not saved"},
+        {"best --strategy other", "expected standard or applicable"},
+        {"info --lang de", ""},
+        {"find oak", ""},
     };
     for (const auto& c : cas) {
-        const Sortie s = Lance(c.arguments);
-        EXPECT_NE(s.statut, 0) << c.arguments;
-        EXPECT_NE(s.err.find(c.message), std::string::npos) << c.arguments << "\n" << s.err;
-        EXPECT_TRUE(s.out.empty()) << c.arguments;
+        SCOPED_TRACE(c.arguments);
+        const Sortie s = Lance_Cle(c.arguments);
+        EXPECT_NE(s.statut, 0);
+        EXPECT_NE(s.err.find(c.message), std::string::npos) << s.err;
+        EXPECT_TRUE(s.out.empty());
     }
 }
 
@@ -246,59 +243,8 @@ TEST_F(Ligne_Commande, WhatTheLoadStoppedOnOrPassedOverIsReported) {
     }
 }
 
-TEST_F(Ligne_Commande, AnswersOfASavedIdentificationInThePanelsWordsAndOrder) {
-    const std::string fichier = base->Dossier() + "r.ido";
-    ASSERT_EQ(Lance("rank " + Reglages() +
-                    " --answer Ecorce=E_LISSE --answer Feuille=F_COMP --answer Foliole=FOL_5 --save '" +
-                    fichier + "'")
-                  .statut,
-              0);
-    const Sortie s = Lance("answers " + Reglages() + " --ido '" + fichier + "'");
-    ASSERT_EQ(s.statut, 0) << s.err;
-    // A file keeps no order: state-number order.
-    EXPECT_EQ(s.out,
-              "Feuille\tLeaf type\tF_COMP\tCompound leaf\nFoliole\tLeaflets\tFOL_5\tFive leaflets\n"
-              "Ecorce\tBark\tE_LISSE\tSmooth bark\n");
-    const Sortie json = Lance("answers " + Reglages() + " --json --ido '" + fichier + "'");
-    EXPECT_NE(
-        json.out.find("{\"objet\": \"Foliole\", \"question\": \"Leaflets\", \"states\": [{\"number\": 3, "
-                      "\"cell\": 1, \"id\": \"FOL_5\", \"text\": \"Five leaflets\", \"value\": 1}]}"),
-        std::string::npos)
-        << json.out;
-    const std::string court = base->Dossier() + "court.ido";
-    std::ofstream(court) << "xx";
-    const Sortie refus = Lance("answers " + Reglages() + " --ido '" + court + "'");
-    EXPECT_NE(refus.statut, 0);
-    EXPECT_NE(refus.err.find("does not fit this knowledge base"), std::string::npos) << refus.err;
-}
-
-TEST_F(Ligne_Commande, FindTakesAnyNameAndTheSettingsAreFoundWithoutTheOption) {
-    Description_Base d = Description_Cle(
-        "INSERT INTO Communs_Langues (Langue) VALUES ('English'), ('French');"
-        "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES ('ACECA', 'French', '\xC3\x89rable "
-        "champ\xC3\xAAtre'),"
-        " ('ACECA', 'English', 'Field maple'), ('BETPE', 'French', 'Bouleau'), ('BETPE', 'English', 'Silver "
-        "birch');");
-    d.langues_vues = {"English", "French"};
-    base = std::make_unique<Base_Temporaire>(d);
-    reglages = Ecrit_Reglages(*base);
-    const std::pair<std::string, std::string> cas[] = {
-        {"ERABLE", "Acer\tACECA\tAceraceae\t\xC3\x89rable champ\xC3\xAAtre (French)\n"},
-        {"'field MAPLE'", "Acer\tACECA\tAceraceae\tField maple (English)\n"},
-        {"a",
-         "Acer\tACECA\tAceraceae\tAcer; Field maple (English); \xC3\x89rable champ\xC3\xAAtre (French)\n"
-         "Betula\tBETPE\tBetulaceae\tBetula; Bouleau (French)\nCarpinus\tCARBE\tBetulaceae\tCarpinus\n"
-         "Fraxinus\tFRAEX\tOleaceae\tFraxinus\n"},
-    };
-    for (const auto& [texte, sortie] : cas)
-        EXPECT_EQ(Lance("find " + texte + " " + Reglages()).out, sortie) << texte;
-    EXPECT_EQ(
-        Lance("find bouleau --json " + Reglages()).out,
-        "{\"text\": \"bouleau\", \"species\": [{\"index\": 1, \"name\": \"Betula\", \"code\": \"BETPE\", "
-        "\"family\": \"Betulaceae\", \"names\": [{\"name\": \"Bouleau\", \"language\": \"French\"}]}]}\n");
-    EXPECT_EQ(Lance("find oak " + Reglages()).statut, 1);
-
-    // Without --settings: the environment variable, else a message that says where it looked.
+// Without --settings: the environment variable, else a message that says where it looked.
+TEST_F(Ligne_Commande, TheSettingsAreFoundWithoutTheOption) {
     setenv("KESTRANE_MACHINE_SETTINGS", reglages.c_str(), 1);
     const Sortie trouve = Lance("find birch");
     unsetenv("KESTRANE_MACHINE_SETTINGS");
