@@ -94,80 +94,43 @@ TEST(Calcul_Classement, EqualScoresKeepSpeciesOrderAtEverySpreadOfScores) {
     }
 }
 
-TEST(Calcul_Classement, NoAnswerGivesZeroScoresSpeciesOrderAndZeroPercent) {
-    auto base = Base_Vide(3, 2);
-    base->Poids = {1, 1};
-    base->Matrice.Data() = {1, 0, 1, 1, 1, 0};
-    Calcul calcul(*base);
-    const auto& r = calcul({0, 0});
-    EXPECT_EQ(r.Score_Esp, (std::vector<int64_t>{0, 0, 0}));
-    EXPECT_EQ(r.Classement_Esp.Espece, (std::vector<int32_t>{0, 1, 2}));
-    EXPECT_EQ(r.Pourcent_Esp, (std::vector<int32_t>{0, 0, 0}));
-}
-
-TEST(Calcul_Classement, WorkedExampleAndEqualScoresInSpeciesOrder) {
-    auto base = Base_Vide(3, 2);
-    base->Poids = {2, 3};
-    // Species 0: (0, 1) = 3; species 1: (1, 1) = 5; species 2: (0, 1) = 3.
-    base->Matrice.Data() = {0, 1, 0, 1, 1, 1};
-    Calcul calcul(*base);
-    const auto& r = calcul({1, 1});
-    EXPECT_EQ(r.Classement_Esp.Espece, (std::vector<int32_t>{1, 0, 2}));
-    EXPECT_EQ(r.Pourcent_Esp, (std::vector<int32_t>{100, 60, 60}));
-    EXPECT_EQ(r.Classement_Esp.Pourcent, (std::vector<int32_t>{60, 100, 60}));
-}
-
-TEST(Calcul_Classement, AnswersOfZeroTotalGiveZeroPercentButStillRank) {
-    auto base = Base_Vide(2, 2);
-    base->Poids = {1, 1};
-    base->Matrice.Data() = {0, 1, 0, 0};  // species 1 has state 0
-    Calcul calcul(*base);
-    // 1 and -1 (a file may hold -1) cancel in the total but not in species 1's score.
-    const auto& r = calcul({1, -1});
-    EXPECT_EQ(r.Classement_Esp.Espece, (std::vector<int32_t>{1, 0}));
-    EXPECT_EQ(r.Pourcent_Esp, (std::vector<int32_t>{0, 0}));
-    EXPECT_EQ(r.Classement_Esp.Pourcent, (std::vector<int32_t>{0, 0}));
-}
-
-TEST(Calcul_Classement, PercentagesRoundHalvesToEven) {
-    EXPECT_EQ(Pourcentage(133, 200), 66);  // 66.5
-    EXPECT_EQ(Pourcentage(135, 200), 68);  // 67.5
-}
-
-// Scores above 327 overflowed 16-bit percentages; a large base must still give exact ones.
-TEST(Calcul_Classement, LargeScoresGiveExactPercentages) {
-    const int nb_etats = 1000;
-    auto base = Base_Vide(3, nb_etats);
-    base->Poids.assign(nb_etats, 30);
-    for (int e = 0; e < nb_etats; ++e) {
-        base->Matrice(0, e) = 1;
-        base->Matrice(1, e) = e < 995 ? 1 : 0;
-        base->Matrice(2, e) = e < 985 ? 1 : 0;
+// Small cases written out: {weights, matrix (species-major), answers} -> ranking and percentages.
+TEST(Calcul_Classement, WorkedCases) {
+    const struct {
+        const char* quoi;
+        std::vector<int16_t> poids, matrice, etats;
+        std::vector<int32_t> especes, pourcent_esp, pourcent;
+    } cas[] = {
+        {"no answer: species order, zero percent",
+         {1, 1},
+         {1, 0, 1, 1, 1, 0},
+         {0, 0},
+         {0, 1, 2},
+         {0, 0, 0},
+         {0, 0, 0}},
+        // Species 0: (0, 1) = 3; species 1: (1, 1) = 5; species 2: (0, 1) = 3.
+        {"worked example", {2, 3}, {0, 1, 0, 1, 1, 1}, {1, 1}, {1, 0, 2}, {100, 60, 60}, {60, 100, 60}},
+        // 1 and -1 (a file may hold -1) cancel in the total but not in species 1's score.
+        {"answers of zero total still rank", {1, 1}, {0, 1, 0, 0}, {1, -1}, {1, 0}, {0, 0}, {0, 0}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        auto base = Base_Vide(static_cast<int>(c.especes.size()), static_cast<int>(c.poids.size()));
+        base->Poids = c.poids;
+        base->Matrice.Data() = c.matrice;
+        Calcul calcul(*base);
+        const auto& r = calcul(c.etats);
+        EXPECT_EQ(r.Classement_Esp.Espece, c.especes);
+        EXPECT_EQ(r.Pourcent_Esp, c.pourcent_esp);
+        EXPECT_EQ(r.Classement_Esp.Pourcent, c.pourcent);
     }
-    Calcul calcul(*base);
-    const auto& r = calcul(std::vector<int16_t>(nb_etats, 1));
-    EXPECT_EQ(r.Classement_Esp.Score[0], 30000);
-    EXPECT_EQ(r.Pourcent_Esp, (std::vector<int32_t>{100, 100, 98}));  // 99.5 -> 100, 98.5 -> 98
 }
 
-TEST(Liste_Especes, LinesAndLabelHaveTheWindowsForm) {
+TEST(Liste_Especes, LinesHaveTheWindowsForm) {
     EXPECT_EQ(Ligne_Espece(85, "Quercus robur"), " 85% - Quercus robur");
     EXPECT_EQ(Ligne_Espece(0, "A"), " 0% - A");
     EXPECT_EQ(Ligne_Espece(-4, "A"), "-4% - A");
     EXPECT_EQ(Nom_De_Ligne(" 85% - Quercus % - x"), "Quercus % - x");
-
-    auto base = Base_Vide(4, 1);
-    Resultats_Classement r = Resultats_Classement::Initial(4);
-    r.Pourcent_Esp = {85, 85, 85, 40};
-    r.Classement_Esp.Espece = {2, 0, 1, 3};
-    Liste_Especes liste;
-    Remplit_Liste(*base, r, 40, "species at", liste);
-    EXPECT_EQ(liste.Lignes, (std::vector<std::string>{" 85% - S2", " 85% - S0", " 85% - S1", " 40% - S3"}));
-    EXPECT_EQ(liste.Nb_Esp_Max, 3);
-    EXPECT_EQ(liste.Legende, " 3 species at 85 %");
-    Remplit_Liste(*base, r, 86, "species at", liste);
-    EXPECT_TRUE(liste.Lignes.empty());
-    EXPECT_EQ(liste.Legende, " 0 species at 85 %");
 }
 
 }  // namespace
