@@ -55,49 +55,41 @@ void Nettoie_Litteral(const Base_Connaissance& base, int etat, std::vector<int16
     }
 }
 
-TEST(Graphe_Descendance, AStateWithoutDependantsChangesNothing) {
-    auto base = Base_Dependances(3, 2, {{0, 1}});
-    Graphe_Descendance graphe(*base);
-    std::vector<int16_t> etats{1, 1, 1, 1, 1, 1};
-    graphe.Nettoie_Descendance(1, etats);
-    EXPECT_EQ(etats, (std::vector<int16_t>{1, 1, 1, 1, 1, 1}));
-    graphe.Nettoie_Descendance(0, etats);
-    EXPECT_EQ(etats, (std::vector<int16_t>{1, 1, 0, 0, 1, 1}));
-}
-
-TEST(Graphe_Descendance, ALongChainIsClearedToItsEnd) {
-    std::vector<std::pair<int, int>> chaine;
-    for (int c = 0; c + 1 < 1000; ++c) chaine.emplace_back(c * 2, c + 1);  // state 0 of c -> character c + 1
-    auto base = Base_Dependances(1000, 2, chaine);
-    Graphe_Descendance graphe(*base);
-    std::vector<int16_t> etats(2000, 1);
-    graphe.Nettoie_Descendance(0, etats);
-    EXPECT_EQ(etats[0], 1);
-    EXPECT_EQ(etats[1], 1);
-    EXPECT_EQ(std::count(etats.begin(), etats.end(), 0), 1998);
-}
-
-// A cycle made the plain recursion run until the stack overflowed.
-TEST(Graphe_Descendance, ACycleEndsAndClearsEveryStateOnIt) {
-    auto base = Base_Dependances(3, 2, {{0, 1}, {2, 2}, {4, 0}, {3, 1}});
-    Graphe_Descendance graphe(*base);
-    std::vector<int16_t> etats(6, 1);
-    graphe.Nettoie_Descendance(0, etats);
-    EXPECT_EQ(etats, std::vector<int16_t>(6, 0));
-}
-
-TEST(Graphe_Descendance, UnknownRowsAndOutOfRangeStatesArePassedOver) {
-    auto base = Base_Dependances(2, 2, {{0, 1}});
-    base->Descendance.push_back({2, "E0", "Inconnu"});
-    base->Descendance.push_back({3, "Inconnu", "C0"});
-    base->Indexe();
-    Graphe_Descendance graphe(*base);
-    std::vector<int16_t> etats(4, 1);
-    graphe.Nettoie_Descendance(-1, etats);
-    graphe.Nettoie_Descendance(4, etats);
-    EXPECT_EQ(etats, std::vector<int16_t>(4, 1));
-    graphe.Nettoie_Descendance(0, etats);
-    EXPECT_EQ(etats, (std::vector<int16_t>{1, 1, 0, 0}));
+// {characters of two states, dependencies, rows naming nothing?, start} -> states left set.
+TEST(Graphe_Descendance, ClearsWhatDependsOnTheStateAndNothingElse) {
+    std::vector<std::pair<int, int>> chaine;  // state 0 of character c -> character c + 1
+    for (int c = 0; c + 1 < 1000; ++c) chaine.emplace_back(c * 2, c + 1);
+    const struct {
+        const char* quoi;
+        int nb_car;
+        std::vector<std::pair<int, int>> dependances;
+        int depart;
+        std::vector<int> restent;  // the states still set afterwards
+    } cas[] = {
+        {"no dependants", 3, {{0, 1}}, 1, {0, 1, 2, 3, 4, 5}},
+        {"one dependant", 3, {{0, 1}}, 0, {0, 1, 4, 5}},
+        {"out of range", 2, {{0, 1}}, -1, {0, 1, 2, 3}},
+        {"out of range", 2, {{0, 1}}, 4, {0, 1, 2, 3}},
+        // A cycle made the plain recursion run until the stack overflowed.
+        {"cycle", 3, {{0, 1}, {2, 2}, {4, 0}, {3, 1}}, 0, {}},
+        {"chain of 1,000 to its end", 1000, chaine, 0, {0, 1}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        auto base = Base_Dependances(c.nb_car, 2, c.dependances);
+        base->Descendance.push_back({9998, "E0", "Inconnu"});  // rows naming nothing are passed over
+        base->Descendance.push_back({9999, "Inconnu", "C0"});
+        base->Indexe();
+        Graphe_Descendance graphe(*base);
+        std::vector<int16_t> etats(static_cast<size_t>(c.nb_car * 2), 1);
+        graphe.Nettoie_Descendance(c.depart, etats);
+        std::vector<int> restent;
+        for (size_t e = 0; e < etats.size(); ++e) {
+            if (etats[e] != 0)
+                restent.push_back(static_cast<int>(e));
+        }
+        EXPECT_EQ(restent, c.restent);
+    }
 }
 
 TEST(Graphe_Descendance, WithoutCyclesGivesThePlainRecursionsResult) {

@@ -79,41 +79,28 @@ TEST(Recherche_Discriminant, MatchesTheLiteralPowerForAnyCandidateSet) {
     }
 }
 
-// ln(1) = 0: the division made a single-state character's power undefined.
-TEST(Recherche_Discriminant, ASingleStateCharacterHasNoPower) {
+// Characters that tell nothing have no power: a single state (ln 1 = 0 made it undefined), a state
+// every candidate shares, an answered one (any non-zero value, as a file may hold), one not
+// allowed, and negative matrix values (no NaN).
+TEST(Recherche_Discriminant, CharactersThatTellNothingHaveNoPower) {
     EXPECT_EQ(Recherche_Discriminant::Pouvoir({3}, 5), 0.0);
-    auto base = Base_Caracteres(4, {1, 2});
-    for (int s = 0; s < 4; ++s) {
-        base->Matrice(s, 0) = 1;
-        base->Matrice(s, 1 + s % 2) = 1;
-    }
-    Recherche_Discriminant recherche(*base);
-    std::vector<double> pouvoir;
-    EXPECT_EQ(recherche.Calcule({0, 0, 0}, base->Joker, Classement::Initial(4), 4, pouvoir), 1);
-    EXPECT_EQ(pouvoir[0], 0.0);
-    EXPECT_DOUBLE_EQ(pouvoir[1], 1.0);
-}
-
-TEST(Recherche_Discriminant, SharedStatesAnswersAndDisallowedCharactersHaveNoPower) {
-    auto base = Base_Caracteres(3, {2, 2, 2});
-    for (int s = 0; s < 3; ++s) {
-        base->Matrice(s, 0) = 1;          // C0: every candidate in state 0
-        base->Matrice(s, 2 + s % 2) = 1;  // C1: split
-        base->Matrice(s, 4 + s % 2) = 1;  // C2: split, but not allowed
-    }
-    base->Joker[2] = false;
-    Recherche_Discriminant recherche(*base);
-    std::vector<double> pouvoir;
-    EXPECT_EQ(recherche.Calcule({0, 0, 0, 0, 0, 0}, base->Joker, Classement::Initial(3), 3, pouvoir), 1);
-    EXPECT_EQ(pouvoir[0], 0.0);
-    EXPECT_GT(pouvoir[1], 0.9);
-    EXPECT_EQ(pouvoir[2], 0.0);
-    // Answered (any non-zero value, as a file may hold): no power.
-    EXPECT_EQ(recherche.Calcule({0, 0, 0, -1, 0, 0}, base->Joker, Classement::Initial(3), 3, pouvoir), -1);
-}
-
-TEST(Recherche_Discriminant, NegativeMatrixValuesGiveNoPowerRatherThanNaN) {
     EXPECT_EQ(Recherche_Discriminant::Pouvoir({-2, 1}, 3), 0.0);
+    auto base = Base_Caracteres(4, {1, 2, 2, 2, 2});
+    for (int s = 0; s < 4; ++s) {
+        base->Matrice(s, 0) = 1;          // C0: one state
+        base->Matrice(s, 1) = 1;          // C1: every candidate in state 0
+        base->Matrice(s, 3 + s % 2) = 1;  // C2: split
+        base->Matrice(s, 5 + s % 2) = 1;  // C3: split, but not allowed
+        base->Matrice(s, 7 + s % 2) = 1;  // C4: split, but answered
+    }
+    base->Joker[3] = false;
+    Recherche_Discriminant recherche(*base);
+    std::vector<double> pouvoir;
+    const std::vector<int16_t> reponses{0, 0, 0, 0, 0, 0, 0, 0, -1};
+    EXPECT_EQ(recherche.Calcule(reponses, base->Joker, Classement::Initial(4), 4, pouvoir), 2);
+    EXPECT_EQ(pouvoir, (std::vector<double>{0, 0, 1, 0, 0}));
+    base->Joker[2] = false;
+    EXPECT_EQ(recherche.Calcule(reponses, base->Joker, Classement::Initial(4), 4, pouvoir), -1);
 }
 
 }  // namespace
