@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 
 #include "Cle_Test.h"
 #include "Echange_Identification.h"
@@ -37,17 +38,11 @@ TEST(Fichier_Identification, LayoutIsStatesThenFramesIn16BitLittleEndian) {
     EXPECT_EQ(lu->Etat_Cadre, (Etats{-1, 0}));
 }
 
-TEST(Fichier_Identification, ShortDataIsRefusedAndLongerDataReadsItsLayoutOnly) {
-    const Octets octets = Encode_Identification({1, 1, 0}, {-1});
-    auto court = Decode_Identification(octets.data(), octets.size() - 1, 3, 1);
-    ASSERT_FALSE(court);
-    EXPECT_EQ(court.status().code(), static_cast<int>(Erreur_Identification::Trop_Court));
-    EXPECT_NE(court.status().message().find("does not fit this knowledge base"), std::string::npos);
-    // Read with a base of fewer states, the same bytes are longer than the layout: they load shifted.
-    auto long_ = Decode_Identification(octets.data(), octets.size(), 2, 1);
-    ASSERT_TRUE(long_);
-    EXPECT_EQ(long_->Etats_Choisis, (Etats{1, 1}));
-    EXPECT_EQ(long_->Etat_Cadre, (Etats{0}));
+std::vector<std::string> Contenu(const fs::path& dossier) {
+    std::vector<std::string> noms;
+    for (const auto& e : fs::recursive_directory_iterator(dossier)) noms.push_back(e.path().string());
+    std::sort(noms.begin(), noms.end());
+    return noms;
 }
 
 class Fichiers : public ::testing::Test {
@@ -78,13 +73,16 @@ class Fichiers : public ::testing::Test {
     fs::path dossier;
 };
 
+// Saved over a longer file, which it replaces whole, under the name as given (case kept).
 TEST_F(Fichiers, SaveThenOpenGivesTheSameIdentificationAndRanking) {
     Repond("Feuille", 1);
     Repond("Ecorce", 0);
-    const std::string chemin = (dossier / "Mon Arbre.IDO").string();  // used as given, case kept
+    const std::string chemin = (dossier / "Mon Arbre.IDO").string();
+    Ecrit_Octets(chemin, Octets(100, 0x01));
     ASSERT_TRUE(Enregistre_Identification(*id, chemin));
     EXPECT_FALSE(id->Identification_Modifiee());
-    EXPECT_EQ(Lit_Octets(chemin).size(), 2u * (9 + 3));
+    EXPECT_EQ(Lit_Octets(chemin), Encode_Identification(id->Etats_Choisis(), id->Etat_Cadre()));
+    EXPECT_EQ(Contenu(dossier), (std::vector<std::string>{chemin}));
 
     const Etats etats = id->Etats_Choisis();
     const Etats cadres = id->Etat_Cadre();
@@ -97,53 +95,49 @@ TEST_F(Fichiers, SaveThenOpenGivesTheSameIdentificationAndRanking) {
     EXPECT_FALSE(id->Identification_Modifiee());
 }
 
-TEST_F(Fichiers, SavingOverALongerFileReplacesItWhole) {
-    const fs::path chemin = dossier / "a.ido";
-    Ecrit_Octets(chemin, Octets(100, 0x01));
-    Repond("Feuille", 0);
-    ASSERT_TRUE(Enregistre_Identification(*id, chemin.string()));
-    EXPECT_EQ(Lit_Octets(chemin), Encode_Identification(id->Etats_Choisis(), id->Etat_Cadre()));
-    EXPECT_FALSE(fs::exists(Chemin_Temporaire(chemin.string())));
-}
-
-TEST_F(Fichiers, AFileTooShortForTheBaseIsRefusedAndTheIdentificationKept) {
-    Repond("Feuille", 1);
-    const Etats avant = id->Etats_Choisis();
-    const fs::path chemin = dossier / "court.ido";
-    Octets octets = Encode_Identification(Etats(9, 1), Etats(3, -1));
-    octets.pop_back();
-    Ecrit_Octets(chemin, octets);
-    const Status s = Ouvre_Identification(*id, *b.Base, chemin.string());
-    ASSERT_FALSE(s);
-    EXPECT_EQ(s.code(), static_cast<int>(Erreur_Identification::Trop_Court));
-    EXPECT_NE(s.message().find("does not fit this knowledge base"), std::string::npos);
-    EXPECT_EQ(id->Etats_Choisis(), avant);
-    EXPECT_TRUE(id->Identification_Modifiee());
-}
-
-TEST_F(Fichiers, ALongerFileLoadsAndItsExtraBytesAreIgnored) {
-    const fs::path chemin = dossier / "long.ido";
-    Octets octets = Encode_Identification({0, 1, 0, 1, 0, 0, 0, 0, 0}, {-1, -1, 0});
-    octets.insert(octets.end(), {0x55, 0x55, 0x55});
-    Ecrit_Octets(chemin, octets);
-    ASSERT_TRUE(Ouvre_Identification(*id, *b.Base, chemin.string()));
-    EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 1, 0, 1, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(fenetre.Derniere_Liste.Lignes[0], " 100% - Fraxinus");
-}
-
-TEST_F(Fichiers, AMissingFileIsReportedAndTheIdentificationKept) {
-    Repond("Feuille", 1);
-    const Status s = Ouvre_Identification(*id, *b.Base, (dossier / "absent.ido").string());
-    ASSERT_FALSE(s);
-    EXPECT_EQ(s.code(), static_cast<int>(Erreur_Identification::Ouverture));
-    EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 1, 0, 0, 0, 0, 0, 0, 0}));
-}
-
-std::vector<std::string> Contenu(const fs::path& dossier) {
-    std::vector<std::string> noms;
-    for (const auto& e : fs::recursive_directory_iterator(dossier)) noms.push_back(e.path().string());
-    std::sort(noms.begin(), noms.end());
-    return noms;
+// What Open makes of a file: {bytes, or none for no file} -> the error, or the answers and frames
+// loaded. A refused file keeps the identification as it was.
+TEST_F(Fichiers, OpenLoadsTheLayoutOfTheBaseOrRefusesAndKeepsTheIdentification) {
+    Octets court = Encode_Identification(Etats(9, 1), Etats(3, -1));
+    court.pop_back();
+    Octets long_ = Encode_Identification({0, 1, 0, 1, 0, 0, 0, 0, 0}, {-1, -1, 0});
+    long_.insert(long_.end(), {0x55, 0x55, 0x55});
+    const struct {
+        const char* quoi;
+        std::optional<Octets> octets;
+        int erreur;  // 0: loaded
+        Etats etats = {}, cadres = {};
+    } cas[] = {
+        {"too short for the base", court, static_cast<int>(Erreur_Identification::Trop_Court)},
+        {"missing", std::nullopt, static_cast<int>(Erreur_Identification::Ouverture)},
+        {"longer: the extra bytes ignored", long_, 0, {0, 1, 0, 1, 0, 0, 0, 0, 0}, {-1, -1, 0}},
+        // Written by a base of 10 states: the tenth state's 0, then the frames, shifted.
+        {"from a base of more states",
+         Encode_Identification({0, 1, 0, 0, 0, 0, 0, 0, 0, 0}, {-1, 0, 0}),
+         0,
+         {0, 1, 0, 0, 0, 0, 0, 0, 0},
+         {0, -1, 0}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        ASSERT_TRUE(id->Nouvelle_Identification());
+        Repond("Ecorce", 1);
+        const Etats etats = id->Etats_Choisis(), cadres = id->Etat_Cadre();
+        const fs::path chemin = dossier / "f.ido";
+        fs::remove(chemin);
+        if (c.octets)
+            Ecrit_Octets(chemin, *c.octets);
+        const Status s = Ouvre_Identification(*id, *b.Base, chemin.string());
+        EXPECT_EQ(s.code(), c.erreur);
+        EXPECT_EQ(id->Etats_Choisis(), s ? c.etats : etats);
+        EXPECT_EQ(id->Etat_Cadre(), s ? c.cadres : cadres);
+        EXPECT_EQ(id->Identification_Modifiee(), !s);
+        if (c.erreur == static_cast<int>(Erreur_Identification::Trop_Court)) {
+            EXPECT_NE(s.message().find("does not fit this knowledge base"), std::string::npos);
+        }
+    }
+    ASSERT_FALSE(fenetre.Derniere_Liste.Lignes.empty());
+    EXPECT_EQ(fenetre.Derniere_Liste.Lignes[0], " 100% - Fraxinus");  // the last file loaded is ranked
 }
 
 // The first version wrote over the target in place and reported nothing: a failed write lost the
@@ -152,48 +146,39 @@ std::vector<std::string> Contenu(const fs::path& dossier) {
 TEST_F(Fichiers, AFailedSaveLeavesTheFolderAsItWasAndTheIdentificationModified) {
     const fs::path chemin = dossier / "garde.ido";
     const Octets ancien = Encode_Identification(Etats(9, 0), Etats(3, 0));
-    const std::function<void()> pannes[] = {
-        [&] { fs::create_directory(Chemin_Temporaire(chemin.string())); },  // the new file cannot be created
+    // Each case sets the fault up and gives the path saved to.
+    const std::function<fs::path()> pannes[] = {
+        [&] {  // the new file cannot be created
+            fs::create_directory(Chemin_Temporaire(chemin.string()));
+            return chemin;
+        },
         [&] {  // the new file is written but cannot replace the target, a folder
             fs::remove(chemin);
             fs::create_directories(chemin / "dedans");
+            return chemin;
+        },
+        [&] {  // the folder is a file
+            return chemin / "x.ido";
         },
     };
     Repond("Feuille", 1);
     for (size_t k = 0; k < std::size(pannes); ++k) {
+        SCOPED_TRACE("case " + std::to_string(k));
         fs::remove_all(dossier);
         fs::create_directory(dossier);
         Ecrit_Octets(chemin, ancien);
-        pannes[k]();
+        const fs::path cible = pannes[k]();
         const auto avant = Contenu(dossier);
-        const Status s = Enregistre_Identification(*id, chemin.string());
-        ASSERT_FALSE(s) << "case " << k;
-        EXPECT_EQ(s.code(), static_cast<int>(Erreur_Identification::Ecriture)) << "case " << k;
-        EXPECT_EQ(Contenu(dossier), avant) << "case " << k;
+        const Status s = Enregistre_Identification(*id, cible.string());
+        ASSERT_FALSE(s);
+        EXPECT_EQ(s.code(), static_cast<int>(Erreur_Identification::Ecriture));
+        EXPECT_NE(s.message().find(cible.string()), std::string::npos) << s.message();
+        EXPECT_EQ(Contenu(dossier), avant);
         if (fs::is_regular_file(chemin)) {
             EXPECT_EQ(Lit_Octets(chemin), ancien);
         }
         EXPECT_TRUE(id->Identification_Modifiee());
     }
-}
-
-TEST_F(Fichiers, SavingIntoAFolderThatIsAFileFails) {
-    const fs::path fichier = dossier / "pas_un_dossier";
-    Ecrit_Octets(fichier, {0});
-    Repond("Feuille", 1);
-    const Status s = Enregistre_Identification(*id, (fichier / "x.ido").string());
-    ASSERT_FALSE(s);
-    EXPECT_NE(s.message().find("x.ido"), std::string::npos);
-    EXPECT_TRUE(id->Identification_Modifiee());
-}
-
-TEST_F(Fichiers, AFileOfAnotherBaseWithMoreStatesLoadsShifted) {
-    const fs::path chemin = dossier / "autre.ido";
-    // Written by a base of 10 states and 3 frames: state 1 set, then the frames.
-    Ecrit_Octets(chemin, Encode_Identification({0, 1, 0, 0, 0, 0, 0, 0, 0, 0}, {-1, 0, 0}));
-    ASSERT_TRUE(Ouvre_Identification(*id, *b.Base, chemin.string()));
-    EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 1, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(id->Etat_Cadre(), (Etats{0, -1, 0}));  // the tenth state's 0, then the frames shifted
 }
 
 }  // namespace
