@@ -5,18 +5,20 @@
 #include <random>
 
 #include "Classement_Litteral.h"
+#include "Cle_Test.h"
 #include "Liste_Especes.h"
 
 namespace kestrane::test {
 namespace {
 
+// nb_esp species and nb_etats states, weights and matrix all 0.
 std::unique_ptr<Base_Connaissance> Base_Vide(int nb_esp, int nb_etats) {
-    auto base = std::make_unique<Base_Connaissance>();
-    base->Nb_Esp = static_cast<int16_t>(nb_esp);
-    base->Nb_Etats_Desc = static_cast<int16_t>(nb_etats);
+    auto base =
+        Construit({std::vector<int>(static_cast<size_t>(nb_etats), 1),
+                   {},
+                   std::vector<std::vector<int>>(static_cast<size_t>(nb_esp), std::vector<int>(nb_etats, -1)),
+                   {}});
     base->Poids.assign(static_cast<size_t>(nb_etats), 0);
-    base->Matrice = Matrice_Especes(nb_esp, nb_etats);
-    for (int s = 0; s < nb_esp; ++s) base->Nom_Esp.push_back("S" + std::to_string(s));
     return base;
 }
 

@@ -9,6 +9,7 @@
 // Portrait: piece 0 trunk (tronc01.wmf when E_RUGUEUSE, else tronc00.wmf), piece 1 leaf
 // (feuille_comp when F_COMP, else feuille). Contradictions: Ecorce by drawing, Feuille by button 2.
 
+#include <array>
 #include <memory>
 #include <string>
 #include <utility>
@@ -28,6 +29,18 @@ struct Base_Chargee {
     std::unique_ptr<Base_Connaissance> Base;
 };
 Base_Chargee Charge(const Description_Base& description);
+
+// A key in memory: character c has etats[c] states (named "Cc_j"), each of weight poids[c] (1 when
+// none are given); especes[s][c] is the state species s shows for character c (-1: none); each
+// dependency {c, p, j} makes character c wait for state j of character p. Every character may be
+// proposed.
+struct Cle_Memoire {
+    std::vector<int> etats;
+    std::vector<int16_t> poids;
+    std::vector<std::vector<int>> especes;
+    std::vector<std::array<int, 3>> dependances;
+};
+std::unique_ptr<Base_Connaissance> Construit(const Cle_Memoire& cle);
 
 // Records what the engine asks of the window.
 class Fenetre_Enregistreuse : public Observateur_Identification, public Dialogue_Utilisateur {

@@ -6,32 +6,24 @@
 #include <functional>
 #include <random>
 
+#include "Cle_Test.h"
 #include "Conversions.h"
 
 namespace kestrane::test {
 namespace {
 
-// A base of `nb_caracteres` characters of `etats` states each (character c owns states
-// c*etats ..), state identifiers "E<n>", characters "C<c>", and the given dependencies
-// (parent state -> dependent character).
+// A key of `nb_caracteres` characters of `etats` states each (character c owns states c*etats ..)
+// and the given dependencies (parent state -> dependent character), named in lower case: names
+// compare without regard to case.
 std::unique_ptr<Base_Connaissance> Base_Dependances(int nb_caracteres, int etats,
                                                     const std::vector<std::pair<int, int>>& dependances) {
-    auto base = std::make_unique<Base_Connaissance>();
-    base->Nb_Etats_Desc = static_cast<int16_t>(nb_caracteres * etats);
-    for (int c = 0; c < nb_caracteres; ++c) {
-        Objet_Fic o;
-        o.Objet = "C" + std::to_string(c);
-        o.Desc_Num = c;
-        o.Index_Car = c * etats;
-        o.Nb_Car = etats;
-        base->Objets.push_back(o);
-    }
-    for (int e = 0; e < nb_caracteres * etats; ++e)
-        base->Caracteres.push_back({e, "E" + std::to_string(e), ""});
-    int numero = 1;
-    for (const auto& [parent, enfant] : dependances) {
-        // Lower case on purpose: identifiers compare without regard to case.
-        base->Descendance.push_back({numero++, "e" + std::to_string(parent), "c" + std::to_string(enfant)});
+    Cle_Memoire cle{std::vector<int>(static_cast<size_t>(nb_caracteres), etats), {}, {}, {}};
+    for (const auto& [parent, enfant] : dependances)
+        cle.dependances.push_back({enfant, parent / etats, parent % etats});
+    auto base = Construit(cle);
+    for (Dependance& d : base->Descendance) {
+        d.ID_CARAC[0] = 'c';
+        d.Objet[0] = 'c';
     }
     base->Indexe();
     return base;

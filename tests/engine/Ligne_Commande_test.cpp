@@ -155,8 +155,9 @@ TEST_F(Ligne_Commande, EachCommandPrintsWhatTheWindowShows) {
         SCOPED_TRACE(c.commande);
         const Sortie s = Lance_Cle(c.commande);
         EXPECT_EQ(s.statut, 0) << s.err;
-        if (c.pieces.empty())
+        if (c.pieces.empty()) {
             EXPECT_EQ(s.out, c.sortie);
+        }
         for (const std::string& piece : c.pieces) EXPECT_NE(s.out.find(piece), std::string::npos) << s.out;
     }
 }

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <random>
 
+#include "Cle_Test.h"
+
 namespace kestrane::test {
 namespace {
 
@@ -28,23 +30,11 @@ double Pouvoir_Litteral(const Base_Connaissance& base, const Classement& c, int 
 }
 
 std::unique_ptr<Base_Connaissance> Base_Caracteres(int nb_esp, const std::vector<int>& etats_par_caractere) {
-    auto base = std::make_unique<Base_Connaissance>();
-    int premier = 0;
-    for (size_t c = 0; c < etats_par_caractere.size(); ++c) {
-        Objet_Fic o;
-        o.Objet = "C" + std::to_string(c);
-        o.Desc_Num = static_cast<int>(c);
-        o.Index_Car = premier;
-        o.Nb_Car = etats_par_caractere[c];
-        o.Joker = true;
-        premier += o.Nb_Car;
-        base->Objets.push_back(o);
-    }
-    base->Nb_Esp = static_cast<int16_t>(nb_esp);
-    base->Nb_Etats_Desc = static_cast<int16_t>(premier);
-    base->Matrice = Matrice_Especes(nb_esp, premier);
-    base->Joker.assign(etats_par_caractere.size(), true);
-    return base;
+    return Construit({etats_par_caractere,
+                      {},
+                      std::vector<std::vector<int>>(static_cast<size_t>(nb_esp),
+                                                    std::vector<int>(etats_par_caractere.size(), -1)),
+                      {}});
 }
 
 // Candidates are summed three ways (every species, a mask, a gather) depending on how many there

@@ -2,62 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <memory>
-#include <string>
-#include <vector>
-
+#include "Cle_Test.h"
 #include "Parcours_Recherche.h"
 #include "Recherche_Discriminant.h"
 
 namespace kestrane::test {
 namespace {
-
-// A key in memory: character c has etats[c] states (named "Cc_j"), each of weight poids[c];
-// especes[s][c] is the state species s shows for character c (-1: none); each dependency
-// {c, p, j} makes character c wait for state j of character p.
-struct Cle {
-    std::vector<int> etats;
-    std::vector<int16_t> poids;
-    std::vector<std::vector<int>> especes;
-    std::vector<std::array<int, 3>> dependances;
-};
-
-std::unique_ptr<Base_Connaissance> Construit(const Cle& cle) {
-    auto base = std::make_unique<Base_Connaissance>();
-    std::vector<int> premier;
-    for (size_t c = 0; c < cle.etats.size(); ++c) {
-        premier.push_back(base->Nb_Etats_Desc);
-        Objet_Fic o;
-        o.Objet = "C" + std::to_string(c);
-        o.Desc_Num = static_cast<int>(c);
-        o.Index_Car = base->Nb_Etats_Desc;
-        o.Nb_Car = cle.etats[c];
-        o.Joker = true;
-        base->Objets.push_back(o);
-        for (int j = 0; j < cle.etats[c]; ++j) {
-            base->Caracteres.push_back({base->Nb_Etats_Desc++, o.Objet + "_" + std::to_string(j), ""});
-            base->Poids.push_back(cle.poids.empty() ? int16_t{1} : cle.poids[c]);
-        }
-    }
-    base->Nb_Esp = static_cast<int>(cle.especes.size());
-    base->Matrice = Matrice_Especes(base->Nb_Esp, base->Nb_Etats_Desc);
-    for (int s = 0; s < base->Nb_Esp; ++s) {
-        base->Nom_Esp.push_back("S" + std::to_string(s));
-        for (size_t c = 0; c < cle.etats.size(); ++c) {
-            if (const int j = cle.especes[static_cast<size_t>(s)][c]; j >= 0)
-                base->Matrice(s, premier[c] + j) = 1;
-        }
-    }
-    for (const auto& [c, p, j] : cle.dependances) {
-        base->Descendance.push_back({static_cast<int>(base->Descendance.size()) + 1,
-                                     "C" + std::to_string(p) + "_" + std::to_string(j),
-                                     "C" + std::to_string(c)});
-    }
-    base->Joker.assign(cle.etats.size(), true);
-    base->Indexe();
-    return base;
-}
 
 // Each rule of the applicable strategy on a key where it changes the choice, and the ranked list
 // whose first line is the search's choice under both strategies.
@@ -67,7 +17,7 @@ TEST(Strategie_Recherche, EachRuleChangesTheChoiceAndTheRankingStartsWithIt) {
     for (int s = 0; s < 10; ++s) dix.push_back({s < 3 ? 0 : s < 6 ? 1 : -1, s < 5 ? 0 : 1});
     const struct {
         const char* regle;
-        Cle cle;
+        Cle_Memoire cle;
         std::vector<int> reponses;  // state numbers chosen
         int standard;               // the character each strategy proposes
         int applicable;
