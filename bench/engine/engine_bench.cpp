@@ -19,9 +19,8 @@
 #include <random>
 #include <string>
 
-#include "Base_Test.h"
 #include "Classement_Litteral.h"
-#include "Identification_Courante.h"
+#include "Cle_Test.h"
 
 namespace {
 
@@ -37,14 +36,6 @@ struct Taille {
     double cible_recherche_ms;
 };
 constexpr Taille kTailles[] = {{10000, 1000, 2.0, 30.0}, {100000, 250, 5.0, 60.0}};
-
-class Fenetre_Muette : public Observateur_Identification, public Dialogue_Utilisateur {
-  public:
-    bool Charge_Piece(int, const std::string&) override { return true; }
-    void Etat_Inexistant(const std::string&) override {}
-    void Message(const std::string&) override {}
-    bool Question_Oui_Non(const std::string&) override { return false; }
-};
 
 struct Banc {
     explicit Banc(const Taille& t) : caracteres(t.caracteres) {
@@ -112,12 +103,15 @@ double Cpu_Ms() {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-// Times the body of each iteration, CPU and wall, and records the means under `nom`.
-template <typename Corps>
-void Chronometre(benchmark::State& state, const std::string& nom, Corps corps) {
+// Times the body of each iteration, CPU and wall, after its untimed preparation, and records the
+// means under `nom`.
+template <typename Corps, typename Preparation = void (*)()>
+void Chronometre(
+    benchmark::State& state, const std::string& nom, Corps corps, Preparation prepare = [] {}) {
     double cpu = 0;
     std::chrono::steady_clock::duration mur{};
     for (auto _ : state) {
+        prepare();
         const double cpu_debut = Cpu_Ms();
         const auto debut = std::chrono::steady_clock::now();
         corps();
@@ -162,7 +156,8 @@ BENCHMARK(BM_Actualisation_Litterale)->Unit(benchmark::kMillisecond)->Iterations
 void BM_Recherche_Discriminant(benchmark::State& state) {
     Banc& b = Le_Banc(state.range(0));
     const auto strategie = static_cast<Strategie_Recherche>(state.range(1));
-    Fenetre_Muette fenetre;
+    test::Fenetre_Enregistreuse fenetre;  // answers no to retrying skipped characters
+    fenetre.Reponse_Oui = false;
     Reglages_Moteur reglages;
     reglages.Strategie = strategie;
     Identification_Courante id(*b.base, reglages, fenetre, fenetre);
@@ -178,21 +173,15 @@ void BM_Cascade_Descendance(benchmark::State& state) {
     const auto chaine = Le_Banc(0).Base_En_Chaine();
     Graphe_Descendance graphe(*chaine);
     std::vector<int16_t> etats(static_cast<size_t>(chaine->Nb_Etats_Desc), 1);
-    double cpu = 0;
-    std::chrono::steady_clock::duration mur{};
-    for (auto _ : state) {
-        std::fill(etats.begin(), etats.end(), 1);
-        const double debut = Cpu_Ms();
-        const auto debut_mur = std::chrono::steady_clock::now();
-        graphe.Nettoie_Descendance(0, etats);  // reaches all 1,000 rows
-        mur += std::chrono::steady_clock::now() - debut_mur;
-        cpu += Cpu_Ms() - debut;
-        benchmark::DoNotOptimize(etats.data());
-    }
+    Chronometre(
+        state, "dependency cascade",
+        [&] {
+            graphe.Nettoie_Descendance(0, etats);  // reaches all 1,000 rows
+            benchmark::DoNotOptimize(etats.data());
+        },
+        [&] { std::fill(etats.begin(), etats.end(), 1); });
     if (etats[4] != 0 || etats[3996] != 0)
         state.SkipWithError("the cascade did not reach the whole chain");
-    const auto n = static_cast<double>(state.iterations());
-    Mesures()["dependency cascade"] = {cpu / n, std::chrono::duration<double, std::milli>(mur).count() / n};
 }
 BENCHMARK(BM_Cascade_Descendance)->Unit(benchmark::kMicrosecond);
 
