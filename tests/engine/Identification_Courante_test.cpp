@@ -187,17 +187,7 @@ TEST_F(Cle, SearchProposesOrSaysWhyNot) {
         int choix;
         const char* message;
     } cas[] = {
-        // All four species tied: Ecorce and Marge split them 2/2, Ecorce comes first.
-        {"most even split first", {}, 0, true, Issue_Recherche::Proposee, "Ecorce", -1, nullptr},
-        // Carpinus and Fraxinus at 100: Feuille splits them 1/1, Marge too but comes later.
-        {"only those tied at the top",
-         {{"Ecorce", 1}},
-         0,
-         true,
-         Issue_Recherche::Proposee,
-         "Feuille",
-         -1,
-         nullptr},
+        // The proposals with candidates tied at the top: the command-line key's `best` cases.
         // Nobody reaches the threshold: all four are candidates, Marge 2/2, Feuille 3/1.
         {"threshold above the best",
          {{"Ecorce", 1}},
