@@ -181,15 +181,16 @@ TEST_F(Historique, PanelDescribesEveryNonZeroStateItCanName) {
     Demarre(Description_Cle("DELETE FROM Caracteres WHERE NUM = 4;"));
     const std::vector<int16_t> etats{0, 2, 1, 0, 1, 0, 0, 0, 0};
     ASSERT_TRUE(id->Remplace_Reponses(etats, {-1, -1, 0}));
-    const auto reponses = Decrit_Reponses(*b.Base, etats, Caracteres_Repondus(*b.Base, etats), "en");
-    ASSERT_EQ(reponses.size(), 2u);
-    EXPECT_EQ(reponses[0].Nom + "|" + reponses[0].Question, "Feuille|Leaf type");
-    ASSERT_EQ(reponses[0].Etats.size(), 1u);
-    EXPECT_EQ(reponses[0].Etats[0].Texte, "Compound leaf");
-    EXPECT_EQ(reponses[0].Etats[0].Valeur, 2);
-    ASSERT_EQ(reponses[1].Etats.size(), 1u);  // FOL_3 only: FOL_7 cannot be named
-    EXPECT_EQ(reponses[1].Etats[0].ID_CARAC, "FOL_3");
-    EXPECT_EQ(reponses[1].Etats[0].Cellule, 0);
+    Noms lignes;  // character, question, then each state: identifier, text, value, cell
+    for (const auto& r : Decrit_Reponses(*b.Base, etats, Caracteres_Repondus(*b.Base, etats), "en")) {
+        lignes.push_back(r.Nom + "|" + r.Question);
+        for (const auto& e : r.Etats)
+            lignes.push_back(e.ID_CARAC + "|" + e.Texte + "|" + std::to_string(e.Valeur) + "|" +
+                             std::to_string(e.Cellule));
+    }
+    // FOL_3 only: FOL_7 cannot be named.
+    EXPECT_EQ(lignes, (Noms{"Feuille|Leaf type", "F_COMP|Compound leaf|2|1", "Foliole|Leaflets",
+                            "FOL_3|Three leaflets|1|0"}));
 }
 
 }  // namespace

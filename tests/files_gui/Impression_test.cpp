@@ -1,5 +1,6 @@
 // The print command on a PDF printer: what each case puts on paper, in how many documents, and
 // how an abort, a cancelled dialog, a missing drawing and a piece without a rule are handled.
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -194,9 +195,7 @@ TEST(DrawingPrint, FillsSevenAndAThirdByElevenInchesOncePerCopy) {
     // Top half red, bottom half blue.
     QImage dessin(2200, 3300, QImage::Format_RGB32);
     dessin.fill(Qt::blue);
-    for (int y = 0; y < 1650; ++y) {
-        for (int x = 0; x < 2200; ++x) dessin.setPixel(x, y, qRgb(255, 0, 0));
-    }
+    QPainter(&dessin).fillRect(0, 0, 2200, 1650, Qt::red);
     b.Dialogues.imprimantes = {true};
     b.Dialogues.copies = 2;
     EXPECT_TRUE(b.Imprimeur->Imprime_Dessin(dessin).ok());
