@@ -43,34 +43,44 @@ double Mediane(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-double Demarrage(const std::string& reglages) {
+// The window started from a machine settings file, with no user settings and the real dialogs.
+struct Fenetre_Demarree {
+    explicit Fenetre_Demarree(const std::string& reglages) : demarrage(magasin, dialogues, Options(reglages)) {}
+    static kestrane::Options_Demarrage Options(const std::string& reglages) {
+        kestrane::Options_Demarrage options;
+        options.registre_machine = reglages;
+        return options;
+    }
+    // Whether it started; says which did not.
+    bool Lance(const char* quoi) {
+        if (demarrage.Lance() == 0) return true;
+        std::fprintf(stderr, "%s did not start\n", quoi);
+        return false;
+    }
+    kestrane::frmMain& Fenetre() { return *demarrage.Fenetre(); }
+
     Magasin_Vide magasin;
     kestrane::Dialogues_Qt dialogues;
-    kestrane::Options_Demarrage options;
-    options.registre_machine = reglages;
+    kestrane::Sub_Main demarrage;
+};
+
+double Demarrage(const std::string& reglages) {
     QElapsedTimer chrono;
     chrono.start();
-    kestrane::Sub_Main demarrage(magasin, dialogues, options);
-    if (demarrage.Lance() != 0) return -1;
+    Fenetre_Demarree demarree(reglages);
+    if (!demarree.Lance("the flora")) return -1;
     QApplication::processEvents();
     const double ms = static_cast<double>(chrono.nsecsElapsed()) / 1e6;
-    demarrage.Fenetre()->hide();
+    demarree.Fenetre().hide();
     return ms;
 }
 
 // On a synthetic base: answers, each followed by the list's new lines painted in the view.
 bool Reponse_A_Liste(int especes, int caracteres) {
     kestrane::test::Base_Temporaire base(kestrane::test::Base_Synthetique(especes, caracteres, 4, 11));
-    Magasin_Vide magasin;
-    kestrane::Dialogues_Qt dialogues;
-    kestrane::Options_Demarrage options;
-    options.registre_machine = base.Reglages_Machine();
-    kestrane::Sub_Main demarrage(magasin, dialogues, options);
-    if (demarrage.Lance() != 0) {
-        std::fprintf(stderr, "the synthetic base of %d species did not start\n", especes);
-        return false;
-    }
-    kestrane::frmMain& fenetre = *demarrage.Fenetre();
+    Fenetre_Demarree demarree(base.Reglages_Machine());
+    if (!demarree.Lance("the synthetic base")) return false;
+    kestrane::frmMain& fenetre = demarree.Fenetre();
     fenetre.mnuViewResults->trigger();
     kestrane::Identification_Courante& id = *fenetre.Identification();
     std::vector<double> temps;
@@ -163,16 +173,9 @@ Mesures Frappes(kestrane::Filtre_Especes& filtre, QAbstractItemView& vue) {
 bool Panneau_Et_Filtre() {
     kestrane::test::Base_Temporaire base(kestrane::test::Base_Synthetique(10000, 1000, 4, 11));
     Ecrit_Images_Choix(base.Dossier() + "descripteurs/", 60);
-    Magasin_Vide magasin;
-    kestrane::Dialogues_Qt dialogues;
-    kestrane::Options_Demarrage options;
-    options.registre_machine = base.Reglages_Machine();
-    kestrane::Sub_Main demarrage(magasin, dialogues, options);
-    if (demarrage.Lance() != 0) {
-        std::fprintf(stderr, "the synthetic base of 10,000 species did not start\n");
-        return false;
-    }
-    kestrane::frmMain& fenetre = *demarrage.Fenetre();
+    Fenetre_Demarree demarree(base.Reglages_Machine());
+    if (!demarree.Lance("the synthetic base of 10,000 species")) return false;
+    kestrane::frmMain& fenetre = demarree.Fenetre();
     kestrane::Identification_Courante& id = *fenetre.Identification();
     kestrane::Portrait_Questions& portrait = *fenetre.Portrait();
 
