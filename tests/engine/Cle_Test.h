@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "Base_Test.h"
 #include "Identification_Courante.h"
 
@@ -69,6 +71,41 @@ class Fenetre_Enregistreuse : public Observateur_Identification, public Dialogue
     int Devenue_Modifiee = 0;
     int Listes = 0;
     Liste_Especes Derniere_Liste;
+};
+
+// The key loaded and an identification started on it with the recording window; answers given as
+// the question bar gives them.
+class Cle_Demarree : public ::testing::Test {
+  protected:
+    void SetUp() override { Demarre(Description_Cle()); }
+
+    void Demarre(const Description_Base& description, int seuil = 0) {
+        b = Charge(description);
+        ASSERT_NE(b.Base, nullptr);
+        fenetre = Fenetre_Enregistreuse{};
+        id = std::make_unique<Identification_Courante>(*b.Base, Reglages_Moteur{"robot/", "data/", seuil, {}},
+                                                       fenetre, fenetre);
+        ASSERT_TRUE(id->Demarre());
+    }
+    // The question on `objet`'s character, with `choix` (-1: none).
+    void Pose(const char* objet, int choix) {
+        const Objet_Fic* o = b.Base->Trouve_Objet(objet);
+        ASSERT_NE(o, nullptr) << objet;
+        id->Question = Question_Courante::De_Objet(*o);
+        id->Question.Choix = choix;
+    }
+    void Repond(const char* objet, int choix) {
+        Pose(objet, choix);
+        ASSERT_TRUE(id->Valid_Descripteur());
+    }
+    void Repond_Et_Actualise(const char* objet, int choix) {
+        Repond(objet, choix);
+        ASSERT_TRUE(id->Actualise_Identification());
+    }
+
+    Base_Chargee b;
+    Fenetre_Enregistreuse fenetre;
+    std::unique_ptr<Identification_Courante> id;
 };
 
 }  // namespace kestrane::test

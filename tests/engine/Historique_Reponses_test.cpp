@@ -10,32 +10,24 @@ namespace kestrane::test {
 namespace {
 
 // The key of Cle_Test: Feuille F_COMP opens Foliole, whose FOL_5 opens Marge.
-class Historique : public ::testing::Test {
+class Historique : public Cle_Demarree {
   protected:
-    void SetUp() override { Demarre(Description_Cle()); }
+    void SetUp() override {
+        Cle_Demarree::SetUp();
+        h = std::make_unique<Historique_Reponses>(*id, *b.Base);
+        h->Demarre();
+    }
     void TearDown() override {
         std::filesystem::remove(Fichier("a.ido")), std::filesystem::remove(Fichier("b.ido"));
     }
 
-    void Demarre(const Description_Base& d) {
-        b = Charge(d);
-        ASSERT_NE(b.Base, nullptr);
-        id = std::make_unique<Identification_Courante>(*b.Base, Reglages_Moteur{"robot/", "data/", 0, {}},
-                                                       fenetre, fenetre);
-        ASSERT_TRUE(id->Demarre());
-        h = std::make_unique<Historique_Reponses>(*id, *b.Base);
-        h->Demarre();
-    }
     size_t Index(const char* objet) const {
         return static_cast<size_t>(b.Base->Trouve_Objet(objet) - b.Base->Objets.data());
     }
     // As the question bar confirms: validation, refresh, then the history.
     void Confirme(const char* objet, int choix) {
         h->Commence();
-        id->Question = Question_Courante::De_Objet(*b.Base->Trouve_Objet(objet));
-        id->Question.Choix = choix;
-        ASSERT_TRUE(id->Valid_Descripteur());
-        ASSERT_TRUE(id->Actualise_Identification());
+        Repond_Et_Actualise(objet, choix);
         h->Termine(Genre_Changement::Reponse, Index(objet), h->Fichier());
     }
     void Nouvelle() {
@@ -60,9 +52,6 @@ class Historique : public ::testing::Test {
         return noms;
     }
 
-    Base_Chargee b;
-    Fenetre_Enregistreuse fenetre;
-    std::unique_ptr<Identification_Courante> id;
     std::unique_ptr<Historique_Reponses> h;
 };
 
@@ -178,6 +167,7 @@ TEST_F(Historique, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
 
 TEST_F(Historique, PanelDescribesEveryNonZeroStateItCanName) {
     // State 4 (FOL_7) has no Caracteres row.
+    h.reset();  // it holds the identification Demarre replaces
     Demarre(Description_Cle("DELETE FROM Caracteres WHERE NUM = 4;"));
     const std::vector<int16_t> etats{0, 2, 1, 0, 1, 0, 0, 0, 0};
     ASSERT_TRUE(id->Remplace_Reponses(etats, {-1, -1, 0}));

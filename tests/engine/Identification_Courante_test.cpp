@@ -10,37 +10,7 @@ namespace {
 using Etats = std::vector<int16_t>;
 using Chargements = std::vector<std::pair<int, std::string>>;
 
-class Cle : public ::testing::Test {
-  protected:
-    void SetUp() override { Demarre(Description_Cle()); }
-
-    void Demarre(const Description_Base& description, int seuil = 0) {
-        b = Charge(description);
-        ASSERT_NE(b.Base, nullptr);
-        fenetre = Fenetre_Enregistreuse{};
-        id = std::make_unique<Identification_Courante>(*b.Base, Reglages_Moteur{"robot/", "data/", seuil, {}},
-                                                       fenetre, fenetre);
-        ASSERT_TRUE(id->Demarre());
-    }
-    void Pose(const char* objet, int choix) {
-        const Objet_Fic* o = b.Base->Trouve_Objet(objet);
-        ASSERT_NE(o, nullptr) << objet;
-        id->Question = Question_Courante::De_Objet(*o);
-        id->Question.Choix = choix;
-    }
-    void Repond(const char* objet, int choix) {
-        Pose(objet, choix);
-        ASSERT_TRUE(id->Valid_Descripteur());
-    }
-    void Repond_Et_Actualise(const char* objet, int choix) {
-        Repond(objet, choix);
-        ASSERT_TRUE(id->Actualise_Identification());
-    }
-
-    Base_Chargee b;
-    Fenetre_Enregistreuse fenetre;
-    std::unique_ptr<Identification_Courante> id;
-};
+using Cle = Cle_Demarree;
 
 // The list follows the answers and the threshold; its label only each refresh, in the current
 // language.

@@ -45,14 +45,10 @@ std::vector<std::string> Contenu(const fs::path& dossier) {
     return noms;
 }
 
-class Fichiers : public ::testing::Test {
+class Fichiers : public Cle_Demarree {
   protected:
     void SetUp() override {
-        b = Charge(Description_Cle());
-        ASSERT_NE(b.Base, nullptr);
-        id = std::make_unique<Identification_Courante>(*b.Base, Reglages_Moteur{"robot/", "data/", 0, {}},
-                                                       fenetre, fenetre);
-        ASSERT_TRUE(id->Demarre());
+        Cle_Demarree::SetUp();
         dossier = Dossier_Temporaire("kestrane-ido");
     }
     void TearDown() override {
@@ -60,23 +56,14 @@ class Fichiers : public ::testing::Test {
         fs::permissions(dossier, fs::perms::owner_all, ec);
         fs::remove_all(dossier, ec);
     }
-    void Repond(const char* objet, int choix) {
-        id->Question = Question_Courante::De_Objet(*b.Base->Trouve_Objet(objet));
-        id->Question.Choix = choix;
-        ASSERT_TRUE(id->Valid_Descripteur());
-        ASSERT_TRUE(id->Actualise_Identification());
-    }
 
-    Base_Chargee b;
-    Fenetre_Enregistreuse fenetre;
-    std::unique_ptr<Identification_Courante> id;
     fs::path dossier;
 };
 
 // Saved over a longer file, which it replaces whole, under the name as given (case kept).
 TEST_F(Fichiers, SaveThenOpenGivesTheSameIdentificationAndRanking) {
-    Repond("Feuille", 1);
-    Repond("Ecorce", 0);
+    Repond_Et_Actualise("Feuille", 1);
+    Repond_Et_Actualise("Ecorce", 0);
     const std::string chemin = (dossier / "Mon Arbre.IDO").string();
     Ecrit_Octets(chemin, Octets(100, 0x01));
     ASSERT_TRUE(Enregistre_Identification(*id, chemin));
@@ -121,7 +108,7 @@ TEST_F(Fichiers, OpenLoadsTheLayoutOfTheBaseOrRefusesAndKeepsTheIdentification) 
     for (const auto& c : cas) {
         SCOPED_TRACE(c.quoi);
         ASSERT_TRUE(id->Nouvelle_Identification());
-        Repond("Ecorce", 1);
+        Repond_Et_Actualise("Ecorce", 1);
         const Etats etats = id->Etats_Choisis(), cadres = id->Etat_Cadre();
         const fs::path chemin = dossier / "f.ido";
         fs::remove(chemin);
@@ -161,7 +148,7 @@ TEST_F(Fichiers, AFailedSaveLeavesTheFolderAsItWasAndTheIdentificationModified) 
             return chemin / "x.ido";
         },
     };
-    Repond("Feuille", 1);
+    Repond_Et_Actualise("Feuille", 1);
     for (size_t k = 0; k < std::size(pannes); ++k) {
         SCOPED_TRACE("case " + std::to_string(k));
         fs::remove_all(dossier);
