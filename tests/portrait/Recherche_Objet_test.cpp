@@ -51,89 +51,87 @@ INSERT INTO Objets_Fic VALUES ('B', 1, 2, 2, 1, 2, 1, 'b.wmf', 'B?', 1);
     std::unique_ptr<Base_Connaissance> base;
 };
 
-std::string Zone(int numero, const std::string& nom, const std::string& cadre, const std::string& test_cadre, int x1,
-                 int x2, int y1, int y2, const std::string& c0, const std::string& c1) {
+std::string Zone(int numero, const std::string& nom, const std::string& cadre, const std::string& test_cadre,
+                 int x1, int x2, int y1, int y2, const std::string& c0, const std::string& c1) {
     return "INSERT INTO Clic_Zone VALUES (" + std::to_string(numero) + ", '" + nom + "', " + cadre + ", " +
-           test_cadre + ", " + std::to_string(x1) + ", " + std::to_string(x2) + ", " + std::to_string(y1) + ", " +
-           std::to_string(y2) + ", " + c0 + ", " + c1 + ");\n";
+           test_cadre + ", " + std::to_string(x1) + ", " + std::to_string(x2) + ", " + std::to_string(y1) +
+           ", " + std::to_string(y2) + ", " + c0 + ", " + c1 + ");\n";
 }
 
-TEST(Cherche_Zone, EdgesAreOutsideTheZone) {
-    Base_Zones b(Zone(1, "A", "0", "0", 100, 200, 300, 400, "'Fin'", "NULL"));
-    EXPECT_EQ(b.Objet(101, 301), "A");
-    EXPECT_EQ(b.Objet(199, 399), "A");
-    EXPECT_EQ(b.Objet(100, 350), "");
-    EXPECT_EQ(b.Objet(200, 350), "");
-    EXPECT_EQ(b.Objet(150, 300), "");
-    EXPECT_EQ(b.Objet(150, 400), "");
+// One zone of frame 0 (A, "Fin") with the given edges.
+std::string Bords(const std::string& x1, const std::string& x2, const std::string& y1,
+                  const std::string& y2) {
+    return "INSERT INTO Clic_Zone VALUES (1, 'A', 0, 0, " + x1 + ", " + x2 + ", " + y1 + ", " + y2 +
+           ", 'Fin', NULL);\n";
 }
 
-// A condition holds only when its state's answer is exactly 1 (a file may hold other values).
-TEST(Cherche_Zone, ConditionsMustBeChosenStatesOfValueOne) {
-    Base_Zones b(Zone(1, "B", "1", "0", 0, 1000, 0, 1000, "'A2'", "'Fin'"));
-    for (const auto& [a1, a2, objet] :
-         {std::tuple{0, 0, ""}, {1, 0, ""}, {0, 1, "B"}, {1, 1, "B"}, {0, 2, ""}, {0, -1, ""}})
-        EXPECT_EQ(b.Objet(10, 10, {int16_t(a1), int16_t(a2), 0, 0}), objet) << a1 << " " << a2;
-}
-
-TEST(Cherche_Zone, ZoneWithoutFinIsNeverHit) {
-    Base_Zones b(Zone(1, "B", "1", "0", 0, 1000, 0, 1000, "'A1'", "'A2'"));
-    EXPECT_EQ(b.Objet(10, 10, {1, 1, 0, 0}), "");
-}
-
-TEST(Cherche_Zone, ConditionNamingNoStateFails) {
-    Base_Zones b(Zone(1, "B", "1", "0", 0, 1000, 0, 1000, "'NOPE'", "'Fin'"));
-    EXPECT_EQ(b.Objet(10, 10, {1, 1, 1, 1}), "");
-}
-
-TEST(Cherche_Zone, OnlyTheFirstZoneOfAFrameIsTested) {
-    Base_Zones b(Zone(1, "A", "0", "0", 0, 100, 0, 100, "'Fin'", "NULL") +
-                 Zone(2, "B", "0", "0", 200, 300, 0, 100, "'Fin'", "NULL") +
-                 Zone(3, "B", "1", "0", 400, 500, 0, 100, "'Fin'", "NULL"));
-    EXPECT_EQ(b.Objet(50, 50), "A");
-    EXPECT_EQ(b.Objet(250, 50), "");  // second zone of frame 0, even though the point is inside
-    EXPECT_EQ(b.Objet(450, 50), "B");
-}
-
-TEST(Cherche_Zone, ZoneWhoseConditionsFailDoesNotOpenItsFrame) {
-    Base_Zones b(Zone(1, "A", "0", "0", 0, 100, 0, 100, "'B1'", "'Fin'") +
-                 Zone(2, "B", "0", "0", 200, 300, 0, 100, "'Fin'", "NULL"));
-    EXPECT_EQ(b.Objet(250, 50), "B");
-}
-
-TEST(Cherche_Zone, ZoneWithoutFrameIsSkippedUntilAFrameOpens) {
-    Base_Zones sans(Zone(1, "A", "NULL", "0", 0, 100, 0, 100, "'Fin'", "NULL"));
-    EXPECT_EQ(sans.Objet(50, 50), "");
-    Base_Zones apres(Zone(1, "B", "1", "0", 500, 600, 0, 100, "'Fin'", "NULL") +
-                     Zone(2, "A", "NULL", "0", 0, 100, 0, 100, "'Fin'", "NULL"));
-    EXPECT_EQ(apres.Objet(50, 50), "A");
-}
-
-TEST(Cherche_Zone, TestCadreNeedsAnAnswerInItsFrameAndOpensNoFrame) {
-    Base_Zones b(Zone(1, "B", "1", "1", 0, 100, 0, 100, "'Fin'", "NULL") +
-                 Zone(2, "A", "1", "0", 0, 100, 0, 100, "'Fin'", "NULL"));
-    // Frame 1 unanswered: the Test_Cadre zone is passed over, and the next zone of the same
-    // frame is still tested.
-    EXPECT_EQ(b.Objet(50, 50), "A");
-    EXPECT_EQ(b.Objet(50, 50, {0, 0, 1, 0}, {0, -1, 0}), "B");
-}
-
-TEST(Cherche_Zone, NullEdgeIsOutsideAndNullTestCadreIsNeutral) {
-    // Each Null edge in turn: the zone holds no point, not even one that 0 would let in.
-    for (int bord = 0; bord < 4; ++bord) {
-        std::string bords[] = {"0", "200", "0", "200"};
-        bords[bord] = "NULL";
-        Base_Zones b("INSERT INTO Clic_Zone VALUES (1, 'A', 0, 0, " + bords[0] + ", " + bords[1] + ", " +
-                     bords[2] + ", " + bords[3] + ", 'Fin', NULL);\n");
-        EXPECT_EQ(b.Objet(50, 50), "") << "edge " << bord;
+// {zones, point, answers, frames} -> the object named ("" for none).
+TEST(Cherche_Zone, RulesOfTheZones) {
+    const std::string carre = Bords("100", "200", "300", "400");
+    const std::string a_0 = Zone(1, "A", "0", "0", 0, 100, 0, 100, "'Fin'", "NULL");
+    const std::string b_0 = Zone(2, "B", "0", "0", 200, 300, 0, 100, "'Fin'", "NULL");
+    const std::string trois = a_0 + b_0 + Zone(3, "B", "1", "0", 400, 500, 0, 100, "'Fin'", "NULL");
+    const std::string sur_a2 = Zone(1, "B", "1", "0", 0, 1000, 0, 1000, "'A2'", "'Fin'");
+    const std::string test_cadre = Zone(1, "B", "1", "1", 0, 100, 0, 100, "'Fin'", "NULL") +
+                                   Zone(2, "A", "1", "0", 0, 100, 0, 100, "'Fin'", "NULL");
+    const std::string cadre_nul =
+        "INSERT INTO Clic_Zone VALUES (1, 'A', 0, NULL, 0, 100, 0, 100, 'Fin', NULL);\n" + b_0;
+    const struct {
+        const char* cas;
+        std::string zones;
+        double x, y;
+        const char* objet;
+        std::vector<int16_t> etats = {0, 0, 0, 0};
+        std::vector<int16_t> cadres = {0, 0, 0};
+    } cas[] = {
+        // The edges are outside the zone.
+        {"inside, top left", carre, 101, 301, "A"},
+        {"inside, bottom right", carre, 199, 399, "A"},
+        {"left edge", carre, 100, 350, ""},
+        {"right edge", carre, 200, 350, ""},
+        {"top edge", carre, 150, 300, ""},
+        {"bottom edge", carre, 150, 400, ""},
+        // Each Null edge: the zone holds no point, not even one that 0 would let in.
+        {"Null X1", Bords("NULL", "200", "0", "200"), 50, 50, ""},
+        {"Null X2", Bords("0", "NULL", "0", "200"), 50, 50, ""},
+        {"Null Y1", Bords("0", "200", "NULL", "200"), 50, 50, ""},
+        {"Null Y2", Bords("0", "200", "0", "NULL"), 50, 50, ""},
+        // A condition holds only when its state's answer is exactly 1 (a file may hold others).
+        {"A2 not chosen", sur_a2, 10, 10, ""},
+        {"A1 chosen", sur_a2, 10, 10, "", {1, 0, 0, 0}},
+        {"A2 chosen", sur_a2, 10, 10, "B", {0, 1, 0, 0}},
+        {"both chosen", sur_a2, 10, 10, "B", {1, 1, 0, 0}},
+        {"A2 at 2", sur_a2, 10, 10, "", {0, 2, 0, 0}},
+        {"A2 at -1", sur_a2, 10, 10, "", {0, -1, 0, 0}},
+        {"no Fin", Zone(1, "B", "1", "0", 0, 1000, 0, 1000, "'A1'", "'A2'"), 10, 10, "", {1, 1, 0, 0}},
+        {"no such state",
+         Zone(1, "B", "1", "0", 0, 1000, 0, 1000, "'NOPE'", "'Fin'"),
+         10,
+         10,
+         "",
+         {1, 1, 1, 1}},
+        // Only the first zone of a frame is tested; a zone whose conditions fail does not open it.
+        {"first of frame 0", trois, 50, 50, "A"},
+        {"second of frame 0", trois, 250, 50, ""},
+        {"first of frame 1", trois, 450, 50, "B"},
+        {"after a failed condition", Zone(1, "A", "0", "0", 0, 100, 0, 100, "'B1'", "'Fin'") + b_0, 250, 50,
+         "B"},
+        // A zone without a frame is skipped until a frame opens.
+        {"no frame", Zone(1, "A", "NULL", "0", 0, 100, 0, 100, "'Fin'", "NULL"), 50, 50, ""},
+        {"no frame, after one",
+         Zone(1, "B", "1", "0", 500, 600, 0, 100, "'Fin'", "NULL") +
+             Zone(2, "A", "NULL", "0", 0, 100, 0, 100, "'Fin'", "NULL"),
+         50, 50, "A"},
+        // Test_Cadre needs an answer in its frame and opens no frame; a Null one is neutral.
+        {"Test_Cadre, frame unanswered", test_cadre, 50, 50, "A"},
+        {"Test_Cadre, frame answered", test_cadre, 50, 50, "B", {0, 0, 1, 0}, {0, -1, 0}},
+        {"Null Test_Cadre", cadre_nul, 50, 50, "A"},
+        {"after a Null Test_Cadre", cadre_nul, 250, 50, "B"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        EXPECT_EQ(Base_Zones(c.zones).Objet(c.x, c.y, c.etats, c.cadres), c.objet);
     }
-    // A Null Test_Cadre neither asks for an answer in frame 0 nor closes it to the next zone.
-    Base_Zones neutre("INSERT INTO Clic_Zone VALUES (1, 'A', 0, NULL, 0, 100, 0, 100, 'Fin', NULL);\n" +
-                      Zone(2, "B", "0", "0", 200, 300, 0, 100, "'Fin'", "NULL"));
-    ASSERT_EQ(neutre.base->Clic_Zone.size(), 2u);
-    EXPECT_FALSE(neutre.base->Clic_Zone[0].Test_Cadre.has_value());
-    EXPECT_EQ(neutre.Objet(50, 50), "A");
-    EXPECT_EQ(neutre.Objet(250, 50), "B");
 }
 
 TEST(Cherche_Zone, ZoneNamingNoObjectEndsTheSearch) {
@@ -154,24 +152,14 @@ TEST(Cherche_Zone, ReferenceQuotientFirstThenFloor) {
 
 const std::string Couleurs = "INSERT INTO Couleurs VALUES (1, 'R1'), (2, 'V'), (3, 'R2'), (4, 'B');\n";
 
-TEST(Couleur_Proche, ExactColourGivesTheFirstEqualEntry) {
+TEST(Couleur_Proche, ExactThenNearestTheLowestIndexOnTiesNothingWithoutPalette) {
     Base_Zones b(Couleurs, 4, {0x0000FF, 0x00FF00, 0x0000FF, 0xFF0000});
-    EXPECT_EQ(Couleur_Proche(*b.base, 0x0000FF), "R1");
+    EXPECT_EQ(Couleur_Proche(*b.base, 0x0000FF), "R1");  // the first of two equal entries
     EXPECT_EQ(Couleur_Proche(*b.base, 0x00FF00), "V");
-}
-
-TEST(Couleur_Proche, NearestColourWinsLowestIndexOnTies) {
-    Base_Zones b(Couleurs, 4, {0x0000FF, 0x00FF00, 0x0000FF, 0xFF0000});
-    // red 200, green 10, blue 0 (0x000AC8): nearest to pure red.
-    EXPECT_EQ(Couleur_Proche(*b.base, 0x000AC8), "R1");
-    // Exactly between pure green and pure blue: the lower index.
-    EXPECT_EQ(Couleur_Proche(*b.base, 0x808000), "V");
+    EXPECT_EQ(Couleur_Proche(*b.base, 0x000AC8), "R1");  // red 200, green 10: nearest to pure red
+    EXPECT_EQ(Couleur_Proche(*b.base, 0x808000), "V");   // between green and blue: the lower index
     EXPECT_EQ(Couleur_Proche(*b.base, 0xF00010), "B");
-}
-
-TEST(Couleur_Proche, EmptyPaletteGivesNothing) {
-    Base_Zones b("");
-    EXPECT_EQ(Couleur_Proche(*b.base, 0x123456), "");
+    EXPECT_EQ(Couleur_Proche(*Base_Zones("").base, 0x123456), "");
 }
 
 }  // namespace
