@@ -88,12 +88,6 @@ TEST(Disposition, SplitterStopsAtTheMiddleAndMovesTheColumn) {
     EXPECT_GT(d.Small_Robot.Width, 0);
 }
 
-}  // namespace
-}  // namespace kestrane
-
-namespace kestrane {
-namespace {
-
 // The answers panel and the name filter take their room only while shown: at width and height 0
 // every pane is exactly where it was.
 TEST(Disposition, PanelNarrowsTheFreeWidthAndTheFilterTakesTheListsTop) {

@@ -28,56 +28,66 @@ void Clique(QRadioButton* bouton) {
 }
 
 class OptionsTest : public ::testing::Test {
-protected:
+  protected:
     Reglages reglages;
     int16_t langue = 0;
     Magasin_Memoire magasin;
     test::Dialogues_Scriptes dialogues;
 };
 
-TEST_F(OptionsTest, ShowsTheCurrentValues) {
+// The values shown; All species and the strategy changed, Apply stores them, and the dialog opens
+// again on them.
+TEST_F(OptionsTest, ShowsTheValuesAndApplyStoresTheThresholdAndTheStrategy) {
     reglages.Seuil_Pourcent = 40;
     reglages.Curseur_Dynamique = true;
     reglages.Distribution = "hd";
     reglages.Adresse_Documents = "/docs/";
     langue = 1;
-    frmOptions f(reglages, langue, magasin, dialogues);
-    EXPECT_TRUE(f.Option1->isChecked());
-    EXPECT_TRUE(f.Reglage_Valeur->isEnabled());
-    EXPECT_EQ(f.Reglage_Valeur->value(), 40);
-    EXPECT_EQ(f.Label1->text(), " 40 %");
-    EXPECT_TRUE(f.Check1->isChecked());
-    EXPECT_TRUE(f.Option4->isChecked());
-    EXPECT_TRUE(f.Option7->isChecked());
-    EXPECT_EQ(f.hdtext->text(), "/docs/");
-    EXPECT_FALSE(f.httptext->isEnabled());
-    EXPECT_EQ(f.windowTitle(), "Opciones");
-}
-
-TEST_F(OptionsTest, AllSpeciesStoresZeroAndReopensWithTheSliderDisabled) {
-    reglages.Seuil_Pourcent = 55;
     {
         frmOptions f(reglages, langue, magasin, dialogues);
         f.show();
+        EXPECT_EQ(f.windowTitle(), "Opciones");
+        EXPECT_TRUE(f.Option1->isChecked());
+        EXPECT_EQ(f.Reglage_Valeur->value(), 40);
+        EXPECT_EQ(f.Label1->text(), " 40 %");
+        EXPECT_TRUE(f.Check1->isChecked());
+        EXPECT_TRUE(f.Option4->isChecked());
+        EXPECT_TRUE(f.Option7->isChecked());
+        EXPECT_EQ(f.hdtext->text(), "/docs/");
+        EXPECT_FALSE(f.httptext->isEnabled());
+        EXPECT_TRUE(f.Option8->isChecked());
         Clique(f.Option2);
         EXPECT_EQ(f.Reglage_Valeur->value(), 70);
         EXPECT_FALSE(f.Reglage_Valeur->isEnabled());
         EXPECT_EQ(f.Label1->text(), " 70 %");
+        Clique(f.Option9);
         QTest::mouseClick(f.cmdApply, Qt::LeftButton);
     }
     EXPECT_EQ(reglages.Seuil_Pourcent, 0);
     EXPECT_EQ(magasin.valeurs["Options/Valeur"], "0");
+    EXPECT_EQ(reglages.Strategie, Strategie_Recherche::Applicable);
+    EXPECT_EQ(magasin.valeurs["Options/Strategie"], "applicable");
     frmOptions again(reglages, langue, magasin, dialogues);
     EXPECT_TRUE(again.Option2->isChecked());
     EXPECT_FALSE(again.Reglage_Valeur->isEnabled());
+    EXPECT_TRUE(again.Option9->isChecked());
 }
 
-TEST_F(OptionsTest, ApplyCompletesTheDocumentAddressForItsKind) {
+// Browse fills the path from the folder dialog, titled in the language (cancelled: unchanged);
+// OK and Apply complete the address for its kind.
+TEST_F(OptionsTest, TheDocumentAddressIsBrowsedAndCompletedForItsKind) {
+    langue = 2;
     {
         frmOptions f(reglages, langue, magasin, dialogues);
         f.show();
         f.tbsOptions->setCurrentIndex(2);
         Clique(f.Option7);
+        dialogues.dossiers = {QString("/srv/flora/docs"), std::nullopt};
+        QTest::mouseClick(f.Command1, Qt::LeftButton);
+        QTest::mouseClick(f.Command1, Qt::LeftButton);
+        EXPECT_EQ(f.hdtext->text(), "/srv/flora/docs/");
+        ASSERT_EQ(dialogues.titres_fichiers.size(), 2u);
+        EXPECT_EQ(dialogues.titres_fichiers[0], " Répertoires des documents ");
         f.hdtext->setText("/srv/flora/docs");
         QTest::mouseClick(f.cmdOK, Qt::LeftButton);
     }
@@ -98,52 +108,20 @@ TEST_F(OptionsTest, ApplyCompletesTheDocumentAddressForItsKind) {
     EXPECT_EQ(reglages.Adresse_Documents, "https://flora.example/docs/");
 }
 
-TEST_F(OptionsTest, BrowseFillsThePathFromTheFolderDialogTitledInTheLanguage) {
-    langue = 2;
-    reglages.Distribution = "hd";
-    frmOptions f(reglages, langue, magasin, dialogues);
-    dialogues.dossiers.push_back(QString("/home/me/docs"));
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
-    EXPECT_EQ(f.hdtext->text(), "/home/me/docs/");
-    ASSERT_EQ(dialogues.titres_fichiers.size(), 1u);
-    EXPECT_EQ(dialogues.titres_fichiers[0], " Répertoires des documents ");
-    dialogues.dossiers.push_back(std::nullopt);  // cancelled: unchanged
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
-    EXPECT_EQ(f.hdtext->text(), "/home/me/docs/");
-}
-
-TEST_F(OptionsTest, CtrlTabCyclesTheTabsBothWays) {
-    frmOptions f(reglages, langue, magasin, dialogues);
-    f.show();
-    f.Check1->setFocus();
-    QTest::keyClick(f.Check1, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(f.tbsOptions->currentIndex(), 2);  // first to last
-    QTest::keyClick(f.hdtext, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(f.tbsOptions->currentIndex(), 0);  // last to first
-    QTest::keyClick(&f, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(f.tbsOptions->currentIndex(), 1);
-}
-
-TEST_F(OptionsTest, SearchStrategyIsShownAndStoredOnApply) {
-    {
-        frmOptions f(reglages, langue, magasin, dialogues);
-        f.show();
-        EXPECT_TRUE(f.Option8->isChecked());
-        Clique(f.Option9);
-        QTest::mouseClick(f.cmdApply, Qt::LeftButton);
-    }
-    EXPECT_EQ(reglages.Strategie, Strategie_Recherche::Applicable);
-    EXPECT_EQ(magasin.valeurs["Options/Strategie"], "applicable");
-    frmOptions again(reglages, langue, magasin, dialogues);
-    EXPECT_TRUE(again.Option9->isChecked());
-}
-
-TEST_F(OptionsTest, LanguageChangesAtOnceAndCancelDoesNotUndoNorStoreIt) {
+// Ctrl+Tab cycles the tabs both ways; the language changes at once, and Cancel neither undoes
+// nor stores it.
+TEST_F(OptionsTest, CtrlTabCyclesTheTabsAndTheLanguageChangesAtOnce) {
     {
         frmOptions f(reglages, langue, magasin, dialogues);
         f.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
-        f.tbsOptions->setCurrentIndex(1);
+        f.Check1->setFocus();
+        QTest::keyClick(f.Check1, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(f.tbsOptions->currentIndex(), 2);  // first to last
+        QTest::keyClick(f.hdtext, Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(f.tbsOptions->currentIndex(), 0);  // last to first
+        QTest::keyClick(&f, Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(f.tbsOptions->currentIndex(), 1);
         QApplication::processEvents();
         Clique(f.Option5);
         EXPECT_TRUE(f.Option5->isChecked());

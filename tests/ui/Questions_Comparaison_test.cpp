@@ -14,52 +14,21 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "Base_Test.h"
-#include "Dialogues_Scriptes.h"
-#include "Magasin_Memoire.h"
+#include "Fenetre_Petite.h"
 #include "Portrait_Questions.h"
-#include "Sub_Main.h"
-#include "frmMain.h"
 
 namespace kestrane {
 namespace {
 
-namespace fs = std::filesystem;
-
-class QuestionsComparaison : public ::testing::Test {
+class QuestionsComparaison : public test::Fenetre_Petite {
   protected:
     void SetUp() override {
-        dossier_ = test::Dossier_Temporaire("kestrane-questions");
-        const fs::path base = dossier_ / "base";
-        fs::copy(std::string(KESTRANE_FIXTURES) + "/small", base, fs::copy_options::recursive);
-        // Every character's chooser picture: a drawing of the base stands in for them.
-        fs::create_directories(base / "descripteurs");
-        for (const char* nom : {"leaf", "arrangement", "fruit"})
-            fs::copy_file(base / "robot/01/simple.wmf", base / "descripteurs" / nom);
-        options_.registre_machine = (base / "kestrane.ini").string();
-        options_.verrou_instance = (dossier_ / "kestrane.lock").string();
-        sub_ = std::make_unique<Sub_Main>(magasin_, dialogues_, options_);
-        ASSERT_EQ(sub_->Lance(), 0);
-        F().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&F()));
+        Fenetre_Petite::SetUp();
+        Images();
+        ASSERT_EQ(Lance(), 0);
     }
-    void TearDown() override {
-        if (sub_ && sub_->Fenetre())
-            sub_->Fenetre()->hide();
-        sub_.reset();
-        fs::remove_all(dossier_);
-    }
-    frmMain& F() { return *sub_->Fenetre(); }
     Portrait_Questions& P() { return *F().Portrait(); }
     QString Adresse() { return static_cast<QWebEngineView*>(F().WebTexte)->url().toLocalFile(); }
-
-    fs::path dossier_;
-    Options_Demarrage options_;
-    test::Magasin_Memoire magasin_;
-    test::Dialogues_Scriptes dialogues_;
-    std::unique_ptr<Sub_Main> sub_;
 };
 
 TEST_F(QuestionsComparaison, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensItsChooser) {

@@ -11,51 +11,25 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "Base_Test.h"
-#include "Dialogues_Scriptes.h"
 #include "Documents.h"
+#include "Fenetre_Petite.h"
 #include "Fichier_Identification.h"
 #include "Filtre_Especes.h"
 #include "Historique_Reponses.h"
-#include "Magasin_Memoire.h"
 #include "Panneau_Reponses.h"
 #include "Portrait_Questions.h"
-#include "Sub_Main.h"
 #include "Table_Chaines.h"
-#include "frmMain.h"
 
 namespace kestrane {
 namespace {
 
-namespace fs = std::filesystem;
-
-class ReponsesFiltre : public ::testing::Test {
+class ReponsesFiltre : public test::Fenetre_Petite {
   protected:
     void SetUp() override {
-        dossier_ = test::Dossier_Temporaire("kestrane-reponses");
-        const fs::path base = dossier_ / "base";
-        fs::copy(std::string(KESTRANE_FIXTURES) + "/small", base, fs::copy_options::recursive);
-        // LEAF's chooser picture: three cells side by side.
-        fs::create_directories(base / "descripteurs");
-        fs::copy_file(base / "robot/01/simple.wmf", base / "descripteurs/leaf");
-        options_.registre_machine = (base / "kestrane.ini").string();
-        options_.verrou_instance = (dossier_ / "kestrane.lock").string();
+        Fenetre_Petite::SetUp();
+        Images({"leaf"});  // three cells side by side; FRUIT has no picture
     }
-    void TearDown() override {
-        if (sub_ && sub_->Fenetre())
-            sub_->Fenetre()->hide();
-        sub_.reset();
-        fs::remove_all(dossier_);
-    }
-    void Lance() {
-        sub_ = std::make_unique<Sub_Main>(magasin_, dialogues_, options_);
-        ASSERT_EQ(sub_->Lance(), 0);
-        F().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&F()));
-    }
-    frmMain& F() { return *sub_->Fenetre(); }
+    void Lance() { ASSERT_EQ(Fenetre_Petite::Lance(), 0); }
     Panneau_Reponses& Panneau() { return *F().Panneau(); }
     // As the question bar confirms a state picked in the chooser.
     void Confirme(const char* objet, int choix) {
@@ -73,12 +47,6 @@ class ReponsesFiltre : public ::testing::Test {
     }
     std::string Titre() { return F().windowTitle().toStdString(); }
     std::string Fichier(const char* nom) { return (dossier_ / nom).string(); }
-
-    fs::path dossier_;
-    Options_Demarrage options_;
-    test::Magasin_Memoire magasin_;
-    test::Dialogues_Scriptes dialogues_;
-    std::unique_ptr<Sub_Main> sub_;
 };
 
 const std::string kLeaf = "What is the leaf like?: Pinnate leaf";
