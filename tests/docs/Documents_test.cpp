@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QListWidget>
-#include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,6 +12,7 @@
 #include "Fixture_Documents.h"
 #include "Schema_Base.h"
 #include "Serveur_Http.h"
+#include "Tree_esp.h"
 #include "WebTexte.h"
 #include "cImgs.h"
 #include "frmLegende.h"
@@ -36,67 +36,172 @@ Choix_Espece Erable() {
     return {QStringLiteral("acer campestre"), QStringLiteral("ACECA"), QStringLiteral("Sapindaceae S.l.")};
 }
 
-// One run through the local pages: the error page, the buttons while and after a page loads, the
-// history, and the language a species page is opened in.
-TEST(Documents, LocalPagesTheirButtonsHistoryAndLanguage) {
+struct Liste_Resultats {
+    explicit Liste_Resultats(const QStringList& lignes) {
+        liste.addItems(lignes);
+        liste.resize(300, 200);
+        liste.show();
+    }
+    void Clique(int ligne) {
+        QListWidgetItem* item = liste.item(ligne);
+        QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(item).center());
+    }
+    QListWidget liste;
+};
+
+// One page load for the local pages (each shared page load costs seconds): the species tree's
+// clicks, the error page, the buttons while and after a page loads, the history, the results
+// list's clicks and focus, printing, and the language a species page is opened in.
+TEST(Documents, LocalPagesTheTreeTheButtonsHistoryResultsListPrintingAndLanguage) {
     Bac_Documents bac;
     Documents& d = *bac.documents;
-    // A missing page shows the error page of the suffix.
-    d.Tree_esp_NodeClick(Erable());
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_en.html")));
-    EXPECT_EQ(d.Vue().title(), QStringLiteral("Page not found"));
-
-    // While a page loads the timer changes no button; local documents keep Stop enabled.
+    {  // a click on the tree's node that is no species opens nothing; a missing page, the error page
+        Tree_esp& arbre = d.Arbre();
+        arbre.resize(400, 900);
+        arbre.show();
+        arbre.expandAll();
+        QTreeWidgetItem* famille = arbre.Noeud(QStringLiteral("FAGACEAE"));
+        ASSERT_NE(famille, nullptr);
+        QTest::mouseClick(arbre.viewport(), Qt::LeftButton, {}, arbre.visualItemRect(famille).center());
+        EXPECT_TRUE(bac.hote.appels.isEmpty());
+        d.Tree_esp_NodeClick(Erable());
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_en.html")));
+        EXPECT_EQ(d.Vue().title(), QStringLiteral("Page not found"));
+    }
+    {  // a click on a species' common name opens its page; while it loads the timer changes no
+       // button; local documents keep Stop enabled
+        Tree_esp& arbre = d.Arbre();
+        QTreeWidgetItem* hetre = arbre.Noeud(QStringLiteral("FAGSYHêtre"));
+        ASSERT_NE(hetre, nullptr);
+        arbre.scrollToItem(hetre);
+        bac.hote.appels.clear();
+        QTest::mouseClick(arbre.viewport(), Qt::LeftButton, {}, arbre.visualItemRect(hetre).center());
+        EXPECT_EQ(bac.hote.appels.value(0), QStringLiteral("+Stop"));
+        ASSERT_FALSE(d.Vue().Termine());
+        bac.hote.appels.clear();
+        d.Timer1_Timer();
+        EXPECT_TRUE(bac.hote.appels.isEmpty());
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_en.html")));
+        EXPECT_EQ(d.Etat().Code_Esp_Courant, QStringLiteral("Fagsy"));
+        EXPECT_EQ(d.Etat().Famille_Courante, QStringLiteral("Fagaceae"));
+        EXPECT_EQ(bac.hote.suffixe, QStringLiteral("_en"));
+        d.Timer1_Timer();
+        EXPECT_TRUE(bac.hote.appels.contains(QStringLiteral("-Avant")));
+        EXPECT_TRUE(bac.hote.boutons[QStringLiteral("Stop")]);
+        EXPECT_FALSE(bac.hote.appels.contains(QStringLiteral("-Stop")));
+        EXPECT_GE(bac.hote.pointeur_normal, 1);
+    }
+    {  // Back, back, forward leaves one page forward. Forward is off as soon as the species page
+       // is shown; back leads nowhere from it.
+        ASSERT_TRUE(Attend([&] { return bac.hote.boutons.count(QStringLiteral("Avant")) != 0; }));
+        EXPECT_FALSE(bac.hote.boutons[QStringLiteral("Avant")]);
+        EXPECT_FALSE(bac.hote.boutons[QStringLiteral("Arriere")]);
+        Clique_Vue(d, {60, 35});  // drawing page
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+        ASSERT_TRUE(Attend([&] { return bac.hote.boutons[QStringLiteral("Arriere")]; }));
+        Clique_Vue(d, {650, 25});  // next page
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
+        d.Arriere();
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+        d.Arriere();
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/fagsy_en.html")));
+        d.Avant();
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+        EXPECT_EQ(d.Etat().Nb_Avant, 1);
+        EXPECT_TRUE(Attend([&] { return bac.hote.boutons[QStringLiteral("Avant")]; }));
+        d.Avant();
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
+        EXPECT_EQ(d.Etat().Nb_Avant, 0);
+        d.Avant();  // nothing forward: nothing happens
+        EXPECT_EQ(d.Etat().Nb_Avant, 0);
+        EXPECT_TRUE(Attend([&] { return !bac.hote.boutons[QStringLiteral("Avant")]; }));
+    }
+    {  // the results list: a click without selection acts on the first line
+        Liste_Resultats r(
+            {QStringLiteral(" 100% - Fagus sylvatica"), QStringLiteral(" 50% - Quercus robur")});
+        ASSERT_EQ(r.liste.currentRow(), -1);
+        d.Liste_Esp_Click(r.liste, 100);
+        EXPECT_EQ(d.Etat().Code_Esp_Courant, QStringLiteral("FAGSY"));
+        EXPECT_EQ(r.liste.currentRow(), 0);
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_en.html")));
+    }
+    {  // a click opens the species of the line, its family in proper case
+        Liste_Resultats r({QStringLiteral(" 85% - Melia azedarach"), QStringLiteral(" 85% - Fagus sylvatica"),
+                           QStringLiteral(" 40% - acer campestre")});
+        QObject::connect(&r.liste, &QListWidget::itemClicked, [&] { d.Liste_Esp_Click(r.liste, 85); });
+        r.Clique(0);
+        EXPECT_EQ(d.Etat().Famille_Courante, QStringLiteral("Meliaceae"));
+        r.Clique(2);
+        EXPECT_EQ(d.Etat().Famille_Courante, QStringLiteral("Sapindaceae s.l."));
+        EXPECT_EQ(d.Etat().Espece_Courante, QStringLiteral("acer campestre"));
+        EXPECT_EQ(r.liste.currentRow(), 2);
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_en.html")));
+    }
+    {  // the contradictions button follows the percentage of the line
+        Liste_Resultats r({QStringLiteral(" 100% - Fagus sylvatica"), QStringLiteral(" 60% - Quercus robur"),
+                           QStringLiteral("-10% - Tilia cordata")});
+        int meilleur = 100;
+        const int appels_avant = bac.hote.appels_contra;
+        QObject::connect(&r.liste, &QListWidget::itemClicked, [&] { d.Liste_Esp_Click(r.liste, meilleur); });
+        const struct {
+            int ligne, meilleur;
+            bool contra;
+        } clics[] = {{1, 100, true}, {0, 100, false}, {2, 100, true}, {1, 0, false}};  // 0: no answer yet
+        for (const auto& c : clics) {
+            meilleur = c.meilleur;
+            r.Clique(c.ligne);
+            EXPECT_EQ(bac.hote.contra_visible, c.contra) << c.ligne << " " << c.meilleur;
+        }
+        EXPECT_EQ(bac.hote.appels_contra - appels_avant, 4);
+    }
+    {  // the list takes the focus the first time the mouse comes, only once
+        QWidget fenetre;
+        auto* liste = new QListWidget(&fenetre);
+        liste->addItems({QStringLiteral(" 0% - Fagus sylvatica")});
+        auto* autre = new QListWidget(&fenetre);
+        autre->move(0, 250);
+        fenetre.resize(400, 500);
+        fenetre.show();
+        fenetre.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&fenetre));
+        d.Suit_Focus_Liste(*liste);
+        autre->setFocus();
+        ASSERT_TRUE(autre->hasFocus());
+        QTest::mouseMove(fenetre.windowHandle(), liste->viewport()->mapTo(&fenetre, QPoint(20, 10)));
+        EXPECT_TRUE(Attend([&] { return liste->hasFocus(); }));
+        autre->setFocus();
+        QTest::mouseMove(fenetre.windowHandle(), liste->viewport()->mapTo(&fenetre, QPoint(30, 20)));
+        QTest::mouseMove(fenetre.windowHandle(), liste->viewport()->mapTo(&fenetre, QPoint(40, 30)));
+        EXPECT_TRUE(autre->hasFocus());
+    }
     d.Tree_esp_NodeClick(Hetre());
-    ASSERT_FALSE(d.Vue().Termine());
-    bac.hote.appels.clear();
-    d.Timer1_Timer();
-    EXPECT_TRUE(bac.hote.appels.isEmpty());
     ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_en.html")));
-    EXPECT_EQ(bac.hote.suffixe, QStringLiteral("_en"));
-    d.Timer1_Timer();
-    EXPECT_TRUE(bac.hote.appels.contains(QStringLiteral("-Avant")));
-    EXPECT_TRUE(bac.hote.boutons[QStringLiteral("Stop")]);
-    EXPECT_FALSE(bac.hote.appels.contains(QStringLiteral("-Stop")));
-    EXPECT_GE(bac.hote.pointeur_normal, 1);
-
-    // Back, back, forward leaves one page forward. Forward is off as soon as the species page is
-    // shown; back leads nowhere from it.
-    ASSERT_TRUE(Attend([&] { return bac.hote.boutons.count(QStringLiteral("Avant")) != 0; }));
-    EXPECT_FALSE(bac.hote.boutons[QStringLiteral("Avant")]);
-    EXPECT_FALSE(bac.hote.boutons[QStringLiteral("Arriere")]);
-    Clique_Vue(d, {60, 35});  // drawing page
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
-    ASSERT_TRUE(Attend([&] { return bac.hote.boutons[QStringLiteral("Arriere")]; }));
-    Clique_Vue(d, {650, 25});  // next page
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
-    d.Arriere();
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
-    d.Arriere();
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/fagsy_en.html")));
-    d.Avant();
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
-    EXPECT_EQ(d.Etat().Nb_Avant, 1);
-    EXPECT_TRUE(Attend([&] { return bac.hote.boutons[QStringLiteral("Avant")]; }));
-    d.Avant();
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
-    EXPECT_EQ(d.Etat().Nb_Avant, 0);
-    d.Avant();  // nothing forward: nothing happens
-    EXPECT_EQ(d.Etat().Nb_Avant, 0);
-    EXPECT_TRUE(Attend([&] { return !bac.hote.boutons[QStringLiteral("Avant")]; }));
-
-    // Opening a species takes the language of the page shown, and starts a new history.
-    d.Tree_esp_NodeClick(Hetre());
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_en.html")));
-    Clique_Vue(d, {60, 75});  // the link to the French page
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_fr.html")));
-    d.Tree_esp_NodeClick(Hetre());
-    EXPECT_EQ(bac.hote.suffixe, QStringLiteral("_fr"));
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_fr.html")));
-    EXPECT_FALSE(d.Vue().history()->canGoBack());
-    d.Tree_esp_NodeClick(Erable());
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_fr.html")));
-    EXPECT_EQ(d.Vue().title(), QStringLiteral("Page introuvable"));
+    {  // printing the page goes to the printer chosen; a cancelled choice prints nothing
+        QTemporaryDir dossier;
+        bac.dialogues.fichier_impression = dossier.filePath(QStringLiteral("page.pdf"));
+        bac.dialogues.imprimantes = {false, true};
+        QSignalSpy fin(&d, &Documents::Impression_Terminee);
+        d.Imprime_Document();
+        EXPECT_EQ(bac.dialogues.imprimantes.size(), 1u);
+        d.Imprime_Document();
+        ASSERT_TRUE(fin.wait(30000));
+        EXPECT_TRUE(fin.at(0).at(0).toBool());
+        EXPECT_EQ(fin.count(), 1);
+        QFile fichier(bac.dialogues.fichier_impression);
+        ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(fichier.read(5) == "%PDF-");
+    }
+    {  // opening a species takes the language of the page shown, and starts a new history
+        Clique_Vue(d, {60, 75});  // the link to the French page
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_fr.html")));
+        d.Tree_esp_NodeClick(Hetre());
+        EXPECT_EQ(bac.hote.suffixe, QStringLiteral("_fr"));
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_fr.html")));
+        EXPECT_FALSE(d.Vue().history()->canGoBack());
+        d.Tree_esp_NodeClick(Erable());
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_fr.html")));
+        EXPECT_EQ(d.Vue().title(), QStringLiteral("Page introuvable"));
+    }
 }
 
 // A base without the language (every other test here) starts in English, as before.
@@ -115,137 +220,6 @@ TEST(Documents, FirstPageIsInTheInterfaceLanguageWhenTheBaseOffersItAndTheLegend
     Clique_Vue(d, {60, 35});  // the drawing page, in English
     ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
     EXPECT_EQ(d.Etat().Texte_Legende, QStringLiteral("Hêtre commun"));
-}
-
-struct Liste_Resultats {
-    explicit Liste_Resultats(const QStringList& lignes) {
-        liste.addItems(lignes);
-        liste.resize(300, 200);
-        liste.show();
-    }
-    void Clique(int ligne) {
-        QListWidgetItem* item = liste.item(ligne);
-        QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(item).center());
-    }
-    QListWidget liste;
-};
-
-// The results list beside the documents: one document view for every case.
-TEST(Documents, ResultsListClicksAndFocus) {
-    Bac_Documents bac;
-    Documents& d = *bac.documents;
-    {  // a click without selection acts on the first line
-        Liste_Resultats r(
-            {QStringLiteral(" 100% - Fagus sylvatica"), QStringLiteral(" 50% - Quercus robur")});
-        ASSERT_EQ(r.liste.currentRow(), -1);
-        d.Liste_Esp_Click(r.liste, 100);
-        EXPECT_EQ(d.Etat().Code_Esp_Courant, QStringLiteral("FAGSY"));
-        EXPECT_EQ(r.liste.currentRow(), 0);
-        ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_en.html")));
-    }
-    {  // a click opens the species of the line
-        Liste_Resultats r({QStringLiteral(" 85% - Melia azedarach"), QStringLiteral(" 85% - Fagus sylvatica"),
-                           QStringLiteral(" 40% - acer campestre")});
-        QObject::connect(&r.liste, &QListWidget::itemClicked, [&] { d.Liste_Esp_Click(r.liste, 85); });
-
-        r.Clique(1);
-        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_en.html")));
-        EXPECT_EQ(d.Etat().Code_Esp_Courant, QStringLiteral("FAGSY"));
-        EXPECT_EQ(d.Etat().Espece_Courante, QStringLiteral("Fagus sylvatica"));
-        EXPECT_EQ(d.Etat().Famille_Courante, QStringLiteral("Fagaceae"));
-        EXPECT_EQ(r.liste.currentRow(), 1);
-        EXPECT_TRUE(bac.hote.boutons[QStringLiteral("Stop")]);
-
-        // A family in capitals gets one capital; a family of two words keeps only the first.
-        r.Clique(0);
-        EXPECT_EQ(d.Etat().Famille_Courante, QStringLiteral("Meliaceae"));
-        r.Clique(2);
-        EXPECT_EQ(d.Etat().Famille_Courante, QStringLiteral("Sapindaceae s.l."));
-        EXPECT_EQ(d.Etat().Espece_Courante, QStringLiteral("acer campestre"));
-        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_en.html")));
-    }
-    {  // the contradictions button follows the percentage of the line
-        Liste_Resultats r({QStringLiteral(" 100% - Fagus sylvatica"), QStringLiteral(" 60% - Quercus robur"),
-                           QStringLiteral("-10% - Tilia cordata")});
-        int meilleur = 100;
-        const int appels_avant = bac.hote.appels_contra;
-        QObject::connect(&r.liste, &QListWidget::itemClicked, [&] { d.Liste_Esp_Click(r.liste, meilleur); });
-
-        r.Clique(1);
-        EXPECT_TRUE(bac.hote.contra_visible);
-        r.Clique(0);  // matches every answer
-        EXPECT_FALSE(bac.hote.contra_visible);
-        r.Clique(2);
-        EXPECT_TRUE(bac.hote.contra_visible);
-        EXPECT_EQ(d.Etat().Code_Esp_Courant, QStringLiteral("TILCO"));
-
-        // No answer has raised any species yet: nothing to contradict.
-        meilleur = 0;
-        r.Clique(1);
-        EXPECT_FALSE(bac.hote.contra_visible);
-        EXPECT_EQ(bac.hote.appels_contra - appels_avant, 4);
-    }
-    {  // the list takes the focus the first time the mouse comes
-        QWidget fenetre;
-        auto* liste = new QListWidget(&fenetre);
-        liste->addItems({QStringLiteral(" 0% - Fagus sylvatica")});
-        auto* autre = new QListWidget(&fenetre);
-        autre->move(0, 250);
-        fenetre.resize(400, 500);
-        fenetre.show();
-        fenetre.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&fenetre));
-        d.Suit_Focus_Liste(*liste);
-        autre->setFocus();
-        ASSERT_TRUE(autre->hasFocus());
-
-        QTest::mouseMove(fenetre.windowHandle(), liste->viewport()->mapTo(&fenetre, QPoint(20, 10)));
-        EXPECT_TRUE(Attend([&] { return liste->hasFocus(); }));
-        // Only once: afterwards the mouse over the list leaves the focus where it is.
-        autre->setFocus();
-        QTest::mouseMove(fenetre.windowHandle(), liste->viewport()->mapTo(&fenetre, QPoint(30, 20)));
-        QTest::mouseMove(fenetre.windowHandle(), liste->viewport()->mapTo(&fenetre, QPoint(40, 30)));
-        EXPECT_TRUE(autre->hasFocus());
-    }
-}
-
-// Prints into a PDF file instead of asking for a printer.
-class Dialogues_Pdf : public Dialogues_Scriptes {
-  public:
-    explicit Dialogues_Pdf(QString fichier) : fichier_(std::move(fichier)) {}
-    bool Imprimante(QWidget* parent, QPrinter& imprimante) override {
-        const bool accepte = Dialogues_Scriptes::Imprimante(parent, imprimante);
-        imprimante.setOutputFormat(QPrinter::PdfFormat);
-        imprimante.setOutputFileName(fichier_);
-        return accepte;
-    }
-
-  private:
-    QString fichier_;
-};
-
-TEST(Documents, PrintingThePageGoesToThePrinterChosen) {
-    Bac_Documents bac;
-    QTemporaryDir dossier;
-    const QString pdf = dossier.filePath(QStringLiteral("page.pdf"));
-    Dialogues_Pdf dialogues(pdf);
-    dialogues.imprimantes = {false, true};
-    Documents d(bac.hote, bac.reglages, *bac.connaissance, dialogues, nullptr);
-    d.Vue().resize(800, 600);
-    d.Vue().show();
-    d.Tree_esp_NodeClick(Hetre());
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_en.html")));
-    QSignalSpy fin(&d, &Documents::Impression_Terminee);
-
-    d.Imprime_Document();  // cancelled
-    EXPECT_TRUE(dialogues.imprimantes.size() == 1);
-    d.Imprime_Document();
-    ASSERT_TRUE(fin.wait(30000));
-    EXPECT_TRUE(fin.at(0).at(0).toBool());
-    EXPECT_EQ(fin.count(), 1);
-    QFile fichier(pdf);
-    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(fichier.read(5) == "%PDF-");
 }
 
 TEST(Documents_Web, SpeciesPageComesOverHttpStopFollowsTheLoadAndTheDrawingPageHasNoZoom) {

@@ -7,7 +7,6 @@
 
 #include "Fixture_Documents.h"
 #include "Schema_Base.h"
-#include "WebTexte.h"
 
 namespace kestrane::test {
 namespace {
@@ -67,18 +66,21 @@ TEST(Tree_esp, NodesUnderTheirParentsInOrder) {
         // Met in the order sapindaceae, FAGACEAE, MELIACEAE, Malvaceae; in proper case, sorted.
         {{"Families"}, {"Fagaceae", "Malvaceae", "Meliaceae", "Sapindaceae S.l."}},
         {{"Families", "Fagaceae"}, {"Fagus sylvatica", "Quercus robur"}},  // one node for both
-        {{"Species"}, {"acer campestre", "Fagus sylvatica", "Melia azedarach", "Quercus robur", "Tilia cordata"}},
+        {{"Species"},
+         {"acer campestre", "Fagus sylvatica", "Melia azedarach", "Quercus robur", "Tilia cordata"}},
         {{"Common names"}, {"English", "French"}},
         {{"Common names", "English"}, {"Beech", "Chinaberry", "Field maple", "Lime", "Oak"}},
         // The stored query gives É after the unaccented letters; the tree sorts it among the E.
-        {{"Common names", "French"}, {"Chêne pédonculé", "Érable champêtre", "Frêne de Chine", "Hêtre", "Tilleul"}},
+        {{"Common names", "French"},
+         {"Chêne pédonculé", "Érable champêtre", "Frêne de Chine", "Hêtre", "Tilleul"}},
         // A species named in two languages is under each name.
         {{"Common names", "English", "Beech"}, {"Fagus sylvatica"}},
         {{"Common names", "French", "Hêtre"}, {"Fagus sylvatica"}},
         // The same name in two languages is one node, under the first language.
         {{"Common names", "English", "Lime"}, {"acer campestre", "Tilia cordata"}},
     };
-    for (const auto& b : branches) EXPECT_EQ(Enfants(a.arbre, b.chemin), b.enfants) << b.chemin.join(" / ").toStdString();
+    for (const auto& b : branches)
+        EXPECT_EQ(Enfants(a.arbre, b.chemin), b.enfants) << b.chemin.join(" / ").toStdString();
 }
 
 TEST(Tree_esp, RootCaptionsFollowTheInterfaceLanguage) {
@@ -131,85 +133,40 @@ TEST(Tree_esp, CommonNamesSortInTheirOwnLanguageWhenTheBaseSaysWhichItIs) {
     }
 }
 
-TEST(Tree_esp, ExpandingOpensTheBookAndCollapsingClosesIt) {
+// The branch indicator opens and closes the book; a click on a node that is no species gives
+// nothing, on each kind of species node the species.
+TEST(Tree_esp, ClicksOpenTheBookAndGiveTheSpeciesOfSpeciesNodesOnly) {
     Arbre_Rempli a;
     QTreeWidgetItem* familles = a.arbre.Noeud(QStringLiteral("Familles"));
-    // The branch indicator, left of the root's picture.
+    ASSERT_NE(familles, nullptr);
     const QPoint fleche(a.arbre.indentation() / 2, a.arbre.visualItemRect(familles).center().y());
-    QTest::mouseClick(a.arbre.viewport(), Qt::LeftButton, {}, fleche);
-    ASSERT_TRUE(familles->isExpanded());
-    EXPECT_EQ(Tree_esp::Cle_Image(*familles), QStringLiteral("livre_ouvert"));
-    QTest::mouseClick(a.arbre.viewport(), Qt::LeftButton, {}, fleche);
-    ASSERT_FALSE(familles->isExpanded());
-    EXPECT_EQ(Tree_esp::Cle_Image(*familles), QStringLiteral("livre_ferme"));
-}
+    for (const char* image : {"livre_ouvert", "livre_ferme"}) {
+        QTest::mouseClick(a.arbre.viewport(), Qt::LeftButton, {}, fleche);
+        EXPECT_EQ(Tree_esp::Cle_Image(*familles), QString::fromUtf8(image));
+        EXPECT_EQ(familles->isExpanded(), QString::fromUtf8(image) == "livre_ouvert");
+    }
 
-TEST(Tree_esp, ClickingANodeThatIsNoSpeciesOpensNothing) {
-    Arbre_Rempli a;
     a.arbre.expandAll();
     QSignalSpy choix(&a.arbre, &Tree_esp::Espece_Choisie);
     for (const char* cle : {"Familles", "Espèces", "Communs", "FAGACEAE", "SFrench", "Hêtre", "Lime"})
         a.Clique(cle);
     EXPECT_EQ(choix.count(), 0);
-}
-
-TEST(Tree_esp, ClickingEachKindOfSpeciesNodeGivesTheSpecies) {
-    Arbre_Rempli a;
-    a.arbre.expandAll();
-    QSignalSpy choix(&a.arbre, &Tree_esp::Espece_Choisie);
-    auto dernier = [&] { return choix.takeLast().at(0).value<Choix_Espece>(); };
-
-    a.Clique(QStringLiteral("QUERO"));  // in its family
-    ASSERT_EQ(choix.count(), 1);
-    Choix_Espece c = dernier();
-    EXPECT_EQ(c.Espece, QStringLiteral("Quercus robur"));
-    EXPECT_EQ(c.Code, QStringLiteral("QUERO"));
-    EXPECT_EQ(c.Famille, QStringLiteral("Fagaceae"));
-
-    a.Clique(QStringLiteral("ACECAS"));  // by name
-    ASSERT_EQ(choix.count(), 1);
-    c = dernier();
-    EXPECT_EQ(c.Espece, QStringLiteral("acer campestre"));
-    EXPECT_EQ(c.Code, QStringLiteral("ACECA"));
-    EXPECT_EQ(c.Famille, QStringLiteral("Sapindaceae S.l."));
-
-    a.Clique(QStringLiteral("ACECALime"));  // by common name: the code in proper case
-    ASSERT_EQ(choix.count(), 1);
-    c = dernier();
-    EXPECT_EQ(c.Espece, QStringLiteral("acer campestre"));
-    EXPECT_EQ(c.Code, QStringLiteral("Aceca"));
-    EXPECT_EQ(c.Famille, QStringLiteral("Sapindaceae S.l."));
-}
-
-TEST(Tree_esp_Documents, ClickingASpeciesOpensItsPageAndEnablesStop) {
-    Bac_Documents bac;
-    Tree_esp& arbre = bac.documents->Arbre();
-    arbre.resize(400, 900);
-    arbre.show();
-    arbre.expandAll();
-    auto clique = [&](const QString& cle) {
-        QTreeWidgetItem* noeud = arbre.Noeud(cle);
-        arbre.scrollToItem(noeud);
-        QTest::mouseClick(arbre.viewport(), Qt::LeftButton, {}, arbre.visualItemRect(noeud).center());
+    const struct {
+        const char* cle;
+        Choix_Espece espece;
+    } noeuds[] = {
+        {"QUERO", {"Quercus robur", "QUERO", "Fagaceae"}},               // in its family
+        {"ACECAS", {"acer campestre", "ACECA", "Sapindaceae S.l."}},     // by name
+        {"ACECALime", {"acer campestre", "Aceca", "Sapindaceae S.l."}},  // by common name: proper case
     };
-
-    clique(QStringLiteral("FAGACEAE"));
-    EXPECT_TRUE(bac.hote.appels.isEmpty());
-
-    clique(QStringLiteral("FAGSYHêtre"));
-    EXPECT_EQ(bac.hote.appels.value(0), QStringLiteral("+Stop"));
-    ASSERT_TRUE(Attend_Page(*bac.documents, QStringLiteral("/f/fagsy/fagsy_en.html")));
-    const Etat_Documents& etat = bac.documents->Etat();
-    EXPECT_EQ(etat.Code_Esp_Courant, QStringLiteral("Fagsy"));
-    EXPECT_EQ(etat.Espece_Courante, QStringLiteral("Fagus sylvatica"));
-    EXPECT_EQ(etat.Famille_Courante, QStringLiteral("Fagaceae"));
-    EXPECT_EQ(etat.Nb_Avant, 0);
-
-    // The page on disk is "Q/QUERO/Quero_en.html": found whatever the case of its name.
-    clique(QStringLiteral("QUEROS"));
-    ASSERT_TRUE(Attend_Page(*bac.documents, QStringLiteral("/Q/QUERO/Quero_en.html")));
-    EXPECT_EQ(etat.Code_Esp_Courant, QStringLiteral("QUERO"));
-    EXPECT_EQ(etat.Famille_Courante, QStringLiteral("Fagaceae"));
+    for (const auto& n : noeuds) {
+        a.Clique(QString::fromUtf8(n.cle));
+        ASSERT_EQ(choix.count(), 1) << n.cle;
+        const Choix_Espece c = choix.takeLast().at(0).value<Choix_Espece>();
+        EXPECT_EQ(c.Espece, n.espece.Espece) << n.cle;
+        EXPECT_EQ(c.Code, n.espece.Code) << n.cle;
+        EXPECT_EQ(c.Famille, n.espece.Famille) << n.cle;
+    }
 }
 
 }  // namespace

@@ -50,9 +50,9 @@ struct Page_Dessin : ::testing::Test {
     Documents& d = *bac.documents;
 };
 
-// One page load for everything the drawing page does while it stays shown; each block starts
-// from where the one before left the page.
-TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawing) {
+// One page load for everything the drawing page does; each block starts from where the one
+// before left the page.
+TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) {
     {  // the completed page: the drawing and the legend
         EXPECT_EQ(d.Etat().Image_Dessin.size(), QSize(2200, 3300));
         EXPECT_EQ(d.Etat().Dessin_X0, 12);
@@ -156,62 +156,62 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawing) {
         Enfonce(112, 172);
         EXPECT_EQ(d.Zoom().Region(), sans_defilement);
         EXPECT_EQ(d.Etat().Souris_Y, 472);
+        Defile(0);
     }
-}
-
-// Leaving the drawing page, by a link, Back or another species, hides the zoom and the legend;
-// the oak's drawing page, without drawing or legend, then opens neither.
-TEST_F(Page_Dessin, LeavingThePageHidesTheZoomAndTheLegend) {
-    QStringList navigations;
-    QObject::connect(&d.Vue(), &WebTexte::BeforeNavigate2,
-                     [&](const QUrl& cible) { navigations << cible.fileName(); });
-    QSignalSpy clics(&d.Images(), &cImgs::Clicked);
-    Clique(300, 400);
-    ASSERT_TRUE(Attend([&] { return clics.count() == 1; }));
-    // A link is followed, but the click on the drawing, handled before it, went nowhere.
-    Enfonce(112, 272);
-    ASSERT_TRUE(d.Zoom().isVisible());
-    Clique(650, 25);
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
-    EXPECT_EQ(navigations, QStringList{QStringLiteral("suite_en.html")});
-    EXPECT_FALSE(d.Zoom().isVisible());
-    EXPECT_FALSE(d.Legende().isVisible());
-    EXPECT_FALSE(d.Images().Actif());
-    // Back to the drawing: its images report again, the zoom opens again.
-    QSignalSpy pret(&d.Images(), &cImgs::Pret);
-    d.Arriere();
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
-    ASSERT_TRUE(Attend([&] { return pret.count() == 1; }));
-    Enfonce(112, 272);
-    ASSERT_TRUE(d.Zoom().isVisible());
-    ASSERT_TRUE(d.Legende().isVisible());
-    d.Arriere();
-    EXPECT_FALSE(d.Zoom().isVisible());
-    EXPECT_FALSE(d.Legende().isVisible());
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/fagsy_en.html")));
-    // The drawing again, then another species.
-    QSignalSpy encore(&d.Images(), &cImgs::Pret);
-    Clique(60, 35);
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
-    ASSERT_TRUE(Attend([&] { return encore.count() == 1; }));
-    Enfonce(112, 272);
-    d.Tree_esp_NodeClick(
-        {QStringLiteral("Quercus robur"), QStringLiteral("QUERO"), QStringLiteral("Fagaceae")});
-    EXPECT_FALSE(d.Zoom().isVisible());
-    EXPECT_FALSE(d.Legende().isVisible());
-    EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
-    EXPECT_TRUE(d.Etat().Texte_Legende.isEmpty());
-    // The oak's drawing page: no legend and no full-size drawing; a press opens nothing.
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("Quero_en.html")));
-    QSignalSpy pret_chene(&d.Images(), &cImgs::Pret);
-    Clique(60, 35);
-    ASSERT_TRUE(Attend_Page(d, QStringLiteral("DESSIN_QUERO_EN.HTML")));
-    ASSERT_TRUE(Attend([&] { return pret_chene.count() == 1; }));
-    EXPECT_FALSE(d.Legende().isVisible());
-    EXPECT_TRUE(d.Etat().Texte_Legende.isEmpty());
-    EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
-    Enfonce(112, 272);
-    EXPECT_FALSE(d.Zoom().isVisible());
+    // Leaving the drawing page, by a link, Back or another species, hides the zoom and the legend;
+    // the oak's drawing page, without drawing or legend, then opens neither.
+    {
+        QStringList navigations;
+        QObject::connect(&d.Vue(), &WebTexte::BeforeNavigate2,
+                         [&](const QUrl& cible) { navigations << cible.fileName(); });
+        QSignalSpy clics(&d.Images(), &cImgs::Clicked);
+        Clique(300, 400);
+        ASSERT_TRUE(Attend([&] { return clics.count() == 1; }));
+        // A link is followed, but the click on the drawing, handled before it, went nowhere.
+        Enfonce(112, 272);
+        ASSERT_TRUE(d.Zoom().isVisible());
+        Clique(650, 25);
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
+        EXPECT_EQ(navigations, QStringList{QStringLiteral("suite_en.html")});
+        EXPECT_FALSE(d.Zoom().isVisible());
+        EXPECT_FALSE(d.Legende().isVisible());
+        EXPECT_FALSE(d.Images().Actif());
+        // Back to the drawing: its images report again, the zoom opens again.
+        QSignalSpy pret(&d.Images(), &cImgs::Pret);
+        d.Arriere();
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+        ASSERT_TRUE(Attend([&] { return pret.count() == 1; }));
+        Enfonce(112, 272);
+        ASSERT_TRUE(d.Zoom().isVisible());
+        ASSERT_TRUE(d.Legende().isVisible());
+        d.Arriere();
+        EXPECT_FALSE(d.Zoom().isVisible());
+        EXPECT_FALSE(d.Legende().isVisible());
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/fagsy_en.html")));
+        // The drawing again, then another species.
+        QSignalSpy encore(&d.Images(), &cImgs::Pret);
+        Clique(60, 35);
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
+        ASSERT_TRUE(Attend([&] { return encore.count() == 1; }));
+        Enfonce(112, 272);
+        d.Tree_esp_NodeClick(
+            {QStringLiteral("Quercus robur"), QStringLiteral("QUERO"), QStringLiteral("Fagaceae")});
+        EXPECT_FALSE(d.Zoom().isVisible());
+        EXPECT_FALSE(d.Legende().isVisible());
+        EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
+        EXPECT_TRUE(d.Etat().Texte_Legende.isEmpty());
+        // The oak's drawing page: no legend and no full-size drawing; a press opens nothing.
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("Quero_en.html")));
+        QSignalSpy pret_chene(&d.Images(), &cImgs::Pret);
+        Clique(60, 35);
+        ASSERT_TRUE(Attend_Page(d, QStringLiteral("DESSIN_QUERO_EN.HTML")));
+        ASSERT_TRUE(Attend([&] { return pret_chene.count() == 1; }));
+        EXPECT_FALSE(d.Legende().isVisible());
+        EXPECT_TRUE(d.Etat().Texte_Legende.isEmpty());
+        EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
+        Enfonce(112, 272);
+        EXPECT_FALSE(d.Zoom().isVisible());
+    }
 }
 
 }  // namespace
