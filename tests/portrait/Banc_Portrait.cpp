@@ -29,18 +29,12 @@ Description_Base Description_Portrait(const std::string& sql_supplementaire) {
                             {"Nb_Contraintes", "3"}}) +
             R"sql(
 INSERT INTO Couleurs VALUES (1, 'Feuille'), (2, 'Ecorce'), (3, 'Ciel'), (4, 'Rien');
-INSERT INTO Flore VALUES ('Acer', 'ACECA', 'Aceraceae', '');
-INSERT INTO Flore VALUES ('Betula', 'BETPE', 'Betulaceae', '');
-INSERT INTO Flore VALUES ('Fagus', 'FAGSY', 'Fagaceae', '');
-INSERT INTO Flore VALUES ('Fraxinus', 'FRAEX', 'Oleaceae', '');
-INSERT INTO Caracteres VALUES (0, 'F_SIMPLE', 'Simple leaf');
-INSERT INTO Caracteres VALUES (1, 'F_COMP', 'Compound leaf');
-INSERT INTO Caracteres VALUES (2, 'M_ENTIERE', 'Entire margin');
-INSERT INTO Caracteres VALUES (3, 'M_DENTEE', 'Toothed margin');
-INSERT INTO Caracteres VALUES (4, 'E_LISSE', 'Smooth bark');
-INSERT INTO Caracteres VALUES (5, 'E_RUGUEUSE', 'Rough bark');
-INSERT INTO Caracteres VALUES (6, 'FR_SEC', 'Dry fruit');
-INSERT INTO Caracteres VALUES (7, 'FR_CHARNU', 'Fleshy fruit');
+INSERT INTO Flore VALUES ('Acer', 'ACECA', 'Aceraceae', ''), ('Betula', 'BETPE', 'Betulaceae', '');
+INSERT INTO Flore VALUES ('Fagus', 'FAGSY', 'Fagaceae', ''), ('Fraxinus', 'FRAEX', 'Oleaceae', '');
+INSERT INTO Caracteres VALUES (0, 'F_SIMPLE', 'Simple leaf'), (1, 'F_COMP', 'Compound leaf');
+INSERT INTO Caracteres VALUES (2, 'M_ENTIERE', 'Entire margin'), (3, 'M_DENTEE', 'Toothed margin');
+INSERT INTO Caracteres VALUES (4, 'E_LISSE', 'Smooth bark'), (5, 'E_RUGUEUSE', 'Rough bark');
+INSERT INTO Caracteres VALUES (6, 'FR_SEC', 'Dry fruit'), (7, 'FR_CHARNU', 'Fleshy fruit');
 INSERT INTO Caracteres VALUES (8, 'FR_AILE', 'Winged fruit');
 INSERT INTO Objets_Fic VALUES ('Feuille', 0, 0, 2, 1, 2, 0, 'feuille.wmf', 'Leaf type', 1);
 INSERT INTO Objets_Fic VALUES ('Marge', 1, 2, 2, 1, 2, 0, 'marge.wmf', 'Margin', 1);
