@@ -34,15 +34,10 @@ TEST_F(Cle, RefreshRanksAndLabelsTheSpeciesAndTheThresholdHidesThoseBelowIt) {
     id->Change_Seuil(101);
     EXPECT_TRUE(fenetre.Derniere_Liste.Lignes.empty());
     EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 2 species at 100 %");
-    id->Change_Textes(
-        Textes_Moteur{"esp\xC3\xA8"
-                      "ces \xC3\xA0",
-                      "", "", ""});
+    id->Change_Textes(Textes_Moteur{"espèces à", "", "", ""});
     ASSERT_TRUE(id->Actualise_Identification());
     EXPECT_EQ(id->Nb_Esp_Max(), 0);
-    EXPECT_EQ(fenetre.Derniere_Liste.Legende,
-              " 0 esp\xC3\xA8"
-              "ces \xC3\xA0 100 %");
+    EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 0 espèces à 100 %");
 }
 
 // Valid_Descripteur, the answer rules: the answers in turn, then the chosen states and the frames.
@@ -52,32 +47,23 @@ TEST_F(Cle, AnswersSetTheirStatesAndFramesAndClearWhatDependsOnWhatTheyReplace) 
         std::vector<std::pair<const char*, int>> reponses;
         Etats etats, cadres;
     };
+    // clang-format off
     const Cas cas[] = {
-        {"validating nothing on an unanswered character changes nothing",
-         {{"Feuille", -1}},
-         Etats(9, 0),
-         {0, 0, 0}},
+        {"validating nothing on an unanswered character changes nothing", {{"Feuille", -1}}, Etats(9, 0), {0, 0, 0}},
         {"a state sets itself and its frame", {{"Feuille", 1}}, {0, 1, 0, 0, 0, 0, 0, 0, 0}, {-1, 0, 0}},
         {"the same state again keeps its dependants",
-         {{"Feuille", 1}, {"Foliole", 0}, {"Feuille", 1}},
-         {0, 1, 1, 0, 0, 0, 0, 0, 0},
-         {-1, -1, 0}},
+         {{"Feuille", 1}, {"Foliole", 0}, {"Feuille", 1}}, {0, 1, 1, 0, 0, 0, 0, 0, 0}, {-1, -1, 0}},
         // F_COMP, then FOL_5 (depends on F_COMP), Marge (depends on FOL_5), Ecorce; F_SIMPLE
         // then clears Foliole and, through FOL_5, Marge, but not their frames.
         {"a changed answer clears the old state's dependants on two levels",
-         {{"Feuille", 1}, {"Foliole", 1}, {"Marge", 0}, {"Ecorce", 1}, {"Feuille", 0}},
-         {1, 0, 0, 0, 0, 0, 0, 0, 1},
-         {-1, -1, -1}},
+         {{"Feuille", 1}, {"Foliole", 1}, {"Marge", 0}, {"Ecorce", 1}, {"Feuille", 0}}, {1, 0, 0, 0, 0, 0, 0, 0, 1}, {-1, -1, -1}},
         // FOL_3 has no dependants: Marge stays.
         {"a changed answer leaves the new state's dependants alone",
-         {{"Feuille", 1}, {"Foliole", 0}, {"Marge", 1}, {"Foliole", 1}},
-         {0, 1, 0, 1, 0, 0, 1, 0, 0},
-         {-1, -1, 0}},
+         {{"Feuille", 1}, {"Foliole", 0}, {"Marge", 1}, {"Foliole", 1}}, {0, 1, 0, 1, 0, 0, 1, 0, 0}, {-1, -1, 0}},
         {"a removed answer clears its dependants and its frame",
-         {{"Feuille", 1}, {"Foliole", 2}, {"Feuille", -1}},
-         Etats(9, 0),
-         {0, -1, 0}},
+         {{"Feuille", 1}, {"Foliole", 2}, {"Feuille", -1}}, Etats(9, 0), {0, -1, 0}},
     };
+    // clang-format on
     for (const Cas& c : cas) {
         ASSERT_TRUE(id->Nouvelle_Identification());
         for (const auto& [objet, choix] : c.reponses) Repond(objet, choix);
@@ -159,30 +145,13 @@ TEST_F(Cle, SearchProposesOrSaysWhyNot) {
     } cas[] = {
         // The proposals with candidates tied at the top: the command-line key's `best` cases.
         // Nobody reaches the threshold: all four are candidates, Marge 2/2, Feuille 3/1.
-        {"threshold above the best",
-         {{"Ecorce", 1}},
-         101,
-         false,
-         Issue_Recherche::Proposee,
-         "Marge",
-         -1,
-         nullptr},
-        {"nothing left to ask",
-         {{"Ecorce", 0}, {"Feuille", 0}, {"Foliole", 0}, {"Marge", 0}, {"Marge", 1}},
-         0,
-         false,
-         Issue_Recherche::Aucune,
-         "Marge",
-         1,
-         "No more discriminant characteristic !!!"},
-        {"one species alone",
-         {{"Feuille", 1}, {"Foliole", 1}, {"Marge", 0}},
-         0,
-         true,
-         Issue_Recherche::Une_Seule_Espece,
-         "Marge",
-         0,
-         "There is only one species"},
+        // clang-format off
+        {"threshold above the best", {{"Ecorce", 1}}, 101, false, Issue_Recherche::Proposee, "Marge", -1, nullptr},
+        {"nothing left to ask", {{"Ecorce", 0}, {"Feuille", 0}, {"Foliole", 0}, {"Marge", 0}, {"Marge", 1}}, 0, false,
+         Issue_Recherche::Aucune, "Marge", 1, "No more discriminant characteristic !!!"},
+        {"one species alone", {{"Feuille", 1}, {"Foliole", 1}, {"Marge", 0}}, 0, true,
+         Issue_Recherche::Une_Seule_Espece, "Marge", 0, "There is only one species"},
+        // clang-format on
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.quoi);
@@ -308,10 +277,9 @@ INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (-2, 1, 's
 INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (-1, 1, 'inconnu.wmf', 'INCONNU', 'Fin', NULL);
 UPDATE Hierarchie SET Nom = 'tronc00.bmp' WHERE Numero = 2;
 )sql"));
-    EXPECT_EQ(
-        fenetre.Messages,
-        (std::vector<std::string>{"Erreur : l'\xC3\xA9tat du Caract\xC3\xA8re 'INCONNU' n'existe pas dans la "
-                                  "Table 'Caract\xC3\xA8res'"}));
+    EXPECT_EQ(fenetre.Messages,
+              (std::vector<std::string>{
+                  "Erreur : l'état du Caractère 'INCONNU' n'existe pas dans la Table 'Caractères'"}));
     // Piece 0 is not a metafile: no variant suffix for piece 1.
     EXPECT_EQ(fenetre.Chargements, (Chargements{{0, "robot/00/tronc00.bmp"}, {1, "robot/01/feuille"}}));
     fenetre.Chargements.clear();

@@ -24,18 +24,16 @@ struct Sortie {
 
 // The test key with a French and a Spanish text and common names in two languages.
 Description_Base Cle_Traduite() {
-    Description_Base d =
-        Description_Cle(Schema_Traductions_SQL() +
-                        "INSERT INTO Langues_Textes VALUES ('en', '', -1), ('es', '', 0), ('fr', '', 0);"
-                        "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte) VALUES"
-                        " ('Objets_Fic', 'Ecorce', 'TipText', 'fr', '\xC3\x89"
-                        "corce'),"
-                        " ('Caracteres', 'E_LISSE', 'TipText', 'es', 'Corteza lisa');"
-                        "INSERT INTO Communs_Langues (Langue) VALUES ('English'), ('French');"
-                        "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES ('ACECA', 'French', "
-                        "'\xC3\x89rable champ\xC3\xAAtre'),"
-                        " ('ACECA', 'English', 'Field maple'), ('BETPE', 'French', 'Bouleau'),"
-                        " ('BETPE', 'English', 'Silver birch');");
+    Description_Base d = Description_Cle(
+        Schema_Traductions_SQL() +
+        "INSERT INTO Langues_Textes VALUES ('en', '', -1), ('es', '', 0), ('fr', '', 0);"
+        "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte) VALUES"
+        " ('Objets_Fic', 'Ecorce', 'TipText', 'fr', 'Écorce'),"
+        " ('Caracteres', 'E_LISSE', 'TipText', 'es', 'Corteza lisa');"
+        "INSERT INTO Communs_Langues (Langue) VALUES ('English'), ('French');"
+        "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES ('ACECA', 'French', 'Érable champêtre'),"
+        " ('ACECA', 'English', 'Field maple'), ('BETPE', 'French', 'Bouleau'),"
+        " ('BETPE', 'English', 'Silver birch');");
     d.langues_vues = {"English", "French"};
     return d;
 }
@@ -92,21 +90,17 @@ TEST_F(Ligne_Commande, EachCommandPrintsWhatTheWindowShows) {
         std::string sortie = {};               // the whole output, when given
         std::vector<std::string> pieces = {};  // else pieces of it
     } cas[] = {
+        // clang-format off
         {"rank --answer Feuille=F_SIMPLE --answer ecorce=1",
          " 1 species at 100 %\n 100% - Carpinus\n 67% - Acer\n 67% - Betula\n 33% - Fraxinus\n"},
         // The answers go through validation: F_SIMPLE clears Foliole.
         {"rank --answer Feuille=F_COMP --answer Foliole=FOL_5 --answer Feuille=F_SIMPLE --threshold 50",
          " 3 species at 100 %\n 100% - Acer\n 100% - Betula\n 100% - Carpinus\n"},
-        {"rank --lang fr --threshold 101",
-         " 0 esp\xC3\xA8"
-         "ces \xC3\xA0 0 %\n"},
-        {"rank --answer Ecorce=E_RUGUEUSE --threshold 100 --json",
-         "",
+        {"rank --lang fr --threshold 101", " 0 espèces à 0 %\n"},
+        {"rank --answer Ecorce=E_RUGUEUSE --threshold 100 --json", "",
          {"\"label\": \" 2 species at 100 %\"", "\"line\": \" 100% - Fraxinus\""}},
         {"best", "Ecorce\tBark\tpower 1.000000\n"},
-        {"best --lang fr",
-         "Ecorce\t\xC3\x89"
-         "corce\tpower 1.000000\n"},
+        {"best --lang fr", "Ecorce\tÉcorce\tpower 1.000000\n"},
         {"best --lang es", "Ecorce\tBark\tpower 1.000000\n"},  // untranslated
         {"best --answer Feuille=F_COMP --answer Foliole=FOL_5 --lang es", "Ay solamente una especie\n"},
         {"best --answer Ecorce=E_RUGUEUSE --json", "", {"\"objet\": \"Feuille\""}},
@@ -114,42 +108,35 @@ TEST_F(Ligne_Commande, EachCommandPrintsWhatTheWindowShows) {
          "Ecorce\tBark\tpower 1.000000\nMarge\tMargin\tpower 1.000000\n"
          "Feuille\tLeaf type\tpower 0.811278\nFoliole\tLeaflets\tpower 0.630930\n"},
         // Foliole and Marge wait for F_COMP and FOL_5; the first line is what best proposes.
-        {"best --all --strategy applicable",
-         "Ecorce\tBark\tpower 1.000000\nFeuille\tLeaf type\tpower 0.811278\n"},
+        {"best --all --strategy applicable", "Ecorce\tBark\tpower 1.000000\nFeuille\tLeaf type\tpower 0.811278\n"},
         {"best --strategy Applicable", "Ecorce\tBark\tpower 1.000000\n"},
         {"info --lang ES", "", {"E_LISSE  weight 1  \"Corteza lisa\""}},
         // Acer and Betula end tied under the applicable strategy: Marge waits for FOL_5.
-        {"walk",
-         "",
-         {"standard          4      4 (100.0%)      4            2.00      2              0\n",
-          "applicable        4      4 (100.0%)      2            1.50      2              0\n"}},
-        {"contra --answer Feuille=F_SIMPLE --answer Ecorce=E_RUGUEUSE Fraxinus",
-         "",
+        {"walk", "", {"standard          4      4 (100.0%)      4            2.00      2              0\n",
+                      "applicable        4      4 (100.0%)      2            1.50      2              0\n"}},
+        {"contra --answer Feuille=F_SIMPLE --answer Ecorce=E_RUGUEUSE Fraxinus", "",
          {"Fraxinus: 1 contradicted answer\n", "Feuille\tF_SIMPLE\tbutton 2\t", "contra/feuille_x.ico"}},
-        {"contra --answer Ecorce=E_RUGUEUSE acer",
-         "",
-         {"Ecorce\tE_RUGUEUSE\tlayer 3\t", "CONTRA/ecorce_x.wmf"}},
+        {"contra --answer Ecorce=E_RUGUEUSE acer", "", {"Ecorce\tE_RUGUEUSE\tlayer 3\t", "CONTRA/ecorce_x.wmf"}},
         {"compare Acer FRAEX",
          "Acer and Fraxinus\n\nWhat tells them apart\nEcorce\tBark\tSmooth bark\tRough bark\n"
          "Feuille\tLeaf type\tSimple leaf\tCompound leaf\nMarge\tMargin\tToothed margin\tEntire margin\n\n"
          "What they share\nNone.\n\nKnown for only one of them\n"
          "Foliole\tLeaflets\tnot known\tFive leaflets; Seven leaflets\n"},
-        {"compare betula carpinus --json --lang fr",
-         "",
+        {"compare betula carpinus --json --lang fr", "",
          {"\"shared\": [{\"objet\": \"Feuille\", \"question\": \"Leaf type\", \"disjoint\": false, "
-          "\"a\": [{\"state\": \"F_SIMPLE\", \"text\": \"Simple leaf\"}]",
-          "\"only_one\": []}"}},
+          "\"a\": [{\"state\": \"F_SIMPLE\", \"text\": \"Simple leaf\"}]", "\"only_one\": []}"}},
         {"portrait --answer Ecorce=E_RUGUEUSE --json", "", {"00/tronc01.wmf\"", "01/feuille01.wmf\""}},
         // Any of the names, in any case.
-        {"find ERABLE", "Acer\tACECA\tAceraceae\t\xC3\x89rable champ\xC3\xAAtre (French)\n"},
+        {"find ERABLE", "Acer\tACECA\tAceraceae\tÉrable champêtre (French)\n"},
         {"find 'field MAPLE'", "Acer\tACECA\tAceraceae\tField maple (English)\n"},
         {"find a",
-         "Acer\tACECA\tAceraceae\tAcer; Field maple (English); \xC3\x89rable champ\xC3\xAAtre (French)\n"
+         "Acer\tACECA\tAceraceae\tAcer; Field maple (English); Érable champêtre (French)\n"
          "Betula\tBETPE\tBetulaceae\tBetula; Bouleau (French)\nCarpinus\tCARBE\tBetulaceae\tCarpinus\n"
          "Fraxinus\tFRAEX\tOleaceae\tFraxinus\n"},
         {"find bouleau --json",
          "{\"text\": \"bouleau\", \"species\": [{\"index\": 1, \"name\": \"Betula\", \"code\": \"BETPE\", "
          "\"family\": \"Betulaceae\", \"names\": [{\"name\": \"Bouleau\", \"language\": \"French\"}]}]}\n"},
+        // clang-format on
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.commande);
@@ -194,6 +181,7 @@ TEST_F(Ligne_Commande, ErrorsGoToStderrWithANonZeroStatus) {
         std::string arguments;
         std::string message;
     } cas[] = {
+        // clang-format off
         {"rank --answer Tronc=1", "no character \"Tronc\""},
         {"rank --answer Feuille=FOL_3", "neither a state identifier"},
         {"rank --answer Feuille=2", "cell number 0 .. 1"},

@@ -87,33 +87,27 @@ TEST(ChargeurBase, LoadsCountsSpeciesMatrixAndTablesInTheirIndexOrder) {
                                 b.Matrice(2, 3), b.Matrice(0, 4), b.Matrice(2, 4), b.Matrice.Etat(3)[1]}),
               std::vector<int>({1, 0, 1, 5, 10, -1, 32767, 9}));
 
+    // Tables in their index order ("Objet", "Key"), looked up without regard to case.
     ASSERT_EQ(b.Objets.size(), 2u);
-    EXPECT_EQ(b.Objets[0].Objet, "BARK");  // index "Objet"
-    EXPECT_EQ(b.Objets[1].Objet, "LEAF");
-    EXPECT_EQ(b.Joker, (std::vector<bool>{true, false}));
-    EXPECT_EQ(b.Trouve_Objet("leaf")->Index_Car, 0);
-    EXPECT_EQ(b.Etat_Par_Identifiant("bark_scaly"), 3);
-    EXPECT_EQ(b.Etat_Par_Numero(4)->ID_CARAC, "BARK_FURROWED");
-
-    ASSERT_EQ(b.Hierarchie.size(), 2u);
-    EXPECT_EQ(b.Hierarchie[0].Conditions, (std::vector<std::string>{"LEAF_COMPOUND"}));
-    EXPECT_TRUE(b.Hierarchie[0].Conditions_Terminees);
-    EXPECT_TRUE(b.Hierarchie[1].Conditions.empty());
-    ASSERT_EQ(b.Clic_Zone.size(), 1u);
-    EXPECT_EQ(b.Clic_Zone[0].Y1, 30.5);
-    EXPECT_EQ(b.Clic_Zone[0].Test_Cadre, true);
-    EXPECT_FALSE(b.Clic_Zone[0].Conditions_Terminees);  // no "Fin" within Nb_Contraintes columns
-    EXPECT_EQ(b.Clic_Zone[0].Conditions.size(), 2u);
-
-    EXPECT_EQ(b.Communs_Langues, (std::vector<std::string>{"English", "French"}));
     ASSERT_EQ(b.But_Deter.size(), 2u);
-    EXPECT_EQ(b.But_Deter[0].Key, "LEAF");
-    EXPECT_EQ(b.But_Deter[1].Key, "Search");
-    EXPECT_EQ(b.Trouve_Contradiction("BARK")->Popup, "barkx");
+    EXPECT_EQ(std::tie(b.Objets[0].Objet, b.Objets[1].Objet, b.But_Deter[0].Key, b.But_Deter[1].Key),
+              std::tuple("BARK", "LEAF", "LEAF", "Search"));
+    EXPECT_EQ(b.Joker, (std::vector<bool>{true, false}));
+    EXPECT_EQ(std::tuple(b.Trouve_Objet("leaf")->Index_Car, b.Etat_Par_Identifiant("bark_scaly"),
+                         b.Etat_Par_Numero(4)->ID_CARAC, b.Trouve_Contradiction("BARK")->Popup),
+              std::tuple(0, 3, "BARK_FURROWED", "barkx"));
+    ASSERT_EQ(b.Hierarchie.size(), 2u);
+    EXPECT_EQ(std::tie(b.Hierarchie[0].Conditions, b.Hierarchie[0].Conditions_Terminees, b.Hierarchie[1].Conditions),
+              std::tuple(std::vector<std::string>{"LEAF_COMPOUND"}, true, std::vector<std::string>{}));
+    // No "Fin" within Nb_Contraintes columns: the zone's conditions are not terminated.
+    ASSERT_EQ(b.Clic_Zone.size(), 1u);
+    const Zone_Clic& z = b.Clic_Zone[0];
+    EXPECT_EQ(std::tuple(z.Y1, z.Test_Cadre, z.Conditions_Terminees, z.Conditions.size()),
+              std::tuple(30.5, true, false, 2u));
+    EXPECT_EQ(b.Communs_Langues, (std::vector<std::string>{"English", "French"}));
     ASSERT_EQ(b.Descendance.size(), 1u);
-    EXPECT_EQ(b.Descendance[0].Numero, 1);
     ASSERT_EQ(b.Flore.size(), 3u);
-    EXPECT_EQ(b.Flore[2].Legende, "small-leaved lime");
+    EXPECT_EQ(std::tie(b.Descendance[0].Numero, b.Flore[2].Legende), std::tuple(1, "small-leaved lime"));
     // Without translation tables every language shows the base's own texts.
     EXPECT_TRUE(b.Textes.Langues().empty());
     for (const char* suffixe : {"en", "es", "fr"}) EXPECT_EQ(Textes_Vus(b, suffixe), kTextes_Propres);
@@ -131,12 +125,9 @@ TEST(ChargeurBase, TwoSpeciesThreeStatesFromRawBytes) {
         .write("\x01\x00\x02\x00\x03\x00\x04\x00\x05\x00\xFF\xFF", 12);
     const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
     ASSERT_TRUE(c.Base);
-    EXPECT_EQ(c.Base->Matrice(0, 0), 1);
-    EXPECT_EQ(c.Base->Matrice(1, 0), 2);
-    EXPECT_EQ(c.Base->Matrice(0, 1), 3);
-    EXPECT_EQ(c.Base->Matrice(1, 1), 4);
-    EXPECT_EQ(c.Base->Matrice(0, 2), 5);
-    EXPECT_EQ(c.Base->Matrice(1, 2), -1);
+    const auto& m = c.Base->Matrice;
+    EXPECT_EQ((std::vector<int>{m(0, 0), m(1, 0), m(0, 1), m(1, 1), m(0, 2), m(1, 2)}),
+              (std::vector<int>{1, 2, 3, 4, 5, -1}));
 }
 
 // {a fault in the description or the files of a sound base} -> the kind of failure and its words;
@@ -216,15 +207,13 @@ TEST(ChargeurBase, BadRowsArePassedOverWithAWarning) {
     Base_Temporaire fixture(d);
     const Chargement c = Charge_Base(fixture.Lieux(), nullptr);
     ASSERT_TRUE(c.Base);
-    EXPECT_EQ(c.Base->Objets.size(), 4u);
-    EXPECT_EQ(c.Base->Trouve_Objet("ZFAR"), nullptr);
-    EXPECT_EQ(c.Base->Trouve_Objet("WOOD")->Cadre, -1);
+    const Base_Connaissance& b = *c.Base;
+    EXPECT_EQ(b.Trouve_Objet("ZFAR"), nullptr);
+    EXPECT_EQ(b.Trouve_Objet("WOOD")->Cadre, -1);
     // Joker has one flag per record: the row passed over does not push TWIG's out of range.
-    ASSERT_EQ(c.Base->Joker.size(), 5u);
-    EXPECT_TRUE(c.Base->Joker[4]);
-    EXPECT_EQ(c.Base->Nom_Esp.size(), 3u);
-    EXPECT_EQ(c.Base->Flore.size(), 4u);
-    EXPECT_EQ(c.Base->Nb_But_Car, 0);
+    ASSERT_EQ(b.Joker.size(), 5u);
+    EXPECT_EQ(std::tuple(b.Objets.size(), bool(b.Joker[4]), b.Nom_Esp.size(), b.Flore.size(), b.Nb_But_Car),
+              std::tuple(4u, true, 3u, 4u, 0));
     EXPECT_EQ(c.Avertissements.size(), 5u);
 }
 

@@ -27,23 +27,25 @@ QImage Joue(const QByteArray& octets, QSize taille = {100, 100}, QColor fond = Q
     return lu ? Rendu_Wmf::Rend(lu.value(), taille, fond, rapport) : QImage();
 }
 
-// A 100 × 100 window with no outline pen and a solid brush of colour c selected (slots 0, 1).
-Fabrique_Wmf Base(QColor c) {
-    Fabrique_Wmf f;
-    f.Fenetre(0, 0, 100, 100).Stylo(5, 0, Qt::black).Choisit(0).Brosse(0, c).Choisit(1);
-    return f;
-}
-
-// The same with a pen of the given width and colour.
+// A 100 × 100 window, a pen (none unless given) and a solid brush of colour c selected (slots 0, 1).
 Fabrique_Wmf Base_Stylo(QColor c, int style, int largeur, QColor stylo) {
     Fabrique_Wmf f;
     f.Fenetre(0, 0, 100, 100).Stylo(style, largeur, stylo).Choisit(0).Brosse(0, c).Choisit(1);
     return f;
 }
+Fabrique_Wmf Base(QColor c) {
+    return Base_Stylo(c, 5, 0, Qt::black);
+}
+Fabrique_Wmf Sans_Fenetre(QColor c) {
+    Fabrique_Wmf f;
+    f.Stylo(5, 0, Qt::black).Choisit(0).Brosse(0, c).Choisit(1);
+    return f;
+}
 
 // A region of one scan (y 0..50) with one span (x 0..50).
-Fabrique_Wmf& Region(Fabrique_Wmf& f) {
-    return f.Rec(CREATEREGION, {0, 6, 0, 0, 0, 1, 0, 0, 0, 50, 50, /* scan */ 2, 0, 50, 0, 50, 2});
+Fabrique_Wmf Region(Fabrique_Wmf f) {
+    f.Rec(CREATEREGION, {0, 6, 0, 0, 0, 1, 0, 0, 0, 50, 50, /* scan */ 2, 0, 50, 0, 50, 2});
+    return f;
 }
 
 // A brush of the selected palette's entry i.
@@ -123,12 +125,11 @@ const std::vector<int> Deux_Carres{2, 4, 4, 10, 10, 90, 10, 90, 90, 10, 90, 30, 
 const std::vector<QPoint> Etoile{{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}};
 
 // {records, probe points, zones} -> colours and ink.
+// clang-format off
 const Cas_Joueur Cas_Joues[] = {
-    {"rectangle without its right and bottom edges",
-     [] { return Base(Qt::red).Rectangle(10, 10, 50, 50).Simple(); },
+    {"rectangle without its right and bottom edges", [] { return Base(Qt::red).Rectangle(10, 10, 50, 50).Simple(); },
      {{30, 30, Rouge}, {10, 10, Rouge}, {49, 49, Rouge}, {50, 50, Blanc}, {5, 5, Blanc}}},
-    {"ellipse", [] { return Base(Qt::green).Rec(ELLIPSE, {100, 100, 0, 0}).Simple(); },
-     {{50, 50, Vert}, {3, 3, Blanc}}},
+    {"ellipse", [] { return Base(Qt::green).Rec(ELLIPSE, {100, 100, 0, 0}).Simple(); }, {{50, 50, Vert}, {3, 3, Blanc}}},
     {"polygon", [] { return Base(Qt::red).Polygone({{0, 0}, {100, 0}, {0, 100}}).Simple(); },
      {{20, 20, Rouge}, {80, 80, Blanc}}},
     {"pie whose start is its end is a whole ellipse",
@@ -143,25 +144,17 @@ const Cas_Joueur Cas_Joues[] = {
     {"arc is an outline, never filled",
      [] { return Base_Stylo(Qt::red, 0, 6, Qt::blue).Rec(ARC, {50, 90, 50, 90, 90, 90, 10, 10}).Simple(); },
      {{10, 50, Bleu}, {50, 10, Bleu}, {50, 50, Blanc}, {30, 50, Blanc}}},
-    {"rounded rectangle leaves its corners out",
-     [] { return Base(Qt::red).Rec(ROUNDRECT, {40, 40, 100, 100, 0, 0}).Simple(); },
+    {"rounded rectangle leaves its corners out", [] { return Base(Qt::red).Rec(ROUNDRECT, {40, 40, 100, 100, 0, 0}).Simple(); },
      {{50, 50, Rouge}, {50, 2, Rouge}, {2, 50, Rouge}, {2, 2, Blanc}, {97, 97, Blanc}}},
     {"pixel", [] { return Base(Qt::red).Rec(SETPIXEL, {0, 0xFF, 40, 30}).Simple(); },
      {{30, 40, Bleu}, {31, 40, Blanc}, {30, 41, Blanc}, {29, 39, Blanc}}},
     {"window origin offset from the one set",
-     [] {
-         return Base(Qt::red).Rec(SETWINDOWORG, {0, 10}).Rec(OFFSETWINDOWORG, {20, 10})
-             .Rectangle(20, 20, 30, 30).Simple();
-     },
+     [] { return Base(Qt::red).Rec(SETWINDOWORG, {0, 10}).Rec(OFFSETWINDOWORG, {20, 10}).Rectangle(20, 20, 30, 30).Simple(); },
      {{5, 5, Rouge}, {15, 5, Blanc}, {25, 25, Blanc}}},
-    {"viewport origin",
-     [] { return Base(Qt::red).Rec(SETVIEWPORTORG, {20, 30}).Rectangle(0, 0, 10, 10).Simple(); },
+    {"viewport origin", [] { return Base(Qt::red).Rec(SETVIEWPORTORG, {20, 30}).Rectangle(0, 0, 10, 10).Simple(); },
      {{35, 25, Rouge}, {5, 5, Blanc}}},
     {"viewport origin offset from the one set",
-     [] {
-         return Base(Qt::red).Rec(SETVIEWPORTORG, {20, 30}).Rec(OFFSETVIEWPORTORG, {10, 5})
-             .Rectangle(0, 0, 10, 10).Simple();
-     },
+     [] { return Base(Qt::red).Rec(SETVIEWPORTORG, {20, 30}).Rec(OFFSETVIEWPORTORG, {10, 5}).Rectangle(0, 0, 10, 10).Simple(); },
      {{40, 35, Rouge}, {32, 22, Blanc}, {7, 12, Blanc}}},
     {"negative extent flips the picture",
      [] { return Base(Qt::red).Fenetre(0, 100, 100, -100).Rectangle(10, 10, 30, 30).Simple(); },
@@ -170,23 +163,14 @@ const Cas_Joueur Cas_Joues[] = {
      [] { return Base(Qt::red).Fenetre(50, 50, 100, 100).Rectangle(50, 50, 100, 100).Simple(); },
      {{50, 50, Rouge}, {150, 150, Blanc}}, {}, {200, 200}},
     {"isotropic mode keeps units square",
-     [] {
-         return Base(Qt::red).Rec(SETMAPMODE, {7}).Fenetre(0, 0, 100, 100).Rectangle(0, 0, 100, 100).Simple();
-     },
+     [] { return Base(Qt::red).Rec(SETMAPMODE, {7}).Fenetre(0, 0, 100, 100).Rectangle(0, 0, 100, 100).Simple(); },
      {{50, 50, Rouge}, {150, 50, Blanc}}, {}, {200, 100}},
+    // No window record in the placeable files: the bounding box alone maps the picture.
     {"placeable bounding box at the origin, x and y stretched apart",
-     [] {
-         Fabrique_Wmf f;  // no window record: the bounding box alone maps the picture
-         f.Stylo(5, 0, Qt::black).Choisit(0).Brosse(0, Qt::red).Choisit(1).Rectangle(0, 0, 100, 200);
-         return f.Placable(0, 0, 200, 200);
-     },
+     [] { return Sans_Fenetre(Qt::red).Rectangle(0, 0, 100, 200).Placable(0, 0, 200, 200); },
      {{25, 40, Rouge}, {75, 25, Blanc}}, {}, {100, 50}},
     {"placeable bounding box elsewhere",
-     [] {
-         Fabrique_Wmf f;
-         f.Stylo(5, 0, Qt::black).Choisit(0).Brosse(0, Qt::red).Choisit(1).Rectangle(100, 200, 200, 300);
-         return f.Placable(100, 200, 300, 400);
-     },
+     [] { return Sans_Fenetre(Qt::red).Rectangle(100, 200, 200, 300).Placable(100, 200, 300, 400); },
      {{25, 25, Rouge}, {75, 75, Blanc}, {49, 49, Rouge}, {51, 51, Blanc}}},
     {"clip rectangle intersected",
      [] { return Base(Qt::red).Rec(INTERSECTCLIPRECT, {100, 50, 0, 0}).Rectangle(0, 0, 100, 100).Simple(); },
@@ -195,48 +179,25 @@ const Cas_Joueur Cas_Joues[] = {
      [] { return Base(Qt::red).Rec(EXCLUDECLIPRECT, {60, 60, 40, 40}).Rectangle(0, 0, 100, 100).Simple(); },
      {{50, 50, Blanc}, {20, 20, Rouge}}},
     {"clip region offset",
-     [] {
-         return Base(Qt::red).Rec(INTERSECTCLIPRECT, {50, 50, 0, 0}).Rec(OFFSETCLIPRGN, {50, 50})
-             .Rectangle(0, 0, 100, 100).Simple();
-     },
+     [] { return Base(Qt::red).Rec(INTERSECTCLIPRECT, {50, 50, 0, 0}).Rec(OFFSETCLIPRGN, {50, 50}).Rectangle(0, 0, 100, 100).Simple(); },
      {{25, 25, Blanc}, {75, 75, Rouge}}},
     {"region selected as the clip",
-     [] {
-         Fabrique_Wmf f = Base(Qt::red);
-         return Region(f).Rec(SELECTCLIPREGION, {2}).Rectangle(0, 0, 100, 100).Simple();
-     },
+     [] { return Region(Base(Qt::red)).Rec(SELECTCLIPREGION, {2}).Rectangle(0, 0, 100, 100).Simple(); },
      {{25, 25, Rouge}, {75, 75, Blanc}, {25, 75, Blanc}}},
-    {"region filled with the brush named",
-     [] {
-         Fabrique_Wmf f = Base(Qt::red).Brosse(0, Qt::blue);
-         return Region(f).Rec(FILLREGION, {3, 2}).Simple();
-     },
+    {"region filled with the brush named", [] { return Region(Base(Qt::red).Brosse(0, Qt::blue)).Rec(FILLREGION, {3, 2}).Simple(); },
      {{25, 25, Bleu}, {49, 49, Bleu}, {75, 75, Blanc}, {50, 25, Blanc}}},
-    {"region painted with the brush selected",
-     [] {
-         Fabrique_Wmf f = Base(Qt::red);
-         return Region(f).Rec(PAINTREGION, {2}).Simple();
-     },
+    {"region painted with the brush selected", [] { return Region(Base(Qt::red)).Rec(PAINTREGION, {2}).Simple(); },
      {{25, 25, Rouge}, {75, 75, Blanc}}},
-    {"region framed inside its edges",
-     [] {
-         Fabrique_Wmf f = Base(Qt::red).Brosse(0, Qt::blue);
-         return Region(f).Rec(FRAMEREGION, {3, 2, 5, 5}).Simple();
-     },
+    {"region framed inside its edges", [] { return Region(Base(Qt::red).Brosse(0, Qt::blue)).Rec(FRAMEREGION, {3, 2, 5, 5}).Simple(); },
      {{2, 25, Bleu}, {47, 25, Bleu}, {25, 2, Bleu}, {25, 25, Blanc}, {52, 25, Blanc}}},
-    {"region inversion is skipped",
-     [] {
-         Fabrique_Wmf f = Base(Qt::red);
-         return Region(f).Rec(INVERTREGION, {2}).Simple();
-     },
+    {"region inversion is skipped", [] { return Region(Base(Qt::red)).Rec(INVERTREGION, {2}).Simple(); },
      {{25, 25, Blanc}}, {}, {100, 100}, Qt::white, 1},
     {"palette entries created, selected, set and animated",
      [] {
          Fabrique_Wmf f = Base(Qt::red);
          const auto r = Fabrique_Wmf::Couleur(Qt::red), v = Fabrique_Wmf::Couleur(Qt::green);
          const auto b = Fabrique_Wmf::Couleur(Qt::blue), n = Fabrique_Wmf::Couleur(Qt::black);
-         f.Rec(CREATEPALETTE, {0x300, 3, r[0], r[1], v[0], v[1], r[0], r[1]}).Rec(SELECTPALETTE, {2});
-         f.Rec(REALIZEPALETTE);
+         f.Rec(CREATEPALETTE, {0x300, 3, r[0], r[1], v[0], v[1], r[0], r[1]}).Rec(SELECTPALETTE, {2}).Rec(REALIZEPALETTE);
          Brosse_Palette(f, 1).Choisit(3).Rectangle(0, 0, 30, 100);  // green
          f.Rec(SETPALENTRIES, {1, 1, b[0], b[1]});
          Brosse_Palette(f, 1).Choisit(4).Rectangle(30, 0, 60, 100);  // blue
@@ -249,60 +210,38 @@ const Cas_Joueur Cas_Joues[] = {
          Fabrique_Wmf f = Base(Qt::red);
          const auto v = Fabrique_Wmf::Couleur(Qt::green);
          f.Rec(CREATEPALETTE, {0x300, 2, v[0], v[1], v[0], v[1]}).Rec(SELECTPALETTE, {2});
-         Brosse_Palette(f, 0).Choisit(3).Rectangle(0, 0, 50, 100);
-         f.Rec(RESIZEPALETTE, {1});
+         Brosse_Palette(f, 0).Choisit(3).Rectangle(0, 0, 50, 100).Rec(RESIZEPALETTE, {1});
          return Brosse_Palette(f, 1).Choisit(4).Rectangle(50, 0, 100, 100).Simple();
      },
      {{25, 50, Vert}, {75, 50, Noir}}},
     {"save and restore give back the clip and the mapping",
-     [] {
-         return Base(Qt::red).Rec(SAVEDC).Rec(INTERSECTCLIPRECT, {100, 50, 0, 0}).Fenetre(0, 0, 200, 200)
-             .Rec(RESTOREDC, {static_cast<uint16_t>(-1)}).Rectangle(50, 0, 100, 100).Simple();
-     },
+     [] { return Base(Qt::red).Rec(SAVEDC).Rec(INTERSECTCLIPRECT, {100, 50, 0, 0}).Fenetre(0, 0, 200, 200)
+             .Rec(RESTOREDC, {static_cast<uint16_t>(-1)}).Rectangle(50, 0, 100, 100).Simple(); },
      {{75, 50, Rouge}, {40, 50, Blanc}}},
     {"positive restore level is absolute: back to the second state saved, clipped to x < 50",
-     [] {
-         Fabrique_Wmf f = Base(Qt::red);
-         f.Rec(SAVEDC).Rec(INTERSECTCLIPRECT, {100, 50, 0, 0}).Rec(SAVEDC)
-             .Rec(INTERSECTCLIPRECT, {100, 25, 0, 0});
-         return f.Rec(SAVEDC).Rec(RESTOREDC, {2}).Rectangle(0, 0, 100, 100).Simple();
-     },
+     [] { return Base(Qt::red).Rec(SAVEDC).Rec(INTERSECTCLIPRECT, {100, 50, 0, 0}).Rec(SAVEDC)
+             .Rec(INTERSECTCLIPRECT, {100, 25, 0, 0})
+             .Rec(SAVEDC).Rec(RESTOREDC, {2}).Rectangle(0, 0, 100, 100).Simple(); },
      {{40, 50, Rouge}, {60, 50, Blanc}}},
     {"alternate fill leaves the inner square of a polypolygon empty",
-     [] { return Base(Qt::red).Rec(SETPOLYFILLMODE, {1}).Rec(POLYPOLYGON, Deux_Carres).Simple(); },
-     {{20, 50, Rouge}, {50, 50, Blanc}}},
+     [] { return Base(Qt::red).Rec(SETPOLYFILLMODE, {1}).Rec(POLYPOLYGON, Deux_Carres).Simple(); }, {{20, 50, Rouge}, {50, 50, Blanc}}},
     {"winding fill fills the inner square of a polypolygon",
-     [] { return Base(Qt::red).Rec(SETPOLYFILLMODE, {2}).Rec(POLYPOLYGON, Deux_Carres).Simple(); },
-     {{20, 50, Rouge}, {50, 50, Rouge}}},
+     [] { return Base(Qt::red).Rec(SETPOLYFILLMODE, {2}).Rec(POLYPOLYGON, Deux_Carres).Simple(); }, {{20, 50, Rouge}, {50, 50, Rouge}}},
     {"alternate fill leaves the centre of a star empty",
-     [] { return Base(Qt::red).Rec(SETPOLYFILLMODE, {1}).Polygone(Etoile).Simple(); },
-     {{50, 50, Blanc}, {50, 10, Rouge}}},
+     [] { return Base(Qt::red).Rec(SETPOLYFILLMODE, {1}).Polygone(Etoile).Simple(); }, {{50, 50, Blanc}, {50, 10, Rouge}}},
     {"winding fill fills the centre of a star",
-     [] { return Base(Qt::red).Rec(SETPOLYFILLMODE, {2}).Polygone(Etoile).Simple(); },
-     {{50, 50, Rouge}, {10, 80, Blanc}}},
+     [] { return Base(Qt::red).Rec(SETPOLYFILLMODE, {2}).Polygone(Etoile).Simple(); }, {{50, 50, Rouge}, {10, 80, Blanc}}},
     {"polygon reaching far outside fills what is visible",
-     [] {
-         return Base_Stylo(Qt::red, 0, 0, Qt::blue).Polygone({{-30000, -30000}, {30000, -30000}, {50, 50}})
-             .Simple();
-     },
+     [] { return Base_Stylo(Qt::red, 0, 0, Qt::blue).Polygone({{-30000, -30000}, {30000, -30000}, {50, 50}}).Simple(); },
      {{50, 10, Rouge}, {50, 80, Blanc}, {50, 50, Bleu}}},
     {"zero-width pen is one device pixel at any scale",
-     [] {
-         Fabrique_Wmf f;
-         f.Fenetre(0, 0, 25, 25).Stylo(0, 0, Qt::black).Choisit(0);
-         return f.Rec(MOVETO, {12, 2}).Rec(LINETO, {12, 23}).Simple();
-     },
+     [] { return Fabrique_Wmf().Fenetre(0, 0, 25, 25).Stylo(0, 0, Qt::black).Choisit(0).Rec(MOVETO, {12, 2}).Rec(LINETO, {12, 23}).Simple(); },
      {{50, 48, Noir}, {50, 46, Blanc}, {50, 50, Blanc}}},
     {"wide pen scales with the mapping",
-     [] {
-         Fabrique_Wmf f;
-         f.Fenetre(0, 0, 50, 50).Stylo(0, 5, Qt::blue).Choisit(0);
-         return f.Rec(MOVETO, {25, 5}).Rec(LINETO, {25, 45}).Simple();
-     },
+     [] { return Fabrique_Wmf().Fenetre(0, 0, 50, 50).Stylo(0, 5, Qt::blue).Choisit(0).Rec(MOVETO, {25, 5}).Rec(LINETO, {25, 45}).Simple(); },
      {{50, 46, Bleu}, {50, 53, Bleu}, {50, 40, Blanc}}},
     {"centred outline spills out by half its width",
-     [] { return Base_Stylo(Qt::red, 0, 10, Qt::blue).Rectangle(20, 20, 80, 80).Simple(); },
-     {{17, 50, Bleu}}},
+     [] { return Base_Stylo(Qt::red, 0, 10, Qt::blue).Rectangle(20, 20, 80, 80).Simple(); }, {{17, 50, Bleu}}},
     {"inside-frame pen keeps the outline inside the shape",
      [] { return Base_Stylo(Qt::red, 6, 10, Qt::blue).Rectangle(20, 20, 80, 80).Simple(); },
      {{17, 50, Blanc}, {22, 50, Bleu}, {50, 50, Rouge}}},
@@ -315,10 +254,10 @@ const Cas_Joueur Cas_Joues[] = {
      {{50, 50, Rouge}}, {}, {100, 100}, Qt::white, 2},
     {"unreadable create record still takes its slot, a deleted slot is reused",
      [] {
-         Fabrique_Wmf f = Base(Qt::red);                           // pen 0, red brush 1
-         f.Rec(CREATEREGION, {0, 6}).Brosse(0, Qt::blue);         // 2: too short to read; 3
+         Fabrique_Wmf f = Base(Qt::red);                                       // pen 0, red brush 1
+         f.Rec(CREATEREGION, {0, 6}).Brosse(0, Qt::blue);                      // 2: too short to read; 3
          f.Choisit(3).Rectangle(0, 0, 50, 100);
-         f.Rec(DELETEOBJECT, {1}).Brosse(0, Qt::green).Choisit(1);  // the green brush takes slot 1
+         f.Rec(DELETEOBJECT, {1}).Brosse(0, Qt::green).Choisit(1);             // the green brush takes slot 1
          return f.Rectangle(50, 0, 100, 100).Simple();
      },
      {{25, 50, Bleu}, {75, 50, Vert}}},
@@ -326,19 +265,15 @@ const Cas_Joueur Cas_Joues[] = {
      [] { return Base(Qt::red).Rec(POLYGON, {32000, 0, 0, 100, 0}).Rectangle(0, 0, 10, 10).Simple(); },
      {{5, 5, Rouge}}, {}, {100, 100}, Qt::white, 1},
     {"escapes and unknown records are skipped and counted",
-     [] {
-         return Base(Qt::red).Rec(ESCAPE, {15, 4, 1, 2}).Rec(0x0999, {1, 2}).Rectangle(0, 0, 10, 10).Simple();
-     },
+     [] { return Base(Qt::red).Rec(ESCAPE, {15, 4, 1, 2}).Rec(0x0999, {1, 2}).Rectangle(0, 0, 10, 10).Simple(); },
      {{5, 5, Rouge}}, {}, {100, 100}, Qt::white, 2},
     {"absurd extent, pen and bitmap header are contained; a zero extent is refused",
      [] {
          QByteArray dib = Fabrique_Wmf::Dib(QImage(2, 2, QImage::Format_RGB32), 24);
          dib[4] = dib[5] = dib[6] = '\x7F';  // width of some 8 million pixels, data of four
          Fabrique_Wmf f;
-         f.Rec(SETWINDOWEXT, {1, 1}).Stylo(0, 30000, Qt::black).Choisit(0)
-             .Rec(ELLIPSE, {32767, 32767, -32768, -32768});
-         f.Rec(SETWINDOWEXT, {0, 0}).Rec(STRETCHDIB, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 100, 100, 0, 0}, dib);
-         return f.Simple();
+         f.Rec(SETWINDOWEXT, {1, 1}).Stylo(0, 30000, Qt::black).Choisit(0).Rec(ELLIPSE, {32767, 32767, -32768, -32768});
+         return f.Rec(SETWINDOWEXT, {0, 0}).Rec(STRETCHDIB, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 100, 100, 0, 0}, dib).Simple();
      },
      {}, {}, {50, 50}, Qt::white, 2},
     {"scaling the viewport up and the window down, forty times each, cannot overflow the mapping",
@@ -349,33 +284,26 @@ const Cas_Joueur Cas_Joues[] = {
          return f.Rectangle(0, 0, 50, 50).Simple();
      },
      {}, {}, {100, 100}, Qt::white, 78},  // 78 of the 80 scalings are refused
+    // DIBSTRETCHBLT without bitmap: rop, source h, w, y, x, reserved, destination h, w, y, x.
     {"blit without bitmap paints the brush, DSTCOPY nothing, WHITENESS white",
-     [] {
-         // DIBSTRETCHBLT without bitmap: rop, source h, w, y, x, reserved, destination h, w, y, x.
-         return Base(Qt::blue)
-             .Rec(DIBSTRETCHBLT, {0x0021, 0x00F0, 0, 0, 0, 0, 0, 50, 50, 0, 0})
+     [] { return Base(Qt::blue).Rec(DIBSTRETCHBLT, {0x0021, 0x00F0, 0, 0, 0, 0, 0, 50, 50, 0, 0})
              .Rec(DIBSTRETCHBLT, {0x0029, 0x00AA, 0, 0, 0, 0, 0, 50, 50, 50, 50})
-             .Rec(PATBLT, {0x0062, 0x00FF, 20, 20, 80, 0})
-             .Simple();
-     },
+             .Rec(PATBLT, {0x0062, 0x00FF, 20, 20, 80, 0}).Simple(); },
      {{25, 25, Bleu}, {75, 75, Rouge}, {10, 90, Blanc}}, {}, {100, 100}, Qt::red},
-    {"1-bit DIB the right way up", [] { return Etire(1); },
-     {{25, 25, Rouge}, {75, 25, Vert}, {25, 75, Vert}, {75, 75, Rouge}}},
+    {"1-bit DIB the right way up", [] { return Etire(1); }, {{25, 25, Rouge}, {75, 25, Vert}, {25, 75, Vert}, {75, 75, Rouge}}},
     {"4-bit DIB", [] { return Etire(4); }, Quatre_Couleurs},
     {"8-bit DIB", [] { return Etire(8); }, Quatre_Couleurs},
     {"24-bit DIB", [] { return Etire(24); }, Quatre_Couleurs},
     {"32-bit DIB", [] { return Etire(32); }, Quatre_Couleurs},
+    // DIBSTRETCHBLT: rop, source h, w, y, x, destination h, w, y, x; DIBBITBLT: rop, source y, x, h, w, destination y, x.
     {"DIB stretched by DIBSTRETCHBLT, copied 2 × 2 at (60, 60) by DIBBITBLT",
      [] {
          QImage im(2, 2, QImage::Format_RGB32);
          im.fill(Qt::black);
          im.setPixel(0, 0, qRgb(255, 0, 0));
          const QByteArray dib = Fabrique_Wmf::Dib(im, 24);
-         Fabrique_Wmf f;
-         // DIBSTRETCHBLT: rop, source h, w, y, x, destination h, w, y, x; DIBBITBLT: rop, source y,
-         // x, h, w, destination y, x.
-         f.Fenetre(0, 0, 100, 100).Rec(DIBSTRETCHBLT, {0x0020, 0x00CC, 2, 2, 0, 0, 50, 50, 0, 0}, dib);
-         return f.Rec(DIBBITBLT, {0x0020, 0x00CC, 0, 0, 2, 2, 60, 60}, dib).Simple();
+         return Fabrique_Wmf().Fenetre(0, 0, 100, 100).Rec(DIBSTRETCHBLT, {0x0020, 0x00CC, 2, 2, 0, 0, 50, 50, 0, 0}, dib)
+             .Rec(DIBBITBLT, {0x0020, 0x00CC, 0, 0, 2, 2, 60, 60}, dib).Simple();
      },
      {{10, 10, Rouge}, {40, 40, Noir}, {60, 60, Rouge}, {61, 61, Noir}, {70, 70, Blanc}}},
     {"run-length DIB of 8 bits",
@@ -383,22 +311,17 @@ const Cas_Joueur Cas_Joues[] = {
          QByteArray dib = Fabrique_Wmf::Entete_Dib(4, 2, 8, 1 /* RLE8 */, {qRgb(0, 0, 255), qRgb(255, 0, 0)});
          // Bottom row: 4 × index 0; end of line; top row: absolute run of 4 (1 0 1 0); end of bitmap.
          dib.append(QByteArray("\x04\x00\x00\x00\x00\x04\x01\x00\x01\x00\x00\x01", 12));
-         Fabrique_Wmf f;
-         return f.Fenetre(0, 0, 4, 2).Rec(STRETCHDIB, {0x0020, 0x00CC, 0, 2, 4, 0, 0, 2, 4, 0, 0}, dib)
-             .Simple();
+         return Fabrique_Wmf().Fenetre(0, 0, 4, 2).Rec(STRETCHDIB, {0x0020, 0x00CC, 0, 2, 4, 0, 0, 2, 4, 0, 0}, dib).Simple();
      },
      {{0, 0, Rouge}, {1, 0, Bleu}, {2, 0, Rouge}, {0, 1, Bleu}, {3, 1, Bleu}}, {}, {4, 2}},
+    // BITBLT of a Bitmap16: 8 × 1, 1 bit, byte 0x0F (four 0s then four 1s).
     {"monochrome bitmap takes the text colour for 0 and the background colour for 1",
-     [] {
-         Fabrique_Wmf f;  // BITBLT of a Bitmap16: 8 × 1, 1 bit, byte 0x0F (four 0s then four 1s)
-         f.Fenetre(0, 0, 8, 1).Rec(SETTEXTCOLOR, Fabrique_Wmf::Couleur(Qt::red))
-             .Rec(SETBKCOLOR, Fabrique_Wmf::Couleur(Qt::blue));
-         QByteArray b16("\x00\x00\x08\x00\x01\x00\x02\x00\x01\x01\x0F\x00", 12);
-         return f.Rec(BITBLT, {0x0020, 0x00CC, 0, 0, 1, 8, 0, 0}, b16).Simple();
-     },
+     [] { return Fabrique_Wmf().Fenetre(0, 0, 8, 1).Rec(SETTEXTCOLOR, Fabrique_Wmf::Couleur(Qt::red))
+             .Rec(SETBKCOLOR, Fabrique_Wmf::Couleur(Qt::blue))
+             .Rec(BITBLT, {0x0020, 0x00CC, 0, 0, 1, 8, 0, 0},
+                  QByteArray("\x00\x00\x08\x00\x01\x00\x02\x00\x01\x01\x0F\x00", 12)).Simple(); },
      {{1, 0, Rouge}, {6, 0, Bleu}}, {}, {8, 1}},
-    {"mask pair keeps the layer beneath visible", Masque_Et_Image, {{25, 25, Vert}, {75, 75, Rouge}}, {},
-     {100, 100}, Qt::red},
+    {"mask pair keeps the layer beneath visible", Masque_Et_Image, {{25, 25, Vert}, {75, 75, Rouge}}, {}, {100, 100}, Qt::red},
     {"mask pair keeps a transparent canvas transparent", Masque_Et_Image,
      {{25, 25, Vert}, {75, 75, Transparent}}, {}, {100, 100}, Qt::transparent},
     {"monochrome pattern brush dithers pixel by pixel",
@@ -406,23 +329,17 @@ const Cas_Joueur Cas_Joues[] = {
          QImage damier(8, 8, QImage::Format_RGB32);
          for (int y = 0; y < 8; ++y)
              for (int x = 0; x < 8; ++x) damier.setPixel(x, y, (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000);
-         Fabrique_Wmf f;
-         f.Fenetre(0, 0, 16, 16).Stylo(5, 0, Qt::black).Choisit(0);
-         f.Rec(DIBCREATEPATTERNBRUSH, {5, 0}, Fabrique_Wmf::Dib(damier, 1)).Choisit(1);
-         return f.Rectangle(0, 0, 16, 16).Simple();
+         return Fabrique_Wmf().Fenetre(0, 0, 16, 16).Stylo(5, 0, Qt::black).Choisit(0)
+             .Rec(DIBCREATEPATTERNBRUSH, {5, 0}, Fabrique_Wmf::Dib(damier, 1)).Choisit(1).Rectangle(0, 0, 16, 16).Simple();
      },
      {{3, 5, Noir}, {4, 5, Blanc}, {12, 6, Noir}, {15, 15, Noir}}, {}, {16, 16}, Qt::red},
-    {"text out draws at the top-left reference by default",
-     [] { return Ecriture(30).Rec(TEXTOUT, {4, HH, HH, 50, 100}).Simple(); }, {},
-     {{QRect(100, 50, 100, 50), 50}, {QRect(0, 0, 100, 100), 0}, {QRect(100, 0, 100, 48), 0}}, {200, 100}},
+    {"text out draws at the top-left reference by default", [] { return Ecriture(30).Rec(TEXTOUT, {4, HH, HH, 50, 100}).Simple(); },
+     {}, {{QRect(100, 50, 100, 50), 50}, {QRect(0, 0, 100, 100), 0}, {QRect(100, 0, 100, 48), 0}}, {200, 100}},
     {"right baseline alignment ends the text at the reference",
-     [] { return Ecriture(30).Rec(SETTEXTALIGN, {24 | 2}).Rec(TEXTOUT, {2, HH, 50, 100}).Simple(); }, {},
-     {{QRect(60, 25, 40, 25), 30}, {QRect(101, 0, 99, 100), 0}, {QRect(0, 52, 200, 48), 0}}, {200, 100}},
+     [] { return Ecriture(30).Rec(SETTEXTALIGN, {24 | 2}).Rec(TEXTOUT, {2, HH, 50, 100}).Simple(); },
+     {}, {{QRect(60, 25, 40, 25), 30}, {QRect(101, 0, 99, 100), 0}, {QRect(0, 52, 200, 48), 0}}, {200, 100}},
     {"opaque background mode fills the text's cell",
-     [] {
-         Fabrique_Wmf f = Ecriture(30);
-         return f.Rec(SETBKMODE, {2}).Rec(TEXTOUT, {2, 'i' | ('i' << 8), 20, 20}).Simple();
-     },
+     [] { return Ecriture(30).Rec(SETBKMODE, {2}).Rec(TEXTOUT, {2, 'i' | ('i' << 8), 20, 20}).Simple(); },
      {{21, 21, Blanc}, {100, 80, Rouge}}, {}, {200, 100}, Qt::red},
     {"updating the current position chains text outs, whatever their coordinates",
      [] {
@@ -432,24 +349,19 @@ const Cas_Joueur Cas_Joues[] = {
          return f.Simple();
      },
      {}, {{QRect(0, 0, 100, 100), 0}, {QRect(150, 10, 50, 40), 30}}, {200, 100}},
+    // y, x, length, options (ETO_OPAQUE | ETO_CLIPPED), rectangle left, top, right, bottom, string.
     {"opaque and clipping rectangle of an extended text out",
-     [] {
-         // y, x, length, options (ETO_OPAQUE | ETO_CLIPPED), rectangle left, top, right, bottom, string.
-         return Ecriture(40).Rec(SETBKCOLOR, Fabrique_Wmf::Couleur(Qt::green))
-             .Rec(EXTTEXTOUT, {10, 10, 4, 6, 10, 10, 40, 30, 'W' | ('W' << 8), 'W' | ('W' << 8)}).Simple();
-     },
-     {{38, 28, Vert}}, {{QRect(41, 0, 159, 100), 0}, {QRect(0, 31, 200, 69), 0}, {QRect(10, 10, 30, 20), 20}},
-     {200, 100}},
+     [] { return Ecriture(40).Rec(SETBKCOLOR, Fabrique_Wmf::Couleur(Qt::green))
+             .Rec(EXTTEXTOUT, {10, 10, 4, 6, 10, 10, 40, 30, 'W' | ('W' << 8), 'W' | ('W' << 8)}).Simple(); },
+     {{38, 28, Vert}}, {{QRect(41, 0, 159, 100), 0}, {QRect(0, 31, 200, 69), 0}, {QRect(10, 10, 30, 20), 20}}, {200, 100}},
     {"spacing of an extended text out places each character (the second 150 units right)",
-     [] { return Ecriture(20).Rec(EXTTEXTOUT, {10, 0, 2, 0, 'I' | ('I' << 8), 150, 0}).Simple(); }, {},
-     {{QRect(0, 0, 20, 100), 10}, {QRect(150, 0, 20, 100), 10}, {QRect(30, 0, 110, 100), 0}}, {200, 100}},
+     [] { return Ecriture(20).Rec(EXTTEXTOUT, {10, 0, 2, 0, 'I' | ('I' << 8), 150, 0}).Simple(); },
+     {}, {{QRect(0, 0, 20, 100), 10}, {QRect(150, 0, 20, 100), 10}, {QRect(30, 0, 110, 100), 0}}, {200, 100}},
     {"escapement turns the baseline a quarter: the text climbs from (100, 180) left of x = 100",
-     [] {
-         Fabrique_Wmf f = Ecriture(20, 900, 200);
-         return f.Rec(SETTEXTALIGN, {24}).Rec(TEXTOUT, {6, HH, HH, HH, 180, 100}).Simple();
-     },
+     [] { return Ecriture(20, 900, 200).Rec(SETTEXTALIGN, {24}).Rec(TEXTOUT, {6, HH, HH, HH, 180, 100}).Simple(); },
      {}, {{QRect(70, 100, 31, 80), 50}, {QRect(105, 0, 95, 200), 0}}, {200, 200}},
 };
+// clang-format on
 
 int Compte_Sombres(const QImage& im, QRect zone) {
     int n = 0;
@@ -485,7 +397,10 @@ TEST(Joueur, BackgroundModeDecidesWhatShowsBetweenHatchesAndDashes) {
         f.Fenetre(0, 0, 100, 100);
         if (transparent)
             f.Rec(SETBKMODE, {1});
-        f.Stylo(5, 0, Qt::black).Choisit(0).Brosse(2, Qt::black, 1 /* vertical */).Choisit(1)
+        f.Stylo(5, 0, Qt::black)
+            .Choisit(0)
+            .Brosse(2, Qt::black, 1 /* vertical */)
+            .Choisit(1)
             .Rectangle(0, 0, 100, 50);
         f.Stylo(1 /* dash */, 0, Qt::black).Choisit(2).Rec(MOVETO, {75, 0}).Rec(LINETO, {75, 100});
         const QImage im = Joue(f.Simple(), {100, 100}, Qt::red);
@@ -503,9 +418,11 @@ TEST(Joueur, BackgroundModeDecidesWhatShowsBetweenHatchesAndDashes) {
 }
 
 TEST(Joueur, PlaysOntoAVectorDeviceToo) {
-    auto lu = Metafichier::Lit(
-        Base(QColor(0x12, 0x34, 0x56)).Rectangle(10, 10, 60, 60).Rec(SETROP2, {7}).Rectangle(0, 0, 5, 5)
-            .Simple());
+    auto lu = Metafichier::Lit(Base(QColor(0x12, 0x34, 0x56))
+                                   .Rectangle(10, 10, 60, 60)
+                                   .Rec(SETROP2, {7})
+                                   .Rectangle(0, 0, 5, 5)
+                                   .Simple());
     ASSERT_TRUE(lu.ok());
     QBuffer tampon;
     tampon.open(QIODevice::WriteOnly);
