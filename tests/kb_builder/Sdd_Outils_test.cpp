@@ -45,9 +45,7 @@ TEST(Classes_Mesures, CutWhereTheTaxaDifferAndReadable) {
     };
     const std::vector<Cas> cas{
         // Ranges that overlap: a class for each piece the same taxa share.
-        {{Etendue{15, 25}, Etendue{25, 40}, Etendue{20, 35}, std::nullopt},
-         8,
-         {{15, 20}, {20, 25}, {25, 35}, {35, 40}}},
+        {{Etendue{15, 25}, Etendue{25, 40}, Etendue{20, 35}, std::nullopt}, 8, {{15, 20}, {20, 25}, {25, 35}, {35, 40}}},
         // A gap joins the class below it; equal taxa on both sides of a limit make one class.
         {{Etendue{1, 2}, Etendue{5, 6}}, 8, {{1, 5}, {5, 6}}},
         {{Etendue{1, 4}, Etendue{1, 4}}, 8, {{1, 4}}},
@@ -58,12 +56,9 @@ TEST(Classes_Mesures, CutWhereTheTaxaDifferAndReadable) {
         {{std::nullopt}, 8, {}},
     };
     for (const auto& c : cas) {
-        const auto classes = Divise_En_Classes(c.etendues, c.max);
-        ASSERT_EQ(classes.size(), c.classes.size());
-        for (size_t k = 0; k < classes.size(); ++k) {
-            EXPECT_EQ(classes[k].Bas, c.classes[k].first);
-            EXPECT_EQ(classes[k].Haut, c.classes[k].second);
-        }
+        std::vector<std::pair<double, double>> classes;
+        for (const Classe_Mesure& k : Divise_En_Classes(c.etendues, c.max)) classes.emplace_back(k.Bas, k.Haut);
+        EXPECT_EQ(classes, c.classes);
     }
     // Membership: a range belongs to the classes it overlaps, a single value to the class that
     // starts at or below it; the first and last classes reach beyond the measures.
@@ -73,16 +68,17 @@ TEST(Classes_Mesures, CutWhereTheTaxaDifferAndReadable) {
         {{40, 40}, {false, false, true}}, {{2, 3}, {true, false, false}}, {{60, 70}, {false, false, true}},
     };
     for (const auto& [e, attendu] : appartenances)
-        for (size_t k = 0; k < classes.size(); ++k)
-            EXPECT_EQ(Dans_Classe(e, classes, k), attendu[k]) << e.Bas << " " << k;
-    const std::pair<const char*, std::vector<const char*>> textes[] = {
+        EXPECT_EQ((std::vector<bool>{Dans_Classe(e, classes, 0), Dans_Classe(e, classes, 1), Dans_Classe(e, classes, 2)}),
+                  attendu) << e.Bas << " .. " << e.Haut;
+    const std::pair<const char*, std::vector<std::string>> textes[] = {
         {"en", {"up to 20 mm", "20 to 25 mm", "25 mm or more"}},
         {"fr", {"jusqu'à 20 mm", "de 20 à 25 mm", "25 mm ou plus"}},
         {"es", {"hasta 20 mm", "de 20 a 25 mm", "25 mm o más"}},
     };
     for (const auto& [langue, attendus] : textes)
-        for (size_t k = 0; k < attendus.size(); ++k)
-            EXPECT_EQ(Texte_Classe(classes, k, "mm", langue), attendus[k]);
+        EXPECT_EQ((std::vector<std::string>{Texte_Classe(classes, 0, "mm", langue), Texte_Classe(classes, 1, "mm", langue),
+                                            Texte_Classe(classes, 2, "mm", langue)}),
+                  attendus) << langue;
     EXPECT_EQ(Texte_Classe({{2.5, 2.5}}, 0, "", "en"), "2.5");
 }
 

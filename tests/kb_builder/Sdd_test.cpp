@@ -30,6 +30,17 @@ std::unique_ptr<Base_Connaissance> Charge(const fs::path& sortie) {
     return std::move(c.Base);
 }
 
+std::vector<std::string> Familles(const Base_Connaissance& b) {
+    std::vector<std::string> out;
+    for (const auto& f : b.Flore) out.push_back(f.Famille);
+    return out;
+}
+std::vector<std::string> Codes(const Base_Connaissance& b) {
+    std::vector<std::string> out;
+    for (const auto& f : b.Flore) out.push_back(f.Code);
+    return out;
+}
+
 std::string Tout(const std::vector<std::string>& lignes) {
     std::string t;
     for (const auto& l : lignes) t += l + "\n";
@@ -75,31 +86,21 @@ TEST_F(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     // Species: the four TaxonNames described and the description that names none.
     EXPECT_EQ(b.Nom_Esp, (std::vector<std::string>{"Betula pendula Roth", "Fagus sylvatica", "Larix decidua",
                                                    "Picea abies", "Pinus sylvestris"}));
-    ASSERT_EQ(b.Flore.size(), 5u);
-    EXPECT_EQ(b.Flore[0].Famille, "Betulaceae");
-    EXPECT_EQ(b.Flore[4].Famille, "Pinaceae");  // the family above its genus
-    EXPECT_EQ(b.Flore[2].Famille, "Larix");     // no hierarchy: its genus
+    // Pinus: the family above its genus; Larix, without hierarchy: its genus.
+    EXPECT_EQ(Familles(b), (std::vector<std::string>{"Betulaceae", "Fagaceae", "Larix", "Pinaceae", "Pinaceae"}));
     EXPECT_EQ(b.Flore[0].Legende, "Silver birch in spring");
     // Characters in the tree's order with their frames; the text character is left out; the
     // measured one is divided where the taxa's ranges differ.
     ASSERT_EQ(b.Objets.size(), 4u);
-    const std::vector<std::tuple<std::string, std::string, int, int, bool>> objets{
-        {"c1", "Leaf type", 2, 0, true},
-        {"c2", "Leaf margin", 2, 0, true},
-        {"c3", "Needles per bundle", 2, 0, false},
-        {"c4", "Height when grown", 6, 1, true}};
-    for (const auto& [objet, question, nb, cadre, joker] : objets) {
-        const Objet_Fic* o = b.Trouve_Objet(objet);
-        ASSERT_NE(o, nullptr) << objet;
-        EXPECT_EQ(o->TipText, question);
-        EXPECT_EQ(o->Nb_Car, nb) << objet;
-        EXPECT_EQ(o->Cadre, cadre) << objet;
-        EXPECT_EQ(o->Joker, joker) << objet;
-    }
-    EXPECT_EQ(b.Poids[0], 5);
-    EXPECT_EQ(b.Poids[2], 1);
-    EXPECT_EQ(b.Etat_Par_Numero(6)->TipText, "up to 20 m");
-    EXPECT_EQ(b.Etat_Par_Numero(11)->TipText, "40 m or more");
+    using Objet = std::tuple<std::string, std::string, int, int, bool>;
+    std::vector<Objet> objets;
+    for (const char* nom : {"c1", "c2", "c3", "c4"})
+        if (const Objet_Fic* o = b.Trouve_Objet(nom))
+            objets.emplace_back(o->Objet, o->TipText, o->Nb_Car, o->Cadre, o->Joker);
+    EXPECT_EQ(objets, (std::vector<Objet>{{"c1", "Leaf type", 2, 0, true}, {"c2", "Leaf margin", 2, 0, true},
+                                          {"c3", "Needles per bundle", 2, 0, false}, {"c4", "Height when grown", 6, 1, true}}));
+    EXPECT_EQ(std::tuple(b.Poids[0], b.Poids[2], b.Etat_Par_Numero(6)->TipText, b.Etat_Par_Numero(11)->TipText),
+              std::tuple(5, 1, "up to 20 m", "40 m or more"));
     // A taxon has the states it is coded with; what it does not code stays open unless its own
     // states make the character inapplicable (Larix: leaf type unknown, so every dependant open).
     const std::vector<std::vector<std::string>> matrice{{"s1", "s3", "c4_1", "c4_2"},
@@ -120,9 +121,7 @@ TEST_F(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     EXPECT_EQ(b.Communs_Langues, (std::vector<std::string>{"English", "Français"}));
     // The determination bar holds Search and Results.
     ASSERT_EQ(b.But_Deter.size(), 2u);
-    EXPECT_EQ(b.But_Deter[0].Key, "Search");
-    EXPECT_EQ(b.But_Deter[1].Key, "Results");
-    EXPECT_EQ(b.Nb_Robot, 0);
+    EXPECT_EQ(std::tie(b.But_Deter[0].Key, b.But_Deter[1].Key, b.Nb_Robot), std::tuple("Search", "Results", 0));
     // Warnings name what was left out or changed.
     const std::string a = Tout(avertissements_);
     for (const char* attendu : {"labels in de are left out",
@@ -213,54 +212,45 @@ TEST(Sdd_Mauvais, RefusedWithTheLineAndNothingLeftAtTheOutput) {
         std::string ligne_de;  // the expected line is the first that holds this text
         std::string message;
     };
-    const std::string arbre_cycle =
-        "<CharacterTrees><CharacterTree><Nodes>"
-        "<CharNode><DependencyRules><OnlyApplicableIf><State "
-        "ref=\"s9\"/></OnlyApplicableIf></DependencyRules>"
-        "<Character ref=\"c1\"/></CharNode>"
-        "<CharNode><DependencyRules><OnlyApplicableIf><State "
-        "ref=\"s1\"/></OnlyApplicableIf></DependencyRules>"
-        "<Character ref=\"c2\"/></CharNode></Nodes></CharacterTree></CharacterTrees>\n";
+    const std::string arbre_cycle = "<CharacterTrees><CharacterTree><Nodes>"
+        "<CharNode><DependencyRules><OnlyApplicableIf><State ref=\"s9\"/></OnlyApplicableIf></DependencyRules>"
+        "<Character ref=\"c1\"/></CharNode><CharNode><DependencyRules><OnlyApplicableIf><State ref=\"s1\"/>"
+        "</OnlyApplicableIf></DependencyRules><Character ref=\"c2\"/></CharNode></Nodes></CharacterTree></CharacterTrees>\n";
     std::string sans_fin = Document();
     sans_fin.erase(sans_fin.find("</Categorical>"), 14);
+    // clang-format off
     const std::vector<Cas> cas{
         {sans_fin, "</SummaryData>", "malformed XML"},
         {"<?xml version=\"1.0\"?>\n<Keys/>\n", "<Keys/>", "not an SDD document"},
         {"<?xml version=\"1.0\"?>\n<!DOCTYPE Datasets [<!ENTITY a \"b\">]>\n<Datasets/>\n", "DOCTYPE", "DTD"},
         {Document("", "<Categorical ref=\"c7\"/>\n"), "c7", "unknown character 'c7'"},
-        {Document("", "<Categorical ref=\"c2\"><State ref=\"s4\"/></Categorical>\n"), "s4",
-         "unknown state 's4'"},
+        {Document("", "<Categorical ref=\"c2\"><State ref=\"s4\"/></Categorical>\n"), "s4", "unknown state 's4'"},
         {Document("", "<Categorical ref=\"c2\"><State ref=\"s1\"/></Categorical>\n"), "ref=\"c2\"><State",
          "state 's1' is not a state of character 'c2'"},
-        {Document("<StateDefinition id=\"s2\"><Representation><Label> "
-                  "</Label></Representation></StateDefinition>\n"),
+        {Document("<StateDefinition id=\"s2\"><Representation><Label> </Label></Representation></StateDefinition>\n"),
          "id=\"s2\"", "state 's2' has no label"},
         {Document("<StateDefinition id=\"s2\"><Representation><Label>Scale</Label><MediaObject ref=\"m9\"/>"
                   "</Representation></StateDefinition>\n"),
          "m9", "unknown media object 'm9'"},
-        {Document("<StateDefinition "
-                  "id=\"s1\"><Representation><Label>Twice</Label></Representation></StateDefinition>\n"),
+        {Document("<StateDefinition id=\"s1\"><Representation><Label>Twice</Label></Representation></StateDefinition>\n"),
          "Twice", "state id 's1' is defined twice"},
         {Document("<StateDefinition id=\"s2\"><Representation><Label>Scale</Label></Representation>"
                   "<k:Weight value=\"40000\"/></StateDefinition>\n"),
          "40000", "Weight '40000' must be a whole number"},
-        {"<?xml version=\"1.0\"?>\n<Datasets xmlns=\"http://rs.tdwg.org/UBIF/2006/\">\n<Dataset "
-         "xml:lang=\"en\">\n"
-         "<TaxonNames/></Dataset></Datasets>\n",
-         "<Dataset ", "no coded description"},
+        {"<?xml version=\"1.0\"?>\n<Datasets xmlns=\"http://rs.tdwg.org/UBIF/2006/\">\n<Dataset xml:lang=\"en\">\n"
+         "<TaxonNames/></Dataset></Datasets>\n", "<Dataset ", "no coded description"},
         {Document("", "", arbre_cycle), "<CategoricalCharacter id=\"c1\"", "cycle through character 'c1'"},
         {Document("", "",
                   "<CharacterTrees><CharacterTree><Nodes>\n<Node id=\"a\"><Parent ref=\"b\"/></Node>\n"
                   "<Node id=\"b\"><Parent ref=\"a\"/></Node>\n</Nodes></CharacterTree></CharacterTrees>\n"),
          "<Parent ref=\"b\"/>", "the nodes of the character tree form a cycle"},
     };
+    // clang-format on
     Dossier_Test d("kb-sdd-bad");
     for (const auto& c : cas) {
         test::Ecrit_Texte(d.Chemin() / "bad.xml", c.xml);
-        const size_t ligne =
-            static_cast<size_t>(std::count(
-                c.xml.begin(), c.xml.begin() + static_cast<std::ptrdiff_t>(c.xml.find(c.ligne_de)), '\n')) +
-            1;
+        const auto avant = c.xml.begin() + static_cast<std::ptrdiff_t>(c.xml.find(c.ligne_de));
+        const size_t ligne = 1 + static_cast<size_t>(std::count(c.xml.begin(), avant, '\n'));
         const Status s = Importe_Sdd(d / "bad.xml", d / "out/base", nullptr);
         ASSERT_FALSE(s.ok()) << c.message;
         EXPECT_EQ(s.message().rfind("bad.xml:" + std::to_string(ligne) + ": ", 0), 0u) << s.message();
@@ -314,13 +304,7 @@ TEST(Sdd_Variantes, LanguagesExtensionNamesAndPictures) {
     const std::vector<Cas> cas{
         {francais, {"fr", "en", "es"}, "Feuille", "Abies alba", "ABIAL", true, ""},
         {document("<Dataset xml:lang=\"de\">"), {"de", "en"}, "Leaf", "Abies alba", "ABIAL", true, ""},
-        {document("<Dataset xml:lang=\"tlh-x\">"),
-         {"en"},
-         "Leaf",
-         "Abies alba",
-         "ABIAL",
-         true,
-         "no two-letter code"},
+        {document("<Dataset xml:lang=\"tlh-x\">"), {"en"}, "Leaf", "Abies alba", "ABIAL", true, "no two-letter code"},
         {extension, {"en"}, "Leaf", "Abies alba", "ZZ001", false, ""},
         {sans_taxons, {"en"}, "Leaf", "Abies nordmanniana", "ABINO", true, "grouped by their genus"},
         {photo, {"en"}, "Leaf", "Abies alba", "ABIAL", true, "cannot be read (../photo.png)"},
@@ -368,11 +352,8 @@ TEST(Sdd_Flore_Demo, RoundTripKeepsTheKey) {
     const auto avant = Charge(fs::path(KB_FLORA_BUILT)), apres = Charge(d.Chemin() / "retour");
     ASSERT_TRUE(avant && apres);
     EXPECT_EQ(apres->Nom_Esp, avant->Nom_Esp);
-    ASSERT_EQ(apres->Flore.size(), avant->Flore.size());
-    for (size_t s = 0; s < avant->Flore.size(); ++s) {
-        EXPECT_EQ(apres->Flore[s].Code, avant->Flore[s].Code);
-        EXPECT_EQ(apres->Flore[s].Famille, avant->Flore[s].Famille);
-    }
+    EXPECT_EQ(Familles(*apres), Familles(*avant));
+    EXPECT_EQ(Codes(*apres), Codes(*avant));
     ASSERT_EQ(apres->Objets.size(), avant->Objets.size());
     for (const auto& o : avant->Objets) {
         const Objet_Fic* r = apres->Trouve_Objet(o.Objet);
@@ -382,9 +363,12 @@ TEST(Sdd_Flore_Demo, RoundTripKeepsTheKey) {
             << o.Objet;
         EXPECT_EQ(apres->Textes.Question(*r, "fr"), avant->Textes.Question(o, "fr"));
     }
-    ASSERT_EQ(apres->Caracteres.size(), avant->Caracteres.size());
-    for (size_t e = 0; e < avant->Caracteres.size(); ++e)
-        EXPECT_EQ(apres->Caracteres[e].ID_CARAC, avant->Caracteres[e].ID_CARAC);
+    auto etats = [](const Base_Connaissance& b) {
+        std::vector<std::string> out;
+        for (const auto& e : b.Caracteres) out.push_back(e.ID_CARAC);
+        return out;
+    };
+    EXPECT_EQ(etats(*apres), etats(*avant));
     EXPECT_EQ(apres->Poids, avant->Poids);
     EXPECT_EQ(apres->Matrice.Data(), avant->Matrice.Data());
     auto descendance = [](const Base_Connaissance& b) {
