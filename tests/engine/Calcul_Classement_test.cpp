@@ -13,11 +13,8 @@ namespace {
 
 // nb_esp species and nb_etats states, weights and matrix all 0.
 std::unique_ptr<Base_Connaissance> Base_Vide(int nb_esp, int nb_etats) {
-    auto base =
-        Construit({std::vector<int>(static_cast<size_t>(nb_etats), 1),
-                   {},
-                   std::vector<std::vector<int>>(static_cast<size_t>(nb_esp), std::vector<int>(nb_etats, -1)),
-                   {}});
+    const std::vector<std::vector<int>> aucun(static_cast<size_t>(nb_esp), std::vector<int>(nb_etats, -1));
+    auto base = Construit({std::vector<int>(static_cast<size_t>(nb_etats), 1), {}, aucun, {}});
     base->Poids.assign(static_cast<size_t>(nb_etats), 0);
     return base;
 }
@@ -38,11 +35,11 @@ void Compare_Au_Litteral(const Base_Connaissance& base, const std::vector<int16_
     Resultats_Classement attendu = Resultats_Classement::Initial(base.Nb_Esp);
     Classement_Litteral(base, etats, attendu);
     const Resultats_Classement& obtenu = calcul(etats);
-    ASSERT_EQ(obtenu.Score_Esp, attendu.Score_Esp) << cas;
-    ASSERT_EQ(obtenu.Classement_Esp.Espece, attendu.Classement_Esp.Espece) << cas;
-    ASSERT_EQ(obtenu.Classement_Esp.Score, attendu.Classement_Esp.Score) << cas;
-    ASSERT_EQ(obtenu.Pourcent_Esp, attendu.Pourcent_Esp) << cas;
-    ASSERT_EQ(obtenu.Classement_Esp.Pourcent, attendu.Classement_Esp.Pourcent) << cas;
+    const auto tout = [](const Resultats_Classement& r) {
+        return std::tie(r.Score_Esp, r.Classement_Esp.Espece, r.Classement_Esp.Score, r.Pourcent_Esp,
+                        r.Classement_Esp.Pourcent);
+    };
+    ASSERT_EQ(tout(obtenu), tout(attendu)) << cas;
 }
 
 // Random bases of several kinds: few values (many ties), zero weights, negative values, values
@@ -103,17 +100,13 @@ TEST(Calcul_Classement, WorkedCases) {
         std::vector<int16_t> poids, matrice, etats;
         std::vector<int32_t> especes, pourcent_esp, pourcent;
     } cas[] = {
-        {"no answer: species order, zero percent",
-         {1, 1},
-         {1, 0, 1, 1, 1, 0},
-         {0, 0},
-         {0, 1, 2},
-         {0, 0, 0},
-         {0, 0, 0}},
+        // clang-format off
+        {"no answer: species order, zero percent", {1, 1}, {1, 0, 1, 1, 1, 0}, {0, 0}, {0, 1, 2}, {0, 0, 0}, {0, 0, 0}},
         // Species 0: (0, 1) = 3; species 1: (1, 1) = 5; species 2: (0, 1) = 3.
         {"worked example", {2, 3}, {0, 1, 0, 1, 1, 1}, {1, 1}, {1, 0, 2}, {100, 60, 60}, {60, 100, 60}},
         // 1 and -1 (a file may hold -1) cancel in the total but not in species 1's score.
         {"answers of zero total still rank", {1, 1}, {0, 1, 0, 0}, {1, -1}, {1, 0}, {0, 0}, {0, 0}},
+        // clang-format on
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.quoi);
@@ -122,16 +115,14 @@ TEST(Calcul_Classement, WorkedCases) {
         base->Matrice.Data() = c.matrice;
         Calcul calcul(*base);
         const auto& r = calcul(c.etats);
-        EXPECT_EQ(r.Classement_Esp.Espece, c.especes);
-        EXPECT_EQ(r.Pourcent_Esp, c.pourcent_esp);
-        EXPECT_EQ(r.Classement_Esp.Pourcent, c.pourcent);
+        EXPECT_EQ(std::tie(r.Classement_Esp.Espece, r.Pourcent_Esp, r.Classement_Esp.Pourcent),
+                  std::tie(c.especes, c.pourcent_esp, c.pourcent));
     }
 }
 
 TEST(Liste_Especes, LinesHaveTheWindowsForm) {
-    EXPECT_EQ(Ligne_Espece(85, "Quercus robur"), " 85% - Quercus robur");
-    EXPECT_EQ(Ligne_Espece(0, "A"), " 0% - A");
-    EXPECT_EQ(Ligne_Espece(-4, "A"), "-4% - A");
+    EXPECT_EQ((std::vector{Ligne_Espece(85, "Quercus robur"), Ligne_Espece(0, "A"), Ligne_Espece(-4, "A")}),
+              (std::vector<std::string>{" 85% - Quercus robur", " 0% - A", "-4% - A"}));
     EXPECT_EQ(Nom_De_Ligne(" 85% - Quercus % - x"), "Quercus % - x");
 }
 

@@ -7,14 +7,9 @@ namespace kestrane::test {
 Description_Base Description_Cle(const std::string& sql_supplementaire) {
     Description_Base d;
     d.nb_contraintes = 3;
-    d.sql = Parametres_SQL({{"Nb_Esp", "4"},
-                            {"Nb_Etats_Desc", "9"},
-                            {"Nb_Cadre", "3"},
-                            {"Nb_Robot", "2"},
-                            {"Nb_But_Deter", "3"},
-                            {"Nb_But_Quest", "3"},
-                            {"Nb_Couleurs", "0"},
-                            {"Nb_Contraintes", "3"}}) +
+    // clang-format off
+    d.sql = Parametres_SQL({{"Nb_Esp", "4"}, {"Nb_Etats_Desc", "9"}, {"Nb_Cadre", "3"}, {"Nb_Robot", "2"},
+                            {"Nb_But_Deter", "3"}, {"Nb_But_Quest", "3"}, {"Nb_Couleurs", "0"}, {"Nb_Contraintes", "3"}}) +
             R"sql(
 INSERT INTO Flore VALUES ('Acer', 'ACECA', 'Aceraceae', '');
 INSERT INTO Flore VALUES ('Betula', 'BETPE', 'Betulaceae', '');
@@ -48,7 +43,7 @@ INSERT INTO But_Quest VALUES (1, 'OK', 'ok.bmp', 'Accept');
 INSERT INTO But_Quest VALUES (2, 'Next', 'next.bmp', 'Next');
 INSERT INTO But_Quest VALUES (3, 'Back', 'back.bmp', 'Back');
 )sql" + sql_supplementaire;
-    // Weights by state.
+    // clang-format on
     d.poids = {2, 2, 1, 1, 1, 1, 1, 1, 1};
     // Matrix, state-major: one line per state, species Acer, Betula, Carpinus, Fraxinus.
     d.matrice = {

@@ -51,6 +51,17 @@ class Historique : public Cle_Demarree {
             noms.push_back(r.Nom);
         return noms;
     }
+    // What a New or an Open changes, and what undoing it must give back.
+    struct Vu {
+        std::vector<int16_t> etats;
+        std::vector<std::string> ordre;
+        std::string fichier;
+        bool passe, modifiee;
+        bool operator==(const Vu&) const = default;
+    };
+    Vu Etat() const {
+        return {id->Etats_Choisis(), Ordre(), h->Fichier(), id->Car_Passe(), id->Identification_Modifiee()};
+    }
 
     std::unique_ptr<Historique_Reponses> h;
 };
@@ -137,19 +148,14 @@ TEST_F(Historique, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
     ASSERT_TRUE(id->Car_Passe());
     const auto etats = id->Etats_Choisis();
 
+    const Vu vide{std::vector<int16_t>(9, 0), {}, "", false, false};
     Nouvelle();
-    EXPECT_EQ(h->Fichier(), "");
-    EXPECT_FALSE(id->Car_Passe());
+    EXPECT_EQ(Etat(), vide);
     ASSERT_TRUE(h->Annule());
-    EXPECT_EQ(id->Etats_Choisis(), etats);
+    EXPECT_EQ(Etat(), (Vu{etats, {"Feuille", "Ecorce"}, Fichier("a.ido"), true, false}));
     EXPECT_EQ(id->Joker(), joker);
-    EXPECT_TRUE(id->Car_Passe());
-    EXPECT_EQ(h->Fichier(), Fichier("a.ido"));
-    EXPECT_FALSE(id->Identification_Modifiee());
-    EXPECT_EQ(Ordre(), (Noms{"Feuille", "Ecorce"}));
     ASSERT_TRUE(h->Retablit());
-    EXPECT_EQ(id->Etats_Choisis(), std::vector<int16_t>(9, 0));
-    EXPECT_FALSE(id->Identification_Modifiee());
+    EXPECT_EQ(Etat(), vide);
 
     // The file keeps no order: after Open, state-number order.
     Confirme("Ecorce", 0);
@@ -157,12 +163,9 @@ TEST_F(Historique, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
     Enregistre(Fichier("b.ido"));
     Nouvelle();
     Ouvre(Fichier("b.ido"));
-    EXPECT_EQ(Ordre(), (Noms{"Feuille", "Ecorce"}));
-    EXPECT_EQ(h->Fichier(), Fichier("b.ido"));
+    EXPECT_EQ(Etat(), (Vu{{1, 0, 0, 0, 0, 0, 0, 1, 0}, {"Feuille", "Ecorce"}, Fichier("b.ido"), false, false}));
     ASSERT_TRUE(h->Annule());
-    EXPECT_EQ(h->Fichier(), "");
-    EXPECT_EQ(id->Etats_Choisis(), std::vector<int16_t>(9, 0));
-    EXPECT_FALSE(id->Identification_Modifiee());
+    EXPECT_EQ(Etat(), vide);
 }
 
 TEST_F(Historique, PanelDescribesEveryNonZeroStateItCanName) {

@@ -71,14 +71,11 @@ TEST_F(Fichiers, SaveThenOpenGivesTheSameIdentificationAndRanking) {
     EXPECT_EQ(Lit_Octets(chemin), Encode_Identification(id->Etats_Choisis(), id->Etat_Cadre()));
     EXPECT_EQ(Contenu(dossier), (std::vector<std::string>{chemin}));
 
-    const Etats etats = id->Etats_Choisis();
-    const Etats cadres = id->Etat_Cadre();
-    const auto lignes = fenetre.Derniere_Liste.Lignes;
+    const auto vu = [&] { return std::tuple(id->Etats_Choisis(), id->Etat_Cadre(), fenetre.Derniere_Liste.Lignes); };
+    const auto avant = vu();
     ASSERT_TRUE(id->Nouvelle_Identification());
     ASSERT_TRUE(Ouvre_Identification(*id, *b.Base, chemin));
-    EXPECT_EQ(id->Etats_Choisis(), etats);
-    EXPECT_EQ(id->Etat_Cadre(), cadres);
-    EXPECT_EQ(fenetre.Derniere_Liste.Lignes, lignes);
+    EXPECT_EQ(vu(), avant);
     EXPECT_FALSE(id->Identification_Modifiee());
 }
 
@@ -99,11 +96,10 @@ TEST_F(Fichiers, OpenLoadsTheLayoutOfTheBaseOrRefusesAndKeepsTheIdentification) 
         {"missing", std::nullopt, static_cast<int>(Erreur_Identification::Ouverture)},
         {"longer: the extra bytes ignored", long_, 0, {0, 1, 0, 1, 0, 0, 0, 0, 0}, {-1, -1, 0}},
         // Written by a base of 10 states: the tenth state's 0, then the frames, shifted.
-        {"from a base of more states",
-         Encode_Identification({0, 1, 0, 0, 0, 0, 0, 0, 0, 0}, {-1, 0, 0}),
-         0,
-         {0, 1, 0, 0, 0, 0, 0, 0, 0},
-         {0, -1, 0}},
+        // clang-format off
+        {"from a base of more states", Encode_Identification({0, 1, 0, 0, 0, 0, 0, 0, 0, 0}, {-1, 0, 0}), 0,
+         {0, 1, 0, 0, 0, 0, 0, 0, 0}, {0, -1, 0}},
+        // clang-format on
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.quoi);
@@ -115,10 +111,8 @@ TEST_F(Fichiers, OpenLoadsTheLayoutOfTheBaseOrRefusesAndKeepsTheIdentification) 
         if (c.octets)
             Ecrit_Octets(chemin, *c.octets);
         const Status s = Ouvre_Identification(*id, *b.Base, chemin.string());
-        EXPECT_EQ(s.code(), c.erreur);
-        EXPECT_EQ(id->Etats_Choisis(), s ? c.etats : etats);
-        EXPECT_EQ(id->Etat_Cadre(), s ? c.cadres : cadres);
-        EXPECT_EQ(id->Identification_Modifiee(), !s);
+        EXPECT_EQ(std::tuple(s.code(), id->Etats_Choisis(), id->Etat_Cadre(), id->Identification_Modifiee()),
+                  std::tuple(c.erreur, s ? c.etats : etats, s ? c.cadres : cadres, !s));
         if (c.erreur == static_cast<int>(Erreur_Identification::Trop_Court)) {
             EXPECT_NE(s.message().find("does not fit this knowledge base"), std::string::npos);
         }
