@@ -15,6 +15,11 @@ namespace {
 
 using test::Magasin_Memoire;
 
+// The options the user can change: threshold, dynamic cursor, distribution, documents' address.
+std::tuple<int, bool, std::string, std::string> Options(const Reglages& r) {
+    return {r.Seuil_Pourcent, r.Curseur_Dynamique, r.Distribution, r.Adresse_Documents};
+}
+
 class ReglagesTest : public ::testing::Test {
 protected:
     void SetUp() override { dossier_ = test::Dossier_Temporaire("kestrane-reglages"); }
@@ -43,10 +48,7 @@ TEST_F(ReglagesTest, MachineValuesWithPathsTakenFromTheFilesFolder) {
     EXPECT_EQ(r.Rep_Descripteurs, "/abs/desc/");
     EXPECT_EQ(r.Rep_Executables, std::filesystem::path(dossier).parent_path().string() + "/bin/");
     EXPECT_EQ(r.Rep_Robot, dossier + "/robot/");
-    EXPECT_EQ(r.Adresse_Documents, "http://example.org/docs/");
-    EXPECT_TRUE(r.Curseur_Dynamique);
-    EXPECT_EQ(r.Distribution, "http");
-    EXPECT_EQ(r.Seuil_Pourcent, 50);
+    EXPECT_EQ(Options(r), std::tuple(50, true, "http", "http://example.org/docs/"));
 }
 
 // The search strategy: the machine's, then the user's; an unknown name is no choice.
@@ -80,22 +82,15 @@ TEST_F(ReglagesTest, UserValuesOverrideUnlessTheyHoldTheAbsentMarkers) {
     utilisateur.valeurs["Options/Curseur"] = "False";
     utilisateur.valeurs["Options/Distribution"] = "hd";
     utilisateur.valeurs["Documents/Adresse"] = "/home/me/docs/";
-    Reglages r = Lit_Registre(machine, utilisateur);
-    EXPECT_EQ(r.Seuil_Pourcent, 0);
-    EXPECT_FALSE(r.Curseur_Dynamique);
-    EXPECT_EQ(r.Distribution, "hd");
-    EXPECT_EQ(r.Adresse_Documents, "/home/me/docs/");
+    EXPECT_EQ(Options(Lit_Registre(machine, utilisateur)), std::tuple(0, false, "hd", "/home/me/docs/"));
 
     // The markers themselves, as stored values, mean "not stored".
     utilisateur.valeurs["Options/Valeur"] = "-1";
     utilisateur.valeurs["Options/Curseur"] = "Fin";
     utilisateur.valeurs["Options/Distribution"] = "Fin";
     utilisateur.valeurs["Documents/Adresse"] = "Fin";
-    r = Lit_Registre(machine, utilisateur);
-    EXPECT_EQ(r.Seuil_Pourcent, 50);
-    EXPECT_TRUE(r.Curseur_Dynamique);
-    EXPECT_EQ(r.Distribution, "http");
-    EXPECT_EQ(r.Adresse_Documents, std::filesystem::canonical(dossier_).string() + "/web/");
+    EXPECT_EQ(Options(Lit_Registre(machine, utilisateur)),
+              std::tuple(50, true, "http", std::filesystem::canonical(dossier_).string() + "/web/"));
 
     // A leading-number parse: "  25 %" is 25.
     utilisateur.valeurs["Options/Valeur"] = "  25 %";
@@ -106,21 +101,17 @@ TEST_F(ReglagesTest, NothingStoredGivesEmptyPathsZeroAndFalse) {
     const Registre_Machine machine = Registre_Machine::Lit((dossier_ / "none.ini").string());
     EXPECT_FALSE(machine.Existe());
     const Reglages r = Lit_Registre(machine, Magasin_Memoire());
-    EXPECT_EQ(r.Rep_Data, "");
-    EXPECT_EQ(r.Chemin_Base, "");
-    EXPECT_EQ(r.Rep_Robot, "");
-    EXPECT_EQ(r.Adresse_Documents, "");
-    EXPECT_EQ(r.Seuil_Pourcent, 0);
-    EXPECT_FALSE(r.Curseur_Dynamique);
+    EXPECT_EQ(r.Rep_Data + r.Chemin_Base + r.Rep_Robot, "");
+    EXPECT_EQ(Options(r), std::tuple(0, false, "", ""));
 }
 
 TEST_F(ReglagesTest, LanguageFromUserThenMachineThenSystem) {
     const Registre_Machine sans_cle;
     Magasin_Memoire utilisateur;
-    EXPECT_EQ(Choisit_Langue(utilisateur, sans_cle, 10), 1);
-    EXPECT_EQ(Choisit_Langue(utilisateur, sans_cle, 12), 2);
-    EXPECT_EQ(Choisit_Langue(utilisateur, sans_cle, 7), 0);
-    EXPECT_EQ(Choisit_Langue(utilisateur, sans_cle, 0x0400 | 12), 2);  // only the primary language counts
+    // Only the primary language of the system's counts (0x0400 | 12 is 12).
+    EXPECT_EQ((std::vector{Choisit_Langue(utilisateur, sans_cle, 10), Choisit_Langue(utilisateur, sans_cle, 12),
+                           Choisit_Langue(utilisateur, sans_cle, 7), Choisit_Langue(utilisateur, sans_cle, 0x0400 | 12)}),
+              (std::vector<int16_t>{1, 2, 0, 2}));
 
     const auto machine = Machine("[Options]\nLangue=1\n");
     EXPECT_EQ(Choisit_Langue(utilisateur, machine, 12), 1);
@@ -131,9 +122,8 @@ TEST_F(ReglagesTest, LanguageFromUserThenMachineThenSystem) {
     EXPECT_EQ(Choisit_Langue(utilisateur, machine, 9), 1);
     // A machine key without the value: the system language decides.
     EXPECT_EQ(Choisit_Langue(Magasin_Memoire(), Machine("[Options]\nValeur=3\n"), 12), 2);
-    EXPECT_EQ(Langue_Primaire_Systeme("fr_CA"), 12);
-    EXPECT_EQ(Langue_Primaire_Systeme("es"), 10);
-    EXPECT_EQ(Langue_Primaire_Systeme("de_DE"), 0);
+    EXPECT_EQ((std::vector{Langue_Primaire_Systeme("fr_CA"), Langue_Primaire_Systeme("es"), Langue_Primaire_Systeme("de_DE")}),
+              (std::vector{12, 10, 0}));
 }
 
 TEST_F(ReglagesTest, AppliedOptionsReadBackAsTheyWereSet) {
@@ -149,11 +139,7 @@ TEST_F(ReglagesTest, AppliedOptionsReadBackAsTheyWereSet) {
     }
     const Magasin_QSettings relu(fichier);
     const auto machine = Machine("[Options]\nCurseur=True\nValeur=50\n");
-    const Reglages r = Lit_Registre(machine, relu);
-    EXPECT_EQ(r.Seuil_Pourcent, 0);
-    EXPECT_FALSE(r.Curseur_Dynamique);
-    EXPECT_EQ(r.Distribution, "hd");
-    EXPECT_EQ(r.Adresse_Documents, "/data/docs, with comma/");
+    EXPECT_EQ(Options(Lit_Registre(machine, relu)), std::tuple(0, false, "hd", "/data/docs, with comma/"));
     EXPECT_EQ(Choisit_Langue(relu, machine, 9), 2);
 }
 

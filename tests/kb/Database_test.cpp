@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "Base_Test.h"
 
@@ -95,13 +94,9 @@ TEST_F(DatabaseTest, NonUniqueIndexKeepsRowOrderOnTiesAndMovesBothWays) {
     std::vector<std::string> langues;
     for (rs->Move_First(); !rs->Eof(); rs->Move_Next()) langues.push_back(rs->Get("langue").Text());
     EXPECT_EQ(langues, (std::vector<std::string>{"English", "english", "French"}));
-    rs->Move_Last();
-    EXPECT_EQ(rs->Get("Langue").Text(), "French");
-    rs->Move_Previous();
-    EXPECT_EQ(rs->Get("Langue").Text(), "english");
-    rs->Move_Previous();
-    rs->Move_Previous();
-    EXPECT_TRUE(rs->Bof());
+    langues.clear();
+    for (rs->Move_Last(); !rs->Bof(); rs->Move_Previous()) langues.push_back(rs->Get("langue").Text());
+    EXPECT_EQ(langues, (std::vector<std::string>{"French", "english", "English"}));
 }
 
 TEST_F(DatabaseTest, StoredQueriesAreViewsInCreationOrder) {
@@ -114,18 +109,6 @@ TEST_F(DatabaseTest, StoredQueriesAreViewsInCreationOrder) {
     EXPECT_FALSE(q.value()->Set_Index("PrimaryKey").ok());
     EXPECT_FALSE(db->Open_Query("Missing").ok());
     EXPECT_FALSE(db->Open_Table("Missing").ok());
-}
-
-TEST_F(DatabaseTest, MissingAndDamagedFilesFailWithTheEngineCode) {
-    auto missing = Database::Open_Read_Only((dossier_ / "none.sqlite").string());
-    ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.status().code(), 14);  // cannot open
-
-    const auto damaged = (dossier_ / "damaged.sqlite").string();
-    std::ofstream(damaged) << "this is not a database, only text that is long enough to have a header...";
-    auto bad = Database::Open_Read_Only(damaged);
-    ASSERT_FALSE(bad.ok());
-    EXPECT_EQ(bad.status().code(), 26);  // not a database
 }
 
 TEST_F(DatabaseTest, OpensFromAReadOnlyFolder) {
