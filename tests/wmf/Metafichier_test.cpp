@@ -12,11 +12,7 @@ namespace {
 // Two window records, a brush, its selection and two rectangles: six records, then EOF.
 Fabrique_Wmf Deux_Rectangles() {
     Fabrique_Wmf f;
-    f.Fenetre(0, 0, 100, 100)
-        .Brosse(0, Qt::red)
-        .Choisit(0)
-        .Rectangle(10, 10, 20, 20)
-        .Rectangle(30, 30, 40, 40);
+    f.Fenetre(0, 0, 100, 100).Brosse(0, Qt::red).Choisit(0).Rectangle(10, 10, 20, 20).Rectangle(30, 30, 40, 40);
     return f;
 }
 
@@ -26,12 +22,10 @@ TEST(Metafichier, ReadsPlaceableHeaderAndRecords) {
     const Metafichier& m = lu.value();
     EXPECT_TRUE(m.placable());
     const auto& e = m.entete_placable();
-    EXPECT_EQ(std::tie(e.gauche, e.haut, e.droite, e.bas, e.unites_par_pouce),
-              std::tuple(-5, 7, 300, 200, 96));
-    EXPECT_TRUE(e.somme_juste);
+    EXPECT_EQ(std::tie(e.gauche, e.haut, e.droite, e.bas, e.unites_par_pouce, e.somme_juste),
+              std::tuple(-5, 7, 300, 200, 96, true));
     ASSERT_EQ(m.enregistrements().size(), 6u);
-    EXPECT_EQ(m.enregistrements()[4].fonction, RECTANGLE);
-    EXPECT_EQ(m.enregistrements()[4].nb_octets, 8u);
+    EXPECT_EQ(std::tie(m.enregistrements()[4].fonction, m.enregistrements()[4].nb_octets), std::tuple(RECTANGLE, 8u));
     EXPECT_EQ(m.etendue_fenetre_initiale(), QSize(100, 100));
 }
 
@@ -60,11 +54,9 @@ TEST(Metafichier, DamageKeepsTheRecordsBeforeIt) {
         c.dommage(o);
         auto lu = Metafichier::Lit(o);
         ASSERT_TRUE(lu.ok()) << lu.status().message();
-        EXPECT_FALSE(lu->placable());
-        EXPECT_TRUE(lu->cadre().isNull());
-        EXPECT_EQ(lu->enregistrements().size(), c.nb_enregistrements);
-        EXPECT_EQ(lu->termine(), c.termine);
-        EXPECT_EQ(!lu->anomalies().empty(), c.anomalie);
+        EXPECT_EQ(std::tuple(lu->placable(), lu->cadre().isNull(), lu->enregistrements().size(), lu->termine(),
+                             !lu->anomalies().empty()),
+                  std::tuple(false, true, c.nb_enregistrements, c.termine, c.anomalie));
     }
     QByteArray somme = Deux_Rectangles().Placable(0, 0, 100, 100);
     somme[20] = static_cast<char>(somme[20] ^ 0x55);  // a wrong checksum is said, not refused
