@@ -13,8 +13,7 @@ namespace {
 
 // nb_esp species and nb_etats states, weights and matrix all 0.
 std::unique_ptr<Base_Connaissance> Base_Vide(int nb_esp, int nb_etats) {
-    const std::vector<std::vector<int>> aucun(static_cast<size_t>(nb_esp), std::vector<int>(nb_etats, -1));
-    auto base = Construit({std::vector<int>(static_cast<size_t>(nb_etats), 1), {}, aucun, {}});
+    auto base = Construit_Vide(nb_esp, std::vector<int>(static_cast<size_t>(nb_etats), 1));
     base->Poids.assign(static_cast<size_t>(nb_etats), 0);
     return base;
 }

@@ -105,4 +105,9 @@ std::unique_ptr<Base_Connaissance> Construit(const Cle_Memoire& cle) {
     return base;
 }
 
+std::unique_ptr<Base_Connaissance> Construit_Vide(int nb_esp, const std::vector<int>& etats) {
+    const std::vector<int> aucun(etats.size(), -1);
+    return Construit({etats, {}, std::vector<std::vector<int>>(static_cast<size_t>(nb_esp), aucun), {}});
+}
+
 }  // namespace kestrane::test

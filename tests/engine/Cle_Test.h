@@ -43,6 +43,8 @@ struct Cle_Memoire {
     std::vector<std::array<int, 3>> dependances;
 };
 std::unique_ptr<Base_Connaissance> Construit(const Cle_Memoire& cle);
+// The same with nb_esp species that show no state, for tests that fill the matrix themselves.
+std::unique_ptr<Base_Connaissance> Construit_Vide(int nb_esp, const std::vector<int>& etats);
 
 // Records what the engine asks of the window.
 class Fenetre_Enregistreuse : public Observateur_Identification, public Dialogue_Utilisateur {

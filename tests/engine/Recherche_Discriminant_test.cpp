@@ -29,14 +29,6 @@ double Pouvoir_Litteral(const Base_Connaissance& base, const Classement& c, int 
     return std::fabs(p);
 }
 
-std::unique_ptr<Base_Connaissance> Base_Caracteres(int nb_esp, const std::vector<int>& etats_par_caractere) {
-    return Construit({etats_par_caractere,
-                      {},
-                      std::vector<std::vector<int>>(static_cast<size_t>(nb_esp),
-                                                    std::vector<int>(etats_par_caractere.size(), -1)),
-                      {}});
-}
-
 // Candidates are summed three ways (every species, a mask, a gather) depending on how many there
 // are; each must give the literal power.
 TEST(Recherche_Discriminant, MatchesTheLiteralPowerForAnyCandidateSet) {
@@ -45,7 +37,7 @@ TEST(Recherche_Discriminant, MatchesTheLiteralPowerForAnyCandidateSet) {
         const int nb_esp = 1 + static_cast<int>(alea() % 200);
         std::vector<int> etats;
         for (int c = 0; c < 6; ++c) etats.push_back(2 + static_cast<int>(alea() % 4));
-        auto base = Base_Caracteres(nb_esp, etats);
+        auto base = Construit_Vide(nb_esp, etats);
         for (auto& v : base->Matrice.Data()) v = static_cast<int16_t>(alea() % 4 == 0 ? 1 : 0);
         Classement c = Classement::Initial(nb_esp);
         std::shuffle(c.Espece.begin(), c.Espece.end(), alea);
@@ -75,7 +67,7 @@ TEST(Recherche_Discriminant, MatchesTheLiteralPowerForAnyCandidateSet) {
 TEST(Recherche_Discriminant, CharactersThatTellNothingHaveNoPower) {
     EXPECT_EQ(Recherche_Discriminant::Pouvoir({3}, 5), 0.0);
     EXPECT_EQ(Recherche_Discriminant::Pouvoir({-2, 1}, 3), 0.0);
-    auto base = Base_Caracteres(4, {1, 2, 2, 2, 2});
+    auto base = Construit_Vide(4, {1, 2, 2, 2, 2});
     for (int s = 0; s < 4; ++s) {
         base->Matrice(s, 0) = 1;          // C0: one state
         base->Matrice(s, 1) = 1;          // C1: every candidate in state 0

@@ -41,15 +41,12 @@ struct Point {
 };
 // Each piece in place, stretched to the whole sheet, not to the printable area: the leaf's edges
 // stay where the drawing puts them and the trunk reaches the bottom edge.
-const std::vector<Point> Portrait_Entier = {{Feuille_X, Feuille_Y, Vert_Feuille},
-                                            {Tronc_X, Tronc_Y, Brun_Tronc},
-                                            {Fruit_X, Fruit_Y, Rouge_Fruit},
-                                            {Ciel_X, Ciel_Y, Blanc},
-                                            {34, Feuille_Y, Blanc},
-                                            {46, Feuille_Y, Vert_Feuille},
-                                            {Feuille_X, 34, Blanc},
-                                            {Feuille_X, 46, Vert_Feuille},
-                                            {Tronc_X, 358.5, Brun_Tronc}};
+// clang-format off
+const std::vector<Point> Portrait_Entier = {
+    {Feuille_X, Feuille_Y, Vert_Feuille}, {Tronc_X, Tronc_Y, Brun_Tronc}, {Fruit_X, Fruit_Y, Rouge_Fruit}, {Ciel_X, Ciel_Y, Blanc},
+    {34, Feuille_Y, Blanc}, {46, Feuille_Y, Vert_Feuille}, {Feuille_X, 34, Blanc}, {Feuille_X, 46, Vert_Feuille},
+    {Tronc_X, 358.5, Brun_Tronc}};
+// clang-format on
 
 void Attend_Points(const QImage& page, const std::vector<Point>& points) {
     ASSERT_FALSE(page.isNull());
@@ -73,8 +70,7 @@ void Repond(Banc_Portrait& b, const std::vector<int>& etats, const std::vector<i
 // by name while the copies go on.
 TEST(PortraitPrint, EachCopyIsAPageOfThePiecesTheAnswersChoose) {
     const std::string fruit_sec =  // the fruit drawn only for a dry fruit
-        "DELETE FROM Hierarchie WHERE Numero = 5; INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, "
-        "C_2) "
+        "DELETE FROM Hierarchie WHERE Numero = 5; INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) "
         "VALUES (5, 2, 'fruit.wmf', 'FR_SEC', 'Fin', NULL);";
     const struct {
         std::string sql;
@@ -86,10 +82,7 @@ TEST(PortraitPrint, EachCopyIsAPageOfThePiecesTheAnswersChoose) {
         {"", {}, 3, "", Portrait_Entier},
         // Dry, then fleshy fruit; rough bark: the darker trunk.
         {fruit_sec, {{5, 6}, {5, 7}}, 1, "", {{Tronc_X, Tronc_Y, Brun_Rugueux}, {Fruit_X, Fruit_Y, Blanc}}},
-        {"UPDATE Hierarchie SET Nom = 'absent.wmf' WHERE Numero = 5;",
-         {},
-         2,
-         "absent.wmf",
+        {"UPDATE Hierarchie SET Nom = 'absent.wmf' WHERE Numero = 5;", {}, 2, "absent.wmf",
          {{Feuille_X, Feuille_Y, Vert_Feuille}, {Fruit_X, Fruit_Y, Blanc}}},
     };
     for (const auto& c : cas) {
@@ -178,10 +171,10 @@ TEST(StatePicturePrint, OneLandscapePageWhateverTheCopiesAndAMissingPictureNamed
     const Status s = b.Imprimeur->Imprime_Choix("fruit.wmf");  // 2 x 2 cells, three states
     EXPECT_TRUE(s.ok()) << s.message();
     ASSERT_EQ(b.Documents().size(), 1);
-    Attend_Points(Page_Paysage(b.Documents()[0]), {{120, 90, qRgb(0x88, 0xcc, 0x88)},
-                                                   {360, 90, qRgb(0xcc, 0xcc, 0x44)},
-                                                   {120, 270, qRgb(0xcc, 0x88, 0x44)},
-                                                   {360, 270, Blanc}});
+    // clang-format off
+    Attend_Points(Page_Paysage(b.Documents()[0]), {{120, 90, qRgb(0x88, 0xcc, 0x88)}, {360, 90, qRgb(0xcc, 0xcc, 0x44)},
+                                                   {120, 270, qRgb(0xcc, 0x88, 0x44)}, {360, 270, Blanc}});
+    // clang-format on
     EXPECT_FALSE(b.Imprimeur->Progression().isVisible());  // not the portrait's pieces
     // A missing picture is named.
     b.Dialogues.imprimantes = {true};
@@ -213,10 +206,9 @@ TEST(DrawingPrint, FillsSevenAndAThirdByElevenInchesOncePerCopy) {
         ASSERT_EQ(pages.size(), 1u);
         const QImage& page = pages[0];
         EXPECT_LT(page.width(), page.height());
-        EXPECT_TRUE(Couleur_Proche(page.pixel(point(0.2, 0.2)), qRgb(255, 0, 0)));
-        EXPECT_TRUE(Couleur_Proche(page.pixel(point(7.1, 5.3)), qRgb(255, 0, 0)));
-        EXPECT_TRUE(Couleur_Proche(page.pixel(point(0.2, 5.7)), qRgb(0, 0, 255)));
-        EXPECT_TRUE(Couleur_Proche(page.pixel(point(7.1, 10.8)), qRgb(0, 0, 255)));
+        for (const auto& [x, y, couleur] : {std::tuple(0.2, 0.2, qRgb(255, 0, 0)), std::tuple(7.1, 5.3, qRgb(255, 0, 0)),
+                                            std::tuple(0.2, 5.7, qRgb(0, 0, 255)), std::tuple(7.1, 10.8, qRgb(0, 0, 255))})
+            EXPECT_TRUE(Couleur_Proche(page.pixel(point(x, y)), couleur)) << x << ", " << y << " in";
         // Nothing beyond 7 1/3 inches.
         const QPoint droite = point(7.55, 3);
         if (droite.x() < page.width()) {
@@ -230,11 +222,8 @@ TEST(PrintedPieces, VariantSuffixOfPieceZeroAndPiecesWithoutRow) {
         Description_Portrait("UPDATE Hierarchie SET Nom = 'feuille' WHERE Numero = 4;\n"
                              "UPDATE Hierarchie SET C_0 = 'FR_CHARNU', C_1 = 'Fin' WHERE Numero = 5;\n"));
     ASSERT_NE(b.Base, nullptr);
-    const auto pieces = Pieces_Imprimees(*b.Base, "R/", std::vector<int16_t>(9, 0));
-    ASSERT_EQ(pieces.size(), 3u);
-    EXPECT_EQ(pieces[0], std::optional<std::string>("R/00/tronc00.wmf"));
-    EXPECT_EQ(pieces[1], std::optional<std::string>("R/01/feuille00.wmf"));
-    EXPECT_EQ(pieces[2], std::nullopt);
+    EXPECT_EQ(Pieces_Imprimees(*b.Base, "R/", std::vector<int16_t>(9, 0)),
+              (std::vector<std::optional<std::string>>{"R/00/tronc00.wmf", "R/01/feuille00.wmf", std::nullopt}));
 }
 
 }  // namespace
