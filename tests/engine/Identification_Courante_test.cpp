@@ -164,8 +164,7 @@ TEST_F(Cle, SearchProposesOrSaysWhyNot) {
                 Pose(c.reponses[k].first, c.reponses[k].second);
         }
         EXPECT_EQ(c.maitre ? id->Maitre_Discriminant() : id->Cherche_Discriminant(), c.issue);
-        EXPECT_EQ(id->Question.Objet, c.objet);
-        EXPECT_EQ(id->Question.Choix, c.choix);
+        EXPECT_EQ(std::tuple(id->Question.Objet, id->Question.Choix), std::tuple(c.objet, c.choix));
         EXPECT_EQ(fenetre.Messages,
                   c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
         EXPECT_TRUE(fenetre.Questions.empty());
@@ -175,8 +174,7 @@ TEST_F(Cle, SearchProposesOrSaysWhyNot) {
 TEST_F(Cle, ASkippedCharacterIsLeftOutUntilTheUserAgreesToRetryIt) {
     ASSERT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);  // Ecorce
     EXPECT_EQ(id->Passe_Caractere(), Issue_Recherche::Proposee);
-    EXPECT_EQ(id->Question.Objet, "Marge");
-    EXPECT_TRUE(id->Car_Passe());
+    EXPECT_EQ(std::tuple(id->Question.Objet, id->Car_Passe()), std::tuple("Marge", true));
     Repond("Feuille", 0);
     Repond("Foliole", 0);
     Repond_Et_Actualise("Marge", 1);  // Acer and Carpinus tied at the top, split only by Ecorce
@@ -189,9 +187,8 @@ TEST_F(Cle, ASkippedCharacterIsLeftOutUntilTheUserAgreesToRetryIt) {
     EXPECT_TRUE(id->Car_Passe());
     fenetre.Reponse_Oui = true;
     EXPECT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
-    EXPECT_EQ(id->Question.Objet, "Ecorce");
-    EXPECT_FALSE(id->Car_Passe());
-    EXPECT_TRUE(id->Joker()[3]);
+    EXPECT_EQ(std::tuple(id->Question.Objet, id->Car_Passe(), bool(id->Joker()[3])),
+              std::tuple("Ecorce", false, true));
 }
 
 // The selected line's species, its bar (pictures of the contradicted buttons) and its layers.
@@ -200,23 +197,20 @@ TEST_F(Cle, ContradictionsOfTheSelectedLine) {
     Repond_Et_Actualise("Ecorce", 1);  // Carpinus 3, Acer 2, Betula 2, Fraxinus 1
     for (int rang : {-1, 0, 4}) {      // no line, or a line that contradicts nothing
         const Contradictions_Espece c = id->Contradictions(rang);
-        EXPECT_EQ(c.Espece, rang == 0 ? 2 : -1);
-        EXPECT_EQ(c.Nb_Dessins_Sup, 0);
         ASSERT_EQ(c.Barre.size(), 3u);
-        EXPECT_EQ(c.Barre[1].Image, "data/feuille.bmp");
+        EXPECT_EQ(std::tie(c.Espece, c.Nb_Dessins_Sup, c.Barre[1].Image),
+                  std::tuple(rang == 0 ? 2 : -1, 0, "data/feuille.bmp"));
     }
     const Contradictions_Espece acer = id->Contradictions(1);
-    EXPECT_EQ(acer.Espece, 0);
     ASSERT_EQ(acer.Calques().size(), 1u);
-    EXPECT_EQ(acer.Calques()[0]->Dessin, "robot/CONTRA/ecorce_x.wmf");
+    EXPECT_EQ(std::tie(acer.Espece, acer.Calques()[0]->Dessin), std::tuple(0, "robot/CONTRA/ecorce_x.wmf"));
     const Contradictions_Espece fraxinus = id->Contradictions(3);
     EXPECT_TRUE(fraxinus.Calques().empty());
     EXPECT_EQ(fraxinus.Boutons, (std::vector<int>{2}));
     ASSERT_EQ(fraxinus.Barre.size(), 3u);
-    EXPECT_FALSE(fraxinus.Barre[0].Contredit);
-    EXPECT_TRUE(fraxinus.Barre[1].Contredit);
-    EXPECT_EQ(fraxinus.Barre[1].Image, "robot/contra/feuille_x.ico");
-    EXPECT_EQ(fraxinus.Barre[1].Caption, "Leaf");
+    EXPECT_EQ(std::tie(fraxinus.Barre[0].Contredit, fraxinus.Barre[1].Contredit, fraxinus.Barre[1].Image,
+                       fraxinus.Barre[1].Caption),
+              std::tuple(false, true, "robot/contra/feuille_x.ico", "Leaf"));
 }
 
 // Every contradicted answer is counted, in Objets_Fic order then state order; a drawn one takes
@@ -291,8 +285,7 @@ TEST_F(Cle, AMissingDrawingFailsTheRefreshWithItsPathButStillRanks) {
     fenetre.Echec_Chargement = "tronc01";
     Repond("Ecorce", 1);
     const Status s = id->Actualise_Identification();
-    EXPECT_FALSE(s);
-    EXPECT_EQ(s.message(), "robot/00/tronc01.wmf");
+    EXPECT_EQ(std::tuple(s.ok(), s.message()), std::tuple(false, "robot/00/tronc01.wmf"));
     ASSERT_FALSE(fenetre.Derniere_Liste.Lignes.empty());
     EXPECT_EQ(fenetre.Derniere_Liste.Lignes[0], " 100% - Carpinus");
 }
@@ -324,8 +317,7 @@ INSERT INTO Objets_Fic VALUES ('Hors', 4, 8, 5, 1, 2, 0, 'hors', 'Outside', 1);
         const Contradictions_Espece c = id->Contradictions(rang);
         ASSERT_EQ(c.Barre.size(), 3u);
         // Marge's button 99 is not on the bar: no picture changes for it.
-        EXPECT_FALSE(c.Barre[0].Contredit);
-        EXPECT_FALSE(c.Barre[2].Contredit);
+        EXPECT_FALSE(c.Barre[0].Contredit || c.Barre[2].Contredit) << rang;
     }
     EXPECT_EQ(b.Base->Trouve_Objet("Hors"), nullptr);  // its states lie outside the base
 }
