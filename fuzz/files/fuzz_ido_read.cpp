@@ -18,17 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t taille = size - 2;
     auto lu = kestrane::Decode_Identification(fichier, taille, nb_etats, nb_cadre);
     const size_t attendu = kestrane::Taille_Identification(nb_etats, nb_cadre);
-    if (taille < attendu) {
-        if (lu)
-            std::abort();  // a short file must be refused
-        return 0;
-    }
+    if (bool(lu) != (taille >= attendu))
+        std::abort();  // a file is refused exactly when it is short
     if (!lu)
-        std::abort();
+        return 0;
     if (lu->Etats_Choisis.size() != static_cast<size_t>(nb_etats) ||
-        lu->Etat_Cadre.size() != static_cast<size_t>(nb_cadre)) {
+        lu->Etat_Cadre.size() != static_cast<size_t>(nb_cadre))
         std::abort();
-    }
     const std::vector<uint8_t> encode = kestrane::Encode_Identification(lu->Etats_Choisis, lu->Etat_Cadre);
     if (encode.size() != attendu || !std::equal(encode.begin(), encode.end(), fichier))
         std::abort();

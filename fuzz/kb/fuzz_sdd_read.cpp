@@ -42,14 +42,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const auto& d = *lu;
     const auto n = static_cast<int>(d.Caracteres.size());
+    const auto etat_valide = [&](int c, int e) {
+        return c >= 0 && c < n && e >= 0 && e < static_cast<int>(d.Caracteres[static_cast<size_t>(c)].Etats.size());
+    };
     for (const auto& noeud : d.Arbre) {
         if (noeud.Caractere >= n || noeud.Index_Parent >= static_cast<int>(d.Arbre.size()) ||
             noeud.Index_Concept >= static_cast<int>(d.Concepts.size()))
             std::abort();
         for (const auto* regles : {&noeud.Applicable_Si, &noeud.Inapplicable_Si})
             for (const auto& [c, e] : *regles)
-                if (c < 0 || c >= n || e < 0 ||
-                    e >= static_cast<int>(d.Caracteres[static_cast<size_t>(c)].Etats.size()))
+                if (!etat_valide(c, e))
                     std::abort();
     }
     for (const auto& desc : d.Descriptions) {
@@ -60,8 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (codage.Caractere < 0 || codage.Caractere >= n)
                 std::abort();
             for (int e : codage.Etats)
-                if (e < 0 ||
-                    e >= static_cast<int>(d.Caracteres[static_cast<size_t>(codage.Caractere)].Etats.size()))
+                if (!etat_valide(codage.Caractere, e))
                     std::abort();
         }
     }
