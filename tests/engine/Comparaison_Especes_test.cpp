@@ -36,18 +36,14 @@ TEST(Comparaison_Especes, DifferingFirstThoseWithoutACommonStateThenSharedThenKn
         // (Acer and Fraxinus, leaflets known for one only: the command-line key's `compare` case.)
         // Betula and Carpinus: the bark they may share comes after the margin they cannot; neither has
         // leaflets, so Foliole is left out.
-        {1,
-         2,
-         {{"Marge", {5}, {6}, true}, {"Ecorce", {7}, {7, 8}, false}},
-         {{"Feuille", {0}, {0}, false}},
-         {}},
+        {1, 2, {{"Marge", {5}, {6}, true}, {"Ecorce", {7}, {7, 8}, false}}, {{"Feuille", {0}, {0}, false}}, {}},
         {0, 4, {}, {}, {}},  // a species out of range
     };
     for (const auto& c : cas) {
         const Comparaison_Especes r = Compare_Especes(*b.Base, c.a, c.b);
-        EXPECT_EQ(Lignes(*b.Base, r.Differents), c.differents) << c.a << " " << c.b;
-        EXPECT_EQ(Lignes(*b.Base, r.Communs), c.communs) << c.a << " " << c.b;
-        EXPECT_EQ(Lignes(*b.Base, r.Un_Seul), c.un_seul) << c.a << " " << c.b;
+        EXPECT_EQ(std::tuple(Lignes(*b.Base, r.Differents), Lignes(*b.Base, r.Communs), Lignes(*b.Base, r.Un_Seul)),
+                  std::tie(c.differents, c.communs, c.un_seul))
+            << c.a << " " << c.b;
     }
 }
 

@@ -40,11 +40,9 @@ TEST(Echantillonneur_Palette_Wmf, SamplesTheBandsOfAPalettePictureStretchedToThe
         ASSERT_TRUE(palette.Enregistre(chemin).ok());
     }
     Echantillonneur_Palette_Wmf echantillonneur(chemin, 400, 100);
-    const std::vector<int32_t> couleurs = echantillonneur.Echantillonne(4);
-    ASSERT_EQ(couleurs.size(), 4u);
-    for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(couleurs[c], bandes[c].red() | (bandes[c].green() << 8) | (bandes[c].blue() << 16))
-            << "band " << c;
+    std::vector<int32_t> attendues;
+    for (const QColor& c : bandes) attendues.push_back(c.red() | (c.green() << 8) | (c.blue() << 16));
+    EXPECT_EQ(echantillonneur.Echantillonne(4), attendues);
 }
 
 TEST(Echantillonneur_Palette_Wmf, UnreadablePictureGivesNoColours) {
