@@ -18,16 +18,12 @@ namespace {
 using test::Classe;
 using test::Dossier_Test;
 
-Chargement Charge(const fs::path& sortie) {
-    return Charge_Base({(sortie / "data/kestrane.sqlite").string(), (sortie / "data/").string()}, nullptr);
-}
-
 TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     Dossier_Test d("kb-build");
     const fs::path sortie = d.Chemin() / "base";
     ASSERT_TRUE(Construit_Base(std::string(KB_SOURCES) + "/petite", sortie.string()).ok());
 
-    Chargement c = Charge(sortie);
+    Chargement c = test::Charge_Sortie(sortie);
     ASSERT_TRUE(c.Base) << c.Echec->Detail;
     const Base_Connaissance& b = *c.Base;
     EXPECT_EQ(std::tuple(b.Nb_Esp, b.Nb_Etats_Desc, b.Nb_Cadre, b.Nb_Robot, b.Nb_But_Deter, b.Nb_But_Quest,

@@ -57,6 +57,10 @@ std::vector<Rang> Classe(const Base_Connaissance& base, const std::vector<std::s
     return out;
 }
 
+Chargement Charge_Sortie(const fs::path& sortie) {
+    return Charge_Base({(sortie / "data/kestrane.sqlite").string(), (sortie / "data/").string()}, nullptr);
+}
+
 std::pair<int, std::string> Execute(const std::string& commande) {
     std::string sortie;
     FILE* f = popen((commande + " 2>&1").c_str(), "r");

@@ -6,10 +6,12 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "Base_Connaissance.h"
+#include "Chargeur_Base.h"
 
 namespace kestrane::kb::test {
 
@@ -38,6 +40,17 @@ struct Rang {
 // The species as the program ranks them for the chosen states (by ID_CARAC), with their
 // percentages.
 std::vector<Rang> Classe(const Base_Connaissance& base, const std::vector<std::string>& reponses);
+
+// One field of each row, in order: a table compared as one list.
+template <typename Ligne, typename Champ>
+std::vector<Champ> Colonne(const std::vector<Ligne>& lignes, Champ Ligne::*champ) {
+    std::vector<Champ> out;
+    for (const Ligne& l : lignes) out.push_back(l.*champ);
+    return out;
+}
+
+// The base a build wrote into `sortie` (its data/ folder), loaded without a palette.
+Chargement Charge_Sortie(const std::filesystem::path& sortie);
 
 // Runs a command line; returns its exit status and what it printed on both streams.
 std::pair<int, std::string> Execute(const std::string& commande);

@@ -21,24 +21,14 @@ namespace kestrane::kb {
 namespace {
 
 using test::Classe;
+using test::Colonne;
 using test::Dossier_Test;
 using test::Lit_Texte;
 
 std::unique_ptr<Base_Connaissance> Charge(const fs::path& sortie) {
-    auto c = Charge_Base({(sortie / "data/kestrane.sqlite").string(), (sortie / "data/").string()}, nullptr);
+    auto c = test::Charge_Sortie(sortie);
     EXPECT_TRUE(c.Base) << (c.Echec ? c.Echec->Detail : "");
     return std::move(c.Base);
-}
-
-std::vector<std::string> Familles(const Base_Connaissance& b) {
-    std::vector<std::string> out;
-    for (const auto& f : b.Flore) out.push_back(f.Famille);
-    return out;
-}
-std::vector<std::string> Codes(const Base_Connaissance& b) {
-    std::vector<std::string> out;
-    for (const auto& f : b.Flore) out.push_back(f.Code);
-    return out;
 }
 
 std::string Tout(const std::vector<std::string>& lignes) {
@@ -87,7 +77,8 @@ TEST_F(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     EXPECT_EQ(b.Nom_Esp, (std::vector<std::string>{"Betula pendula Roth", "Fagus sylvatica", "Larix decidua",
                                                    "Picea abies", "Pinus sylvestris"}));
     // Pinus: the family above its genus; Larix, without hierarchy: its genus.
-    EXPECT_EQ(Familles(b), (std::vector<std::string>{"Betulaceae", "Fagaceae", "Larix", "Pinaceae", "Pinaceae"}));
+    ASSERT_EQ(Colonne(b.Flore, &Espece_Flore::Famille),
+              (std::vector<std::string>{"Betulaceae", "Fagaceae", "Larix", "Pinaceae", "Pinaceae"}));
     EXPECT_EQ(b.Flore[0].Legende, "Silver birch in spring");
     // Characters in the tree's order with their frames; the text character is left out; the
     // measured one is divided where the taxa's ranges differ.
@@ -97,8 +88,10 @@ TEST_F(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     for (const char* nom : {"c1", "c2", "c3", "c4"})
         if (const Objet_Fic* o = b.Trouve_Objet(nom))
             objets.emplace_back(o->Objet, o->TipText, o->Nb_Car, o->Cadre, o->Joker);
-    EXPECT_EQ(objets, (std::vector<Objet>{{"c1", "Leaf type", 2, 0, true}, {"c2", "Leaf margin", 2, 0, true},
-                                          {"c3", "Needles per bundle", 2, 0, false}, {"c4", "Height when grown", 6, 1, true}}));
+    EXPECT_EQ(objets, (std::vector<Objet>{{"c1", "Leaf type", 2, 0, true},
+                                          {"c2", "Leaf margin", 2, 0, true},
+                                          {"c3", "Needles per bundle", 2, 0, false},
+                                          {"c4", "Height when grown", 6, 1, true}}));
     EXPECT_EQ(std::tuple(b.Poids[0], b.Poids[2], b.Etat_Par_Numero(6)->TipText, b.Etat_Par_Numero(11)->TipText),
               std::tuple(5, 1, "up to 20 m", "40 m or more"));
     // A taxon has the states it is coded with; what it does not code stays open unless its own
@@ -120,8 +113,8 @@ TEST_F(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     EXPECT_EQ(b.Textes.Etat(*b.Etat_Par_Numero(6), "fr"), "jusqu'à 20 m");
     EXPECT_EQ(b.Communs_Langues, (std::vector<std::string>{"English", "Français"}));
     // The determination bar holds Search and Results.
-    ASSERT_EQ(b.But_Deter.size(), 2u);
-    EXPECT_EQ(std::tie(b.But_Deter[0].Key, b.But_Deter[1].Key, b.Nb_Robot), std::tuple("Search", "Results", 0));
+    EXPECT_EQ(Colonne(b.But_Deter, &Bouton_Barre::Key), (std::vector<std::string>{"Search", "Results"}));
+    EXPECT_EQ(b.Nb_Robot, 0);
     // Warnings name what was left out or changed.
     const std::string a = Tout(avertissements_);
     for (const char* attendu : {"labels in de are left out",
@@ -301,6 +294,7 @@ TEST(Sdd_Variantes, LanguagesExtensionNamesAndPictures) {
     francais.replace(
         francais.find("<Label>Leaf</Label>"), 19,
         "<Label>Feuille</Label><Label xml:lang=\"en\">Leaf</Label><Label xml:lang=\"es\">Hoja</Label>");
+    // clang-format off
     const std::vector<Cas> cas{
         {francais, {"fr", "en", "es"}, "Feuille", "Abies alba", "ABIAL", true, ""},
         {document("<Dataset xml:lang=\"de\">"), {"de", "en"}, "Leaf", "Abies alba", "ABIAL", true, ""},
@@ -309,6 +303,7 @@ TEST(Sdd_Variantes, LanguagesExtensionNamesAndPictures) {
         {sans_taxons, {"en"}, "Leaf", "Abies nordmanniana", "ABINO", true, "grouped by their genus"},
         {photo, {"en"}, "Leaf", "Abies alba", "ABIAL", true, "cannot be read (../photo.png)"},
     };
+    // clang-format on
     Dossier_Test d("kb-sdd-var");
     QImage image(8, 8, QImage::Format_RGB32);
     image.fill(Qt::red);
@@ -352,8 +347,8 @@ TEST(Sdd_Flore_Demo, RoundTripKeepsTheKey) {
     const auto avant = Charge(fs::path(KB_FLORA_BUILT)), apres = Charge(d.Chemin() / "retour");
     ASSERT_TRUE(avant && apres);
     EXPECT_EQ(apres->Nom_Esp, avant->Nom_Esp);
-    EXPECT_EQ(Familles(*apres), Familles(*avant));
-    EXPECT_EQ(Codes(*apres), Codes(*avant));
+    for (auto champ : {&Espece_Flore::Famille, &Espece_Flore::Code})
+        EXPECT_EQ(Colonne(apres->Flore, champ), Colonne(avant->Flore, champ));
     ASSERT_EQ(apres->Objets.size(), avant->Objets.size());
     for (const auto& o : avant->Objets) {
         const Objet_Fic* r = apres->Trouve_Objet(o.Objet);
@@ -363,12 +358,8 @@ TEST(Sdd_Flore_Demo, RoundTripKeepsTheKey) {
             << o.Objet;
         EXPECT_EQ(apres->Textes.Question(*r, "fr"), avant->Textes.Question(o, "fr"));
     }
-    auto etats = [](const Base_Connaissance& b) {
-        std::vector<std::string> out;
-        for (const auto& e : b.Caracteres) out.push_back(e.ID_CARAC);
-        return out;
-    };
-    EXPECT_EQ(etats(*apres), etats(*avant));
+    EXPECT_EQ(Colonne(apres->Caracteres, &Etat_Caractere::ID_CARAC),
+              Colonne(avant->Caracteres, &Etat_Caractere::ID_CARAC));
     EXPECT_EQ(apres->Poids, avant->Poids);
     EXPECT_EQ(apres->Matrice.Data(), avant->Matrice.Data());
     auto descendance = [](const Base_Connaissance& b) {
