@@ -67,9 +67,8 @@ class Ligne_Commande : public ::testing::Test {
         while ((lus = fread(tampon.data(), 1, tampon.size(), tube)) > 0) s.out.append(tampon.data(), lus);
         const int brut = pclose(tube);
         s.statut = WIFEXITED(brut) ? WEXITSTATUS(brut) : -1;
-        std::ifstream err(fichier_err);
         std::stringstream texte;
-        texte << err.rdbuf();
+        texte << std::ifstream(fichier_err).rdbuf();
         s.err = texte.str();
         return s;
     }
@@ -157,21 +156,17 @@ TEST_F(Ligne_Commande, SaveThenStartFromOrDescribeTheSavedIdentification) {
     const Sortie s = Lance_Cle("rank --ido '" + fichier + "' --answer Foliole=1 --threshold 100");
     ASSERT_EQ(s.statut, 0) << s.err;
     EXPECT_EQ(s.out, " 1 species at 100 %\n 100% - Fraxinus\n");
-    ASSERT_EQ(Lance_Cle("rank --ido '" + fichier +
-                        "' --answer Ecorce=E_LISSE --answer Foliole=FOL_5 --save '" + suite + "'")
-                  .statut,
-              0);
+    const std::string reponses_suite = "' --answer Ecorce=E_LISSE --answer Foliole=FOL_5 --save '";
+    ASSERT_EQ(Lance_Cle("rank --ido '" + fichier + reponses_suite + suite + "'").statut, 0);
     const Sortie reponses = Lance_Cle("answers --ido '" + suite + "'");
     ASSERT_EQ(reponses.statut, 0) << reponses.err;
     EXPECT_EQ(reponses.out,
               "Feuille\tLeaf type\tF_COMP\tCompound leaf\nFoliole\tLeaflets\tFOL_5\tFive leaflets\n"
               "Ecorce\tBark\tE_LISSE\tSmooth bark\n");
     const Sortie json = Lance_Cle("answers --json --ido '" + suite + "'");
-    EXPECT_NE(
-        json.out.find("{\"objet\": \"Foliole\", \"question\": \"Leaflets\", \"states\": [{\"number\": 3, "
-                      "\"cell\": 1, \"id\": \"FOL_5\", \"text\": \"Five leaflets\", \"value\": 1}]}"),
-        std::string::npos)
-        << json.out;
+    EXPECT_NE(json.out.find("{\"objet\": \"Foliole\", \"question\": \"Leaflets\", \"states\": [{\"number\": 3, "
+                            "\"cell\": 1, \"id\": \"FOL_5\", \"text\": \"Five leaflets\", \"value\": 1}]}"),
+              std::string::npos) << json.out;
 }
 
 TEST_F(Ligne_Commande, ErrorsGoToStderrWithANonZeroStatus) {
