@@ -176,7 +176,6 @@ TEST(StatePicturePrint, OneLandscapePageWhateverTheCopiesAndAMissingPictureNamed
                                                    {120, 270, qRgb(0xcc, 0x88, 0x44)}, {360, 270, Blanc}});
     // clang-format on
     EXPECT_FALSE(b.Imprimeur->Progression().isVisible());  // not the portrait's pieces
-    // A missing picture is named.
     b.Dialogues.imprimantes = {true};
     const Status absente = b.Imprimeur->Imprime_Choix("absent.wmf");
     EXPECT_FALSE(absente.ok());

@@ -61,7 +61,6 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     // The palette picture holds the source's colours as bands, left to right, as the program samples them.
     wmf::Echantillonneur_Palette_Wmf palette((sortie / "data/couleur.wmf").string(), 200, 50);
     EXPECT_EQ(palette.Echantillonne(2), (std::vector<int32_t>{0x00578b2e, 0x002d52a0}));
-    // Pages link to each other.
     // Pages in a language take the translated texts where the source gives them, the default elsewhere.
     const std::pair<const char*, std::vector<const char*>> pages[] = {
         {"frexc_fr.html", {"href=\"frexc_en.html\"", "href=\"dessin_frexc_fr.html\"",
@@ -86,7 +85,6 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     EXPECT_EQ(noms, (std::vector<std::string>{"Érable sycomore", "Frêne commun", "Marronnier d'Inde",
                                               "Pin sylvestre"}));
 
-    // Identification on the built base.
     auto rangs = Classe(b, {"LC_PINNATE", "LA_OPP", "FR_KEY1"});
     ASSERT_FALSE(rangs.empty());
     EXPECT_EQ(std::tie(rangs[0].Espece, rangs[0].Pourcent), std::tuple("Fraxinus excelsior", 100));

@@ -112,7 +112,6 @@ TEST_F(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     EXPECT_EQ(b.Textes.Etat(*b.Etat_Par_Numero(0), "fr"), "Large");
     EXPECT_EQ(b.Textes.Etat(*b.Etat_Par_Numero(6), "fr"), "jusqu'à 20 m");
     EXPECT_EQ(b.Communs_Langues, (std::vector<std::string>{"English", "Français"}));
-    // The determination bar holds Search and Results.
     EXPECT_EQ(Colonne(b.But_Deter, &Bouton_Barre::Key), (std::vector<std::string>{"Search", "Results"}));
     EXPECT_EQ(b.Nb_Robot, 0);
     // Warnings name what was left out or changed.

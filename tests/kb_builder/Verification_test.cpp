@@ -56,10 +56,12 @@ TEST_F(Verification, SoundBaseHasNoProblem) {
 
 // Each damage to a fresh copy, and what the check must say of it.
 TEST_F(Verification, EachDamageIsReportedWithWhereItIs) {
+    const auto sql = [](const char* s) { return [s](Verification& v) { v.Sql(s); }; };
     const struct {
         std::function<void(Verification&)> abime;
         std::vector<const char*> attendus;
     } cas[] = {
+        // clang-format off
         {[](Verification& v) { fs::remove(v.Base() / "robot/01/leaf02.wmf"); },
          {"robot/01/leaf02.wmf: is missing (named by table Hierarchie, row 4)"}},
         {[](Verification& v) {
@@ -73,23 +75,20 @@ TEST_F(Verification, EachDamageIsReportedWithWhereItIs) {
         {[](Verification& v) { test::Ecrit_Texte(v.Base() / "robot/00/ground01.wmf", "<svg/>"); },
          {"robot/00/ground01.wmf: is not a placeable metafile (named by table Hierarchie, row 2)"}},
         {[](Verification& v) { fs::resize_file(v.Base() / "data/MATRICE.DAT", 10); }, {"MATRICE.DAT"}},
-        {[](Verification& v) { v.Sql("UPDATE Parametres SET Etat = '5' WHERE Nom = 'Nb_But_Deter';"); },
+        {sql("UPDATE Parametres SET Etat = '5' WHERE Nom = 'Nb_But_Deter';"),
          {"Nb_But_Deter: is 5 but table But_Deter gives 4"}},
-        {[](Verification& v) {
-             v.Sql("UPDATE Hierarchie SET C_0 = 'LC_TRIFOLIATE' WHERE Numero = 3;"
-                   "UPDATE Clic_Zone SET Nom = 'Bark' WHERE Numero = 3;"
-                   "INSERT INTO Descendance VALUES (3, 'FR_CONE', 'Cone_Size');"
-                   "UPDATE Couleurs SET Code_Couleur = 'Flower' WHERE Numero = 2;"
-                   "UPDATE But_Deter SET \"Key\" = 'Serch' WHERE Numero = 3;");
-         },
+        {sql("UPDATE Hierarchie SET C_0 = 'LC_TRIFOLIATE' WHERE Numero = 3; UPDATE Clic_Zone SET Nom = 'Bark' WHERE Numero = 3;"
+             "INSERT INTO Descendance VALUES (3, 'FR_CONE', 'Cone_Size');"
+             "UPDATE Couleurs SET Code_Couleur = 'Flower' WHERE Numero = 2;"
+             "UPDATE But_Deter SET \"Key\" = 'Serch' WHERE Numero = 3;"),
          {"table Hierarchie, row 3: 'LC_TRIFOLIATE' names no state", "table Clic_Zone, row 3: 'Bark' names no character",
           "table Descendance, row 3: 'Cone_Size' names no character",
           "table Couleurs, row 2: palette code 'Flower' names no character", "table But_Deter, row 3: Key 'Serch'"}},
-        {[](Verification& v) { v.Sql("INSERT INTO Descendance VALUES (3, 'LC_PINNATE', 'Leaf_Type');"); },
+        {sql("INSERT INTO Descendance VALUES (3, 'LC_PINNATE', 'Leaf_Type');"),
          {"table Descendance: the dependencies form a cycle"}},
-        {[](Verification& v) { v.Sql("UPDATE Objets_Fic SET Index_Car = 6 WHERE Objet = 'Fruit';"); },
+        {sql("UPDATE Objets_Fic SET Index_Car = 6 WHERE Objet = 'Fruit';"),
          {"table Objets_Fic, Fruit: Index_Car is 6 where 7 follows"}},
-        {[](Verification& v) { v.Sql("UPDATE Clic_Zone SET C_1 = 'LT_BROAD' WHERE Numero = 1;"); },
+        {sql("UPDATE Clic_Zone SET C_1 = 'LT_BROAD' WHERE Numero = 1;"),
          {"table Clic_Zone, row 1: the conditions do not end with 'Fin'"}},
         {[](Verification& v) {
              fs::copy_file(v.Base() / "data/barres/ok.ico", v.Base() / "documents/p/pisyl/pisyl.gif",
@@ -97,13 +96,11 @@ TEST_F(Verification, EachDamageIsReportedWithWhereItIs) {
          },
          {"pisyl.gif: is not a GIF image"}},
         // Three bands sampled from a picture of two: two of them fall on the same band.
-        {[](Verification& v) {
-             v.Sql("INSERT INTO Couleurs VALUES (3, 'Leaf_Type'); UPDATE Parametres SET Etat = '3' WHERE Nom = "
-                   "'Nb_Couleurs';");
-         },
+        {sql("INSERT INTO Couleurs VALUES (3, 'Leaf_Type'); UPDATE Parametres SET Etat = '3' WHERE Nom = 'Nb_Couleurs';"),
          {"couleur.wmf: bands"}},
         {[](Verification& v) { fs::remove(v.Base() / "kestrane.ini"); },
          {"kestrane.ini: the settings file cannot be read"}},
+        // clang-format on
     };
     for (const auto& c : cas) {
         Copie();
