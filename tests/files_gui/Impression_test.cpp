@@ -101,9 +101,10 @@ TEST(PortraitPrint, EachCopyIsAPageOfThePiecesTheAnswersChoose) {
         ASSERT_EQ(b.Documents().size(), c.copies);
         for (const QString& doc : b.Documents()) Attend_Points(Page_Paysage(doc), c.points);
         // The copies were documents of their own: the printer keeps the count asked for.
-        EXPECT_EQ(b.Imprimeur->Imprimante().copyCount(), c.copies);
-        EXPECT_EQ(b.Imprimeur->Imprimante().pageLayout().orientation(), QPageLayout::Portrait);
-        EXPECT_FALSE(b.Imprimeur->Progression().isVisible());
+        const QPrinter& imprimante = b.Imprimeur->Imprimante();
+        EXPECT_EQ(std::tuple(imprimante.copyCount(), imprimante.pageLayout().orientation(),
+                             b.Imprimeur->Progression().isVisible()),
+                  std::tuple(c.copies, QPageLayout::Portrait, false));
     }
 }
 
@@ -128,12 +129,11 @@ TEST(PortraitPrint, AbortStopsBeforeTheNextPieceAndTheNextPrintStartsAfresh) {
     b.Dialogues.copies = 2;
     const Status s = b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis());
     EXPECT_TRUE(s.ok()) << "an abort is not an error: " << s.message();
-    EXPECT_TRUE(visible_a_l_abandon);
-    EXPECT_EQ(maximum, 2);  // pieces 0 .. Nb_Robot - 1
-    EXPECT_TRUE(imbriquee.ok());
-    EXPECT_EQ(b.Dialogues.dialogues_imprimante, 1);  // the print asked for meanwhile was ignored
-    EXPECT_TRUE(b.Imprimeur->Impression_Annulee());
-    EXPECT_FALSE(progression.isVisible());
+    // The bar was shown at the abort, over pieces 0 .. Nb_Robot - 1; the print asked for meanwhile
+    // was ignored (one dialog) though it answered without error.
+    EXPECT_EQ(std::tuple(visible_a_l_abandon, maximum, imbriquee.ok(), b.Dialogues.dialogues_imprimante,
+                         b.Imprimeur->Impression_Annulee(), progression.isVisible()),
+              std::tuple(true, 2, true, 1, true, false));
     // The aborted job holds only the piece printed before the abort; the second copy never starts.
     // (A PDF job cannot be withdrawn: the page is ended with what it holds.)
     ASSERT_EQ(b.Documents().size(), 1);
@@ -158,10 +158,9 @@ TEST(PrintCommand, CancelledPrinterDialogPrintsNothing) {
     QImage dessin(2200, 3300, QImage::Format_RGB32);
     dessin.fill(Qt::red);
     EXPECT_TRUE(b.Imprimeur->Imprime_Dessin(dessin).ok());
-    EXPECT_EQ(b.Dialogues.dialogues_imprimante, 3);
-    EXPECT_TRUE(b.Documents().isEmpty());
-    EXPECT_FALSE(montree);
-    EXPECT_FALSE(b.Imprimeur->Progression().isVisible());
+    EXPECT_EQ(std::tuple(b.Dialogues.dialogues_imprimante, b.Documents().size(), montree,
+                         b.Imprimeur->Progression().isVisible()),
+              std::tuple(3, 0, false, false));
 }
 
 TEST(StatePicturePrint, OneLandscapePageWhateverTheCopiesAndAMissingPictureNamed) {
@@ -205,8 +204,9 @@ TEST(DrawingPrint, FillsSevenAndAThirdByElevenInchesOncePerCopy) {
         ASSERT_EQ(pages.size(), 1u);
         const QImage& page = pages[0];
         EXPECT_LT(page.width(), page.height());
-        for (const auto& [x, y, couleur] : {std::tuple(0.2, 0.2, qRgb(255, 0, 0)), std::tuple(7.1, 5.3, qRgb(255, 0, 0)),
-                                            std::tuple(0.2, 5.7, qRgb(0, 0, 255)), std::tuple(7.1, 10.8, qRgb(0, 0, 255))})
+        for (const auto& [x, y, couleur] :
+             {std::tuple(0.2, 0.2, qRgb(255, 0, 0)), std::tuple(7.1, 5.3, qRgb(255, 0, 0)),
+              std::tuple(0.2, 5.7, qRgb(0, 0, 255)), std::tuple(7.1, 10.8, qRgb(0, 0, 255))})
             EXPECT_TRUE(Couleur_Proche(page.pixel(point(x, y)), couleur)) << x << ", " << y << " in";
         // Nothing beyond 7 1/3 inches.
         const QPoint droite = point(7.55, 3);
