@@ -7,31 +7,35 @@
 
 namespace kestrane::test {
 
+namespace {
+
+// The next scripted answer of a kind; with none scripted, a failure and `defaut`.
+template <class T>
+T Suivante(std::deque<T>& reponses, int& sans_reponse, const QString& question, T defaut) {
+    if (reponses.empty()) {
+        ++sans_reponse;
+        ADD_FAILURE() << "unscripted " << question.toStdString();
+        return defaut;
+    }
+    T r = std::move(reponses.front());
+    reponses.pop_front();
+    return r;
+}
+
+}  // namespace
+
 Reponse Dialogues_Scriptes::Message(QWidget* parent, const QString& texte, Boutons boutons, Icone icone,
                                     const QString& titre) {
     messages.push_back({texte, boutons, icone, titre, parent != nullptr && parent->isVisible()});
-    if (reponses.empty()) {
-        ++questions_sans_reponse;
-        ADD_FAILURE() << "unscripted message: " << texte.toStdString();
-        return boutons == Boutons::OK ? Reponse::OK : Reponse::Annuler;
-    }
-    const Reponse r = reponses.front();
-    reponses.pop_front();
-    return r;
+    return Suivante(reponses, questions_sans_reponse, "message: " + texte,
+                    boutons == Boutons::OK ? Reponse::OK : Reponse::Annuler);
 }
 
 std::optional<QString> Dialogues_Scriptes::Fichier_A_Ouvrir(QWidget*, const QString& titre, const QString& filtre,
                                                             const QString&) {
     titres_fichiers.push_back(titre);
     filtres_fichiers.push_back(filtre);
-    if (fichiers.empty()) {
-        ++questions_sans_reponse;
-        ADD_FAILURE() << "unscripted open dialog: " << titre.toStdString();
-        return std::nullopt;
-    }
-    auto f = fichiers.front();
-    fichiers.pop_front();
-    return f;
+    return Suivante(fichiers, questions_sans_reponse, "file dialog: " + titre, std::optional<QString>());
 }
 
 std::optional<QString> Dialogues_Scriptes::Fichier_A_Enregistrer(QWidget* parent, const QString& titre,
@@ -41,24 +45,11 @@ std::optional<QString> Dialogues_Scriptes::Fichier_A_Enregistrer(QWidget* parent
 
 std::optional<QString> Dialogues_Scriptes::Dossier(QWidget*, const QString& titre, const QString&) {
     titres_fichiers.push_back(titre);
-    if (dossiers.empty()) {
-        ++questions_sans_reponse;
-        ADD_FAILURE() << "unscripted folder dialog: " << titre.toStdString();
-        return std::nullopt;
-    }
-    auto d = dossiers.front();
-    dossiers.pop_front();
-    return d;
+    return Suivante(dossiers, questions_sans_reponse, "folder dialog: " + titre, std::optional<QString>());
 }
 
 bool Dialogues_Scriptes::Imprimante(QWidget*, QPrinter& printer) {
-    if (imprimantes.empty()) {
-        ++questions_sans_reponse;
-        ADD_FAILURE() << "unscripted printer dialog";
-        return false;
-    }
-    const bool ok = imprimantes.front();
-    imprimantes.pop_front();
+    const bool ok = Suivante(imprimantes, questions_sans_reponse, "printer dialog", false);
     if (ok && !fichier_impression.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(fichier_impression);
@@ -67,17 +58,9 @@ bool Dialogues_Scriptes::Imprimante(QWidget*, QPrinter& printer) {
 }
 
 std::optional<int> Dialogues_Scriptes::Choix(QWidget*, const QString& titre, const QString&,
-                                             const QStringList& elements, int propose) {
+                                             const QStringList& elements, int) {
     listes_choix.push_back(elements);
-    choix_proposes.push_back(propose);
-    if (choix.empty()) {
-        ++questions_sans_reponse;
-        ADD_FAILURE() << "unscripted choice: " << titre.toStdString();
-        return std::nullopt;
-    }
-    const auto c = choix.front();
-    choix.pop_front();
-    return c;
+    return Suivante(choix, questions_sans_reponse, "choice: " + titre, std::optional<int>());
 }
 
 }  // namespace kestrane::test

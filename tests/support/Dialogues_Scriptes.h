@@ -46,7 +46,6 @@ public:
     std::vector<QString> titres_fichiers;               // titles of the file dialogs shown
     std::vector<QString> filtres_fichiers;
     std::vector<QStringList> listes_choix;              // the elements offered by each Choix
-    std::vector<int> choix_proposes;                    // and the one preselected
     int questions_sans_reponse = 0;                     // calls with nothing scripted
     int langue = -1;                                    // the last language given
 };
