@@ -1,68 +1,62 @@
 #include "Chemins_Documents.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace kestrane {
 namespace {
 
-TEST(Chemins_Documents, ProperCaseCapitalisesEveryWord) {
-    EXPECT_EQ(Nom_Propre(QStringLiteral("SAPINDACEAE S.L.")), QStringLiteral("Sapindaceae S.l."));
-    EXPECT_EQ(Nom_Propre(QStringLiteral("fagaceae")), QStringLiteral("Fagaceae"));
-    EXPECT_EQ(Nom_Propre(QStringLiteral("ÉRABLE  champêtre")), QStringLiteral("Érable  Champêtre"));
-    EXPECT_EQ(Nom_Propre(QString()), QString());
-}
-
-TEST(Chemins_Documents, FirstLetterOnlyForTheListsFamily) {
-    EXPECT_EQ(Initiale_Majuscule(QStringLiteral("MELIACEAE")), QStringLiteral("Meliaceae"));
-    EXPECT_EQ(Initiale_Majuscule(QStringLiteral("sapindaceae S.L.")), QStringLiteral("Sapindaceae s.l."));
-    EXPECT_EQ(Initiale_Majuscule(QString()), QString());
+// clang-format off
+TEST(Chemins_Documents, ProperCaseAndTheListsFamilyCapitals) {
+    const struct { QString nom, propre, initiale; } cas[] = {
+        {"SAPINDACEAE S.L.", "Sapindaceae S.l.", "Sapindaceae s.l."},
+        {"fagaceae", "Fagaceae", "Fagaceae"},
+        {"ÉRABLE  champêtre", "Érable  Champêtre", "Érable  champêtre"},
+        {"MELIACEAE", "Meliaceae", "Meliaceae"},
+        {QString(), QString(), QString()},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(QStringList({Nom_Propre(c.nom), Initiale_Majuscule(c.nom)}), QStringList({c.propre, c.initiale})) << c.nom.toStdString();
 }
 
 TEST(Chemins_Documents, SuffixIsTakenFromAnHtmlLocationOnly) {
-    EXPECT_EQ(Suffixe_De_Location(QStringLiteral("file:///d/f/fagsy/fagsy_fr.html")), QStringLiteral("_fr"));
-    EXPECT_EQ(Suffixe_De_Location(QStringLiteral("http://h/q/quero/dessin_quero_es.html")),
-              QStringLiteral("_es"));
-    // The comparison with ".html" is exact: other endings give English.
-    EXPECT_EQ(Suffixe_De_Location(QStringLiteral("file:///D/Q/QUERO/QUERO_FR.HTML")), QStringLiteral("_en"));
-    EXPECT_EQ(Suffixe_De_Location(QStringLiteral("http://h/page_fr.htm")), QStringLiteral("_en"));
-    EXPECT_EQ(Suffixe_De_Location(QString()), QStringLiteral("_en"));
+    const struct { QString location, suffixe; } cas[] = {
+        {"file:///d/f/fagsy/fagsy_fr.html", "_fr"},
+        {"http://h/q/quero/dessin_quero_es.html", "_es"},
+        {"file:///D/Q/QUERO/QUERO_FR.HTML", "_en"},  // the comparison with ".html" is exact
+        {"http://h/page_fr.htm", "_en"},
+        {QString(), "_en"},
+    };
+    for (const auto& c : cas) EXPECT_EQ(Suffixe_De_Location(c.location), c.suffixe) << c.location.toStdString();
 }
 
 TEST(Chemins_Documents, SpeciesPageDrawingAndErrorPage) {
-    EXPECT_EQ(Chemin_Page_Espece(QStringLiteral("D:/Doc/"), QStringLiteral("ACACI"), QStringLiteral("_en")),
-              QStringLiteral("D:/Doc/a/acaci/acaci_en.html"));
-    EXPECT_EQ(
-        Chemin_Page_Espece(QStringLiteral("http://h/docs/"), QStringLiteral("Fagsy"), QStringLiteral("_fr")),
-        QStringLiteral("http://h/docs/f/fagsy/fagsy_fr.html"));
-    EXPECT_EQ(Chemin_Dessin(QStringLiteral("/data/doc/"), QStringLiteral("QUERO")),
-              QStringLiteral("/data/doc/q/quero/quero.gif"));
-    EXPECT_EQ(Chemin_Page_Erreur(QStringLiteral("/opt/k/data/"), QStringLiteral("_fr")),
-              QStringLiteral("/opt/k/data/error_fr.html"));
+    EXPECT_EQ(Chemin_Page_Espece("D:/Doc/", "ACACI", "_en"), "D:/Doc/a/acaci/acaci_en.html");
+    EXPECT_EQ(Chemin_Page_Espece("http://h/docs/", "Fagsy", "_fr"), "http://h/docs/f/fagsy/fagsy_fr.html");
+    EXPECT_EQ(Chemin_Dessin("/data/doc/", "QUERO"), "/data/doc/q/quero/quero.gif");
+    EXPECT_EQ(Chemin_Page_Erreur("/opt/k/data/", "_fr"), "/opt/k/data/error_fr.html");
 }
 
-TEST(Chemins_Documents, DrawingPageIsRecognisedFromItsLastTwentyCharacters) {
-    EXPECT_TRUE(
-        Est_Page_Dessin(QStringLiteral("file:///d/f/fagsy/dessin_fagsy_en.html"), QStringLiteral("FAGSY")));
-    EXPECT_TRUE(
-        Est_Page_Dessin(QStringLiteral("file:///d/Q/QUERO/DESSIN_QUERO_EN.HTML"), QStringLiteral("Quero")));
-    EXPECT_FALSE(
-        Est_Page_Dessin(QStringLiteral("file:///d/f/fagsy/dessin_fagsy_en.html"), QStringLiteral("QUERO")));
-    EXPECT_FALSE(Est_Page_Dessin(QStringLiteral("file:///d/f/fagsy/fagsy_en.html"), QStringLiteral("FAGSY")));
-    // Another name length moves the window of twenty characters.
-    EXPECT_FALSE(
-        Est_Page_Dessin(QStringLiteral("file:///d/f/fagsy/dessin_fagsy.html"), QStringLiteral("FAGSY")));
+// The drawing page is recognised from the location's last twenty characters; the species page is
+// not its drawing page.
+TEST(Chemins_Documents, DrawingPageAndSpeciesPageRecognised) {
+    const struct { QString location, code; bool dessin, espece; } cas[] = {
+        {"file:///d/f/fagsy/dessin_fagsy_en.html", "FAGSY", true, false},
+        {"file:///d/Q/QUERO/DESSIN_QUERO_EN.HTML", "Quero", true, false},
+        {"file:///d/f/fagsy/dessin_fagsy_en.html", "QUERO", false, false},
+        {"file:///d/f/fagsy/fagsy_en.html", "FAGSY", false, true},
+        {"file:///d/Q/QUERO/Quero_en.html", "QUERO", false, true},
+        {"file:///d/f/fagsy/fagsy_fr.html", "FAGSY", false, false},
+        {"file:///d/f/fagsy/dessin_fagsy.html", "FAGSY", false, false},  // another length moves the window
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(std::tuple(Est_Page_Dessin(c.location, c.code), Est_Page_Espece(c.location, c.code, "_en")),
+                  std::tuple(c.dessin, c.espece)) << c.location.toStdString();
 }
-
-TEST(Chemins_Documents, SpeciesPageIsNotItsDrawingPage) {
-    EXPECT_TRUE(Est_Page_Espece(QStringLiteral("file:///d/f/fagsy/fagsy_en.html"), QStringLiteral("FAGSY"),
-                                QStringLiteral("_en")));
-    EXPECT_TRUE(Est_Page_Espece(QStringLiteral("file:///d/Q/QUERO/Quero_en.html"), QStringLiteral("QUERO"),
-                                QStringLiteral("_en")));
-    EXPECT_FALSE(Est_Page_Espece(QStringLiteral("file:///d/f/fagsy/dessin_fagsy_en.html"),
-                                 QStringLiteral("FAGSY"), QStringLiteral("_en")));
-    EXPECT_FALSE(Est_Page_Espece(QStringLiteral("file:///d/f/fagsy/fagsy_fr.html"), QStringLiteral("FAGSY"),
-                                 QStringLiteral("_en")));
-}
+// clang-format on
 
 }  // namespace
 }  // namespace kestrane

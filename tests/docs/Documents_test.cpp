@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Fixture_Documents.h"
 #include "Schema_Base.h"
 #include "Serveur_Http.h"
@@ -82,20 +84,17 @@ TEST(Documents, LocalPagesTheTreeTheButtonsHistoryResultsListPrintingAndLanguage
         d.Timer1_Timer();
         EXPECT_TRUE(bac.hote.appels.isEmpty());
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/fagsy/fagsy_en.html")));
-        EXPECT_EQ(d.Etat().Code_Esp_Courant, QStringLiteral("Fagsy"));
-        EXPECT_EQ(d.Etat().Famille_Courante, QStringLiteral("Fagaceae"));
-        EXPECT_EQ(bac.hote.suffixe, QStringLiteral("_en"));
+        EXPECT_EQ(QStringList({d.Etat().Code_Esp_Courant, d.Etat().Famille_Courante, bac.hote.suffixe}),
+                  QStringList({"Fagsy", "Fagaceae", "_en"}));
         d.Timer1_Timer();
-        EXPECT_TRUE(bac.hote.appels.contains(QStringLiteral("-Avant")));
-        EXPECT_TRUE(bac.hote.boutons[QStringLiteral("Stop")]);
-        EXPECT_FALSE(bac.hote.appels.contains(QStringLiteral("-Stop")));
-        EXPECT_GE(bac.hote.pointeur_normal, 1);
+        EXPECT_EQ(std::tuple(bac.hote.appels.contains("-Avant"), bac.hote.boutons["Stop"],
+                             bac.hote.appels.contains("-Stop"), bac.hote.pointeur_normal >= 1),
+                  std::tuple(true, true, false, true));
     }
     {  // Back, back, forward leaves one page forward. Forward is off as soon as the species page
        // is shown; back leads nowhere from it.
         ASSERT_TRUE(Attend([&] { return bac.hote.boutons.count(QStringLiteral("Avant")) != 0; }));
-        EXPECT_FALSE(bac.hote.boutons[QStringLiteral("Avant")]);
-        EXPECT_FALSE(bac.hote.boutons[QStringLiteral("Arriere")]);
+        EXPECT_EQ(std::tuple(bac.hote.boutons["Avant"], bac.hote.boutons["Arriere"]), std::tuple(false, false));
         Clique_Vue(d, {60, 35});  // drawing page
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
         ASSERT_TRUE(Attend([&] { return bac.hote.boutons[QStringLiteral("Arriere")]; }));
@@ -121,8 +120,7 @@ TEST(Documents, LocalPagesTheTreeTheButtonsHistoryResultsListPrintingAndLanguage
             {QStringLiteral(" 100% - Fagus sylvatica"), QStringLiteral(" 50% - Quercus robur")});
         ASSERT_EQ(r.liste.currentRow(), -1);
         d.Liste_Esp_Click(r.liste, 100);
-        EXPECT_EQ(d.Etat().Code_Esp_Courant, QStringLiteral("FAGSY"));
-        EXPECT_EQ(r.liste.currentRow(), 0);
+        EXPECT_EQ(std::tuple(d.Etat().Code_Esp_Courant, r.liste.currentRow()), std::tuple(QStringLiteral("FAGSY"), 0));
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("fagsy_en.html")));
     }
     {  // a click opens the species of the line, its family in proper case
@@ -132,8 +130,8 @@ TEST(Documents, LocalPagesTheTreeTheButtonsHistoryResultsListPrintingAndLanguage
         r.Clique(0);
         EXPECT_EQ(d.Etat().Famille_Courante, QStringLiteral("Meliaceae"));
         r.Clique(2);
-        EXPECT_EQ(d.Etat().Famille_Courante, QStringLiteral("Sapindaceae s.l."));
-        EXPECT_EQ(d.Etat().Espece_Courante, QStringLiteral("acer campestre"));
+        EXPECT_EQ(QStringList({d.Etat().Famille_Courante, d.Etat().Espece_Courante}),
+                  QStringList({"Sapindaceae s.l.", "acer campestre"}));
         EXPECT_EQ(r.liste.currentRow(), 2);
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_en.html")));
     }
@@ -185,8 +183,7 @@ TEST(Documents, LocalPagesTheTreeTheButtonsHistoryResultsListPrintingAndLanguage
         EXPECT_EQ(bac.dialogues.imprimantes.size(), 1u);
         d.Imprime_Document();
         ASSERT_TRUE(fin.wait(30000));
-        EXPECT_TRUE(fin.at(0).at(0).toBool());
-        EXPECT_EQ(fin.count(), 1);
+        EXPECT_EQ(std::tuple(fin.count(), fin.at(0).at(0).toBool()), std::tuple(1, true));
         QFile fichier(bac.dialogues.fichier_impression);
         ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
         EXPECT_TRUE(fichier.read(5) == "%PDF-");
@@ -239,11 +236,9 @@ TEST(Documents_Web, SpeciesPageComesOverHttpStopFollowsTheLoadAndTheDrawingPageH
     // The drawing page on the web: no zoom, no legend.
     Clique_Vue(d, {60, 35});
     ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
-    EXPECT_FALSE(d.Images().Actif());
-    EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
-    EXPECT_FALSE(d.Legende().isVisible());
-    EXPECT_FALSE(d.Zoom().isVisible());
-    EXPECT_FALSE(bac.hote.boutons[QStringLiteral("Stop")]);
+    EXPECT_EQ(std::tuple(d.Images().Actif(), d.Etat().Image_Dessin.isNull(), d.Legende().isVisible(),
+                         d.Zoom().isVisible(), bac.hote.boutons["Stop"]),
+              std::tuple(false, true, false, false, false));
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Fixture_Documents.h"
 #include "WebTexte.h"
 #include "cImgs.h"
@@ -33,6 +35,8 @@ struct Page_Dessin : ::testing::Test {
         EXPECT_EQ(pret.at(0).at(0).toInt(), 2);
     }
     QWidget* Cible() { return d.Vue().focusProxy(); }
+    // The zoom and the legend on screen.
+    std::pair<bool, bool> Montres() { return {d.Zoom().isVisible(), d.Legende().isVisible()}; }
     void Clique(int x, int y) { QTest::mouseClick(Cible(), Qt::LeftButton, {}, QPoint(x, y)); }
     // Presses the mouse at a point of the view and waits until the documents have handled it.
     void Enfonce(int x, int y) {
@@ -54,10 +58,8 @@ struct Page_Dessin : ::testing::Test {
 // before left the page.
 TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) {
     {  // the completed page: the drawing and the legend
-        EXPECT_EQ(d.Etat().Image_Dessin.size(), QSize(2200, 3300));
-        EXPECT_EQ(d.Etat().Dessin_X0, 12);
-        EXPECT_EQ(d.Etat().Dessin_Y0, 72);
-        EXPECT_EQ(d.Etat().Texte_Legende, QStringLiteral("Common beech"));
+        EXPECT_EQ(std::tuple(d.Etat().Image_Dessin.size(), d.Etat().Dessin_X0, d.Etat().Dessin_Y0, d.Etat().Texte_Legende),
+                  std::tuple(QSize(2200, 3300), 12, 72, QStringLiteral("Common beech")));
         frmLegende& legende = d.Legende();
         ASSERT_TRUE(legende.isVisible());
         EXPECT_EQ(legende.windowTitle(), QStringLiteral("Legend"));
@@ -92,7 +94,7 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
             d.Vue().move(d.Vue().pos() + k.vue - d.Vue().mapToGlobal(QPoint(0, 0)));
             ASSERT_EQ(d.Vue().mapToGlobal(QPoint(0, 0)), k.vue);
             Enfonce(112, 272);
-            ASSERT_TRUE(d.Legende().isVisible() && d.Zoom().isVisible());
+            ASSERT_EQ(Montres(), std::pair(true, true));
             EXPECT_TRUE(zone.contains(d.Legende().frameGeometry())) << k.barre.x();
             EXPECT_TRUE(zone.contains(d.Zoom().frameGeometry())) << k.barre.x();
             const QPoint beside_drawing(k.vue.x() + 12 + 550 + 12, k.vue.y() + 72);
@@ -119,8 +121,7 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         ASSERT_TRUE(zoom.isVisible());
         EXPECT_EQ(zoom.windowTitle(), QStringLiteral("Zoom 4x : Fagus sylvatica - Fagaceae"));
         EXPECT_EQ(zoom.Region(), (Region_Zoom{2798, 10132}));
-        EXPECT_EQ(d.Etat().Souris_X, 112);
-        EXPECT_EQ(d.Etat().Souris_Y, 272);
+        EXPECT_EQ(std::tuple(d.Etat().Souris_X, d.Etat().Souris_Y), std::tuple(112, 272));
 
         // The window shows the drawing from the region's corner, pixel for pixel.
         const QImage vue = zoom.grab().toImage();
@@ -173,8 +174,7 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         Clique(650, 25);
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("suite_en.html")));
         EXPECT_EQ(navigations, QStringList{QStringLiteral("suite_en.html")});
-        EXPECT_FALSE(d.Zoom().isVisible());
-        EXPECT_FALSE(d.Legende().isVisible());
+        EXPECT_EQ(Montres(), std::pair(false, false));
         EXPECT_FALSE(d.Images().Actif());
         // Back to the drawing: its images report again, the zoom opens again.
         QSignalSpy pret(&d.Images(), &cImgs::Pret);
@@ -182,11 +182,9 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_fagsy_en.html")));
         ASSERT_TRUE(Attend([&] { return pret.count() == 1; }));
         Enfonce(112, 272);
-        ASSERT_TRUE(d.Zoom().isVisible());
-        ASSERT_TRUE(d.Legende().isVisible());
+        ASSERT_EQ(Montres(), std::pair(true, true));
         d.Arriere();
-        EXPECT_FALSE(d.Zoom().isVisible());
-        EXPECT_FALSE(d.Legende().isVisible());
+        EXPECT_EQ(Montres(), std::pair(false, false));
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("/fagsy_en.html")));
         // The drawing again, then another species.
         QSignalSpy encore(&d.Images(), &cImgs::Pret);
@@ -196,21 +194,17 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         Enfonce(112, 272);
         d.Tree_esp_NodeClick(
             {QStringLiteral("Quercus robur"), QStringLiteral("QUERO"), QStringLiteral("Fagaceae")});
-        EXPECT_FALSE(d.Zoom().isVisible());
-        EXPECT_FALSE(d.Legende().isVisible());
-        EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
-        EXPECT_TRUE(d.Etat().Texte_Legende.isEmpty());
+        EXPECT_EQ(Montres(), std::pair(false, false));
+        EXPECT_EQ(std::tuple(d.Etat().Image_Dessin.isNull(), d.Etat().Texte_Legende.isEmpty()), std::tuple(true, true));
         // The oak's drawing page: no legend and no full-size drawing; a press opens nothing.
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("Quero_en.html")));
         QSignalSpy pret_chene(&d.Images(), &cImgs::Pret);
         Clique(60, 35);
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("DESSIN_QUERO_EN.HTML")));
         ASSERT_TRUE(Attend([&] { return pret_chene.count() == 1; }));
-        EXPECT_FALSE(d.Legende().isVisible());
-        EXPECT_TRUE(d.Etat().Texte_Legende.isEmpty());
-        EXPECT_TRUE(d.Etat().Image_Dessin.isNull());
+        EXPECT_EQ(std::tuple(d.Etat().Image_Dessin.isNull(), d.Etat().Texte_Legende.isEmpty()), std::tuple(true, true));
         Enfonce(112, 272);
-        EXPECT_FALSE(d.Zoom().isVisible());
+        EXPECT_EQ(Montres(), std::pair(false, false));
     }
 }
 
