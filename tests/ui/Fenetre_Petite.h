@@ -3,6 +3,7 @@
 // 2 palmate, opening ARRANGEMENT 3, 4 when pinnate; FRUIT: 5, 6), in a folder of its own.
 
 #include <QTest>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -68,6 +69,17 @@ class Fenetre_Petite : public ::testing::Test {
         sub_.reset();
     }
     frmMain& F() { return *sub_->Fenetre(); }
+    // The panes on screen, by name in a fixed order, so that a view is compared at once.
+    std::string Visibles() {
+        const std::pair<const char*, QWidget*> panneaux[] = {
+            {"Robot", F().Robot},         {"Small_Robot", F().Small_Robot}, {"Pic_Choix", F().Pic_Choix},
+            {"Barre_Deter", F().Barre_Deter}, {"Liste_Esp", F().Liste_Esp}, {"WebTexte", F().WebTexte},
+            {"Tree_esp", F().Tree_esp}};
+        std::string noms;
+        for (const auto& [nom, w] : panneaux)
+            if (w->isVisible()) noms += (noms.empty() ? "" : " ") + std::string(nom);
+        return noms;
+    }
 
     std::filesystem::path dossier_;
     Options_Demarrage options_;

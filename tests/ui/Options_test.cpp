@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "Dialogues_Scriptes.h"
 #include "Magasin_Memoire.h"
@@ -46,31 +47,24 @@ TEST_F(OptionsTest, ShowsTheValuesAndApplyStoresTheThresholdAndTheStrategy) {
     {
         frmOptions f(reglages, langue, magasin, dialogues);
         f.show();
-        EXPECT_EQ(f.windowTitle(), "Opciones");
-        EXPECT_TRUE(f.Option1->isChecked());
-        EXPECT_EQ(f.Reglage_Valeur->value(), 40);
-        EXPECT_EQ(f.Label1->text(), " 40 %");
-        EXPECT_TRUE(f.Check1->isChecked());
-        EXPECT_TRUE(f.Option4->isChecked());
-        EXPECT_TRUE(f.Option7->isChecked());
-        EXPECT_EQ(f.hdtext->text(), "/docs/");
-        EXPECT_FALSE(f.httptext->isEnabled());
-        EXPECT_TRUE(f.Option8->isChecked());
+        EXPECT_EQ(std::tuple(f.windowTitle(), f.Reglage_Valeur->value(), f.Label1->text(), f.hdtext->text(),
+                             f.httptext->isEnabled()),
+                  std::tuple("Opciones", 40, " 40 %", "/docs/", false));
+        // The threshold, the dynamic cursor, Spanish, the hard disk, the most discriminant character.
+        EXPECT_EQ(std::tuple(f.Option1->isChecked(), f.Check1->isChecked(), f.Option4->isChecked(),
+                             f.Option7->isChecked(), f.Option8->isChecked()),
+                  std::tuple(true, true, true, true, true));
         Clique(f.Option2);
-        EXPECT_EQ(f.Reglage_Valeur->value(), 70);
-        EXPECT_FALSE(f.Reglage_Valeur->isEnabled());
-        EXPECT_EQ(f.Label1->text(), " 70 %");
+        EXPECT_EQ(std::tuple(f.Reglage_Valeur->value(), f.Reglage_Valeur->isEnabled(), f.Label1->text()),
+                  std::tuple(70, false, " 70 %"));
         Clique(f.Option9);
         QTest::mouseClick(f.cmdApply, Qt::LeftButton);
     }
-    EXPECT_EQ(reglages.Seuil_Pourcent, 0);
-    EXPECT_EQ(magasin.valeurs["Options/Valeur"], "0");
-    EXPECT_EQ(reglages.Strategie, Strategie_Recherche::Applicable);
-    EXPECT_EQ(magasin.valeurs["Options/Strategie"], "applicable");
+    EXPECT_EQ(std::tuple(reglages.Seuil_Pourcent, reglages.Strategie), std::tuple(0, Strategie_Recherche::Applicable));
+    EXPECT_EQ(std::tuple(magasin.valeurs["Options/Valeur"], magasin.valeurs["Options/Strategie"]), std::tuple("0", "applicable"));
     frmOptions again(reglages, langue, magasin, dialogues);
-    EXPECT_TRUE(again.Option2->isChecked());
-    EXPECT_FALSE(again.Reglage_Valeur->isEnabled());
-    EXPECT_TRUE(again.Option9->isChecked());
+    EXPECT_EQ(std::tuple(again.Option2->isChecked(), again.Reglage_Valeur->isEnabled(), again.Option9->isChecked()),
+              std::tuple(true, false, true));
 }
 
 // Browse fills the path from the folder dialog, titled in the language (cancelled: unchanged);
@@ -91,8 +85,7 @@ TEST_F(OptionsTest, TheDocumentAddressIsBrowsedAndCompletedForItsKind) {
         f.hdtext->setText("/srv/flora/docs");
         QTest::mouseClick(f.cmdOK, Qt::LeftButton);
     }
-    EXPECT_EQ(reglages.Distribution, "hd");
-    EXPECT_EQ(reglages.Adresse_Documents, "/srv/flora/docs/");
+    EXPECT_EQ(std::tuple(reglages.Distribution, reglages.Adresse_Documents), std::tuple("hd", "/srv/flora/docs/"));
     EXPECT_EQ(magasin.valeurs["Documents/Adresse"], "/srv/flora/docs/");
     EXPECT_EQ(magasin.valeurs["Options/Distribution"], "hd");
     {
@@ -104,8 +97,7 @@ TEST_F(OptionsTest, TheDocumentAddressIsBrowsedAndCompletedForItsKind) {
         f.httptext->setText("https://flora.example/docs");
         QTest::mouseClick(f.cmdApply, Qt::LeftButton);
     }
-    EXPECT_EQ(reglages.Distribution, "http");
-    EXPECT_EQ(reglages.Adresse_Documents, "https://flora.example/docs/");
+    EXPECT_EQ(std::tuple(reglages.Distribution, reglages.Adresse_Documents), std::tuple("http", "https://flora.example/docs/"));
 }
 
 // Ctrl+Tab cycles the tabs both ways; the language changes at once, and Cancel neither undoes

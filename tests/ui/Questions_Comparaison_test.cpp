@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Fenetre_Petite.h"
 #include "Portrait_Questions.h"
 
@@ -28,6 +30,13 @@ class QuestionsComparaison : public test::Fenetre_Petite {
         ASSERT_EQ(Lance(), 0);
     }
     Portrait_Questions& P() { return *F().Portrait(); }
+    // The list of questions, the portrait and the chooser on screen; the question bar's OK, Back
+    // and Next.
+    std::tuple<bool, bool, bool, bool, bool, bool> Vue() {
+        const Barre_Boutons& q = *P().Barre_Question();
+        return {P().Widget_Questions()->isVisible(), F().Robot->isVisible(), F().Pic_Choix->isVisible(),
+                q.Element_Visible(1), q.Element_Visible(3), q.Element_Visible(5)};
+    }
     QString Adresse() { return static_cast<QWebEngineView*>(F().WebTexte)->url().toLocalFile(); }
 };
 
@@ -36,38 +45,26 @@ TEST_F(QuestionsComparaison, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensI
     QToolButton* search = P().Barre_Deter()->Bouton_A(3);
     ASSERT_NE(search, nullptr);
     QTest::mouseClick(search, Qt::LeftButton, Qt::ShiftModifier);
-    ASSERT_TRUE(liste.isVisible());
-    EXPECT_FALSE(F().Robot->isVisible());
-    EXPECT_FALSE(F().Pic_Choix->isVisible());
+    ASSERT_EQ(Vue(), std::tuple(true, false, false, false, true, false));  // only Back on the bar
     EXPECT_EQ(liste.geometry(), F().Pic_Choix->geometry());
-    // Only Back on the question bar.
-    EXPECT_FALSE(P().Barre_Question()->Element_Visible(1));
-    EXPECT_TRUE(P().Barre_Question()->Element_Visible(3));
-    EXPECT_FALSE(P().Barre_Question()->Element_Visible(5));
     // Every allowed unanswered character, best first, its question through the base's texts.
     ASSERT_EQ(liste.topLevelItemCount(), 3);
-    EXPECT_EQ(liste.topLevelItem(0)->text(0).toStdString(), "How are the leaves arranged?");
-    EXPECT_EQ(liste.topLevelItem(0)->text(1).toStdString(), "0.97");
-    EXPECT_EQ(liste.topLevelItem(2)->text(0).toStdString(), "What is the leaf like?");
-    EXPECT_EQ(liste.topLevelItem(2)->text(1).toStdString(), "0.86");
+    EXPECT_EQ(QStringList({liste.topLevelItem(0)->text(0), liste.topLevelItem(0)->text(1),
+                           liste.topLevelItem(2)->text(0), liste.topLevelItem(2)->text(1)}),
+              QStringList({"How are the leaves arranged?", "0.97", "What is the leaf like?", "0.86"}));
     const int premiere = liste.Position(0);
 
     // Escape goes back; Ctrl+L shows the list again, and Enter on the third line opens LEAF.
     QTest::keyClick(&liste, Qt::Key_Escape);
-    EXPECT_FALSE(liste.isVisible());
-    EXPECT_TRUE(F().Robot->isVisible());
-    EXPECT_TRUE(P().Barre_Question()->Element_Visible(1));
+    EXPECT_EQ(Vue(), std::tuple(false, true, false, true, true, false));
     QTest::keyClick(&F(), Qt::Key_L, Qt::ControlModifier);
     ASSERT_TRUE(liste.isVisible());
     QTest::keyClick(&liste, Qt::Key_Down);
     QTest::keyClick(&liste, Qt::Key_Down);
     QTest::keyClick(&liste, Qt::Key_Return);
-    EXPECT_EQ(F().Identification()->Question.Objet, "LEAF");
-    EXPECT_EQ(F().Identification()->Question.Choix, -1);
-    EXPECT_FALSE(liste.isVisible());
-    EXPECT_TRUE(F().Pic_Choix->isVisible());
-    EXPECT_TRUE(P().Barre_Question()->Element_Visible(1));
-    EXPECT_TRUE(P().Barre_Question()->Element_Visible(5));  // Next, as after Search
+    EXPECT_EQ(std::tuple(F().Identification()->Question.Objet, F().Identification()->Question.Choix),
+              std::tuple("LEAF", -1));
+    EXPECT_EQ(Vue(), std::tuple(false, false, true, true, true, true));  // Next, as after Search
 
     // Back, then Search: it proposes the list's first line. A click on a line opens it too.
     QTest::mouseClick(P().Barre_Question()->Bouton_A(3), Qt::LeftButton);

@@ -13,19 +13,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
-#include "Base_Test.h"
-#include "Dialogues_Scriptes.h"
-#include "Magasin_Memoire.h"
+#include "Fenetre_Petite.h"
 #include "Panneau_Reponses.h"
 #include "Portrait_Questions.h"
-#include "Sub_Main.h"
-#include "frmMain.h"
 
 namespace kestrane {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Four trees, two questions: the leaf (broad, needle) splits them 2 / 2, the bark (smooth, rough)
 // 1 / 3.
@@ -74,44 +69,35 @@ std::vector<std::string> Lignes(const QTreeWidget& liste) {
     return lignes;
 }
 
-TEST(SansPortrait, TheRankedQuestionsStandInThePortraitsPlaceAndAnswerThroughTheList) {
-    const fs::path dossier = test::Dossier_Temporaire("kestrane-sans-portrait");
-    std::ofstream(dossier / "key.xml") << kCle;
+class SansPortrait : public test::Fenetre_Petite {};
+
+TEST_F(SansPortrait, TheRankedQuestionsStandInThePortraitsPlaceAndAnswerThroughTheList) {
+    std::ofstream(dossier_ / "key.xml") << kCle;
     QProcess import;
-    import.start(KB_OUTIL, {"import-sdd", QString::fromStdString((dossier / "key.xml").string()),
-                            QString::fromStdString((dossier / "base").string())});
+    import.start(KB_OUTIL, {"import-sdd", QString::fromStdString((dossier_ / "key.xml").string()),
+                            QString::fromStdString((dossier_ / "sdd").string())});
     ASSERT_TRUE(import.waitForFinished(60000));
     ASSERT_EQ(import.exitCode(), 0) << import.readAllStandardError().toStdString();
     // Its guide speaks of the list, not of a portrait to click.
-    std::ifstream guide(dossier / "base/help/guide.html");
+    std::ifstream guide(dossier_ / "sdd/help/guide.html");
     const std::string texte{std::istreambuf_iterator<char>(guide), {}};
     EXPECT_NE(texte.find("listed where a portrait would stand"), std::string::npos) << texte;
 
-    test::Magasin_Memoire magasin;
-    test::Dialogues_Scriptes dialogues;
-    Options_Demarrage options;
-    options.registre_machine = (dossier / "base/kestrane.ini").string();
-    options.verrou_instance = (dossier / "kestrane.lock").string();
-    auto sub = std::make_unique<Sub_Main>(magasin, dialogues, options);
-    ASSERT_EQ(sub->Lance(), 0);
-    frmMain& f = *sub->Fenetre();
-    f.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    options_.registre_machine = (dossier_ / "sdd/kestrane.ini").string();
+    ASSERT_EQ(Lance(), 0);
+    frmMain& f = F();
     Portrait_Questions& p = *f.Portrait();
     Liste_Questions& liste = *p.Widget_Questions();
 
     // The identification view: the list where the portrait stands, the answers panel beside it
     // (always, the menu entry checked and locked), the determination bar with Search and Results.
     ASSERT_TRUE(p.Sans_Portrait());
-    EXPECT_TRUE(f.mnuViewIdentification->isChecked());
-    EXPECT_TRUE(liste.isVisible());
-    EXPECT_FALSE(f.Robot->isVisible());
+    EXPECT_EQ(Visibles(), "Barre_Deter");
+    EXPECT_EQ(std::tuple(f.mnuViewIdentification->isChecked(), liste.isVisible(), f.Panneau()->isVisible(),
+                         f.mnuViewAnswers->isChecked(), f.mnuViewAnswers->isEnabled()),
+              std::tuple(true, true, true, true, false));
     EXPECT_EQ(liste.geometry(), f.Robot->geometry());
-    EXPECT_TRUE(f.Panneau()->isVisible());
-    EXPECT_TRUE(f.mnuViewAnswers->isChecked());
-    EXPECT_FALSE(f.mnuViewAnswers->isEnabled());
     EXPECT_GE(f.Panneau()->geometry().left(), liste.geometry().right());
-    EXPECT_TRUE(p.Barre_Deter()->isVisible());
     ASSERT_EQ(p.Barre_Deter()->Nb_Elements(), 4);
     EXPECT_EQ(p.Barre_Deter()->Bouton_A(1)->text().toStdString(), "Search");
     EXPECT_EQ(p.Barre_Deter()->Bouton_A(3)->text().toStdString(), "Results");
@@ -124,30 +110,24 @@ TEST(SansPortrait, TheRankedQuestionsStandInThePortraitsPlaceAndAnswerThroughThe
     const std::string feuille = f.Base()->Objets[static_cast<size_t>(liste.Position(0))].Objet;
     QTest::mouseClick(liste.viewport(), Qt::LeftButton, {},
                       liste.visualItemRect(liste.topLevelItem(0)).center());
-    ASSERT_TRUE(f.Pic_Choix->isVisible());
-    EXPECT_FALSE(liste.isVisible());
+    ASSERT_EQ(std::tuple(f.Pic_Choix->isVisible(), liste.isVisible(), f.mnuEditCopy->isEnabled()),
+              std::tuple(true, false, true));
     EXPECT_EQ(f.Identification()->Question.Objet, feuille);
-    EXPECT_TRUE(f.mnuEditCopy->isEnabled());
     QTest::mouseClick(p.Widget_Pic_Choix(), Qt::LeftButton, {},
                       p.Widget_Pic_Choix()->Rectangle_Marque(0).center().toPoint());
     QTest::mouseClick(p.Barre_Question()->Bouton_A(1), Qt::LeftButton);
 
     // Back in the identification view, the questions ranked again without the one answered, the
     // answer in the panel, the two broad-leaved trees at the top.
-    EXPECT_TRUE(liste.isVisible());
-    EXPECT_FALSE(f.Pic_Choix->isVisible());
-    EXPECT_FALSE(f.mnuEditCopy->isEnabled());
+    EXPECT_EQ(std::tuple(f.Pic_Choix->isVisible(), liste.isVisible(), f.mnuEditCopy->isEnabled()),
+              std::tuple(false, true, false));
     EXPECT_EQ(Lignes(liste), std::vector<std::string>{"Bark"});
     EXPECT_EQ(f.Panneau()->Liste()->count(), 1);
     EXPECT_EQ(f.Identification()->Nb_Esp_Max(), 2);
     // Undo puts the question back in the list.
     f.mnuEditUndo->trigger();
     EXPECT_EQ(Lignes(liste), (std::vector<std::string>{"Leaf type", "Bark"}));
-    EXPECT_EQ(dialogues.questions_sans_reponse, 0);
-
-    f.hide();
-    sub.reset();
-    fs::remove_all(dossier);
+    EXPECT_EQ(dialogues_.questions_sans_reponse, 0);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 #include "Barre_Boutons.h"
 #include "Barre_Etat.h"
@@ -76,18 +77,13 @@ TEST_F(FenetreTest, StartsOnTheBaseInTheUsersLanguage) {
         ASSERT_EQ(Lance(), 0);
         EXPECT_TRUE(dialogues_.messages.empty());
         EXPECT_EQ(F().Mode_Affichage(), 1);
-        EXPECT_TRUE(F().Robot->isVisible());
-        EXPECT_TRUE(F().Barre_Deter->isVisible());
-        EXPECT_FALSE(F().Liste_Esp->isVisible());
-        EXPECT_FALSE(F().WebTexte->isVisible());
+        EXPECT_EQ(Visibles(), "Robot Barre_Deter");
         EXPECT_EQ(Lignes().size(), 5u);
-        EXPECT_FALSE(F().mnuFileSave->isEnabled());
-        EXPECT_FALSE(F().mnuFileSaveAs->isEnabled());
-        EXPECT_FALSE(F().tbToolBar->Bouton("Save")->isEnabled());
-        EXPECT_TRUE(F().tbToolBar->Bouton("Copy")->isEnabled());
-        // Every control takes the language's font; the label stays 9-point bold.
-        EXPECT_TRUE(F().Legende->font().bold());
-        EXPECT_EQ(F().Legende->font().pointSize(), 9);
+        // Save, Save As, the Save button, Copy; the label in 9-point bold whatever the language's font.
+        EXPECT_EQ(std::tuple(F().mnuFileSave->isEnabled(), F().mnuFileSaveAs->isEnabled(),
+                             F().tbToolBar->Bouton("Save")->isEnabled(), F().tbToolBar->Bouton("Copy")->isEnabled(),
+                             F().Legende->font().bold(), F().Legende->font().pointSize()),
+                  std::tuple(false, false, false, true, true, 9));
         EXPECT_EQ(dialogues_.langue, std::stoi(langue));
     }
     EXPECT_EQ(F().mnuFileNew->text(), "&Nouvelle identification");
@@ -199,12 +195,11 @@ TEST_F(FenetreTest, QuitNewAndOpenAskAndAnUnsavedIdentificationIsNeverLost) {
             dialogues_.fichiers = {echec_ecriture ? std::optional(QString::fromStdString(occupe.string()))
                                                   : std::nullopt};
             commandes[c]();
-            EXPECT_TRUE(F().isVisible());
-            EXPECT_TRUE(F().Identification()->Identification_Modifiee());
-            EXPECT_EQ(Premiere_Ligne(), " 100% - Fraxinus excelsior");
-            EXPECT_EQ(F().windowTitle(), F().Titre_Fenetre());
-            EXPECT_TRUE(F().Fichier_Courant().isEmpty());  // the next Save asks for a name again
-            EXPECT_TRUE(dialogues_.reponses.empty() && dialogues_.fichiers.empty());  // all asked
+            // Still open and changed, no file (the next Save asks for a name again), all asked.
+            EXPECT_EQ(std::tuple(F().isVisible(), F().Identification()->Identification_Modifiee(), Premiere_Ligne(),
+                                 F().windowTitle(), F().Fichier_Courant(),
+                                 dialogues_.reponses.empty() && dialogues_.fichiers.empty()),
+                      std::tuple(true, true, " 100% - Fraxinus excelsior", F().Titre_Fenetre(), QString(), true));
         }
     }
     EXPECT_EQ(dialogues_.questions_sans_reponse, 0);
@@ -229,25 +224,18 @@ TEST_F(FenetreTest, ViewsShowTheirPanesAndDocumentButtons) {
         EXPECT_EQ(F().Mode_Affichage(), 3);
         EXPECT_TRUE(F().mnuViewResults->isChecked());
     }
-    EXPECT_TRUE(F().Liste_Esp->isVisible());
-    EXPECT_TRUE(F().WebTexte->isVisible());
-    EXPECT_TRUE(F().Small_Robot->isVisible());
-    EXPECT_FALSE(F().Robot->isVisible());
-    EXPECT_FALSE(F().Barre_Deter->isVisible());
+    EXPECT_EQ(Visibles(), "Small_Robot Liste_Esp WebTexte");
     EXPECT_FALSE(F().mnuViewIdentification->isChecked());
     for (int p = 13; p <= 22; ++p) EXPECT_EQ(barre.Position(p)->isVisible(), p <= 18) << p;
     EXPECT_FALSE(barre.Bouton("Copy")->isEnabled());
 
     F().mnuViewSpecies->trigger();
     EXPECT_EQ(F().Mode_Affichage(), 4);
-    EXPECT_TRUE(F().Tree_esp->isVisible());
-    EXPECT_FALSE(F().Liste_Esp->isVisible());
+    EXPECT_EQ(Visibles(), "Small_Robot WebTexte Tree_esp");
 
-    // A click on the small portrait returns to the portrait.
     QTest::mouseClick(F().Small_Robot, Qt::LeftButton);
     EXPECT_EQ(F().Mode_Affichage(), 1);
-    EXPECT_TRUE(F().Robot->isVisible());
-    EXPECT_FALSE(F().WebTexte->isVisible());
+    EXPECT_EQ(Visibles(), "Robot Barre_Deter");
     for (int p = 13; p <= 22; ++p) EXPECT_FALSE(barre.Position(p)->isVisible()) << p;
     EXPECT_TRUE(barre.Bouton("Copy")->isEnabled());
 
@@ -345,16 +333,15 @@ TEST_F(FenetreTest, OptionsReachTheListAndTheSearch) {
 TEST_F(FenetreTest, SaveNewOpenAndTheCommandLine) {
     ASSERT_EQ(Lance(), 0);
     Repond("LEAF", 1);
-    EXPECT_TRUE(F().mnuFileSaveAs->isEnabled());
-    EXPECT_TRUE(F().tbToolBar->Bouton("Save")->isEnabled());
+    EXPECT_EQ(std::tuple(F().mnuFileSaveAs->isEnabled(), F().tbToolBar->Bouton("Save")->isEnabled()), std::tuple(true, true));
     const QString fichier = QString::fromStdString((dossier_ / "Saved ID.ido").string());
     dialogues_.fichiers.push_back(fichier);
     F().Traiter_Fichier("Save");
     EXPECT_EQ(dialogues_.titres_fichiers.back().toStdString(), std::string(*Chaine(1025, 0)));
     EXPECT_EQ(dialogues_.filtres_fichiers.back().toStdString(), std::string(*Chaine(1052, 0)));
     EXPECT_EQ(F().windowTitle(), F().Titre_Fenetre() + " [" + fichier + "]");
-    EXPECT_FALSE(F().Identification()->Identification_Modifiee());
-    EXPECT_FALSE(F().tbToolBar->Bouton("Save")->isEnabled());
+    EXPECT_EQ(std::tuple(F().Identification()->Identification_Modifiee(), F().tbToolBar->Bouton("Save")->isEnabled()),
+              std::tuple(false, false));
 
     F().Traiter_Fichier("New");  // unchanged: no question
     EXPECT_EQ(F().windowTitle(), F().Titre_Fenetre());
@@ -415,16 +402,16 @@ TEST_F(FenetreTest, TheDocumentViewOpensOnceReloadsAndPrintsTheDrawingOfItsDrawi
     }
     ASSERT_EQ(Lance(), 0);
     auto copie = [&] {
-        return std::pair{F().tbToolBar->Bouton("Copy")->isEnabled(), F().mnuEditCopy->isEnabled()};
+        return std::tuple{F().tbToolBar->Bouton("Copy")->isEnabled(), F().mnuEditCopy->isEnabled()};
     };
     QTest::mouseClick(qobject_cast<Barre_Boutons*>(F().Barre_Deter)->Bouton_A(1), Qt::LeftButton);
     ASSERT_EQ(F().sbStatusBar->Texte_Panneau1(), "What is the leaf like?");
-    EXPECT_EQ(copie(), std::pair(true, true));  // the state picture
+    EXPECT_EQ(copie(), std::tuple(true, true));  // the state picture
     F().mnuViewSpecies->trigger();
     EXPECT_EQ(F().sbStatusBar->Texte_Panneau1(), "");
-    EXPECT_EQ(copie(), std::pair(false, false));
+    EXPECT_EQ(copie(), std::tuple(false, false));
     F().mnuViewResults->trigger();
-    EXPECT_EQ(copie(), std::pair(false, false));
+    EXPECT_EQ(copie(), std::tuple(false, false));
 
     WebTexte& vue = F().Documents_Especes()->Vue();
     ASSERT_TRUE(QTest::qWaitFor([&] { return vue.Termine(); }, 10000));
@@ -466,7 +453,7 @@ TEST_F(FenetreTest, TheDocumentViewOpensOnceReloadsAndPrintsTheDrawingOfItsDrawi
     QTest::qWait(200);
     EXPECT_EQ(page_imprimee.count(), 0);
     F().mnuViewIdentification->trigger();
-    EXPECT_EQ(copie(), std::pair(true, true));
+    EXPECT_EQ(copie(), std::tuple(true, true));
 }
 
 }  // namespace
