@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "Banc_Portrait.h"
 #include "Liste_Especes.h"
@@ -52,6 +53,19 @@ void Repond(Banc_Portrait& b, double x, double y, int cellule) {
     Ferme(b, 1);
 }
 
+// The window's side at once: the view's mode, the status text, the chooser open, the determination
+// and the question bars on screen.
+std::tuple<int, QString, bool, bool, bool> Vue(const Banc_Portrait& b) {
+    return {b.Hote.Mode, b.Hote.Statut, Choix_Ouvert(b), b.Portrait->Barre_Deter()->isVisible(),
+            b.Portrait->Barre_Question()->isVisible()};
+}
+
+// The question bar's OK, Back and the search's skip, on screen.
+std::tuple<bool, bool, bool> Ok_Retour_Suivant(const Banc_Portrait& b) {
+    const Barre_Boutons& q = *b.Portrait->Barre_Question();
+    return {q.Element_Visible(1), q.Element_Visible(3), q.Element_Visible(5)};
+}
+
 QRgb Pixel_Icone(QToolButton* bouton) {
     return bouton->icon().pixmap(16, 16).toImage().pixel(8, 8);
 }
@@ -79,13 +93,8 @@ TEST(PortraitClick, OrgansOpenTheirChooserAtAnySizeAndOtherClicksNothing) {
             SCOPED_TRACE(o.objet);
             Ouvre(b, o.x, o.y);
             EXPECT_EQ(b.Identification->Question.Objet, o.objet);
-            EXPECT_EQ(b.Hote.Statut, o.statut);
-            EXPECT_EQ(b.Hote.Mode, 2);
-            EXPECT_FALSE(b.Portrait->Barre_Deter()->isVisible());
-            // Opened from the portrait: OK and Back, not the search's skip.
-            EXPECT_TRUE(b.Portrait->Barre_Question()->Element_Visible(1));
-            EXPECT_TRUE(b.Portrait->Barre_Question()->Element_Visible(3));
-            EXPECT_FALSE(b.Portrait->Barre_Question()->Element_Visible(5));
+            EXPECT_EQ(Vue(b), std::tuple(2, o.statut, true, false, true));
+            EXPECT_EQ(Ok_Retour_Suivant(b), std::tuple(true, true, false));  // not the search's skip
             Ferme(b, 3);
         }
     }
@@ -96,9 +105,7 @@ TEST(PortraitClick, OrgansOpenTheirChooserAtAnySizeAndOtherClicksNothing) {
     b.Portrait->Fixe_Occupe(true);
     b.Clic_Dessin(Feuille_X, Feuille_Y);
     QTest::qWait(0);
-    EXPECT_FALSE(Choix_Ouvert(b));
-    EXPECT_TRUE(b.Portrait->Barre_Deter()->isVisible());
-    EXPECT_EQ(b.Hote.Mode, 1);
+    EXPECT_EQ(Vue(b), std::tuple(1, "", false, true, false));
     b.Portrait->Fixe_Occupe(false);
     // The margin zone counts once the leaf is simple; outside it the leaf keeps its answer boxed.
     Repond(b, Marge_X, Marge_Y, 0);
@@ -182,20 +189,16 @@ TEST(PortraitQuestionBar, OkRecordsAndRepaintsBackKeepsTheAnswersTheBarReopens) 
 
     Repond(b, Tronc_X, Tronc_Y, 1);  // rough bark
     EXPECT_EQ(b.Identification->Etats_Choisis()[5], 1);
-    EXPECT_EQ(b.Hote.Statut, "");
-    EXPECT_EQ(b.Hote.Mode, 1);
+    EXPECT_EQ(Vue(b), std::tuple(1, "", false, true, false));
     EXPECT_FALSE(b.Hote.Sablier_Actif);
-    EXPECT_TRUE(b.Portrait->Barre_Deter()->isVisible());
-    EXPECT_FALSE(b.Portrait->Barre_Question()->isVisible());
     ATTEND_QUE(b.Capture_Robot().pixel(240, 300) == Brun_Rugueux);
     // The bar's Bark button opens the same chooser, the answer preselected; OK with no cell
     // selected takes the answer back.
     b.Clic_Barre(b.Portrait->Barre_Deter(), 1);
     ATTEND_QUE(Choix_Ouvert(b));
-    EXPECT_EQ(b.Identification->Question.Objet, "Ecorce");
-    EXPECT_EQ(b.Identification->Question.Choix, 1);
-    EXPECT_EQ(b.Hote.Statut, "Bark");
-    EXPECT_FALSE(b.Portrait->Barre_Question()->Element_Visible(5));
+    EXPECT_EQ(std::tuple(b.Identification->Question.Objet, b.Identification->Question.Choix), std::tuple("Ecorce", 1));
+    EXPECT_EQ(Vue(b), std::tuple(2, "Bark", true, false, true));
+    EXPECT_EQ(Ok_Retour_Suivant(b), std::tuple(true, true, false));
     b.Clic_Cellule(1);
     Ferme(b, 1);
     EXPECT_EQ(b.Identification->Etats_Choisis()[5], 0);
@@ -237,8 +240,7 @@ TEST(PortraitSearch, SkippingToTheEndAsksToRetryYesProposesAgainNoReturns) {
         EXPECT_EQ(b.Dialogues.messages[0].boutons, Boutons::Oui_Non);
     }
     Attend_Portrait(b);
-    EXPECT_EQ(b.Hote.Statut, "");
-    EXPECT_TRUE(b.Portrait->Barre_Deter()->isVisible());
+    EXPECT_EQ(Vue(b), std::tuple(1, "", false, true, false));
 }
 
 TEST(PortraitContradictions, OverlayIconAndSmallRobotUntilTheNextAnswer) {
@@ -330,8 +332,7 @@ TEST(PortraitDamagedKey, EachFaultIsSaidOrPassedOverAndThePortraitGoesOn) {
     EXPECT_EQ(b.Identification->Question.Choix, 1);
     b.Dialogues.reponses = {Reponse::OK};  // the rule, said again as the portrait is composed again
     Ferme(b, 1);
-    EXPECT_EQ(b.Identification->Etats_Choisis()[5], 1);
-    EXPECT_EQ(b.Identification->Etats_Choisis()[6], 0);
+    EXPECT_EQ(std::tuple(b.Identification->Etats_Choisis()[5], b.Identification->Etats_Choisis()[6]), std::tuple(1, 0));
     b.Dialogues.messages.clear();
 
     b.Dialogues.reponses = {Reponse::OK, Reponse::OK};
