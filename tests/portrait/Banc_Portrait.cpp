@@ -19,14 +19,9 @@ namespace kestrane::test {
 Description_Base Description_Portrait(const std::string& sql_supplementaire) {
     Description_Base d;
     d.nb_contraintes = 3;
-    d.sql = Parametres_SQL({{"Nb_Esp", "4"},
-                            {"Nb_Etats_Desc", "9"},
-                            {"Nb_Cadre", "3"},
-                            {"Nb_Robot", "3"},
-                            {"Nb_But_Deter", "5"},
-                            {"Nb_But_Quest", "3"},
-                            {"Nb_Couleurs", "4"},
-                            {"Nb_Contraintes", "3"}}) +
+    // clang-format off
+    d.sql = Parametres_SQL({{"Nb_Esp", "4"}, {"Nb_Etats_Desc", "9"}, {"Nb_Cadre", "3"}, {"Nb_Robot", "3"}, {"Nb_But_Deter", "5"},
+                            {"Nb_But_Quest", "3"}, {"Nb_Couleurs", "4"}, {"Nb_Contraintes", "3"}}) +
             R"sql(
 INSERT INTO Couleurs VALUES (1, 'Feuille'), (2, 'Ecorce'), (3, 'Ciel'), (4, 'Rien');
 INSERT INTO Flore VALUES ('Acer', 'ACECA', 'Aceraceae', ''), ('Betula', 'BETPE', 'Betulaceae', '');
@@ -41,25 +36,16 @@ INSERT INTO Objets_Fic VALUES ('Marge', 1, 2, 2, 1, 2, 0, 'marge.wmf', 'Margin',
 INSERT INTO Objets_Fic VALUES ('Ecorce', 2, 4, 2, 1, 2, 1, 'ecorce.wmf', 'Bark', 1);
 INSERT INTO Objets_Fic VALUES ('Fruit', 3, 6, 3, 2, 2, 2, 'fruit.wmf', 'Fruit', 1);
 INSERT INTO Descendance VALUES (1, 'F_SIMPLE', 'Marge');
-INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (1, 0, 'tronc01.wmf', 'E_RUGUEUSE', 'Fin', NULL);
-INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (2, 0, 'tronc00.wmf', 'Fin', NULL, NULL);
-INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (3, 1, 'feuille_comp.wmf', 'F_COMP', 'Fin', NULL);
-INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (4, 1, 'feuille.wmf', 'Fin', NULL, NULL);
-INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (5, 2, 'fruit.wmf', 'Fin', NULL, NULL);
+INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (1, 0, 'tronc01.wmf', 'E_RUGUEUSE', 'Fin', NULL),
+  (2, 0, 'tronc00.wmf', 'Fin', NULL, NULL), (3, 1, 'feuille_comp.wmf', 'F_COMP', 'Fin', NULL),
+  (4, 1, 'feuille.wmf', 'Fin', NULL, NULL), (5, 2, 'fruit.wmf', 'Fin', NULL, NULL);
 INSERT INTO Clic_Zone (Numero, Nom, Cadre, Test_Cadre, X1, X2, Y1, Y2, C_0, C_1, C_2)
-  VALUES (1, 'Fruit', 2, 0, 1500, 2000, 200, 700, 'Fin', NULL, NULL);
-INSERT INTO Clic_Zone (Numero, Nom, Cadre, Test_Cadre, X1, X2, Y1, Y2, C_0, C_1, C_2)
-  VALUES (2, 'Marge', 0, 1, 200, 1000, 400, 800, 'F_SIMPLE', 'Fin', NULL);
-INSERT INTO Contradictions VALUES ('Ecorce', -1, 'ecorce_x');
-INSERT INTO Contradictions VALUES ('Feuille', 2, 'feuille_x');
-INSERT INTO But_Deter VALUES (1, 'Bark', 'ecorce.bmp', 'The bark', 'Ecorce');
-INSERT INTO But_Deter VALUES (2, 'Leaf', 'feuille.bmp', 'The leaf', 'Feuille');
-INSERT INTO But_Deter VALUES (3, 'Fruit', 'fruit.bmp', 'The fruit', 'Fruit');
-INSERT INTO But_Deter VALUES (4, 'Search', 'search.bmp', 'Search', 'Search');
-INSERT INTO But_Deter VALUES (5, 'Results', 'results.bmp', 'Results', 'Results');
-INSERT INTO But_Quest VALUES (1, 'OK', 'ok.bmp', 'Accept');
-INSERT INTO But_Quest VALUES (2, 'Back', 'back.bmp', 'Back');
-INSERT INTO But_Quest VALUES (3, 'Next', 'next.bmp', 'Next');
+  VALUES (1, 'Fruit', 2, 0, 1500, 2000, 200, 700, 'Fin', NULL, NULL), (2, 'Marge', 0, 1, 200, 1000, 400, 800, 'F_SIMPLE', 'Fin', NULL);
+INSERT INTO Contradictions VALUES ('Ecorce', -1, 'ecorce_x'), ('Feuille', 2, 'feuille_x');
+INSERT INTO But_Deter VALUES (1, 'Bark', 'ecorce.bmp', 'The bark', 'Ecorce'), (2, 'Leaf', 'feuille.bmp', 'The leaf', 'Feuille'),
+  (3, 'Fruit', 'fruit.bmp', 'The fruit', 'Fruit'), (4, 'Search', 'search.bmp', 'Search', 'Search'),
+  (5, 'Results', 'results.bmp', 'Results', 'Results');
+INSERT INTO But_Quest VALUES (1, 'OK', 'ok.bmp', 'Accept'), (2, 'Back', 'back.bmp', 'Back'), (3, 'Next', 'next.bmp', 'Next');
 )sql" + sql_supplementaire;
     d.poids = std::vector<int16_t>(9, 1);
     // State-major: species Acer, Betula, Fagus, Fraxinus.
@@ -74,6 +60,7 @@ INSERT INTO But_Quest VALUES (3, 'Next', 'next.bmp', 'Next');
         0, 0, 0, 0,  // FR_CHARNU
         1, 0, 0, 1,  // FR_AILE
     };
+    // clang-format on
     return d;
 }
 

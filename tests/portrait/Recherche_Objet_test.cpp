@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "Base_Test.h"
 #include "Chargeur_Base.h"
@@ -17,14 +18,10 @@ struct Base_Zones {
     explicit Base_Zones(const std::string& lignes, int nb_couleurs = 0, std::vector<int32_t> couleurs = {}) {
         Description_Base d;
         d.nb_contraintes = 2;
-        d.sql = Parametres_SQL({{"Nb_Esp", "1"},
-                                {"Nb_Etats_Desc", "4"},
-                                {"Nb_Cadre", "3"},
-                                {"Nb_Robot", "0"},
-                                {"Nb_But_Deter", "0"},
-                                {"Nb_But_Quest", "0"},
-                                {"Nb_Couleurs", std::to_string(nb_couleurs)},
-                                {"Nb_Contraintes", "2"}}) +
+        // clang-format off
+        d.sql = Parametres_SQL({{"Nb_Esp", "1"}, {"Nb_Etats_Desc", "4"}, {"Nb_Cadre", "3"}, {"Nb_Robot", "0"}, {"Nb_But_Deter", "0"},
+                                {"Nb_But_Quest", "0"}, {"Nb_Couleurs", std::to_string(nb_couleurs)}, {"Nb_Contraintes", "2"}}) +
+        // clang-format on
                 R"sql(
 INSERT INTO Flore VALUES ('Acer', 'ACECA', 'Aceraceae', '');
 INSERT INTO Caracteres VALUES (0, 'A1', ''), (1, 'A2', ''), (2, 'B1', ''), (3, 'B2', '');
@@ -84,6 +81,7 @@ TEST(Cherche_Zone, RulesOfTheZones) {
         std::vector<int16_t> etats = {0, 0, 0, 0};
         std::vector<int16_t> cadres = {0, 0, 0};
     } cas[] = {
+        // clang-format off
         // The edges are outside the zone.
         {"inside, top left", carre, 101, 301, "A"},
         {"inside, bottom right", carre, 199, 399, "A"},
@@ -104,29 +102,21 @@ TEST(Cherche_Zone, RulesOfTheZones) {
         {"A2 at 2", sur_a2, 10, 10, "", {0, 2, 0, 0}},
         {"A2 at -1", sur_a2, 10, 10, "", {0, -1, 0, 0}},
         {"no Fin", Zone(1, "B", "1", "0", 0, 1000, 0, 1000, "'A1'", "'A2'"), 10, 10, "", {1, 1, 0, 0}},
-        {"no such state",
-         Zone(1, "B", "1", "0", 0, 1000, 0, 1000, "'NOPE'", "'Fin'"),
-         10,
-         10,
-         "",
-         {1, 1, 1, 1}},
+        {"no such state", Zone(1, "B", "1", "0", 0, 1000, 0, 1000, "'NOPE'", "'Fin'"), 10, 10, "", {1, 1, 1, 1}},
         // Only the first zone of a frame is tested; a zone whose conditions fail does not open it.
         {"first of frame 0", trois, 50, 50, "A"},
         {"second of frame 0", trois, 250, 50, ""},
         {"first of frame 1", trois, 450, 50, "B"},
-        {"after a failed condition", Zone(1, "A", "0", "0", 0, 100, 0, 100, "'B1'", "'Fin'") + b_0, 250, 50,
-         "B"},
+        {"after a failed condition", Zone(1, "A", "0", "0", 0, 100, 0, 100, "'B1'", "'Fin'") + b_0, 250, 50, "B"},
         // A zone without a frame is skipped until a frame opens.
         {"no frame", Zone(1, "A", "NULL", "0", 0, 100, 0, 100, "'Fin'", "NULL"), 50, 50, ""},
-        {"no frame, after one",
-         Zone(1, "B", "1", "0", 500, 600, 0, 100, "'Fin'", "NULL") +
-             Zone(2, "A", "NULL", "0", 0, 100, 0, 100, "'Fin'", "NULL"),
-         50, 50, "A"},
+        {"no frame, after one", Zone(1, "B", "1", "0", 500, 600, 0, 100, "'Fin'", "NULL") + Zone(2, "A", "NULL", "0", 0, 100, 0, 100, "'Fin'", "NULL"), 50, 50, "A"},
         // Test_Cadre needs an answer in its frame and opens no frame; a Null one is neutral.
         {"Test_Cadre, frame unanswered", test_cadre, 50, 50, "A"},
         {"Test_Cadre, frame answered", test_cadre, 50, 50, "B", {0, 0, 1, 0}, {0, -1, 0}},
         {"Null Test_Cadre", cadre_nul, 50, 50, "A"},
         {"after a Null Test_Cadre", cadre_nul, 250, 50, "B"},
+        // clang-format on
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.cas);
@@ -138,9 +128,7 @@ TEST(Cherche_Zone, ZoneNamingNoObjectEndsTheSearch) {
     Base_Zones b(Zone(1, "Inconnu", "0", "0", 0, 100, 0, 100, "'Fin'", "NULL") +
                  Zone(2, "B", "1", "0", 0, 100, 0, 100, "'Fin'", "NULL"));
     const Zone_Trouvee z = Cherche_Zone(*b.base, {0, 0, 0, 0}, {0, 0, 0}, 50, 50);
-    EXPECT_TRUE(z.Touchee);
-    EXPECT_EQ(z.Zone, 0);
-    EXPECT_EQ(z.Objet, nullptr);
+    EXPECT_EQ(std::tuple(z.Touchee, z.Zone, z.Objet), std::tuple(true, 0, nullptr));
 }
 
 TEST(Cherche_Zone, ReferenceQuotientFirstThenFloor) {
