@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kestrane {
 namespace {
 
@@ -23,22 +25,19 @@ TEST(Disposition, WideWindowGivesAFullHeightPortraitBesideTheBar) {
     EXPECT_EQ(d.Pic_Choix, d.Robot);
     EXPECT_EQ(d.Small_Robot, (Rect_Twips{35, 635, 3499, 2624}));   // 13995/4, 3*13995/16 (halves to even)
     EXPECT_EQ(d.Liste_Esp, (Rect_Twips{35, 635 + 2624, 3499, 8030 - 2624}));
-    EXPECT_EQ(d.Barre_Verticale.Left, d.Tree_esp.Right());
-    EXPECT_EQ(d.Barre_Verticale.Height, d.Tree_esp.Height + d.Small_Robot.Height);
-    EXPECT_EQ(d.WebTexte.Left, d.Barre_Verticale.Right());
-    EXPECT_EQ(d.WebTexte.Right(), 15000 - 35);
-    EXPECT_EQ(d.Barre_Deter.Left, 15000 - 900);
-    EXPECT_EQ(d.Barre_Deter.Top, 800);
+    // The splitter after the tree and as high as the column, the document view after it to the
+    // margin, the bar at the right edge below the toolbar.
+    EXPECT_EQ(std::tuple(d.Barre_Verticale.Left, d.Barre_Verticale.Height, d.WebTexte.Left, d.WebTexte.Right()),
+              std::tuple(d.Tree_esp.Right(), d.Tree_esp.Height + d.Small_Robot.Height, d.Barre_Verticale.Right(), 15000 - 35));
+    EXPECT_EQ(std::tuple(d.Barre_Deter.Left, d.Barre_Deter.Top), std::tuple(15000 - 900, 800));
     EXPECT_LE(d.Robot.Right(), d.Barre_Deter.Left);
-    EXPECT_TRUE(d.Affichees.Robot && d.Affichees.Barre_Deter && d.Affichees.Cache_Pic_Choix);
-    EXPECT_FALSE(d.Affichees.WebTexte);
+    EXPECT_EQ(std::tuple(d.Affichees.Robot, d.Affichees.Barre_Deter, d.Affichees.Cache_Pic_Choix, d.Affichees.WebTexte),
+              std::tuple(true, true, true, false));
 }
 
 TEST(Disposition, NarrowWindowKeepsFourThirdsWithinTheFreeWidth) {
     const Disposition d = Positionne_Controles(Fenetre(6000, 9000), 1);
-    const int fw = 6000 - 105 - 900;
-    EXPECT_EQ(d.Robot.Width, fw);
-    EXPECT_EQ(d.Robot.Height, 3746);  // 4995 * 3 / 4 = 3746.25
+    EXPECT_EQ(std::tuple(d.Robot.Width, d.Robot.Height), std::tuple(6000 - 105 - 900, 3746));  // 4995 * 3 / 4 = 3746.25
     EXPECT_LE(d.Robot.Right(), d.Barre_Deter.Left);
 }
 
@@ -47,8 +46,7 @@ TEST(Disposition, HiddenBarsGiveTheirHeightToThePortrait) {
     const Disposition avec = Positionne_Controles(m, 1);
     m.Barre_Outils_Visible = false;
     const Disposition sans_outils = Positionne_Controles(m, 1);
-    EXPECT_EQ(sans_outils.Robot.Height, avec.Robot.Height + 600);
-    EXPECT_EQ(sans_outils.Robot.Top, 35);
+    EXPECT_EQ(std::tuple(sans_outils.Robot.Height, sans_outils.Robot.Top), std::tuple(avec.Robot.Height + 600, 35));
     m.Barre_Etat_Visible = false;
     const Disposition sans_barres = Positionne_Controles(m, 1);
     EXPECT_EQ(sans_barres.Robot.Height, 9000 - 70);
@@ -63,11 +61,11 @@ TEST(Disposition, HiddenBarsGiveTheirHeightToThePortrait) {
 
 TEST(Disposition, EachViewShowsItsPanesAndOthersPlaceNothing) {
     const Mesures_Fenetre m = Fenetre(15000, 9000);
-    const auto resultats = Positionne_Controles(m, 3).Affichees;
-    EXPECT_TRUE(resultats.Small_Robot && resultats.Liste_Esp && resultats.Barre_Verticale && resultats.WebTexte);
-    EXPECT_FALSE(resultats.Tree_esp || resultats.Robot);
+    const auto r = Positionne_Controles(m, 3).Affichees;
+    EXPECT_EQ(std::tuple(r.Small_Robot, r.Liste_Esp, r.Barre_Verticale, r.WebTexte, r.Tree_esp, r.Robot),
+              std::tuple(true, true, true, true, false, false));
     const auto especes = Positionne_Controles(m, 4).Affichees;
-    EXPECT_TRUE(especes.Tree_esp && !especes.Liste_Esp);
+    EXPECT_EQ(std::tuple(especes.Tree_esp, especes.Liste_Esp), std::tuple(true, false));
     EXPECT_TRUE(Positionne_Controles(m, 2).Affichees.Barre_Question);
     EXPECT_FALSE(Positionne_Controles(m, 7).Panes_Placees);
 }
@@ -76,13 +74,10 @@ TEST(Disposition, SplitterStopsAtTheMiddleAndMovesTheColumn) {
     Disposition d = Positionne_Controles(Fenetre(15000, 9000), 3);
     const int droite = d.WebTexte.Right();
     Relache_Separateur(d, 12000, 15000);
-    EXPECT_EQ(d.Barre_Verticale.Left, 7500);
-    EXPECT_EQ(d.Small_Robot.Width, 7500 - 35);
-    EXPECT_EQ(d.Small_Robot.Height, 5599);  // 7465 * 3 / 4 = 5598.75
-    EXPECT_EQ(d.Liste_Esp.Top, d.Small_Robot.Top + d.Small_Robot.Height);
-    EXPECT_EQ(d.Liste_Esp.Width, 7500 - 35);
-    EXPECT_EQ(d.WebTexte.Left, d.Barre_Verticale.Right());
-    EXPECT_EQ(d.WebTexte.Right(), droite);
+    // 7465 * 3 / 4 = 5598.75
+    EXPECT_EQ(std::tuple(d.Barre_Verticale.Left, d.Small_Robot.Width, d.Small_Robot.Height, d.Liste_Esp.Top, d.Liste_Esp.Width),
+              std::tuple(7500, 7500 - 35, 5599, d.Small_Robot.Top + d.Small_Robot.Height, 7500 - 35));
+    EXPECT_EQ(std::tuple(d.WebTexte.Left, d.WebTexte.Right()), std::tuple(d.Barre_Verticale.Right(), droite));
 
     Relache_Separateur(d, -500, 15000);  // dragged past the left edge: the column keeps a width
     EXPECT_GT(d.Small_Robot.Width, 0);
@@ -94,8 +89,7 @@ TEST(Disposition, PanelNarrowsTheFreeWidthAndTheFilterTakesTheListsTop) {
     for (int mode = 1; mode <= 4; ++mode) {
         Mesures_Fenetre m = Fenetre(15000, 9000);
         const Disposition sans = Positionne_Controles(m, mode);
-        EXPECT_EQ(sans.Panneau_Reponses, Rect_Twips{}) << mode;
-        EXPECT_EQ(sans.Filtre, Rect_Twips{}) << mode;
+        EXPECT_EQ(std::tuple(sans.Panneau_Reponses, sans.Filtre), std::tuple(Rect_Twips{}, Rect_Twips{})) << mode;
 
         m.Largeur_Panneau_Reponses = 4000;
         const Disposition panneau = Positionne_Controles(m, mode);
@@ -112,9 +106,8 @@ TEST(Disposition, PanelNarrowsTheFreeWidthAndTheFilterTakesTheListsTop) {
         EXPECT_EQ(filtre.Filtre, (Rect_Twips{35, sans.Liste_Esp.Top, sans.Liste_Esp.Width, 400})) << mode;
         EXPECT_EQ(filtre.Liste_Esp, (Rect_Twips{35, sans.Liste_Esp.Top + 400, sans.Liste_Esp.Width,
                                                 sans.Liste_Esp.Height - 400}));
-        EXPECT_EQ(filtre.Tree_esp, filtre.Liste_Esp);
-        EXPECT_EQ(filtre.Barre_Verticale, sans.Barre_Verticale);
-        EXPECT_EQ(filtre.Robot, sans.Robot);
+        EXPECT_EQ(std::tuple(filtre.Tree_esp, filtre.Barre_Verticale, filtre.Robot),
+                  std::tuple(filtre.Liste_Esp, sans.Barre_Verticale, sans.Robot));
     }
 }
 
@@ -125,8 +118,7 @@ TEST(Disposition, SplitterKeepsTheFilterAboveTheList) {
     const int bas = d.Tree_esp.Top + d.Tree_esp.Height;
     Relache_Separateur(d, 6000, 15000);
     EXPECT_EQ(d.Filtre, (Rect_Twips{35, d.Small_Robot.Top + d.Small_Robot.Height, 6000 - 35, 400}));
-    EXPECT_EQ(d.Tree_esp.Top, d.Filtre.Top + 400);
-    EXPECT_EQ(d.Tree_esp.Top + d.Tree_esp.Height, bas);
+    EXPECT_EQ(std::tuple(d.Tree_esp.Top, d.Tree_esp.Top + d.Tree_esp.Height), std::tuple(d.Filtre.Top + 400, bas));
 }
 
 }  // namespace

@@ -63,38 +63,28 @@ struct Fenetre_Test {
     }
 };
 
+// Each language on every kind of control; French lacks 1048, so the control keeps what it had;
+// separators, tags that are no numbers and zero tooltips keep their text in every language.
 TEST(TraduitFeuille, AppliesEachLanguageToEveryKindOfControl) {
     Fenetre_Test f;
-    Traduit_Feuille(&f.fenetre, 0);
-    EXPECT_EQ(f.fenetre.windowTitle(), "Options");
-    EXPECT_EQ(f.label->text(), "List the species above : ");
-    EXPECT_EQ(f.menu->title(), "&File");
-    EXPECT_EQ(f.entree->text(), "&New identification");
-    EXPECT_EQ(f.bouton->text(), "New Ident.");
-    EXPECT_EQ(f.bouton->toolTip(), "New identification");
-    EXPECT_EQ(f.onglets->tabText(1), "Language");
-    EXPECT_EQ(f.ok->text(), "OK");
-    EXPECT_EQ(f.ok->toolTip(), "Cancel");
-
-    Traduit_Feuille(&f.fenetre, 2);
-    EXPECT_EQ(f.fenetre.windowTitle(), "Paramètres d'utilisation");
-    EXPECT_EQ(f.menu->title(), "&Fichier");
-    EXPECT_EQ(f.onglets->tabText(0), "Paramètres");
-    // French lacks 1048: the control keeps what it had.
-    EXPECT_EQ(f.absent_en_francais->text(), "Warning: ...");
-
-    Traduit_Feuille(&f.fenetre, 1);
-    EXPECT_EQ(f.entree->text(), "&Nueva identificación");
-    EXPECT_EQ(f.absent_en_francais->text(), "Cuidado: ...");
-}
-
-TEST(TraduitFeuille, SeparatorsTagsThatAreNotNumbersAndZeroTooltipsKeepTheirText) {
-    Fenetre_Test f;
-    for (int langue = 0; langue < 3; ++langue) {
-        Traduit_Feuille(&f.fenetre, langue);
-        EXPECT_EQ(f.separateur->text(), "-");
-        EXPECT_EQ(f.sans_numero->text(), "keeps this");
-        EXPECT_EQ(f.sans_numero->toolTip(), "tip");
+    const struct {
+        int langue;
+        QStringList textes;  // title, label, menu, entry, button and tip, tabs, OK and tip, 1048 ("": not checked)
+    } cas[] = {
+        {0, {"Options", "List the species above : ", "&File", "&New identification", "New Ident.", "New identification",
+             "Params", "Language", "OK", "Cancel", "Warning: ..."}},
+        {2, {"Paramètres d'utilisation", "", "&Fichier", "", "", "", "Paramètres", "", "", "", "Warning: ..."}},
+        {1, {"", "", "", "&Nueva identificación", "", "", "", "", "", "", "Cuidado: ..."}},
+    };
+    for (const auto& c : cas) {
+        Traduit_Feuille(&f.fenetre, c.langue);
+        const QStringList textes = {f.fenetre.windowTitle(), f.label->text(), f.menu->title(), f.entree->text(),
+                                    f.bouton->text(), f.bouton->toolTip(), f.onglets->tabText(0),
+                                    f.onglets->tabText(1), f.ok->text(), f.ok->toolTip(), f.absent_en_francais->text()};
+        for (qsizetype i = 0; i < textes.size(); ++i)
+            if (!c.textes[i].isEmpty()) EXPECT_EQ(textes[i], c.textes[i]) << c.langue << " " << i;
+        EXPECT_EQ(QStringList({f.separateur->text(), f.sans_numero->text(), f.sans_numero->toolTip()}),
+                  QStringList({"-", "keeps this", "tip"})) << c.langue;
     }
 }
 
