@@ -1,12 +1,8 @@
-// Loading synthetic bases against their targets:
-//   10,000 species x 4,000 states (1,000 characters of 4 states): under 1 s, peak memory at most
-//   the matrix + 50 MB;
-//   100,000 species x 1,000 states (250 characters of 4 states): under 1 s, peak memory at most
-//   the matrix + 60 MB.
-// The matrix must be held once: the peak of the load is measured from the resident memory before
-// it. The first load of each base is measured alone, its verdict on CPU time (the wall time, shown
-// beside it, also counts other work on a shared machine); the benchmark table then gives the mean
-// of repeated loads. The figures and the verdicts are printed before the benchmark table.
+// Loading synthetic bases (kTailles) against their targets: under 1 s, and a peak memory of at most
+// the matrix and a margin, so that the matrix is held once; the peak is measured from the resident
+// memory before the load. The first load of each base is measured alone, its verdict on CPU time
+// (the wall time beside it also counts other work on a shared machine); the benchmark table then
+// gives the mean of repeated loads.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -24,12 +20,11 @@
 namespace {
 
 struct Taille {
-    int especes;
-    int caracteres;
-    int etats_par_caractere;
+    int especes, caracteres, etats_par_caractere;
     double marge_mo;  // allowed peak beyond the matrix
 };
 
+// 10,000 species x 4,000 states; 100,000 species x 1,000 states.
 constexpr Taille kTailles[] = {{10000, 1000, 4, 50.0}, {100000, 250, 4, 60.0}};
 
 kestrane::test::Base_Temporaire& Base(size_t i) {
@@ -61,7 +56,7 @@ double Cpu_Secondes() {
 bool Mesure(size_t i) {
     const Taille& t = kTailles[i];
     const auto lieux = Base(i).Lieux();
-    // Peak memory of one load: reset the high-water mark, load, read it back.
+    // Reset the high-water mark, load, read it back.
     std::ofstream("/proc/self/clear_refs") << "5";
     const long avant = Kilo_Octets("VmRSS:");
     const double cpu_debut = Cpu_Secondes();

@@ -52,9 +52,13 @@ Base_Temporaire::Base_Temporaire(const Description_Base& description) : dossier_
     Cree_Base_SQLite(Chemin_Base(), description.nb_contraintes, description.sql, description.langues_vues);
     if (description.ecrire_poids) Ecrit_Tableau_16(Dossier() + "POIDS.DAT", description.poids);
     if (description.ecrire_matrice) Ecrit_Tableau_16(Dossier() + "MATRICE.DAT", description.matrice);
-    std::ofstream ini(Reglages_Machine());
-    ini << "[Logiciel]\nData=./\nBase=base.sqlite\nDescripteurs=descripteurs/\nExecutables=.\nRobot=robot/\n"
-           "[Documents]\nAdresse=documents/\n[Options]\nDistribution=hd\nValeur=0\nCurseur=False\n";
+    Ecrit_Reglages_Machine(Reglages_Machine());
+}
+
+void Ecrit_Reglages_Machine(const std::filesystem::path& chemin) {
+    std::ofstream(chemin) << "[Logiciel]\nData=./\nBase=base.sqlite\nDescripteurs=descripteurs/\nExecutables=./\n"
+                             "Robot=robot/\n[Documents]\nAdresse=documents/\n[Options]\nDistribution=hd\nValeur=0\n"
+                             "Curseur=False\n";
 }
 
 Base_Temporaire::~Base_Temporaire() {

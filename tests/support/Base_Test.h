@@ -53,6 +53,9 @@ private:
 // with 0/1 matrix values drawn from the seed; used by benchmarks and the large-base tests.
 Description_Base Base_Synthetique(int nb_esp, int nb_caracteres, int etats_par_caractere, unsigned seed);
 
+// A machine settings file whose paths point into its own folder (relative paths).
+void Ecrit_Reglages_Machine(const std::filesystem::path& chemin);
+
 // A fresh empty temporary folder (removed by the caller).
 std::filesystem::path Dossier_Temporaire(const std::string& prefixe);
 

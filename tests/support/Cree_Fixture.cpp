@@ -106,9 +106,7 @@ int main(int argc, char** argv) {
         Convertit_Dessins(source, sortie);
         kestrane::Ecrit_Tableau_16((sortie / "POIDS.DAT").string(), poids);
         kestrane::Ecrit_Tableau_16((sortie / "MATRICE.DAT").string(), valeurs);
-        std::ofstream(sortie / "kestrane.ini")
-            << "[Logiciel]\nData=./\nBase=base.sqlite\nDescripteurs=descripteurs/\nExecutables=./\nRobot=robot/\n"
-               "[Documents]\nAdresse=documents/\n[Options]\nDistribution=hd\nValeur=0\nCurseur=False\n";
+        kestrane::test::Ecrit_Reglages_Machine(sortie / "kestrane.ini");
     } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";
         return 1;
