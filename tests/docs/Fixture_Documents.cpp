@@ -16,22 +16,20 @@ namespace kestrane::test {
 
 Description_Base Description_Flore(const std::string& sql_supplementaire) {
     Description_Base d;
+    // clang-format off
     d.sql = Parametres_SQL({{"Nb_Esp", "5"}, {"Nb_Etats_Desc", "1"}}) +
-            "INSERT INTO Flore VALUES ('Fagus sylvatica', 'FAGSY', 'FAGACEAE', 'Common beech');\n"
-            "INSERT INTO Flore VALUES ('Tilia cordata', 'TILCO', 'Malvaceae', '');\n"
-            "INSERT INTO Flore VALUES ('Quercus robur', 'QUERO', 'FAGACEAE', NULL);\n"
-            "INSERT INTO Flore VALUES ('acer campestre', 'ACECA', 'sapindaceae s.l.', 'Field maple');\n"
-            "INSERT INTO Flore VALUES ('Melia azedarach', 'MELAZ', 'MELIACEAE', 'Chinaberry');\n"
+            "INSERT INTO Flore VALUES ('Fagus sylvatica', 'FAGSY', 'FAGACEAE', 'Common beech'), ('Tilia cordata', 'TILCO', 'Malvaceae', ''),\n"
+            "  ('Quercus robur', 'QUERO', 'FAGACEAE', NULL), ('acer campestre', 'ACECA', 'sapindaceae s.l.', 'Field maple'),\n"
+            "  ('Melia azedarach', 'MELAZ', 'MELIACEAE', 'Chinaberry');\n"
             "INSERT INTO Objets_Fic VALUES ('LEAF', 0, 0, 1, 1, 1, NULL, '', 'The leaf?', 1);\n"
             "INSERT INTO Communs_Langues (Langue) VALUES ('French'), ('English');\n"
             "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES\n"
-            "  ('FAGSY', 'English', 'Beech'), ('QUERO', 'English', 'Oak'), ('TILCO', 'English', 'Lime'),\n"
-            "  ('ACECA', 'English', 'Field maple'), ('MELAZ', 'English', 'Chinaberry'),\n"
-            "  ('FAGSY', 'French', 'Hêtre'), ('QUERO', 'French', 'Chêne pédonculé'),\n"
-            "  ('ACECA', 'French', 'Érable champêtre'), ('TILCO', 'French', 'Tilleul'), ('ACECA', 'French', "
-            "'Lime'),\n"
+            "  ('FAGSY', 'English', 'Beech'), ('QUERO', 'English', 'Oak'), ('TILCO', 'English', 'Lime'), ('ACECA', 'English', 'Field maple'),\n"
+            "  ('MELAZ', 'English', 'Chinaberry'), ('FAGSY', 'French', 'Hêtre'), ('QUERO', 'French', 'Chêne pédonculé'),\n"
+            "  ('ACECA', 'French', 'Érable champêtre'), ('TILCO', 'French', 'Tilleul'), ('ACECA', 'French', 'Lime'),\n"
             "  ('MELAZ', 'French', 'Frêne de Chine');\n" +
             sql_supplementaire;
+    // clang-format on
     d.poids = {1};
     d.matrice = {0, 0, 0, 0, 0};
     d.langues_vues = {"English", "French"};

@@ -109,16 +109,15 @@ TEST(Tree_esp, CommonNamesSortInTheirOwnLanguageWhenTheBaseSaysWhichItIs) {
     // Without the language said, English order as ever; with it, Spanish ("ñ" after "n").
     for (const bool dite : {false, true}) {
         Description_Base d;
+        // clang-format off
         d.sql = Parametres_SQL({{"Nb_Esp", "3"}, {"Nb_Etats_Desc", "1"}}) + Un_Caractere +
-                "INSERT INTO Flore VALUES ('Ulmus minor', 'ULMMI', 'Ulmaceae', NULL),"
-                " ('Juglans regia', 'JUGRE', 'Juglandaceae', NULL), ('Prosopis affinis', 'PROAF', "
-                "'Fabaceae', NULL);"
-                "INSERT INTO Communs_Langues (Langue) VALUES ('Español'); INSERT INTO Noms_Communs (Code, "
-                "Langue, Nom)"
-                " VALUES ('ULMMI', 'Español', 'Olmo'), ('PROAF', 'Español', 'Ñandubay'), ('JUGRE', "
-                "'Español', 'Nogal');" +
-                (dite ? Schema_Traductions_SQL() + "INSERT INTO Langues_Textes VALUES ('es', 'Español', -1);"
-                      : "");
+                "INSERT INTO Flore VALUES ('Ulmus minor', 'ULMMI', 'Ulmaceae', NULL), ('Juglans regia', 'JUGRE', 'Juglandaceae', NULL),"
+                "  ('Prosopis affinis', 'PROAF', 'Fabaceae', NULL);"
+                "INSERT INTO Communs_Langues (Langue) VALUES ('Español');"
+                "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES ('ULMMI', 'Español', 'Olmo'), ('PROAF', 'Español', 'Ñandubay'),"
+                "  ('JUGRE', 'Español', 'Nogal');" +
+                (dite ? Schema_Traductions_SQL() + "INSERT INTO Langues_Textes VALUES ('es', 'Español', -1);" : "");
+        // clang-format on
         d.langues_vues = {"Español"};
         d.poids = {1};
         d.matrice = {0, 0, 0};
@@ -127,9 +126,8 @@ TEST(Tree_esp, CommonNamesSortInTheirOwnLanguageWhenTheBaseSaysWhichItIs) {
         ASSERT_TRUE(connaissance);
         Tree_esp arbre;
         arbre.Remplit_Arbre(*connaissance, 1);
-        EXPECT_EQ(
-            Textes_Enfants(arbre.Noeud(QStringLiteral("SEspañol"))),
-            (dite ? QStringList{"Nogal", "Ñandubay", "Olmo"} : QStringList{"Ñandubay", "Nogal", "Olmo"}));
+        EXPECT_EQ(Textes_Enfants(arbre.Noeud(QStringLiteral("SEspañol"))),
+                  (dite ? QStringList{"Nogal", "Ñandubay", "Olmo"} : QStringList{"Ñandubay", "Nogal", "Olmo"}));
     }
 }
 

@@ -151,9 +151,8 @@ TEST_F(FenetreTest, SecondInstanceAsksAndNoEndsBeforeLoading) {
     dialogues_.reponses = {Reponse::Non};
     EXPECT_EQ(Lance(), 2);
     ASSERT_EQ(dialogues_.messages.size(), 1u);
-    EXPECT_EQ(dialogues_.messages[0].texte.toStdString(), std::string(*Chaine(1067, 0)));
-    EXPECT_EQ(dialogues_.messages[0].boutons, Boutons::Oui_Non);
-    EXPECT_EQ(F().Base(), nullptr);
+    EXPECT_EQ(std::tuple(dialogues_.messages[0].texte.toStdString(), dialogues_.messages[0].boutons, F().Base()),
+              std::tuple(std::string(*Chaine(1067, 0)), Boutons::Oui_Non, nullptr));
 
     dialogues_.reponses = {Reponse::Oui, Reponse::OK};
     EXPECT_EQ(Lance(), 0);
