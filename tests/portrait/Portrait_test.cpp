@@ -74,9 +74,8 @@ TEST(PortraitClick, OrgansOpenTheirChooserAtAnySizeAndOtherClicksNothing) {
     Banc_Portrait b;
     ASSERT_TRUE(b.Demarrage.ok()) << b.Demarrage.message();
     const QImage depart = b.Capture_Robot();
-    EXPECT_EQ(depart.pixel(120, 100), Vert_Feuille);
-    EXPECT_EQ(depart.pixel(350, 90), Rouge_Fruit);
-    EXPECT_EQ(depart.pixel(440, 300), 0xFFFFFFFFu);
+    EXPECT_EQ(std::tuple(depart.pixel(120, 100), depart.pixel(350, 90), depart.pixel(440, 300)),
+              std::tuple(Vert_Feuille, Rouge_Fruit, 0xFFFFFFFFu));
     struct {
         double x, y;
         const char* objet;
@@ -127,18 +126,15 @@ TEST(PortraitChooser, MouseAndKeyboardMarkTheCellsTooltipsNameThem) {
     EXPECT_EQ(b.Identification->Question.Choix, 1);
     QImage image = b.Capture_Choix();
     // Cell 1 is the last column: its box ends inside the right border.
-    EXPECT_EQ(image.pixel(largeur - 1, 180), Bleu_Marque);
-    EXPECT_EQ(image.pixel(240, 180), Bleu_Marque);
-    EXPECT_EQ(image.pixel(360, 0), Bleu_Marque);
-    EXPECT_NE(image.pixel(0, 180), Bleu_Marque);
+    EXPECT_EQ(std::tuple(image.pixel(largeur - 1, 180), image.pixel(240, 180), image.pixel(360, 0), image.pixel(0, 180) == Bleu_Marque),
+              std::tuple(Bleu_Marque, Bleu_Marque, Bleu_Marque, false));
     pic->hide();
     pic->show();
     pic->repaint();
     EXPECT_EQ(b.Capture_Choix().pixel(largeur - 1, 100), Bleu_Marque) << "the mark is painted again";
     b.Clic_Cellule(0);
     image = b.Capture_Choix();
-    EXPECT_EQ(image.pixel(0, 180), Bleu_Marque);
-    EXPECT_EQ(image.pixel(largeur - 1, 180), 0xFFFFFFFFu);  // the old box, drawn over in white
+    EXPECT_EQ(std::tuple(image.pixel(0, 180), image.pixel(largeur - 1, 180)), std::tuple(Bleu_Marque, 0xFFFFFFFFu));  // the old box in white
     b.Clic_Cellule(0);                                      // the same cell again: no selection
     EXPECT_EQ(b.Identification->Question.Choix, -1);
     EXPECT_NE(b.Capture_Choix().pixel(0, 180), Bleu_Marque);
@@ -269,16 +265,16 @@ TEST(PortraitContradictions, OverlayIconAndSmallRobotUntilTheNextAnswer) {
     petit->show();
     int clics = 0;
     QObject::connect(petit, &Small_Robot::Clique, [&] { ++clics; });
-    EXPECT_EQ(petit->grab().toImage().pixel(60, 65), Brun_Tronc);
-    EXPECT_EQ(petit->grab().toImage().pixel(30, 25), Vert_Feuille);
+    const QImage vignette = petit->grab().toImage();
+    EXPECT_EQ(std::tuple(vignette.pixel(60, 65), vignette.pixel(30, 25)), std::tuple(Brun_Tronc, Vert_Feuille));
     QTest::mouseClick(petit, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(clics, 1);
 
     b.Portrait->Affiche_Contradictions(b.Identification->Contradictions(rang("Acer")));
     ATTEND_QUE(b.Capture_Robot().pixel(240, 260) == Brun_Tronc);  // the earlier marks are gone
     ASSERT_NE(b.Portrait->Barre_Deter()->Bouton_A(3), nullptr);
-    EXPECT_EQ(Pixel_Icone(b.Portrait->Barre_Deter()->Bouton_A(3)), Rouge_Icone);
-    EXPECT_EQ(Pixel_Icone(b.Portrait->Barre_Deter()->Bouton_A(1)), Bleu_Icone);
+    EXPECT_EQ(std::tuple(Pixel_Icone(b.Portrait->Barre_Deter()->Bouton_A(3)), Pixel_Icone(b.Portrait->Barre_Deter()->Bouton_A(1))),
+              std::tuple(Rouge_Icone, Bleu_Icone));
     // The next confirmed answer removes the marks and restores the bar.
     Repond(b, Fruit_X, Fruit_Y, 0);
     EXPECT_EQ(b.Portrait->Calques().Nb_Dessins_Sup(), 0);
@@ -365,9 +361,8 @@ TEST(PortraitMissingDrawing, DuringTheSessionIsSaidTheLayerEmptiedTheSessionGoes
     ASSERT_EQ(b.Dialogues.messages.size(), 1u);
     EXPECT_TRUE(b.Dialogues.messages[0].texte.contains("tronc01.wmf"));
     EXPECT_EQ(b.Identification->Etats_Choisis()[5], 1);  // the answer is kept
-    const QImage image = b.Capture_Robot();
-    EXPECT_EQ(image.pixel(240, 300), 0xFFFFFFFFu);   // that layer is empty
-    EXPECT_EQ(image.pixel(120, 100), Vert_Feuille);  // the others are painted
+    const QImage image = b.Capture_Robot();  // that layer empty, the others painted
+    EXPECT_EQ(std::tuple(image.pixel(240, 300), image.pixel(120, 100)), std::tuple(0xFFFFFFFFu, Vert_Feuille));
     Ouvre(b, Fruit_X, Fruit_Y);
 
     Banc_Portrait debut(Description_Portrait("UPDATE Hierarchie SET Nom = 'absent.wmf' WHERE Numero = 4;\n"),
