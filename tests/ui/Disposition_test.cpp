@@ -35,12 +35,6 @@ TEST(Disposition, WideWindowGivesAFullHeightPortraitBesideTheBar) {
               std::tuple(true, true, true, false));
 }
 
-TEST(Disposition, NarrowWindowKeepsFourThirdsWithinTheFreeWidth) {
-    const Disposition d = Positionne_Controles(Fenetre(6000, 9000), 1);
-    EXPECT_EQ(std::tuple(d.Robot.Width, d.Robot.Height), std::tuple(6000 - 105 - 900, 3746));  // 4995 * 3 / 4 = 3746.25
-    EXPECT_LE(d.Robot.Right(), d.Barre_Deter.Left);
-}
-
 TEST(Disposition, HiddenBarsGiveTheirHeightToThePortrait) {
     Mesures_Fenetre m = Fenetre(20000, 9000);
     const Disposition avec = Positionne_Controles(m, 1);
