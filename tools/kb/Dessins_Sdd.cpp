@@ -7,33 +7,11 @@
 #include <sstream>
 #include <vector>
 
+#include "Ecriture_Documents.h"
+
 namespace kestrane::kb {
 
 namespace {
-
-std::string Echappe_Xml(const std::string& s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')
-                    out += c;
-        }
-    }
-    return out;
-}
 
 // Characters of UTF-8 text, each as its bytes.
 std::vector<std::string> Caracteres(const std::string& s) {

@@ -53,29 +53,6 @@ const char* const Modele_Guide = R"(<!DOCTYPE html>
 confirm. The species are ranked after every answer.</p></body></html>
 )";
 
-std::string Echappe(const std::string& s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
 std::string Minuscules(const std::string& s) {
     return Plie(s);
 }
@@ -105,7 +82,7 @@ std::string Remplit(const std::string& modele, const std::map<std::string, std::
         const std::string cle = modele.substr(a + 2, b - a - 2);
         if (cle.rfind("T:", 0) == 0) {
             auto it = textes.find(cle.substr(2));
-            out += it != textes.end() ? it->second : Echappe(cle.substr(2));
+            out += it != textes.end() ? it->second : Echappe_Xml(cle.substr(2));
         } else {
             auto it = valeurs.find(cle);
             if (it != valeurs.end())
@@ -200,7 +177,7 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
         for (const auto& ligne : t->Lignes())
             for (const auto& lg : src.Langues)
                 if (auto c = t->Colonne(lg.Suffixe))
-                    textes[lg.Suffixe][ligne.Champs[*cle]] = Echappe(ligne.Champs[*c]);
+                    textes[lg.Suffixe][ligne.Champs[*cle]] = Echappe_Xml(ligne.Champs[*c]);
     }
 
     std::error_code ec;
@@ -213,9 +190,9 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
             if (!out.empty())
                 out += " | ";
             if (lg.Suffixe == actuelle)
-                out += "<b>" + Echappe(lg.Langue) + "</b>";
+                out += "<b>" + Echappe_Xml(lg.Langue) + "</b>";
             else
-                out += "<a href=\"" + debut + "_" + lg.Suffixe + ".html\">" + Echappe(lg.Langue) + "</a>";
+                out += "<a href=\"" + debut + "_" + lg.Suffixe + ".html\">" + Echappe_Xml(lg.Langue) + "</a>";
         }
         return out;
     };
@@ -234,23 +211,24 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
                 std::string etats;
                 for (size_t k = 0; k < c.Etats.size(); ++k)
                     if (e.Valeurs[static_cast<size_t>(c.Index_Car) + k] == 1)
-                        etats += (etats.empty() ? "" : "; ") +
-                                 Echappe(Texte_Langue(c.Etats[k].Traductions, lg.Suffixe, c.Etats[k].Texte));
+                        etats +=
+                            (etats.empty() ? "" : "; ") +
+                            Echappe_Xml(Texte_Langue(c.Etats[k].Traductions, lg.Suffixe, c.Etats[k].Texte));
                 if (!etats.empty())
-                    caracteres += "<li>" + Echappe(Texte_Langue(c.Traductions, lg.Suffixe, c.Question)) +
+                    caracteres += "<li>" + Echappe_Xml(Texte_Langue(c.Traductions, lg.Suffixe, c.Question)) +
                                   " &ndash; " + etats + "</li>\n";
             }
             caracteres += "</ul>";
             std::string noms;
-            for (const auto& n : e.Noms.at(lg.Suffixe)) noms += (noms.empty() ? "" : ", ") + Echappe(n);
+            for (const auto& n : e.Noms.at(lg.Suffixe)) noms += (noms.empty() ? "" : ", ") + Echappe_Xml(n);
             std::map<std::string, std::string> v{
-                {"Espece", Echappe(e.Espece)},
-                {"Code", Echappe(e.Code)},
-                {"Famille", Echappe(e.Famille)},
-                {"Legende", Echappe(Texte_Langue(e.Legendes, lg.Suffixe, e.Legende))},
+                {"Espece", Echappe_Xml(e.Espece)},
+                {"Code", Echappe_Xml(e.Code)},
+                {"Famille", Echappe_Xml(e.Famille)},
+                {"Legende", Echappe_Xml(Texte_Langue(e.Legendes, lg.Suffixe, e.Legende))},
                 {"Description", Texte_Langue(e.Descriptions, lg.Suffixe, e.Description)},
                 {"Noms", noms},
-                {"Langue", Echappe(lg.Langue)},
+                {"Langue", Echappe_Xml(lg.Langue)},
                 {"Suffixe", lg.Suffixe},
                 {"Page_Espece", c5 + "_" + lg.Suffixe + ".html"},
                 {"Page_Dessin", "dessin_" + c5 + "_" + lg.Suffixe + ".html"},
@@ -291,7 +269,7 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
     const fs::path data = fs::path(sortie) / D::Data;
     fs::create_directories(data, ec);
     for (const auto& lg : src.Langues) {
-        std::map<std::string, std::string> v{{"Suffixe", lg.Suffixe}, {"Langue", Echappe(lg.Langue)}};
+        std::map<std::string, std::string> v{{"Suffixe", lg.Suffixe}, {"Langue", Echappe_Xml(lg.Langue)}};
         v["Langues"] = liens_langues(lg.Suffixe, "error");
         Status s =
             Ecrit_Texte(data / ("error_" + lg.Suffixe + ".html"), Remplit(m_erreur, v, textes[lg.Suffixe]));
@@ -302,6 +280,32 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
     fs::create_directories(aide, ec);
     std::map<std::string, std::string> v;
     return Ecrit_Texte(aide / "guide.html", Remplit(m_guide, v, textes[src.Langues.front().Suffixe]));
+}
+
+std::string Echappe_Xml(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                // Control characters other than tab and line ends are not allowed in XML.
+                if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
+                    out += c;
+        }
+    }
+    return out;
 }
 
 }  // namespace kestrane::kb

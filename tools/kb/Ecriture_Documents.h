@@ -23,6 +23,9 @@ Status Ecrit_Documents(const Base_Source& source, const std::string& dossier_sor
 
 // The source drawings (SVG paths) of the portrait pieces that a species shows: for each piece the
 // first rule whose conditions are all states of the species, in the variant of piece 0.
+// Text made safe inside XML or HTML markup and attribute values.
+std::string Echappe_Xml(const std::string& s);
+
 std::vector<std::string> Dessins_Portrait(const Base_Source& source, const Espece_Source& espece);
 
 }  // namespace kestrane::kb
