@@ -1,7 +1,6 @@
 #include "Construction_Base.h"
 
 #include <filesystem>
-#include <random>
 
 #include "Dossier_Provisoire.h"
 #include "Ecriture_Base.h"
@@ -24,17 +23,9 @@ Status Construit_Base(const std::string& source, const std::string& sortie,
 
 Status Installe_Base(const Base_Source& src, const std::string& sortie_texte,
                      std::vector<std::string>* avertissements, const Progression& progression) {
-    fs::path sortie = fs::absolute(fs::path(sortie_texte)).lexically_normal();
-    if (!sortie.has_filename())
-        sortie = sortie.parent_path();
-    std::error_code ec;
-    fs::create_directories(sortie.parent_path(), ec);
-    std::random_device alea;
-    const std::string marque = std::to_string(alea() % 1000000);
-    Dossier_Provisoire provisoire(sortie.parent_path() /
-                                  ("." + sortie.filename().string() + ".build-" + marque));
-    fs::remove_all(provisoire.Chemin(), ec);
-    if (!fs::create_directory(provisoire.Chemin(), ec))
+    const fs::path sortie = Prepare_Sortie(sortie_texte);
+    Dossier_Provisoire provisoire(sortie, "build");
+    if (!provisoire.Cree())
         return Status::Error(provisoire.Chemin().string() + ": cannot be created");
 
     const std::string dossier = provisoire.Chemin().string();
@@ -57,25 +48,28 @@ Status Installe_Base(const Base_Source& src, const std::string& sortie_texte,
     if (avertissements != nullptr)
         for (const auto& p : problemes) avertissements->push_back(p.Texte());
 
-    // Into place: the old base aside, the new one in, the old one removed.
-    const fs::path ancienne = sortie.parent_path() / ("." + sortie.filename().string() + ".old-" + marque);
+    // Into place: the old base aside, the new one in, the old one removed (when `ancienne` goes).
+    Dossier_Provisoire ancienne(sortie, "old");
+    std::error_code ec;
     const bool existait = fs::exists(sortie);
     if (existait) {
-        fs::rename(sortie, ancienne, ec);
-        if (ec)
+        fs::rename(sortie, ancienne.Chemin(), ec);
+        if (ec) {
+            ancienne.Garde();  // whatever it holds is not ours to remove
             return Status::Error(sortie.string() + ": the previous base cannot be moved aside (" +
                                  ec.message() + ")");
+        }
     }
     fs::rename(provisoire.Chemin(), sortie, ec);
     if (ec) {
         std::error_code ec2;
         if (existait)
-            fs::rename(ancienne, sortie, ec2);
+            fs::rename(ancienne.Chemin(), sortie, ec2);
+        if (ec2)
+            ancienne.Garde();  // the previous base stays where it was moved rather than be lost
         return Status::Error(sortie.string() + ": cannot be written (" + ec.message() + ")");
     }
     provisoire.Garde();
-    if (existait)
-        fs::remove_all(ancienne, ec);
     return Status::Ok();
 }
 

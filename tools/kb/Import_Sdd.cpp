@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <filesystem>
-#include <random>
 
 #include "Construction_Base.h"
 #include "Dossier_Provisoire.h"
@@ -32,17 +31,11 @@ Status Importe_Sdd(const std::string& fichier, const std::string& sortie_texte,
         return lu.status();
 
     // The drawings the dataset lacks are made in a folder of their own beside the output.
-    fs::path sortie = fs::absolute(fs::path(sortie_texte)).lexically_normal();
-    if (!sortie.has_filename())
-        sortie = sortie.parent_path();
-    std::error_code ec;
-    fs::create_directories(sortie.parent_path(), ec);
-    std::random_device alea;
-    const fs::path provisoire = sortie.parent_path() / ("." + sortie.filename().string() + ".sdd-" +
-                                                        std::to_string(alea() % 1000000));
-    if (!fs::create_directory(provisoire, ec))
-        return Status::Error(provisoire.string() + ": cannot be created");
-    const Dossier_Provisoire menage(provisoire);
+    const fs::path sortie = Prepare_Sortie(sortie_texte);
+    Dossier_Provisoire dessins(sortie, "sdd");
+    if (!dessins.Cree())
+        return Status::Error(dessins.Chemin().string() + ": cannot be created");
+    const fs::path provisoire = dessins.Chemin();
 
     std::vector<std::string> a;
     auto source = Source_Sdd(*lu, fichier, provisoire.string(), a);
