@@ -91,6 +91,7 @@ TEST_F(Cle, PickingAmongSeveralStatesFromAFileClearsOnlyThoseBeforeIt) {
             id->Remplace_Reponses({0, 1, c.foliole[0], c.foliole[1], c.foliole[2], 0, 0, 0, 0}, {0, 0, 0}));
         Repond("Foliole", c.choix);
         const Etats& e = id->Etats_Choisis();
+        ASSERT_TRUE(e.size() >= 5 && id->Etat_Cadre().size() >= 2);
         EXPECT_EQ(Etats(e.begin() + 2, e.begin() + 5), c.attendu) << "pick " << c.choix;
         EXPECT_EQ(id->Etat_Cadre()[1], c.cadre) << "pick " << c.choix;
     }
@@ -125,6 +126,7 @@ TEST_F(Cle, NettoyeClearsAnswersAndSkipsButNotJoker) {
     EXPECT_EQ(id->Etats_Choisis(), Etats(9, 0));
     EXPECT_EQ(id->Etat_Cadre(), (Etats{0, 0, 0}));
     EXPECT_FALSE(id->Car_Passe());
+    ASSERT_GE(id->Joker().size(), 4u);
     EXPECT_FALSE(id->Joker()[3]);
     ASSERT_TRUE(id->Nouvelle_Identification());
     EXPECT_TRUE(id->Joker()[3]);
@@ -187,6 +189,7 @@ TEST_F(Cle, ASkippedCharacterIsLeftOutUntilTheUserAgreesToRetryIt) {
     EXPECT_TRUE(id->Car_Passe());
     fenetre.Reponse_Oui = true;
     EXPECT_EQ(id->Maitre_Discriminant(), Issue_Recherche::Proposee);
+    ASSERT_GE(id->Joker().size(), 4u);
     EXPECT_EQ(std::tuple(id->Question.Objet, id->Car_Passe(), bool(id->Joker()[3])),
               std::tuple("Ecorce", false, true));
 }
@@ -332,6 +335,7 @@ TEST(Grande_Base, ABaseBeyond32767SpeciesLoadsAndRanks) {
     Fenetre_Enregistreuse fenetre;
     Identification_Courante id(*b.Base, Reglages_Moteur{}, fenetre, fenetre);
     ASSERT_TRUE(id.Demarre());
+    ASSERT_FALSE(b.Base->Objets.empty());
     id.Question = Question_Courante::De_Objet(b.Base->Objets[0]);
     id.Question.Choix = 1;
     ASSERT_TRUE(id.Valid_Descripteur());
@@ -343,8 +347,10 @@ TEST(Grande_Base, ABaseBeyond32767SpeciesLoadsAndRanks) {
             attendues.push_back(s);
     }
     ASSERT_EQ(id.Nb_Esp_Max(), static_cast<int>(attendues.size()));
+    ASSERT_FALSE(attendues.empty());
     EXPECT_GT(attendues.back(), 32767);
     const auto& rangs = id.Resultats().Classement_Esp.Espece;
+    ASSERT_GE(rangs.size(), attendues.size());
     EXPECT_TRUE(std::equal(attendues.begin(), attendues.end(), rangs.begin()));
     ASSERT_EQ(id.Liste().Lignes.size(), 40000u);
     EXPECT_EQ(id.Liste().Lignes[attendues.size() - 1], " 100% - " + b.Base->Nom_Esp[attendues.back()]);

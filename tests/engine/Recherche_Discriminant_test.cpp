@@ -48,6 +48,7 @@ TEST(Recherche_Discriminant, MatchesTheLiteralPowerForAnyCandidateSet) {
             const int meilleur = recherche.Calcule(reponses, base->Joker, c, n, pouvoir);
             double attendu_meilleur = 0;
             int attendu_position = -1;
+            ASSERT_EQ(pouvoir.size(), base->Objets.size());
             for (size_t p = 0; p < base->Objets.size(); ++p) {
                 const double attendu = Pouvoir_Litteral(*base, c, n, base->Objets[p]);
                 ASSERT_NEAR(pouvoir[p], attendu, 1e-12) << "essai " << essai << ", " << n << " candidates";
@@ -75,6 +76,7 @@ TEST(Recherche_Discriminant, CharactersThatTellNothingHaveNoPower) {
         base->Matrice(s, 5 + s % 2) = 1;  // C3: split, but not allowed
         base->Matrice(s, 7 + s % 2) = 1;  // C4: split, but answered
     }
+    ASSERT_EQ(base->Joker.size(), 5u);
     base->Joker[3] = false;
     Recherche_Discriminant recherche(*base);
     std::vector<double> pouvoir;

@@ -56,6 +56,7 @@ TEST(Strategie_Recherche, EachRuleChangesTheChoiceAndTheRankingStartsWithIt) {
             ASSERT_FALSE(lignes.empty()) << quoi;
             EXPECT_EQ(lignes.front().Position, choix) << quoi;
             for (size_t i = 0; i < lignes.size(); ++i) {
+                ASSERT_LT(static_cast<size_t>(lignes[i].Position), pouvoir.size()) << quoi;
                 EXPECT_EQ(lignes[i].Pouvoir, pouvoir[static_cast<size_t>(lignes[i].Position)]) << quoi;
                 if (strategie == Strategie_Recherche::Applicable) {
                     EXPECT_LE(lignes[i].Pouvoir, 1.0) << quoi;

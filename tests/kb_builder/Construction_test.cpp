@@ -36,6 +36,7 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     // marked Joker 0.
     const Objet_Fic* fruit = b.Trouve_Objet("Fruit");
     ASSERT_NE(fruit, nullptr);
+    ASSERT_TRUE(b.Poids.size() >= 1 && b.Joker.size() >= 3 && b.Etat_Par_Identifiant("FR_CONE"));
     EXPECT_EQ(std::tuple(fruit->Index_Car, fruit->Nb_Car, fruit->Desc_Num, fruit->Lignes * fruit->Colonnes,
                          *b.Etat_Par_Identifiant("FR_CONE"), b.Poids[0], bool(b.Joker[2])),
               std::tuple(7, 4, 3, 4, 10, 5, false));
@@ -48,6 +49,7 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     EXPECT_EQ(std::tie(b.Hierarchie[0].Nom, b.Hierarchie[0].Conditions, b.Hierarchie[1].Conditions_Terminees,
                        b.Hierarchie[2].Nom),
               std::tuple("ground02.wmf", std::vector<std::string>{"LT_NEEDLE"}, true, "leaf_pinnate"));
+    ASSERT_TRUE(b.Code_Couleur.size() >= 2 && b.But_Deter.size() >= 3);
     EXPECT_EQ(std::tuple(b.Clic_Zone[3].Cadre, b.Clic_Zone[3].Test_Cadre, b.Contradictions.size(),
                          b.Code_Couleur.at(1), b.But_Deter.at(2).Key),
               std::tuple(1, true, 2u, "Fruit", "Search"));
@@ -75,6 +77,7 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     // their language's order ("Érable" before "Frêne", which a byte order would put last).
     ASSERT_EQ(b.Textes.Langues().size(), 2u);
     EXPECT_TRUE(b.Textes.Langues()[0].Origine);
+    ASSERT_TRUE(!b.But_Quest.empty() && b.Trouve_Objet("Leaf_Type") && b.Etat_Par_Numero(1));
     EXPECT_EQ(std::tuple(b.Textes.Question(*b.Trouve_Objet("Leaf_Type"), "fr"), b.Textes.Etat(*b.Etat_Par_Numero(1), "fr"),
                          b.Textes.Bouton(TipText_Quest, b.But_Quest.at(0), "fr")),
               std::tuple("Quel type de feuilles ?", "Needles", "Valider"));

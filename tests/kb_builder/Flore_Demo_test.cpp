@@ -105,7 +105,8 @@ std::vector<Scenario> Scenarios(const std::string& genre) {
     EXPECT_TRUE(t.ok()) << t.status().message();
     std::vector<Scenario> out;
     for (const auto& l : t.ok() ? t->Lignes() : std::vector<Ligne_Csv>{}) {
-        if (l.Champs.at(0) != genre)
+        EXPECT_GE(l.Champs.size(), 5u) << t->Lieu(l);
+        if (l.Champs.size() < 5 || l.Champs.at(0) != genre)
             continue;
         Scenario sc{l.Champs.at(1), std::atof(l.Champs.at(2).c_str()), std::atof(l.Champs.at(3).c_str()), {}};
         std::istringstream reponses(l.Champs.at(4));

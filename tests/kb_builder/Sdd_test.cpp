@@ -92,6 +92,7 @@ TEST_F(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
                                           {"c2", "Leaf margin", 2, 0, true},
                                           {"c3", "Needles per bundle", 2, 0, false},
                                           {"c4", "Height when grown", 6, 1, true}}));
+    ASSERT_TRUE(b.Poids.size() >= 3 && b.Etat_Par_Numero(6) && b.Etat_Par_Numero(11));
     EXPECT_EQ(std::tuple(b.Poids[0], b.Poids[2], b.Etat_Par_Numero(6)->TipText, b.Etat_Par_Numero(11)->TipText),
               std::tuple(5, 1, "up to 20 m", "40 m or more"));
     // A taxon has the states it is coded with; what it does not code stays open unless its own
@@ -320,6 +321,7 @@ TEST(Sdd_Variantes, LanguagesExtensionNamesAndPictures) {
             l.Origine ? void(langues[0] = l.Suffixe) : langues.push_back(l.Suffixe);
         EXPECT_EQ(langues, c.langues) << c.question;
         ASSERT_FALSE(b->Objets.empty());
+        ASSERT_NE(b->Trouve_Objet("c1"), nullptr);
         EXPECT_EQ(b->Trouve_Objet("c1")->TipText, c.question);
         EXPECT_EQ(b->Trouve_Objet("c1")->Joker, c.joker);
         ASSERT_EQ(b->Flore.size(), 1u);

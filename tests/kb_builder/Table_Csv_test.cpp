@@ -19,6 +19,7 @@ TEST(Table_Csv, ReadsQuotedFieldsWithCommasQuotesAndLineBreaks) {
 TEST(Table_Csv, SkipsBlankLinesPadsShortRowsAndAcceptsCrlfAndBom) {
     auto t = Table_Csv::Analyse("\uFEFFA,B,C\r\n\r\n1\r\n", "t.csv");
     ASSERT_TRUE(t.ok()) << t.status().message();
+    ASSERT_EQ(t->Colonnes().size(), 3u);
     EXPECT_EQ(t->Colonnes()[0], "A");
     ASSERT_EQ(t->Lignes().size(), 1u);
     EXPECT_EQ(std::tuple(t->Lignes()[0].Numero, t->Lignes()[0].Champs.size()), std::tuple(3, 3u));

@@ -172,6 +172,7 @@ TEST(PortraitChooser, MouseAndKeyboardMarkTheCellsTooltipsNameThem) {
     }
     QTest::keyClick(pic, Qt::Key_Escape);
     Attend_Portrait(b);
+    ASSERT_GE(b.Identification->Etats_Choisis().size(), 9u);
     EXPECT_EQ(b.Identification->Etats_Choisis()[6] + b.Identification->Etats_Choisis()[8], 0);
 }
 
@@ -184,6 +185,7 @@ TEST(PortraitQuestionBar, OkRecordsAndRepaintsBackKeepsTheAnswersTheBarReopens) 
     EXPECT_FALSE(b.Identification->Identification_Modifiee());
 
     Repond(b, Tronc_X, Tronc_Y, 1);  // rough bark
+    ASSERT_GE(b.Identification->Etats_Choisis().size(), 6u);
     EXPECT_EQ(b.Identification->Etats_Choisis()[5], 1);
     EXPECT_EQ(Vue(b), std::tuple(1, "", false, true, false));
     EXPECT_FALSE(b.Hote.Sablier_Actif);
@@ -206,6 +208,7 @@ TEST(PortraitDeterminationBar, ButtonsBetweenSeparatorsReachedByTabAndPressedByK
     Barre_Boutons* barre = b.Portrait->Barre_Deter();
     ASSERT_EQ(barre->Nb_Elements(), 10);
     for (int i = 1; i <= 10; ++i) EXPECT_EQ(barre->Bouton_A(i) != nullptr, i % 2 == 1) << i;
+    ASSERT_TRUE(barre->Bouton_A(1) && barre->Bouton_A(3) && barre->Bouton_A(9));
     EXPECT_EQ(barre->Bouton_A(3)->toolTip(), "The leaf");
     barre->Bouton_A(1)->setFocus(Qt::TabFocusReason);
     ATTEND_QUE(barre->Bouton_A(1)->hasFocus());
@@ -272,7 +275,7 @@ TEST(PortraitContradictions, OverlayIconAndSmallRobotUntilTheNextAnswer) {
 
     b.Portrait->Affiche_Contradictions(b.Identification->Contradictions(rang("Acer")));
     ATTEND_QUE(b.Capture_Robot().pixel(240, 260) == Brun_Tronc);  // the earlier marks are gone
-    ASSERT_NE(b.Portrait->Barre_Deter()->Bouton_A(3), nullptr);
+    ASSERT_TRUE(b.Portrait->Barre_Deter()->Bouton_A(1) && b.Portrait->Barre_Deter()->Bouton_A(3));
     EXPECT_EQ(std::tuple(Pixel_Icone(b.Portrait->Barre_Deter()->Bouton_A(3)), Pixel_Icone(b.Portrait->Barre_Deter()->Bouton_A(1))),
               std::tuple(Rouge_Icone, Bleu_Icone));
     // The next confirmed answer removes the marks and restores the bar.
@@ -328,6 +331,7 @@ TEST(PortraitDamagedKey, EachFaultIsSaidOrPassedOverAndThePortraitGoesOn) {
     EXPECT_EQ(b.Identification->Question.Choix, 1);
     b.Dialogues.reponses = {Reponse::OK};  // the rule, said again as the portrait is composed again
     Ferme(b, 1);
+    ASSERT_GE(b.Identification->Etats_Choisis().size(), 7u);
     EXPECT_EQ(std::tuple(b.Identification->Etats_Choisis()[5], b.Identification->Etats_Choisis()[6]), std::tuple(1, 0));
     b.Dialogues.messages.clear();
 
@@ -360,6 +364,7 @@ TEST(PortraitMissingDrawing, DuringTheSessionIsSaidTheLayerEmptiedTheSessionGoes
     Repond(b, Tronc_X, Tronc_Y, 1);
     ASSERT_EQ(b.Dialogues.messages.size(), 1u);
     EXPECT_TRUE(b.Dialogues.messages[0].texte.contains("tronc01.wmf"));
+    ASSERT_GE(b.Identification->Etats_Choisis().size(), 6u);
     EXPECT_EQ(b.Identification->Etats_Choisis()[5], 1);  // the answer is kept
     const QImage image = b.Capture_Robot();  // that layer empty, the others painted
     EXPECT_EQ(std::tuple(image.pixel(240, 300), image.pixel(120, 100)), std::tuple(0xFFFFFFFFu, Vert_Feuille));
@@ -431,6 +436,7 @@ TEST(PortraitLanguage, AChangeReachesQuestionsAndTooltipsAtOnceWhileTheBarsKeepT
     ATTEND_QUE(pic->toolTip() == QStringLiteral("Hoja compuesta"));
     Ferme(b, 3);
     // The bars were built in English at the start and stay so until the next one.
+    ASSERT_NE(b.Portrait->Barre_Deter()->Bouton_A(3), nullptr);
     EXPECT_EQ(b.Portrait->Barre_Deter()->Bouton_A(3)->text(), "Leaf");
     b.Clic_Barre(b.Portrait->Barre_Deter(), 3);
     ATTEND_QUE(Choix_Ouvert(b));

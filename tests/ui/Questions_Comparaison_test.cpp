@@ -53,6 +53,7 @@ TEST_F(QuestionsComparaison, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensI
                            liste.topLevelItem(2)->text(0), liste.topLevelItem(2)->text(1)}),
               QStringList({"How are the leaves arranged?", "0.97", "What is the leaf like?", "0.86"}));
     const int premiere = liste.Position(0);
+    ASSERT_GE(premiere, 0);
 
     // Escape goes back; Ctrl+L shows the list again, and Enter on the third line opens LEAF.
     QTest::keyClick(&liste, Qt::Key_Escape);
@@ -67,6 +68,7 @@ TEST_F(QuestionsComparaison, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensI
     EXPECT_EQ(Vue(), std::tuple(false, false, true, true, true, true));  // Next, as after Search
 
     // Back, then Search: it proposes the list's first line. A click on a line opens it too.
+    ASSERT_NE(P().Barre_Question()->Bouton_A(3), nullptr);
     QTest::mouseClick(P().Barre_Question()->Bouton_A(3), Qt::LeftButton);
     QTest::mouseClick(search, Qt::LeftButton);
     EXPECT_EQ(F().Identification()->Question.Objet, F().Base()->Objets[static_cast<size_t>(premiere)].Objet);

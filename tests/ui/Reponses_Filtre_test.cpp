@@ -83,6 +83,7 @@ TEST_F(ReponsesFiltre, PanelListsTheAnswersOpensTheirChooserAndTakesThemBackWith
 
     // A click on an answer opens its chooser with the answer picked, as the determination bar does.
     QListWidget& liste = *Panneau().Liste();
+    ASSERT_GE(liste.count(), 1);
     QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(liste.item(0)).center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return F().Pic_Choix->isVisible(); }, 5000));
     EXPECT_EQ(std::tuple(F().Mode_Affichage(), F().Identification()->Question.Objet, F().Identification()->Question.Choix,

@@ -99,6 +99,7 @@ TEST_F(SansPortrait, TheRankedQuestionsStandInThePortraitsPlaceAndAnswerThroughT
     EXPECT_EQ(liste.geometry(), f.Robot->geometry());
     EXPECT_GE(f.Panneau()->geometry().left(), liste.geometry().right());
     ASSERT_EQ(p.Barre_Deter()->Nb_Elements(), 4);
+    ASSERT_TRUE(p.Barre_Deter()->Bouton_A(1) && p.Barre_Deter()->Bouton_A(3));
     EXPECT_EQ(p.Barre_Deter()->Bouton_A(1)->text().toStdString(), "Search");
     EXPECT_EQ(p.Barre_Deter()->Bouton_A(3)->text().toStdString(), "Results");
     // Nothing to copy but the chooser's states.
@@ -107,6 +108,7 @@ TEST_F(SansPortrait, TheRankedQuestionsStandInThePortraitsPlaceAndAnswerThroughT
     ASSERT_EQ(Lignes(liste), (std::vector<std::string>{"Leaf type", "Bark"}));
 
     // A click on "Leaf type" opens its chooser; a click on "Broad" and OK answer it.
+    ASSERT_GE(liste.Position(0), 0);
     const std::string feuille = f.Base()->Objets[static_cast<size_t>(liste.Position(0))].Objet;
     QTest::mouseClick(liste.viewport(), Qt::LeftButton, {},
                       liste.visualItemRect(liste.topLevelItem(0)).center());
@@ -115,6 +117,7 @@ TEST_F(SansPortrait, TheRankedQuestionsStandInThePortraitsPlaceAndAnswerThroughT
     EXPECT_EQ(f.Identification()->Question.Objet, feuille);
     QTest::mouseClick(p.Widget_Pic_Choix(), Qt::LeftButton, {},
                       p.Widget_Pic_Choix()->Rectangle_Marque(0).center().toPoint());
+    ASSERT_NE(p.Barre_Question()->Bouton_A(1), nullptr);
     QTest::mouseClick(p.Barre_Question()->Bouton_A(1), Qt::LeftButton);
 
     // Back in the identification view, the questions ranked again without the one answered, the

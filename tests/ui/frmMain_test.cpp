@@ -52,6 +52,7 @@ class FenetreTest : public test::Fenetre_Petite {
     // Answers a character through the engine, as the question bar does.
     void Repond(const std::string& objet, int choix) {
         Identification_Courante& id = *F().Identification();
+        ASSERT_NE(F().Base()->Trouve_Objet(objet), nullptr);
         id.Question = Question_Courante::De_Objet(*F().Base()->Trouve_Objet(objet));
         id.Question.Choix = choix;
         ASSERT_TRUE(id.Valid_Descripteur().ok());
@@ -80,6 +81,7 @@ TEST_F(FenetreTest, StartsOnTheBaseInTheUsersLanguage) {
         EXPECT_EQ(Visibles(), "Robot Barre_Deter");
         EXPECT_EQ(Lignes().size(), 5u);
         // Save, Save As, the Save button, Copy; the label in 9-point bold whatever the language's font.
+        ASSERT_TRUE(F().tbToolBar->Bouton("Save") && F().tbToolBar->Bouton("Copy"));
         EXPECT_EQ(std::tuple(F().mnuFileSave->isEnabled(), F().mnuFileSaveAs->isEnabled(),
                              F().tbToolBar->Bouton("Save")->isEnabled(), F().tbToolBar->Bouton("Copy")->isEnabled(),
                              F().Legende->font().bold(), F().Legende->font().pointSize()),
@@ -88,11 +90,13 @@ TEST_F(FenetreTest, StartsOnTheBaseInTheUsersLanguage) {
     }
     EXPECT_EQ(F().mnuFileNew->text(), "&Nouvelle identification");
     EXPECT_EQ(F().Legende->text(), " 5 espèces à 0 %");
+    ASSERT_NE(F().tbToolBar->Bouton("Contra"), nullptr);
     EXPECT_EQ(F().tbToolBar->Bouton("Contra")->text(), "Erreurs");
     auto* deter = static_cast<Barre_Boutons*>(F().Barre_Deter);
-    ASSERT_NE(deter->Bouton_A(1), nullptr);
+    ASSERT_TRUE(deter->Bouton_A(1) && deter->Bouton_A(3));
     EXPECT_EQ(deter->Bouton_A(1)->text() + deter->Bouton_A(1)->toolTip(), "FeuilleLa feuille");
     EXPECT_EQ(deter->Bouton_A(3)->text(), "Search");  // no translation: the base's own caption
+    ASSERT_NE(static_cast<Barre_Boutons*>(F().Barre_Question)->Bouton_A(1), nullptr);
     EXPECT_EQ(static_cast<Barre_Boutons*>(F().Barre_Question)->Bouton_A(1)->toolTip(), "Valider");
     QTest::mouseClick(deter->Bouton_A(1), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return F().Pic_Choix->isVisible(); }, 5000));
@@ -176,6 +180,7 @@ TEST_F(FenetreTest, QuitNewAndOpenAskAndAnUnsavedIdentificationIsNeverLost) {
     dialogues_.reponses = {Reponse::Non};
     F().close();
     EXPECT_TRUE(F().isVisible());
+    ASSERT_FALSE(dialogues_.messages.empty());
     EXPECT_EQ(dialogues_.messages.back().texte.toStdString(), std::string(*Chaine(1071, 0)));
 
     Repond("LEAF", 1);
@@ -207,6 +212,7 @@ TEST_F(FenetreTest, QuitNewAndOpenAskAndAnUnsavedIdentificationIsNeverLost) {
     dialogues_.reponses = {Reponse::Oui, Reponse::Annuler};  // quit? save? cancel
     F().close();
     EXPECT_TRUE(F().isVisible());
+    ASSERT_FALSE(dialogues_.messages.empty());
     EXPECT_EQ(dialogues_.messages.back().boutons, Boutons::Oui_Non_Annuler);
     dialogues_.reponses = {Reponse::Oui, Reponse::Non};
     F().close();
@@ -215,6 +221,7 @@ TEST_F(FenetreTest, QuitNewAndOpenAskAndAnUnsavedIdentificationIsNeverLost) {
 
 TEST_F(FenetreTest, ViewsShowTheirPanesAndDocumentButtons) {
     ASSERT_EQ(Lance(), 0);
+    ASSERT_NE(F().tbToolBar->Bouton("Copy"), nullptr);
     Barre_Principale& barre = *F().tbToolBar;
     for (int p = 13; p <= 22; ++p) EXPECT_FALSE(barre.Position(p)->isVisible()) << p;
 
@@ -332,10 +339,12 @@ TEST_F(FenetreTest, OptionsReachTheListAndTheSearch) {
 TEST_F(FenetreTest, SaveNewOpenAndTheCommandLine) {
     ASSERT_EQ(Lance(), 0);
     Repond("LEAF", 1);
+    ASSERT_NE(F().tbToolBar->Bouton("Save"), nullptr);
     EXPECT_EQ(std::tuple(F().mnuFileSaveAs->isEnabled(), F().tbToolBar->Bouton("Save")->isEnabled()), std::tuple(true, true));
     const QString fichier = QString::fromStdString((dossier_ / "Saved ID.ido").string());
     dialogues_.fichiers.push_back(fichier);
     F().Traiter_Fichier("Save");
+    ASSERT_FALSE(dialogues_.titres_fichiers.empty() || dialogues_.filtres_fichiers.empty());
     EXPECT_EQ(dialogues_.titres_fichiers.back().toStdString(), std::string(*Chaine(1025, 0)));
     EXPECT_EQ(dialogues_.filtres_fichiers.back().toStdString(), std::string(*Chaine(1052, 0)));
     EXPECT_EQ(F().windowTitle(), F().Titre_Fenetre() + " [" + fichier + "]");
@@ -351,12 +360,14 @@ TEST_F(FenetreTest, SaveNewOpenAndTheCommandLine) {
 
     dialogues_.reponses = {Reponse::OK};
     F().Traiter_Fichier("Open", "/no/such/file.ido");
+    ASSERT_FALSE(dialogues_.messages.empty());
     EXPECT_EQ(dialogues_.messages.back().texte, "/no/such/file.ido unavailable !");
 
     // A changed identification and New: Cancel keeps everything.
     Repond("FRUIT", 1);
     dialogues_.reponses = {Reponse::Annuler};
     F().Traiter_Fichier("New");
+    ASSERT_FALSE(dialogues_.messages.empty());
     EXPECT_EQ(dialogues_.messages.back().titre.toStdString(), std::string(*Chaine(1023, 0)));
     EXPECT_TRUE(F().Identification()->Identification_Modifiee());
 
@@ -378,6 +389,7 @@ TEST_F(FenetreTest, SearchShowsTheNextButtonWholeOnTheQuestionBar) {
     // Leaf (Next hidden), back to the portrait, then Search (Next shown).
     QTest::mouseClick(deter->Bouton_A(1), Qt::LeftButton);
     EXPECT_FALSE(question->Bouton_A(5)->isVisible());
+    ASSERT_NE(question->Bouton_A(3), nullptr);
     QTest::mouseClick(question->Bouton_A(3), Qt::LeftButton);
     QTest::mouseClick(deter->Bouton_A(3), Qt::LeftButton);
     ASSERT_TRUE(question->isVisible());
@@ -400,6 +412,7 @@ TEST_F(FenetreTest, TheDocumentViewOpensOnceReloadsAndPrintsTheDrawingOfItsDrawi
         std::ofstream(page) << "<html><body><p>" << nom << "</p></body></html>";
     }
     ASSERT_EQ(Lance(), 0);
+    ASSERT_TRUE(F().tbToolBar->Bouton("Copy") && qobject_cast<Barre_Boutons*>(F().Barre_Deter)->Bouton_A(1));
     auto copie = [&] {
         return std::tuple{F().tbToolBar->Bouton("Copy")->isEnabled(), F().mnuEditCopy->isEnabled()};
     };
