@@ -141,6 +141,7 @@ TEST_F(Historique, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
     Confirme("Feuille", 1);
     Confirme("Ecorce", 0);
     Enregistre(Fichier("a.ido"));
+    ASSERT_NE(b.Base->Trouve_Objet("Marge"), nullptr);
     id->Question = Question_Courante::De_Objet(*b.Base->Trouve_Objet("Marge"));
     fenetre.Reponse_Oui = false;  // no retry of the skipped characters
     id->Passe_Caractere();        // a skipped character: Joker and Car_Passe

@@ -156,7 +156,8 @@ std::string Zone_Cliquee(const Base_Connaissance& b, const std::vector<std::stri
     std::vector<int16_t> choisis(static_cast<size_t>(b.Nb_Etats_Desc), 0);
     std::vector<int16_t> etat_cadre(static_cast<size_t>(b.Nb_Cadre), 0);
     for (const auto& id : reponses) {
-        const int e = *b.Etat_Par_Identifiant(id);
+        EXPECT_TRUE(b.Etat_Par_Identifiant(id)) << "unknown state " << id;
+        const int e = b.Etat_Par_Identifiant(id).value_or(0);
         choisis[static_cast<size_t>(e)] = 1;
         for (const auto& o : b.Objets)
             if (e >= o.Index_Car && e < o.Index_Car + o.Nb_Car && o.Cadre >= 0)

@@ -109,6 +109,7 @@ TEST_F(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     for (const auto& d : b.Descendance) descendance.insert({d.ID_CARAC, d.Objet});
     EXPECT_EQ(descendance, (std::set<std::pair<std::string, std::string>>{{"s1", "c2"}, {"s2", "c3"}}));
     // English texts with their French translations; German is left out.
+    ASSERT_TRUE(b.Trouve_Objet("c1") && b.Etat_Par_Numero(0) && b.Etat_Par_Numero(6));
     EXPECT_EQ(b.Textes.Question(*b.Trouve_Objet("c1"), "fr"), "Type de feuille");
     EXPECT_EQ(b.Textes.Etat(*b.Etat_Par_Numero(0), "fr"), "Large");
     EXPECT_EQ(b.Textes.Etat(*b.Etat_Par_Numero(6), "fr"), "jusqu'à 20 m");

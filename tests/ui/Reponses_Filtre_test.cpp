@@ -36,6 +36,7 @@ class ReponsesFiltre : public test::Fenetre_Petite {
     // As the question bar confirms a state picked in the chooser.
     void Confirme(const char* objet, int choix) {
         Identification_Courante& id = *F().Identification();
+        ASSERT_NE(F().Base()->Trouve_Objet(objet), nullptr);
         id.Question = Question_Courante::De_Objet(*F().Base()->Trouve_Objet(objet));
         id.Question.Choix = choix;
         F().Portrait()->Clic_Barre_Question(1);
