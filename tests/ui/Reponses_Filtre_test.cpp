@@ -219,6 +219,7 @@ TEST_F(ReponsesFiltre, CtrlFNarrowsTheTreeAndTheListByAnyNameAndEnterOpensTheFir
     ASSERT_TRUE(filtre.isVisible());  // still open, over the list now
     filtre.setText("castaño");        // Spanish
     const auto& rangs = F().Identification()->Resultats().Classement_Esp.Espece;
+    ASSERT_GE(rangs.size(), 5u);
     for (int r = 0; r < 5; ++r) {
         const bool marronnier = F().Base()->Nom_Esp[static_cast<size_t>(rangs[static_cast<size_t>(r)])] ==
                                 "Aesculus hippocastanum";
