@@ -94,15 +94,6 @@ std::string Remplit(const std::string& modele, const std::map<std::string, std::
     return out;
 }
 
-Status Ecrit_Texte(const fs::path& p, const std::string& texte) {
-    std::ofstream out(p, std::ios::trunc | std::ios::binary);
-    out << texte;
-    out.close();
-    if (!out)
-        return Status::Error(p.string() + ": cannot be written");
-    return Status::Ok();
-}
-
 std::string Dessin_Piece(const Base_Source& src, const Regle_Source& r, const std::string& variante) {
     const fs::path dossier = fs::path(src.Dossier) / "portrait";
     if (r.Piece == 0)
@@ -306,6 +297,15 @@ std::string Echappe_Xml(const std::string& s) {
         }
     }
     return out;
+}
+
+Status Ecrit_Texte(const fs::path& p, const std::string& texte) {
+    std::ofstream out(p, std::ios::trunc | std::ios::binary);
+    out << texte;
+    out.close();
+    if (!out)
+        return Status::Error(p.string() + ": cannot be written");
+    return Status::Ok();
 }
 
 }  // namespace kestrane::kb

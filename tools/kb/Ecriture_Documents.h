@@ -9,6 +9,7 @@
 // label as {{T:Key}}; every value is escaped except Description, which is HTML already made safe
 // by whoever filled the source.
 
+#include <filesystem>
 #include <string>
 
 #include "Progression.h"
@@ -23,6 +24,9 @@ Status Ecrit_Documents(const Base_Source& source, const std::string& dossier_sor
 
 // The source drawings (SVG paths) of the portrait pieces that a species shows: for each piece the
 // first rule whose conditions are all states of the species, in the variant of piece 0.
+// Writes `texte` as the whole file `p`; the error names the file.
+Status Ecrit_Texte(const std::filesystem::path& p, const std::string& texte);
+
 // Text made safe inside XML or HTML markup and attribute values.
 std::string Echappe_Xml(const std::string& s);
 

@@ -11,6 +11,7 @@
 #include "Classes_Mesures.h"
 #include "Dessins_Sdd.h"
 #include "Disposition_Sortie.h"
+#include "Ecriture_Documents.h"
 #include "Langues_Sdd.h"
 #include "Nettoyage_Html.h"
 
@@ -122,15 +123,6 @@ std::string Champ_Csv(const std::string& s) {
     std::string out = "\"";
     for (char c : s) out += c == '"' ? std::string("\"\"") : std::string(1, c);
     return out + "\"";
-}
-
-Status Ecrit(const fs::path& p, const std::string& texte) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out << texte;
-    out.close();
-    if (!out)
-        return Status::Error(p.string() + ": cannot be written");
-    return Status::Ok();
 }
 
 // One species of the base: a taxon (or none) and the descriptions of it.
@@ -640,8 +632,9 @@ class Conversion {
                 std::vector<const Representation_Sdd*> reps;
                 if (s < sdd.Etats.size() && importes_[k].Classes.empty())
                     reps.push_back(&sdd.Etats[s].Rep);
-                Status st = Ecrit(dossier / "etats" / (etat.Image + ".svg"),
-                                  Dessin(reps, etat.Texte, D::Cote_Case, D::Cote_Case, D::Cote_Case, false));
+                Status st =
+                    Ecrit_Texte(dossier / "etats" / (etat.Image + ".svg"),
+                                Dessin(reps, etat.Texte, D::Cote_Case, D::Cote_Case, D::Cote_Case, false));
                 if (!st.ok())
                     return st;
             }
@@ -654,7 +647,7 @@ class Conversion {
                 reps.push_back(&d_.Taxons[static_cast<size_t>(groupes_[g].Taxon)].Rep);
             for (int k : groupes_[g].Descriptions)
                 reps.push_back(&d_.Descriptions[static_cast<size_t>(k)].Rep);
-            Status st = Ecrit(
+            Status st = Ecrit_Texte(
                 dossier / "dessins" / (e.Dessin + ".svg"),
                 Dessin(reps, e.Espece, D::Largeur_Dessin, D::Hauteur_Dessin, D::Largeur_Dessin / 2, true));
             if (!st.ok())
@@ -692,7 +685,7 @@ class Conversion {
         b_.But_Deter = {Bouton("Search", "search", "Search"), Bouton("Results", "results", "Results")};
         b_.But_Quest = {Bouton("OK", "ok", ""), Bouton("Back", "back", ""), Bouton("Next", "next", "")};
         for (const char* icone : {"search", "results", "ok", "back", "next"}) {
-            Status s = Ecrit(dossier / "barres" / (std::string(icone) + ".svg"), Svg_Icone(icone));
+            Status s = Ecrit_Texte(dossier / "barres" / (std::string(icone) + ".svg"), Svg_Icone(icone));
             if (!s.ok())
                 return s;
         }
@@ -708,15 +701,16 @@ class Conversion {
             }
             csv += "\n";
         }
-        Status s = Ecrit(dossier / "documents" / "textes.csv", csv);
+        Status s = Ecrit_Texte(dossier / "documents" / "textes.csv", csv);
         if (!s.ok())
             return s;
         // The builder's default guide speaks of the portrait this base does not have.
         const std::string guide = langues_.Fixe(Textes_Fixes.at("Guide")).Defaut;
-        return Ecrit(dossier / "documents" / "guide.html",
-                     "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Kestrane</title></head>\n"
-                     "<body><h1>Kestrane</h1><p>" +
-                         Nettoie_Html(guide) + "</p></body></html>\n");
+        return Ecrit_Texte(
+            dossier / "documents" / "guide.html",
+            "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Kestrane</title></head>\n"
+            "<body><h1>Kestrane</h1><p>" +
+                Nettoie_Html(guide) + "</p></body></html>\n");
     }
 
     const Donnees_Sdd& d_;
