@@ -24,7 +24,7 @@ class Dossier_Test : public QTemporaryDir {
     std::string operator/(const std::string& nom) const { return (Chemin() / nom).string(); }
 };
 
-// Copies the named small source (tests/kb_builder/sources/<nom>) into `cible`.
+// Copies the named small source (tests/bases/<nom>) into `cible`.
 void Copie_Source(const std::string& nom, const std::filesystem::path& cible);
 
 std::string Lit_Texte(const std::filesystem::path& p);

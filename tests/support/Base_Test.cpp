@@ -66,6 +66,30 @@ Base_Temporaire::~Base_Temporaire() {
     std::filesystem::remove_all(dossier_, ec);
 }
 
+Copie_Base::Copie_Base(const std::string& nom) : dossier_(Dossier_Temporaire("kestrane-" + nom)) {
+    std::filesystem::copy(std::filesystem::path(KESTRANE_BASES) / nom, dossier_,
+                          std::filesystem::copy_options::recursive);
+}
+
+Copie_Base::~Copie_Base() {
+    std::error_code ec;
+    std::filesystem::remove_all(dossier_, ec);
+}
+
+void Copie_Base::Execute_SQL(const std::string& sql) const {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(Chemin_Base().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        throw std::runtime_error("cannot open " + Chemin_Base());
+    }
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+    const std::string message = error ? error : "";
+    sqlite3_free(error);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK) throw std::runtime_error(Chemin_Base() + ": " + message + "\n" + sql);
+}
+
 Description_Base Base_Synthetique(int nb_esp, int nb_caracteres, int etats_par_caractere, unsigned seed) {
     std::mt19937 alea(seed);
     Description_Base d;

@@ -49,6 +49,27 @@ private:
     std::filesystem::path dossier_;
 };
 
+// A copy of a test base of tests/bases, as the builder wrote it, in a fresh temporary folder
+// removed with the object: tests that damage or change a base change their own copy.
+class Copie_Base {
+public:
+    explicit Copie_Base(const std::string& nom);
+    ~Copie_Base();
+    Copie_Base(const Copie_Base&) = delete;
+    Copie_Base& operator=(const Copie_Base&) = delete;
+
+    // The copy's root (kestrane.ini, data/, robot/, descripteurs/, documents/...).
+    const std::filesystem::path& Dossier() const { return dossier_; }
+    std::string Reglages_Machine() const { return (dossier_ / "kestrane.ini").string(); }
+    std::string Chemin_Base() const { return (dossier_ / "data" / "kestrane.sqlite").string(); }
+    Emplacements_Base Lieux() const { return {Chemin_Base(), (dossier_ / "data").string() + "/"}; }
+    // Runs `sql` on the copy's database; throws std::runtime_error on an SQL error.
+    void Execute_SQL(const std::string& sql) const;
+
+private:
+    std::filesystem::path dossier_;
+};
+
 // A synthetic base of nb_esp species and nb_caracteres characters of etats_par_caractere states,
 // with 0/1 matrix values drawn from the seed; used by benchmarks and the large-base tests.
 Description_Base Base_Synthetique(int nb_esp, int nb_caracteres, int etats_par_caractere, unsigned seed);
