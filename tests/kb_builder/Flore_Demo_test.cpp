@@ -101,7 +101,7 @@ struct Scenario {
 };
 std::vector<Scenario> Scenarios(const std::string& genre) {
     const auto t =
-        Table_Csv::Analyse(test::Lit_Texte(std::string(KB_SOURCES) + "/../flore_demo.csv"), "flore_demo.csv");
+        Table_Csv::Analyse(test::Lit_Texte(KB_FLORE_ATTENDUE), "flore_demo.csv");
     EXPECT_TRUE(t.ok()) << t.status().message();
     std::vector<Scenario> out;
     for (const auto& l : t.ok() ? t->Lignes() : std::vector<Ligne_Csv>{}) {
