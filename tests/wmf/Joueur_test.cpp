@@ -33,11 +33,8 @@ Fabrique_Wmf Fenetre(int largeur, int hauteur = 0) {
 // A pen (none unless given) and a solid brush of colour c selected (slots 0, 1), in a 100 × 100
 // window unless the file is placeable.
 Fabrique_Wmf Base(QColor c, int style = 5, int largeur = 0, QColor stylo = Qt::black, bool placable = false) {
-    return (placable ? Fabrique_Wmf() : Fenetre(100))
-        .Stylo(style, largeur, stylo)
-        .Choisit(0)
-        .Brosse(0, c)
-        .Choisit(1);
+    Fabrique_Wmf f = placable ? Fabrique_Wmf() : Fenetre(100);
+    return f.Stylo(style, largeur, stylo).Choisit(0).Brosse(0, c).Choisit(1);
 }
 
 // A region of one scan (y 0..50) with one span (x 0..50).
@@ -82,28 +79,16 @@ QByteArray Masque_Et_Image() {
 
 // A thick red line down the middle drawn with raster operation rop2.
 QByteArray Ligne_Rop(int rop2) {
-    return Fenetre(100)
-        .Stylo(0, 10, Qt::red)
-        .Choisit(0)
-        .Rec(SETROP2, {rop2})
-        .Rec(MOVETO, {50, 0})
-        .Rec(LINETO, {50, 100});
+    Fabrique_Wmf f = Fenetre(100).Stylo(0, 10, Qt::red).Choisit(0).Rec(SETROP2, {rop2});
+    return f.Rec(MOVETO, {50, 0}).Rec(LINETO, {50, 100});
 }
 
 // Over a red layer, a vertically hatched band (y < 50) and a dashed line at y = 75, in the
 // background mode given.
 QByteArray Hachures(int mode) {
-    return Fenetre(100)
-        .Rec(SETBKMODE, {mode})
-        .Stylo(5, 0, Qt::black)
-        .Choisit(0)
-        .Brosse(2, Qt::black, 1)
-        .Choisit(1)
-        .Rectangle(0, 0, 100, 50)
-        .Stylo(1, 0, Qt::black)
-        .Choisit(2)
-        .Rec(MOVETO, {75, 0})
-        .Rec(LINETO, {75, 100});
+    Fabrique_Wmf f = Fenetre(100).Rec(SETBKMODE, {mode}).Stylo(5, 0, Qt::black).Choisit(0);
+    f.Brosse(2, Qt::black, 1).Choisit(1).Rectangle(0, 0, 100, 50).Stylo(1, 0, Qt::black).Choisit(2);
+    return f.Rec(MOVETO, {75, 0}).Rec(LINETO, {75, 100});
 }
 const QRect Rang_25(0, 25, 100, 1), Rang_75(0, 75, 100, 1);
 
@@ -127,8 +112,7 @@ std::vector<Cas_Joueur> Cas_Joues() {
     profondeur[14] = 7;
     QImage damier(8, 8, QImage::Format_RGB32);
     for (int i = 0; i < 64; ++i) damier.setPixel(i % 8, i / 8, (i % 8 + i / 8) % 2 ? Blanc : Noir);
-    Fabrique_Wmf echelles = Base(Qt::red), chaine = Ecriture(30), palette = Base(Qt::red),
-                 reduite = Base(Qt::red);
+    Fabrique_Wmf echelles = Base(Qt::red), chaine = Ecriture(30), palette = Base(Qt::red), reduite = palette;
     for (int k = 0; k < 40; ++k) echelles.Rec(SCALEVIEWPORTEXT, {1, 1000, 1, 1000});  // × 1000 each time
     for (int k = 0; k < 40; ++k) echelles.Rec(SCALEWINDOWEXT, {1000, 1, 1000, 1});    // ÷ 1000 each time
     chaine.Rec(SETTEXTALIGN, {1}).Rec(MOVETO, {10, 100});
@@ -165,8 +149,8 @@ std::vector<Cas_Joueur> Cas_Joues() {
      {{80, 20, Rouge}, {60, 40, Blanc}, {30, 30, Blanc}}},
     {"arc is an outline, never filled", Base(Qt::red, 0, 6, Qt::blue).Rec(ARC, {50, 90, 50, 90, 90, 90, 10, 10}),
      {{10, 50, Bleu}, {50, 10, Bleu}, {50, 50, Blanc}, {30, 50, Blanc}}},
-    {"rounded rectangle leaves its corners out", Base(Qt::red).Rec(ROUNDRECT, {40, 40, 100, 100, 0, 0}),
-     {{50, 50, Rouge}, {50, 2, Rouge}, {2, 50, Rouge}, {2, 2, Blanc}, {97, 97, Blanc}}},
+    {"rounded rectangle leaves out its corners, 80 wide and 10 high", Base(Qt::red).Rec(ROUNDRECT, {10, 80, 100, 100, 0, 0}),
+     {{50, 50, Rouge}, {50, 2, Rouge}, {2, 50, Rouge}, {0, 10, Rouge}, {10, 0, Blanc}, {2, 2, Blanc}, {99, 99, Blanc}}},
     {"pixel", Base(Qt::red).Rec(SETPIXEL, {0, 0xFF, 40, 30}), {{30, 40, Bleu}, {31, 40, Blanc}, {30, 41, Blanc}, {29, 39, Blanc}}},
     {"window origin offset from the one set",
      Base(Qt::red).Rec(SETWINDOWORG, {0, 10}).Rec(OFFSETWINDOWORG, {20, 10}).Rectangle(20, 20, 30, 30),
