@@ -204,6 +204,9 @@ std::vector<Cas_Joueur> Cas_Joues() {
      {{50, 50, Blanc}, {50, 10, Rouge}}},
     {"winding fill fills the centre of a polygon star", Base(Qt::red).Rec(SETPOLYFILLMODE, {2}).Polygone(Etoile),
      {{50, 50, Rouge}, {10, 80, Blanc}}},
+    // A wide pen takes the painter's path rather than the direct one (a scaled painter, the third, below).
+    {"winding fill of a star outlined by a wide pen", Base(Qt::red, 0, 3, Qt::blue).Rec(SETPOLYFILLMODE, {2}).Polygone(Etoile),
+     {{50, 50, Rouge}, {10, 80, Blanc}}},
     {"polygon reaching far outside fills what is visible",
      Base(Qt::red, 0, 0, Qt::blue).Polygone({{-30000, -30000}, {30000, -30000}, {50, 50}}),
      {{50, 10, Rouge}, {50, 80, Blanc}, {50, 50, Bleu}}},
@@ -322,15 +325,19 @@ TEST(Joueur, PlaysOntoAVectorDeviceToo) {
     EXPECT_TRUE(tampon.data().contains("#edcba9"));  // the XOR rectangle as it looks on white paper
 }
 
+// A winding star into the rectangle (50, 50, 25, 25) of a painter that doubles: (100, 100) to (150, 150).
 TEST(Joueur, PaintsIntoTheTargetRectangleOfAnyPainter) {
     QImage im(200, 200, QImage::Format_RGB32);
     im.fill(Qt::white);
     QPainter p(&im);
+    p.scale(2, 2);
     p.setPen(Qt::green);
-    Joueur_Metafichier::Joue(Lit(Base(Qt::red).Rectangle(0, 0, 100, 100)), p, QRectF(100, 100, 50, 50));
+    Joueur_Metafichier::Joue(Lit(Base(Qt::red).Rec(SETPOLYFILLMODE, {2}).Polygone(Etoile)), p,
+                             QRectF(50, 50, 25, 25));
     EXPECT_EQ(p.pen().color(), QColor(Qt::green));  // the caller's state is given back
     p.end();
-    Verifie(im, {{125, 125, Rouge}, {90, 90, Blanc}, {160, 160, Blanc}});
+    Verifie(im,
+            {{125, 125, Rouge}, {125, 103, Rouge}, {90, 90, Blanc}, {160, 160, Blanc}, {105, 140, Blanc}});
 }
 
 TEST(Rendu_Wmf, BandsOnSeveralThreadsGiveTheSamePicture) {
