@@ -30,23 +30,15 @@ struct Dessin {
 };
 // clang-format off
 const Dessin Dessins[] = {
-    {"shapes", {240, 180}, {2400, 1800}, R"(<rect width="240" height="180" fill="#fffff0"/>
+    {"shapes", {240, 180}, {2400, 900}, R"(<rect width="240" height="180" fill="#fffff0"/>
       <rect x="10" y="10" width="100" height="60" fill="#c03020"/><circle cx="170" cy="50" r="40" fill="#20a040"/>
       <polygon points="20,170 70,90 120,170" fill="#2040c0"/><ellipse cx="185" cy="135" rx="45" ry="30" fill="#e0c020"/>)",
      {{60, 40, 0xFFC03020}, {170, 50, 0xFF20A040}, {70, 150, 0xFF2040C0}, {185, 135, 0xFFE0C020}, {230, 90, 0xFFFFFFF0}}},
-    {"tree", {240, 180}, {2400, 900}, R"(<rect width="240" height="180" fill="#fffff0"/>
-      <rect x="105" y="100" width="30" height="80" fill="#785028"/><ellipse cx="120" cy="70" rx="90" ry="60" fill="#2e8b3c"/>
-      <ellipse cx="90" cy="60" rx="30" ry="20" fill="#4caf50"/>
-      <path d="M120 20 C150 40 170 60 150 100 L90 100 C70 60 90 40 120 20 Z" fill="#1b5e20"/>)",
-     {{120, 170, 0xFF785028}, {120, 60, 0xFF1B5E20}}},
     {"strokes", {240, 180}, {240, 180}, R"(<rect width="240" height="180" fill="#fffff0"/>
       <rect x="20" y="20" width="200" height="140" fill="#f0e0c0" stroke="#000000" stroke-width="6"/>
       <line x1="30" y1="90" x2="210" y2="90" stroke="#a00000" stroke-width="10"/>
       <polyline points="30,150 80,110 130,150 180,110" fill="none" stroke="#0000a0" stroke-width="8"/>)",
      {{20, 50, Noir}, {60, 50, 0xFFF0E0C0}, {120, 90, 0xFFA00000}}},
-    {"palette", {400, 100}, {4000, 500}, R"(<rect width="100" height="100" fill="#ff0000"/><rect x="100" width="100" height="100" fill="#00ff00"/>
-      <rect x="200" width="100" height="100" fill="#0000ff"/><rect x="300" width="100" height="100" fill="#ffff00"/>)",
-     {{50, 50, Rouge}, {150, 50, Vert}, {250, 50, Bleu}, {350, 50, 0xFFFFFF00}}},
 };
 // clang-format on
 
