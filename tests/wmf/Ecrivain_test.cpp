@@ -41,7 +41,6 @@ struct Cas_Ecrivain {
 };
 // clang-format off
 const Cas_Ecrivain Cas_Ecrits[] = {
-    {"shapes at their place", Formes, {200, 100}, {200, 100}, {{50, 50, Rouge}, {150, 50, Vert}, {102, 2, Blanc}}},
     {"shapes stretched", Formes, {200, 100}, {400, 100}, {{100, 50, Rouge}, {300, 50, Vert}, {204, 2, Blanc}}},
     {"curve flattened into one polygon, the transform applied",
      [](QPainter& p) {

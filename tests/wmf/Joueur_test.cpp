@@ -117,6 +117,7 @@ std::vector<Cas_Joueur> Cas_Joues() {
     for (int k = 0; k < 40; ++k) echelles.Rec(SCALEWINDOWEXT, {1000, 1, 1000, 1});    // ÷ 1000 each time
     chaine.Rec(SETTEXTALIGN, {1}).Rec(MOVETO, {10, 100});
     for (int k = 0; k < 4; ++k) chaine.Rec(TEXTOUT, {2, HH, 0, 0});
+    // Entry 1 painted green, then set to blue and painted; entry 2 animated to black and painted.
     palette.Rec(CREATEPALETTE, Entrees(0x300, {Qt::red, Qt::green, Qt::red}))
         .Rec(SELECTPALETTE, {2})
         .Rec(REALIZEPALETTE);
