@@ -1,12 +1,12 @@
 #pragma once
-// The main window started on a copy of the small fixture base (LEAF: 0 simple, 1 pinnate,
-// 2 palmate, opening ARRANGEMENT 3, 4 when pinnate; FRUIT: 5, 6), in a folder of its own.
+// The main window started on a copy of the built base `petite`: Leaf_Type (0 broad, 1 needles),
+// Composition (2 simple, 3 pinnate, 4 palmate) and Arrangement (5 alternate, 6 opposite) only after
+// broad leaves, Fruit (7 single key, 8 paired keys, 9 spiny capsule, 10 cone).
 
 #include <QTest>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <memory>
@@ -14,6 +14,7 @@
 #include "Base_Test.h"
 #include "Dialogues_Scriptes.h"
 #include "Magasin_Memoire.h"
+#include "Portrait_Questions.h"
 #include "Sub_Main.h"
 #include "frmMain.h"
 
@@ -21,36 +22,17 @@ namespace kestrane::test {
 
 class Fenetre_Petite : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dossier_ = Dossier_Temporaire("kestrane-ui");
-        Copie();
-        options_.registre_machine = (Base() / "kestrane.ini").string();
-        options_.verrou_instance = (dossier_ / "kestrane.lock").string();
-    }
-    // A fresh copy of the base, in place of the one a test damaged.
+    void SetUp() override { Copie(); }
+    void TearDown() override { Ferme(); }
+    // A fresh copy of the base, in place of the one a test changed.
     void Copie() {
-        std::filesystem::remove_all(Base());
-        std::filesystem::copy(std::string(KESTRANE_FIXTURES) + "/small", Base(),
-                              std::filesystem::copy_options::recursive);
-    }
-    void TearDown() override {
         Ferme();
-        std::filesystem::remove_all(dossier_);
+        base_ = std::make_unique<Copie_Base>("petite");
+        options_.registre_machine = base_->Reglages_Machine();
+        options_.verrou_instance = (Dossier() / "kestrane.lock").string();
     }
-    std::filesystem::path Base() const { return dossier_ / "base"; }
-    // A drawing of the base as the chooser picture of each character named, so that choosers open.
-    void Images(std::initializer_list<const char*> noms = {"leaf", "arrangement", "fruit"}) {
-        std::filesystem::create_directories(Base() / "descripteurs");
-        for (const char* nom : noms)
-            std::filesystem::copy_file(Base() / "robot/01/simple.wmf", Base() / "descripteurs" / nom);
-    }
-    // Changes the copy by `sql`.
-    void Modifie(const std::string& sql) {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open((Base() / "base.sqlite").string().c_str(), &db), SQLITE_OK);
-        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-        sqlite3_close(db);
-    }
+    const std::filesystem::path& Dossier() const { return base_->Dossier(); }
+    QString Chemin(const char* nom) const { return QString::fromStdString((Dossier() / nom).string()); }
     // Starts the window (ending the one before); its exit status.
     int Lance() {
         Ferme();
@@ -64,11 +46,17 @@ class Fenetre_Petite : public ::testing::Test {
     }
     // Ends the running instance, hidden first so that it asks nothing.
     void Ferme() {
-        if (sub_ && sub_->Fenetre())
-            sub_->Fenetre()->hide();
+        if (sub_ && sub_->Fenetre()) sub_->Fenetre()->hide();
         sub_.reset();
     }
     frmMain& F() { return *sub_->Fenetre(); }
+    // As the question bar confirms state `choix` of `objet` picked in the chooser.
+    void Confirme(const char* objet, int choix) {
+        ASSERT_NE(F().Base()->Trouve_Objet(objet), nullptr);
+        F().Identification()->Question = Question_Courante::De_Objet(*F().Base()->Trouve_Objet(objet));
+        F().Identification()->Question.Choix = choix;
+        F().Portrait()->Clic_Barre_Question(1);
+    }
     // The panes on screen, by name in a fixed order, so that a view is compared at once.
     std::string Visibles() {
         const std::pair<const char*, QWidget*> panneaux[] = {
@@ -81,7 +69,7 @@ class Fenetre_Petite : public ::testing::Test {
         return noms;
     }
 
-    std::filesystem::path dossier_;
+    std::unique_ptr<Copie_Base> base_;
     Options_Demarrage options_;
     Magasin_Memoire magasin_;
     Dialogues_Scriptes dialogues_;

@@ -1,23 +1,15 @@
 // The main window's ranked questions and comparison of two species, driven by real mouse and key
-// events on the small fixture base: ARRANGEMENT (3 alternate, 4 opposite, only after a pinnate
-// leaf), FRUIT (5 nut, 6 winged), LEAF (0 simple, 1 pinnate, 2 palmate), in Objets_Fic order.
+// events.
 
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QListView>
 #include <QMimeData>
-#include <QTest>
 #include <QToolButton>
 #include <QWebEngineView>
-
-#include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "Fenetre_Petite.h"
-#include "Portrait_Questions.h"
 
 namespace kestrane {
 namespace {
@@ -26,7 +18,6 @@ class QuestionsComparaison : public test::Fenetre_Petite {
   protected:
     void SetUp() override {
         Fenetre_Petite::SetUp();
-        Images();
         ASSERT_EQ(Lance(), 0);
     }
     Portrait_Questions& P() { return *F().Portrait(); }
@@ -42,7 +33,7 @@ class QuestionsComparaison : public test::Fenetre_Petite {
 
 TEST_F(QuestionsComparaison, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensItsChooser) {
     Liste_Questions& liste = *P().Widget_Questions();
-    QToolButton* search = P().Barre_Deter()->Bouton_A(3);
+    QToolButton* search = P().Barre_Deter()->Bouton_A(5);
     ASSERT_NE(search, nullptr);
     QTest::mouseClick(search, Qt::LeftButton, Qt::ShiftModifier);
     ASSERT_EQ(Vue(), std::tuple(true, false, false, false, true, false));  // only Back on the bar
@@ -51,11 +42,11 @@ TEST_F(QuestionsComparaison, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensI
     ASSERT_EQ(liste.topLevelItemCount(), 3);
     EXPECT_EQ(QStringList({liste.topLevelItem(0)->text(0), liste.topLevelItem(0)->text(1),
                            liste.topLevelItem(2)->text(0), liste.topLevelItem(2)->text(1)}),
-              QStringList({"How are the leaves arranged?", "0.97", "What is the leaf like?", "0.86"}));
+              QStringList({"What fruit?", "1.00", "What kind of leaves?", "0.81"}));
     const int premiere = liste.Position(0);
     ASSERT_GE(premiere, 0);
 
-    // Escape goes back; Ctrl+L shows the list again, and Enter on the third line opens LEAF.
+    // Escape goes back; Ctrl+L shows the list again, and Enter on the third line opens Leaf_Type.
     QTest::keyClick(&liste, Qt::Key_Escape);
     EXPECT_EQ(Vue(), std::tuple(false, true, false, true, true, false));
     QTest::keyClick(&F(), Qt::Key_L, Qt::ControlModifier);
@@ -64,19 +55,24 @@ TEST_F(QuestionsComparaison, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensI
     QTest::keyClick(&liste, Qt::Key_Down);
     QTest::keyClick(&liste, Qt::Key_Return);
     EXPECT_EQ(std::tuple(F().Identification()->Question.Objet, F().Identification()->Question.Choix),
-              std::tuple("LEAF", -1));
+              std::tuple("Leaf_Type", -1));
     EXPECT_EQ(Vue(), std::tuple(false, false, true, true, true, true));  // Next, as after Search
 
-    // Back, then Search: it proposes the list's first line. A click on a line opens it too.
-    ASSERT_NE(P().Barre_Question()->Bouton_A(3), nullptr);
-    QTest::mouseClick(P().Barre_Question()->Bouton_A(3), Qt::LeftButton);
+    // Back, then Search: it proposes the list's first line, with the Next button that every other
+    // opening hides, whole on the bar (which grows rather than push it into an overflow menu).
+    const Barre_Boutons& question = *P().Barre_Question();
+    ASSERT_TRUE(question.Bouton_A(3) && question.Bouton_A(5));
+    QTest::mouseClick(question.Bouton_A(3), Qt::LeftButton);
     QTest::mouseClick(search, Qt::LeftButton);
     EXPECT_EQ(F().Identification()->Question.Objet, F().Base()->Objets[static_cast<size_t>(premiere)].Objet);
+    EXPECT_EQ(std::tuple(question.Bouton_A(5)->isVisible(), question.rect().contains(question.Bouton_A(5)->geometry())),
+              std::tuple(true, true));
+    for (auto* extension : question.findChildren<QToolButton*>("qt_toolbar_ext_button"))
+        EXPECT_FALSE(extension->isVisible());
+    // A click on a line opens it too.
     F().mnuViewQuestions->trigger();
-    const QRect ligne = liste.visualItemRect(liste.topLevelItem(1));
-    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, ligne.center());
-    EXPECT_EQ(F().Identification()->Question.Objet,
-              F().Base()->Objets[static_cast<size_t>(liste.Position(1))].Objet);
+    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(liste.topLevelItem(1)).center());
+    EXPECT_EQ(F().Identification()->Question.Objet, F().Base()->Objets[static_cast<size_t>(liste.Position(1))].Objet);
     EXPECT_TRUE(dialogues_.messages.empty());
 }
 
@@ -84,26 +80,26 @@ TEST_F(QuestionsComparaison, CompareWithShowsAPageInTheDocumentsLanguageThatPrin
     F().mnuViewResults->trigger();
     EXPECT_EQ(F().Liste_Esp->contextMenuPolicy(), Qt::ActionsContextMenu);
     EXPECT_TRUE(F().Liste_Esp->actions().contains(F().mnuListCompare));
-    // The first line (Acer pseudoplatanus), compared with Fagus sylvatica, picked from the others.
+    // The first line (Acer pseudoplatanus), compared with Pinus sylvestris, picked from the others.
     const QRect ligne = F().Liste_Esp->visualRect(F().Liste_Esp->model()->index(0, 0));
     QTest::mouseClick(F().Liste_Esp->viewport(), Qt::LeftButton, {}, ligne.center());
-    dialogues_.choix = {1};
+    dialogues_.choix = {2};
     QTest::keyClick(&F(), Qt::Key_D, Qt::ControlModifier);
     ASSERT_EQ(dialogues_.listes_choix.size(), 1u);
-    EXPECT_EQ(dialogues_.listes_choix[0], QStringList({"0% - Aesculus hippocastanum", "0% - Fagus sylvatica",
-                                                       "0% - Fraxinus excelsior", "0% - Quercus robur"}));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Adresse().endsWith("/compare_aceps_fagsy_en.html"); }, 10000))
+    EXPECT_EQ(dialogues_.listes_choix[0],
+              QStringList({"0% - Aesculus hippocastanum", "0% - Fraxinus excelsior", "0% - Pinus sylvestris"}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Adresse().endsWith("/compare_acpse_pisyl_en.html"); }, 10000))
         << Adresse().toStdString();
     QFile page(Adresse());
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(page.readAll());
-    EXPECT_TRUE(html.contains("<h1>Acer pseudoplatanus and Fagus sylvatica</h1>"));
-    // The arrangement differs (opposite, alternate), each state with its picture.
+    EXPECT_TRUE(html.contains("<h1>Acer pseudoplatanus and Pinus sylvestris</h1>"));
+    // The leaf type differs (broad, needles), each state with its picture.
     const auto differents = html.indexOf("What tells them apart");
     const auto communs = html.indexOf("What they share");
-    const auto arrangement = html.indexOf("How are the leaves arranged?");
-    EXPECT_TRUE(differents < arrangement && arrangement < communs) << html.toStdString();
-    EXPECT_TRUE(html.indexOf("<img src=\"data:image/png;base64,", arrangement) > arrangement);
+    const auto feuilles = html.indexOf("What kind of leaves?");
+    EXPECT_TRUE(differents < feuilles && feuilles < communs) << html.toStdString();
+    EXPECT_TRUE(html.indexOf("<img src=\"data:image/png;base64,", feuilles) > feuilles);
 
     // Copy copies nothing from the document view; Print prints the page.
     QApplication::clipboard()->clear();
@@ -116,7 +112,7 @@ TEST_F(QuestionsComparaison, CompareWithShowsAPageInTheDocumentsLanguageThatPrin
     // A cancelled choice shows nothing new.
     dialogues_.choix = {std::nullopt};
     QTest::keyClick(&F(), Qt::Key_D, Qt::ControlModifier);
-    EXPECT_TRUE(Adresse().endsWith("/compare_aceps_fagsy_en.html"));
+    EXPECT_TRUE(Adresse().endsWith("/compare_acpse_pisyl_en.html"));
     EXPECT_EQ(dialogues_.questions_sans_reponse, 0);
 }
 
