@@ -59,13 +59,10 @@ class Fenetre_Petite : public ::testing::Test {
     }
     // The panes on screen, by name in a fixed order, so that a view is compared at once.
     std::string Visibles() {
-        const std::pair<const char*, QWidget*> panneaux[] = {
-            {"Robot", F().Robot},         {"Small_Robot", F().Small_Robot}, {"Pic_Choix", F().Pic_Choix},
-            {"Barre_Deter", F().Barre_Deter}, {"Liste_Esp", F().Liste_Esp}, {"WebTexte", F().WebTexte},
-            {"Tree_esp", F().Tree_esp}};
         std::string noms;
-        for (const auto& [nom, w] : panneaux)
-            if (w->isVisible()) noms += (noms.empty() ? "" : " ") + std::string(nom);
+        for (QWidget* w : std::initializer_list<QWidget*>{F().Robot, F().Small_Robot, F().Pic_Choix, F().Barre_Deter,
+                                                          F().Liste_Esp, F().WebTexte, F().Tree_esp})
+            if (w->isVisible()) noms += (noms.empty() ? "" : " ") + w->objectName().toStdString();
         return noms;
     }
 

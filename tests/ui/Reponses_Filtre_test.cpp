@@ -10,6 +10,7 @@
 #include "Documents.h"
 #include "Fenetre_Petite.h"
 #include "Filtre_Especes.h"
+#include "Modele_Liste_Esp.h"
 #include "Panneau_Reponses.h"
 
 namespace kestrane {
@@ -20,7 +21,7 @@ class ReponsesFiltre : public test::Fenetre_Petite {
     void Lance() { ASSERT_EQ(Fenetre_Petite::Lance(), 0); }
     Panneau_Reponses& Panneau() { return *F().Panneau(); }
     std::vector<std::string> Lignes_Panneau() {
-        std::vector<std::string> lignes;
+        std::vector<std::string> lignes;  // as a screen reader says them
         for (int r = 0; r < Panneau().Liste()->count(); ++r)
             lignes.push_back(Panneau().Liste()->item(r)->data(Qt::AccessibleTextRole).toString().toStdString());
         return lignes;
@@ -46,10 +47,9 @@ TEST_F(ReponsesFiltre, PanelListsTheAnswersOpensTheirChooserAndTakesThemBackByKe
     Confirme("Fruit", 0);
     Confirme("Arrangement", 1);
     QTest::keyClick(&F(), Qt::Key_F9);
-    ASSERT_TRUE(Panneau().isVisible());
     QListWidget& liste = *Panneau().Liste();
-    EXPECT_EQ(QApplication::focusWidget(), &liste);
-    EXPECT_EQ(magasin_.valeurs["Affichage/Panneau_Reponses"], "1");
+    ASSERT_EQ(std::tuple(Panneau().isVisible(), QApplication::focusWidget(), magasin_.valeurs["Affichage/Panneau_Reponses"]),
+              std::tuple(true, &liste, "1"));
     auto x = [&](QWidget* w, int dx) { return w->mapTo(&F(), QPoint(dx, 0)).x(); };  // in the window
     EXPECT_LT(x(F().Robot, F().Robot->width()), x(&Panneau(), 0));
     EXPECT_LE(x(&Panneau(), Panneau().width()), x(F().Barre_Deter, 0));
@@ -61,8 +61,7 @@ TEST_F(ReponsesFiltre, PanelListsTheAnswersOpensTheirChooserAndTakesThemBackByKe
         for (const QLabel* l : liste.itemWidget(liste.item(rang))->findChildren<QLabel*>()) n += !l->pixmap().isNull();
         return n;
     };
-    EXPECT_TRUE(QTest::qWaitFor([&] { return vignettes(0) == 1; }, 5000));  // drawn just after the row
-    EXPECT_EQ(vignettes(1), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return vignettes(0) == 1 && vignettes(1) == 0; }, 5000));  // drawn after the row
 
     QTest::keyClick(&liste, Qt::Key_Home);
     QTest::keyClick(&liste, Qt::Key_Down);
@@ -74,10 +73,10 @@ TEST_F(ReponsesFiltre, PanelListsTheAnswersOpensTheirChooserAndTakesThemBackByKe
     QTest::keyClick(&liste, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Lignes_Panneau(), (Lignes{kLeaf, kArrangement}));
     QTest::keyClick(&liste, Qt::Key_Up);
-    ASSERT_EQ(liste.currentRow(), 0);
     QTest::keyClick(&liste, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return F().Pic_Choix->isVisible(); }, 5000));
-    EXPECT_EQ(F().Identification()->Question.Choix, 0);
+    EXPECT_EQ(std::tuple(F().Identification()->Question.Objet, F().Identification()->Question.Choix),
+              std::tuple("Leaf_Type", 0));
     // Ctrl+Z from the chooser leaves it first, then undoes.
     QTest::keyClick(F().Pic_Choix, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(std::tuple(F().Mode_Affichage(), Lignes_Panneau()), std::tuple(1, Lignes{kLeaf, kFruit, kArrangement}));
@@ -100,7 +99,7 @@ TEST_F(ReponsesFiltre, PanelListsTheAnswersOpensTheirChooserAndTakesThemBackByKe
     QTest::keyClick(&F(), Qt::Key_F9);
     EXPECT_EQ(std::tuple(Panneau().isVisible(), F().Robot->geometry()), std::tuple(false, portrait));
     QTest::keyClick(&F(), Qt::Key_F9);
-    Lance();
+    Lance();  // nothing answered yet: the panel says how
     EXPECT_EQ(std::tuple(Panneau().isVisible(), Panneau().Indication()->isVisible()), std::tuple(true, true));
 }
 
@@ -108,10 +107,9 @@ TEST_F(ReponsesFiltre, CtrlFNarrowsTheTreeAndTheListByAnyNameAndEnterOpensTheFir
     Lance();
     const Disposition sans_filtre = F().Disposition_Courante();
     QTest::keyClick(&F(), Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(F().Mode_Affichage(), 4);
     Filtre_Especes& filtre = *F().Filtre();
-    ASSERT_TRUE(filtre.isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), &filtre);
+    ASSERT_EQ(std::tuple(F().Mode_Affichage(), filtre.isVisible(), QApplication::focusWidget()),
+              std::tuple(4, true, &filtre));
     EXPECT_EQ(F().Tree_esp->geometry().top(), filtre.geometry().bottom() + 1);
 
     auto& arbre = static_cast<QTreeWidget&>(*F().Tree_esp);
@@ -130,25 +128,25 @@ TEST_F(ReponsesFiltre, CtrlFNarrowsTheTreeAndTheListByAnyNameAndEnterOpensTheFir
     EXPECT_EQ(std::tuple(filtre.text(), montre("Aesculus hippocastanum")), std::tuple(QString(), true));
 
     // The list hides lines and keeps the others at their rank.
+    auto visibles = [&] {
+        Lignes v, lignes = static_cast<Modele_Liste_Esp*>(F().Liste_Esp->model())->Lignes();
+        for (size_t r = 0; r < lignes.size(); ++r)
+            if (!F().Liste_Esp->isRowHidden(static_cast<int>(r), {})) v.push_back(lignes[r]);
+        return v;
+    };
     Confirme("Fruit", 0);  // a single key: the ash first; the confirmation ends on the portrait
     F().mnuViewResults->trigger();
     ASSERT_TRUE(filtre.isVisible());  // still open, over the list now
     filtre.setText("marronnier");     // French, the interface being in English
-    const auto& rangs = F().Identification()->Resultats().Classement_Esp.Espece;
-    ASSERT_GE(rangs.size(), 4u);
-    for (int r = 0; r < 4; ++r) {
-        const bool marronnier = F().Base()->Nom_Esp[static_cast<size_t>(rangs[static_cast<size_t>(r)])] ==
-                                "Aesculus hippocastanum";
-        EXPECT_EQ(F().Liste_Esp->isRowHidden(r, {}), !marronnier) << r;
-    }
+    EXPECT_EQ(visibles(), Lignes{" 0% - Aesculus hippocastanum"});
     QTest::keyClick(&filtre, Qt::Key_Return);
     EXPECT_EQ(F().Documents_Especes()->Etat().Espece_Courante.toStdString(), "Aesculus hippocastanum");
     EXPECT_FALSE(F().Liste_Esp->isRowHidden(F().Liste_Esp->currentIndex().row(), {}));
 
     QTest::keyClick(&filtre, Qt::Key_Escape);
     QTest::keyClick(&filtre, Qt::Key_Escape);  // empty: closes, the layout is as before
-    EXPECT_EQ(std::tuple(filtre.isVisible(), F().Disposition_Courante().Liste_Esp), std::tuple(false, sans_filtre.Liste_Esp));
-    for (int r = 0; r < 4; ++r) EXPECT_FALSE(F().Liste_Esp->isRowHidden(r, {}));
+    EXPECT_EQ(std::tuple(filtre.isVisible(), F().Disposition_Courante().Liste_Esp, visibles().size()),
+              std::tuple(false, sans_filtre.Liste_Esp, 4u));
 }
 
 }  // namespace
