@@ -8,14 +8,8 @@ namespace kestrane {
 namespace {
 
 Mesures_Fenetre Fenetre(int largeur, int hauteur) {
-    Mesures_Fenetre m;
-    m.Largeur_Interieure = largeur;
-    m.Hauteur_Interieure = hauteur;
-    m.Hauteur_Barre_Outils = 600;
-    m.Hauteur_Barre_Etat = 300;
-    m.Largeur_Barre_Deter = 900;
-    m.Largeur_Barre_Question = 700;
-    return m;
+    return {.Largeur_Interieure = largeur, .Hauteur_Interieure = hauteur, .Hauteur_Barre_Outils = 600,
+            .Hauteur_Barre_Etat = 300, .Largeur_Barre_Deter = 900, .Largeur_Barre_Question = 700};
 }
 
 TEST(Disposition, WideWindowGivesAFullHeightPortraitBesideTheBar) {
@@ -64,7 +58,7 @@ TEST(Disposition, EachViewShowsItsPanesAndOthersPlaceNothing) {
     EXPECT_FALSE(Positionne_Controles(m, 7).Panes_Placees);
 }
 
-TEST(Disposition, SplitterStopsAtTheMiddleAndMovesTheColumn) {
+TEST(Disposition, SplitterStopsAtTheMiddleAndMovesTheColumnWithTheFilterAboveTheTree) {
     Disposition d = Positionne_Controles(Fenetre(15000, 9000), 3);
     const int droite = d.WebTexte.Right();
     Relache_Separateur(d, 12000, 15000);
@@ -75,6 +69,15 @@ TEST(Disposition, SplitterStopsAtTheMiddleAndMovesTheColumn) {
 
     Relache_Separateur(d, -500, 15000);  // dragged past the left edge: the column keeps a width
     EXPECT_GT(d.Small_Robot.Width, 0);
+
+    // The filter stays above the tree.
+    Mesures_Fenetre m = Fenetre(15000, 9000);
+    m.Hauteur_Filtre = 400;
+    d = Positionne_Controles(m, 4);
+    const int bas = d.Tree_esp.Top + d.Tree_esp.Height;
+    Relache_Separateur(d, 6000, 15000);
+    EXPECT_EQ(d.Filtre, (Rect_Twips{35, d.Small_Robot.Top + d.Small_Robot.Height, 6000 - 35, 400}));
+    EXPECT_EQ(std::tuple(d.Tree_esp.Top, d.Tree_esp.Top + d.Tree_esp.Height), std::tuple(d.Filtre.Top + 400, bas));
 }
 
 // The answers panel and the name filter take their room only while shown: at width and height 0
@@ -103,16 +106,6 @@ TEST(Disposition, PanelNarrowsTheFreeWidthAndTheFilterTakesTheListsTop) {
         EXPECT_EQ(std::tuple(filtre.Tree_esp, filtre.Barre_Verticale, filtre.Robot),
                   std::tuple(filtre.Liste_Esp, sans.Barre_Verticale, sans.Robot));
     }
-}
-
-TEST(Disposition, SplitterKeepsTheFilterAboveTheList) {
-    Mesures_Fenetre m = Fenetre(15000, 9000);
-    m.Hauteur_Filtre = 400;
-    Disposition d = Positionne_Controles(m, 4);
-    const int bas = d.Tree_esp.Top + d.Tree_esp.Height;
-    Relache_Separateur(d, 6000, 15000);
-    EXPECT_EQ(d.Filtre, (Rect_Twips{35, d.Small_Robot.Top + d.Small_Robot.Height, 6000 - 35, 400}));
-    EXPECT_EQ(std::tuple(d.Tree_esp.Top, d.Tree_esp.Top + d.Tree_esp.Height), std::tuple(d.Filtre.Top + 400, bas));
 }
 
 }  // namespace

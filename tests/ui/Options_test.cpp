@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <tuple>
 
 #include "Dialogues_Scriptes.h"
@@ -36,9 +35,9 @@ class OptionsTest : public ::testing::Test {
     test::Dialogues_Scriptes dialogues;
 };
 
-// The values shown; All species and the strategy changed, Apply stores them, and the dialog opens
-// again on them.
-TEST_F(OptionsTest, ShowsTheValuesAndApplyStoresTheThresholdAndTheStrategy) {
+// The values shown; All species, the strategy and an address over the web changed, Apply stores
+// them (the address completed for its kind), and the dialog opens again on them.
+TEST_F(OptionsTest, ShowsTheValuesAndApplyStoresThemCompletingTheAddress) {
     reglages.Seuil_Pourcent = 40;
     reglages.Curseur_Dynamique = true;
     reglages.Distribution = "hd";
@@ -58,51 +57,27 @@ TEST_F(OptionsTest, ShowsTheValuesAndApplyStoresTheThresholdAndTheStrategy) {
         EXPECT_EQ(std::tuple(f.Reglage_Valeur->value(), f.Reglage_Valeur->isEnabled(), f.Label1->text()),
                   std::tuple(70, false, " 70 %"));
         Clique(f.Option9);
-        QTest::mouseClick(f.cmdApply, Qt::LeftButton);
-    }
-    EXPECT_EQ(std::tuple(reglages.Seuil_Pourcent, reglages.Strategie), std::tuple(0, Strategie_Recherche::Applicable));
-    EXPECT_EQ(std::tuple(magasin.valeurs["Options/Valeur"], magasin.valeurs["Options/Strategie"]), std::tuple("0", "applicable"));
-    frmOptions again(reglages, langue, magasin, dialogues);
-    EXPECT_EQ(std::tuple(again.Option2->isChecked(), again.Reglage_Valeur->isEnabled(), again.Option9->isChecked()),
-              std::tuple(true, false, true));
-}
-
-// Browse fills the path from the folder dialog, titled in the language (cancelled: unchanged);
-// OK and Apply complete the address for its kind.
-TEST_F(OptionsTest, TheDocumentAddressIsBrowsedAndCompletedForItsKind) {
-    langue = 2;
-    {
-        frmOptions f(reglages, langue, magasin, dialogues);
-        f.show();
-        f.tbsOptions->setCurrentIndex(2);
-        Clique(f.Option7);
-        dialogues.dossiers = {QString("/srv/flora/docs"), std::nullopt};
-        QTest::mouseClick(f.Command1, Qt::LeftButton);
-        QTest::mouseClick(f.Command1, Qt::LeftButton);
-        EXPECT_EQ(f.hdtext->text(), "/srv/flora/docs/");
-        ASSERT_EQ(dialogues.titres_fichiers.size(), 2u);
-        EXPECT_EQ(dialogues.titres_fichiers[0], " Répertoires des documents ");
-        f.hdtext->setText("/srv/flora/docs");
-        QTest::mouseClick(f.cmdOK, Qt::LeftButton);
-    }
-    EXPECT_EQ(std::tuple(reglages.Distribution, reglages.Adresse_Documents), std::tuple("hd", "/srv/flora/docs/"));
-    EXPECT_EQ(magasin.valeurs["Documents/Adresse"], "/srv/flora/docs/");
-    EXPECT_EQ(magasin.valeurs["Options/Distribution"], "hd");
-    {
-        frmOptions f(reglages, langue, magasin, dialogues);
-        f.show();
         f.tbsOptions->setCurrentIndex(2);
         Clique(f.Option6);
         EXPECT_FALSE(f.hdtext->isEnabled());
         f.httptext->setText("https://flora.example/docs");
         QTest::mouseClick(f.cmdApply, Qt::LeftButton);
     }
-    EXPECT_EQ(std::tuple(reglages.Distribution, reglages.Adresse_Documents), std::tuple("http", "https://flora.example/docs/"));
+    EXPECT_EQ(std::tuple(reglages.Seuil_Pourcent, reglages.Strategie, reglages.Distribution, reglages.Adresse_Documents),
+              std::tuple(0, Strategie_Recherche::Applicable, "http", "https://flora.example/docs/"));
+    EXPECT_EQ(std::tuple(magasin.valeurs["Options/Valeur"], magasin.valeurs["Options/Strategie"],
+                         magasin.valeurs["Options/Distribution"], magasin.valeurs["Documents/Adresse"]),
+              std::tuple("0", "applicable", "http", "https://flora.example/docs/"));
+    frmOptions again(reglages, langue, magasin, dialogues);
+    EXPECT_EQ(std::tuple(again.Option2->isChecked(), again.Reglage_Valeur->isEnabled(), again.Option9->isChecked(),
+                         again.Option6->isChecked(), again.httptext->text()),
+              std::tuple(true, false, true, true, "https://flora.example/docs/"));
 }
 
-// Ctrl+Tab cycles the tabs both ways; the language changes at once, and Cancel neither undoes
-// nor stores it.
-TEST_F(OptionsTest, CtrlTabCyclesTheTabsAndTheLanguageChangesAtOnce) {
+// Ctrl+Tab cycles the tabs both ways; the language changes at once, and Cancel neither undoes nor
+// stores it. Browse then fills the path from the folder dialog, titled in that language
+// (cancelled: unchanged), and OK completes the address for its kind.
+TEST_F(OptionsTest, CtrlTabCyclesTheTabsTheLanguageChangesAtOnceAndBrowseFillsThePath) {
     {
         frmOptions f(reglages, langue, magasin, dialogues);
         f.show();
@@ -116,13 +91,26 @@ TEST_F(OptionsTest, CtrlTabCyclesTheTabsAndTheLanguageChangesAtOnce) {
         EXPECT_EQ(f.tbsOptions->currentIndex(), 1);
         QApplication::processEvents();
         Clique(f.Option5);
-        EXPECT_TRUE(f.Option5->isChecked());
-        EXPECT_EQ(langue, 2);
-        EXPECT_EQ(dialogues.langue, 2);  // the dialogs' own texts too
+        EXPECT_EQ(std::tuple(f.Option5->isChecked(), langue, dialogues.langue), std::tuple(true, 2, 2));  // dialogs too
         QTest::mouseClick(f.cmdCancel, Qt::LeftButton);
     }
-    EXPECT_EQ(langue, 2);
-    EXPECT_EQ(magasin.valeurs.count("Options/Langue"), 0u);
+    EXPECT_EQ(std::tuple(langue, magasin.valeurs.count("Options/Langue")), std::tuple(2, 0u));
+    {
+        frmOptions f(reglages, langue, magasin, dialogues);
+        f.show();
+        f.tbsOptions->setCurrentIndex(2);
+        Clique(f.Option7);
+        dialogues.dossiers = {QString("/srv/flora/docs"), std::nullopt};
+        QTest::mouseClick(f.Command1, Qt::LeftButton);
+        QTest::mouseClick(f.Command1, Qt::LeftButton);
+        ASSERT_EQ(dialogues.titres_fichiers.size(), 2u);
+        EXPECT_EQ(std::tuple(f.hdtext->text(), dialogues.titres_fichiers[0]),
+                  std::tuple("/srv/flora/docs/", " Répertoires des documents "));
+        f.hdtext->setText("/srv/flora/docs");
+        QTest::mouseClick(f.cmdOK, Qt::LeftButton);
+    }
+    EXPECT_EQ(std::tuple(reglages.Distribution, reglages.Adresse_Documents, magasin.valeurs["Documents/Adresse"]),
+              std::tuple("hd", "/srv/flora/docs/", "/srv/flora/docs/"));
 }
 
 }  // namespace

@@ -7,59 +7,46 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace kestrane {
 namespace {
 
+// A window with a control of every kind, each with its text numbers, all children of the window.
 struct Fenetre_Test {
     QWidget fenetre;
-    QLabel* label;
-    QMenu* menu;
-    QAction* entree;
-    QAction* separateur;
-    QToolBar* barre;
-    QAction* bouton;
-    QTabWidget* onglets;
-    QPushButton* sans_numero;
-    QPushButton* ok;
-    QPushButton* absent_en_francais;
+    QMenuBar* menus = new QMenuBar(&fenetre);
+    QMenu* menu = menus->addMenu("1000");
+    QAction* entree = menu->addAction("1001");
+    QAction* separateur = menu->addSeparator();
+    QLabel* label = new QLabel("design label", &fenetre);
+    QToolBar* barre = new QToolBar(&fenetre);
+    QAction* bouton = barre->addAction("1053");
+    QTabWidget* onglets = new QTabWidget(&fenetre);
+    QPushButton* sans_numero = new QPushButton("keeps this", &fenetre);
+    QPushButton* ok = new QPushButton("design ok", &fenetre);
+    QPushButton* absent_en_francais = new QPushButton("design 1048", &fenetre);
 
     Fenetre_Test() {
         fenetre.setProperty("Tag", 1037);
         fenetre.setWindowTitle("design");
-        auto* layout = new QVBoxLayout(&fenetre);
-        auto* menus = new QMenuBar(&fenetre);
-        menu = menus->addMenu("1000");
         menu->menuAction()->setProperty("Caption", 1000);
-        entree = menu->addAction("1001");
         entree->setProperty("Caption", 1001);
-        separateur = menu->addSeparator();
         separateur->setText("-");
-        layout->setMenuBar(menus);
-        label = new QLabel("design label");
         Lie_Texte(label, 1105);
-        barre = new QToolBar;
-        bouton = barre->addAction("1053");
         bouton->setProperty("Caption", 1053);
         bouton->setProperty("ToolTip", 1023);
-        onglets = new QTabWidget;
         onglets->addTab(new QWidget, "a");
         onglets->addTab(new QWidget, "b");
         onglets->setProperty("TabTags", QVariantList{1100, 1101});
-        sans_numero = new QPushButton("keeps this");
         sans_numero->setProperty("Tag", "not a number");
         sans_numero->setToolTip("tip");
         sans_numero->setProperty("ToolTipTag", "0");
-        ok = new QPushButton("design ok");
         Lie_Texte(ok, 1044, 1043);
-        absent_en_francais = new QPushButton("design 1048");
         Lie_Texte(absent_en_francais, 1048);
-        for (QWidget* w : std::initializer_list<QWidget*>{label, barre, onglets, sans_numero, ok, absent_en_francais}) {
-            layout->addWidget(w);
-        }
     }
 };
 
@@ -82,7 +69,7 @@ TEST(TraduitFeuille, AppliesEachLanguageToEveryKindOfControl) {
                                     f.bouton->text(), f.bouton->toolTip(), f.onglets->tabText(0),
                                     f.onglets->tabText(1), f.ok->text(), f.ok->toolTip(), f.absent_en_francais->text()};
         for (qsizetype i = 0; i < textes.size(); ++i)
-            if (!c.textes[i].isEmpty()) EXPECT_EQ(textes[i], c.textes[i]) << c.langue << " " << i;
+            if (!c.textes[i].isEmpty()) { EXPECT_EQ(textes[i], c.textes[i]) << c.langue << " " << i; }
         EXPECT_EQ(QStringList({f.separateur->text(), f.sans_numero->text(), f.sans_numero->toolTip()}),
                   QStringList({"-", "keeps this", "tip"})) << c.langue;
     }
@@ -94,12 +81,10 @@ TEST(TraduitFeuille, FrenchSetsEveryControlToEightPointsOthersKeepTheDesignSize)
     design.setPointSize(11);
     f.fenetre.setFont(design);
     Traduit_Feuille(&f.fenetre, 0);
-    EXPECT_EQ(f.ok->font().pointSize(), 11);
-    EXPECT_EQ(f.fenetre.font().family(), "MS Sans Serif");
+    EXPECT_EQ(std::tuple(f.ok->font().pointSize(), f.fenetre.font().family()), std::tuple(11, "MS Sans Serif"));
     Traduit_Feuille(&f.fenetre, 2);
-    EXPECT_EQ(f.fenetre.font().pointSize(), 8);
-    EXPECT_EQ(f.ok->font().pointSize(), 8);
-    EXPECT_EQ(f.label->font().pointSize(), 8);
+    EXPECT_EQ(std::tuple(f.fenetre.font().pointSize(), f.ok->font().pointSize(), f.label->font().pointSize()),
+              std::tuple(8, 8, 8));
 }
 
 }  // namespace
