@@ -1,12 +1,8 @@
-// The main window's ranked questions, with or without a portrait, and comparison of two species,
-// driven by real mouse and key events.
+// The main window's ranked questions, with or without a portrait, driven by real mouse and key
+// events.
 
-#include <QClipboard>
-#include <QFile>
 #include <QListWidget>
-#include <QMimeData>
 #include <QToolButton>
-#include <QWebEngineView>
 
 #include <tuple>
 
@@ -33,7 +29,6 @@ class QuestionsComparaison : public test::Fenetre_Petite {
         return {P().Widget_Questions()->isVisible(), F().Robot->isVisible(), F().Pic_Choix->isVisible(),
                 q.Element_Visible(1), q.Element_Visible(3), q.Element_Visible(5)};
     }
-    QString Adresse() { return static_cast<QWebEngineView*>(F().WebTexte)->url().toLocalFile(); }
 };
 
 TEST_F(QuestionsComparaison, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensItsChooser) {
@@ -77,47 +72,6 @@ TEST_F(QuestionsComparaison, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensI
     QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(liste.topLevelItem(1)).center());
     EXPECT_EQ(std::tuple(F().Identification()->Question.Objet, dialogues_.messages.size()),
               std::tuple("Composition", 0u));
-}
-
-TEST_F(QuestionsComparaison, CompareWithShowsAPageInTheDocumentsLanguageThatPrintsAndDoesNotCopy) {
-    ASSERT_EQ(Lance(), 0);
-    F().mnuViewResults->trigger();
-    EXPECT_EQ(F().Liste_Esp->contextMenuPolicy(), Qt::ActionsContextMenu);
-    EXPECT_TRUE(F().Liste_Esp->actions().contains(F().mnuListCompare));
-    // The first line (Acer pseudoplatanus), compared with Pinus sylvestris, picked from the others.
-    const QRect ligne = F().Liste_Esp->visualRect(F().Liste_Esp->model()->index(0, 0));
-    QTest::mouseClick(F().Liste_Esp->viewport(), Qt::LeftButton, {}, ligne.center());
-    dialogues_.choix = {2};
-    QTest::keyClick(&F(), Qt::Key_D, Qt::ControlModifier);
-    ASSERT_EQ(dialogues_.listes_choix.size(), 1u);
-    EXPECT_EQ(dialogues_.listes_choix[0],
-              QStringList({"0% - Aesculus hippocastanum", "0% - Fraxinus excelsior", "0% - Pinus sylvestris"}));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Adresse().endsWith("/compare_acpse_pisyl_en.html"); }, 10000))
-        << Adresse().toStdString();
-    QFile page(Adresse());
-    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-    const QString html = QString::fromUtf8(page.readAll());
-    EXPECT_TRUE(html.contains("<h1>Acer pseudoplatanus and Pinus sylvestris</h1>"));
-    // The leaf type differs (broad, needles), each state with its picture.
-    const auto differents = html.indexOf("What tells them apart");
-    const auto communs = html.indexOf("What they share");
-    const auto feuilles = html.indexOf("What kind of leaves?");
-    EXPECT_TRUE(differents < feuilles && feuilles < communs) << html.toStdString();
-    EXPECT_TRUE(html.indexOf("<img src=\"data:image/png;base64,", feuilles) > feuilles);
-
-    // Copy copies nothing from the document view; Print prints the page.
-    QApplication::clipboard()->clear();
-    F().mnuEditCopy->trigger();
-    const QMimeData* copie = QApplication::clipboard()->mimeData();
-    EXPECT_TRUE(copie == nullptr || copie->formats().isEmpty());
-    dialogues_.imprimantes = {false};
-    F().mnuFilePrint->trigger();
-    EXPECT_TRUE(dialogues_.imprimantes.empty());
-    // A cancelled choice shows nothing new.
-    dialogues_.choix = {std::nullopt};
-    QTest::keyClick(&F(), Qt::Key_D, Qt::ControlModifier);
-    EXPECT_TRUE(Adresse().endsWith("/compare_acpse_pisyl_en.html"));
-    EXPECT_EQ(dialogues_.questions_sans_reponse, 0);
 }
 
 // A base without a portrait: the ranked questions stand where it would, the answers panel beside

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLockFile>
@@ -108,7 +109,7 @@ TEST_F(FenetreTest, WhatStopsTheLoadEndsTheStartAndWhatItPassesOverIsToldOnce) {
         const auto& m = dialogues_.messages[0];
         EXPECT_TRUE(m.texte.contains(QString::fromStdString(c.message))) << m.texte.toStdString();
         EXPECT_EQ(std::tuple(m.boutons, m.fenetre_visible), std::tuple(Boutons::OK, c.statut == 0));
-        if (c.statut == 0) EXPECT_EQ(m.titre, F().windowTitle());
+        if (c.statut == 0) { EXPECT_EQ(m.titre, F().windowTitle()); }
     }
 }
 
@@ -314,10 +315,13 @@ TEST_F(FenetreTest, FileCommandsNeverLoseAnUnsavedIdentificationAndCarryTheFileT
 
 // The document view as a user drives it: a click on a line opens its species once; Refresh and
 // the bars' toggles reload the page; Print on the drawing page prints the drawing (a document made
-// at once on the 300-dpi grid), not the page.
-TEST_F(FenetreTest, TheDocumentViewOpensOnceReloadsAndPrintsTheDrawingOfItsDrawingPage) {
+// at once on the 300-dpi grid), not the page. Compare with (Ctrl+D, or the list's context menu)
+// shows a page in the documents' language, which Print prints; a cancelled choice shows nothing.
+TEST_F(FenetreTest, TheDocumentViewOpensOncePrintsTheDrawingOfItsDrawingPageAndCompares) {
     ASSERT_EQ(Lance(), 0);
     F().mnuViewResults->trigger();
+    EXPECT_EQ(std::tuple(F().Liste_Esp->contextMenuPolicy(), F().Liste_Esp->actions().contains(F().mnuListCompare)),
+              std::tuple(Qt::ActionsContextMenu, true));
 
     WebTexte& vue = F().Documents_Especes()->Vue();
     ASSERT_TRUE(QTest::qWaitFor([&] { return vue.Termine(); }, 10000));
@@ -355,6 +359,32 @@ TEST_F(FenetreTest, TheDocumentViewOpensOnceReloadsAndPrintsTheDrawingOfItsDrawi
     EXPECT_GT(QFileInfo(pdf).size(), 0);
     QTest::qWait(200);
     EXPECT_EQ(page_imprimee.count(), 0);
+
+    // The first line (Acer pseudoplatanus), compared with Pinus sylvestris, picked from the others.
+    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualRect(liste.model()->index(0, 0)).center());
+    dialogues_.choix = {2};
+    QTest::keyClick(&F(), Qt::Key_D, Qt::ControlModifier);
+    ASSERT_EQ(dialogues_.listes_choix.size(), 1u);
+    EXPECT_EQ(dialogues_.listes_choix[0],
+              QStringList({"0% - Aesculus hippocastanum", "0% - Fraxinus excelsior", "0% - Pinus sylvestris"}));
+    auto comparaison = [&] { return vue.Termine() && vue.LocationURL().endsWith("/compare_acpse_pisyl_en.html"); };
+    ASSERT_TRUE(QTest::qWaitFor(comparaison, 10000)) << vue.LocationURL().toStdString();
+    QFile page(QUrl(vue.LocationURL()).toLocalFile());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    // The leaf type differs (broad, needles), each state with its picture.
+    const auto differents = html.indexOf("What tells them apart"), communs = html.indexOf("What they share"),
+               feuilles = html.indexOf("What kind of leaves?");
+    EXPECT_TRUE(html.contains("<h1>Acer pseudoplatanus and Pinus sylvestris</h1>") && differents < feuilles &&
+                feuilles < communs && html.indexOf("<img src=\"data:image/png;base64,", feuilles) > feuilles)
+        << html.toStdString();
+    dialogues_.imprimantes = {false};
+    F().mnuFilePrint->trigger();
+    EXPECT_TRUE(dialogues_.imprimantes.empty());
+    dialogues_.choix = {std::nullopt};
+    QTest::keyClick(&F(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_TRUE(comparaison());
+    EXPECT_EQ(dialogues_.questions_sans_reponse, 0);
 }
 
 }  // namespace
