@@ -81,11 +81,8 @@ TEST_F(Panneaux, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensItsChooser) {
               std::tuple("Fruit", true, true));
     for (auto* extension : question.findChildren<QToolButton*>("qt_toolbar_ext_button"))
         EXPECT_FALSE(extension->isVisible());
-    // A click on a line opens it too.
-    F().mnuViewQuestions->trigger();
-    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(liste.topLevelItem(1)).center());
-    EXPECT_EQ(std::tuple(F().Identification()->Question.Objet, dialogues_.messages.size()),
-              std::tuple("Composition", 0u));
+    F().mnuViewQuestions->trigger();  // the menu shows the list too (a click on a line: below)
+    EXPECT_EQ(std::tuple(liste.isVisible(), dialogues_.messages.size()), std::tuple(true, 0u));
 }
 
 // A base without a portrait: the ranked questions stand where it would, the answers panel beside

@@ -1,11 +1,18 @@
+// The interface language: the windows' texts and fonts, and the dialogs' own texts.
+#include "Dialogues_Qt.h"
 #include "Traduit_Feuille.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -85,6 +92,45 @@ TEST(TraduitFeuille, FrenchSetsEveryControlToEightPointsOthersKeepTheDesignSize)
     Traduit_Feuille(&f.fenetre, 2);
     EXPECT_EQ(std::tuple(f.fenetre.font().pointSize(), f.ok->font().pointSize(), f.label->font().pointSize()),
               std::tuple(8, 8, 8));
+}
+
+// Runs `action` on the next modal dialog, once it is up.
+template <typename Dialogue, typename Action>
+void Sur_Le_Dialogue(Action action) {
+    QTimer::singleShot(0, [action] {
+        auto* dialogue = qobject_cast<Dialogue*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialogue, nullptr);
+        action(*dialogue);
+    });
+}
+
+TEST(DialoguesQt, QtsOwnTextsFollowTheInterfaceLanguage) {
+    Dialogues_Qt dialogues;
+    const struct {
+        int langue;
+        QStringList boutons;  // Yes, No, Cancel, then the folder dialog's Cancel
+    } cas[] = {{2, {"&Oui", "&Non", "Annuler", "Annuler"}},
+               {1, {"&Sí", "&No", "Cancelar", "Cancelar"}},
+               {0, {"&Yes", "&No", "Cancel", "Cancel"}}};
+    for (const auto& k : cas) {
+        dialogues.Change_Langue(k.langue);
+        QStringList boutons;
+        Sur_Le_Dialogue<QMessageBox>([&](QMessageBox& boite) {
+            for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                boutons << (boite.button(b) ? boite.button(b)->text() : QString("(none)"));
+            boite.button(QMessageBox::No) ? boite.button(QMessageBox::No)->click() : boite.reject();
+        });
+        EXPECT_EQ(dialogues.Message(nullptr, "?", Boutons::Oui_Non_Annuler, Icone::Question, "Kestrane"),
+                  Reponse::Non);
+        Sur_Le_Dialogue<QFileDialog>([&](QFileDialog& dossier) {
+            auto* boite = dossier.findChild<QDialogButtonBox*>();
+            QPushButton* bouton = boite ? boite->button(QDialogButtonBox::Cancel) : nullptr;
+            boutons << (bouton ? bouton->text() : QString("(none)"));
+            dossier.reject();
+        });
+        EXPECT_EQ(dialogues.Dossier(nullptr, "Folder", QString()), std::nullopt);
+        EXPECT_EQ(boutons, k.boutons) << k.langue;
+    }
 }
 
 }  // namespace
