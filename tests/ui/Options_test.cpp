@@ -65,18 +65,16 @@ TEST_F(OptionsTest, ShowsTheValuesAndApplyStoresThemCompletingTheAddress) {
     }
     EXPECT_EQ(std::tuple(reglages.Seuil_Pourcent, reglages.Strategie, reglages.Distribution, reglages.Adresse_Documents),
               std::tuple(0, Strategie_Recherche::Applicable, "http", "https://flora.example/docs/"));
-    EXPECT_EQ(std::tuple(magasin.valeurs["Options/Valeur"], magasin.valeurs["Options/Strategie"],
-                         magasin.valeurs["Options/Distribution"], magasin.valeurs["Documents/Adresse"]),
-              std::tuple("0", "applicable", "http", "https://flora.example/docs/"));
+    EXPECT_EQ(std::tuple(magasin.valeurs["Options/Strategie"], magasin.valeurs["Documents/Adresse"]),
+              std::tuple("applicable", "https://flora.example/docs/"));
     frmOptions again(reglages, langue, magasin, dialogues);
     EXPECT_EQ(std::tuple(again.Option2->isChecked(), again.Reglage_Valeur->isEnabled(), again.Option9->isChecked(),
                          again.Option6->isChecked(), again.httptext->text()),
               std::tuple(true, false, true, true, "https://flora.example/docs/"));
 }
 
-// Ctrl+Tab cycles the tabs both ways; the language changes at once, and Cancel neither undoes nor
-// stores it. Browse then fills the path from the folder dialog, titled in that language
-// (cancelled: unchanged), and OK completes the address for its kind.
+// Ctrl+Tab cycles the tabs both ways; the language changes at once, Cancel neither undoes nor stores
+// it. Browse fills the path from the folder dialog titled in it; OK completes the address.
 TEST_F(OptionsTest, CtrlTabCyclesTheTabsTheLanguageChangesAtOnceAndBrowseFillsThePath) {
     {
         frmOptions f(reglages, langue, magasin, dialogues);

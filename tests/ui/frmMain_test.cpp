@@ -42,8 +42,7 @@ class FenetreTest : public test::Fenetre_Petite {
     Barre_Boutons& Deter() { return *static_cast<Barre_Boutons*>(F().Barre_Deter); }
 };
 
-// English, then French: the window's texts and fonts, the dialogs' own texts, and the base's texts
-// in the interface language in the bars and the status bar (the portrait's tests hold the chooser's).
+// English, then French: the window's texts and fonts, the dialogs' and the base's texts.
 TEST_F(FenetreTest, StartsOnTheBaseInTheUsersLanguage) {
     for (const char* langue : {"0", "2"}) {
         SCOPED_TRACE(langue);
@@ -68,9 +67,8 @@ TEST_F(FenetreTest, StartsOnTheBaseInTheUsersLanguage) {
     EXPECT_EQ(F().sbStatusBar->Texte_Panneau1(), "");
 }
 
-// What stops the load ends the start with one message (the loader's tests hold each text): the
-// loader's own, the window's for unreadable weights or matrix, the portrait's for a missing drawing.
-// What it passes over is told once, with the window on screen.
+// What stops the load ends the start with one message (the loader's, or the window's for unreadable
+// weights or matrix); what it passes over is told once, with the window on screen.
 TEST_F(FenetreTest, WhatStopsTheLoadEndsTheStartAndWhatItPassesOverIsToldOnce) {
     const struct {
         std::function<void()> dommage;
@@ -112,8 +110,8 @@ TEST_F(FenetreTest, SecondInstanceAsksAndNoEndsBeforeLoading) {
     dialogues_.reponses = {Reponse::Oui, Reponse::OK};
     EXPECT_EQ(Lance(), 0);
     ASSERT_EQ(dialogues_.messages.size(), 3u);
-    EXPECT_EQ(dialogues_.messages[2].texte.toStdString(), std::string(*Chaine(1068, 0)));
-    EXPECT_NE(F().Base(), nullptr);
+    EXPECT_EQ(std::tuple(dialogues_.messages[2].texte.toStdString(), F().Base() != nullptr),
+              std::tuple(std::string(*Chaine(1068, 0)), true));
 
     // The first instance quits; the second still runs, so a third start is warned.
     autre.unlock();
@@ -123,9 +121,8 @@ TEST_F(FenetreTest, SecondInstanceAsksAndNoEndsBeforeLoading) {
     ASSERT_EQ(dialogues_.messages.size(), 4u);
 }
 
-// Each view from its menu entry (twice: the entry already checked changes nothing) or the small
-// portrait's click: its panes, its document buttons (six on the hard disk, eight over the web)
-// and Copy (off where it copies nothing).
+// Each view from its menu entry (twice: checked, it changes nothing) or the small portrait's click:
+// its panes, its document buttons (six on the hard disk, eight over the web) and Copy.
 TEST_F(FenetreTest, ViewsShowTheirPanesAndDocumentButtons) {
     const char* panes[] = {"", "Robot Barre_Deter", "", "Small_Robot Liste_Esp WebTexte", "Small_Robot WebTexte Tree_esp"};
     for (const bool web : {false, true}) {
@@ -152,9 +149,8 @@ TEST_F(FenetreTest, ViewsShowTheirPanesAndDocumentButtons) {
     }
 }
 
-// Where each pane goes is Disposition's; here, that the window lays out again when it is resized
-// and when a bar is shown or hidden, never gets too small to show the bars whole, and where the
-// screen itself is too small for a bar, the bar scrolls above the status bar.
+// Where each pane goes is Disposition's; here, that the window lays out again when a bar is toggled
+// or it is resized, never too small to show the bars whole, else the bar scrolls.
 TEST_F(FenetreTest, LayoutFollowsTheWindowAndItsBarsShowWholeOrScroll) {
     ASSERT_EQ(Lance(), 0);
     F().showNormal();
@@ -195,7 +191,7 @@ TEST_F(FenetreTest, LayoutFollowsTheWindowAndItsBarsShowWholeOrScroll) {
 }
 
 // The options dialog's OK reaches the window: the list is filtered again (keeping the label) and
-// the search takes the new strategy. What the dialog stores is its own tests'.
+// the search takes the new strategy.
 TEST_F(FenetreTest, OptionsReachTheListAndTheSearch) {
     magasin_.valeurs["Options/Strategie"] = "applicable";
     ASSERT_EQ(Lance(), 0);
@@ -216,11 +212,9 @@ TEST_F(FenetreTest, OptionsReachTheListAndTheSearch) {
               std::tuple(std::vector<std::string>{" 100% - Fraxinus excelsior"}, label, Strategie_Recherche::Entropie));
 }
 
-// Quit asks once when nothing changed. With changes, Quit, New and Open ask whether to save first,
-// and when the save does not happen (its dialog cancelled, or the write failing), the command
-// stops and nothing is lost. Save asks for a name and puts it in the caption; New, its undo
-// (Ctrl+Z) and Open carry the file to the caption and the Save entries; a missing file is said; a
-// path given in quotes on the command line is opened without them.
+// With changes, Quit, New and Open ask to save first, and stop when the save does not happen (its
+// dialog cancelled, or the write failing). Save, New, its undo and Open carry the file to the
+// caption and the Save entries; the command line opens a path given in quotes.
 TEST_F(FenetreTest, FileCommandsNeverLoseAnUnsavedIdentificationAndCarryTheFileToTheCaption) {
     ASSERT_EQ(Lance(), 0);
     dialogues_.reponses = {Reponse::Non};
@@ -243,19 +237,18 @@ TEST_F(FenetreTest, FileCommandsNeverLoseAnUnsavedIdentificationAndCarryTheFileT
     fs::create_directories(occupe / "inside");
     const std::function<void()> commandes[] = {[&] { F().close(); }, [&] { F().Traiter_Fichier("New"); },
                                                [&] { F().Traiter_Fichier("Open"); }};
-    for (int c = 0; c < 3; ++c) {
-        for (const bool echec_ecriture : {false, true}) {
-            SCOPED_TRACE(std::to_string(c) + (echec_ecriture ? " failed write" : " cancelled"));
-            dialogues_.reponses = {Reponse::Oui};
-            if (c == 0) dialogues_.reponses.push_front(Reponse::Oui);        // yes, quit
-            if (echec_ecriture) dialogues_.reponses.push_back(Reponse::OK);  // the failure is told
-            dialogues_.fichiers = {echec_ecriture ? std::optional(QString::fromStdString(occupe.string())) : std::nullopt};
-            commandes[c]();
-            // Still open and changed, all asked.
-            EXPECT_EQ(std::tuple(F().isVisible(), dialogues_.reponses.empty() && dialogues_.fichiers.empty()),
-                      std::tuple(true, true));
-            EXPECT_EQ(vue(), modifiee);
-        }
+    for (int c = 0; c < 6; ++c) {  // each command, its save cancelled then failing
+        const bool echec_ecriture = c % 2;
+        SCOPED_TRACE(std::to_string(c / 2) + (echec_ecriture ? " failed write" : " cancelled"));
+        dialogues_.reponses = {Reponse::Oui};
+        if (c < 2) dialogues_.reponses.push_front(Reponse::Oui);         // yes, quit
+        if (echec_ecriture) dialogues_.reponses.push_back(Reponse::OK);  // the failure is told
+        dialogues_.fichiers = {echec_ecriture ? std::optional(QString::fromStdString(occupe.string())) : std::nullopt};
+        commandes[c / 2]();
+        // Still open and changed, all asked.
+        EXPECT_EQ(std::tuple(F().isVisible(), dialogues_.reponses.empty() && dialogues_.fichiers.empty()),
+                  std::tuple(true, true));
+        EXPECT_EQ(vue(), modifiee);
     }
     EXPECT_TRUE(fs::is_directory(occupe / "inside"));
     dialogues_.reponses = {Reponse::Oui, Reponse::Annuler};  // quit? save? cancel
@@ -283,8 +276,7 @@ TEST_F(FenetreTest, FileCommandsNeverLoseAnUnsavedIdentificationAndCarryTheFileT
     Confirme("Fruit", 1);
     dialogues_.reponses = {Reponse::Oui, Reponse::Non};  // quit? save? no
     F().close();
-    EXPECT_FALSE(F().isVisible());
-    EXPECT_EQ(dialogues_.questions_sans_reponse, 0);
+    EXPECT_EQ(std::tuple(F().isVisible(), dialogues_.questions_sans_reponse), std::tuple(false, 0));
 
     options_.ligne_commande = "\"" + fichier + "\"";
     ASSERT_EQ(Lance(), 0);
@@ -292,10 +284,9 @@ TEST_F(FenetreTest, FileCommandsNeverLoseAnUnsavedIdentificationAndCarryTheFileT
               std::tuple(frene, fichier));
 }
 
-// The document view as a user drives it: a click on a line opens its species once; Refresh and
-// the bars' toggles reload the page; Print on the drawing page prints the drawing (a document made
-// at once on the 300-dpi grid), not the page. Compare with (Ctrl+D, or the list's context menu)
-// shows a page in the documents' language; a cancelled choice shows nothing.
+// The document view: a click on a line opens its species once; Refresh and the bars' toggles reload
+// the page; Print on the drawing page prints the drawing, not the page; Compare with (Ctrl+D, or
+// the list's context menu) shows a page in the documents' language, a cancelled choice nothing.
 TEST_F(FenetreTest, TheDocumentViewOpensOncePrintsTheDrawingOfItsDrawingPageAndCompares) {
     ASSERT_EQ(Lance(), 0);
     F().mnuViewResults->trigger();
