@@ -79,7 +79,7 @@ TEST_F(FenetreTest, WhatStopsTheLoadEndsTheStartAndWhatItPassesOverIsToldOnce) {
         {[&] { fs::resize_file(Dossier() / "data/POIDS.DAT", 10); }, 1, std::string(*Chaine(1069, 0))},
         {[&] { fs::resize_file(Dossier() / "data/MATRICE.DAT", 10); }, 1, std::string(*Chaine(1070, 0))},
         {[&] { fs::remove(Dossier() / "robot/00/ground01.wmf"); }, 1, "ground01.wmf"},
-        {[&] { base_->Execute_SQL("INSERT INTO Objets_Fic VALUES ('CROWN', 4, 40, 2, 1, 2, 0, 'crown', 'Crown?', 1);"); },
+        {[&] { base_->Execute_SQL("INSERT INTO Objets_Fic VALUES ('CROWN', 4, 40, 2, 1, 2, 0, 'c', 'Crown?', 1);"); },
          0, "Objets_Fic row \"CROWN\" has states 40 .. 41"},
     };
     for (const auto& c : cas) {
@@ -163,12 +163,12 @@ TEST_F(FenetreTest, LayoutFollowsTheWindowAndItsBarsShowWholeOrScroll) {
     F().mnuViewStatusBar->trigger();
     EXPECT_FALSE(F().Resultat->isVisible());
 
-    std::string boutons = "UPDATE Parametres SET Etat = '40' WHERE Nom = 'Nb_But_Deter';";
-    for (int b = 5; b <= 40; ++b) boutons += "INSERT INTO But_Deter VALUES (" + std::to_string(b) + ", 'Leaf', '', '', 'Leaf_Type');";
+    std::string sql = "UPDATE Parametres SET Etat = '40' WHERE Nom = 'Nb_But_Deter';";  // 36 buttons more
+    for (int b = 5; b <= 40; ++b) sql += "INSERT INTO But_Deter VALUES (" + std::to_string(b) + ", 'F', '', '', 'Fruit');";
     for (const bool longue : {false, true}) {
         SCOPED_TRACE(longue ? "taller than the screen" : "four buttons");
         Copie();
-        if (longue) base_->Execute_SQL(boutons);
+        if (longue) base_->Execute_SQL(sql);
         ASSERT_EQ(Lance(), 0);
         F().resize(120, 90);
         QApplication::processEvents();
