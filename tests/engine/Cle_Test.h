@@ -1,6 +1,7 @@
 #pragma once
-// A small readable key for the engine, file and command-line tests, and recording stand-ins for
-// the window's side of the engine.
+// The engine's small key (tests/bases/cle, built by the builder) for the engine, file and
+// command-line tests, an in-memory key generator for table-driven tests, and recording stand-ins
+// for the window's side of the engine.
 //
 // Species (Flore order): 0 Acer, 1 Betula, 2 Carpinus, 3 Fraxinus.
 // Characters (Objets_Fic by Objet): Ecorce (states 7 E_LISSE, 8 E_RUGUEUSE; frame 2),
@@ -8,6 +9,7 @@
 // only after F_COMP), Marge (5 M_ENTIERE, 6 M_DENTEE; frame 1, shown only after FOL_5).
 // Portrait: piece 0 trunk (tronc01.wmf when E_RUGUEUSE, else tronc00.wmf), piece 1 leaf
 // (feuille_comp when F_COMP, else feuille). Contradictions: Ecorce by drawing, Feuille by button 2.
+// Determination bar: Bark, Leaf, Search, Results.
 
 #include <array>
 #include <memory>
@@ -22,15 +24,15 @@
 
 namespace kestrane::test {
 
-// The description of the key; `sql_supplementaire` is run after its rows.
-Description_Base Description_Cle(const std::string& sql_supplementaire = {});
+// Loads a base; fails the calling test when it does not load.
+std::unique_ptr<Base_Connaissance> Charge(const Emplacements_Base& lieux);
 
-// Loads a description; fails the calling test when the base does not load.
-struct Base_Chargee {
-    std::unique_ptr<Base_Temporaire> Dossier;
+// A copy of the built key, `sql` run on it, loaded.
+struct Cle_Chargee {
+    std::unique_ptr<Copie_Base> Copie;
     std::unique_ptr<Base_Connaissance> Base;
 };
-Base_Chargee Charge(const Description_Base& description);
+Cle_Chargee Charge_Cle(const std::string& sql = {});
 
 // A key in memory: character c has etats[c] states (named "Cc_j"), each of weight poids[c] (1 when
 // none are given); especes[s][c] is the state species s shows for character c (-1: none); each
@@ -79,10 +81,11 @@ class Fenetre_Enregistreuse : public Observateur_Identification, public Dialogue
 // the question bar gives them.
 class Cle_Demarree : public ::testing::Test {
   protected:
-    void SetUp() override { Demarre(Description_Cle()); }
+    void SetUp() override { Demarre(); }
 
-    void Demarre(const Description_Base& description, int seuil = 0) {
-        b = Charge(description);
+    // Starts again on a fresh copy of the key, `sql` run on it.
+    void Demarre(const std::string& sql = {}, int seuil = 0) {
+        b = Charge_Cle(sql);
         ASSERT_NE(b.Base, nullptr);
         fenetre = Fenetre_Enregistreuse{};
         id = std::make_unique<Identification_Courante>(*b.Base, Reglages_Moteur{"robot/", "data/", seuil, {}},
@@ -105,7 +108,7 @@ class Cle_Demarree : public ::testing::Test {
         ASSERT_TRUE(id->Actualise_Identification());
     }
 
-    Base_Chargee b;
+    Cle_Chargee b;
     Fenetre_Enregistreuse fenetre;
     std::unique_ptr<Identification_Courante> id;
 };

@@ -25,10 +25,9 @@ std::vector<Ligne> Lignes(const Base_Connaissance& base, const std::vector<Carac
 }
 
 TEST(Comparaison_Especes, DifferingFirstThoseWithoutACommonStateThenSharedThenKnownForOne) {
-    Description_Base d = Description_Cle();
-    d.matrice[7 * 4 + 2] = 1;  // Carpinus shows smooth bark too
-    const Base_Chargee b = Charge(d);
+    const Cle_Chargee b = Charge_Cle();
     ASSERT_TRUE(b.Base);
+    b.Base->Matrice(2, 7) = 1;  // Carpinus shows smooth bark too
     const struct {
         int a, b;
         std::vector<Ligne> differents, communs, un_seul;

@@ -9,8 +9,17 @@
 namespace kestrane::test {
 namespace {
 
-// The key of Cle_Test: Feuille F_COMP opens Foliole, whose FOL_5 opens Marge.
-class Historique : public Cle_Demarree {
+using Etats = std::vector<int16_t>;
+
+// States written as digits, one a state: "010000000".
+Etats Chiffres(std::string_view chiffres) {
+    Etats etats;
+    for (const char c : chiffres) etats.push_back(static_cast<int16_t>(c - '0'));
+    return etats;
+}
+
+// The key and its answers' history, changed as the window changes them.
+class Reponses : public Cle_Demarree {
   protected:
     void SetUp() override {
         Cle_Demarree::SetUp();
@@ -21,40 +30,35 @@ class Historique : public Cle_Demarree {
         std::filesystem::remove(Fichier("a.ido")), std::filesystem::remove(Fichier("b.ido"));
     }
 
-    size_t Index(const char* objet) const {
-        return static_cast<size_t>(b.Base->Trouve_Objet(objet) - b.Base->Objets.data());
-    }
     // As the question bar confirms: validation, refresh, then the history.
     void Confirme(const char* objet, int choix) {
         h->Commence();
         Repond_Et_Actualise(objet, choix);
-        h->Termine(Genre_Changement::Reponse, Index(objet), h->Fichier());
+        const Objet_Fic* o = b.Base->Trouve_Objet(objet);
+        h->Termine(Genre_Changement::Reponse, static_cast<size_t>(o - b.Base->Objets.data()), h->Fichier());
     }
-    void Nouvelle() {
+    // New or Open, as the window does them.
+    void Remplace(Genre_Changement genre, const std::string& chemin = "") {
         h->Commence();
-        ASSERT_TRUE(id->Nouvelle_Identification());
-        h->Termine(Genre_Changement::Nouvelle, std::nullopt, "");
-    }
-    void Ouvre(const std::string& chemin) {
-        h->Commence();
-        ASSERT_TRUE(Ouvre_Identification(*id, *b.Base, chemin));
-        h->Termine(Genre_Changement::Ouverture, std::nullopt, chemin);
+        ASSERT_TRUE(chemin.empty() ? id->Nouvelle_Identification() : Ouvre_Identification(*id, *b.Base, chemin));
+        h->Termine(genre, std::nullopt, chemin);
     }
     void Enregistre(const std::string& chemin) {
         ASSERT_TRUE(Enregistre_Identification(*id, chemin));
         h->Enregistre(chemin);
     }
-    std::string Fichier(const char* nom) const { return b.Dossier->Dossier() + nom; }
-    std::vector<std::string> Ordre() const {
-        std::vector<std::string> noms;
+    std::string Fichier(const char* nom) const { return (b.Copie->Dossier() / nom).string(); }
+    // The answers panel's characters, in its order, separated by blanks.
+    std::string Ordre() const {
+        std::string noms;
         for (const auto& r : Decrit_Reponses(*b.Base, id->Etats_Choisis(), h->Ordre(), "en"))
-            noms.push_back(r.Nom);
+            noms += (noms.empty() ? "" : " ") + r.Nom;
         return noms;
     }
     // What a New or an Open changes, and what undoing it must give back.
     struct Vu {
-        std::vector<int16_t> etats;
-        std::vector<std::string> ordre;
+        Etats etats;
+        std::string ordre;
         std::string fichier;
         bool passe, modifiee;
         bool operator==(const Vu&) const = default;
@@ -66,30 +70,58 @@ class Historique : public Cle_Demarree {
     std::unique_ptr<Historique_Reponses> h;
 };
 
-using Noms = std::vector<std::string>;
-
-TEST_F(Historique, OrderIsTheOrderGivenAndDependantsLeaveIt) {
-    const std::pair<std::pair<const char*, int>, Noms> pas[] = {
-        {{"Ecorce", 1}, {"Ecorce"}},
-        {{"Feuille", 1}, {"Ecorce", "Feuille"}},
-        {{"Foliole", 1}, {"Ecorce", "Feuille", "Foliole"}},
-        {{"Marge", 0}, {"Ecorce", "Feuille", "Foliole", "Marge"}},
-        {{"Ecorce", 1}, {"Ecorce", "Feuille", "Foliole", "Marge"}},  // confirmed unchanged: keeps its place
-        {{"Ecorce", 0}, {"Feuille", "Foliole", "Marge", "Ecorce"}},  // changed: to the end
-        {{"Foliole", 0}, {"Feuille", "Ecorce", "Foliole"}},          // Marge cleared with FOL_5
-        {{"Feuille", -1}, {"Ecorce"}},                               // taken back, Foliole with it
+// The answer rules: the answers confirmed in turn, from a new identification or from the states a
+// file left (`depart`, frames 0) -> the chosen states, the frames and the panel's order. A changed
+// answer clears what depended on the old state; picking among several states of a file clears
+// those before the pick; a confirmed answer keeps its place when unchanged, else goes to the end.
+TEST_F(Reponses, AnswersGiveTheStatesFramesAndOrderAndClearWhatDependsOnWhatTheyReplace) {
+    const struct {
+        const char* quoi;
+        const char* depart;  // "": a new identification
+        std::vector<std::pair<const char*, int>> reponses;
+        const char* etats;
+        Etats cadres;
+        const char* ordre;
+    } cas[] = {
+        // clang-format off
+        {"nothing validated on an unanswered character", "", {{"Feuille", -1}}, "000000000", {0, 0, 0}, ""},
+        {"a state sets itself and its frame", "", {{"Feuille", 1}}, "010000000", {-1, 0, 0}, "Feuille"},
+        {"the same state again keeps its place and its dependants", "", {{"Feuille", 1}, {"Foliole", 0}, {"Feuille", 1}},
+         "011000000", {-1, -1, 0}, "Feuille Foliole"},
+        // F_SIMPLE clears Foliole and, through FOL_5, Marge, but not their frames.
+        {"a changed answer clears the old state's dependants on two levels", "",
+         {{"Feuille", 1}, {"Foliole", 1}, {"Marge", 0}, {"Ecorce", 1}, {"Feuille", 0}}, "100000001", {-1, -1, -1}, "Ecorce Feuille"},
+        // FOL_3 has no dependants: Marge stays.
+        {"a changed answer goes to the end and leaves the new state's dependants alone", "",
+         {{"Feuille", 1}, {"Foliole", 0}, {"Marge", 1}, {"Foliole", 1}}, "010100100", {-1, -1, 0}, "Feuille Marge Foliole"},
+        {"a removed answer clears its dependants and its frame", "",
+         {{"Ecorce", 0}, {"Feuille", 1}, {"Foliole", 2}, {"Feuille", -1}}, "000000010", {0, -1, -1}, "Ecorce"},
+        {"a file's states, the first picked", "011110000", {{"Foliole", 0}}, "011110000", {0, -1, 0}, "Feuille Foliole"},
+        {"a file's states, the second picked", "011110000", {{"Foliole", 1}}, "010110000", {0, -1, 0}, "Feuille Foliole"},
+        {"a file's states, the last picked", "011110000", {{"Foliole", 2}}, "010010000", {0, -1, 0}, "Feuille Foliole"},
+        {"a file's states, none picked", "011110000", {{"Foliole", -1}}, "010000000", {0, 0, 0}, "Feuille"},
+        {"a file's states, the pick the last given", "011010000", {{"Foliole", 1}}, "010100000", {0, -1, 0}, "Feuille Foliole"},
+        {"a file's single state picked again", "010010000", {{"Foliole", 2}}, "010010000", {0, 0, 0}, "Feuille Foliole"},
+        {"a file's value 2 picked", "012000000", {{"Foliole", 0}}, "011000000", {0, -1, 0}, "Feuille Foliole"},
+        {"a file's value 2 beside a 1", "010210000", {{"Foliole", 1}}, "010100000", {0, -1, 0}, "Feuille Foliole"},
+        // clang-format on
     };
-    for (const auto& [reponse, ordre] : pas) {
-        Confirme(reponse.first, reponse.second);
-        EXPECT_EQ(Ordre(), ordre) << reponse.first << "=" << reponse.second;
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        Remplace(Genre_Changement::Nouvelle);
+        if (*c.depart)
+            ASSERT_TRUE(id->Remplace_Reponses(Chiffres(c.depart), {0, 0, 0}));
+        for (const auto& [objet, choix] : c.reponses) Confirme(objet, choix);
+        EXPECT_EQ(std::tuple(id->Etats_Choisis(), id->Etat_Cadre(), Ordre()),
+                  std::tuple(Chiffres(c.etats), c.cadres, std::string(c.ordre)));
     }
 }
 
-TEST_F(Historique, UndoAndRedoRestoreAnswersFramesAndResultsStepByStep) {
+TEST_F(Reponses, UndoAndRedoRestoreAnswersFramesAndResultsStepByStep) {
     struct Vu {
-        std::vector<int16_t> etats, cadres;
+        Etats etats, cadres;
         std::vector<std::string> lignes;
-        Noms ordre;
+        std::string ordre;
         bool operator==(const Vu&) const = default;
     };
     auto vu = [&] {
@@ -118,7 +150,7 @@ TEST_F(Historique, UndoAndRedoRestoreAnswersFramesAndResultsStepByStep) {
     EXPECT_FALSE(h->Peut_Retablir());
 }
 
-TEST_F(Historique, ModifiedFlagFollowsTheStateAndSavingKeepsTheHistory) {
+TEST_F(Reponses, ModifiedFlagFollowsTheStateAndSavingKeepsTheHistory) {
     Confirme("Feuille", 0);
     Enregistre(Fichier("a.ido"));
     Confirme("Ecorce", 1);
@@ -137,7 +169,7 @@ TEST_F(Historique, ModifiedFlagFollowsTheStateAndSavingKeepsTheHistory) {
     EXPECT_TRUE(h->Peut_Retablir());
 }
 
-TEST_F(Historique, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
+TEST_F(Reponses, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
     Confirme("Feuille", 1);
     Confirme("Ecorce", 0);
     Enregistre(Fichier("a.ido"));
@@ -149,11 +181,11 @@ TEST_F(Historique, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
     ASSERT_TRUE(id->Car_Passe());
     const auto etats = id->Etats_Choisis();
 
-    const Vu vide{std::vector<int16_t>(9, 0), {}, "", false, false};
-    Nouvelle();
+    const Vu vide{Etats(9, 0), "", "", false, false};
+    Remplace(Genre_Changement::Nouvelle);
     EXPECT_EQ(Etat(), vide);
     ASSERT_TRUE(h->Annule());
-    EXPECT_EQ(Etat(), (Vu{etats, {"Feuille", "Ecorce"}, Fichier("a.ido"), true, false}));
+    EXPECT_EQ(Etat(), (Vu{etats, "Feuille Ecorce", Fichier("a.ido"), true, false}));
     EXPECT_EQ(id->Joker(), joker);
     ASSERT_TRUE(h->Retablit());
     EXPECT_EQ(Etat(), vide);
@@ -162,20 +194,20 @@ TEST_F(Historique, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
     Confirme("Ecorce", 0);
     Confirme("Feuille", 0);
     Enregistre(Fichier("b.ido"));
-    Nouvelle();
-    Ouvre(Fichier("b.ido"));
-    EXPECT_EQ(Etat(), (Vu{{1, 0, 0, 0, 0, 0, 0, 1, 0}, {"Feuille", "Ecorce"}, Fichier("b.ido"), false, false}));
+    Remplace(Genre_Changement::Nouvelle);
+    Remplace(Genre_Changement::Ouverture, Fichier("b.ido"));
+    EXPECT_EQ(Etat(), (Vu{Chiffres("100000010"), "Feuille Ecorce", Fichier("b.ido"), false, false}));
     ASSERT_TRUE(h->Annule());
     EXPECT_EQ(Etat(), vide);
 }
 
-TEST_F(Historique, PanelDescribesEveryNonZeroStateItCanName) {
+TEST_F(Reponses, PanelDescribesEveryNonZeroStateItCanName) {
     // State 4 (FOL_7) has no Caracteres row.
     h.reset();  // it holds the identification Demarre replaces
-    Demarre(Description_Cle("DELETE FROM Caracteres WHERE NUM = 4;"));
-    const std::vector<int16_t> etats{0, 2, 1, 0, 1, 0, 0, 0, 0};
+    Demarre("DELETE FROM Caracteres WHERE NUM = 4;");
+    const Etats etats = Chiffres("021010000");
     ASSERT_TRUE(id->Remplace_Reponses(etats, {-1, -1, 0}));
-    Noms lignes;  // character, question, then each state: identifier, text, value, cell
+    std::vector<std::string> lignes;  // character, question, then each state: identifier, text, value, cell
     for (const auto& r : Decrit_Reponses(*b.Base, etats, Caracteres_Repondus(*b.Base, etats), "en")) {
         lignes.push_back(r.Nom + "|" + r.Question);
         for (const auto& e : r.Etats)
@@ -183,7 +215,7 @@ TEST_F(Historique, PanelDescribesEveryNonZeroStateItCanName) {
                              std::to_string(e.Cellule));
     }
     // FOL_3 only: FOL_7 cannot be named.
-    EXPECT_EQ(lignes, (Noms{"Feuille|Leaf type", "F_COMP|Compound leaf|2|1", "Foliole|Leaflets",
+    EXPECT_EQ(lignes, (std::vector<std::string>{"Feuille|Leaf type", "F_COMP|Compound leaf|2|1", "Foliole|Leaflets",
                             "FOL_3|Three leaflets|1|0"}));
 }
 

@@ -40,63 +40,6 @@ TEST_F(Cle, RefreshRanksAndLabelsTheSpeciesAndTheThresholdHidesThoseBelowIt) {
     EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 0 espèces à 100 %");
 }
 
-// Valid_Descripteur, the answer rules: the answers in turn, then the chosen states and the frames.
-TEST_F(Cle, AnswersSetTheirStatesAndFramesAndClearWhatDependsOnWhatTheyReplace) {
-    struct Cas {
-        const char* quoi;
-        std::vector<std::pair<const char*, int>> reponses;
-        Etats etats, cadres;
-    };
-    // clang-format off
-    const Cas cas[] = {
-        {"validating nothing on an unanswered character changes nothing", {{"Feuille", -1}}, Etats(9, 0), {0, 0, 0}},
-        {"a state sets itself and its frame", {{"Feuille", 1}}, {0, 1, 0, 0, 0, 0, 0, 0, 0}, {-1, 0, 0}},
-        {"the same state again keeps its dependants",
-         {{"Feuille", 1}, {"Foliole", 0}, {"Feuille", 1}}, {0, 1, 1, 0, 0, 0, 0, 0, 0}, {-1, -1, 0}},
-        // F_COMP, then FOL_5 (depends on F_COMP), Marge (depends on FOL_5), Ecorce; F_SIMPLE
-        // then clears Foliole and, through FOL_5, Marge, but not their frames.
-        {"a changed answer clears the old state's dependants on two levels",
-         {{"Feuille", 1}, {"Foliole", 1}, {"Marge", 0}, {"Ecorce", 1}, {"Feuille", 0}}, {1, 0, 0, 0, 0, 0, 0, 0, 1}, {-1, -1, -1}},
-        // FOL_3 has no dependants: Marge stays.
-        {"a changed answer leaves the new state's dependants alone",
-         {{"Feuille", 1}, {"Foliole", 0}, {"Marge", 1}, {"Foliole", 1}}, {0, 1, 0, 1, 0, 0, 1, 0, 0}, {-1, -1, 0}},
-        {"a removed answer clears its dependants and its frame",
-         {{"Feuille", 1}, {"Foliole", 2}, {"Feuille", -1}}, Etats(9, 0), {0, -1, 0}},
-    };
-    // clang-format on
-    for (const Cas& c : cas) {
-        ASSERT_TRUE(id->Nouvelle_Identification());
-        for (const auto& [objet, choix] : c.reponses) Repond(objet, choix);
-        EXPECT_EQ(id->Etats_Choisis(), c.etats) << c.quoi;
-        EXPECT_EQ(id->Etat_Cadre(), c.cadres) << c.quoi;
-    }
-}
-
-// Foliole's states 2 .. 4 as a file may leave them, then a pick: the states before the pick are
-// cleared, the pick and those after it stay, and a single chosen state stays single.
-TEST_F(Cle, PickingAmongSeveralStatesFromAFileClearsOnlyThoseBeforeIt) {
-    struct Cas {
-        Etats foliole;
-        int choix;
-        Etats attendu;
-        int16_t cadre;
-    };
-    const Cas cas[] = {
-        {{1, 1, 1}, 0, {1, 1, 1}, -1}, {{1, 1, 1}, 1, {0, 1, 1}, -1}, {{1, 1, 1}, 2, {0, 0, 1}, -1},
-        {{1, 1, 1}, -1, {0, 0, 0}, 0}, {{1, 0, 1}, 1, {0, 1, 0}, -1}, {{0, 0, 1}, 2, {0, 0, 1}, 0},
-        {{2, 0, 0}, 0, {1, 0, 0}, -1}, {{0, 2, 1}, 1, {0, 1, 0}, -1},
-    };
-    for (const Cas& c : cas) {
-        ASSERT_TRUE(
-            id->Remplace_Reponses({0, 1, c.foliole[0], c.foliole[1], c.foliole[2], 0, 0, 0, 0}, {0, 0, 0}));
-        Repond("Foliole", c.choix);
-        const Etats& e = id->Etats_Choisis();
-        ASSERT_TRUE(e.size() >= 5 && id->Etat_Cadre().size() >= 2);
-        EXPECT_EQ(Etats(e.begin() + 2, e.begin() + 5), c.attendu) << "pick " << c.choix;
-        EXPECT_EQ(id->Etat_Cadre()[1], c.cadre) << "pick " << c.choix;
-    }
-}
-
 TEST_F(Cle, TheChooserPreselectsTheLastStateGiven) {
     ASSERT_TRUE(id->Remplace_Reponses({0, 0, 1, 0, 2, 0, 0, 0, 0}, {0, 0, 0}));
     EXPECT_EQ(id->Choix_Donne(2, 3), 2);
@@ -157,7 +100,7 @@ TEST_F(Cle, SearchProposesOrSaysWhyNot) {
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.quoi);
-        Demarre(Description_Cle(), c.seuil);
+        Demarre({}, c.seuil);
         // Every answer but the last is refreshed; the last stays the question on the bar.
         for (size_t k = 0; k < c.reponses.size(); ++k) {
             if (k + 1 < c.reponses.size() || c.issue == Issue_Recherche::Proposee)
@@ -194,33 +137,30 @@ TEST_F(Cle, ASkippedCharacterIsLeftOutUntilTheUserAgreesToRetryIt) {
               std::tuple("Ecorce", false, true));
 }
 
-// The selected line's species, its bar (pictures of the contradicted buttons) and its layers.
+// The selected line's species and its bar: the picture of each contradicted button changes.
 TEST_F(Cle, ContradictionsOfTheSelectedLine) {
     Repond("Feuille", 0);
     Repond_Et_Actualise("Ecorce", 1);  // Carpinus 3, Acer 2, Betula 2, Fraxinus 1
-    for (int rang : {-1, 0, 4}) {      // no line, or a line that contradicts nothing
+    for (const auto& [rang, espece, image] : {std::tuple(-1, -1, "data/barres/bouton.ico"),
+                                              std::tuple(0, 2, "data/barres/bouton.ico"),
+                                              std::tuple(4, -1, "data/barres/bouton.ico"),
+                                              std::tuple(3, 3, "robot/contra/feuille_x.ico")}) {
         const Contradictions_Espece c = id->Contradictions(rang);
-        ASSERT_EQ(c.Barre.size(), 3u);
-        EXPECT_EQ(std::tie(c.Espece, c.Nb_Dessins_Sup, c.Barre[1].Image),
-                  std::tuple(rang == 0 ? 2 : -1, 0, "data/feuille.bmp"));
+        ASSERT_EQ(c.Barre.size(), 4u);
+        EXPECT_EQ(std::tie(c.Espece, c.Barre[1].Image, c.Barre[1].Contredit, c.Barre[0].Contredit, c.Boutons),
+                  std::tuple(espece, image, rang == 3, false, rang == 3 ? std::vector{2} : std::vector<int>{}))
+            << rang;
     }
     const Contradictions_Espece acer = id->Contradictions(1);
     ASSERT_EQ(acer.Calques().size(), 1u);
     EXPECT_EQ(std::tie(acer.Espece, acer.Calques()[0]->Dessin), std::tuple(0, "robot/CONTRA/ecorce_x.wmf"));
-    const Contradictions_Espece fraxinus = id->Contradictions(3);
-    EXPECT_TRUE(fraxinus.Calques().empty());
-    EXPECT_EQ(fraxinus.Boutons, (std::vector<int>{2}));
-    ASSERT_EQ(fraxinus.Barre.size(), 3u);
-    EXPECT_EQ(std::tie(fraxinus.Barre[0].Contredit, fraxinus.Barre[1].Contredit, fraxinus.Barre[1].Image,
-                       fraxinus.Barre[1].Caption),
-              std::tuple(false, true, "robot/contra/feuille_x.ico", "Leaf"));
 }
 
 // Every contradicted answer is counted, in Objets_Fic order then state order; a drawn one takes
 // the layer Nb_Robot + the count so far, a button one marks its button, one without a row shows
 // nothing. Only a matrix value of exactly 1 agrees.
 TEST_F(Cle, ContradictionsAreCountedInOrderAndTheDrawnOnesLayeredByTheCount) {
-    Demarre(Description_Cle("INSERT INTO Contradictions VALUES ('Marge', -1, 'marge_x');\n"));
+    Demarre("INSERT INTO Contradictions VALUES ('Marge', -1, 'marge_x');");
     b.Base->Matrice(0, 0) = 2;  // Acer: F_SIMPLE "2"
     struct Cas {
         std::vector<int> reponses;
@@ -269,11 +209,11 @@ TEST_F(Cle, PortraitFollowsTheAnswersAndThePieceZeroVariant) {
 }
 
 TEST_F(Cle, PortraitPassesOverRowsWithUnknownStatesOrWithoutEnd) {
-    Demarre(Description_Cle(R"sql(
-INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (-2, 1, 'sans_fin.wmf', 'F_SIMPLE', 'F_SIMPLE', 'F_SIMPLE');
-INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (-1, 1, 'inconnu.wmf', 'INCONNU', 'Fin', NULL);
+    Demarre(R"sql(
+INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1) VALUES (-2, 1, 'sans_fin.wmf', 'F_SIMPLE', 'F_SIMPLE');
+INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1) VALUES (-1, 1, 'inconnu.wmf', 'INCONNU', 'Fin');
 UPDATE Hierarchie SET Nom = 'tronc00.bmp' WHERE Numero = 2;
-)sql"));
+)sql");
     EXPECT_EQ(fenetre.Messages,
               (std::vector<std::string>{
                   "Erreur : l'état du Caractère 'INCONNU' n'existe pas dans la Table 'Caractères'"}));
@@ -296,16 +236,15 @@ TEST_F(Cle, AMissingDrawingFailsTheRefreshWithItsPathButStillRanks) {
 // Rows that point outside the base, a character sharing another's states and a dependency cycle:
 // every operation still ends, and the cycle clears what it reaches once.
 TEST_F(Cle, AMalformedBaseDoesNotBreakTheEngine) {
-    Demarre(Description_Cle(R"sql(
-INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (10, 7, 'x.wmf', 'Fin', NULL, NULL);
-INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) VALUES (11, -1, 'x.wmf', 'Fin', NULL, NULL);
+    Demarre(R"sql(
+INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0) VALUES (10, 7, 'x.wmf', 'Fin'), (11, -1, 'x.wmf', 'Fin');
 INSERT INTO Descendance VALUES (3, 'M_DENTEE', 'Feuille');
 INSERT INTO Descendance VALUES (4, 'INCONNU', 'Feuille');
 INSERT INTO Descendance VALUES (5, 'F_SIMPLE', 'Inconnu');
 INSERT INTO Contradictions VALUES ('Marge', 99, 'marge_x');
 INSERT INTO Objets_Fic VALUES ('Tige', 50, 0, 2, 1, 2, 9, 'tige', 'Stem', 1);
 INSERT INTO Objets_Fic VALUES ('Hors', 4, 8, 5, 1, 2, 0, 'hors', 'Outside', 1);
-)sql"));
+)sql");
     Repond("Feuille", 1);
     Repond("Foliole", 1);
     Repond("Marge", 1);
@@ -318,9 +257,9 @@ INSERT INTO Objets_Fic VALUES ('Hors', 4, 8, 5, 1, 2, 0, 'hors', 'Outside', 1);
     }
     for (int rang = 0; rang < 4; ++rang) {
         const Contradictions_Espece c = id->Contradictions(rang);
-        ASSERT_EQ(c.Barre.size(), 3u);
+        ASSERT_EQ(c.Barre.size(), 4u);
         // Marge's button 99 is not on the bar: no picture changes for it.
-        EXPECT_FALSE(c.Barre[0].Contredit || c.Barre[2].Contredit) << rang;
+        EXPECT_FALSE(c.Barre[0].Contredit || c.Barre[2].Contredit || c.Barre[3].Contredit) << rang;
     }
     EXPECT_EQ(b.Base->Trouve_Objet("Hors"), nullptr);  // its states lie outside the base
 }
@@ -328,22 +267,22 @@ INSERT INTO Objets_Fic VALUES ('Hors', 4, 8, 5, 1, 2, 0, 'hors', 'Outside', 1);
 // Species numbers beyond 16 bits: a base of 40,000 species (two characters) loads, ranks, lists
 // and ranks its questions.
 TEST(Grande_Base, ABaseBeyond32767SpeciesLoadsAndRanks) {
-    const Base_Chargee b = Charge(Base_Synthetique(40000, 2, 2, 3));
-    ASSERT_NE(b.Base, nullptr);
-    ASSERT_EQ(b.Base->Nb_Esp, 40000);
-    ASSERT_EQ(b.Base->Nom_Esp.size(), 40000u);
+    const Base_Temporaire dossier(Base_Synthetique(40000, 2, 2, 3));
+    const auto base = Charge(dossier.Lieux());
+    ASSERT_NE(base, nullptr);
+    ASSERT_EQ(base->Nom_Esp.size(), 40000u);
     Fenetre_Enregistreuse fenetre;
-    Identification_Courante id(*b.Base, Reglages_Moteur{}, fenetre, fenetre);
+    Identification_Courante id(*base, Reglages_Moteur{}, fenetre, fenetre);
     ASSERT_TRUE(id.Demarre());
-    ASSERT_FALSE(b.Base->Objets.empty());
-    id.Question = Question_Courante::De_Objet(b.Base->Objets[0]);
+    ASSERT_FALSE(base->Objets.empty());
+    id.Question = Question_Courante::De_Objet(base->Objets[0]);
     id.Question.Choix = 1;
     ASSERT_TRUE(id.Valid_Descripteur());
     (void)id.Actualise_Identification();
     // The species showing that state come first, in species order, the last beyond 32,767.
     std::vector<int32_t> attendues;
     for (int s = 0; s < 40000; ++s) {
-        if (b.Base->Matrice(s, 1) == 1)
+        if (base->Matrice(s, 1) == 1)
             attendues.push_back(s);
     }
     ASSERT_EQ(id.Nb_Esp_Max(), static_cast<int>(attendues.size()));
@@ -353,7 +292,7 @@ TEST(Grande_Base, ABaseBeyond32767SpeciesLoadsAndRanks) {
     ASSERT_GE(rangs.size(), attendues.size());
     EXPECT_TRUE(std::equal(attendues.begin(), attendues.end(), rangs.begin()));
     ASSERT_EQ(id.Liste().Lignes.size(), 40000u);
-    EXPECT_EQ(id.Liste().Lignes[attendues.size() - 1], " 100% - " + b.Base->Nom_Esp[attendues.back()]);
+    EXPECT_EQ(id.Liste().Lignes[attendues.size() - 1], " 100% - " + base->Nom_Esp[attendues.back()]);
     const auto questions = id.Questions_Classees();
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0].Position, 1);
