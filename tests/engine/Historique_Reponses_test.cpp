@@ -57,14 +57,16 @@ class Reponses : public Cle_Demarree {
     }
     // What a New or an Open changes, and what undoing it must give back.
     struct Vu {
-        Etats etats;
+        Etats etats, cadres;
+        std::vector<bool> joker;
         std::string ordre;
         std::string fichier;
         bool passe, modifiee;
         bool operator==(const Vu&) const = default;
     };
     Vu Etat() const {
-        return {id->Etats_Choisis(), Ordre(), h->Fichier(), id->Car_Passe(), id->Identification_Modifiee()};
+        return {id->Etats_Choisis(), id->Etat_Cadre(), id->Joker(), Ordre(), h->Fichier(), id->Car_Passe(),
+                id->Identification_Modifiee()};
     }
 
     std::unique_ptr<Historique_Reponses> h;
@@ -169,24 +171,22 @@ TEST_F(Reponses, ModifiedFlagFollowsTheStateAndSavingKeepsTheHistory) {
     EXPECT_TRUE(h->Peut_Retablir());
 }
 
+// New clears the answers, frames and skips and gives every character back to the search; undoing
+// it gives all of that back with the file name, unmodified.
 TEST_F(Reponses, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
     Confirme("Feuille", 1);
     Confirme("Ecorce", 0);
     Enregistre(Fichier("a.ido"));
-    ASSERT_NE(b.Base->Trouve_Objet("Marge"), nullptr);
-    id->Question = Question_Courante::De_Objet(*b.Base->Trouve_Objet("Marge"));
+    Pose("Marge", -1);
     fenetre.Reponse_Oui = false;  // no retry of the skipped characters
     id->Passe_Caractere();        // a skipped character: Joker and Car_Passe
-    const auto joker = id->Joker();
-    ASSERT_TRUE(id->Car_Passe());
-    const auto etats = id->Etats_Choisis();
-
-    const Vu vide{Etats(9, 0), "", "", false, false};
+    const Vu avant = Etat(), vide{Etats(9, 0), {0, 0, 0}, std::vector<bool>(4, true), "", "", false, false};
+    ASSERT_EQ(std::tuple(avant.ordre, avant.joker, avant.passe, avant.modifiee),
+              std::tuple("Feuille Ecorce", std::vector<bool>{true, true, false, true}, true, false));
     Remplace(Genre_Changement::Nouvelle);
     EXPECT_EQ(Etat(), vide);
     ASSERT_TRUE(h->Annule());
-    EXPECT_EQ(Etat(), (Vu{etats, "Feuille Ecorce", Fichier("a.ido"), true, false}));
-    EXPECT_EQ(id->Joker(), joker);
+    EXPECT_EQ(Etat(), avant);
     ASSERT_TRUE(h->Retablit());
     EXPECT_EQ(Etat(), vide);
 
@@ -196,7 +196,7 @@ TEST_F(Reponses, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
     Enregistre(Fichier("b.ido"));
     Remplace(Genre_Changement::Nouvelle);
     Remplace(Genre_Changement::Ouverture, Fichier("b.ido"));
-    EXPECT_EQ(Etat(), (Vu{Chiffres("100000010"), "Feuille Ecorce", Fichier("b.ido"), false, false}));
+    EXPECT_EQ(Etat(), (Vu{Chiffres("100000010"), {-1, 0, -1}, vide.joker, "Feuille Ecorce", Fichier("b.ido"), false, false}));
     ASSERT_TRUE(h->Annule());
     EXPECT_EQ(Etat(), vide);
 }
