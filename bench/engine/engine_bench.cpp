@@ -36,7 +36,7 @@ struct Taille {
 constexpr Taille kTailles[] = {{10000, 1000, 2.0, 30.0}, {100000, 250, 5.0, 60.0}};
 
 struct Banc {
-    explicit Banc(const Taille& t) : caracteres(t.caracteres) {
+    explicit Banc(const Taille& t) {
         dossier = std::make_unique<test::Base_Temporaire>(
             test::Base_Synthetique(t.especes, t.caracteres, Etats_Par_Caractere, 1234));
         Chargement c = Charge_Base(dossier->Lieux(), nullptr);
@@ -55,24 +55,6 @@ struct Banc {
                                       static_cast<int>(alea() % Etats_Par_Caractere))] = 1;
         }
     }
-    // The characters and states of the base with a chain of dependencies: state 0 of character c
-    // commands character c + 1 (and the last one character 0, a cycle the cascade must cut). Kept
-    // apart from the base the search runs on, where every character applies.
-    std::unique_ptr<Base_Connaissance> Base_En_Chaine() const {
-        auto chaine = std::make_unique<Base_Connaissance>();
-        chaine->Nb_Etats_Desc = base->Nb_Etats_Desc;
-        chaine->Objets = base->Objets;
-        chaine->Caracteres = base->Caracteres;
-        for (int c = 0; c < caracteres; ++c) {
-            char parent[32], enfant[32];
-            std::snprintf(parent, sizeof parent, "Char%05d_0", c);
-            std::snprintf(enfant, sizeof enfant, "Char%05d", (c + 1) % caracteres);
-            chaine->Descendance.push_back({c + 1, parent, enfant});
-        }
-        chaine->Indexe();
-        return chaine;
-    }
-    int caracteres;
     std::unique_ptr<test::Base_Temporaire> dossier;
     std::unique_ptr<Base_Connaissance> base;
     std::vector<int16_t> etats;
@@ -127,8 +109,12 @@ void BM_Recherche_Discriminant(benchmark::State& state) {
 }
 BENCHMARK(BM_Recherche_Discriminant)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
+// 1,000 characters in a chain of dependencies: state 0 of character c commands character c + 1,
+// and the last one character 0, a cycle the cascade must cut.
 void BM_Cascade_Descendance(benchmark::State& state) {
-    const auto chaine = Le_Banc(0).Base_En_Chaine();
+    test::Cle_Memoire cle{std::vector<int>(1000, Etats_Par_Caractere), {}, {}, {}};
+    for (int c = 0; c < 1000; ++c) cle.dependances.push_back({(c + 1) % 1000, c, 0});
+    const auto chaine = test::Construit(cle);
     Graphe_Descendance graphe(*chaine);
     std::vector<int16_t> etats(static_cast<size_t>(chaine->Nb_Etats_Desc), 1);
     for (auto _ : state) {

@@ -57,10 +57,7 @@ class Fenetre_Enregistreuse : public Observateur_Identification, public Dialogue
     }
     void Etat_Inexistant(const std::string& message) override { Messages.push_back(message); }
     void Identification_Devenue_Modifiee() override { ++Devenue_Modifiee; }
-    void Liste_Esp_Remplie(const Liste_Especes& liste) override {
-        ++Listes;
-        Derniere_Liste = liste;
-    }
+    void Liste_Esp_Remplie(const Liste_Especes& liste) override { Derniere_Liste = liste; }
     void Message(const std::string& texte) override { Messages.push_back(texte); }
     bool Question_Oui_Non(const std::string& texte) override {
         Questions.push_back(texte);
@@ -73,7 +70,6 @@ class Fenetre_Enregistreuse : public Observateur_Identification, public Dialogue
     std::vector<std::string> Questions;
     bool Reponse_Oui = true;
     int Devenue_Modifiee = 0;
-    int Listes = 0;
     Liste_Especes Derniere_Liste;
 };
 

@@ -26,9 +26,6 @@ class Reponses : public Cle_Demarree {
         h = std::make_unique<Historique_Reponses>(*id, *b.Base);
         h->Demarre();
     }
-    void TearDown() override {
-        std::filesystem::remove(Fichier("a.ido")), std::filesystem::remove(Fichier("b.ido"));
-    }
 
     // As the question bar confirms: validation, refresh, then the history.
     void Confirme(const char* objet, int choix) {
