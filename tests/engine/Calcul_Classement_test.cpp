@@ -29,18 +29,6 @@ struct Calcul {
     Resultats_Classement r;
 };
 
-void Compare_Au_Litteral(const Base_Connaissance& base, const std::vector<int16_t>& etats, Calcul& calcul,
-                         const std::string& cas) {
-    Resultats_Classement attendu = Resultats_Classement::Initial(base.Nb_Esp);
-    Classement_Litteral(base, etats, attendu);
-    const Resultats_Classement& obtenu = calcul(etats);
-    const auto tout = [](const Resultats_Classement& r) {
-        return std::tie(r.Score_Esp, r.Classement_Esp.Espece, r.Classement_Esp.Score, r.Pourcent_Esp,
-                        r.Classement_Esp.Pourcent);
-    };
-    ASSERT_EQ(tout(obtenu), tout(attendu)) << cas;
-}
-
 // Random bases of several kinds: few values (many ties), zero weights, negative values, values
 // that overflow 16 bits once multiplied, and answers with values other than 1 (as files may hold).
 TEST(Calcul_Classement, MatchesTheLiteralAlgorithmOnRandomBases) {
@@ -67,33 +55,22 @@ TEST(Calcul_Classement, MatchesTheLiteralAlgorithmOnRandomBases) {
                 const auto u = alea() % 10;
                 e = u < 3 ? 1 : u == 9 && genre >= 1 ? tire(-5, 32767) : 0;
             }
-            Compare_Au_Litteral(*base, etats, calcul,
-                                "essai " + std::to_string(essai) + "." + std::to_string(reponses));
-            if (HasFatalFailure())
-                return;
+            Resultats_Classement attendu = Resultats_Classement::Initial(base->Nb_Esp);
+            Classement_Litteral(*base, etats, attendu);
+            const Resultats_Classement& obtenu = calcul(etats);
+            const auto tout = [](const Resultats_Classement& r) {
+                return std::tie(r.Score_Esp, r.Classement_Esp.Espece, r.Classement_Esp.Score, r.Pourcent_Esp,
+                                r.Classement_Esp.Pourcent);
+            };
+            ASSERT_EQ(tout(obtenu), tout(attendu)) << "essai " << essai << "." << reponses;
         }
     }
 }
 
+// Small cases written out: {weights, matrix (species-major), answers} -> ranking and percentages.
 // The sort takes one of three paths by the spread of the scores (counting, packed keys, plain
 // comparison); each must keep equal scores in species order.
-TEST(Calcul_Classement, EqualScoresKeepSpeciesOrderAtEverySpreadOfScores) {
-    struct Cas {
-        int16_t poids, valeur, reponse;  // the best score is poids x valeur x reponse
-    };
-    for (const Cas& cas : {Cas{1, 1, 1}, Cas{1000, 1000, 1}, Cas{32767, 32767, 32767}}) {
-        auto base = Base_Vide(6, 1);
-        base->Poids = {cas.poids};
-        base->Matrice.Data() = {0, cas.valeur, 0, cas.valeur, 0, cas.valeur};
-        Calcul calcul(*base);
-        const auto& r = calcul({cas.reponse});
-        EXPECT_EQ(r.Classement_Esp.Espece, (std::vector<int32_t>{1, 3, 5, 0, 2, 4}))
-            << "weight " << cas.poids;
-    }
-}
-
-// Small cases written out: {weights, matrix (species-major), answers} -> ranking and percentages.
-TEST(Calcul_Classement, WorkedCases) {
+TEST(Calcul_Classement, WorkedCasesAndEqualScoresInSpeciesOrderAtEverySpread) {
     const struct {
         const char* quoi;
         std::vector<int16_t> poids, matrice, etats;
@@ -105,6 +82,11 @@ TEST(Calcul_Classement, WorkedCases) {
         {"worked example", {2, 3}, {0, 1, 0, 1, 1, 1}, {1, 1}, {1, 0, 2}, {100, 60, 60}, {60, 100, 60}},
         // 1 and -1 (a file may hold -1) cancel in the total but not in species 1's score.
         {"answers of zero total still rank", {1, 1}, {0, 1, 0, 0}, {1, -1}, {1, 0}, {0, 0}, {0, 0}},
+        {"ties of small scores", {1}, {0, 1, 0, 1, 0, 1}, {1}, {1, 3, 5, 0, 2, 4}, {100, 100, 100, 0, 0, 0}, {0, 100, 0, 100, 0, 100}},
+        {"ties of scores of a million", {1000}, {0, 1000, 0, 1000, 0, 1000}, {1}, {1, 3, 5, 0, 2, 4},
+         {100000, 100000, 100000, 0, 0, 0}, {0, 100000, 0, 100000, 0, 100000}},
+        {"ties of scores beyond 32 bits", {32767}, {0, 32767, 0, 32767, 0, 32767}, {32767}, {1, 3, 5, 0, 2, 4},
+         {3276700, 3276700, 3276700, 0, 0, 0}, {0, 3276700, 0, 3276700, 0, 3276700}},
         // clang-format on
     };
     for (const auto& c : cas) {

@@ -8,41 +8,31 @@
 namespace kestrane::test {
 namespace {
 
-// A section as (character, first species' states, second's, disjoint).
-struct Ligne {
-    std::string objet;
-    std::vector<int> a, b;
-    bool disjoints;
-    bool operator==(const Ligne&) const = default;
-};
-
-std::vector<Ligne> Lignes(const Base_Connaissance& base, const std::vector<Caractere_Compare>& section) {
-    std::vector<Ligne> lignes;
-    for (const auto& c : section)
-        lignes.push_back(
-            {base.Objets[static_cast<size_t>(c.Position)].Objet, c.Etats_A, c.Etats_B, c.Disjoints});
-    return lignes;
+// A section as "character first's states / second's states", "!" after a disjoint character.
+std::string Section(const Base_Connaissance& base, const std::vector<Caractere_Compare>& section) {
+    std::string texte;
+    for (const auto& c : section) {
+        texte += base.Objets[static_cast<size_t>(c.Position)].Objet + (c.Disjoints ? "!" : "");
+        for (const auto* etats : {&c.Etats_A, &c.Etats_B}) {
+            for (const int e : *etats) texte += " " + std::to_string(e);
+            texte += etats == &c.Etats_A ? " /" : "; ";
+        }
+    }
+    return texte;
 }
 
+// (Acer and Fraxinus, leaflets known for one only: the command-line key's `compare` case.)
 TEST(Comparaison_Especes, DifferingFirstThoseWithoutACommonStateThenSharedThenKnownForOne) {
     const Cle_Chargee b = Charge_Cle();
     ASSERT_TRUE(b.Base);
     b.Base->Matrice(2, 7) = 1;  // Carpinus shows smooth bark too
-    const struct {
-        int a, b;
-        std::vector<Ligne> differents, communs, un_seul;
-    } cas[] = {
-        // (Acer and Fraxinus, leaflets known for one only: the command-line key's `compare` case.)
-        // Betula and Carpinus: the bark they may share comes after the margin they cannot; neither has
-        // leaflets, so Foliole is left out.
-        {1, 2, {{"Marge", {5}, {6}, true}, {"Ecorce", {7}, {7, 8}, false}}, {{"Feuille", {0}, {0}, false}}, {}},
-        {0, 4, {}, {}, {}},  // a species out of range
-    };
-    for (const auto& c : cas) {
-        const Comparaison_Especes r = Compare_Especes(*b.Base, c.a, c.b);
-        EXPECT_EQ(std::tuple(Lignes(*b.Base, r.Differents), Lignes(*b.Base, r.Communs), Lignes(*b.Base, r.Un_Seul)),
-                  std::tie(c.differents, c.communs, c.un_seul))
-            << c.a << " " << c.b;
+    // Betula and Carpinus: the bark they may share comes after the margin they cannot; neither has
+    // leaflets, so Foliole is left out. Then a species out of range.
+    for (const auto& [a, b_, attendu] : {std::tuple(1, 2, "Marge! 5 / 6; Ecorce 7 / 7 8; |Feuille 0 / 0; |"),
+                                         std::tuple(0, 4, "||")}) {
+        const Comparaison_Especes r = Compare_Especes(*b.Base, a, b_);
+        EXPECT_EQ(Section(*b.Base, r.Differents) + "|" + Section(*b.Base, r.Communs) + "|" + Section(*b.Base, r.Un_Seul),
+                  attendu);
     }
 }
 

@@ -14,17 +14,15 @@ namespace {
 
 // A key of `nb_caracteres` characters of `etats` states each (character c owns states c*etats ..)
 // and the given dependencies (parent state -> dependent character), named in lower case: names
-// compare without regard to case.
+// compare without regard to case. Two rows that name nothing are passed over.
 std::unique_ptr<Base_Connaissance> Base_Dependances(int nb_caracteres, int etats,
                                                     const std::vector<std::pair<int, int>>& dependances) {
     Cle_Memoire cle{std::vector<int>(static_cast<size_t>(nb_caracteres), etats), {}, {}, {}};
-    for (const auto& [parent, enfant] : dependances)
-        cle.dependances.push_back({enfant, parent / etats, parent % etats});
+    for (const auto& [parent, enfant] : dependances) cle.dependances.push_back({enfant, parent / etats, parent % etats});
     auto base = Construit(cle);
-    for (Dependance& d : base->Descendance) {
-        d.ID_CARAC[0] = 'c';
-        d.Objet[0] = 'c';
-    }
+    for (Dependance& d : base->Descendance) d.ID_CARAC[0] = d.Objet[0] = 'c';
+    base->Descendance.push_back({9998, "E0", "Inconnu"});
+    base->Descendance.push_back({9999, "Inconnu", "C0"});
     base->Indexe();
     return base;
 }
@@ -47,7 +45,7 @@ void Nettoie_Litteral(const Base_Connaissance& base, int etat, std::vector<int16
     }
 }
 
-// {characters of two states, dependencies, rows naming nothing?, start} -> states left set.
+// {characters of two states, dependencies, start} -> states left set.
 TEST(Graphe_Descendance, ClearsWhatDependsOnTheStateAndNothingElse) {
     std::vector<std::pair<int, int>> chaine;  // state 0 of character c -> character c + 1
     for (int c = 0; c + 1 < 1000; ++c) chaine.emplace_back(c * 2, c + 1);
@@ -68,10 +66,7 @@ TEST(Graphe_Descendance, ClearsWhatDependsOnTheStateAndNothingElse) {
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.quoi);
-        auto base = Base_Dependances(c.nb_car, 2, c.dependances);
-        base->Descendance.push_back({9998, "E0", "Inconnu"});  // rows naming nothing are passed over
-        base->Descendance.push_back({9999, "Inconnu", "C0"});
-        base->Indexe();
+        const auto base = Base_Dependances(c.nb_car, 2, c.dependances);
         Graphe_Descendance graphe(*base);
         std::vector<int16_t> etats(static_cast<size_t>(c.nb_car * 2), 1);
         graphe.Nettoie_Descendance(c.depart, etats);

@@ -52,18 +52,18 @@ class Reponses : public Cle_Demarree {
             noms += (noms.empty() ? "" : " ") + r.Nom;
         return noms;
     }
-    // What a New or an Open changes, and what undoing it must give back.
+    // What a change may change, and what undoing it must give back.
     struct Vu {
         Etats etats, cadres;
         std::vector<bool> joker;
-        std::string ordre;
-        std::string fichier;
+        std::vector<std::string> lignes;
+        std::string ordre, fichier;
         bool passe, modifiee;
         bool operator==(const Vu&) const = default;
     };
     Vu Etat() const {
-        return {id->Etats_Choisis(), id->Etat_Cadre(), id->Joker(), Ordre(), h->Fichier(), id->Car_Passe(),
-                id->Identification_Modifiee()};
+        return {id->Etats_Choisis(), id->Etat_Cadre(),    id->Joker(),      fenetre.Derniere_Liste.Lignes,
+                Ordre(),             h->Fichier(),        id->Car_Passe(),  id->Identification_Modifiee()};
     }
 
     std::unique_ptr<Historique_Reponses> h;
@@ -117,30 +117,21 @@ TEST_F(Reponses, AnswersGiveTheStatesFramesAndOrderAndClearWhatDependsOnWhatThey
 }
 
 TEST_F(Reponses, UndoAndRedoRestoreAnswersFramesAndResultsStepByStep) {
-    struct Vu {
-        Etats etats, cadres;
-        std::vector<std::string> lignes;
-        std::string ordre;
-        bool operator==(const Vu&) const = default;
-    };
-    auto vu = [&] {
-        return Vu{id->Etats_Choisis(), id->Etat_Cadre(), fenetre.Derniere_Liste.Lignes, Ordre()};
-    };
-    std::vector<Vu> vus{vu()};
+    std::vector<Vu> vus{Etat()};
     for (const auto& [objet, choix] :
          {std::pair{"Feuille", 1}, {"Foliole", 1}, {"Marge", 1}, {"Ecorce", 0}, {"Feuille", 0}}) {
         Confirme(objet, choix);
-        vus.push_back(vu());
+        vus.push_back(Etat());
     }
     for (size_t k = vus.size() - 1; k > 0; --k) {
         ASSERT_TRUE(h->Peut_Annuler());
         ASSERT_TRUE(h->Annule());
-        EXPECT_EQ(vu(), vus[k - 1]) << "undo to step " << k - 1;
+        EXPECT_EQ(Etat(), vus[k - 1]) << "undo to step " << k - 1;
     }
     EXPECT_FALSE(h->Peut_Annuler());
     for (size_t k = 1; k < vus.size(); ++k) {
         ASSERT_TRUE(h->Retablit());
-        EXPECT_EQ(vu(), vus[k]) << "redo to step " << k;
+        EXPECT_EQ(Etat(), vus[k]) << "redo to step " << k;
     }
     EXPECT_FALSE(h->Peut_Retablir());
     // A new change after an undo drops what could be redone.
@@ -171,13 +162,14 @@ TEST_F(Reponses, ModifiedFlagFollowsTheStateAndSavingKeepsTheHistory) {
 // New clears the answers, frames and skips and gives every character back to the search; undoing
 // it gives all of that back with the file name, unmodified.
 TEST_F(Reponses, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
+    const Vu vide = Etat();
     Confirme("Feuille", 1);
     Confirme("Ecorce", 0);
     Enregistre(Fichier("a.ido"));
     Pose("Marge", -1);
     fenetre.Reponse_Oui = false;  // no retry of the skipped characters
     id->Passe_Caractere();        // a skipped character: Joker and Car_Passe
-    const Vu avant = Etat(), vide{Etats(9, 0), {0, 0, 0}, std::vector<bool>(4, true), "", "", false, false};
+    const Vu avant = Etat();
     ASSERT_EQ(std::tuple(avant.ordre, avant.joker, avant.passe, avant.modifiee),
               std::tuple("Feuille Ecorce", std::vector<bool>{true, true, false, true}, true, false));
     Remplace(Genre_Changement::Nouvelle);
@@ -193,7 +185,9 @@ TEST_F(Reponses, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
     Enregistre(Fichier("b.ido"));
     Remplace(Genre_Changement::Nouvelle);
     Remplace(Genre_Changement::Ouverture, Fichier("b.ido"));
-    EXPECT_EQ(Etat(), (Vu{Chiffres("100000010"), {-1, 0, -1}, vide.joker, "Feuille Ecorce", Fichier("b.ido"), false, false}));
+    const Vu ouvert = Etat();
+    EXPECT_EQ(std::tie(ouvert.etats, ouvert.cadres, ouvert.ordre, ouvert.fichier, ouvert.modifiee),
+              std::tuple(Chiffres("100000010"), Etats{-1, 0, -1}, "Feuille Ecorce", Fichier("b.ido"), false));
     ASSERT_TRUE(h->Annule());
     EXPECT_EQ(Etat(), vide);
 }
