@@ -59,15 +59,11 @@ class Fenetre_Enregistreuse : public Observateur_Identification, public Dialogue
     void Identification_Devenue_Modifiee() override { ++Devenue_Modifiee; }
     void Liste_Esp_Remplie(const Liste_Especes& liste) override { Derniere_Liste = liste; }
     void Message(const std::string& texte) override { Messages.push_back(texte); }
-    bool Question_Oui_Non(const std::string& texte) override {
-        Questions.push_back(texte);
-        return Reponse_Oui;
-    }
+    bool Question_Oui_Non(const std::string& texte) override { return Questions.push_back(texte), Reponse_Oui; }
 
     std::vector<std::pair<int, std::string>> Chargements;
     std::string Echec_Chargement;  // loads of a path containing this fail
-    std::vector<std::string> Messages;
-    std::vector<std::string> Questions;
+    std::vector<std::string> Messages, Questions;
     bool Reponse_Oui = true;
     int Devenue_Modifiee = 0;
     Liste_Especes Derniere_Liste;

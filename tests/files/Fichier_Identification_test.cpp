@@ -45,32 +45,16 @@ std::vector<std::string> Contenu(const fs::path& dossier) {
     return noms;
 }
 
+// The key started, and a folder for files inside its copy.
 class Fichiers : public Cle_Demarree {
   protected:
     void SetUp() override {
         Cle_Demarree::SetUp();
-        dossier = Dossier_Temporaire("kestrane-ido");
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dossier, fs::perms::owner_all, ec);
-        fs::remove_all(dossier, ec);
+        fs::create_directory(dossier = b.Copie->Dossier() / "ido");
     }
 
     fs::path dossier;
 };
-
-// Saved over a longer file, which it replaces whole, under the name as given (case kept), with
-// nothing else left in the folder. (Open after Save: Reponses.NewAndOpenAreUndone...)
-TEST_F(Fichiers, SaveReplacesALongerFileWholeUnderTheNameGiven) {
-    Repond_Et_Actualise("Feuille", 1);
-    const std::string chemin = (dossier / "Mon Arbre.IDO").string();
-    Ecrit_Octets(chemin, Octets(100, 0x01));
-    ASSERT_TRUE(Enregistre_Identification(*id, chemin));
-    EXPECT_FALSE(id->Identification_Modifiee());
-    EXPECT_EQ(Lit_Octets(chemin), Encode_Identification(id->Etats_Choisis(), id->Etat_Cadre()));
-    EXPECT_EQ(Contenu(dossier), (std::vector<std::string>{chemin}));
-}
 
 // What Open makes of a file: {bytes, or none for no file} -> the error, or the answers and frames
 // loaded. A refused file keeps the identification as it was.
@@ -114,44 +98,44 @@ TEST_F(Fichiers, OpenLoadsTheLayoutOfTheBaseOrRefusesAndKeepsTheIdentification) 
     EXPECT_EQ(fenetre.Derniere_Liste.Lignes[0], " 100% - Fraxinus");  // the last file loaded is ranked
 }
 
-// The first version wrote over the target in place and reported nothing: a failed write lost the
-// old file and the identification was marked saved. A save that fails at any step leaves the
-// folder as it was: the old file whole and nothing new beside it.
-TEST_F(Fichiers, AFailedSaveLeavesTheFolderAsItWasAndTheIdentificationModified) {
-    const fs::path chemin = dossier / "garde.ido";
-    const Octets ancien = Encode_Identification(Etats(9, 0), Etats(3, 0));
-    // Each case sets the fault up and gives the path saved to.
-    const std::function<fs::path()> pannes[] = {
-        [&] {  // the new file cannot be created
-            fs::create_directory(Chemin_Temporaire(chemin.string()));
-            return chemin;
-        },
-        [&] {  // the new file is written but cannot replace the target, a folder
-            fs::remove(chemin);
-            fs::create_directories(chemin / "dedans");
-            return chemin;
-        },
-        [&] {  // the folder is a file
-            return chemin / "x.ido";
-        },
+// Save replaces the file whole (a longer one too) under the name as given, case kept, with nothing
+// left beside it. The first version wrote over the target in place and reported nothing: a failed
+// write lost the old file and the identification was marked saved. A save that fails at any step
+// leaves the folder as it was (the old file whole, nothing new) and the identification modified.
+TEST_F(Fichiers, SaveReplacesTheFileWholeOrLeavesTheFolderAsItWas) {
+    const fs::path chemin = dossier / "Garde.IDO";
+    const Octets ancien(100, 0x01);
+    // Each case sets the folder up, the old file in it, and gives the path saved to.
+    const struct {
+        const char* quoi;
+        bool reussit;
+        std::function<fs::path()> prepare;
+    } cas[] = {
+        {"saved over the old file", true, [&] { return chemin; }},
+        {"the new file cannot be created", false,
+         [&] { return fs::create_directory(Chemin_Temporaire(chemin.string())), chemin; }},
+        {"the new file cannot replace the target, a folder", false,
+         [&] { return fs::remove(chemin), fs::create_directories(chemin / "dedans"), chemin; }},
+        {"the folder is a file", false, [&] { return chemin / "x.ido"; }},
     };
-    Repond_Et_Actualise("Feuille", 1);
-    for (size_t k = 0; k < std::size(pannes); ++k) {
-        SCOPED_TRACE("case " + std::to_string(k));
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        Repond_Et_Actualise("Feuille", 1);
         fs::remove_all(dossier);
         fs::create_directory(dossier);
         Ecrit_Octets(chemin, ancien);
-        const fs::path cible = pannes[k]();
+        const fs::path cible = c.prepare();
         const auto avant = Contenu(dossier);
         const Status s = Enregistre_Identification(*id, cible.string());
-        ASSERT_FALSE(s);
-        EXPECT_EQ(s.code(), static_cast<int>(Erreur_Identification::Ecriture));
-        EXPECT_NE(s.message().find(cible.string()), std::string::npos) << s.message();
-        EXPECT_EQ(Contenu(dossier), avant);
+        EXPECT_EQ(std::tuple(bool(s), Contenu(dossier), id->Identification_Modifiee()),
+                  std::tuple(c.reussit, avant, !c.reussit));
         if (fs::is_regular_file(chemin)) {
-            EXPECT_EQ(Lit_Octets(chemin), ancien);
+            EXPECT_EQ(Lit_Octets(chemin), s ? Encode_Identification(id->Etats_Choisis(), id->Etat_Cadre()) : ancien);
         }
-        EXPECT_TRUE(id->Identification_Modifiee());
+        if (!s) {
+            EXPECT_EQ(s.code(), static_cast<int>(Erreur_Identification::Ecriture));
+            EXPECT_NE(s.message().find(cible.string()), std::string::npos) << s.message();
+        }
     }
 }
 
