@@ -192,23 +192,5 @@ TEST_F(Reponses, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
     EXPECT_EQ(Etat(), vide);
 }
 
-TEST_F(Reponses, PanelDescribesEveryNonZeroStateItCanName) {
-    // State 4 (FOL_7) has no Caracteres row.
-    h.reset();  // it holds the identification Demarre replaces
-    Demarre("DELETE FROM Caracteres WHERE NUM = 4;");
-    const Etats etats = Chiffres("021010000");
-    ASSERT_TRUE(id->Remplace_Reponses(etats, {-1, -1, 0}));
-    std::vector<std::string> lignes;  // character, question, then each state: identifier, text, value, cell
-    for (const auto& r : Decrit_Reponses(*b.Base, etats, Caracteres_Repondus(*b.Base, etats), "en")) {
-        lignes.push_back(r.Nom + "|" + r.Question);
-        for (const auto& e : r.Etats)
-            lignes.push_back(e.ID_CARAC + "|" + e.Texte + "|" + std::to_string(e.Valeur) + "|" +
-                             std::to_string(e.Cellule));
-    }
-    // FOL_3 only: FOL_7 cannot be named.
-    EXPECT_EQ(lignes, (std::vector<std::string>{"Feuille|Leaf type", "F_COMP|Compound leaf|2|1", "Foliole|Leaflets",
-                            "FOL_3|Three leaflets|1|0"}));
-}
-
 }  // namespace
 }  // namespace kestrane::test

@@ -157,8 +157,9 @@ TEST_F(Cle, ContradictionsAreCountedInOrderAndTheDrawnOnesLayeredByTheCount) {
                   std::tuple(c.espece, c.attendus, static_cast<int>(c.attendus.size()), nombre("layer")));
         const bool bouton = nombre("button") > 0;
         ASSERT_EQ(r.Barre.size(), 4u);
-        EXPECT_EQ(std::tie(r.Barre[0].Contredit, r.Barre[1].Contredit, r.Barre[1].Image),
-                  std::tuple(false, bouton, bouton ? "robot/contra/feuille_x.ico" : "data/barres/bouton.ico"));
+        EXPECT_EQ(std::tie(r.Boutons, r.Barre[0].Contredit, r.Barre[1].Contredit, r.Barre[1].Image),
+                  std::tuple(bouton ? std::vector{2} : std::vector<int>{}, false, bouton,
+                             bouton ? "robot/contra/feuille_x.ico" : "data/barres/bouton.ico"));
     }
 }
 

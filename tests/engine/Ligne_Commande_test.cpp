@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "Cle_Test.h"
+#include "Fichier_Identification.h"
 #include "Schema_Base.h"
 
 namespace kestrane::test {
@@ -60,7 +61,10 @@ class Ligne_Commande : public ::testing::Test {
 // then error) holds each piece, and nothing is printed on standard output on failure. The load of
 // a damaged base is reported by the key commands and by those that open it on their own (walk).
 TEST_F(Ligne_Commande, EachCommandPrintsWhatTheWindowShowsOrWhatIsWrong) {
-    const Copie_Base sans_matrice("cle"), sans_especes("cle"), cime("cle");
+    const Copie_Base sans_matrice("cle"), sans_especes("cle"), cime("cle"), sans_fol_7("cle");
+    sans_fol_7.Execute_SQL("DELETE FROM Caracteres WHERE NUM = 4;");  // FOL_7 cannot be named
+    const auto panneau = Encode_Identification({0, 2, 1, 0, 1, 0, 0, 0, 0}, {-1, -1, 0});
+    std::ofstream(Chemin("panneau.ido"), std::ios::binary).write(reinterpret_cast<const char*>(panneau.data()), 24);
     std::filesystem::remove(sans_matrice.Dossier() / "data" / "MATRICE.DAT");
     sans_especes.Execute_SQL("DELETE FROM Parametres WHERE Nom = 'Nb_Esp';");
     cime.Execute_SQL("INSERT INTO Objets_Fic VALUES ('Cime', 9, 40, 2, 1, 2, 0, 'c.wmf', 'Cime?', 1);");
@@ -121,8 +125,13 @@ TEST_F(Ligne_Commande, EachCommandPrintsWhatTheWindowShowsOrWhatIsWrong) {
         {"rank --ido " + sauve + " --answer Ecorce=E_LISSE --answer Foliole=FOL_5 --save " + suite, 0, {}},
         {"answers --ido " + suite, 0, {"Feuille\tLeaf type\tF_COMP\tCompound leaf\nFoliole\tLeaflets\tFOL_5\tFive leaflets\n"
                                        "Ecorce\tBark\tE_LISSE\tSmooth bark\n"}},
-        {"answers --json --ido " + suite, 0, {"{\"objet\": \"Foliole\", \"question\": \"Leaflets\", \"states\": [{\"number\": 3, "
-                                              "\"cell\": 1, \"id\": \"FOL_5\", \"text\": \"Five leaflets\", \"value\": 1}]}"}},
+        // The panel's words for every non-zero state it can name, with its value and cell.
+        {"answers --json --ido '" + Chemin("panneau.ido") + "'", 0,
+         {"{\"answers\": [{\"objet\": \"Feuille\", \"question\": \"Leaf type\", \"states\": [{\"number\": 1, \"cell\": 1, "
+          "\"id\": \"F_COMP\", \"text\": \"Compound leaf\", \"value\": 2}]}, {\"objet\": \"Foliole\", \"question\": "
+          "\"Leaflets\", \"states\": [{\"number\": 2, \"cell\": 0, \"id\": \"FOL_3\", \"text\": \"Three leaflets\", "
+          "\"value\": 1}]}]}\n"},
+         &sans_fol_7},
         {"rank --answer Tronc=1", 1, {"no character \"Tronc\""}},
         {"rank --answer Feuille=FOL_3", 1, {"neither a state identifier"}},
         {"rank --answer Feuille=2", 1, {"cell number 0 .. 1"}},
