@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "Cle_Test.h"
 #include "Fichier_Identification.h"
@@ -37,9 +37,8 @@ class Ligne_Commande : public ::testing::Test {
     std::string Chemin(const char* nom) const { return (cle.Dossier() / nom).string(); }
 
     std::string Lit(const char* nom) const {
-        std::stringstream texte;
-        texte << std::ifstream(Chemin(nom)).rdbuf();
-        return texte.str();
+        std::ifstream f(Chemin(nom));
+        return {std::istreambuf_iterator<char>(f), {}};
     }
     Sortie Lance(const std::string& arguments) const {
         const int brut = std::system((std::string(KESTRANE_CLI) + " " + arguments + " >'" + Chemin("out.txt") + "' 2>'" +
