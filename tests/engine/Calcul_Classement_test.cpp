@@ -18,17 +18,6 @@ std::unique_ptr<Base_Connaissance> Base_Vide(int nb_esp, int nb_etats) {
     return base;
 }
 
-struct Calcul {
-    explicit Calcul(const Base_Connaissance& base)
-        : calcul(base), r(Resultats_Classement::Initial(base.Nb_Esp)) {}
-    const Resultats_Classement& operator()(const std::vector<int16_t>& etats) {
-        calcul.Calcule(etats, r);
-        return r;
-    }
-    Calcul_Classement calcul;
-    Resultats_Classement r;
-};
-
 // Random bases of several kinds: few values (many ties), zero weights, negative values, values
 // that overflow 16 bits once multiplied, and answers with values other than 1 (as files may hold).
 TEST(Calcul_Classement, MatchesTheLiteralAlgorithmOnRandomBases) {
@@ -48,7 +37,8 @@ TEST(Calcul_Classement, MatchesTheLiteralAlgorithmOnRandomBases) {
                              : tire(0, 5);
         for (auto& v : base->Matrice.Data())
             v = genre == 2 ? tire(-32768, 32767) : genre == 1 ? tire(-2, 2) : tire(0, 1);
-        Calcul calcul(*base);
+        Calcul_Classement calcul(*base);  // one calculation and one result reused for every answer set
+        Resultats_Classement obtenu = Resultats_Classement::Initial(base->Nb_Esp);
         for (int reponses = 0; reponses < 5; ++reponses) {
             std::vector<int16_t> etats(static_cast<size_t>(nb_etats), 0);
             for (auto& e : etats) {
@@ -57,7 +47,7 @@ TEST(Calcul_Classement, MatchesTheLiteralAlgorithmOnRandomBases) {
             }
             Resultats_Classement attendu = Resultats_Classement::Initial(base->Nb_Esp);
             Classement_Litteral(*base, etats, attendu);
-            const Resultats_Classement& obtenu = calcul(etats);
+            calcul.Calcule(etats, obtenu);
             const auto tout = [](const Resultats_Classement& r) {
                 return std::tie(r.Score_Esp, r.Classement_Esp.Espece, r.Classement_Esp.Score, r.Pourcent_Esp,
                                 r.Classement_Esp.Pourcent);
@@ -94,8 +84,8 @@ TEST(Calcul_Classement, WorkedCasesAndEqualScoresInSpeciesOrderAtEverySpread) {
         auto base = Base_Vide(static_cast<int>(c.especes.size()), static_cast<int>(c.poids.size()));
         base->Poids = c.poids;
         base->Matrice.Data() = c.matrice;
-        Calcul calcul(*base);
-        const auto& r = calcul(c.etats);
+        Resultats_Classement r = Resultats_Classement::Initial(base->Nb_Esp);
+        Calcul_Classement(*base).Calcule(c.etats, r);
         EXPECT_EQ(std::tie(r.Classement_Esp.Espece, r.Pourcent_Esp, r.Classement_Esp.Pourcent),
                   std::tie(c.especes, c.pourcent_esp, c.pourcent));
     }

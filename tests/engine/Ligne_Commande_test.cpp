@@ -114,9 +114,8 @@ TEST_F(Ligne_Commande, EachCommandPrintsWhatTheWindowShowsOrWhatIsWrong) {
         {"find a", 0, {"Acer\tACECA\tAceraceae\tAcer; Maple (English); Érable champêtre (French)\n"
                        "Betula\tBETPE\tBetulaceae\tBetula; Bouleau (French)\nCarpinus\tCARBE\tBetulaceae\tCarpinus; Hornbeam (English)\n"
                        "Fraxinus\tFRAEX\tOleaceae\tFraxinus; Ash (English)\n"}},
-        {"find bouleau --json", 0, {"{\"text\": \"bouleau\", \"species\": [{\"index\": 1, \"name\": \"Betula\", \"code\": "
-                                    "\"BETPE\", \"family\": \"Betulaceae\", \"names\": [{\"name\": \"Bouleau\", "
-                                    "\"language\": \"French\"}]}]}\n"}},
+        {"find bouleau --json", 0, {"{\"index\": 1, \"name\": \"Betula\", \"code\": \"BETPE\", \"family\": \"Betulaceae\", "
+                                    "\"names\": [{\"name\": \"Bouleau\", \"language\": \"French\"}]}"}},
         // A saved identification is the start of the next command, and `answers` describes it in the
         // panel's words and state-number order (a file keeps no order).
         {"rank --answer Feuille=F_COMP --save " + sauve, 0, {}},
