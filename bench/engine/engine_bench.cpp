@@ -137,11 +137,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&rapport);
     benchmark::Shutdown();
     const auto& ms = rapport.ms;
-    const struct {
-        const char* quoi;
-        const char* run;
-        double cible_ms;
-    } cibles[] = {
+    // Each target: what it measures, the run, the most CPU milliseconds it may take.
+    const struct { const char* quoi; const char* run; double cible_ms; } cibles[] = {
         {"refresh, 10,000 species", "BM_Actualisation/0/0", 2.0},
         {"refresh, 100,000 species", "BM_Actualisation/1/0", 5.0},
         {"search, 10,000 species, standard", "BM_Recherche_Discriminant/0/0", 30.0},
