@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -9,114 +10,70 @@
 namespace kestrane {
 namespace {
 
+// A copy of the built small base with a Null legend beside an empty one, a language twice in two
+// cases, a view after the common names' views (the loader's tests order text keys in any case).
 class DatabaseTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dossier_ = test::Dossier_Temporaire("kestrane-db");
-        chemin_ = (dossier_ / "base.sqlite").string();
-        test::Cree_Base_SQLite(chemin_, 2,
-                               "INSERT INTO Flore VALUES ('quercus robur', 'QUERO', 'Fagaceae', NULL);\n"
-                               "INSERT INTO Flore VALUES ('Acer campestre', 'ACECA', 'Sapindaceae', '');\n"
-                               "INSERT INTO Flore VALUES ('Betula pendula', 'BETPE', 'Betulaceae', 'x');\n"
-                               "INSERT INTO Caracteres VALUES (1, 'b_leaf', 'two');\n"
-                               "INSERT INTO Caracteres VALUES (0, 'A_LEAF', 'one');\n"
-                               "INSERT INTO Communs_Langues (Langue) VALUES ('French');\n"
-                               "INSERT INTO Communs_Langues (Langue) VALUES ('English');\n"
-                               "INSERT INTO Communs_Langues (Langue) VALUES ('english');\n"
-                               "INSERT INTO Parametres VALUES ('Nb_Esp', '3');\n"
-                               "CREATE VIEW Zeta AS SELECT * FROM Flore;\n"
-                               "CREATE VIEW Alpha AS SELECT Espece FROM Flore ORDER BY Code;\n");
+        copie_.Execute_SQL("UPDATE Flore SET Legende = NULL WHERE Code = 'PISYL';"
+                           "UPDATE Flore SET Legende = '' WHERE Code = 'ACPSE';"
+                           "INSERT INTO Communs_Langues (Langue) VALUES ('english');"
+                           "CREATE VIEW Alpha AS SELECT Espece FROM Flore ORDER BY Code DESC;");
+        auto db = Database::Open_Read_Only(copie_.Chemin_Base());
+        ASSERT_TRUE(db.ok()) << db.status().message();
+        db_ = std::move(db.value());
     }
-    void TearDown() override { std::filesystem::remove_all(dossier_); }
-
-    std::unique_ptr<Database> Ouvre() {
-        auto db = Database::Open_Read_Only(chemin_);
-        EXPECT_TRUE(db.ok()) << db.status().message();
-        return std::move(db.value());
-    }
-
-    std::filesystem::path dossier_;
-    std::string chemin_;
+    const test::Copie_Base copie_{"petite"};
+    std::unique_ptr<Database> db_;
 };
 
-TEST_F(DatabaseTest, PrimaryKeyOrderIgnoresCaseOfTextKeys) {
-    auto db = Ouvre();
-    auto flore = db->Open_Table("Flore");
-    ASSERT_TRUE(flore.ok());
-    std::vector<std::string> noms;
-    for (flore.value()->Move_First(); !flore.value()->Eof(); flore.value()->Move_Next())
-        noms.push_back(flore.value()->Get("ESPECE").Text());
-    EXPECT_EQ(noms, (std::vector<std::string>{"Acer campestre", "Betula pendula", "quercus robur"}));
-    EXPECT_EQ(flore.value()->Record_Count(), 3);
+TEST_F(DatabaseTest, SeeksWithoutRegardToCaseByKeyOrNamedIndexAndTellsNullFromEmpty) {
+    auto flore = db_->Open_Table("Flore"), caracteres = db_->Open_Table("Caracteres");
+    ASSERT_TRUE(flore.ok() && caracteres.ok());
+    Recordset& rs = **flore;
+    ASSERT_TRUE(rs.Seek_Equal(Value("PINUS SYLVESTRIS")));
+    EXPECT_EQ(std::tuple(rs.No_Match(), rs.Get("Code").Text(), rs.Get("Legende").Is_Null()),
+              std::tuple(false, "PISYL", true));
+    EXPECT_FALSE(rs.Seek_Equal(Value("Pinus")));
+    EXPECT_TRUE(rs.No_Match() && rs.Eof());
+    ASSERT_TRUE(rs.Seek_Equal(Value("Acer pseudoplatanus")));
+    EXPECT_EQ(std::tuple(rs.Get("Legende").Is_Null(), rs.Get("Legende").Text()), std::tuple(false, ""));
+    EXPECT_TRUE(!rs.Has_Field("NoSuchField") && rs.Get("NoSuchField").Is_Null());
+
+    Recordset& etats = **caracteres;
+    ASSERT_TRUE(etats.Seek_Equal(Value("4")));  // a text key takes the column's affinity
+    EXPECT_EQ(etats.Get("ID_CARAC").Text(), "LC_PALMATE");
+    ASSERT_TRUE(etats.Set_Index("ID_CARAC").ok() && etats.Seek_Equal(Value("fr_cone")));
+    EXPECT_EQ(etats.Get("NUM").Number(), 10);
+    EXPECT_FALSE(etats.Set_Index("NoSuchIndex").ok());
+    EXPECT_EQ(etats.Index(), "ID_CARAC");
 }
 
-TEST_F(DatabaseTest, SeekEqualFindsWithoutRegardToCaseReportsNoMatchAndTellsNullFromEmpty) {
-    auto db = Ouvre();
-    auto rs = std::move(db->Open_Table("Flore").value());
-    EXPECT_TRUE(rs->Seek_Equal(Value("QUERCUS ROBUR")));
-    EXPECT_FALSE(rs->No_Match());
-    EXPECT_EQ(rs->Get("Code").Text(), "QUERO");
-    EXPECT_FALSE(rs->Seek_Equal(Value("Quercus")));
-    EXPECT_TRUE(rs->No_Match());
-    EXPECT_TRUE(rs->Eof());
-    // Null is told apart from empty text.
-    ASSERT_TRUE(rs->Seek_Equal(Value("quercus robur")));
-    EXPECT_TRUE(rs->Get("Legende").Is_Null());
-    ASSERT_TRUE(rs->Seek_Equal(Value("Acer campestre")));
-    EXPECT_FALSE(rs->Get("Legende").Is_Null());
-    EXPECT_EQ(rs->Get("Legende").Text(), "");
-    EXPECT_FALSE(rs->Has_Field("NoSuchField"));
-    EXPECT_TRUE(rs->Get("NoSuchField").Is_Null());
-}
+TEST_F(DatabaseTest, NonUniqueIndexKeepsRowOrderOnTiesAndStoredQueriesAreViewsInCreationOrder) {
+    auto langues = db_->Open_Table("Communs_Langues");
+    ASSERT_TRUE(langues.ok() && (*langues)->Set_Index("Langue").ok());
+    Recordset& rs = **langues;
+    std::vector<std::string> vues;
+    for (rs.Move_First(); !rs.Eof(); rs.Move_Next()) vues.push_back(rs.Get("langue").Text());
+    for (rs.Move_Last(); !rs.Bof(); rs.Move_Previous()) vues.push_back(rs.Get("langue").Text());
+    EXPECT_EQ(vues, (std::vector<std::string>{"English", "english", "Français", "Français", "english", "English"}));
 
-TEST_F(DatabaseTest, NamedIndexesAndIntegerKeys) {
-    auto db = Ouvre();
-    auto rs = std::move(db->Open_Table("Caracteres").value());
-    // PrimaryKey: the state number, whatever the insertion order.
-    rs->Move_First();
-    EXPECT_EQ(rs->Get("NUM").Number(), 0);
-    ASSERT_TRUE(rs->Seek_Equal(Value(1)));
-    EXPECT_EQ(rs->Get("ID_CARAC").Text(), "b_leaf");
-    ASSERT_TRUE(rs->Seek_Equal(Value("1")));  // a text key takes the column's affinity
-    EXPECT_EQ(rs->Get("ID_CARAC").Text(), "b_leaf");
-
-    ASSERT_TRUE(rs->Set_Index("ID_CARAC").ok());
-    ASSERT_TRUE(rs->Seek_Equal(Value("a_leaf")));
-    EXPECT_EQ(rs->Get("NUM").Number(), 0);
-    EXPECT_FALSE(rs->Set_Index("NoSuchIndex").ok());
-    EXPECT_EQ(rs->Index(), "ID_CARAC");
-}
-
-TEST_F(DatabaseTest, NonUniqueIndexKeepsRowOrderOnTiesAndMovesBothWays) {
-    auto db = Ouvre();
-    auto rs = std::move(db->Open_Table("Communs_Langues").value());
-    ASSERT_TRUE(rs->Set_Index("Langue").ok());
-    std::vector<std::string> langues;
-    for (rs->Move_First(); !rs->Eof(); rs->Move_Next()) langues.push_back(rs->Get("langue").Text());
-    EXPECT_EQ(langues, (std::vector<std::string>{"English", "english", "French"}));
-    langues.clear();
-    for (rs->Move_Last(); !rs->Bof(); rs->Move_Previous()) langues.push_back(rs->Get("langue").Text());
-    EXPECT_EQ(langues, (std::vector<std::string>{"French", "english", "English"}));
-}
-
-TEST_F(DatabaseTest, StoredQueriesAreViewsInCreationOrder) {
-    auto db = Ouvre();
-    EXPECT_EQ(db->Query_Names(), (std::vector<std::string>{"Zeta", "Alpha"}));
-    auto q = db->Open_Query("Alpha");
+    EXPECT_EQ(db_->Query_Names(),
+              (std::vector<std::string>{"Vernaculaire_English", "Vernaculaire_Français", "Alpha"}));
+    auto q = db_->Open_Query("Alpha");
     ASSERT_TRUE(q.ok());
-    q.value()->Move_First();
-    EXPECT_EQ(q.value()->Get("Espece").Text(), "Acer campestre");
-    EXPECT_FALSE(q.value()->Set_Index("PrimaryKey").ok());
-    EXPECT_FALSE(db->Open_Query("Missing").ok());
-    EXPECT_FALSE(db->Open_Table("Missing").ok());
+    (*q)->Move_First();
+    EXPECT_EQ((*q)->Get("Espece").Text(), "Pinus sylvestris");
+    EXPECT_FALSE((*q)->Set_Index("PrimaryKey").ok() || db_->Open_Query("Missing").ok() ||
+                 db_->Open_Table("Missing").ok());
 }
 
 TEST_F(DatabaseTest, OpensFromAReadOnlyFolder) {
     if (geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
-    std::filesystem::permissions(dossier_,
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    auto db = Database::Open_Read_Only(chemin_);
-    std::filesystem::permissions(dossier_, std::filesystem::perms::owner_all);
+    const auto data = copie_.Dossier() / "data";
+    std::filesystem::permissions(data, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    auto db = Database::Open_Read_Only(copie_.Chemin_Base());
+    std::filesystem::permissions(data, std::filesystem::perms::owner_all);
     EXPECT_TRUE(db.ok()) << db.status().message();
 }
 
