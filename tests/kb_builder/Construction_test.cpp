@@ -20,9 +20,9 @@ using test::Dossier_Test;
 // The small source as the build made it with the builder.
 TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     const fs::path sortie = KESTRANE_BASES "/petite";
-    Chargement c = test::Charge_Sortie(sortie);
-    ASSERT_TRUE(c.Base) << c.Echec->Detail;
-    const Base_Connaissance& b = *c.Base;
+    const auto base = test::Charge(sortie);
+    ASSERT_TRUE(base);
+    const Base_Connaissance& b = *base;
     EXPECT_EQ(std::tuple(b.Nb_Esp, b.Nb_Etats_Desc, b.Nb_Cadre, b.Nb_Robot, b.Nb_But_Deter, b.Nb_But_Quest,
                          b.Nb_Couleurs, b.Nb_Contraintes),
               std::tuple(4, 11, 3, 2, 4, 3, 2, 2));

@@ -1,15 +1,16 @@
 #include "Outils_Test.h"
 
 #include <sys/wait.h>
-#include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 #include "Calcul_Classement.h"
+#include "Chargeur_Base.h"
 
 namespace fs = std::filesystem;
 
@@ -57,8 +58,10 @@ std::vector<Rang> Classe(const Base_Connaissance& base, const std::vector<std::s
     return out;
 }
 
-Chargement Charge_Sortie(const fs::path& sortie) {
-    return Charge_Base({(sortie / "data/kestrane.sqlite").string(), (sortie / "data/").string()}, nullptr);
+std::unique_ptr<Base_Connaissance> Charge(const fs::path& sortie) {
+    auto c = Charge_Base({(sortie / "data/kestrane.sqlite").string(), (sortie / "data/").string()}, nullptr);
+    EXPECT_TRUE(c.Base) << sortie << ": " << (c.Echec ? c.Echec->Detail : "");
+    return std::move(c.Base);
 }
 
 std::pair<int, std::string> Execute(const std::string& commande) {

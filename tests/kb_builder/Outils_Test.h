@@ -1,17 +1,16 @@
 #pragma once
-// Helpers of the builder tests: copies of the small sources to damage, text edits of their files,
-// and the ranking of species for a set of answers, by the program's own ranking.
+// Helpers of the builder tests: a temporary folder, copies of the small sources to break, text
+// edits of their files, loading what a build wrote, the program's ranking, running the tool.
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <memory>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "Base_Connaissance.h"
-#include "Chargeur_Base.h"
 
 namespace kestrane::kb::test {
 
@@ -32,13 +31,15 @@ void Ecrit_Texte(const std::filesystem::path& p, const std::string& texte);
 // Replaces the first occurrence of `avant` (which must exist) by `apres`.
 void Remplace(const std::filesystem::path& p, const std::string& avant, const std::string& apres);
 
+// The base a build wrote into `sortie` (kestrane.ini and data/), loaded without a palette; null,
+// and a test failure, when it does not load.
+std::unique_ptr<Base_Connaissance> Charge(const std::filesystem::path& sortie);
+
 struct Rang {
     std::string Espece;
     int Pourcent = 0;
 };
-
-// The species as the program ranks them for the chosen states (by ID_CARAC), with their
-// percentages.
+// The species as the program ranks them for the chosen states (by ID_CARAC), with their percentages.
 std::vector<Rang> Classe(const Base_Connaissance& base, const std::vector<std::string>& reponses);
 
 // One field of each row, in order: a table compared as one list.
@@ -48,9 +49,6 @@ std::vector<Champ> Colonne(const std::vector<Ligne>& lignes, Champ Ligne::*champ
     for (const Ligne& l : lignes) out.push_back(l.*champ);
     return out;
 }
-
-// The base a build wrote into `sortie` (its data/ folder), loaded without a palette.
-Chargement Charge_Sortie(const std::filesystem::path& sortie);
 
 // Runs a command line; returns its exit status and what it printed on both streams.
 std::pair<int, std::string> Execute(const std::string& commande);
