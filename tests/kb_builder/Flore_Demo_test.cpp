@@ -176,20 +176,15 @@ TEST_F(Flore_Demo, DataZonesAndNamesAreConsistent) {
     // whose parent state the species has) and none that does not: a forester never meets a
     // species that fails a plain answer for lack of data.
     std::map<std::string, std::vector<int>> parents;
-    for (const auto& d : base_->Descendance)
-        parents[d.Objet].push_back(*base_->Etat_Par_Identifiant(d.ID_CARAC));
-    for (int s = 0; s < base_->Nb_Esp; ++s) {
+    for (const auto& d : base_->Descendance) parents[d.Objet].push_back(base_->Etat_Par_Identifiant(d.ID_CARAC).value());
+    for (int s = 0; s < base_->Nb_Esp; ++s)
         for (const auto& o : base_->Objets) {
-            auto it = parents.find(o.Objet);
-            bool applique = it == parents.end();
-            if (it != parents.end())
-                for (int e : it->second) applique = applique || base_->Matrice(s, e) == 1;
-            bool repond = false;
-            for (int e = o.Index_Car; e < o.Index_Car + o.Nb_Car; ++e)
-                repond = repond || base_->Matrice(s, e) == 1;
+            const auto it = parents.find(o.Objet);
+            bool applique = it == parents.end(), repond = false;
+            for (int e : applique ? std::vector<int>{} : it->second) applique = applique || base_->Matrice(s, e) == 1;
+            for (int e = o.Index_Car; e < o.Index_Car + o.Nb_Car; ++e) repond = repond || base_->Matrice(s, e) == 1;
             EXPECT_EQ(applique, repond) << base_->Nom_Esp[static_cast<size_t>(s)] << " / " << o.Objet;
         }
-    }
     // Every character can be reached from the portrait or the determination bar.
     for (const auto& o : base_->Objets) {
         bool atteint = false;

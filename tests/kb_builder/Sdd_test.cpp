@@ -61,18 +61,13 @@ TEST(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     ASSERT_EQ(Colonne(b.Flore, &Espece_Flore::Famille),
               (std::vector<std::string>{"Betulaceae", "Fagaceae", "Larix", "Pinaceae", "Pinaceae"}));
     EXPECT_EQ(b.Flore[0].Legende, "Silver birch in spring");
-    // Characters in the tree's order with their frames; the text character is left out; the
+    // Characters c1 .. c4 in the tree's order with their frames; the text character is left out; the
     // measured one is divided where the taxa's ranges differ.
-    ASSERT_EQ(b.Objets.size(), 4u);
-    using Objet = std::tuple<std::string, std::string, int, int, bool>;
-    std::vector<Objet> objets;
-    for (const char* nom : {"c1", "c2", "c3", "c4"})
-        if (const Objet_Fic* o = b.Trouve_Objet(nom))
-            objets.emplace_back(o->Objet, o->TipText, o->Nb_Car, o->Cadre, o->Joker);
-    EXPECT_EQ(objets, (std::vector<Objet>{{"c1", "Leaf type", 2, 0, true},
-                                          {"c2", "Leaf margin", 2, 0, true},
-                                          {"c3", "Needles per bundle", 2, 0, false},
-                                          {"c4", "Height when grown", 6, 1, true}}));
+    EXPECT_EQ(Colonne(b.Objets, &Objet_Fic::TipText),
+              (std::vector<std::string>{"Leaf type", "Leaf margin", "Needles per bundle", "Height when grown"}));
+    EXPECT_EQ(std::tuple(Colonne(b.Objets, &Objet_Fic::Nb_Car), Colonne(b.Objets, &Objet_Fic::Cadre),
+                         Colonne(b.Objets, &Objet_Fic::Joker)),
+              std::tuple(std::vector{2, 2, 2, 6}, std::vector{0, 0, 0, 1}, std::vector{true, true, false, true}));
     ASSERT_TRUE(b.Poids.size() >= 3 && b.Etat_Par_Numero(6) && b.Etat_Par_Numero(11));
     EXPECT_EQ(std::tuple(b.Poids[0], b.Poids[2], b.Etat_Par_Numero(6)->TipText, b.Etat_Par_Numero(11)->TipText),
               std::tuple(5, 1, "up to 20 m", "40 m or more"));
@@ -94,10 +89,10 @@ TEST(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     // Dependencies: the margin only with broad leaves; bundles are inapplicable with broad leaves.
     EXPECT_EQ(Dependances(b), (std::set<std::pair<std::string, std::string>>{{"s1", "c2"}, {"s2", "c3"}}));
     // English texts with their French translations; German is left out.
-    ASSERT_TRUE(b.Trouve_Objet("c1") && b.Etat_Par_Numero(0) && b.Etat_Par_Numero(6));
-    EXPECT_EQ(b.Textes.Question(*b.Trouve_Objet("c1"), "fr"), "Type de feuille");
-    EXPECT_EQ(b.Textes.Etat(*b.Etat_Par_Numero(0), "fr"), "Large");
-    EXPECT_EQ(b.Textes.Etat(*b.Etat_Par_Numero(6), "fr"), "jusqu'à 20 m");
+    ASSERT_TRUE(b.Trouve_Objet("c1") && b.Etat_Par_Numero(0));
+    EXPECT_EQ(std::tuple(b.Textes.Question(*b.Trouve_Objet("c1"), "fr"), b.Textes.Etat(*b.Etat_Par_Numero(0), "fr"),
+                         b.Textes.Etat(*b.Etat_Par_Numero(6), "fr")),
+              std::tuple("Type de feuille", "Large", "jusqu'à 20 m"));
     EXPECT_EQ(b.Communs_Langues, (std::vector<std::string>{"English", "Français"}));
     EXPECT_EQ(Colonne(b.But_Deter, &Bouton_Barre::Key), (std::vector<std::string>{"Search", "Results"}));
     EXPECT_EQ(b.Nb_Robot, 0);

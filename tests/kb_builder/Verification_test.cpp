@@ -25,8 +25,9 @@ std::string Problemes(const Copie& copie, bool avertissements = false) {
     return t;
 }
 
-// Each damage to a fresh copy, and what the check must say of it; the sound copy has no problem.
-TEST(Verification, EachDamageIsReportedWithWhereItIs) {
+// Each damage to a fresh copy, and what the check must say of it; the sound copy has no problem, and
+// warnings for the texts it does not translate.
+TEST(Verification, EachDamageIsReportedWithWhereItIsAndMissingTranslationsAreWarnings) {
     const auto sql = [](const char* s) { return [s](const Copie& c) { c.Execute_SQL(s); }; };
     const auto efface = [](std::vector<const char*> fichiers) {
         return [=](const Copie& c) {
@@ -88,10 +89,7 @@ TEST(Verification, EachDamageIsReportedWithWhereItIs) {
         for (const char* attendu : c.attendus) EXPECT_NE(p.find(attendu), std::string::npos) << attendu << "\n" << p;
         EXPECT_EQ(p.empty(), c.attendus.empty()) << p;
     }
-}
-
-// The small source translates a few texts into French only: the missing ones are warnings.
-TEST(Verification, MissingTranslationsAreWarnings) {
+    // The small source translates a few texts into French only: the missing ones are warnings.
     const std::string avertissements = Problemes(Copie("petite"), true);
     for (const char* attendu : {"warning: table Objets_Fic, Composition: TipText has no translation in 'fr'",
                                 "warning: table But_Deter, row 1: Caption has no translation in 'fr'"})
