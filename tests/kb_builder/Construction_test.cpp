@@ -72,20 +72,9 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
                                               "Pin sylvestre"}));
 }
 
-TEST(Construction, RebuildReplacesTheOldBaseAndLeavesNothingBeside) {
-    Dossier_Test d("kb-rebuild");
-    const fs::path sortie = d.Chemin() / "base";
-    ASSERT_TRUE(Construit_Base(std::string(KB_SOURCES) + "/petite", sortie.string()).ok());
-    test::Ecrit_Texte(sortie / "stale.txt", "from an older build");
-    ASSERT_TRUE(Construit_Base(std::string(KB_SOURCES) + "/petite", sortie.string()).ok());
-    EXPECT_FALSE(fs::exists(sortie / "stale.txt"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(d.Chemin()), fs::directory_iterator()), 1)
-        << "only the base itself is left in its parent folder";
-}
-
 // {a fault put into a copy of the small source} -> the refusal names the file and line; OUT keeps
-// the previous base and no temporary folder is left beside it.
-TEST(Construction, BrokenSourceIsRefusedWithFileAndLineAndOutIsLeftAlone) {
+// the previous base and no temporary folder is left beside it. The sound source replaces it.
+TEST(Construction, BrokenSourceIsRefusedWithFileAndLineAndOutIsLeftAloneTheSoundOneReplacesIt) {
     const struct {
         const char* nom;
         const char* fichier;
@@ -135,6 +124,13 @@ TEST(Construction, BrokenSourceIsRefusedWithFileAndLineAndOutIsLeftAlone) {
         EXPECT_FALSE(fs::exists(sortie / "data"));
         EXPECT_EQ(std::distance(fs::directory_iterator(d.Chemin()), fs::directory_iterator()), 2);
     }
+    // The sound source replaces the previous base and leaves nothing beside it.
+    Dossier_Test d("kb-rebuild");
+    fs::create_directories(d.Chemin() / "out");
+    test::Ecrit_Texte(d / "out/previous.txt", "the previous base");
+    ASSERT_TRUE(Construit_Base(std::string(KB_SOURCES) + "/petite", d / "out").ok());
+    EXPECT_TRUE(!fs::exists(d / "out/previous.txt") && fs::exists(d / "out/data/kestrane.sqlite"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(d.Chemin()), fs::directory_iterator()), 1);
 }
 
 // {a command of the tool on a broken source, a damaged base, the sound base, a file that is no SDD}

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
@@ -23,23 +23,16 @@ void Copie_Source(const std::string& nom, const fs::path& cible) {
 
 std::string Lit_Texte(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
-    std::stringstream t;
-    t << in.rdbuf();
-    return t.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void Ecrit_Texte(const fs::path& p, const std::string& texte) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out << texte;
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << texte;
 }
 
 void Remplace(const fs::path& p, const std::string& avant, const std::string& apres) {
     std::string t = Lit_Texte(p);
-    const size_t i = t.find(avant);
-    if (i == std::string::npos)
-        throw std::runtime_error(p.string() + " does not hold " + avant);
-    t.replace(i, avant.size(), apres);
-    Ecrit_Texte(p, t);
+    Ecrit_Texte(p, t.replace(t.find(avant), avant.size(), apres));  // throws when `avant` is absent
 }
 
 std::vector<Rang> Classe(const Base_Connaissance& base, const std::vector<std::string>& reponses) {

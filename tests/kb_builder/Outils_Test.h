@@ -28,7 +28,7 @@ void Copie_Source(const std::string& nom, const std::filesystem::path& cible);
 
 std::string Lit_Texte(const std::filesystem::path& p);
 void Ecrit_Texte(const std::filesystem::path& p, const std::string& texte);
-// Replaces the first occurrence of `avant` (which must exist) by `apres`.
+// Replaces the first occurrence of `avant` by `apres`; throws when there is none.
 void Remplace(const std::filesystem::path& p, const std::string& avant, const std::string& apres);
 
 // The base a build wrote into `sortie` (kestrane.ini and data/), loaded without a palette; null,
