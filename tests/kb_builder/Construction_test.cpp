@@ -5,7 +5,6 @@
 #include <QImage>
 #include <filesystem>
 
-#include "Chargeur_Base.h"
 #include "Echantillonneur_Palette_Wmf.h"
 #include "Base_Test.h"
 #include "Outils_Test.h"
@@ -44,7 +43,6 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     EXPECT_EQ(std::tuple(b.Clic_Zone[3].Cadre, b.Clic_Zone[3].Test_Cadre, b.Contradictions.size(),
                          b.Code_Couleur[1], b.But_Deter[2].Key),
               std::tuple(1, true, 2u, "Fruit", "Search"));
-
     // The files the tables point at are the base check's (a sound build checks clean there); the
     // guide and the picture sizes are not.
     EXPECT_TRUE(fs::is_regular_file(sortie / "help/guide.html"));
@@ -62,7 +60,6 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
         const std::string page = test::Lit_Texte(sortie / "documents/f/frexc" / nom);
         for (const char* piece : pieces) EXPECT_NE(page.find(piece), std::string::npos) << nom << ": " << piece;
     }
-
     // Common names in their language's order ("Érable" before "Frêne", which a byte order would put last).
     auto vue = b.Base_Donnees->Open_Query("Vernaculaire_Français");
     ASSERT_TRUE(vue.ok());

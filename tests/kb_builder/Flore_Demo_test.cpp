@@ -3,7 +3,6 @@
 
 #include <QImage>
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <set>
@@ -11,7 +10,6 @@
 
 #include "Chargeur_Base.h"
 #include "Composition_Portrait.h"
-#include "Construction_Base.h"
 #include "Echantillonneur_Palette_Wmf.h"
 #include "Metafichier.h"
 #include "Outils_Test.h"
@@ -19,8 +17,6 @@
 #include "Rendu_Wmf.h"
 #include "Table_Csv.h"
 #include "Verification_Base.h"
-
-namespace fs = std::filesystem;
 
 namespace kestrane::kb {
 namespace {

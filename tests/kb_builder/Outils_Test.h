@@ -37,7 +37,7 @@ std::unique_ptr<Base_Connaissance> Charge(const std::filesystem::path& sortie);
 
 struct Rang {
     std::string Espece;
-    int Pourcent = 0;
+    int Pourcent;
 };
 // The species as the program ranks them for the chosen states (by ID_CARAC), with their percentages.
 std::vector<Rang> Classe(const Base_Connaissance& base, const std::vector<std::string>& reponses);

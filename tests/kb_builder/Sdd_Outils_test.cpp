@@ -8,32 +8,28 @@
 namespace kestrane::kb {
 namespace {
 
-TEST(Nettoyage_Html, KeepsFormattingAndDropsWhatCouldRunOrLoad) {
-    const std::pair<const char*, const char*> cas[] = {
-        {"<p>White <b>bark</b></p>", "<p>White <b>bark</b></p>"},
-        {"<P CLASS=x onclick='go()'>a</P>", "<p>a</p>"},
-        {"a<script>alert(1)</script>b<SCRIPT src=x></SCRIPT>c", "abc"},
-        {"<style>p{}</style><iframe src='http://x'>t</iframe>z", "z"},
-        {"<img src=\"http://example.org/x.png\">leaf", " leaf"},
-        {"<a href=\"javascript:go()\">link</a>", "link"},
-        {"<!-- note --><b>x", "<b>x</b>"},
-        {"x</i> < 3 & y &amp; &#233;", "x &lt; 3 &amp; y &amp; &#233;"},
-        {"<ul><li>one<li>two</ul>", "<ul><li>one<li>two</li></li></ul>"},
-        {"<script>never closed", ""},
-        {"<b attr=\"a>b\">q</b>", "<b>q</b>"},
+// {fragment} -> the safe HTML that keeps its formatting and drops what could run or load, or the
+// plain text of a label.
+TEST(Nettoyage_Html, SafeHtmlKeepsFormattingDropsWhatCouldRunOrLoadAndPlainTextKeepsTheText) {
+    const std::tuple<std::string (*)(std::string_view), const char*, const char*> cas[] = {
+        {Nettoie_Html, "<p>White <b>bark</b></p>", "<p>White <b>bark</b></p>"},
+        {Nettoie_Html, "<P CLASS=x onclick='go()'>a</P>", "<p>a</p>"},
+        {Nettoie_Html, "a<script>alert(1)</script>b<SCRIPT src=x></SCRIPT>c", "abc"},
+        {Nettoie_Html, "<style>p{}</style><iframe src='http://x'>t</iframe>z", "z"},
+        {Nettoie_Html, "<img src=\"http://example.org/x.png\">leaf", " leaf"},
+        {Nettoie_Html, "<a href=\"javascript:go()\">link</a>", "link"},
+        {Nettoie_Html, "<!-- note --><b>x", "<b>x</b>"},
+        {Nettoie_Html, "x</i> < 3 & y &amp; &#233;", "x &lt; 3 &amp; y &amp; &#233;"},
+        {Nettoie_Html, "<ul><li>one<li>two</ul>", "<ul><li>one<li>two</li></li></ul>"},
+        {Nettoie_Html, "<script>never closed", ""},
+        {Nettoie_Html, "<b attr=\"a>b\">q</b>", "<b>q</b>"},
+        {Texte_Brut, "<i>Viola hederacea</i> Labill.", "Viola hederacea Labill."},
+        {Texte_Brut, "  Leaf\n  complexity ", "Leaf complexity"},
+        {Texte_Brut, "A &amp; B &lt;c&gt; &#233;t&#xE9;", "A & B <c> été"},
+        {Texte_Brut, "line<br>break", "line break"},
+        {Texte_Brut, "<script>x</script>", ""},
     };
-    for (const auto& [entree, attendu] : cas) EXPECT_EQ(Nettoie_Html(entree), attendu) << entree;
-}
-
-TEST(Nettoyage_Html, PlainTextOfALabel) {
-    const std::pair<const char*, const char*> cas[] = {
-        {"<i>Viola hederacea</i> Labill.", "Viola hederacea Labill."},
-        {"  Leaf\n  complexity ", "Leaf complexity"},
-        {"A &amp; B &lt;c&gt; &#233;t&#xE9;", "A & B <c> été"},
-        {"line<br>break", "line break"},
-        {"<script>x</script>", ""},
-    };
-    for (const auto& [entree, attendu] : cas) EXPECT_EQ(Texte_Brut(entree), attendu) << entree;
+    for (const auto& [fonction, entree, attendu] : cas) EXPECT_EQ(fonction(entree), attendu) << entree;
 }
 
 TEST(Classes_Mesures, CutWhereTheTaxaDifferAndReadable) {

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <set>
 
-#include "Chargeur_Base.h"
 #include "Fonctions_Wmf.h"
 #include "Import_Sdd.h"
 #include "Metafichier.h"
@@ -21,7 +20,6 @@ namespace {
 using test::Charge;
 using test::Colonne;
 using test::Dossier_Test;
-using test::Lit_Texte;
 
 // The dependencies as (parent state, character) pairs.
 std::set<std::pair<std::string, std::string>> Dependances(const Base_Connaissance& b) {
@@ -105,7 +103,7 @@ TEST(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
         EXPECT_NE(a.find(attendu), std::string::npos) << attendu << "\n" << a;
     // The species page shows the details, made safe, in each language.
     const fs::path pages = d.Chemin() / "base/documents/b/betpe";
-    const std::string en = Lit_Texte(pages / "betpe_en.html"), fr = Lit_Texte(pages / "betpe_fr.html");
+    const std::string en = test::Lit_Texte(pages / "betpe_en.html"), fr = test::Lit_Texte(pages / "betpe_fr.html");
     EXPECT_NE(en.find("Birch with <b>white</b> bark."), std::string::npos) << en;
     EXPECT_EQ(en.find("script"), std::string::npos);
     EXPECT_EQ(en.find("example.org"), std::string::npos);
@@ -253,7 +251,7 @@ TEST(Sdd_Petite, RoundTripKeepsTheKey) {
     const std::string petite = KESTRANE_BASES "/petite";
     const auto [code, sortie] = test::Execute(std::string(KB_OUTIL) + " export-sdd " + petite + " " + (d / "p.xml"));
     ASSERT_EQ(code, 0) << sortie;
-    const std::string xml = Lit_Texte(d.Chemin() / "p.xml");
+    const std::string xml = test::Lit_Texte(d.Chemin() / "p.xml");
     for (const char* attendu : {"<kestrane:Weight value=\"5\"/>", "<OnlyApplicableIf>", "code=\"NotApplicable\"",
                                 "<Label xml:lang=\"fr\">", "<kestrane:Code value=\"PISYL\"/>"})
         EXPECT_NE(xml.find(attendu), std::string::npos) << attendu;
