@@ -108,6 +108,9 @@ TEST(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     EXPECT_EQ(en.find("script"), std::string::npos);
     EXPECT_EQ(en.find("example.org"), std::string::npos);
     EXPECT_NE(fr.find("Bouleau à l'écorce <b>blanche</b>."), std::string::npos);
+    // Its guide explains the list of questions that stands where a portrait would.
+    const std::string guide = test::Lit_Texte(d.Chemin() / "base/help/guide.html");
+    EXPECT_NE(guide.find("listed where a portrait would stand"), std::string::npos) << guide;
     // A picture found beside the dataset is in the state grid; a missing one gets a card.
     auto images = [&](const char* popup) {
         auto m = wmf::Metafichier::Lit_Fichier((d.Chemin() / "base/descripteurs" / popup).string());
