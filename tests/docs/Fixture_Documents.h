@@ -1,18 +1,19 @@
 #pragma once
-// A small flora with its documents in a temporary folder, and the documents of the program
-// opened on it with a recording host and scripted dialogs.
+// The small test base with its generated documents, changed for the documents' tests, and the
+// documents of the program opened on it with a recording host and scripted dialogs.
 //
-// The flora (Flore in key order):
-//   acer campestre   ACECA  sapindaceae s.l.  legend "Field maple"   (no page: the error page)
-//   Fagus sylvatica  FAGSY  FAGACEAE          legend "Common beech"  (pages, drawing page, drawing)
-//   Melia azedarach  MELAZ  MELIACEAE         legend "Chinaberry"
-//   Quercus robur    QUERO  FAGACEAE          no legend (pages stored in capitals, no drawing)
-//   Tilia cordata    TILCO  Malvaceae         legend ""
-// Common names in English then French; "Lime" is English for TILCO and French for ACECA.
+// The changes to the copy (Flore in key order):
+//   FREXC  Fraxinus excelsior      OLEACEAE          legend also in French; French name "Sycamore"
+//   AEHIP  Aesculus hippocastanum  sapindaceae s.l.
+//   ACPSE  acer pseudoplatanus     sapindaceae s.l.  (lower-case name; no pages: the error page)
+//   PISYL  Pinus sylvestris        Pinaceae          no legend; pages under P/PISYL/ with the
+//                                                    species page PISYL_EN.HTML; no drawing
+// The common names' ranks are reversed, so the stored queries give them in reverse order.
 
 #include <QString>
 
-#include <filesystem>
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -32,25 +33,27 @@ inline void PrintTo(const QString& texte, std::ostream* flux) {
 
 namespace kestrane::test {
 
-// `sql_supplementaire` runs after the rows.
-Description_Base Description_Flore(const std::string& sql_supplementaire = {});
+// The changed copy, then `sql_supplementaire` run on it, loaded (the test fails when it does not load).
+struct Flore_Documents {
+    explicit Flore_Documents(const std::string& sql_supplementaire = {});
+    Copie_Base copie{"petite"};
+    std::unique_ptr<Base_Connaissance> connaissance;
+};
 
-// The loaded knowledge base of a description (the test fails when it does not load).
-std::unique_ptr<Base_Connaissance> Charge(const Base_Temporaire& base);
+// Replaces `avant` by `apres` in a file of the copy's documents (the test fails when it is absent).
+void Remplace_Dans_Page(const Copie_Base& copie, const std::string& page, const QString& avant,
+                        const QString& apres);
 
 class Bac_Documents {
   public:
-    // `adresse_web` empty: local documents ("hd"); else the documents' web address ("http").
-    // `sql_supplementaire` runs after the base's rows.
-    explicit Bac_Documents(const QString& adresse_web = {}, const std::string& sql_supplementaire = {});
-    ~Bac_Documents();
+    // `web`: the documents are read through their address ("http" distribution) instead of from
+    // the disk ("hd"); `avant_ouverture` may change the copy before the documents open it.
+    explicit Bac_Documents(bool web = false, const std::function<void(const Copie_Base&)>& avant_ouverture = {});
 
-    // The folder holding documents/ (the fixture pages plus the full-size drawing) and data/.
+    // The address of the copy's documents/, ending with "/".
     QString Dossier_Documents() const;
 
-    Base_Temporaire base;
-    std::unique_ptr<Base_Connaissance> connaissance;
-    std::filesystem::path dossier;
+    Flore_Documents flore;
     Reglages reglages;
     Hote_Factice hote;
     Dialogues_Scriptes dialogues;
@@ -61,6 +64,10 @@ class Bac_Documents {
 bool Attend(const std::function<bool()>& condition);
 
 // Waits until the view has completed a page whose location ends with `fin`.
-bool Attend_Page(Documents& documents, const QString& fin);
+testing::AssertionResult Attend_Page(Documents& documents, const QString& fin);
+
+// Clicks with the mouse the middle of the first element of the shown page that matches the CSS
+// selector, scrolled into view first (fails when there is none).
+void Clique_Element(Documents& documents, const QString& selecteur);
 
 }  // namespace kestrane::test

@@ -6,20 +6,14 @@
 #include <gtest/gtest.h>
 
 #include "Fixture_Documents.h"
-#include "Schema_Base.h"
 
 namespace kestrane::test {
 namespace {
 
-QStringList Textes_Enfants(const QTreeWidgetItem* noeud) {
-    QStringList textes;
-    for (int i = 0; i < noeud->childCount(); ++i) textes << noeud->child(i)->text(0);
-    return textes;
-}
-
 struct Arbre_Rempli {
-    explicit Arbre_Rempli(int langue = 0) : base(Description_Flore()), connaissance(Charge(base)) {
-        arbre.Remplit_Arbre(*connaissance, langue);
+    explicit Arbre_Rempli(int langue = 0, const std::string& sql = {}) : flore(sql) {
+        if (flore.connaissance)
+            arbre.Remplit_Arbre(*flore.connaissance, langue);
         arbre.resize(400, 900);
         arbre.show();
     }
@@ -30,30 +24,25 @@ struct Arbre_Rempli {
         arbre.scrollToItem(noeud);
         QTest::mouseClick(arbre.viewport(), Qt::LeftButton, {}, arbre.visualItemRect(noeud).center());
     }
-    Base_Temporaire base;
-    std::unique_ptr<Base_Connaissance> connaissance;
+    Flore_Documents flore;
     Tree_esp arbre;
 };
 
 // The children of the node reached by following `chemin`'s texts from the roots, in order.
 QStringList Enfants(const Tree_esp& arbre, const QStringList& chemin) {
-    QStringList textes;
-    if (chemin.isEmpty()) {
-        for (int i = 0; i < arbre.topLevelItemCount(); ++i) textes << arbre.topLevelItem(i)->text(0);
-        return textes;
-    }
-    const QTreeWidgetItem* noeud = nullptr;
-    for (int i = 0; i < arbre.topLevelItemCount() && !noeud; ++i)
-        if (arbre.topLevelItem(i)->text(0) == chemin.front())
-            noeud = arbre.topLevelItem(i);
-    for (qsizetype k = 1; k < chemin.size() && noeud; ++k) {
+    const QTreeWidgetItem* noeud = arbre.invisibleRootItem();
+    for (const QString& texte : chemin) {
         const QTreeWidgetItem* suivant = nullptr;
         for (int i = 0; i < noeud->childCount() && !suivant; ++i)
-            if (noeud->child(i)->text(0) == chemin[k])
+            if (noeud->child(i)->text(0) == texte)
                 suivant = noeud->child(i);
+        if (!suivant)
+            return {"(no such node)"};
         noeud = suivant;
     }
-    return noeud ? Textes_Enfants(noeud) : QStringList{"(no such node)"};
+    QStringList textes;
+    for (int i = 0; i < noeud->childCount(); ++i) textes << noeud->child(i)->text(0);
+    return textes;
 }
 
 TEST(Tree_esp, NodesUnderTheirParentsInOrder) {
@@ -63,71 +52,48 @@ TEST(Tree_esp, NodesUnderTheirParentsInOrder) {
         QStringList enfants;
     } branches[] = {
         {{}, {"Families", "Species", "Common names"}},
-        // Met in the order sapindaceae, FAGACEAE, MELIACEAE, Malvaceae; in proper case, sorted.
-        {{"Families"}, {"Fagaceae", "Malvaceae", "Meliaceae", "Sapindaceae S.l."}},
-        {{"Families", "Fagaceae"}, {"Fagus sylvatica", "Quercus robur"}},  // one node for both
-        {{"Species"},
-         {"acer campestre", "Fagus sylvatica", "Melia azedarach", "Quercus robur", "Tilia cordata"}},
-        {{"Common names"}, {"English", "French"}},
-        {{"Common names", "English"}, {"Beech", "Chinaberry", "Field maple", "Lime", "Oak"}},
-        // The stored query gives É after the unaccented letters; the tree sorts it among the E.
-        {{"Common names", "French"},
-         {"Chêne pédonculé", "Érable champêtre", "Frêne de Chine", "Hêtre", "Tilleul"}},
+        // Met in the order sapindaceae s.l., OLEACEAE, Pinaceae; in proper case, sorted.
+        {{"Families"}, {"Oleaceae", "Pinaceae", "Sapindaceae S.l."}},
+        {{"Families", "Sapindaceae S.l."}, {"acer pseudoplatanus", "Aesculus hippocastanum"}},  // one node for both
+        {{"Species"}, {"acer pseudoplatanus", "Aesculus hippocastanum", "Fraxinus excelsior", "Pinus sylvestris"}},
+        {{"Common names"}, {"English", "Français"}},
+        // The stored queries give the names in reverse; the tree sorts them, É among the E.
+        {{"Common names", "English"}, {"Ash", "Horse-chestnut", "Scots pine", "Sycamore", "Sycamore maple"}},
+        {{"Common names", "Français"}, {"Érable sycomore", "Frêne commun", "Marronnier d'Inde", "Pin sylvestre"}},
         // A species named in two languages is under each name.
-        {{"Common names", "English", "Beech"}, {"Fagus sylvatica"}},
-        {{"Common names", "French", "Hêtre"}, {"Fagus sylvatica"}},
+        {{"Common names", "English", "Ash"}, {"Fraxinus excelsior"}},
+        {{"Common names", "Français", "Frêne commun"}, {"Fraxinus excelsior"}},
         // The same name in two languages is one node, under the first language.
-        {{"Common names", "English", "Lime"}, {"acer campestre", "Tilia cordata"}},
+        {{"Common names", "English", "Sycamore"}, {"acer pseudoplatanus", "Fraxinus excelsior"}},
     };
     for (const auto& b : branches)
         EXPECT_EQ(Enfants(a.arbre, b.chemin), b.enfants) << b.chemin.join(" / ").toStdString();
+    // The root captions follow the interface language.
+    EXPECT_EQ(Enfants(Arbre_Rempli(2).arbre, {}), (QStringList{"Familles", "Espèces", "Noms vernaculaires"}));
 }
 
-TEST(Tree_esp, RootCaptionsFollowTheInterfaceLanguage) {
-    Arbre_Rempli a(2);
-    EXPECT_EQ(Enfants(a.arbre, {}), (QStringList{"Familles", "Espèces", "Noms vernaculaires"}));
-}
-
-// One character of one state: a key needs one to load.
-const std::string Un_Caractere = "INSERT INTO Objets_Fic VALUES ('LEAF', 0, 0, 1, 1, 1, NULL, '', '', 1);";
-
-TEST(Tree_esp, EmptyFloraGivesTheThreeRootsOnly) {
-    Description_Base d;
-    d.sql = Parametres_SQL({{"Nb_Esp", "1"}, {"Nb_Etats_Desc", "1"}}) + Un_Caractere;  // no Flore row
-    d.poids = {1};
-    d.matrice = {0};
-    Base_Temporaire base(d);
-    auto connaissance = Charge(base);
-    ASSERT_TRUE(connaissance);
-    Tree_esp arbre;
-    arbre.Remplit_Arbre(*connaissance, 0);
-    ASSERT_EQ(arbre.topLevelItemCount(), 3);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(arbre.topLevelItem(i)->childCount(), 0);
-}
-
+// The common names sort in the order of the language the base says they are in (Spanish: "ñ"
+// after "n"), in English order when it says nothing.
 TEST(Tree_esp, CommonNamesSortInTheirOwnLanguageWhenTheBaseSaysWhichItIs) {
-    // Without the language said, English order as ever; with it, Spanish ("ñ" after "n").
-    for (const bool dite : {false, true}) {
-        Description_Base d;
-        // clang-format off
-        d.sql = Parametres_SQL({{"Nb_Esp", "3"}, {"Nb_Etats_Desc", "1"}}) + Un_Caractere +
-                "INSERT INTO Flore VALUES ('Ulmus minor', 'ULMMI', 'Ulmaceae', NULL), ('Juglans regia', 'JUGRE', 'Juglandaceae', NULL),"
-                "  ('Prosopis affinis', 'PROAF', 'Fabaceae', NULL);"
-                "INSERT INTO Communs_Langues (Langue) VALUES ('Español');"
-                "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES ('ULMMI', 'Español', 'Olmo'), ('PROAF', 'Español', 'Ñandubay'),"
-                "  ('JUGRE', 'Español', 'Nogal');" +
-                (dite ? Schema_Traductions_SQL() + "INSERT INTO Langues_Textes VALUES ('es', 'Español', -1);" : "");
-        // clang-format on
-        d.langues_vues = {"Español"};
-        d.poids = {1};
-        d.matrice = {0, 0, 0};
-        Base_Temporaire base(d);
-        const auto connaissance = Charge(base);
-        ASSERT_TRUE(connaissance);
-        Tree_esp arbre;
-        arbre.Remplit_Arbre(*connaissance, 1);
-        EXPECT_EQ(Textes_Enfants(arbre.Noeud(QStringLiteral("SEspañol"))),
-                  (dite ? QStringList{"Nogal", "Ñandubay", "Olmo"} : QStringList{"Ñandubay", "Nogal", "Olmo"}));
+    const std::string noms =
+        "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES ('AEHIP', 'Français', 'Ñandubay'),"
+        "  ('ACPSE', 'Français', 'Nogal'), ('PISYL', 'Français', 'Olmo');";
+    const QStringList anglais{"Érable sycomore", "Frêne commun", "Marronnier d'Inde", "Ñandubay", "Nogal", "Olmo", "Pin sylvestre"};
+    QStringList espagnol = anglais;
+    espagnol.swapItemsAt(3, 4);
+    const struct {
+        std::string sql;
+        QStringList ordre;
+    } cas[] = {
+        {"", anglais},  // French sorts "ñ" as "n"
+        {"UPDATE Langues_Textes SET Suffixe = 'es' WHERE Suffixe = 'fr';"
+         "UPDATE Traductions SET Langue = 'es' WHERE Langue = 'fr';",
+         espagnol},
+        {"DROP TABLE Traductions; DROP TABLE Langues_Textes;", anglais},
+    };
+    for (const auto& c : cas) {
+        Arbre_Rempli a(0, noms + c.sql);
+        EXPECT_EQ(Enfants(a.arbre, {"Common names", "Français"}), c.ordre) << c.sql;
     }
 }
 
@@ -146,16 +112,16 @@ TEST(Tree_esp, ClicksOpenTheBookAndGiveTheSpeciesOfSpeciesNodesOnly) {
 
     a.arbre.expandAll();
     QSignalSpy choix(&a.arbre, &Tree_esp::Espece_Choisie);
-    for (const char* cle : {"Familles", "Espèces", "Communs", "FAGACEAE", "SFrench", "Hêtre", "Lime"})
-        a.Clique(cle);
+    for (const char* cle : {"Familles", "Espèces", "Communs", "OLEACEAE", "SFrançais", "Frêne commun", "Sycamore"})
+        a.Clique(QString::fromUtf8(cle));
     EXPECT_EQ(choix.count(), 0);
     const struct {
         const char* cle;
         Choix_Espece espece;
     } noeuds[] = {
-        {"QUERO", {"Quercus robur", "QUERO", "Fagaceae"}},               // in its family
-        {"ACECAS", {"acer campestre", "ACECA", "Sapindaceae S.l."}},     // by name
-        {"ACECALime", {"acer campestre", "Aceca", "Sapindaceae S.l."}},  // by common name: proper case
+        {"PISYL", {"Pinus sylvestris", "PISYL", "Pinaceae"}},                        // in its family
+        {"ACPSES", {"acer pseudoplatanus", "ACPSE", "Sapindaceae S.l."}},            // by name
+        {"FREXCSycamore", {"Fraxinus excelsior", "Frexc", "Oleaceae"}},              // by common name: proper case
     };
     for (const auto& n : noeuds) {
         a.Clique(QString::fromUtf8(n.cle));
