@@ -1,14 +1,12 @@
 #pragma once
-// The small test base with its generated documents, changed for the documents' tests, and the
-// documents of the program opened on it with a recording host and scripted dialogs.
-//
-// The changes to the copy (Flore in key order):
+// The built test base "petite" copied and changed for the documents' tests, and the documents of
+// the program opened on it with a recording host and scripted dialogs. The changes (Flore):
 //   FREXC  Fraxinus excelsior      OLEACEAE          legend also in French; French name "Sycamore"
 //   AEHIP  Aesculus hippocastanum  sapindaceae s.l.
-//   ACPSE  acer pseudoplatanus     sapindaceae s.l.  (lower-case name; no pages: the error page)
-//   PISYL  Pinus sylvestris        Pinaceae          no legend; pages under P/PISYL/ with the
-//                                                    species page PISYL_EN.HTML; no drawing
-// The common names' ranks are reversed, so the stored queries give them in reverse order.
+//   ACPSE  acer pseudoplatanus     sapindaceae s.l.  no pages: the error page
+//   PISYL  Pinus sylvestris        Pinaceae          no legend, no drawing; pages under P/PISYL/,
+//                                                    its species page PISYL_EN.HTML
+// and the common names' ranks reversed, so that the stored queries give them in reverse order.
 
 #include <QString>
 
@@ -19,38 +17,29 @@
 #include <ostream>
 #include <string>
 
-#include "Base_Connaissance.h"
 #include "Base_Test.h"
 #include "Dialogues_Scriptes.h"
 #include "Documents.h"
 #include "Hote_Factice.h"
 #include "Reglages.h"
 
-// Readable QString values in the failures of the tests.
 inline void PrintTo(const QString& texte, std::ostream* flux) {
     *flux << '"' << texte.toStdString() << '"';
 }
 
 namespace kestrane::test {
 
-// The changed copy, then `sql_supplementaire` run on it, loaded (the test fails when it does not load).
+// The changed copy, with `sql_supplementaire` run on it too, loaded (the test fails if it does not load).
 struct Flore_Documents {
     explicit Flore_Documents(const std::string& sql_supplementaire = {});
     Copie_Base copie{"petite"};
     std::unique_ptr<Base_Connaissance> connaissance;
 };
 
-// Replaces `avant` by `apres` in a file of the copy's documents (the test fails when it is absent).
-void Remplace_Dans_Page(const Copie_Base& copie, const std::string& page, const QString& avant,
-                        const QString& apres);
-
-class Bac_Documents {
-  public:
-    // `web`: the documents are read through their address ("http" distribution) instead of from
-    // the disk ("hd"); `avant_ouverture` may change the copy before the documents open it.
-    explicit Bac_Documents(bool web = false, const std::function<void(const Copie_Base&)>& avant_ouverture = {});
-
-    // The address of the copy's documents/, ending with "/".
+struct Bac_Documents {
+    // `avant_ouverture` may change the copy before the documents open it. Local documents ("hd").
+    explicit Bac_Documents(const std::function<void(const Copie_Base&)>& avant_ouverture = {});
+    // The copy's documents/, ending with "/".
     QString Dossier_Documents() const;
 
     Flore_Documents flore;
@@ -60,14 +49,11 @@ class Bac_Documents {
     std::unique_ptr<Documents> documents;
 };
 
-// Runs the event loop until the condition holds (or fails after a generous limit).
+// Runs the event loop until the condition holds (false after a generous limit).
 bool Attend(const std::function<bool()>& condition);
-
 // Waits until the view has completed a page whose location ends with `fin`.
 testing::AssertionResult Attend_Page(Documents& documents, const QString& fin);
-
-// Clicks with the mouse the middle of the first element of the shown page that matches the CSS
-// selector, scrolled into view first (fails when there is none).
-void Clique_Element(Documents& documents, const QString& selecteur);
+// Clicks with the mouse the middle of the shown page's first link to `href`, scrolled into view.
+void Clique_Lien(Documents& documents, const QString& href);
 
 }  // namespace kestrane::test
