@@ -33,13 +33,6 @@ TEST(Chemins_Documents, SuffixIsTakenFromAnHtmlLocationOnly) {
     for (const auto& c : cas) EXPECT_EQ(Suffixe_De_Location(c.location), c.suffixe) << c.location.toStdString();
 }
 
-TEST(Chemins_Documents, SpeciesPageDrawingAndErrorPage) {
-    EXPECT_EQ(Chemin_Page_Espece("D:/Doc/", "ACACI", "_en"), "D:/Doc/a/acaci/acaci_en.html");
-    EXPECT_EQ(Chemin_Page_Espece("http://h/docs/", "Fagsy", "_fr"), "http://h/docs/f/fagsy/fagsy_fr.html");
-    EXPECT_EQ(Chemin_Dessin("/data/doc/", "QUERO"), "/data/doc/q/quero/quero.gif");
-    EXPECT_EQ(Chemin_Page_Erreur("/opt/k/data/", "_fr"), "/opt/k/data/error_fr.html");
-}
-
 // The drawing page is recognised from the location's last twenty characters; the species page is
 // not its drawing page.
 TEST(Chemins_Documents, DrawingPageAndSpeciesPageRecognised) {

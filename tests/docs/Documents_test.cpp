@@ -13,7 +13,6 @@
 #include <tuple>
 
 #include "Fixture_Documents.h"
-#include "Tree_esp.h"
 #include "WebTexte.h"
 #include "cImgs.h"
 #include "frmLegende.h"
@@ -25,27 +24,6 @@ namespace {
 const Choix_Espece Frene{"Fraxinus excelsior", "FREXC", "Oleaceae"};
 const Choix_Espece Erable{"acer pseudoplatanus", "ACPSE", "Sapindaceae S.l."};
 
-struct Liste_Resultats {
-    explicit Liste_Resultats(const QStringList& lignes) {
-        liste.addItems(lignes);
-        liste.resize(300, 200);
-        liste.show();
-    }
-    void Clique(int ligne) {
-        QListWidgetItem* item = liste.item(ligne);
-        ASSERT_NE(item, nullptr);
-        QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(item).center());
-    }
-    QListWidget liste;
-};
-
-void Clique_Noeud(Tree_esp& arbre, const QString& cle) {
-    QTreeWidgetItem* noeud = arbre.Noeud(cle);
-    ASSERT_NE(noeud, nullptr) << cle.toStdString();
-    arbre.scrollToItem(noeud);
-    QTest::mouseClick(arbre.viewport(), Qt::LeftButton, {}, arbre.visualItemRect(noeud).center());
-}
-
 // One view for everything (each page load costs seconds), each block going on from the page the
 // one before left: the species tree's clicks, the first page in the interface language, the
 // buttons while and after a page loads, the history, the results list's clicks and focus,
@@ -55,16 +33,9 @@ TEST(Documents, TheTreeTheButtonsHistoryResultsListPrintingLanguageAndWebDocumen
     bac.hote.langue = 2;  // a French interface, and the base has French pages
     Documents& d = *bac.documents;
     Tree_esp& arbre = d.Arbre();
-    arbre.resize(400, 900);
     arbre.show();
-    arbre.expandAll();
-    {  // a node that is no species opens nothing; a missing page gives the error page, in the
-       // interface language
-        Clique_Noeud(arbre, QStringLiteral("OLEACEAE"));
-        EXPECT_TRUE(bac.hote.appels.isEmpty());
-        d.Tree_esp_NodeClick(Erable);
-        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_fr.html")));
-    }
+    d.Tree_esp_NodeClick(Erable);  // no pages: the error page, in the interface language
+    ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_fr.html")));
     {  // a species' common name opens its page; while it loads the timer changes no button;
        // local documents keep Stop enabled
         bac.hote.appels.clear();
@@ -91,13 +62,12 @@ TEST(Documents, TheTreeTheButtonsHistoryResultsListPrintingLanguageAndWebDocumen
         EXPECT_EQ(d.Etat().Texte_Legende, QStringLiteral("Feuille pennée"));
         ASSERT_TRUE(Attend([&] { return bac.hote.boutons[QStringLiteral("Arriere")]; }));
         Clique_Lien(d, QStringLiteral("dessin_frexc_en.html"));
-        const struct {
-            void (Documents::*action)();
-            const char* page;
-            int nb_avant;
-        } pas[] = {{&Documents::Arriere, "dessin_frexc_fr.html", 1}, {&Documents::Arriere, "/frexc_fr.html", 2},
-                   {&Documents::Avant, "dessin_frexc_fr.html", 1}, {&Documents::Avant, "dessin_frexc_en.html", 0}};
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_frexc_en.html")));
+        // clang-format off
+        const struct { void (Documents::*action)(); const char* page; int nb_avant; } pas[] = {
+            {&Documents::Arriere, "dessin_frexc_fr.html", 1}, {&Documents::Arriere, "/frexc_fr.html", 2},
+            {&Documents::Avant, "dessin_frexc_fr.html", 1}, {&Documents::Avant, "dessin_frexc_en.html", 0}};
+        // clang-format on
         for (const auto& p : pas) {
             (d.*p.action)();
             ASSERT_TRUE(Attend_Page(d, QString::fromUtf8(p.page)));
@@ -108,31 +78,28 @@ TEST(Documents, TheTreeTheButtonsHistoryResultsListPrintingLanguageAndWebDocumen
         EXPECT_EQ(d.Etat().Nb_Avant, 0);
     }
     {  // the results list: a click without selection acts on the first line, in the language of
-       // the page shown
-        Liste_Resultats r({QStringLiteral(" 100% - Fraxinus excelsior"), QStringLiteral(" 50% - Pinus sylvestris")});
-        ASSERT_EQ(r.liste.currentRow(), -1);
-        d.Liste_Esp_Click(r.liste, 100);
-        EXPECT_EQ(std::tuple(d.Etat().Code_Esp_Courant, r.liste.currentRow(), bac.hote.suffixe),
+       // the page shown; a click opens the species of the line (its family with a capital
+       // initial); the contradictions button follows the percentage of the line
+        QListWidget liste;
+        liste.addItems({QStringLiteral(" 100% - Fraxinus excelsior"), QStringLiteral(" 60% - Aesculus hippocastanum"),
+                        QStringLiteral("-10% - acer pseudoplatanus")});
+        liste.show();
+        d.Liste_Esp_Click(liste, 100);
+        EXPECT_EQ(std::tuple(d.Etat().Code_Esp_Courant, liste.currentRow(), bac.hote.suffixe),
                   std::tuple(QStringLiteral("FREXC"), 0, QStringLiteral("_en")));
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("/frexc_en.html")));
-    }
-    {  // a click opens the species of the line (its family with a capital initial); the
-       // contradictions button follows the percentage of the line
-        Liste_Resultats r({QStringLiteral(" 100% - Fraxinus excelsior"), QStringLiteral(" 60% - Aesculus hippocastanum"),
-                           QStringLiteral("-10% - acer pseudoplatanus")});
         int meilleur = 100;
-        QObject::connect(&r.liste, &QListWidget::itemClicked, [&] { d.Liste_Esp_Click(r.liste, meilleur); });
-        const struct {
-            int ligne, meilleur;
-            bool contra;
-            const char* famille;
-        } clics[] = {{0, 100, false, "Oleaceae"}, {1, 0, false, "Sapindaceae s.l."},  // 0: no answer yet
-                     {1, 100, true, "Sapindaceae s.l."}, {2, 100, true, "Sapindaceae s.l."}};
+        QObject::connect(&liste, &QListWidget::itemClicked, [&] { d.Liste_Esp_Click(liste, meilleur); });
+        // clang-format off
+        const struct { int ligne, meilleur; bool contra; const char* famille; } clics[] = {
+            {1, 0, false, "Sapindaceae s.l."},  // 0: no answer yet
+            {0, 100, false, "Oleaceae"}, {1, 100, true, "Sapindaceae s.l."}, {2, 100, true, "Sapindaceae s.l."}};
+        // clang-format on
         const int appels_avant = bac.hote.appels_contra;
         for (const auto& c : clics) {
             meilleur = c.meilleur;
-            r.Clique(c.ligne);
-            EXPECT_EQ(std::tuple(bac.hote.contra_visible, d.Etat().Famille_Courante, r.liste.currentRow()),
+            QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(liste.item(c.ligne)).center());
+            EXPECT_EQ(std::tuple(bac.hote.contra_visible, d.Etat().Famille_Courante, liste.currentRow()),
                       std::tuple(c.contra, QString::fromUtf8(c.famille), c.ligne)) << c.ligne << " " << c.meilleur;
         }
         EXPECT_EQ(std::pair(bac.hote.appels_contra - appels_avant, d.Etat().Espece_Courante),

@@ -56,6 +56,13 @@ testing::AssertionResult Attend_Page(Documents& documents, const QString& fin) {
     return testing::AssertionFailure() << "shown: " << documents.Vue().LocationURL().toStdString();
 }
 
+void Clique_Noeud(Tree_esp& arbre, const QString& cle) {
+    QTreeWidgetItem* noeud = arbre.Noeud(cle);
+    ASSERT_NE(noeud, nullptr) << cle.toStdString();
+    arbre.scrollToItem(noeud);
+    QTest::mouseClick(arbre.viewport(), Qt::LeftButton, {}, arbre.visualItemRect(noeud).center());
+}
+
 void Clique_Lien(Documents& documents, const QString& href) {
     QVariant centre;
     documents.Vue().page()->runJavaScript(

@@ -22,6 +22,7 @@
 #include "Documents.h"
 #include "Hote_Factice.h"
 #include "Reglages.h"
+#include "Tree_esp.h"
 
 inline void PrintTo(const QString& texte, std::ostream* flux) {
     *flux << '"' << texte.toStdString() << '"';
@@ -53,6 +54,8 @@ struct Bac_Documents {
 bool Attend(const std::function<bool()>& condition);
 // Waits until the view has completed a page whose location ends with `fin`.
 testing::AssertionResult Attend_Page(Documents& documents, const QString& fin);
+// Clicks the species tree's node of that key where it is drawn (fails when there is none).
+void Clique_Noeud(Tree_esp& arbre, const QString& cle);
 // Clicks with the mouse the middle of the shown page's first link to `href`, scrolled into view.
 void Clique_Lien(Documents& documents, const QString& href);
 

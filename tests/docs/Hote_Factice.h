@@ -11,20 +11,10 @@
 
 namespace kestrane::test {
 
-class Hote_Factice : public Hote_Documents {
-  public:
-    void Active_Bouton(const QString& cle) override {
-        boutons[cle] = true;
-        appels << QStringLiteral("+") + cle;
-    }
-    void Desactive_Bouton(const QString& cle) override {
-        boutons[cle] = false;
-        appels << QStringLiteral("-") + cle;
-    }
-    void Montre_Contra(bool visible) override {
-        contra_visible = visible;
-        ++appels_contra;
-    }
+struct Hote_Factice : Hote_Documents {
+    void Active_Bouton(const QString& cle) override { boutons[cle] = true; appels << "+" + cle; }
+    void Desactive_Bouton(const QString& cle) override { boutons[cle] = false; appels << "-" + cle; }
+    void Montre_Contra(bool visible) override { contra_visible = visible; ++appels_contra; }
     int Langue() const override { return langue; }
     QString Suffixe_Langue() const override { return suffixe; }
     void Change_Suffixe_Langue(const QString& s) override { suffixe = s; }
@@ -32,16 +22,12 @@ class Hote_Factice : public Hote_Documents {
     QRect Geometrie_Barre_Verticale() const override { return barre; }
     QRect Zone_Ecran() const override { return zone; }
 
-    // Enabled state by key; absent when never set.
-    std::map<QString, bool> boutons;
+    std::map<QString, bool> boutons;  // enabled state by key; absent when never set
     QStringList appels;
     bool contra_visible = false;
-    int appels_contra = 0;
-    int langue = 0;
+    int appels_contra = 0, langue = 0, pointeur_normal = 0;
     QString suffixe = QStringLiteral("_en");
-    int pointeur_normal = 0;
-    QRect barre{300, 90, 6, 450};
-    QRect zone{0, 0, 1600, 1000};
+    QRect barre{300, 90, 6, 450}, zone{0, 0, 1600, 1000};
 };
 
 }  // namespace kestrane::test

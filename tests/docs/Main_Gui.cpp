@@ -5,16 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 int main(int argc, char** argv) {
-    bool liste_seule = false;
-    for (int i = 1; i < argc; ++i)
-        liste_seule = liste_seule || std::strcmp(argv[i], "--gtest_list_tests") == 0;
     ::testing::InitGoogleTest(&argc, argv);
-    if (liste_seule)
+    if (GTEST_FLAG_GET(list_tests))  // listing the tests needs no application
         return RUN_ALL_TESTS();
-
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);

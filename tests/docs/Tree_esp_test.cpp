@@ -9,6 +9,7 @@
 
 namespace kestrane::test {
 namespace {
+// clang-format off
 
 struct Arbre_Rempli {
     explicit Arbre_Rempli(int langue = 0, const std::string& sql = {}) : flore(sql) {
@@ -16,13 +17,6 @@ struct Arbre_Rempli {
             arbre.Remplit_Arbre(*flore.connaissance, langue);
         arbre.resize(400, 900);
         arbre.show();
-    }
-    // Clicks the node with the mouse where it is drawn.
-    void Clique(const QString& cle) {
-        QTreeWidgetItem* noeud = arbre.Noeud(cle);
-        ASSERT_NE(noeud, nullptr) << cle.toStdString();
-        arbre.scrollToItem(noeud);
-        QTest::mouseClick(arbre.viewport(), Qt::LeftButton, {}, arbre.visualItemRect(noeud).center());
     }
     Flore_Documents flore;
     Tree_esp arbre;
@@ -47,10 +41,7 @@ QStringList Enfants(const Tree_esp& arbre, const QStringList& chemin) {
 
 TEST(Tree_esp, NodesUnderTheirParentsInOrder) {
     Arbre_Rempli a;
-    const struct {
-        QStringList chemin;
-        QStringList enfants;
-    } branches[] = {
+    const struct { QStringList chemin, enfants; } branches[] = {
         {{}, {"Families", "Species", "Common names"}},
         // Met in the order sapindaceae s.l., OLEACEAE, Pinaceae; in proper case, sorted.
         {{"Families"}, {"Oleaceae", "Pinaceae", "Sapindaceae S.l."}},
@@ -81,10 +72,7 @@ TEST(Tree_esp, CommonNamesSortInTheirOwnLanguageWhenTheBaseSaysWhichItIs) {
     const QStringList anglais{"Érable sycomore", "Frêne commun", "Marronnier d'Inde", "Ñandubay", "Nogal", "Olmo", "Pin sylvestre"};
     QStringList espagnol = anglais;
     espagnol.swapItemsAt(3, 4);
-    const struct {
-        std::string sql;
-        QStringList ordre;
-    } cas[] = {
+    const struct { std::string sql; QStringList ordre; } cas[] = {
         {"", anglais},  // French sorts "ñ" as "n"
         {"UPDATE Langues_Textes SET Suffixe = 'es' WHERE Suffixe = 'fr';"
          "UPDATE Traductions SET Langue = 'es' WHERE Langue = 'fr';",
@@ -113,18 +101,15 @@ TEST(Tree_esp, ClicksOpenTheBookAndGiveTheSpeciesOfSpeciesNodesOnly) {
     a.arbre.expandAll();
     QSignalSpy choix(&a.arbre, &Tree_esp::Espece_Choisie);
     for (const char* cle : {"Familles", "Espèces", "Communs", "OLEACEAE", "SFrançais", "Frêne commun", "Sycamore"})
-        a.Clique(QString::fromUtf8(cle));
+        Clique_Noeud(a.arbre, QString::fromUtf8(cle));
     EXPECT_EQ(choix.count(), 0);
-    const struct {
-        const char* cle;
-        Choix_Espece espece;
-    } noeuds[] = {
+    const struct { const char* cle; Choix_Espece espece; } noeuds[] = {
         {"PISYL", {"Pinus sylvestris", "PISYL", "Pinaceae"}},                        // in its family
         {"ACPSES", {"acer pseudoplatanus", "ACPSE", "Sapindaceae S.l."}},            // by name
         {"FREXCSycamore", {"Fraxinus excelsior", "Frexc", "Oleaceae"}},              // by common name: proper case
     };
     for (const auto& n : noeuds) {
-        a.Clique(QString::fromUtf8(n.cle));
+        Clique_Noeud(a.arbre, QString::fromUtf8(n.cle));
         ASSERT_EQ(choix.count(), 1) << n.cle;
         const Choix_Espece c = choix.takeLast().at(0).value<Choix_Espece>();
         EXPECT_EQ(QStringList({c.Espece, c.Code, c.Famille}),
@@ -132,5 +117,6 @@ TEST(Tree_esp, ClicksOpenTheBookAndGiveTheSpeciesOfSpeciesNodesOnly) {
     }
 }
 
+// clang-format on
 }  // namespace
 }  // namespace kestrane::test

@@ -73,8 +73,8 @@ struct Page_Dessin : ::testing::Test {
 TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) {
     const QString texte = QStringLiteral("Pinnate leaf, black buds");
     {  // the completed page: the drawing and the legend
-        EXPECT_EQ(std::tuple(d.Etat().Image_Dessin.size(), d.Etat().Dessin_X0, d.Etat().Dessin_Y0, d.Etat().Texte_Legende),
-                  std::tuple(QSize(2200, 3300), 12, 72, texte));
+        EXPECT_EQ(std::tuple(d.Etat().Image_Dessin.size(), d.Etat().Dessin_X0, d.Etat().Dessin_Y0,
+                             d.Etat().Texte_Legende), std::tuple(QSize(2200, 3300), 12, 72, texte));
         frmLegende& legende = d.Legende();
         ASSERT_TRUE(legende.isVisible());
         EXPECT_EQ(std::pair(legende.windowTitle(), legende.Texte()), std::pair(QStringLiteral("Legend"), texte));
@@ -93,26 +93,22 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
     {
         const QRect zone(100, 50, 1400, 700);
         bac.hote.zone = zone;
-        const struct {
-            QRect barre;      // global pixels
-            QPoint vue;       // where the view is moved to
-            bool coin_libre;  // the zoom fits at its place beside the drawing
-        } cas[] = {
-            {{500, 60, 6, 300}, {120, 70}, true},     // well inside: the placement stands
-            {{102, 60, 6, 450}, {1000, 600}, false},  // splitter at the left edge, view near the bottom right
-        };
-        for (const auto& k : cas) {
+        // The splitter (global pixels), where the view is moved to, whether the zoom fits at its
+        // place beside the drawing: well inside, the placement stands; with the splitter at the left
+        // edge and the view near the bottom right, both windows move.
+        const std::tuple<QRect, QPoint, bool> cas[] = {{{500, 60, 6, 300}, {120, 70}, true},
+                                                        {{102, 60, 6, 450}, {1000, 600}, false}};
+        for (const auto& [barre, vue, coin_libre] : cas) {
             d.Legende().hide();
             d.Zoom().hide();
-            bac.hote.barre = k.barre;
-            d.Vue().move(d.Vue().pos() + k.vue - d.Vue().mapToGlobal(QPoint(0, 0)));
-            ASSERT_EQ(d.Vue().mapToGlobal(QPoint(0, 0)), k.vue);
+            bac.hote.barre = barre;
+            d.Vue().move(d.Vue().pos() + vue - d.Vue().mapToGlobal(QPoint(0, 0)));
+            ASSERT_EQ(d.Vue().mapToGlobal(QPoint(0, 0)), vue);
             Enfonce(112, 272);
             ASSERT_EQ(Montres(), std::pair(true, true));
-            EXPECT_TRUE(zone.contains(d.Legende().frameGeometry())) << k.barre.x();
-            EXPECT_TRUE(zone.contains(d.Zoom().frameGeometry())) << k.barre.x();
-            const QPoint beside_drawing(k.vue.x() + 12 + 550 + 12, k.vue.y() + 72);
-            EXPECT_EQ(d.Zoom().pos() == beside_drawing, k.coin_libre) << k.barre.x();
+            EXPECT_EQ(std::tuple(zone.contains(d.Legende().frameGeometry()), zone.contains(d.Zoom().frameGeometry()),
+                                 d.Zoom().pos() == vue + QPoint(12 + 550 + 12, 72)),
+                      std::tuple(true, true, coin_libre)) << barre.x();
         }
         d.Zoom().hide();
     }
@@ -144,7 +140,8 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         EXPECT_EQ(vue, dessin({1287, 287}));
         zoom.setWindowTitle(QStringLiteral("still the first"));  // a second press moves the region only
         Enfonce(113, 273);
-        EXPECT_EQ(std::pair(zoom.windowTitle(), zoom.Region()), std::pair(QStringLiteral("still the first"), Region_Zoom{2858, 10192}));
+        EXPECT_EQ(std::pair(zoom.windowTitle(), zoom.Region()),
+                  std::pair(QStringLiteral("still the first"), Region_Zoom{2858, 10192}));
     }
     {  // dragging in the zoom moves the drawing; moving without the button does not
         Enfonce(112, 272);
@@ -164,8 +161,7 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         EXPECT_EQ(sans_defilement, (Region_Zoom{2798, 22132}));
         Defile(200);
         Enfonce(112, 272);
-        EXPECT_EQ(d.Zoom().Region(), sans_defilement);
-        EXPECT_EQ(d.Etat().Souris_Y, 472);
+        EXPECT_EQ(std::pair(d.Zoom().Region(), d.Etat().Souris_Y), std::pair(sans_defilement, 472L));
         Defile(0);
     }
     // Leaving the drawing page, by a link, Back or another species, hides the zoom and the legend;
@@ -198,14 +194,14 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         // The drawing again, then another species.
         Ouvre_Dessin(QStringLiteral("dessin_frexc_en.html"), 2);
         Enfonce(112, 272);
-        d.Tree_esp_NodeClick({QStringLiteral("Pinus sylvestris"), QStringLiteral("PISYL"), QStringLiteral("Pinaceae")});
+        d.Tree_esp_NodeClick({"Pinus sylvestris", "PISYL", "Pinaceae"});
         EXPECT_EQ(Montres(), std::pair(false, false));
-        EXPECT_EQ(std::tuple(d.Etat().Image_Dessin.isNull(), d.Etat().Texte_Legende.isEmpty()), std::tuple(true, true));
+        EXPECT_TRUE(d.Etat().Image_Dessin.isNull() && d.Etat().Texte_Legende.isEmpty());
         // The pine's pages, stored in capitals, and its drawing page without legend or drawing:
         // a press opens nothing.
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("/P/PISYL/PISYL_EN.HTML")));
         Ouvre_Dessin(QStringLiteral("dessin_pisyl_en.html"), 1);
-        EXPECT_EQ(std::tuple(d.Etat().Image_Dessin.isNull(), d.Etat().Texte_Legende.isEmpty()), std::tuple(true, true));
+        EXPECT_TRUE(d.Etat().Image_Dessin.isNull() && d.Etat().Texte_Legende.isEmpty());
         Enfonce(112, 272);
         EXPECT_EQ(Montres(), std::pair(false, false));
     }
