@@ -21,7 +21,6 @@
 namespace kestrane::test {
 namespace {
 
-const Choix_Espece Frene{"Fraxinus excelsior", "FREXC", "Oleaceae"};
 const Choix_Espece Erable{"acer pseudoplatanus", "ACPSE", "Sapindaceae S.l."};
 
 // One view for everything (each page load costs seconds), each block going on from the page the
@@ -57,12 +56,10 @@ TEST(Documents, TheTreeTheButtonsHistoryResultsListPrintingLanguageAndWebDocumen
        // forward leaves one page forward. The drawing page's legend is in the interface language.
         ASSERT_TRUE(Attend([&] { return bac.hote.boutons.count(QStringLiteral("Avant")) != 0; }));
         EXPECT_EQ(std::tuple(bac.hote.boutons["Avant"], bac.hote.boutons["Arriere"]), std::tuple(false, false));
-        Clique_Lien(d, QStringLiteral("dessin_frexc_fr.html"));
-        ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_frexc_fr.html")));
+        ASSERT_TRUE(Suit_Lien(d, QStringLiteral("dessin_frexc_fr.html")));
         EXPECT_EQ(d.Etat().Texte_Legende, QStringLiteral("Feuille pennée"));
         ASSERT_TRUE(Attend([&] { return bac.hote.boutons[QStringLiteral("Arriere")]; }));
-        Clique_Lien(d, QStringLiteral("dessin_frexc_en.html"));
-        ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_frexc_en.html")));
+        ASSERT_TRUE(Suit_Lien(d, QStringLiteral("dessin_frexc_en.html")));
         // clang-format off
         const struct { void (Documents::*action)(); const char* page; int nb_avant; } pas[] = {
             {&Documents::Arriere, "dessin_frexc_fr.html", 1}, {&Documents::Arriere, "/frexc_fr.html", 2},
@@ -144,8 +141,7 @@ TEST(Documents, TheTreeTheButtonsHistoryResultsListPrintingLanguageAndWebDocumen
         EXPECT_TRUE(fichier.read(5) == "%PDF-");
     }
     {  // opening a species takes the language of the page shown, and starts a new history
-        Clique_Lien(d, QStringLiteral("frexc_fr.html"));
-        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/frexc/frexc_fr.html")));
+        ASSERT_TRUE(Suit_Lien(d, QStringLiteral("frexc_fr.html")));
         d.Tree_esp_NodeClick(Frene);
         EXPECT_EQ(bac.hote.suffixe, QStringLiteral("_fr"));
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/frexc/frexc_fr.html")));
@@ -162,8 +158,7 @@ TEST(Documents, TheTreeTheButtonsHistoryResultsListPrintingLanguageAndWebDocumen
         const qsizetype active = bac.hote.appels.lastIndexOf(QStringLiteral("+Stop"));
         ASSERT_GE(active, 0);
         EXPECT_GT(bac.hote.appels.lastIndexOf(QStringLiteral("-Stop")), active);
-        Clique_Lien(d, QStringLiteral("dessin_frexc_fr.html"));
-        ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_frexc_fr.html")));
+        ASSERT_TRUE(Suit_Lien(d, QStringLiteral("dessin_frexc_fr.html")));
         EXPECT_EQ(std::tuple(d.Images().Actif(), d.Etat().Image_Dessin.isNull(), d.Legende().isVisible(),
                              d.Zoom().isVisible(), bac.hote.boutons["Stop"]),
                   std::tuple(false, true, false, false, false));

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <stdexcept>
+
 #include "Chargeur_Base.h"
 #include "WebTexte.h"
 
@@ -36,6 +38,8 @@ Bac_Documents::Bac_Documents(const std::function<void(const Copie_Base&)>& avant
     reglages.Rep_Data = (flore.copie.Dossier() / "data").string() + "/";
     reglages.Distribution = "hd";
     reglages.Adresse_Documents = Dossier_Documents().toStdString();
+    if (!flore.connaissance)
+        throw std::runtime_error("the changed copy of the test base does not load");
     documents = std::make_unique<Documents>(hote, reglages, *flore.connaissance, dialogues, nullptr);
     documents->Remplit_Arbre();
     documents->Vue().resize(800, 600);
@@ -63,7 +67,7 @@ void Clique_Noeud(Tree_esp& arbre, const QString& cle) {
     QTest::mouseClick(arbre.viewport(), Qt::LeftButton, {}, arbre.visualItemRect(noeud).center());
 }
 
-void Clique_Lien(Documents& documents, const QString& href) {
+testing::AssertionResult Suit_Lien(Documents& documents, const QString& href) {
     QVariant centre;
     documents.Vue().page()->runJavaScript(
         QStringLiteral("(function () { const e = document.querySelector('a[href=\"%1\"]'); if (!e) return [];"
@@ -71,12 +75,12 @@ void Clique_Lien(Documents& documents, const QString& href) {
                        " return [r.left + r.width / 2, r.top + r.height / 2]; })()")
             .arg(href),
         [&](const QVariant& resultat) { centre = resultat; });
-    ASSERT_TRUE(Attend([&] { return centre.isValid(); }));
-    const QVariantList xy = centre.toList();
-    ASSERT_EQ(xy.size(), 2) << "no link to " << href.toStdString();
+    const QVariantList xy = Attend([&] { return centre.isValid(); }) ? centre.toList() : QVariantList();
     QWidget* cible = documents.Vue().focusProxy();
-    ASSERT_NE(cible, nullptr);
+    if (xy.size() != 2 || !cible)
+        return testing::AssertionFailure() << "no link to " << href.toStdString();
     QTest::mouseClick(cible, Qt::LeftButton, {}, QPoint(qRound(xy[0].toDouble()), qRound(xy[1].toDouble())));
+    return Attend_Page(documents, "/" + href);
 }
 
 }  // namespace kestrane::test

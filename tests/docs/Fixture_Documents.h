@@ -50,13 +50,16 @@ struct Bac_Documents {
     std::unique_ptr<Documents> documents;
 };
 
+inline const Choix_Espece Frene{"Fraxinus excelsior", "FREXC", "Oleaceae"};
+
 // Runs the event loop until the condition holds (false after a generous limit).
 bool Attend(const std::function<bool()>& condition);
 // Waits until the view has completed a page whose location ends with `fin`.
 testing::AssertionResult Attend_Page(Documents& documents, const QString& fin);
 // Clicks the species tree's node of that key where it is drawn (fails when there is none).
 void Clique_Noeud(Tree_esp& arbre, const QString& cle);
-// Clicks with the mouse the middle of the shown page's first link to `href`, scrolled into view.
-void Clique_Lien(Documents& documents, const QString& href);
+// Clicks with the mouse the middle of the shown page's first link to `href`, scrolled into view,
+// and waits for the page it leads to.
+testing::AssertionResult Suit_Lien(Documents& documents, const QString& href);
 
 }  // namespace kestrane::test

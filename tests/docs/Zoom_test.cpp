@@ -26,7 +26,7 @@ namespace {
 struct Page_Dessin : ::testing::Test {
     void SetUp() override {
         ASSERT_EQ(bac.documents->Zoom().logicalDpiX(), 96) << "expected values assume 15 twips per pixel";
-        d.Tree_esp_NodeClick({"Fraxinus excelsior", "FREXC", "Oleaceae"});
+        d.Tree_esp_NodeClick(Frene);
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("/frexc_en.html")));
         Ouvre_Dessin(QStringLiteral("dessin_frexc_en.html"), 2);
     }
@@ -44,8 +44,7 @@ struct Page_Dessin : ::testing::Test {
     // Follows the shown page's link to a drawing page and waits until its images report.
     void Ouvre_Dessin(const QString& page, int images) {
         QSignalSpy pret(&d.Images(), &cImgs::Pret);
-        Clique_Lien(d, page);
-        ASSERT_TRUE(Attend_Page(d, page));
+        ASSERT_TRUE(Suit_Lien(d, page));
         ASSERT_TRUE(Attend([&] { return pret.count() == 1; }));
         EXPECT_EQ(pret.at(0).at(0).toInt(), images);
     }
@@ -58,10 +57,6 @@ struct Page_Dessin : ::testing::Test {
         QTest::mousePress(Cible(), Qt::LeftButton, {}, QPoint(x, y));
         QTest::mouseRelease(Cible(), Qt::LeftButton, {}, QPoint(x, y));
         ASSERT_TRUE(Attend([&] { return bas.count() == 1; }));
-    }
-    void Defile(int y) {
-        d.Vue().page()->runJavaScript(QStringLiteral("window.scrollTo(0, %1)").arg(y));
-        ASSERT_TRUE(Attend([&] { return d.Vue().page()->scrollPosition().y() == y; }));
     }
 
     Bac_Documents bac{Change_Page};
@@ -159,29 +154,25 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         Enfonce(112, 472);
         const Region_Zoom sans_defilement = d.Zoom().Region();
         EXPECT_EQ(sans_defilement, (Region_Zoom{2798, 22132}));
-        Defile(200);
+        d.Vue().page()->runJavaScript(QStringLiteral("window.scrollTo(0, 200)"));
+        ASSERT_TRUE(Attend([&] { return d.Vue().page()->scrollPosition().y() == 200; }));
         Enfonce(112, 272);
         EXPECT_EQ(std::pair(d.Zoom().Region(), d.Etat().Souris_Y), std::pair(sans_defilement, 472L));
-        Defile(0);
     }
-    // Leaving the drawing page, by a link, Back or another species, hides the zoom and the legend;
-    // the pine's drawing page, without drawing or legend, then opens neither.
-    {
-        QStringList navigations;
-        QObject::connect(&d.Vue(), &WebTexte::BeforeNavigate2,
-                         [&](const QUrl& cible) { navigations << cible.fileName(); });
+    {  // a click on the drawing, inside a link, goes nowhere; leaving the page by a link hides the
+       // zoom and the legend
+        QSignalSpy navigations(&d.Vue(), &WebTexte::BeforeNavigate2);
         QSignalSpy clics(&d.Images(), &cImgs::Clicked);
         QTest::mouseClick(Cible(), Qt::LeftButton, {}, QPoint(300, 400));
         ASSERT_TRUE(Attend([&] { return clics.count() == 1; }));
-        // A link is followed, but the click on the drawing, handled before it, went nowhere.
         Enfonce(112, 272);
         ASSERT_TRUE(d.Zoom().isVisible());
-        Clique_Lien(d, QStringLiteral("frexc_en.html"));
-        ASSERT_TRUE(Attend_Page(d, QStringLiteral("/frexc_en.html")));
-        EXPECT_EQ(navigations, QStringList{QStringLiteral("frexc_en.html")});
-        EXPECT_EQ(Montres(), std::pair(false, false));
-        EXPECT_FALSE(d.Images().Actif());
-        // Back to the drawing: its images report again, the zoom opens again; Back hides it.
+        ASSERT_TRUE(Suit_Lien(d, QStringLiteral("frexc_en.html")));
+        ASSERT_EQ(navigations.count(), 1);
+        EXPECT_EQ(navigations.at(0).at(0).toUrl().fileName(), QStringLiteral("frexc_en.html"));
+        EXPECT_EQ(std::pair(Montres(), d.Images().Actif()), std::pair(std::pair(false, false), false));
+    }
+    {  // back on the drawing page its images report again; Back hides the zoom and the legend at once
         QSignalSpy pret(&d.Images(), &cImgs::Pret);
         d.Arriere();
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("dessin_frexc_en.html")));
@@ -191,14 +182,14 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         d.Arriere();
         EXPECT_EQ(Montres(), std::pair(false, false));
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("/frexc_en.html")));
-        // The drawing again, then another species.
+    }
+    {  // another species hides them and lets the drawing go; the pine's pages, stored in capitals,
+       // and its drawing page without legend or drawing: a press opens nothing
         Ouvre_Dessin(QStringLiteral("dessin_frexc_en.html"), 2);
         Enfonce(112, 272);
         d.Tree_esp_NodeClick({"Pinus sylvestris", "PISYL", "Pinaceae"});
         EXPECT_EQ(Montres(), std::pair(false, false));
         EXPECT_TRUE(d.Etat().Image_Dessin.isNull() && d.Etat().Texte_Legende.isEmpty());
-        // The pine's pages, stored in capitals, and its drawing page without legend or drawing:
-        // a press opens nothing.
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("/P/PISYL/PISYL_EN.HTML")));
         Ouvre_Dessin(QStringLiteral("dessin_pisyl_en.html"), 1);
         EXPECT_TRUE(d.Etat().Image_Dessin.isNull() && d.Etat().Texte_Legende.isEmpty());
