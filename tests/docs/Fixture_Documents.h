@@ -1,6 +1,6 @@
 #pragma once
-// The built test base "petite" copied and changed for the documents' tests, and the documents of
-// the program opened on it with a recording host and scripted dialogs. The changes (Flore):
+// The built test base "petite" copied and changed for the documents' tests, and the documents
+// opened on it with a recording host and scripted dialogs. The changes:
 //   FREXC  Fraxinus excelsior      OLEACEAE          legend also in French; French name "Sycamore"
 //   AEHIP  Aesculus hippocastanum  sapindaceae s.l.
 //   ACPSE  acer pseudoplatanus     sapindaceae s.l.  no pages: the error page

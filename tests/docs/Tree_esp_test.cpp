@@ -21,66 +21,49 @@ struct Arbre_Rempli {
     Tree_esp arbre;
 };
 
-// The children of the node reached by following `chemin`'s texts from the roots, in order.
-QStringList Enfants(const Tree_esp& arbre, const QStringList& chemin) {
-    const QTreeWidgetItem* noeud = arbre.invisibleRootItem();
-    for (const QString& texte : chemin) {
-        const QTreeWidgetItem* suivant = nullptr;
-        for (int i = 0; i < noeud->childCount() && !suivant; ++i)
-            if (noeud->child(i)->text(0) == texte)
-                suivant = noeud->child(i);
-        if (!suivant)
-            return {"(no such node)"};
-        noeud = suivant;
-    }
+// The texts of the children of the node of that key (of the roots for ""), in order.
+QStringList Enfants(const Tree_esp& arbre, const QString& cle) {
+    const QTreeWidgetItem* noeud = cle.isEmpty() ? arbre.invisibleRootItem() : arbre.Noeud(cle);
     QStringList textes;
-    for (int i = 0; i < noeud->childCount(); ++i) textes << noeud->child(i)->text(0);
+    for (int i = 0; noeud && i < noeud->childCount(); ++i) textes << noeud->child(i)->text(0);
     return textes;
 }
 
 TEST(Tree_esp, NodesUnderTheirParentsInOrder) {
     Arbre_Rempli a;
-    const struct { QStringList chemin, enfants; } branches[] = {
-        {{}, {"Families", "Species", "Common names"}},
+    const struct { const char* cle; QStringList enfants; } branches[] = {
+        {"", {"Families", "Species", "Common names"}},
         // Met in the order sapindaceae s.l., OLEACEAE, Pinaceae; in proper case, sorted.
-        {{"Families"}, {"Oleaceae", "Pinaceae", "Sapindaceae S.l."}},
-        {{"Families", "Sapindaceae S.l."}, {"acer pseudoplatanus", "Aesculus hippocastanum"}},  // one node for both
-        {{"Species"}, {"acer pseudoplatanus", "Aesculus hippocastanum", "Fraxinus excelsior", "Pinus sylvestris"}},
-        {{"Common names"}, {"English", "Français"}},
+        {"Familles", {"Oleaceae", "Pinaceae", "Sapindaceae S.l."}},
+        {"sapindaceae s.l.", {"acer pseudoplatanus", "Aesculus hippocastanum"}},  // one node for both
+        {"Espèces", {"acer pseudoplatanus", "Aesculus hippocastanum", "Fraxinus excelsior", "Pinus sylvestris"}},
+        {"Communs", {"English", "Français"}},
         // The stored queries give the names in reverse; the tree sorts them, É among the E.
-        {{"Common names", "English"}, {"Ash", "Horse-chestnut", "Scots pine", "Sycamore", "Sycamore maple"}},
-        {{"Common names", "Français"}, {"Érable sycomore", "Frêne commun", "Marronnier d'Inde", "Pin sylvestre"}},
+        {"SEnglish", {"Ash", "Horse-chestnut", "Scots pine", "Sycamore", "Sycamore maple"}},
+        {"SFrançais", {"Érable sycomore", "Frêne commun", "Marronnier d'Inde", "Pin sylvestre"}},
         // A species named in two languages is under each name.
-        {{"Common names", "English", "Ash"}, {"Fraxinus excelsior"}},
-        {{"Common names", "Français", "Frêne commun"}, {"Fraxinus excelsior"}},
+        {"Ash", {"Fraxinus excelsior"}},
+        {"Frêne commun", {"Fraxinus excelsior"}},
         // The same name in two languages is one node, under the first language.
-        {{"Common names", "English", "Sycamore"}, {"acer pseudoplatanus", "Fraxinus excelsior"}},
+        {"Sycamore", {"acer pseudoplatanus", "Fraxinus excelsior"}},
     };
     for (const auto& b : branches)
-        EXPECT_EQ(Enfants(a.arbre, b.chemin), b.enfants) << b.chemin.join(" / ").toStdString();
+        EXPECT_EQ(Enfants(a.arbre, QString::fromUtf8(b.cle)), b.enfants) << b.cle;
     // The root captions follow the interface language.
     EXPECT_EQ(Enfants(Arbre_Rempli(2).arbre, {}), (QStringList{"Familles", "Espèces", "Noms vernaculaires"}));
 }
 
-// The common names sort in the order of the language the base says they are in (Spanish: "ñ"
-// after "n"), in English order when it says nothing.
+// The common names sort in the order of the language the base says they are in: French sorts "ñ"
+// as "n", Spanish after it.
 TEST(Tree_esp, CommonNamesSortInTheirOwnLanguageWhenTheBaseSaysWhichItIs) {
-    const std::string noms =
-        "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES ('AEHIP', 'Français', 'Ñandubay'),"
-        "  ('ACPSE', 'Français', 'Nogal'), ('PISYL', 'Français', 'Olmo');";
-    const QStringList anglais{"Érable sycomore", "Frêne commun", "Marronnier d'Inde", "Ñandubay", "Nogal", "Olmo", "Pin sylvestre"};
-    QStringList espagnol = anglais;
-    espagnol.swapItemsAt(3, 4);
-    const struct { std::string sql; QStringList ordre; } cas[] = {
-        {"", anglais},  // French sorts "ñ" as "n"
-        {"UPDATE Langues_Textes SET Suffixe = 'es' WHERE Suffixe = 'fr';"
-         "UPDATE Traductions SET Langue = 'es' WHERE Langue = 'fr';",
-         espagnol},
-        {"DROP TABLE Traductions; DROP TABLE Langues_Textes;", anglais},
-    };
-    for (const auto& c : cas) {
-        Arbre_Rempli a(0, noms + c.sql);
-        EXPECT_EQ(Enfants(a.arbre, {"Common names", "Français"}), c.ordre) << c.sql;
+    QStringList ordre{"Érable sycomore", "Frêne commun", "Marronnier d'Inde", "Ñandubay", "Nogal", "Pin sylvestre"};
+    for (const std::string suffixe : {"fr", "es"}) {
+        Arbre_Rempli a(0, "INSERT INTO Noms_Communs (Code, Langue, Nom) VALUES ('AEHIP', 'Français', 'Ñandubay'),"
+                          "  ('ACPSE', 'Français', 'Nogal');"
+                          "UPDATE Langues_Textes SET Suffixe = '" + suffixe + "' WHERE Suffixe = 'fr';"
+                          "UPDATE Traductions SET Langue = '" + suffixe + "' WHERE Langue = 'fr';");
+        EXPECT_EQ(Enfants(a.arbre, "SFrançais"), ordre) << suffixe;
+        ordre.swapItemsAt(3, 4);
     }
 }
 
