@@ -21,8 +21,6 @@
 namespace kestrane::test {
 namespace {
 
-const Choix_Espece Erable{"acer pseudoplatanus", "ACPSE", "Sapindaceae S.l."};
-
 // One view for everything (each page load costs seconds), each block going on from the page the
 // one before left.
 TEST(Documents, TheTreeTheButtonsHistoryResultsListPrintingLanguageAndWebDocuments) {
@@ -30,7 +28,8 @@ TEST(Documents, TheTreeTheButtonsHistoryResultsListPrintingLanguageAndWebDocumen
     bac.hote.langue = 2;  // a French interface, and the base has French pages
     Documents& d = *bac.documents;
     d.Arbre().show();
-    d.Tree_esp_NodeClick(Erable);  // no pages: the error page, in the interface language
+    // A species without pages: the error page, in the interface language.
+    d.Tree_esp_NodeClick({"acer pseudoplatanus", "ACPSE", "Sapindaceae S.l."});
     ASSERT_TRUE(Attend_Page(d, QStringLiteral("/data/error_fr.html")));
     {  // a species' common name opens its page; while it loads the timer changes no button;
        // local documents keep Stop enabled
@@ -143,9 +142,8 @@ TEST(Documents, TheTreeTheButtonsHistoryResultsListPrintingLanguageAndWebDocumen
         EXPECT_EQ(bac.hote.suffixe, QStringLiteral("_fr"));
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/frexc/frexc_fr.html")));
         EXPECT_FALSE(d.Vue().history()->canGoBack());
-    }
-    {  // documents read from their address: Stop enabled before the navigation and disabled once
-       // the page is complete; the drawing page has no zoom and no legend
+        // Documents read from their address: Stop enabled before the navigation and disabled once
+        // the page is complete; the drawing page has no zoom and no legend.
         const QString adresse = QUrl::fromLocalFile(bac.Dossier_Documents()).toString();
         bac.reglages.Distribution = "http";
         bac.reglages.Adresse_Documents = adresse.toStdString();

@@ -38,10 +38,9 @@ struct Flore_Documents {
 };
 
 struct Bac_Documents {
-    // `avant_ouverture` may change the copy before the documents open it. Local documents ("hd").
+    // Local documents ("hd"); `avant_ouverture` may change the copy before the documents open it.
     explicit Bac_Documents(const std::function<void(const Copie_Base&)>& avant_ouverture = {});
-    // The copy's documents/, ending with "/".
-    QString Dossier_Documents() const;
+    QString Dossier_Documents() const;  // the copy's documents/, ending with "/"
 
     Flore_Documents flore;
     Reglages reglages;

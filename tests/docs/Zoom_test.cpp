@@ -103,9 +103,8 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
                       std::tuple(true, true, coin_libre)) << barre.x();
         }
         d.Zoom().hide();
-    }
-    {  // a press on an image outside the drawing (left of 12 pixels) does not open the zoom but
-       // still recomputes the region; moving over the drawing follows the pointer
+        // A press on an image outside the drawing (left of 12 pixels) does not open the zoom but
+        // still recomputes the region; moving over the drawing follows the pointer.
         Enfonce(5, 30);
         EXPECT_FALSE(d.Zoom().isVisible());
         EXPECT_EQ(d.Zoom().Region(), (Region_Zoom{0, 0}));
@@ -143,14 +142,11 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         QTest::mouseMove(zoom.windowHandle(), QPoint(20, 30));
         EXPECT_EQ(zoom.Region(), (Region_Zoom{2858 - 1500, 10192 - 750}));
     }
-    {  // a scrolled page: the region of the point of the page, not of the view
-        Enfonce(112, 472);
-        const Region_Zoom sans_defilement = d.Zoom().Region();
-        EXPECT_EQ(sans_defilement, (Region_Zoom{2798, 22132}));
+    {  // on a page scrolled by 200 pixels, the region of the point of the page (112, 472)
         d.Vue().page()->runJavaScript(QStringLiteral("window.scrollTo(0, 200)"));
         ASSERT_TRUE(Attend([&] { return d.Vue().page()->scrollPosition().y() == 200; }));
         Enfonce(112, 272);
-        EXPECT_EQ(std::pair(d.Zoom().Region(), d.Etat().Souris_Y), std::pair(sans_defilement, 472L));
+        EXPECT_EQ(std::pair(d.Zoom().Region(), d.Etat().Souris_Y), std::pair(Region_Zoom{2798, 22132}, 472L));
     }
     {  // a click on the drawing, inside a link, goes nowhere; leaving the page by a link hides the
        // zoom and the legend
