@@ -1,6 +1,6 @@
 // The portrait and its questions, driven with the mouse and the keyboard on real widgets. What the
-// answers do to the ranking, the searches' messages and the contradictions' lists are the engine's
-// tests (tests/engine/Identification_Courante_test.cpp); here, what the widgets do with them.
+// answers do to the ranking, the searches and the contradictions is the engine's tests'; which
+// zone names a point is Recherche_Objet_test's; here, what the widgets do with them.
 #include <QApplication>
 #include <QTest>
 #include <QToolButton>
@@ -13,25 +13,20 @@
 #include "Banc_Portrait.h"
 #include "Liste_Especes.h"
 #include "Robot_Tab.h"
-#include "Schema_Base.h"
 #include "Table_Chaines.h"
 
 namespace kestrane::test {
 namespace {
 
-// Points of the 480 x 360 drawing.
-constexpr double Feuille_X = 120, Feuille_Y = 60;  // the leaf block, outside the margin zone
-constexpr double Marge_X = 120, Marge_Y = 100;     // the leaf block, inside the margin zone
-constexpr double Tronc_X = 240, Tronc_Y = 320;     // the trunk
-constexpr double Fruit_X = 350, Fruit_Y = 90;      // the fruit (zone)
+// Points of the 480 x 360 drawing: the leaf, the lower leaflet block (Marge's zone), the trunk.
+constexpr double Feuille_X = 120, Feuille_Y = 100, Bloc_X = 120, Bloc_Y = 185, Tronc_X = 240, Tronc_Y = 300;
 
 bool Choix_Ouvert(const Banc_Portrait& b) {
     return b.Portrait->Widget_Pic_Choix()->isVisible() && !b.Portrait->Widget_Robot()->isVisible();
 }
 
 void Attend_Portrait(const Banc_Portrait& b) {
-    ATTEND_QUE(b.Portrait->Widget_Robot()->isVisible());
-    ATTEND_QUE(!b.Portrait->Widget_Pic_Choix()->isVisible());
+    ATTEND_QUE(b.Portrait->Widget_Robot()->isVisible() && !b.Portrait->Widget_Pic_Choix()->isVisible());
 }
 
 // Clicks the organ at x, y and waits for its chooser.
@@ -54,216 +49,213 @@ void Repond(Banc_Portrait& b, double x, double y, int cellule) {
 }
 
 // The window's side at once: the view's mode, the status text, the chooser open, the determination
-// and the question bars on screen.
-std::tuple<int, QString, bool, bool, bool> Vue(const Banc_Portrait& b) {
-    return {b.Hote.Mode, b.Hote.Statut, Choix_Ouvert(b), b.Portrait->Barre_Deter()->isVisible(),
-            b.Portrait->Barre_Question()->isVisible()};
-}
-
-// The question bar's OK, Back and the search's skip, on screen.
-std::tuple<bool, bool, bool> Ok_Retour_Suivant(const Banc_Portrait& b) {
+// bar and the question bar's OK, Back and Search's Next on screen.
+std::tuple<int, QString, bool, bool, bool, bool, bool> Vue(const Banc_Portrait& b) {
     const Barre_Boutons& q = *b.Portrait->Barre_Question();
-    return {q.Element_Visible(1), q.Element_Visible(3), q.Element_Visible(5)};
+    return {b.Hote.Mode, b.Hote.Statut, Choix_Ouvert(b), b.Portrait->Barre_Deter()->isVisible(),
+            q.isVisible() && q.Element_Visible(1), q.isVisible() && q.Element_Visible(3), q.isVisible() && q.Element_Visible(5)};
 }
+const auto Vue_Portrait = std::tuple(1, QString(), false, true, false, false, false);
 
-QRgb Pixel_Icone(QToolButton* bouton) {
-    return bouton->icon().pixmap(16, 16).toImage().pixel(8, 8);
-}
+QRgb Pixel_Icone(QToolButton* bouton) { return bouton->icon().pixmap(16, 16).toImage().pixel(8, 8); }
 
-TEST(PortraitClick, OrgansOpenTheirChooserAtAnySizeAndOtherClicksNothing) {
-    Banc_Portrait b;
+// The leaf found by its colour (its zone removed), and brown naming no character: the white
+// ground, nearest to brown, names nothing.
+TEST(PortraitClick, OrgansOpenTheirChooserAtAnySizeOtherClicksNothingTheHoverNamesThem) {
+    Banc_Portrait b("DELETE FROM Clic_Zone WHERE Nom = 'Feuille'; UPDATE Couleurs SET Code_Couleur = 'Ciel' WHERE Numero = 2;");
     ASSERT_TRUE(b.Demarrage.ok()) << b.Demarrage.message();
     const QImage depart = b.Capture_Robot();
-    EXPECT_EQ(std::tuple(depart.pixel(120, 100), depart.pixel(350, 90), depart.pixel(440, 300)),
-              std::tuple(Vert_Feuille, Rouge_Fruit, 0xFFFFFFFFu));
-    struct {
-        double x, y;
-        const char* objet;
-        const char* statut;
-    } const organes[] = {{Feuille_X, Feuille_Y, "Feuille", "Leaf type"},  // through the colour
-                         {Tronc_X, Tronc_Y, "Ecorce", "Bark"},
-                         {Fruit_X, Fruit_Y, "Fruit", "Fruit"}};  // through its zone
+    EXPECT_EQ(std::tuple(depart.pixel(120, 100), depart.pixel(120, 185), depart.pixel(440, 300)), std::tuple(Vert_Feuille, Blanc, Blanc));
+    const std::tuple<double, double, const char*, const char*> organes[] = {
+        {Feuille_X, Feuille_Y, "Feuille", "Leaf type"}, {Tronc_X, Tronc_Y, "Ecorce", "Bark"}};  // by colour, by zone
     for (const QSize taille : {QSize(480, 360), QSize(960, 720), QSize(240, 180)}) {
         SCOPED_TRACE(testing::Message() << taille.width() << " x " << taille.height());
         b.Redimensionne(taille.width(), taille.height());
         QTest::qWait(0);
         EXPECT_EQ(b.Capture_Robot().pixel(taille.width() / 2, taille.height() * 300 / 360), Brun_Tronc);
-        for (const auto& o : organes) {
-            SCOPED_TRACE(o.objet);
-            Ouvre(b, o.x, o.y);
-            EXPECT_EQ(b.Identification->Question.Objet, o.objet);
-            EXPECT_EQ(Vue(b), std::tuple(2, o.statut, true, false, true));
-            EXPECT_EQ(Ok_Retour_Suivant(b), std::tuple(true, true, false));  // not the search's skip
+        for (const auto& [x, y, objet, statut] : organes) {
+            Ouvre(b, x, y);
+            EXPECT_EQ(b.Identification->Question.Objet, objet);
+            EXPECT_EQ(Vue(b), std::tuple(2, statut, true, false, true, true, false));
             Ferme(b, 3);
         }
     }
     b.Redimensionne(480, 360);
-    // The white sky, a right click and a click while busy open nothing.
+    // The white ground, a right click and a click while busy open nothing.
     b.Clic_Dessin(440, 300);
-    QTest::mouseClick(b.Portrait->Widget_Robot(), Qt::RightButton, {}, QPoint(120, 60));
+    QTest::mouseClick(b.Portrait->Widget_Robot(), Qt::RightButton, {}, QPoint(120, 100));
     b.Portrait->Fixe_Occupe(true);
     b.Clic_Dessin(Feuille_X, Feuille_Y);
     QTest::qWait(0);
-    EXPECT_EQ(Vue(b), std::tuple(1, "", false, true, false));
+    EXPECT_EQ(Vue(b), Vue_Portrait);
     b.Portrait->Fixe_Occupe(false);
-    // The margin zone counts once the leaf is simple; outside it the leaf keeps its answer boxed.
-    Repond(b, Marge_X, Marge_Y, 0);
-    Ouvre(b, Marge_X, Marge_Y);
+    // The dynamic pointer, once the option is on, names what a click would open.
+    Robot* robot = b.Portrait->Widget_Robot();
+    b.Survole(robot, QPoint(120, 100));
+    QTest::qWait(0);
+    EXPECT_EQ(robot->toolTip(), "");
+    b.Parametres.Curseur_Dynamique = true;
+    const std::tuple<QPoint, const char*, Qt::CursorShape> survols[] = {
+        {{120, 101}, "Leaf type", Qt::PointingHandCursor}, {{240, 300}, "Bark", Qt::PointingHandCursor}, {{440, 300}, "", Qt::ArrowCursor}};
+    for (const auto& [point, texte, curseur] : survols) {
+        b.Survole(robot, point);
+        ATTEND_QUE(robot->toolTip() == QString::fromUtf8(texte)) << texte;
+        EXPECT_EQ(robot->cursor().shape(), curseur) << texte;
+    }
+    // The zones follow the answers: Foliole after a compound leaf, Marge over the lower block once
+    // five leaflets are answered.
+    Repond(b, Feuille_X, Feuille_Y, 1);
+    Repond(b, Feuille_X, Feuille_Y, 1);
+    Ouvre(b, Bloc_X, Bloc_Y);
     EXPECT_EQ(b.Identification->Question.Objet, "Marge");
     Ferme(b, 3);
     Ouvre(b, Feuille_X, Feuille_Y);
-    EXPECT_EQ(b.Identification->Question.Objet, "Feuille");
-    EXPECT_EQ(b.Identification->Question.Choix, 0);
+    EXPECT_EQ(std::tuple(b.Identification->Question.Objet, b.Identification->Question.Choix), std::tuple("Foliole", 1));
     EXPECT_TRUE(b.Dialogues.messages.empty());
 }
 
-TEST(PortraitChooser, MouseAndKeyboardMarkTheCellsTooltipsNameThem) {
-    Banc_Portrait b;
+// Texts in French (the leaf's question) and Spanish (the compound leaf, the Leaf button).
+TEST(PortraitChooser, MouseAndKeyboardMarkTheCellsTooltipsNameThemInTheLanguageOfTheMoment) {
+    Banc_Portrait b("INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte) VALUES"
+                    " ('Objets_Fic', 'Feuille', 'TipText', 'fr', 'Type de feuille'), ('Objets_Fic', 'Feuille', 'TipText', 'es', 'Tipo de hoja'),"
+                    " ('Caracteres', 'F_COMP', 'TipText', 'es', 'Hoja compuesta'), ('But_Deter', '2', 'Caption', 'es', 'Hoja');");
     Pic_Choix* pic = b.Portrait->Widget_Pic_Choix();
+    b.Hote.Langue_Interface = 2;
     Ouvre(b, Feuille_X, Feuille_Y);  // one row of two cells
+    EXPECT_EQ(b.Hote.Statut, "Type de feuille");
     const int largeur = pic->width();
     b.Clic_Cellule(1);
     EXPECT_EQ(b.Identification->Question.Choix, 1);
-    QImage image = b.Capture_Choix();
+    QImage image = pic->grab().toImage();
     // Cell 1 is the last column: its box ends inside the right border.
     EXPECT_EQ(std::tuple(image.pixel(largeur - 1, 180), image.pixel(240, 180), image.pixel(360, 0), image.pixel(0, 180) == Bleu_Marque),
               std::tuple(Bleu_Marque, Bleu_Marque, Bleu_Marque, false));
     pic->hide();
     pic->show();
     pic->repaint();
-    EXPECT_EQ(b.Capture_Choix().pixel(largeur - 1, 100), Bleu_Marque) << "the mark is painted again";
+    EXPECT_EQ(pic->grab().toImage().pixel(largeur - 1, 100), Bleu_Marque) << "the mark is painted again";
     b.Clic_Cellule(0);
-    image = b.Capture_Choix();
-    EXPECT_EQ(std::tuple(image.pixel(0, 180), image.pixel(largeur - 1, 180)), std::tuple(Bleu_Marque, 0xFFFFFFFFu));  // the old box in white
-    b.Clic_Cellule(0);                                      // the same cell again: no selection
+    image = pic->grab().toImage();
+    EXPECT_EQ(std::tuple(image.pixel(0, 180), image.pixel(largeur - 1, 180)), std::tuple(Bleu_Marque, Blanc));  // the old box in white
+    b.Clic_Cellule(0);  // the same cell again: no selection
     EXPECT_EQ(b.Identification->Question.Choix, -1);
-    EXPECT_NE(b.Capture_Choix().pixel(0, 180), Bleu_Marque);
-    Ferme(b, 3);
+    EXPECT_NE(pic->grab().toImage().pixel(0, 180), Bleu_Marque);
+    b.Survole(pic, QPoint(300, 100));
+    ATTEND_QUE(pic->toolTip() == QStringLiteral("Compound leaf"));  // no French text: the base's own
+    b.Hote.Langue_Interface = 1;
+    b.Survole(pic, QPoint(300, 101));
+    ATTEND_QUE(pic->toolTip() == QStringLiteral("Hoja compuesta"));
+    b.Clic_Cellule(1);
+    Ferme(b, 3);  // Back records nothing
+    for (const int16_t e : b.Identification->Etats_Choisis()) EXPECT_EQ(e, 0);
+    EXPECT_FALSE(b.Identification->Identification_Modifiee());
+    // The bars keep the language of their start.
+    ASSERT_NE(b.Portrait->Barre_Deter()->Bouton_A(3), nullptr);
+    EXPECT_EQ(b.Portrait->Barre_Deter()->Bouton_A(3)->text(), "Leaf");
+    b.Clic_Barre(b.Portrait->Barre_Deter(), 3);
+    ATTEND_QUE(Choix_Ouvert(b));
+    EXPECT_EQ(b.Hote.Statut, "Tipo de hoja");
+    b.Clic_Cellule(1);
+    Ferme(b, 1);
 
-    Ouvre(b, Fruit_X, Fruit_Y);  // two rows of two cells, the fourth empty
-    const struct {
-        QPoint point;
-        int choix;
-    } bords[] = {{{240, 179}, 1}, {{239, 180}, 2}, {{239, 179}, 0}};  // a boundary belongs right and down
-    for (const auto& c : bords) {
-        QTest::mouseClick(pic, Qt::LeftButton, {}, c.point);
-        EXPECT_EQ(b.Identification->Question.Choix, c.choix) << c.point.x() << ", " << c.point.y();
+    Ouvre(b, Feuille_X, Feuille_Y);  // the leaflets: one row of three cells
+    for (const auto& [point, choix] : {std::pair(QPoint(160, 100), 1), {QPoint(159, 100), 0}, {QPoint(320, 100), 2}}) {
+        QTest::mouseClick(pic, Qt::LeftButton, {}, point);  // a boundary belongs to the right
+        EXPECT_EQ(b.Identification->Question.Choix, choix) << point.x();
     }
-    const struct {
-        QPoint point;
-        const char* texte;
-    } bulles[] = {{{300, 100}, "Fleshy fruit"}, {{100, 300}, "Winged fruit"}, {{300, 300}, ""}};
-    for (const auto& c : bulles) {
-        b.Survole(pic, c.point);
-        ATTEND_QUE(pic->toolTip() == QString::fromUtf8(c.texte)) << c.texte;
-    }
+    b.Survole(pic, QPoint(400, 100));
+    ATTEND_QUE(pic->toolTip() == QStringLiteral("Seven leaflets"));
     const struct {
         Qt::Key touche;
         int case_clavier, choix;
-    } touches[] = {{Qt::Key_Right, 0, 0},  // the first key shows the focus box on the first cell
-                   {Qt::Key_Right, 1, 0},  {Qt::Key_Down, 3, 0},
-                   {Qt::Key_Left, 2, 0},   {Qt::Key_Left, 2, 0},  // stays in the grid
-                   {Qt::Key_Return, 2, 2}, {Qt::Key_Up, 0, 2},
-                   {Qt::Key_Space, 0, 0},  {Qt::Key_Space, 0, -1}};  // the selected cell again: removed
+    } touches[] = {{Qt::Key_Left, 2, 2},  // the first key shows the focus box on the selected cell
+                   {Qt::Key_Right, 2, 2}, {Qt::Key_Down, 2, 2},  // stays in the grid
+                   {Qt::Key_Left, 1, 2},  {Qt::Key_Return, 1, 1},
+                   {Qt::Key_Up, 1, 1},    {Qt::Key_Space, 1, -1}};  // the selected cell again: removed
     for (size_t i = 0; i < std::size(touches); ++i) {
         QTest::keyClick(pic, touches[i].touche);
-        EXPECT_EQ(pic->Case_Clavier(), touches[i].case_clavier) << "key " << i;
-        EXPECT_EQ(b.Identification->Question.Choix, touches[i].choix) << "key " << i;
+        EXPECT_EQ(std::tuple(pic->Case_Clavier(), b.Identification->Question.Choix),
+                  std::tuple(touches[i].case_clavier, touches[i].choix)) << "key " << i;
     }
     QTest::keyClick(pic, Qt::Key_Escape);
     Attend_Portrait(b);
-    ASSERT_GE(b.Identification->Etats_Choisis().size(), 9u);
-    EXPECT_EQ(b.Identification->Etats_Choisis()[6] + b.Identification->Etats_Choisis()[8], 0);
+    EXPECT_EQ(std::tuple(b.Etat(2), b.Etat(3), b.Etat(4)), std::tuple(0, 0, 0));
 }
 
-TEST(PortraitQuestionBar, OkRecordsAndRepaintsBackKeepsTheAnswersTheBarReopens) {
-    Banc_Portrait b;
-    Ouvre(b, Feuille_X, Feuille_Y);
-    b.Clic_Cellule(1);
-    Ferme(b, 3);
-    for (const int16_t e : b.Identification->Etats_Choisis()) EXPECT_EQ(e, 0);
-    EXPECT_FALSE(b.Identification->Identification_Modifiee());
-
-    Repond(b, Tronc_X, Tronc_Y, 1);  // rough bark
-    ASSERT_GE(b.Identification->Etats_Choisis().size(), 6u);
-    EXPECT_EQ(b.Identification->Etats_Choisis()[5], 1);
-    EXPECT_EQ(Vue(b), std::tuple(1, "", false, true, false));
-    EXPECT_FALSE(b.Hote.Sablier_Actif);
-    ATTEND_QUE(b.Capture_Robot().pixel(240, 300) == Brun_Rugueux);
-    // The bar's Bark button opens the same chooser, the answer preselected; OK with no cell
-    // selected takes the answer back.
-    b.Clic_Barre(b.Portrait->Barre_Deter(), 1);
-    ATTEND_QUE(Choix_Ouvert(b));
-    EXPECT_EQ(std::tuple(b.Identification->Question.Objet, b.Identification->Question.Choix), std::tuple("Ecorce", 1));
-    EXPECT_EQ(Vue(b), std::tuple(2, "Bark", true, false, true));
-    EXPECT_EQ(Ok_Retour_Suivant(b), std::tuple(true, true, false));
-    b.Clic_Cellule(1);
-    Ferme(b, 1);
-    EXPECT_EQ(b.Identification->Etats_Choisis()[5], 0);
-    ATTEND_QUE(b.Capture_Robot().pixel(240, 300) == Brun_Tronc);
-}
-
-TEST(PortraitDeterminationBar, ButtonsBetweenSeparatorsReachedByTabAndPressedByKeys) {
+// Tab walks the buttons between the separators; Results asks the window for its view by key or
+// mouse; Bark reopens its answer, which OK with no cell takes back; Search proposes with Next, and
+// skipping to the end asks to retry: Yes proposes again, No returns to the portrait.
+TEST(PortraitDeterminationBar, KeysTabAnsweredAgainAndSearchSkippedToTheRetryQuestion) {
     Banc_Portrait b;
     Barre_Boutons* barre = b.Portrait->Barre_Deter();
-    ASSERT_EQ(barre->Nb_Elements(), 10);
-    for (int i = 1; i <= 10; ++i) EXPECT_EQ(barre->Bouton_A(i) != nullptr, i % 2 == 1) << i;
-    ASSERT_TRUE(barre->Bouton_A(1) && barre->Bouton_A(3) && barre->Bouton_A(9));
+    ASSERT_EQ(barre->Nb_Elements(), 8);
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ(barre->Bouton_A(i) != nullptr, i % 2 == 1) << i;
+    ASSERT_TRUE(barre->Bouton_A(1) && barre->Bouton_A(3) && barre->Bouton_A(7));
     EXPECT_EQ(barre->Bouton_A(3)->toolTip(), "The leaf");
     barre->Bouton_A(1)->setFocus(Qt::TabFocusReason);
     ATTEND_QUE(barre->Bouton_A(1)->hasFocus());
-    for (int i = 3; i <= 9; i += 2) {
+    for (int i = 3; i <= 7; i += 2) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ATTEND_QUE(barre->Bouton_A(i)->hasFocus()) << i;
     }
-    // Results asks the window for the results view, by Enter, Space or the mouse.
-    QTest::keyClick(barre->Bouton_A(9), Qt::Key_Return);
-    QTest::keyClick(barre->Bouton_A(9), Qt::Key_Space);
-    b.Clic_Barre(barre, 9);
+    QTest::keyClick(barre->Bouton_A(7), Qt::Key_Return);
+    QTest::keyClick(barre->Bouton_A(7), Qt::Key_Space);
+    b.Clic_Barre(barre, 7);
     EXPECT_EQ(b.Hote.Vues_Resultats, 3);
     EXPECT_FALSE(Choix_Ouvert(b));
-}
 
-// The skip button goes through the proposals; the retry question's Yes proposes again in the
-// chooser, its No returns to the portrait.
-TEST(PortraitSearch, SkippingToTheEndAsksToRetryYesProposesAgainNoReturns) {
-    Banc_Portrait b;
-    b.Clic_Barre(b.Portrait->Barre_Deter(), 7);
+    Repond(b, Tronc_X, Tronc_Y, 1);  // rough bark
+    EXPECT_EQ(b.Etat(8), 1);
+    EXPECT_EQ(Vue(b), Vue_Portrait);
+    ATTEND_QUE(b.Capture_Robot().pixel(240, 300) == Brun_Rugueux);
+    b.Clic_Barre(barre, 1);
     ATTEND_QUE(Choix_Ouvert(b));
+    EXPECT_EQ(std::tuple(b.Identification->Question.Objet, b.Identification->Question.Choix), std::tuple("Ecorce", 1));
+    b.Clic_Cellule(1);
+    Ferme(b, 1);
+    EXPECT_EQ(b.Etat(8), 0);
+    ATTEND_QUE(b.Capture_Robot().pixel(240, 300) == Brun_Tronc);
+
+    b.Clic_Barre(barre, 5);
+    ATTEND_QUE(Choix_Ouvert(b));
+    EXPECT_EQ(std::get<6>(Vue(b)), true);
     for (const Reponse reponse : {Reponse::Oui, Reponse::Non}) {
         b.Dialogues.messages.clear();
         b.Dialogues.reponses.push_back(reponse);
-        for (int i = 0; i < 5 && b.Dialogues.messages.empty(); ++i)
-            b.Clic_Barre(b.Portrait->Barre_Question(), 5);
+        for (int i = 0; i < 5 && b.Dialogues.messages.empty(); ++i) b.Clic_Barre(b.Portrait->Barre_Question(), 5);
         ASSERT_EQ(b.Dialogues.messages.size(), 1u);
         EXPECT_EQ(b.Dialogues.messages[0].boutons, Boutons::Oui_Non);
+        EXPECT_EQ(Choix_Ouvert(b), reponse == Reponse::Oui);
     }
     Attend_Portrait(b);
-    EXPECT_EQ(Vue(b), std::tuple(1, "", false, true, false));
+    EXPECT_EQ(Vue(b), Vue_Portrait);
 }
 
-TEST(PortraitContradictions, OverlayIconAndSmallRobotUntilTheNextAnswer) {
+// Fraxinus (compound, rough) is contradicted by the smooth bark, shown by a drawing; Acer
+// (simple, smooth) by the compound leaf, shown on the Leaf button.
+TEST(PortraitContradictions, OverlayIconAndSmallRobotUntilTheNextAnswerTheLayersComposedAndCached) {
     Banc_Portrait b;
     Repond(b, Feuille_X, Feuille_Y, 1);  // compound
     Repond(b, Tronc_X, Tronc_Y, 0);      // smooth
-    // Fraxinus (compound, rough) is contradicted by the smooth bark, shown by a drawing; Acer
-    // (simple, smooth) by the compound leaf, shown on button 2.
     const std::vector<std::string>& lignes = b.Identification->Liste().Lignes;
-    auto rang = [&](const std::string& espece) {
-        for (size_t i = 0; i < lignes.size(); ++i)
-            if (Nom_De_Ligne(lignes[i]) == espece)
-                return static_cast<int>(i);
-        return -1;
+    auto contradictions = [&](const std::string& espece) {
+        int rang = 0;
+        while (rang < static_cast<int>(lignes.size()) && Nom_De_Ligne(lignes[static_cast<size_t>(rang)]) != espece) ++rang;
+        EXPECT_LT(rang, static_cast<int>(lignes.size())) << espece;
+        return b.Identification->Contradictions(rang);
     };
-    ASSERT_GE(rang("Fraxinus"), 0);
-    ASSERT_GE(rang("Acer"), 0);
-
     const int vues = b.Hote.Vues_Identification;
-    b.Portrait->Affiche_Contradictions(b.Identification->Contradictions(rang("Fraxinus")));
+    b.Portrait->Affiche_Contradictions(contradictions("Fraxinus"));
     EXPECT_EQ(b.Hote.Vues_Identification, vues + 1);
     ATTEND_QUE(b.Capture_Robot().pixel(240, 260) == Magenta_Contra);
     EXPECT_EQ(b.Capture_Robot().pixel(240, 340), Brun_Tronc);  // the piece stays beneath
-    EXPECT_EQ(b.Portrait->Objet_Au_Point(QPointF(240, 260)), nullptr) << "the overlay's colour names nothing";
+    // At the device's resolution, the same picture until a layer changes; without the overlays, the pieces.
+    Robot_Tab& calques = b.Portrait->Calques();
+    const QImage double_resolution = calques.Image(QSize(480, 360), 2.0, true);
+    EXPECT_EQ(std::tuple(double_resolution.size(), double_resolution.pixel(480, 520),
+                         calques.Image(QSize(480, 360), 2.0, false).pixel(480, 520), calques.Couleur(QSize(480, 360), 2.0, QPoint(240, 300), true)),
+              std::tuple(QSize(960, 720), Magenta_Contra, Brun_Tronc, 0x004080));
+    EXPECT_EQ(calques.Image(QSize(480, 360), 2.0, true).cacheKey(), double_resolution.cacheKey());
     Small_Robot* petit = b.Portrait->Widget_Small_Robot();
     petit->show();
     int clics = 0;
@@ -273,174 +265,84 @@ TEST(PortraitContradictions, OverlayIconAndSmallRobotUntilTheNextAnswer) {
     QTest::mouseClick(petit, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(clics, 1);
 
-    b.Portrait->Affiche_Contradictions(b.Identification->Contradictions(rang("Acer")));
+    b.Portrait->Affiche_Contradictions(contradictions("Acer"));
     ATTEND_QUE(b.Capture_Robot().pixel(240, 260) == Brun_Tronc);  // the earlier marks are gone
-    ASSERT_TRUE(b.Portrait->Barre_Deter()->Bouton_A(1) && b.Portrait->Barre_Deter()->Bouton_A(3));
-    EXPECT_EQ(std::tuple(Pixel_Icone(b.Portrait->Barre_Deter()->Bouton_A(3)), Pixel_Icone(b.Portrait->Barre_Deter()->Bouton_A(1))),
-              std::tuple(Rouge_Icone, Bleu_Icone));
-    // The next confirmed answer removes the marks and restores the bar.
-    Repond(b, Fruit_X, Fruit_Y, 0);
-    EXPECT_EQ(b.Portrait->Calques().Nb_Dessins_Sup(), 0);
-    EXPECT_EQ(Pixel_Icone(b.Portrait->Barre_Deter()->Bouton_A(3)), Bleu_Icone);
-    // The results view takes them back too, once.
-    b.Portrait->Affiche_Contradictions(b.Identification->Contradictions(rang("Fraxinus")));
-    ASSERT_GT(b.Portrait->Calques().Nb_Dessins_Sup(), 0);
+    Barre_Boutons* barre = b.Portrait->Barre_Deter();
+    ASSERT_TRUE(barre->Bouton_A(1) && barre->Bouton_A(3));
+    EXPECT_EQ(std::tuple(Pixel_Icone(barre->Bouton_A(3)), Pixel_Icone(barre->Bouton_A(1))), std::tuple(Rouge_Icone, Bleu_Icone));
+    Repond(b, Feuille_X, Feuille_Y, 1);  // the next confirmed answer removes the marks
+    ASSERT_TRUE(barre->Bouton_A(3));
+    EXPECT_EQ(std::tuple(calques.Nb_Dessins_Sup(), Pixel_Icone(barre->Bouton_A(3))), std::tuple(0, Bleu_Icone));
+    b.Portrait->Affiche_Contradictions(contradictions("Fraxinus"));  // the results view too, once
+    ASSERT_GT(calques.Nb_Dessins_Sup(), 0);
     EXPECT_TRUE(b.Portrait->Retire_Contradictions());
     EXPECT_FALSE(b.Portrait->Retire_Contradictions());
     ATTEND_QUE(b.Capture_Robot().pixel(240, 260) == Brun_Tronc);
     EXPECT_TRUE(b.Dialogues.messages.empty());
 }
 
-// One key with its faults: a rule naming no state, no button 2, a zone naming no object over the
-// trunk, two states for the bark, no overlay for the bark, no state picture for the leaf.
+// One key with its faults: a rule naming no state, no Leaf button, a zone naming no object over
+// the trunk, two rows of cells for the leaf's two states, no overlay for the bark, no state
+// picture for the leaflets, the rough trunk's drawing gone during the session.
 TEST(PortraitDamagedKey, EachFaultIsSaidOrPassedOverAndThePortraitGoesOn) {
-    Banc_Portrait b(
-        Description_Portrait("INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) "
-                             "VALUES (0, 2, 'x.wmf', 'INCONNU', 'Fin', NULL);\n"
-                             "DELETE FROM But_Deter WHERE Numero = 2;\n"
-                             "INSERT INTO Clic_Zone (Numero, Nom, Cadre, Test_Cadre, X1, X2, Y1, Y2, C_0) "
-                             "VALUES (0, 'Inconnu', 1, 0, 1000, 1400, 1000, 1800, 'Fin');\n"
-                             "UPDATE Objets_Fic SET Lignes = 2 WHERE Objet = 'Ecorce';\n"
-                             "UPDATE Contradictions SET Popup = 'absent' WHERE Objet = 'Ecorce';\n"
-                             "UPDATE Objets_Fic SET Popup = 'absent.wmf' WHERE Objet = 'Feuille';\n"),
-        true, {Reponse::OK});
+    Banc_Portrait b("INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1) VALUES (0, 1, 'x', 'INCONNU', 'Fin');"
+                    "DELETE FROM But_Deter WHERE Numero = 2;"
+                    "INSERT INTO Clic_Zone VALUES (0, 'Inconnu', 2, 0, 1000, 1400, 1000, 1800, 'Fin', NULL);"
+                    "UPDATE Objets_Fic SET Lignes = 2 WHERE Objet = 'Feuille';"
+                    "UPDATE Contradictions SET Popup = 'absent' WHERE Objet = 'Ecorce';"
+                    "UPDATE Objets_Fic SET Popup = 'absent.wmf' WHERE Objet = 'Foliole';",
+                    true, {Reponse::OK});
     ASSERT_EQ(b.Dialogues.messages.size(), 1u);
     EXPECT_TRUE(b.Dialogues.messages[0].texte.contains("'INCONNU'"));
-    EXPECT_EQ(b.Capture_Robot().pixel(350, 90), Rouge_Fruit) << "the rule is passed over";
-    b.Dialogues.messages.clear();
-
+    EXPECT_EQ(b.Capture_Robot().pixel(120, 100), Vert_Feuille) << "the rule is passed over";
     Barre_Boutons* barre = b.Portrait->Barre_Deter();
-    ASSERT_EQ(barre->Nb_Elements(), 10);
+    ASSERT_EQ(barre->Nb_Elements(), 8);
     EXPECT_EQ(barre->Bouton_A(3), nullptr);
-    b.Clic_Barre(barre, 5);
-    ATTEND_QUE(Choix_Ouvert(b));
-    EXPECT_EQ(b.Identification->Question.Objet, "Fruit");
-    Ferme(b, 3);
+    b.Clic_Barre(barre, 7);
+    EXPECT_EQ(b.Hote.Vues_Resultats, 1);
 
-    // The zone names nothing: the colour under the pointer decides. The cells past the bark's
-    // last state name nothing (the fruit's first state is next in number) and cannot be chosen.
-    Ouvre(b, Tronc_X, Tronc_Y);
-    EXPECT_EQ(b.Identification->Question.Objet, "Ecorce");
+    std::filesystem::remove(b.Copie.Dossier() / "robot/00/tronc01.wmf");
+    b.Dialogues.reponses = {Reponse::OK, Reponse::OK, Reponse::OK};  // the rule, said again at each answer
+    Repond(b, Tronc_X, Tronc_Y, 1);  // the zone names nothing: the colour decides
+    ASSERT_EQ(b.Dialogues.messages.size(), 3u);
+    EXPECT_TRUE(b.Dialogues.messages[1].texte.contains("tronc01.wmf"));
+    const QImage image = b.Capture_Robot();  // that layer empty, the others painted, the answer kept
+    EXPECT_EQ(std::tuple(image.pixel(240, 300), image.pixel(120, 100), b.Etat(8)), std::tuple(Blanc, Vert_Feuille, 1));
+    // The cells past the leaf's last state name nothing and cannot be chosen, though the next
+    // character's states follow in number; a boundary belongs to the cell below.
+    Ouvre(b, Feuille_X, Feuille_Y);
     Pic_Choix* pic = b.Portrait->Widget_Pic_Choix();
-    b.Survole(pic, QPoint(300, 100));
-    ATTEND_QUE(pic->toolTip() == QStringLiteral("Rough bark"));
-    b.Survole(pic, QPoint(100, 300));
-    ATTEND_QUE(pic->toolTip().isEmpty());
+    for (const auto& [point, texte] : {std::pair(QPoint(300, 179), "Compound leaf"), {QPoint(100, 180), ""}}) {
+        b.Survole(pic, point);
+        ATTEND_QUE(pic->toolTip() == QString::fromUtf8(texte)) << texte;
+    }
     b.Clic_Cellule(1);
     b.Clic_Cellule(2);
     EXPECT_EQ(b.Identification->Question.Choix, 1);
-    b.Dialogues.reponses = {Reponse::OK};  // the rule, said again as the portrait is composed again
     Ferme(b, 1);
-    ASSERT_GE(b.Identification->Etats_Choisis().size(), 7u);
-    EXPECT_EQ(std::tuple(b.Identification->Etats_Choisis()[5], b.Identification->Etats_Choisis()[6]), std::tuple(1, 0));
+    EXPECT_EQ(std::tuple(b.Etat(1), b.Etat(2), b.Dialogues.messages.size()), std::tuple(1, 0, 4u));
     b.Dialogues.messages.clear();
 
+    // Acer, last, is contradicted by its bark (no overlay) and its leaf (no button).
     b.Dialogues.reponses = {Reponse::OK, Reponse::OK};
-    const QRgb tronc = b.Capture_Robot().pixel(240, 260);
     ASSERT_FALSE(b.Identification->Liste().Lignes.empty());
-    b.Portrait->Affiche_Contradictions(
-        b.Identification->Contradictions(static_cast<int>(b.Identification->Liste().Lignes.size()) - 1));
+    b.Portrait->Affiche_Contradictions(b.Identification->Contradictions(static_cast<int>(b.Identification->Liste().Lignes.size()) - 1));
     ASSERT_EQ(b.Dialogues.messages.size(), 1u);
     EXPECT_TRUE(b.Dialogues.messages[0].texte.startsWith("The drawing is unavailable... Fichier : "));
     EXPECT_TRUE(b.Dialogues.messages[0].texte.endsWith("absent.wmf"));
     EXPECT_EQ(b.Dialogues.messages[0].titre.toStdString(), Chaine_Ou_Anglais(1050, 0));
-    ATTEND_QUE(b.Capture_Robot().pixel(240, 260) == tronc);
+    ATTEND_QUE(b.Capture_Robot().pixel(240, 260) == Blanc);
 
-    // The leaf's missing picture is said; the portrait stays, busy, until Back frees it.
+    // The leaflets' missing picture is said; the portrait stays, busy, until Back frees it.
     b.Clic_Dessin(Feuille_X, Feuille_Y);
     ATTEND_QUE(b.Dialogues.messages.size() == 2u);
     EXPECT_EQ(b.Dialogues.messages[1].texte, "The drawing is unavailable...");
-    EXPECT_TRUE(b.Portrait->Widget_Robot()->isVisible());
-    EXPECT_TRUE(b.Portrait->Occupe());
-    EXPECT_TRUE(b.Portrait->Barre_Question()->isVisible());
+    EXPECT_EQ(std::tuple(b.Portrait->Widget_Robot()->isVisible(), b.Portrait->Occupe(), b.Portrait->Barre_Question()->isVisible()),
+              std::tuple(true, true, true));
     Ferme(b, 3);
     EXPECT_FALSE(b.Portrait->Occupe());
-}
-
-TEST(PortraitMissingDrawing, DuringTheSessionIsSaidTheLayerEmptiedTheSessionGoesOn) {
-    Banc_Portrait b;
-    std::filesystem::remove(b.Dossier->Dossier() + "robot/00/tronc01.WMF");
-    b.Dialogues.reponses.push_back(Reponse::OK);
-    Repond(b, Tronc_X, Tronc_Y, 1);
-    ASSERT_EQ(b.Dialogues.messages.size(), 1u);
-    EXPECT_TRUE(b.Dialogues.messages[0].texte.contains("tronc01.wmf"));
-    ASSERT_GE(b.Identification->Etats_Choisis().size(), 6u);
-    EXPECT_EQ(b.Identification->Etats_Choisis()[5], 1);  // the answer is kept
-    const QImage image = b.Capture_Robot();  // that layer empty, the others painted
-    EXPECT_EQ(std::tuple(image.pixel(240, 300), image.pixel(120, 100)), std::tuple(0xFFFFFFFFu, Vert_Feuille));
-    Ouvre(b, Fruit_X, Fruit_Y);
-
-    Banc_Portrait debut(Description_Portrait("UPDATE Hierarchie SET Nom = 'absent.wmf' WHERE Numero = 4;\n"),
-                        false);
-    EXPECT_NE(debut.Demarrage.message().find("absent.wmf"), std::string::npos)
-        << "while loading it fails the start";
-}
-
-TEST(PortraitLayers, ComposedAtTheDeviceResolutionAndCached) {
-    Banc_Portrait b;
-    Robot_Tab& calques = b.Portrait->Calques();
-    const QImage double_resolution = calques.Image(QSize(480, 360), 2.0, true);
-    EXPECT_EQ(double_resolution.size(), QSize(960, 720));
-    EXPECT_EQ(double_resolution.pixel(480, 600), Brun_Tronc);
-    EXPECT_EQ(calques.Couleur(QSize(480, 360), 2.0, QPoint(240, 300), true), 0x004080);
-    // Same size, no change: the same picture, not a new composition.
-    const QImage une = calques.Image(QSize(480, 360), 1.0, true);
-    EXPECT_EQ(calques.Image(QSize(480, 360), 1.0, true).cacheKey(), une.cacheKey());
-    EXPECT_NE(calques.Image(QSize(240, 180), 1.0, true).cacheKey(), une.cacheKey());
-    // A changed layer composes again; without the overlays, the piece.
-    calques.Charge_Dessin("Ecorce", 4, b.Dossier->Dossier() + "robot/CONTRA/ECORCE_X.WMF");
-    const QImage apres = calques.Image(QSize(480, 360), 1.0, true);
-    EXPECT_NE(apres.cacheKey(), une.cacheKey());
-    EXPECT_EQ(apres.pixel(240, 260), Magenta_Contra);
-    EXPECT_EQ(calques.Image(QSize(480, 360), 1.0, false).pixel(240, 260), Brun_Tronc);
-}
-
-TEST(PortraitHover, DynamicPointerShowsTheQuestionAndOpensNothing) {
-    Banc_Portrait b;
-    Robot* robot = b.Portrait->Widget_Robot();
-    b.Survole(robot, QPoint(120, 60));
-    QTest::qWait(0);
-    EXPECT_EQ(robot->toolTip(), "") << "option off: nothing changes";
-    b.Parametres.Curseur_Dynamique = true;
-    const struct {
-        QPoint point;
-        const char* texte;
-        Qt::CursorShape curseur;
-    } survols[] = {{{120, 61}, "Leaf type", Qt::PointingHandCursor},
-                   {{350, 90}, "Fruit", Qt::PointingHandCursor},
-                   {{440, 300}, "", Qt::ArrowCursor}};
-    for (const auto& s : survols) {
-        b.Survole(robot, s.point);
-        ATTEND_QUE(robot->toolTip() == QString::fromUtf8(s.texte)) << s.texte;
-        EXPECT_EQ(robot->cursor().shape(), s.curseur) << s.texte;
-    }
-    EXPECT_FALSE(Choix_Ouvert(b));
-}
-
-TEST(PortraitLanguage, AChangeReachesQuestionsAndTooltipsAtOnceWhileTheBarsKeepTheirs) {
-    Banc_Portrait b(
-        Description_Portrait(Schema_Traductions_SQL() +
-                             "INSERT INTO Traductions (Nom_Table, Cle, Champ, Langue, Texte) VALUES"
-                             " ('Objets_Fic', 'Feuille', 'TipText', 'fr', 'Type de feuille'),"
-                             " ('Objets_Fic', 'Feuille', 'TipText', 'es', 'Tipo de hoja'),"
-                             " ('Caracteres', 'F_COMP', 'TipText', 'es', 'Hoja compuesta'),"
-                             " ('But_Deter', '2', 'Caption', 'es', 'Hoja');"));
-    b.Hote.Langue_Interface = 2;
-    Ouvre(b, Feuille_X, Feuille_Y);
-    EXPECT_EQ(b.Hote.Statut, "Type de feuille");
-    Pic_Choix* pic = b.Portrait->Widget_Pic_Choix();
-    b.Survole(pic, QPoint(300, 100));
-    ATTEND_QUE(pic->toolTip() == QStringLiteral("Compound leaf"));  // no French text: the base's own
-    b.Hote.Langue_Interface = 1;
-    b.Survole(pic, QPoint(300, 101));
-    ATTEND_QUE(pic->toolTip() == QStringLiteral("Hoja compuesta"));
-    Ferme(b, 3);
-    // The bars were built in English at the start and stay so until the next one.
-    ASSERT_NE(b.Portrait->Barre_Deter()->Bouton_A(3), nullptr);
-    EXPECT_EQ(b.Portrait->Barre_Deter()->Bouton_A(3)->text(), "Leaf");
-    b.Clic_Barre(b.Portrait->Barre_Deter(), 3);
-    ATTEND_QUE(Choix_Ouvert(b));
-    EXPECT_EQ(b.Hote.Statut, "Tipo de hoja");
+    Banc_Portrait debut("UPDATE Hierarchie SET Nom = 'absent' WHERE Numero = 4;", false);
+    EXPECT_NE(debut.Demarrage.message().find("absent00.wmf"), std::string::npos) << "while loading, it fails the start";
 }
 
 }  // namespace
