@@ -20,8 +20,8 @@ bool Dialogues_Pdf::Imprimante(QWidget* parent, QPrinter& printer) {
     return true;
 }
 
-Banc_Impression::Banc_Impression(const Description_Base& description)
-    : Portrait(description), dossier_(Dossier_Temporaire("impression")) {
+Banc_Impression::Banc_Impression(const std::string& sql)
+    : Portrait(sql), dossier_(Dossier_Temporaire("impression")) {
     Imprimeur =
         std::make_unique<Impression>(*Portrait.Base, Portrait.Parametres, Dialogues, Portrait.Fenetre.get());
     // Each document to a file of its own, named before it opens.

@@ -1,5 +1,5 @@
 #pragma once
-// The portrait key of Banc_Portrait with an Impression whose printer dialog is scripted and whose
+// The key of Banc_Portrait with an Impression whose printer dialog is scripted and whose
 // documents go to PDF files, one file per document (doc1.pdf, doc2.pdf, ... in a temporary
 // folder), read back as rasters at 50 dpi.
 
@@ -31,7 +31,8 @@ class Dialogues_Pdf : public Dialogues_Scriptes {
 
 class Banc_Impression {
   public:
-    explicit Banc_Impression(const Description_Base& description = Description_Portrait());
+    // `sql` changes the copy of the key before it loads.
+    explicit Banc_Impression(const std::string& sql = {});
     ~Banc_Impression();
 
     // The documents written so far, in order.

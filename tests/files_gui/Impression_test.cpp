@@ -7,104 +7,97 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <functional>
 
 #include "Banc_Impression.h"
-#include "Pieces_Imprimees.h"
 #include "Robot_Tab.h"
 #include "frmPrint.h"
 
 namespace kestrane::test {
 namespace {
 
-constexpr QRgb Blanc = 0xFFFFFFFF;
-
-// Points of the 480 x 360 portrait drawing.
-constexpr double Feuille_X = 120, Feuille_Y = 100;
-constexpr double Tronc_X = 240, Tronc_Y = 300;
-constexpr double Fruit_X = 350, Fruit_Y = 90;
-constexpr double Ciel_X = 440, Ciel_Y = 300;
-
-// The single landscape page of document `doc`.
-QImage Page_Paysage(const QString& doc) {
-    const std::vector<QImage> pages = Banc_Impression::Pages(doc);
-    EXPECT_EQ(pages.size(), 1u) << doc.toStdString();
-    if (pages.empty())
-        return {};
-    EXPECT_GT(pages[0].width(), pages[0].height()) << "not landscape: " << doc.toStdString();
-    return pages[0];
-}
-
 struct Point {
-    double x, y;
+    double x, y;  // in the 480 x 360 drawing stretched to the whole page
     QRgb couleur;
 };
-// Each piece in place, stretched to the whole sheet, not to the printable area: the leaf's edges
-// stay where the drawing puts them and the trunk reaches the bottom edge.
-// clang-format off
-const std::vector<Point> Portrait_Entier = {
-    {Feuille_X, Feuille_Y, Vert_Feuille}, {Tronc_X, Tronc_Y, Brun_Tronc}, {Fruit_X, Fruit_Y, Rouge_Fruit}, {Ciel_X, Ciel_Y, Blanc},
-    {34, Feuille_Y, Blanc}, {46, Feuille_Y, Vert_Feuille}, {Feuille_X, 34, Blanc}, {Feuille_X, 46, Vert_Feuille},
-    {Tronc_X, 358.5, Brun_Tronc}};
-// clang-format on
 
-void Attend_Points(const QImage& page, const std::vector<Point>& points) {
-    ASSERT_FALSE(page.isNull());
-    for (const Point& p : points) {
-        EXPECT_TRUE(Couleur_Proche(Au_Point(page, p.x, p.y), p.couleur)) << p.x << ", " << p.y;
+// Each document is one page, landscape or not, showing the points.
+void Attend_Pages(const QStringList& documents, bool paysage, const std::vector<Point>& points) {
+    for (const QString& doc : documents) {
+        const std::vector<QImage> pages = Banc_Impression::Pages(doc);
+        ASSERT_EQ(pages.size(), 1u) << doc.toStdString();
+        EXPECT_EQ(pages[0].width() > pages[0].height(), paysage) << doc.toStdString();
+        for (const Point& p : points)
+            EXPECT_TRUE(Couleur_Proche(Au_Point(pages[0], p.x, p.y), p.couleur)) << p.x << ", " << p.y;
     }
 }
 
-// Answers replaced as a whole, then the portrait composed again.
-void Repond(Banc_Portrait& b, const std::vector<int>& etats, const std::vector<int>& cadres) {
-    std::vector<int16_t> choisis(static_cast<size_t>(b.Base->Nb_Etats_Desc), 0);
-    std::vector<int16_t> cadre(static_cast<size_t>(b.Base->Nb_Cadre), 0);
-    for (int e : etats) choisis[static_cast<size_t>(e)] = 1;
-    for (int c : cadres) cadre[static_cast<size_t>(c)] = -1;
-    ASSERT_TRUE(b.Identification->Remplace_Reponses(choisis, cadre).ok());
-    (void)b.Identification->Actualise_Identification();
+// Each piece in place, stretched to the whole sheet, not to the printable area: the leaf's edges
+// stay where the drawing puts them and the trunk reaches the bottom edge.
+const std::vector<Point> Portrait_Entier = {{120, 100, Vert_Feuille}, {240, 300, Brun_Tronc}, {440, 300, Blanc}, {34, 100, Blanc},
+                                            {46, 100, Vert_Feuille},  {120, 34, Blanc},       {120, 46, Vert_Feuille}, {240, 358.5, Brun_Tronc}};
+
+Status Portrait(Banc_Impression& b) { return b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis()); }
+Status Feuilles(Banc_Impression& b) { return b.Imprimeur->Imprime_Choix("feuille.wmf"); }
+Status Dessin(Banc_Impression& b) {  // 2200 x 3300, the top half red, the bottom half blue
+    QImage dessin(2200, 3300, QImage::Format_RGB32);
+    dessin.fill(Qt::blue);
+    QPainter(&dessin).fillRect(0, 0, 2200, 1650, Qt::red);
+    return b.Imprimeur->Imprime_Dessin(dessin);
 }
 
-// A portrait print from a key and answers: one landscape page per copy, a piece without a
-// matching rule left out though the screen keeps its old drawing, an unreadable drawing reported
-// by name while the copies go on.
-TEST(PortraitPrint, EachCopyIsAPageOfThePiecesTheAnswersChoose) {
-    const std::string fruit_sec =  // the fruit drawn only for a dry fruit
-        "DELETE FROM Hierarchie WHERE Numero = 5; INSERT INTO Hierarchie (Numero, Robot_Num, Nom, C_0, C_1, C_2) "
-        "VALUES (5, 2, 'fruit.wmf', 'FR_SEC', 'Fin', NULL);";
+// {key, answers, what is printed, dialog accepted, copies} -> error, documents and what they show,
+// whether the progress bar moved. The printer keeps the copy count asked for and its orientation.
+TEST(PrintCommand, WhatEachCasePutsOnPaper) {
     const struct {
+        const char* cas;
         std::string sql;
-        std::vector<std::vector<int>> reponses;  // the states chosen, in turn (frames 1 and 2)
-        int copies;
+        std::vector<std::vector<int>> reponses;  // the states chosen, in turn (frames 0 and 2 answered)
+        std::function<Status(Banc_Impression&)> imprime;
+        bool accepte;
+        int copies, documents;
         std::string erreur;
+        bool paysage, progression;
         std::vector<Point> points;
     } cas[] = {
-        {"", {}, 3, "", Portrait_Entier},
-        // Dry, then fleshy fruit; rough bark: the darker trunk.
-        {fruit_sec, {{5, 6}, {5, 7}}, 1, "", {{Tronc_X, Tronc_Y, Brun_Rugueux}, {Fruit_X, Fruit_Y, Blanc}}},
-        {"UPDATE Hierarchie SET Nom = 'absent.wmf' WHERE Numero = 5;", {}, 2, "absent.wmf",
-         {{Feuille_X, Feuille_Y, Vert_Feuille}, {Fruit_X, Fruit_Y, Blanc}}},
+        {"portrait", "", {}, Portrait, true, 3, 3, "", true, true, Portrait_Entier},
+        // The leaf drawn only when compound; the screen keeps it for a simple one, the paper not.
+        {"piece without a rule", "DELETE FROM Hierarchie WHERE Numero = 4", {{1, 8}, {0, 8}}, Portrait, true, 1, 1, "", true, true,
+         {{240, 300, Brun_Rugueux}, {120, 100, Blanc}}},
+        {"missing drawing", "UPDATE Hierarchie SET Nom = 'absent' WHERE Numero = 4", {}, Portrait, true, 2, 2, "absent00.wmf", true, true,
+         {{240, 300, Brun_Tronc}, {120, 100, Blanc}}},
+        {"state picture, once whatever the copies", "", {}, Feuilles, true, 2, 1, "", true, false,
+         {{120, 180, qRgb(0x88, 0xcc, 0x88)}, {360, 180, qRgb(0xcc, 0xcc, 0x44)}}},
+        {"missing state picture: named, the page left blank", "", {}, [](Banc_Impression& b) { return b.Imprimeur->Imprime_Choix("absent.wmf"); },
+         true, 1, 1, "absent.wmf", true, false, {{120, 180, Blanc}}},
+        {"cancelled portrait", "", {}, Portrait, false, 1, 0, "", true, false, {}},
+        {"cancelled state picture", "", {}, Feuilles, false, 1, 0, "", true, false, {}},
+        {"cancelled drawing", "", {}, Dessin, false, 1, 0, "", false, false, {}},
     };
     for (const auto& c : cas) {
-        SCOPED_TRACE(c.sql);
-        Banc_Impression b(Description_Portrait(c.sql));
-        for (const auto& etats : c.reponses) Repond(b.Portrait, etats, {1, 2});
-        if (!c.reponses.empty()) {
-            ATTEND_QUE(b.Portrait.Capture_Robot().pixel(350, 90) == Rouge_Fruit);
+        SCOPED_TRACE(c.cas);
+        Banc_Impression b(c.sql);
+        for (const auto& etats : c.reponses) {
+            std::vector<int16_t> choisis(9, 0);
+            for (const int e : etats) choisis[static_cast<size_t>(e)] = 1;
+            ASSERT_TRUE(b.Portrait.Identification->Remplace_Reponses(choisis, {-1, 0, -1}).ok());
+            (void)b.Portrait.Identification->Actualise_Identification();
         }
-        b.Dialogues.imprimantes = {true};
+        if (!c.reponses.empty()) {
+            ATTEND_QUE(b.Portrait.Capture_Robot().pixel(120, 185) == Vert_Feuille);
+        }
+        bool progression = false;
+        QObject::connect(b.Imprimeur->Progression().Attente, &QProgressBar::valueChanged, [&] { progression = true; });
+        b.Dialogues.imprimantes = {c.accepte};
         b.Dialogues.copies = c.copies;
-        const Status s = b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis());
+        const Status s = c.imprime(b);
         EXPECT_EQ(s.ok(), c.erreur.empty());
         EXPECT_NE(s.message().find(c.erreur), std::string::npos) << s.message();
-        EXPECT_EQ(b.Dialogues.dialogues_imprimante, 1);
-        ASSERT_EQ(b.Documents().size(), c.copies);
-        for (const QString& doc : b.Documents()) Attend_Points(Page_Paysage(doc), c.points);
-        // The copies were documents of their own: the printer keeps the count asked for.
-        const QPrinter& imprimante = b.Imprimeur->Imprimante();
-        EXPECT_EQ(std::tuple(imprimante.copyCount(), imprimante.pageLayout().orientation(),
-                             b.Imprimeur->Progression().isVisible()),
-                  std::tuple(c.copies, QPageLayout::Portrait, false));
+        EXPECT_EQ(std::tuple(b.Dialogues.dialogues_imprimante, b.Documents().size(), progression, b.Imprimeur->Progression().isVisible()),
+                  std::tuple(1, c.documents, c.progression, false));
+        Attend_Pages(b.Documents(), c.paysage, c.points);
+        EXPECT_EQ(std::tuple(b.Imprimeur->Imprimante().copyCount(), b.Imprimeur->Imprimante().pageLayout().orientation()),
+                  std::tuple(c.copies, QPageLayout::Portrait));
     }
 }
 
@@ -122,107 +115,49 @@ TEST(PortraitPrint, AbortStopsBeforeTheNextPieceAndTheNextPrintStartsAfresh) {
         abandonner = false;
         visible_a_l_abandon = progression.isVisible();
         maximum = progression.Attente->maximum();
-        imbriquee = b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis());
+        imbriquee = Portrait(b);
         QTest::mouseClick(progression.Abord_But, Qt::LeftButton);
     });
     b.Dialogues.imprimantes = {true, true};
     b.Dialogues.copies = 2;
-    const Status s = b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis());
+    const Status s = Portrait(b);
     EXPECT_TRUE(s.ok()) << "an abort is not an error: " << s.message();
     // The bar was shown at the abort, over pieces 0 .. Nb_Robot - 1; the print asked for meanwhile
     // was ignored (one dialog) though it answered without error.
     EXPECT_EQ(std::tuple(visible_a_l_abandon, maximum, imbriquee.ok(), b.Dialogues.dialogues_imprimante,
                          b.Imprimeur->Impression_Annulee(), progression.isVisible()),
-              std::tuple(true, 2, true, 1, true, false));
+              std::tuple(true, 1, true, 1, true, false));
     // The aborted job holds only the piece printed before the abort; the second copy never starts.
     // (A PDF job cannot be withdrawn: the page is ended with what it holds.)
     ASSERT_EQ(b.Documents().size(), 1);
-    Attend_Points(Page_Paysage(b.Documents()[0]),
-                  {{Tronc_X, Tronc_Y, Brun_Tronc}, {Feuille_X, Feuille_Y, Blanc}, {Fruit_X, Fruit_Y, Blanc}});
+    Attend_Pages(b.Documents(), true, {{240, 300, Brun_Tronc}, {120, 100, Blanc}});
 
     b.Dialogues.copies = 1;
-    b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis());
+    Portrait(b);
     EXPECT_FALSE(b.Imprimeur->Impression_Annulee());
     ASSERT_EQ(b.Documents().size(), 2);
-    Attend_Points(Page_Paysage(b.Documents()[1]), Portrait_Entier);
+    Attend_Pages({b.Documents()[1]}, true, Portrait_Entier);
 }
 
-TEST(PrintCommand, CancelledPrinterDialogPrintsNothing) {
-    Banc_Impression b;
-    b.Dialogues.imprimantes = {false, false, false};
-    bool montree = false;
-    QObject::connect(b.Imprimeur->Progression().Attente, &QProgressBar::valueChanged,
-                     [&] { montree = true; });
-    EXPECT_TRUE(b.Imprimeur->Imprime_Portrait(b.Portrait.Identification->Etats_Choisis()).ok());
-    EXPECT_TRUE(b.Imprimeur->Imprime_Choix("fruit.wmf").ok());
-    QImage dessin(2200, 3300, QImage::Format_RGB32);
-    dessin.fill(Qt::red);
-    EXPECT_TRUE(b.Imprimeur->Imprime_Dessin(dessin).ok());
-    EXPECT_EQ(std::tuple(b.Dialogues.dialogues_imprimante, b.Documents().size(), montree,
-                         b.Imprimeur->Progression().isVisible()),
-              std::tuple(3, 0, false, false));
-}
-
-TEST(StatePicturePrint, OneLandscapePageWhateverTheCopiesAndAMissingPictureNamed) {
-    Banc_Impression b;
-    b.Dialogues.imprimantes = {true};
-    b.Dialogues.copies = 2;
-    const Status s = b.Imprimeur->Imprime_Choix("fruit.wmf");  // 2 x 2 cells, three states
-    EXPECT_TRUE(s.ok()) << s.message();
-    ASSERT_EQ(b.Documents().size(), 1);
-    // clang-format off
-    Attend_Points(Page_Paysage(b.Documents()[0]), {{120, 90, qRgb(0x88, 0xcc, 0x88)}, {360, 90, qRgb(0xcc, 0xcc, 0x44)},
-                                                   {120, 270, qRgb(0xcc, 0x88, 0x44)}, {360, 270, Blanc}});
-    // clang-format on
-    EXPECT_FALSE(b.Imprimeur->Progression().isVisible());  // not the portrait's pieces
-    b.Dialogues.imprimantes = {true};
-    const Status absente = b.Imprimeur->Imprime_Choix("absent.wmf");
-    EXPECT_FALSE(absente.ok());
-    EXPECT_NE(absente.message().find("absent.wmf"), std::string::npos) << absente.message();
-}
-
+// A drawing of 7 1/3 x 11 inches from the printable area's corner, once per copy.
 TEST(DrawingPrint, FillsSevenAndAThirdByElevenInchesOncePerCopy) {
     Banc_Impression b;
-    // Top half red, bottom half blue.
-    QImage dessin(2200, 3300, QImage::Format_RGB32);
-    dessin.fill(Qt::blue);
-    QPainter(&dessin).fillRect(0, 0, 2200, 1650, Qt::red);
     b.Dialogues.imprimantes = {true};
     b.Dialogues.copies = 2;
-    EXPECT_TRUE(b.Imprimeur->Imprime_Dessin(dessin).ok());
+    EXPECT_TRUE(Dessin(b).ok());
     ASSERT_EQ(b.Documents().size(), 2);
-    // The drawing starts at the printable area's corner.
-    QPrinter& imprimante = b.Imprimeur->Imprimante();
-    const QMarginsF marges = imprimante.pageLayout().margins(QPageLayout::Inch);
-    const double dpi = 50;
-    auto point = [&](double x_pouces, double y_pouces) {
-        return QPoint(static_cast<int>((marges.left() + x_pouces) * dpi),
-                      static_cast<int>((marges.top() + y_pouces) * dpi));
+    const QMarginsF marges = b.Imprimeur->Imprimante().pageLayout().margins(QPageLayout::Inch);
+    auto point = [&](double x_pouces, double y_pouces) {  // at 50 dpi
+        return QPoint(static_cast<int>((marges.left() + x_pouces) * 50), static_cast<int>((marges.top() + y_pouces) * 50));
     };
     for (const QString& doc : b.Documents()) {
         const std::vector<QImage> pages = Banc_Impression::Pages(doc);
         ASSERT_EQ(pages.size(), 1u);
-        const QImage& page = pages[0];
-        EXPECT_LT(page.width(), page.height());
-        for (const auto& [x, y, couleur] :
-             {std::tuple(0.2, 0.2, qRgb(255, 0, 0)), std::tuple(7.1, 5.3, qRgb(255, 0, 0)),
-              std::tuple(0.2, 5.7, qRgb(0, 0, 255)), std::tuple(7.1, 10.8, qRgb(0, 0, 255))})
-            EXPECT_TRUE(Couleur_Proche(page.pixel(point(x, y)), couleur)) << x << ", " << y << " in";
-        // Nothing beyond 7 1/3 inches.
-        const QPoint droite = point(7.55, 3);
-        if (droite.x() < page.width()) {
-            EXPECT_TRUE(Couleur_Proche(page.pixel(droite), Blanc));
-        }
+        EXPECT_LT(pages[0].width(), pages[0].height());
+        for (const auto& [x, y, couleur] : {std::tuple(0.2, 0.2, qRgb(255, 0, 0)), {7.1, 5.3, qRgb(255, 0, 0)},
+                                            {0.2, 5.7, qRgb(0, 0, 255)}, {7.1, 10.8, qRgb(0, 0, 255)}, {7.55, 3.0, Blanc}})
+            EXPECT_TRUE(Couleur_Proche(pages[0].pixel(point(x, y)), couleur)) << x << ", " << y;
     }
-}
-
-TEST(PrintedPieces, VariantSuffixOfPieceZeroAndPiecesWithoutRow) {
-    Banc_Portrait b(
-        Description_Portrait("UPDATE Hierarchie SET Nom = 'feuille' WHERE Numero = 4;\n"
-                             "UPDATE Hierarchie SET C_0 = 'FR_CHARNU', C_1 = 'Fin' WHERE Numero = 5;\n"));
-    ASSERT_NE(b.Base, nullptr);
-    EXPECT_EQ(Pieces_Imprimees(*b.Base, "R/", std::vector<int16_t>(9, 0)),
-              (std::vector<std::optional<std::string>>{"R/00/tronc00.wmf", "R/01/feuille00.wmf", std::nullopt}));
 }
 
 }  // namespace

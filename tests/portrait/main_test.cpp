@@ -1,5 +1,5 @@
-// The portrait's tests drive real widgets: they need an application object, and they must not
-// touch the user's settings.
+// Tests of real widgets (the portrait's, printing and copying): they need an application object,
+// and they must not touch the user's settings.
 #include <QApplication>
 #include <QStandardPaths>
 
