@@ -23,7 +23,7 @@ bool Dialogues_Pdf::Imprimante(QWidget* parent, QPrinter& printer) {
 Banc_Impression::Banc_Impression(const std::string& sql)
     : Portrait(sql), dossier_(Dossier_Temporaire("impression")) {
     Imprimeur =
-        std::make_unique<Impression>(*Portrait.Base, Portrait.Parametres, Dialogues, Portrait.Fenetre.get());
+        std::make_unique<Impression>(*Portrait.Base, Portrait.Parametres, Dialogues, Portrait.Fenetre_Hote.get());
     // Each document to a file of its own, named before it opens.
     QObject::connect(Imprimeur.get(), &Impression::Document_Commence, Imprimeur.get(), [this] {
         const QString nom = QString::fromStdString(

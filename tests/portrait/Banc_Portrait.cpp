@@ -1,6 +1,5 @@
 #include "Banc_Portrait.h"
 
-#include <QTest>
 #include <QToolButton>
 
 #include <cmath>
@@ -13,12 +12,13 @@ namespace kestrane::test {
 
 std::string Sans_Attente(const std::string& sql) { return "PRAGMA synchronous = OFF; BEGIN;" + sql + ";COMMIT;"; }
 
-std::unique_ptr<Base_Connaissance> Charge_Copie(const Copie_Base& copie, Reglages& reglages, Palette_Sampler* palette) {
+std::unique_ptr<Base_Connaissance> Charge_Copie(const Copie_Base& copie, Palette_Sampler* palette, Reglages* reglages) {
     const Registre_Machine machine = Registre_Machine::Lit(copie.Reglages_Machine());
     const Magasin_Memoire utilisateur;
-    reglages = Lit_Registre(machine, utilisateur);
+    const Reglages lus = Lit_Registre(machine, utilisateur);
+    if (reglages != nullptr) *reglages = lus;
     wmf::Echantillonneur_Palette_Wmf image(Chemin_Palette(utilisateur, machine, {}), 400, 60);
-    Chargement c = Charge_Base({reglages.Chemin_Base, reglages.Rep_Data}, palette != nullptr ? palette : &image);
+    Chargement c = Charge_Base({lus.Chemin_Base, lus.Rep_Data}, palette != nullptr ? palette : &image);
     if (!c.Base) ADD_FAILURE() << "the key does not load: " << (c.Echec ? c.Echec->Message : std::string());
     return std::move(c.Base);
 }
@@ -26,30 +26,20 @@ std::unique_ptr<Base_Connaissance> Charge_Copie(const Copie_Base& copie, Reglage
 Banc_Portrait::Banc_Portrait(const std::string& sql, bool demarrage_termine, std::deque<Reponse> reponses) {
     Dialogues.reponses = std::move(reponses);
     if (!sql.empty()) Copie.Execute_SQL(Sans_Attente(sql));
-    Base = Charge_Copie(Copie, Parametres);
+    Base = Charge_Copie(Copie, nullptr, &Parametres);
     if (!Base) return;
-    Fenetre = std::make_unique<QWidget>();
-    Fenetre->resize(760, 420);
-    Hote.Fenetre_Principale = Fenetre.get();
-    Reglages_Moteur moteur;
-    moteur.Rep_Robot = Parametres.Rep_Robot;
-    moteur.Rep_Data = Parametres.Rep_Data;
-    Identification = std::make_unique<Identification_Courante>(*Base, moteur, Hote, Hote);
-    Portrait = std::make_unique<Portrait_Questions>(*Base, *Identification, Parametres, Hote, Dialogues, Fenetre.get());
-    Hote.Portrait = Portrait.get();
+    Fenetre_Hote = std::make_unique<QWidget>();
+    Fenetre_Hote->resize(760, 420);
+    const Reglages_Moteur moteur{Parametres.Rep_Robot, Parametres.Rep_Data, 0, {}, Parametres.Strategie};
+    Identification = std::make_unique<Identification_Courante>(*Base, moteur, *this, *this);
+    Portrait = std::make_unique<Portrait_Questions>(*Base, *Identification, Parametres, *this, Dialogues, Fenetre_Hote.get());
     Demarrage = Identification->Demarre();
     if (demarrage_termine) Portrait->Calques().Demarrage_Termine();
     Portrait->Cree_Barre_Deter();
     Portrait->Cree_Barre_Question();
     Redimensionne(480, 360);
-    Fenetre->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(Fenetre.get()));
-}
-
-Banc_Portrait::~Banc_Portrait() {
-    Portrait.reset();
-    Identification.reset();
-    Fenetre.reset();
+    Fenetre_Hote->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(Fenetre_Hote.get()));
 }
 
 void Banc_Portrait::Redimensionne(int largeur, int hauteur) {
@@ -58,7 +48,7 @@ void Banc_Portrait::Redimensionne(int largeur, int hauteur) {
     Portrait->Widget_Small_Robot()->setGeometry(0, 0, largeur / 4, hauteur / 4);
     for (Barre_Boutons* barre : {Portrait->Barre_Deter(), Portrait->Barre_Question()})
         barre->setGeometry(QRect(QPoint(largeur + 10, 0), barre->Taille_Ideale()));
-    Fenetre->resize(std::max(Fenetre->width(), largeur + 200), std::max(Fenetre->height(), hauteur));
+    Fenetre_Hote->resize(std::max(Fenetre_Hote->width(), largeur + 200), std::max(Fenetre_Hote->height(), hauteur));
 }
 
 void Banc_Portrait::Clic_Dessin(double x, double y) {

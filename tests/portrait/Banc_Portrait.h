@@ -36,67 +36,26 @@
 
 namespace kestrane::test {
 
-inline constexpr QRgb Blanc = 0xFFFFFFFF;
-inline constexpr QRgb Vert_Feuille = 0xFF00A000;
-inline constexpr QRgb Brun_Tronc = 0xFF804000;
-inline constexpr QRgb Brun_Rugueux = 0xFF603000;
-inline constexpr QRgb Magenta_Contra = 0xFFFF00FF;
-inline constexpr QRgb Bleu_Marque = 0xFF0000FF;
-inline constexpr QRgb Rouge_Icone = 0xFFFF0000;
-inline constexpr QRgb Bleu_Icone = 0xFF0000C0;
-
-// The main window's side, recorded: its host part, and the engine's loads and messages passed on
-// to the portrait and the scripted dialogs as the window passes them.
-class Hote_Test : public Hote_Portrait, public Observateur_Identification, public Dialogue_Utilisateur {
-public:
-    explicit Hote_Test(Dialogues_Scriptes& d) : dialogues_(d) {}
-    void Texte_Statut(const QString& texte) override { Statut = texte; }
-    void Mode_Affichage(int mode) override { Mode = mode; }
-    void Vue_Identification() override {
-        ++Vues_Identification;
-        Mode = 1;
-        Portrait->Montre_Portrait();
-    }
-    void Commande_Vue_Resultats() override { ++Vues_Resultats; }
-    void Sablier(bool) override {}
-    int Langue() const override { return Langue_Interface; }
-    QString Titre_Messages() const override { return QStringLiteral("Kestrane"); }
-    QWidget* Fenetre() override { return Fenetre_Principale; }
-    bool Charge_Piece(int piece, const std::string& chemin) override { return Portrait->Calques().Charge_Piece(piece, chemin); }
-    void Etat_Inexistant(const std::string& message) override { Portrait->Calques().Etat_Inexistant(message); }
-    void Message(const std::string& texte) override { Demande(texte, Boutons::OK); }
-    bool Question_Oui_Non(const std::string& texte) override { return Demande(texte, Boutons::Oui_Non) == Reponse::Oui; }
-
-    Portrait_Questions* Portrait = nullptr;  // set before the identification starts
-    QWidget* Fenetre_Principale = nullptr;
-    QString Statut;
-    int Mode = 1;
-    int Vues_Identification = 0;
-    int Vues_Resultats = 0;
-    int Langue_Interface = 0;  // what the options dialog would set
-
-private:
-    Reponse Demande(const std::string& texte, Boutons boutons) {
-        return dialogues_.Message(nullptr, QString::fromStdString(texte), boutons, Icone::Aucune, Titre_Messages());
-    }
-    Dialogues_Scriptes& dialogues_;
-};
+// The drawings' colours, the chooser's mark and the buttons' pictures.
+inline constexpr QRgb Blanc = 0xFFFFFFFF, Vert_Feuille = 0xFF00A000, Brun_Tronc = 0xFF804000, Brun_Rugueux = 0xFF603000,
+                      Magenta_Contra = 0xFFFF00FF, Bleu_Marque = 0xFF0000FF, Rouge_Icone = 0xFFFF0000, Bleu_Icone = 0xFF0000C0;
 
 // `sql` in one transaction, without waiting for the disk (a copy that lives for one test).
 std::string Sans_Attente(const std::string& sql);
 
 // Loads the copy as the program does: its machine settings into `reglages`, the palette sampled
 // from its palette picture unless `palette` is given. Null, and the test failed, when it does not.
-std::unique_ptr<Base_Connaissance> Charge_Copie(const Copie_Base& copie, Reglages& reglages,
-                                                Palette_Sampler* palette = nullptr);
+std::unique_ptr<Base_Connaissance> Charge_Copie(const Copie_Base& copie, Palette_Sampler* palette = nullptr,
+                                                Reglages* reglages = nullptr);
 
-// Robot and Pic_Choix at (0, 0) 480 x 360, the bars to their right.
-class Banc_Portrait {
+// Robot and Pic_Choix at (0, 0) 480 x 360, the bars to their right. The bench is the main window's
+// side, recorded: its host part, and the engine's loads and messages passed on to the portrait and
+// the scripted dialogs as the window passes them.
+class Banc_Portrait : public Hote_Portrait, public Observateur_Identification, public Dialogue_Utilisateur {
 public:
     // `sql` changes the copy before it loads; `reponses` answers the messages of the start.
     explicit Banc_Portrait(const std::string& sql = {}, bool demarrage_termine = true,
                            std::deque<Reponse> reponses = {});
-    ~Banc_Portrait();
 
     void Redimensionne(int largeur, int hauteur);
     // A left click on Robot at a point of the 480 x 360 drawing (scaled to Robot's size).
@@ -110,15 +69,37 @@ public:
     // The answer recorded for state `numero`; -1 beyond the states.
     int Etat(size_t numero) const;
 
-    Copie_Base Copie{"cle"};
+    void Texte_Statut(const QString& texte) override { Statut = texte; }
+    void Mode_Affichage(int mode) override { Mode = mode; }
+    void Vue_Identification() override { ++Vues_Identification; Mode = 1; Portrait->Montre_Portrait(); }
+    void Commande_Vue_Resultats() override { ++Vues_Resultats; }
+    void Sablier(bool) override {}
+    int Langue() const override { return Langue_Interface; }
+    QString Titre_Messages() const override { return QStringLiteral("Kestrane"); }
+    QWidget* Fenetre() override { return nullptr; }  // the messages' parent
+    bool Charge_Piece(int piece, const std::string& chemin) override { return Portrait->Calques().Charge_Piece(piece, chemin); }
+    void Etat_Inexistant(const std::string& message) override { Portrait->Calques().Etat_Inexistant(message); }
+    void Message(const std::string& texte) override { Demande(texte, Boutons::OK); }
+    bool Question_Oui_Non(const std::string& texte) override { return Demande(texte, Boutons::Oui_Non) == Reponse::Oui; }
+
+    Copie_Base Copie{"cle"};  // members go in reverse order: the portrait before its window
     std::unique_ptr<Base_Connaissance> Base;
     Reglages Parametres;
     Dialogues_Scriptes Dialogues;
-    Hote_Test Hote{Dialogues};
-    std::unique_ptr<QWidget> Fenetre;
+    std::unique_ptr<QWidget> Fenetre_Hote;
     std::unique_ptr<Identification_Courante> Identification;
     std::unique_ptr<Portrait_Questions> Portrait;
     Status Demarrage = Status::Ok();
+    QString Statut;
+    int Mode = 1;
+    int Vues_Identification = 0;
+    int Vues_Resultats = 0;
+    int Langue_Interface = 0;  // what the options dialog would set
+
+private:
+    Reponse Demande(const std::string& texte, Boutons boutons) {
+        return Dialogues.Message(nullptr, QString::fromStdString(texte), boutons, Icone::Aucune, Titre_Messages());
+    }
 };
 
 }  // namespace kestrane::test
