@@ -14,7 +14,7 @@ CODE = ("src", "tools")
 TESTS = ("tests", "bench", "fuzz")
 # Test folders whose name differs from the code they test.
 SUBSYSTEM_OF = {"tools/kb": "kb_builder", "tools/cli": "cli", "tools/wmf": "wmf", "tests/files_gui": "files",
-                "tests/support": "(shared)", "tests/fixtures": "(shared)"}
+                "tests/support": "(shared)"}
 
 
 def lines(path):

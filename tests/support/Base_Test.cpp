@@ -5,31 +5,32 @@
 #include <fstream>
 #include <random>
 #include <stdexcept>
+#include <utility>
 
 #include "Fichiers_Donnees.h"
 #include "Schema_Base.h"
 
 namespace kestrane::test {
 
+namespace {
+
+// INSERT statements for Parametres.
 std::string Parametres_SQL(const std::vector<std::pair<std::string, std::string>>& valeurs) {
     std::string sql;
-    for (const auto& [nom, etat] : valeurs) {
-        sql += "INSERT INTO Parametres VALUES ('" + nom + "', '" + etat + "');\n";
-    }
+    for (const auto& [nom, etat] : valeurs) sql += "INSERT INTO Parametres VALUES ('" + nom + "', '" + etat + "');\n";
     return sql;
 }
 
-void Cree_Base_SQLite(const std::string& chemin, int nb_contraintes, const std::string& sql,
-                      const std::vector<std::string>& langues_vues) {
+// Creates the database file and runs the schema and the rows; throws std::runtime_error on an SQL
+// error (a fixture that does not build is a fault of the test).
+void Cree_Base_SQLite(const std::string& chemin, const std::string& sql) {
     std::filesystem::remove(chemin);
     sqlite3* db = nullptr;
     if (sqlite3_open(chemin.c_str(), &db) != SQLITE_OK) {
         sqlite3_close(db);
         throw std::runtime_error("cannot create " + chemin);
     }
-    std::string script = "BEGIN;\n" + Schema_SQL(nb_contraintes) + sql;
-    for (const auto& langue : langues_vues) script += Vue_Vernaculaire_SQL(langue);
-    script += "COMMIT;\n";
+    const std::string script = "BEGIN;\n" + Schema_SQL(0) + sql + "COMMIT;\n";
     char* error = nullptr;
     if (sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
         const std::string message = error ? error : "unknown error";
@@ -40,6 +41,8 @@ void Cree_Base_SQLite(const std::string& chemin, int nb_contraintes, const std::
     sqlite3_close(db);
 }
 
+}  // namespace
+
 std::filesystem::path Dossier_Temporaire(const std::string& prefixe) {
     static std::mt19937_64 alea{std::random_device{}()};
     for (;;) {
@@ -49,14 +52,10 @@ std::filesystem::path Dossier_Temporaire(const std::string& prefixe) {
 }
 
 Base_Temporaire::Base_Temporaire(const Description_Base& description) : dossier_(Dossier_Temporaire("kestrane-base")) {
-    Cree_Base_SQLite(Chemin_Base(), description.nb_contraintes, description.sql, description.langues_vues);
-    if (description.ecrire_poids) Ecrit_Tableau_16(Dossier() + "POIDS.DAT", description.poids);
-    if (description.ecrire_matrice) Ecrit_Tableau_16(Dossier() + "MATRICE.DAT", description.matrice);
-    Ecrit_Reglages_Machine(Reglages_Machine());
-}
-
-void Ecrit_Reglages_Machine(const std::filesystem::path& chemin) {
-    std::ofstream(chemin) << "[Logiciel]\nData=./\nBase=base.sqlite\nDescripteurs=descripteurs/\nExecutables=./\n"
+    Cree_Base_SQLite(Chemin_Base(), description.sql);
+    Ecrit_Tableau_16(Dossier() + "POIDS.DAT", description.poids);
+    Ecrit_Tableau_16(Dossier() + "MATRICE.DAT", description.matrice);
+    std::ofstream(Reglages_Machine()) << "[Logiciel]\nData=./\nBase=base.sqlite\nDescripteurs=descripteurs/\nExecutables=./\n"
                              "Robot=robot/\n[Documents]\nAdresse=documents/\n[Options]\nDistribution=hd\nValeur=0\n"
                              "Curseur=False\n";
 }

@@ -1,36 +1,25 @@
 #pragma once
-// Knowledge bases for the tests and benchmarks, built from readable text in a temporary folder:
-// the schema, the rows as SQL, POIDS.DAT and MATRICE.DAT, and a machine settings file that points
-// at them. The folder is removed with the object.
+// Knowledge bases for the tests and benchmarks: copies of the test bases the builder made from
+// tests/bases, and synthetic bases of any size written from generated rows.
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "Chargeur_Base.h"
 
 namespace kestrane::test {
 
+// A base given as rows: the schema, the rows as SQL, POIDS.DAT and MATRICE.DAT.
 struct Description_Base {
-    int nb_contraintes = 0;
-    std::string sql;                 // rows (INSERT statements) run after the schema
-    std::vector<int16_t> poids;      // POIDS.DAT
-    std::vector<int16_t> matrice;    // MATRICE.DAT, state-major
-    bool ecrire_poids = true;
-    bool ecrire_matrice = true;
-    std::vector<std::string> langues_vues;  // a "Vernaculaire_" view for each
+    std::string sql;               // rows (INSERT statements) run after the schema
+    std::vector<int16_t> poids;    // POIDS.DAT
+    std::vector<int16_t> matrice;  // MATRICE.DAT, state-major
 };
 
-// INSERT statements for Parametres.
-std::string Parametres_SQL(const std::vector<std::pair<std::string, std::string>>& valeurs);
-
-// Creates the database file and runs the schema and the rows; throws std::runtime_error on an SQL
-// error (a fixture that does not build is a fault of the test).
-void Cree_Base_SQLite(const std::string& chemin, int nb_contraintes, const std::string& sql,
-                      const std::vector<std::string>& langues_vues = {});
-
+// A description written in a temporary folder with a machine settings file that points at it;
+// the folder is removed with the object.
 class Base_Temporaire {
 public:
     explicit Base_Temporaire(const Description_Base& description);
@@ -73,9 +62,6 @@ private:
 // A synthetic base of nb_esp species and nb_caracteres characters of etats_par_caractere states,
 // with 0/1 matrix values drawn from the seed; used by benchmarks and the large-base tests.
 Description_Base Base_Synthetique(int nb_esp, int nb_caracteres, int etats_par_caractere, unsigned seed);
-
-// A machine settings file whose paths point into its own folder (relative paths).
-void Ecrit_Reglages_Machine(const std::filesystem::path& chemin);
 
 // A fresh empty temporary folder (removed by the caller).
 std::filesystem::path Dossier_Temporaire(const std::string& prefixe);
