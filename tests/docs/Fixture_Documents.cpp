@@ -27,9 +27,7 @@ Flore_Documents::Flore_Documents(const std::string& sql_supplementaire) {
     fs::rename(docs / "p/pisyl/pisyl_en.html", docs / "p/pisyl/PISYL_EN.HTML");
     fs::rename(docs / "p/pisyl", docs / "p/PISYL");
     fs::rename(docs / "p", docs / "P");
-    Chargement c = Charge_Base(copie.Lieux(), nullptr);
-    EXPECT_TRUE(c.Base) << (c.Echec ? c.Echec->Message + " " + c.Echec->Detail : std::string());
-    connaissance = std::move(c.Base);
+    connaissance = Charge_Ou_Echoue(copie.Lieux());
 }
 
 Bac_Documents::Bac_Documents(const std::function<void(const Copie_Base&)>& avant_ouverture) {
@@ -38,8 +36,6 @@ Bac_Documents::Bac_Documents(const std::function<void(const Copie_Base&)>& avant
     reglages.Rep_Data = (flore.copie.Dossier() / "data").string() + "/";
     reglages.Distribution = "hd";
     reglages.Adresse_Documents = Dossier_Documents().toStdString();
-    if (!flore.connaissance)
-        throw std::runtime_error("the changed copy of the test base does not load");
     documents = std::make_unique<Documents>(hote, reglages, *flore.connaissance, dialogues, nullptr);
     documents->Remplit_Arbre();
     documents->Vue().resize(800, 600);

@@ -4,17 +4,11 @@
 
 namespace kestrane::test {
 
-std::unique_ptr<Base_Connaissance> Charge(const Emplacements_Base& lieux) {
-    Chargement c = Charge_Base(lieux, nullptr);
-    EXPECT_FALSE(c.Echec.has_value()) << (c.Echec ? c.Echec->Message + " " + c.Echec->Detail : "");
-    return std::move(c.Base);
-}
-
 Cle_Chargee Charge_Cle(const std::string& sql) {
     Cle_Chargee b{std::make_unique<Copie_Base>("cle"), nullptr};
     if (!sql.empty())
         b.Copie->Execute_SQL(sql);
-    b.Base = Charge(b.Copie->Lieux());
+    b.Base = Charge_Ou_Echoue(b.Copie->Lieux());
     return b;
 }
 

@@ -24,9 +24,6 @@
 
 namespace kestrane::test {
 
-// Loads a base; fails the calling test when it does not load.
-std::unique_ptr<Base_Connaissance> Charge(const Emplacements_Base& lieux);
-
 // A copy of the built key, `sql` run on it, loaded.
 struct Cle_Chargee {
     std::unique_ptr<Copie_Base> Copie;

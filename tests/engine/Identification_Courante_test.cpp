@@ -230,7 +230,7 @@ INSERT INTO Objets_Fic VALUES ('Tige', 50, 0, 2, 1, 2, 9, 'tige', 'Stem', 1), ('
 // and ranks its questions.
 TEST(Grande_Base, ABaseBeyond32767SpeciesLoadsAndRanks) {
     const Base_Temporaire dossier(Base_Synthetique(40000, 2, 2, 3));
-    const auto base = Charge(dossier.Lieux());
+    const auto base = Charge_Ou_Echoue(dossier.Lieux());
     ASSERT_TRUE(base && base->Nom_Esp.size() == 40000u && !base->Objets.empty());
     Fenetre_Enregistreuse fenetre;
     Identification_Courante id(*base, Reglages_Moteur{}, fenetre, fenetre);

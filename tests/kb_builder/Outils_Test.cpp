@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "Calcul_Classement.h"
-#include "Chargeur_Base.h"
+#include "Base_Test.h"
 
 namespace fs = std::filesystem;
 
@@ -52,9 +52,7 @@ std::vector<Rang> Classe(const Base_Connaissance& base, const std::vector<std::s
 }
 
 std::unique_ptr<Base_Connaissance> Charge(const fs::path& sortie) {
-    auto c = Charge_Base({(sortie / "data/kestrane.sqlite").string(), (sortie / "data/").string()}, nullptr);
-    EXPECT_TRUE(c.Base) << sortie << ": " << (c.Echec ? c.Echec->Detail : "");
-    return std::move(c.Base);
+    return kestrane::test::Charge_Ou_Echoue(kestrane::test::Lieux_Construits(sortie));
 }
 
 std::pair<int, std::string> Execute(const std::string& commande) {

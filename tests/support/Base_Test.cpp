@@ -65,6 +65,18 @@ Base_Temporaire::~Base_Temporaire() {
     std::filesystem::remove_all(dossier_, ec);
 }
 
+Emplacements_Base Lieux_Construits(const std::filesystem::path& dossier) {
+    return {(dossier / "data" / "kestrane.sqlite").string(), (dossier / "data").string() + "/"};
+}
+
+std::unique_ptr<Base_Connaissance> Charge_Ou_Echoue(const Emplacements_Base& lieux) {
+    Chargement c = Charge_Base(lieux, nullptr);
+    if (!c.Base)
+        throw std::runtime_error(lieux.Chemin_Base + " does not load: " +
+                                 (c.Echec ? c.Echec->Message + " " + c.Echec->Detail : std::string()));
+    return std::move(c.Base);
+}
+
 Copie_Base::Copie_Base(const std::string& nom) : dossier_(Dossier_Temporaire("kestrane-" + nom)) {
     std::filesystem::copy(std::filesystem::path(KESTRANE_BASES) / nom, dossier_,
                           std::filesystem::copy_options::recursive);

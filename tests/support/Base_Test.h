@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,14 @@ private:
     std::filesystem::path dossier_;
 };
 
+// Where the builder put the database and data files of the base in `dossier` (its output, or a
+// copy of it).
+Emplacements_Base Lieux_Construits(const std::filesystem::path& dossier);
+
+// Loads a base without a palette; throws std::runtime_error with the loader's message when it does
+// not load (the test fails with that message).
+std::unique_ptr<Base_Connaissance> Charge_Ou_Echoue(const Emplacements_Base& lieux);
+
 // A copy of a test base of tests/bases, as the builder wrote it, in a fresh temporary folder
 // removed with the object: tests that damage or change a base change their own copy.
 class Copie_Base {
@@ -50,8 +59,8 @@ public:
     // The copy's root (kestrane.ini, data/, robot/, descripteurs/, documents/...).
     const std::filesystem::path& Dossier() const { return dossier_; }
     std::string Reglages_Machine() const { return (dossier_ / "kestrane.ini").string(); }
-    std::string Chemin_Base() const { return (dossier_ / "data" / "kestrane.sqlite").string(); }
-    Emplacements_Base Lieux() const { return {Chemin_Base(), (dossier_ / "data").string() + "/"}; }
+    Emplacements_Base Lieux() const { return Lieux_Construits(dossier_); }
+    std::string Chemin_Base() const { return Lieux().Chemin_Base; }
     // Runs `sql` on the copy's database; throws std::runtime_error on an SQL error.
     void Execute_SQL(const std::string& sql) const;
 
