@@ -10,8 +10,6 @@
 
 namespace kestrane::test {
 
-std::string Sans_Attente(const std::string& sql) { return "PRAGMA synchronous = OFF; BEGIN;" + sql + ";COMMIT;"; }
-
 std::unique_ptr<Base_Connaissance> Charge_Copie(const Copie_Base& copie, Palette_Sampler* palette, Reglages* reglages) {
     const Registre_Machine machine = Registre_Machine::Lit(copie.Reglages_Machine());
     const Magasin_Memoire utilisateur;
@@ -25,7 +23,7 @@ std::unique_ptr<Base_Connaissance> Charge_Copie(const Copie_Base& copie, Palette
 
 Banc_Portrait::Banc_Portrait(const std::string& sql, bool demarrage_termine, std::deque<Reponse> reponses) {
     Dialogues.reponses = std::move(reponses);
-    if (!sql.empty()) Copie.Execute_SQL(Sans_Attente(sql));
+    if (!sql.empty()) Copie.Execute_SQL(sql);
     Base = Charge_Copie(Copie, nullptr, &Parametres);
     if (!Base) return;
     Fenetre_Hote = std::make_unique<QWidget>();

@@ -40,9 +40,6 @@ namespace kestrane::test {
 inline constexpr QRgb Blanc = 0xFFFFFFFF, Vert_Feuille = 0xFF00A000, Brun_Tronc = 0xFF804000, Brun_Rugueux = 0xFF603000,
                       Magenta_Contra = 0xFFFF00FF, Bleu_Marque = 0xFF0000FF, Rouge_Icone = 0xFFFF0000, Bleu_Icone = 0xFF0000C0;
 
-// `sql` in one transaction, without waiting for the disk (a copy that lives for one test).
-std::string Sans_Attente(const std::string& sql);
-
 // Loads the copy as the program does: its machine settings into `reglages`, the palette sampled
 // from its palette picture unless `palette` is given. Null, and the test failed, when it does not.
 std::unique_ptr<Base_Connaissance> Charge_Copie(const Copie_Base& copie, Palette_Sampler* palette = nullptr,

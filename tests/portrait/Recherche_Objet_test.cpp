@@ -16,7 +16,7 @@ std::string Objet(const Copie_Base& copie, const std::vector<std::string>& zones
                   std::vector<int16_t> etats, const std::vector<int16_t>& cadres) {
     std::string sql = "DELETE FROM Clic_Zone;";
     for (const std::string& zone : zones) sql += "INSERT INTO Clic_Zone VALUES (" + zone + ");";
-    copie.Execute_SQL(Sans_Attente(sql));
+    copie.Execute_SQL(sql);
     const auto base = Charge_Copie(copie);
     if (!base) return "(no base)";
     etats.resize(9, 0);
