@@ -63,26 +63,30 @@ Reponse Dialogues_Qt::Message(QWidget* parent, const QString& texte, Boutons bou
     }
 }
 
-std::optional<QString> Dialogues_Qt::Fichier_A_Ouvrir(QWidget* parent, const QString& titre,
-                                                      const QString& filtre, const QString& extension) {
+namespace {
+
+// A file dialog for opening or saving, with the extension added to a name typed without it.
+std::optional<QString> Fichier_Choisi(QWidget* parent, const QString& titre, const QString& filtre,
+                                      const QString& extension, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, titre, QString(), Filtre_Qt(filtre));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString(extension).remove(0, extension.startsWith('.') ? 1 : 0));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();
 }
 
+}  // namespace
+
+std::optional<QString> Dialogues_Qt::Fichier_A_Ouvrir(QWidget* parent, const QString& titre,
+                                                      const QString& filtre, const QString& extension) {
+    return Fichier_Choisi(parent, titre, filtre, extension, QFileDialog::AcceptOpen);
+}
+
 std::optional<QString> Dialogues_Qt::Fichier_A_Enregistrer(QWidget* parent, const QString& titre,
                                                            const QString& filtre, const QString& extension) {
-    QFileDialog dialog(parent, titre, QString(), Filtre_Qt(filtre));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QString(extension).remove(0, extension.startsWith('.') ? 1 : 0));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().front();
+    return Fichier_Choisi(parent, titre, filtre, extension, QFileDialog::AcceptSave);
 }
 
 std::optional<QString> Dialogues_Qt::Dossier(QWidget* parent, const QString& titre, const QString& depart) {
