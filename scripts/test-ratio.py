@@ -13,7 +13,7 @@ SUFFIXES = {".cpp", ".h", ".hpp", ".cc"}
 CODE = ("src", "tools")
 TESTS = ("tests", "bench", "fuzz")
 # Test folders whose name differs from the code they test.
-SUBSYSTEM_OF = {"tools/kb": "kb_builder", "tools/cli": "cli", "tools/wmf": "wmf", "tests/files_gui": "files",
+SUBSYSTEM_OF = {"tools/kb": "kb_builder", "src/kb_builder": "kb_builder", "tools/cli": "cli", "tools/wmf": "wmf", "tests/files_gui": "files",
                 "tests/support": "(shared)"}
 
 
