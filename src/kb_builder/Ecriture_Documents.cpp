@@ -1,6 +1,7 @@
 #include "Ecriture_Documents.h"
 
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -116,10 +117,13 @@ Status Ecrit_Dessin_Espece(const Base_Source& src, const Espece_Source& e, const
             return s;
     } else {
         const auto pieces = Dessins_Portrait(src, e);
-        // The whole portrait above, its upper right quarter (the organs' details) twice as large below.
+        // The whole portrait above; below, its right half, where the organs' panels are, as large as
+        // the lower half allows and whole, so that no panel is cut.
         Status s = Peint_Svg(image, pieces, QRectF(0, 0, 2400, 1800), QRectF(0, 0, w, h / 2));
+        const double echelle = std::min(w / 1200, (h / 2) / 1600);
         if (s.ok())
-            s = Peint_Svg(image, pieces, QRectF(1200, 0, 1200, 900), QRectF(0, h / 2, w, h / 2));
+            s = Peint_Svg(image, pieces, QRectF(1200, 0, 1200, 1600),
+                          QRectF((w - 1200 * echelle) / 2, h / 2, 1200 * echelle, 1600 * echelle));
         if (!s.ok())
             return s;
     }
