@@ -20,4 +20,7 @@ export QT_QPA_PLATFORM=offscreen
 export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
+# The Debian package: built, its contents checked, its unpacked tools run.
+bash scripts/check-package.sh build
+
 bash scripts/fuzz.sh "${KESTRANE_FUZZ_SECONDS:-15}"

@@ -18,6 +18,7 @@
 int main(int argc, char** argv) {
     CLI::App app{"Kestrane: the tree identification key from the command line"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", "kestrane-cli " KESTRANE_VERSION);
 
     std::string reglages_info;
     bool json_info = false;

@@ -63,6 +63,7 @@ int Fin(const kestrane::Status& s, const char* quoi, const std::vector<std::stri
 int main(int argc, char** argv) {
     CLI::App app{"Kestrane knowledge-base builder"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", "kestrane-kb " KESTRANE_VERSION);
     std::string source, sortie, donnees, fichier;
     auto* build = app.add_subcommand("build", "Compile a knowledge base from its source folder");
     build->add_option("SOURCE", source, "Source folder (CSV tables, SVG drawings, page templates)")

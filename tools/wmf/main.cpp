@@ -104,6 +104,7 @@ int main(int argc, char** argv) {
 
     CLI::App app{"Inspect, render and write Windows metafiles"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", "kestrane-wmf " KESTRANE_VERSION);
     std::string fichier, sortie, taille, fond = "white";
     int largeur = 0, hauteur = 0;
 
