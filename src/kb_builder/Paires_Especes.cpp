@@ -64,8 +64,15 @@ class Comparateur {
                     bits[s / 64] |= Mot{1} << (s % 64);
         }
         codes_.assign(base.Objets.size() * mots_, 0);
+        for (size_t c = 0; c < base.Objets.size(); ++c) {
+            const Objet_Fic& o = base.Objets[c];
+            std::vector<int> etats;
+            for (int e = std::max(0, o.Index_Car); e < o.Index_Car + o.Nb_Car && e < nb_etats; ++e)
+                etats.push_back(e);
+            etats_par_caractere_.push_back(std::move(etats));
+        }
         for (size_t c = 0; c < base.Objets.size(); ++c)
-            for (int e : Etats(c))
+            for (int e : etats_par_caractere_[c])
                 for (size_t w = 0; w < mots_; ++w) codes_[c * mots_ + w] |= Etat(e)[w];
     }
 
@@ -82,7 +89,7 @@ class Comparateur {
         std::vector<int> siens;
         for (size_t c = 0; c < base_.Objets.size(); ++c) {
             siens.clear();
-            for (int e : Etats(c))
+            for (int e : etats_par_caractere_[c])
                 if (base_.Matrice(a, e) != 0)
                     siens.push_back(e);
             if (siens.empty())
@@ -123,13 +130,6 @@ class Comparateur {
     }
 
   private:
-    std::vector<int> Etats(size_t c) const {
-        const Objet_Fic& o = base_.Objets[c];
-        std::vector<int> out;
-        for (int e = std::max(0, o.Index_Car); e < o.Index_Car + o.Nb_Car && e < base_.Matrice.Nb_Etats(); ++e)
-            out.push_back(e);
-        return out;
-    }
     Mot* Etat(int e) { return &etats_[static_cast<size_t>(e) * mots_]; }
     const Mot* Etat(int e) const { return &etats_[static_cast<size_t>(e) * mots_]; }
 
@@ -139,6 +139,7 @@ class Comparateur {
     size_t limite_;
     std::vector<Mot> etats_;  // per state, the taxa that have it
     std::vector<Mot> codes_;  // per character, the taxa with a state of it
+    std::vector<std::vector<int>> etats_par_caractere_;  // within the matrix
 };
 
 }  // namespace

@@ -121,7 +121,9 @@ class Calcul {
         Repartit(
             total, options_.Fils,
             [&](unsigned, size_t i) {
-                const size_t k = i % std::size(Strategies), t = i / std::size(Strategies);
+                // Both strategies of a taxon side by side, alternating which comes first, so that
+                // no thread gets one strategy's walks only.
+                const size_t t = i / std::size(Strategies), k = (i + t) % std::size(Strategies);
                 parcours[k][t] = Parcourt_Espece(base_, Strategies[k], taxons[t]);
             },
             [&](size_t fait) {
