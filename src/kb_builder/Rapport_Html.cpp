@@ -97,9 +97,12 @@ class Page {
         }
     }
 
+    // Bars from the shortest walk to the longest.
     void Histogramme(const std::vector<int>& h) {
         const int largeur = 640, hauteur = 200, gauche = 40, bas = 30, haut = 10;
-        const int nb = std::max<int>(1, static_cast<int>(h.size()));
+        int premier = 0;
+        while (premier + 1 < static_cast<int>(h.size()) && h[static_cast<size_t>(premier)] == 0) ++premier;
+        const int nb = std::max<int>(1, static_cast<int>(h.size()) - premier);
         const int maximum = std::max(1, h.empty() ? 1 : *std::max_element(h.begin(), h.end()));
         const double barre = static_cast<double>(largeur - gauche - 10) / nb;
         const int pas = std::max(1, nb / 20);
@@ -110,14 +113,14 @@ class Page {
         o_ << "<text x=\"" << gauche - 4 << "\" y=\"" << haut + 10 << "\" font-size=\"10\" text-anchor=\"end\">"
            << maximum << "</text>";
         o_ << "<text x=\"" << gauche - 4 << "\" y=\"" << hauteur - bas << "\" font-size=\"10\" text-anchor=\"end\">0</text>";
-        for (int n = 0; n < static_cast<int>(h.size()); ++n) {
-            const double x = gauche + n * barre;
+        for (int n = premier; n < static_cast<int>(h.size()); ++n) {
+            const double x = gauche + (n - premier) * barre;
             const double y_haut = static_cast<double>(h[static_cast<size_t>(n)]) / maximum * (hauteur - bas - haut);
             o_ << "<rect x=\"" << Decimales(x + 1, 1) << "\" y=\"" << Decimales(hauteur - bas - y_haut, 1)
                << "\" width=\"" << Decimales(std::max(1.0, barre - 2), 1) << "\" height=\"" << Decimales(y_haut, 1)
                << "\" fill=\"#4a7f4a\"><title>" << n << " " << E(t_.Questions) << ": " << h[static_cast<size_t>(n)] << " "
                << E(t_.Parcours) << "</title></rect>";
-            if (n % pas == 0)
+            if ((n - premier) % pas == 0)
                 o_ << "<text x=\"" << Decimales(x + barre / 2, 1) << "\" y=\"" << hauteur - bas + 12
                    << "\" font-size=\"10\" text-anchor=\"middle\">" << n << "</text>";
         }

@@ -5,8 +5,8 @@ namespace {
 
 constexpr Textes_Rapport Anglais{
     "Key report", "Taxa", "Characters", "States",
-    "Taxa no answer can separate", "%1 pairs of taxa conflict on no character; they form %2 groups.", "Group",
-    "Pairs", "Pairs separated by a single character", "%1 pairs: one wrong answer to that character merges them.",
+    "Taxa no answer can separate", "Pairs of taxa that conflict on no character: %1, in %2 group(s).", "Group",
+    "Pairs", "Pairs separated by a single character", "Pairs: %1 (one wrong answer to that character merges them).",
     "Character", "None.", "%1 more not shown.",
     "Questions needed", "Every taxon (%1) was walked from an empty identification with each strategy, answering with its first state.",
     "%1 of %2 taxa, drawn at random with seed %3, were walked from an empty identification with each strategy, answering with their first state.",
@@ -15,14 +15,14 @@ constexpr Textes_Rapport Anglais{
     "Separates taxa", "Pairs it alone separates", "Weights", "Controlled by a state no taxon has",
     "Characters that never separate any taxa", "Characters that can never open", "yes", "no",
     "Taxon", "Codings missing", "Characters coded with every state", "Missing pages or pictures",
-    "The pages are not in a local folder; they were not checked.", "%1 taxa have something to mend.",
+    "The pages are not in a local folder; they were not checked.", "Taxa with something to mend: %1.",
     "Texts", "Language", "Field", "Missing translations", "Texts", "The base declares no other language."};
 
 constexpr Textes_Rapport Espagnol{
     "Informe de la clave", "Taxones", "Caracteres", "Estados",
-    "Taxones que ninguna respuesta puede separar", "%1 pares de taxones no se oponen en ningún carácter; forman %2 grupos.",
+    "Taxones que ninguna respuesta puede separar", "Pares de taxones que no se oponen en ningún carácter: %1, en %2 grupo(s).",
     "Grupo", "Pares", "Pares separados por un solo carácter",
-    "%1 pares: una respuesta errónea a ese carácter los confunde.", "Carácter", "Ninguno.", "%1 más no mostrados.",
+    "Pares: %1 (una respuesta errónea a ese carácter los confunde).", "Carácter", "Ninguno.", "%1 más no mostrados.",
     "Preguntas necesarias",
     "Se recorrió cada taxón (%1) desde una identificación vacía con cada estrategia, respondiendo con su primer estado.",
     "Se recorrieron %1 de %2 taxones, elegidos al azar con la semilla %3, desde una identificación vacía con cada estrategia, respondiendo con su primer estado.",
@@ -32,14 +32,14 @@ constexpr Textes_Rapport Espagnol{
     "Controlado por un estado que ningún taxón tiene", "Caracteres que nunca separan taxones",
     "Caracteres que nunca pueden abrirse", "sí", "no", "Taxón", "Codificaciones faltantes",
     "Caracteres codificados con todos sus estados", "Páginas o imágenes faltantes",
-    "Las páginas no están en una carpeta local; no se comprobaron.", "%1 taxones tienen algo que corregir.",
+    "Las páginas no están en una carpeta local; no se comprobaron.", "Taxones con algo que corregir: %1.",
     "Textos", "Idioma", "Campo", "Traducciones faltantes", "Textos", "La base no declara ningún otro idioma."};
 
 constexpr Textes_Rapport Francais{
     "Rapport sur la clé", "Taxons", "Caractères", "États",
-    "Taxons qu'aucune réponse ne peut séparer", "%1 paires de taxons ne s'opposent sur aucun caractère ; elles forment %2 groupes.",
+    "Taxons qu'aucune réponse ne peut séparer", "Paires de taxons qui ne s'opposent sur aucun caractère : %1, en %2 groupe(s).",
     "Groupe", "Paires", "Paires séparées par un seul caractère",
-    "%1 paires : une seule mauvaise réponse à ce caractère les confond.", "Caractère", "Aucun.",
+    "Paires : %1 (une seule mauvaise réponse à ce caractère les confond).", "Caractère", "Aucun.",
     "%1 autres non montrés.", "Questions nécessaires",
     "Chaque taxon (%1) a été parcouru depuis une identification vide avec chaque stratégie, en répondant par son premier état.",
     "%1 taxons sur %2, tirés au hasard avec la graine %3, ont été parcourus depuis une identification vide avec chaque stratégie, en répondant par leur premier état.",
@@ -49,7 +49,7 @@ constexpr Textes_Rapport Francais{
     "Commandé par un état qu'aucun taxon n'a", "Caractères qui ne séparent jamais aucun taxon",
     "Caractères qui ne peuvent jamais s'ouvrir", "oui", "non", "Taxon", "Codages manquants",
     "Caractères codés avec tous leurs états", "Pages ou images manquantes",
-    "Les pages ne sont pas dans un dossier local ; elles n'ont pas été vérifiées.", "%1 taxons ont quelque chose à corriger.",
+    "Les pages ne sont pas dans un dossier local ; elles n'ont pas été vérifiées.", "Taxons à corriger : %1.",
     "Textes", "Langue", "Champ", "Traductions manquantes", "Textes", "La base ne déclare aucune autre langue."};
 
 }  // namespace

@@ -14,11 +14,11 @@ struct Textes_Rapport {
     const char* Caracteres;
     const char* Etats;
     const char* Inseparables;       // section
-    const char* Paires_Inseparables;  // "%1 pairs in %2 groups"
+    const char* Paires_Inseparables;  // pairs %1, groups %2
     const char* Groupe;
     const char* Paires;
     const char* Fragiles;           // sub-section
-    const char* Nb_Fragiles;        // "%1 pairs"
+    const char* Nb_Fragiles;        // pairs %1
     const char* Caractere;
     const char* Aucun;
     const char* Autres;             // "%1 more not shown"
@@ -51,7 +51,7 @@ struct Textes_Rapport {
     const char* Tous_Etats;
     const char* Documents_Absents;
     const char* Pages_Non_Verifiees;
-    const char* Signales;           // "%1 taxa"
+    const char* Signales;           // taxa %1
     const char* Textes;
     const char* Langue;
     const char* Champ;
