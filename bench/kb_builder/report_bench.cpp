@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
     test::Base_Temporaire base(test::Base_Synthetique(Especes, Caracteres, Etats_Par_Caractere, 11));
     if (argc == 3 && std::strcmp(argv[1], "--write") == 0) {
         std::filesystem::copy(base.Dossier(), argv[2], std::filesystem::copy_options::recursive);
-        std::printf("report_bench: a base of %d species and %d characters in %s\n", Especes, Caracteres, argv[2]);
+        std::printf("report_bench: a base of %d species and %d characters in %s\n", Especes, Caracteres,
+                    argv[2]);
         return 0;
     }
     Chargement c = Charge_Base(base.Lieux(), nullptr);
@@ -46,7 +47,8 @@ int main(int argc, char** argv) {
             return;
         const auto maintenant = std::chrono::steady_clock::now();
         if (!etape.empty())
-            std::printf("  %-6s %7.1f s\n", etape.c_str(), std::chrono::duration<double>(maintenant - etape_debut).count());
+            std::printf("  %-6s %7.1f s\n", etape.c_str(),
+                        std::chrono::duration<double>(maintenant - etape_debut).count());
         etape = e;
         etape_debut = maintenant;
     });
@@ -55,11 +57,13 @@ int main(int argc, char** argv) {
     const double secondes = std::chrono::duration<double>(fin - debut).count();
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
-    std::printf("report of %d species (%zu walked per strategy): %.1f s wall, %.1f s CPU, peak %ld MB; "
-                "mean questions %.2f; target < %.0f s: %s\n",
-                Especes, r.Nb_Parcourues, secondes,
-                static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6,
-                u.ru_maxrss / 1024, r.Strategies.empty() ? 0.0 : r.Strategies[0].Moyenne, Cible_Secondes,
-                secondes < Cible_Secondes ? "met" : "MISSED");
+    std::printf(
+        "report of %d species (%zu walked per strategy): %.1f s wall, %.1f s CPU, peak %ld MB; "
+        "mean questions %.2f; target < %.0f s: %s\n",
+        Especes, r.Nb_Parcourues, secondes,
+        static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+            (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6,
+        u.ru_maxrss / 1024, r.Strategies.empty() ? 0.0 : r.Strategies[0].Moyenne, Cible_Secondes,
+        secondes < Cible_Secondes ? "met" : "MISSED");
     return secondes < Cible_Secondes ? 0 : 1;
 }

@@ -11,17 +11,19 @@
 
 namespace kestrane::kb {
 
-Status Ecrit_Rapport(const std::string& dossier, const std::string& sortie, bool json, Options_Rapport options,
-                     const Progression& progression) {
+Status Ecrit_Rapport(const std::string& dossier, const std::string& sortie, bool json,
+                     Options_Rapport options, const Progression& progression) {
     const Reglages_Base reglages = Lit_Reglages_Base(dossier);
     const std::string ini = (std::filesystem::path(dossier) / "kestrane.ini").string();
     if (!reglages.Lu)
         return Status::Error(ini + ": the settings file cannot be read");
     if (reglages.Data.empty())
-        return Status::Error(ini + ": " + (reglages.Problemes.empty() ? "no data folder" : reglages.Problemes.front()));
+        return Status::Error(ini + ": " +
+                             (reglages.Problemes.empty() ? "no data folder" : reglages.Problemes.front()));
     Chargement c = Charge_Base({reglages.Base, reglages.Data + "/"}, nullptr);
     if (!c.Base)
-        return Status::Error(c.Echec ? c.Echec->Message + ": " + c.Echec->Detail : reglages.Base + ": cannot be loaded");
+        return Status::Error(c.Echec ? c.Echec->Message + ": " + c.Echec->Detail
+                                     : reglages.Base + ": cannot be loaded");
     if (options.Nom_Base.empty())
         options.Nom_Base = std::filesystem::path(dossier).lexically_normal().filename().string();
     const auto distribution = reglages.Cles.find("Options/Distribution");

@@ -12,7 +12,7 @@
 namespace kestrane::kb {
 
 // `options.Nom_Base` and `options.Dossier_Documents` are filled from the folder when empty.
-Status Ecrit_Rapport(const std::string& dossier, const std::string& sortie, bool json, Options_Rapport options,
-                     const Progression& progression = {});
+Status Ecrit_Rapport(const std::string& dossier, const std::string& sortie, bool json,
+                     Options_Rapport options, const Progression& progression = {});
 
 }  // namespace kestrane::kb

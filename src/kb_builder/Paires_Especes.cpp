@@ -13,7 +13,9 @@ using Mot = uint64_t;
 // Union-find over the taxa.
 class Partition {
   public:
-    explicit Partition(int n) : parent_(static_cast<size_t>(n)) { std::iota(parent_.begin(), parent_.end(), 0); }
+    explicit Partition(int n) : parent_(static_cast<size_t>(n)) {
+        std::iota(parent_.begin(), parent_.end(), 0);
+    }
     int Racine(int x) {
         while (parent_[static_cast<size_t>(x)] != x) {
             auto& p = parent_[static_cast<size_t>(x)];
@@ -36,7 +38,11 @@ class Partition {
 // What one thread found over its taxa.
 struct Part_Fil {
     explicit Part_Fil(int nb_esp, size_t nb_car, size_t mots)
-        : groupes(nb_esp), fragiles_par_caractere(nb_car, 0), separe(nb_car, 0), uns(mots), deux(mots),
+        : groupes(nb_esp),
+          fragiles_par_caractere(nb_car, 0),
+          separe(nb_car, 0),
+          uns(mots),
+          deux(mots),
           premier(static_cast<size_t>(nb_esp), 0) {}
     Partition groupes;
     int64_t inseparables = 0, nb_fragiles = 0;
@@ -52,7 +58,9 @@ struct Part_Fil {
 class Comparateur {
   public:
     Comparateur(const Base_Connaissance& base, size_t limite)
-        : base_(base), n_(std::min(base.Nb_Esp, base.Matrice.Nb_Esp())), mots_((static_cast<size_t>(n_) + 63) / 64),
+        : base_(base),
+          n_(std::min(base.Nb_Esp, base.Matrice.Nb_Esp())),
+          mots_((static_cast<size_t>(n_) + 63) / 64),
           limite_(limite) {
         const int nb_etats = base.Matrice.Nb_Etats();
         etats_.assign(static_cast<size_t>(nb_etats) * mots_, 0);
@@ -137,8 +145,8 @@ class Comparateur {
     int n_;
     size_t mots_;
     size_t limite_;
-    std::vector<Mot> etats_;  // per state, the taxa that have it
-    std::vector<Mot> codes_;  // per character, the taxa with a state of it
+    std::vector<Mot> etats_;                             // per state, the taxa that have it
+    std::vector<Mot> codes_;                             // per character, the taxa with a state of it
     std::vector<std::vector<int>> etats_par_caractere_;  // within the matrix
 };
 
@@ -180,7 +188,9 @@ Bilan_Paires Compare_Paires(const Base_Connaissance& base, unsigned fils, size_t
         for (int s = 0; s < n; ++s) groupes.Unit(s, p.groupes.Racine(s));
     }
     std::sort(bilan.Fragiles.begin(), bilan.Fragiles.end(),
-              [](const Paire_Fragile& x, const Paire_Fragile& y) { return std::pair(x.A, x.B) < std::pair(y.A, y.B); });
+              [](const Paire_Fragile& x, const Paire_Fragile& y) {
+                  return std::pair(x.A, x.B) < std::pair(y.A, y.B);
+              });
     if (bilan.Fragiles.size() > limite)
         bilan.Fragiles.resize(limite);
 
@@ -198,8 +208,9 @@ Bilan_Paires Compare_Paires(const Base_Connaissance& base, unsigned fils, size_t
     }
     for (Groupe_Inseparable& g : bilan.Groupes)
         for (int s : g.Especes) g.Paires += inseparables_de[static_cast<size_t>(s)];
-    std::sort(bilan.Groupes.begin(), bilan.Groupes.end(),
-              [](const Groupe_Inseparable& x, const Groupe_Inseparable& y) { return x.Especes[0] < y.Especes[0]; });
+    std::sort(
+        bilan.Groupes.begin(), bilan.Groupes.end(),
+        [](const Groupe_Inseparable& x, const Groupe_Inseparable& y) { return x.Especes[0] < y.Especes[0]; });
     return bilan;
 }
 

@@ -21,15 +21,15 @@ struct Groupe_Inseparable {
 };
 
 struct Paire_Fragile {
-    int A = 0, B = 0;    // A < B
-    int Caractere = 0;   // the only character they conflict on (position in Objets_Fic)
+    int A = 0, B = 0;   // A < B
+    int Caractere = 0;  // the only character they conflict on (position in Objets_Fic)
 };
 
 struct Bilan_Paires {
     int64_t Nb_Inseparables = 0;
     std::vector<Groupe_Inseparable> Groupes;  // of two taxa or more, by first member
     int64_t Nb_Fragiles = 0;
-    std::vector<Paire_Fragile> Fragiles;      // in (A, B) order, the first `limite`
+    std::vector<Paire_Fragile> Fragiles;          // in (A, B) order, the first `limite`
     std::vector<int64_t> Fragiles_Par_Caractere;  // by position
     std::vector<bool> Separe;                     // by position: two taxa conflict on it
 };

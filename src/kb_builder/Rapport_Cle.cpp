@@ -17,7 +17,9 @@ constexpr Strategie_Recherche Strategies[] = {Strategie_Recherche::Entropie, Str
 class Calcul {
   public:
     Calcul(const Base_Connaissance& base, const Options_Rapport& options, const Progression& progression)
-        : base_(base), options_(options), progression_(progression),
+        : base_(base),
+          options_(options),
+          progression_(progression),
           n_(std::min(base.Nb_Esp, base.Matrice.Nb_Esp())) {}
 
     Rapport_Cle Fait() {
@@ -25,8 +27,11 @@ class Calcul {
         r_.Langue = options_.Langue;
         r_.Nb_Caracteres = static_cast<int>(base_.Objets.size());
         r_.Nb_Etats = base_.Matrice.Nb_Etats();
-        r_.Noms.assign(base_.Nom_Esp.begin(), base_.Nom_Esp.begin() + std::min<size_t>(base_.Nom_Esp.size(), static_cast<size_t>(n_)));
-        while (r_.Noms.size() < static_cast<size_t>(n_)) r_.Noms.push_back(std::to_string(r_.Noms.size() + 1));
+        r_.Noms.assign(
+            base_.Nom_Esp.begin(),
+            base_.Nom_Esp.begin() + std::min<size_t>(base_.Nom_Esp.size(), static_cast<size_t>(n_)));
+        while (r_.Noms.size() < static_cast<size_t>(n_))
+            r_.Noms.push_back(std::to_string(r_.Noms.size() + 1));
         Caracteres();
         Paires();
         Parcours();
@@ -45,7 +50,8 @@ class Calcul {
     // A controlled character whose controlling states the taxon lacks does not apply to it.
     bool Exclu(int s, size_t c) const {
         const auto& commandes = commandes_[c];
-        return !commandes.empty() && std::none_of(commandes.begin(), commandes.end(), [&](int e) { return A(s, e); });
+        return !commandes.empty() &&
+               std::none_of(commandes.begin(), commandes.end(), [&](int e) { return A(s, e); });
     }
 
     void Caracteres() {
@@ -62,7 +68,9 @@ class Calcul {
             f.Objet = o.Objet;
             f.Question = base_.Textes.Question(o, options_.Langue);
             for (int e = o.Index_Car; e < o.Index_Car + o.Nb_Car; ++e)
-                f.Poids.push_back(e >= 0 && static_cast<size_t>(e) < base_.Poids.size() ? base_.Poids[static_cast<size_t>(e)] : 0);
+                f.Poids.push_back(e >= 0 && static_cast<size_t>(e) < base_.Poids.size()
+                                      ? base_.Poids[static_cast<size_t>(e)]
+                                      : 0);
             for (int e : commandes_[c]) {
                 bool tenu = false;
                 for (int s = 0; s < n_ && !tenu; ++s) tenu = A(s, e);
@@ -80,7 +88,8 @@ class Calcul {
         if (!etat)
             return std::to_string(e);
         const std::string& texte = base_.Textes.Etat(*etat, options_.Langue);
-        return texte.empty() || texte == etat->ID_CARAC ? etat->ID_CARAC : texte + " (" + etat->ID_CARAC + ")";
+        return texte.empty() || texte == etat->ID_CARAC ? etat->ID_CARAC
+                                                        : texte + " (" + etat->ID_CARAC + ")";
     }
 
     void Paires() {
@@ -117,7 +126,8 @@ class Calcul {
     void Parcours() {
         const std::vector<int> taxons = Echantillon();
         const size_t total = taxons.size() * std::size(Strategies);
-        std::vector<std::vector<Parcours_Espece>> parcours(std::size(Strategies), std::vector<Parcours_Espece>(taxons.size()));
+        std::vector<std::vector<Parcours_Espece>> parcours(std::size(Strategies),
+                                                           std::vector<Parcours_Espece>(taxons.size()));
         Repartit(
             total, options_.Fils,
             [&](unsigned, size_t i) {
@@ -130,7 +140,8 @@ class Calcul {
                 if (progression_)
                     progression_("walks", fait, total);
             });
-        for (size_t k = 0; k < std::size(Strategies); ++k) r_.Strategies.push_back(Resume(Strategies[k], k, parcours[k]));
+        for (size_t k = 0; k < std::size(Strategies); ++k)
+            r_.Strategies.push_back(Resume(Strategies[k], k, parcours[k]));
     }
 
     Bilan_Strategie Resume(Strategie_Recherche strategie, size_t k, std::vector<Parcours_Espece>& parcours) {
@@ -164,10 +175,12 @@ class Calcul {
             const int fois = r_.Caracteres[c].Propositions[k];
             r_.Caracteres[c].Etape_Moyenne[k] = fois > 0 ? static_cast<double>(etapes[c]) / fois : 0.0;
         }
-        std::stable_sort(parcours.begin(), parcours.end(), [](const Parcours_Espece& x, const Parcours_Espece& y) {
-            return x.Questions.size() > y.Questions.size();
-        });
-        b.Pires.assign(parcours.begin(), parcours.begin() + static_cast<long>(std::min(Nb_Pires, parcours.size())));
+        std::stable_sort(parcours.begin(), parcours.end(),
+                         [](const Parcours_Espece& x, const Parcours_Espece& y) {
+                             return x.Questions.size() > y.Questions.size();
+                         });
+        b.Pires.assign(parcours.begin(),
+                       parcours.begin() + static_cast<long>(std::min(Nb_Pires, parcours.size())));
         return b;
     }
 
@@ -203,7 +216,8 @@ class Calcul {
     };
     Reglages_Pages Pages() {
         Reglages_Pages p{options_.Dossier_Documents, {}};
-        r_.Documents_Verifies = !options_.Dossier_Documents.empty() && std::filesystem::is_directory(p.Dossier);
+        r_.Documents_Verifies =
+            !options_.Dossier_Documents.empty() && std::filesystem::is_directory(p.Dossier);
         for (const Langue_Textes& l : base_.Textes.Langues()) p.Suffixes.push_back(To_Lower_Ascii(l.Suffixe));
         if (p.Suffixes.empty())
             p.Suffixes.push_back("en");

@@ -32,12 +32,12 @@ inline constexpr size_t Limite_Noms = 10;  // characters named per taxon line
 inline constexpr size_t Nb_Pires = 10;     // walks shown with their questions
 
 struct Options_Rapport {
-    std::string Nom_Base;            // how the report names the base
-    std::string Langue = "en";       // suffix of the base's texts
-    size_t Echantillon_Max = 2000;   // taxa walked at most
-    unsigned Graine = 1;             // of the sample
-    unsigned Fils = 0;               // threads; 0 takes the machine's
-    std::string Dossier_Documents;   // the pages' folder; empty when the pages are not local
+    std::string Nom_Base;           // how the report names the base
+    std::string Langue = "en";      // suffix of the base's texts
+    size_t Echantillon_Max = 2000;  // taxa walked at most
+    unsigned Graine = 1;            // of the sample
+    unsigned Fils = 0;              // threads; 0 takes the machine's
+    std::string Dossier_Documents;  // the pages' folder; empty when the pages are not local
 };
 
 struct Bilan_Strategie {
@@ -48,29 +48,29 @@ struct Bilan_Strategie {
     int Nb_Identifiees = 0;
     int Nb_Seules = 0;
     size_t Nb_Non_Identifiees = 0;
-    std::vector<int> Non_Identifiees;       // taxa, at most Limite_Liste
-    std::vector<Parcours_Espece> Pires;     // the Nb_Pires longest walks, longest first
+    std::vector<int> Non_Identifiees;    // taxa, at most Limite_Liste
+    std::vector<Parcours_Espece> Pires;  // the Nb_Pires longest walks, longest first
 };
 
 struct Figure_Caractere {
     std::string Objet;
-    std::string Question;                  // in the report's language
-    std::array<int, 2> Propositions{};     // walks that asked it, per strategy
-    std::array<double, 2> Etape_Moyenne{}; // its mean step (1 = first question), 0 when never asked
-    int Sans_Codage = 0;                   // taxa with a missing coding
-    bool Separe = false;                   // two taxa conflict on it
-    int64_t Paires_Fragiles = 0;           // pairs that it alone separates
+    std::string Question;                       // in the report's language
+    std::array<int, 2> Propositions{};          // walks that asked it, per strategy
+    std::array<double, 2> Etape_Moyenne{};      // its mean step (1 = first question), 0 when never asked
+    int Sans_Codage = 0;                        // taxa with a missing coding
+    bool Separe = false;                        // two taxa conflict on it
+    int64_t Paires_Fragiles = 0;                // pairs that it alone separates
     std::vector<std::string> Commandes_Mortes;  // controlling states that no taxon has (their texts)
-    bool Jamais_Ouvert = false;            // controlled, and by such states only
-    std::vector<int> Poids;                // its states' weights
+    bool Jamais_Ouvert = false;                 // controlled, and by such states only
+    std::vector<int> Poids;                     // its states' weights
 };
 
 struct Figure_Espece {
     int Espece = 0;
     size_t Nb_Manquants = 0;
-    std::vector<int> Manquants;    // characters with a missing coding, at most Limite_Noms
+    std::vector<int> Manquants;  // characters with a missing coding, at most Limite_Noms
     size_t Nb_Tous_Etats = 0;
-    std::vector<int> Tous_Etats;   // characters of two states or more, all of them coded
+    std::vector<int> Tous_Etats;                 // characters of two states or more, all of them coded
     std::vector<std::string> Documents_Absents;  // file names
 };
 
@@ -98,7 +98,8 @@ struct Rapport_Cle {
 
     std::vector<Figure_Caractere> Caracteres;  // by position
     size_t Nb_Especes_Signalees = 0;
-    std::vector<Figure_Espece> Especes;  // taxa with something missing or saying nothing, at most Limite_Liste
+    std::vector<Figure_Espece>
+        Especes;  // taxa with something missing or saying nothing, at most Limite_Liste
     bool Documents_Verifies = false;
     std::vector<Traductions_Manquantes> Traductions;
 };

@@ -13,13 +13,20 @@ namespace {
 constexpr const char* Style =
     "body{font-family:sans-serif;font-size:10pt;margin:1.5em;color:#000}"
     "h1{font-size:16pt}h2{font-size:13pt;border-bottom:1px solid #888;margin-top:1.6em}h3{font-size:11pt}"
-    "table{border-collapse:collapse;margin:.5em 0}th,td{border:1px solid #aaa;padding:2px 6px;vertical-align:top}"
+    "table{border-collapse:collapse;margin:.5em 0}th,td{border:1px solid #aaa;padding:2px "
+    "6px;vertical-align:top}"
     "th{background:#eee;text-align:left}td.n{text-align:right}svg{display:block;margin:.5em 0}"
     "@media print{body{margin:0}tr,svg{page-break-inside:avoid}h2,h3{page-break-after:avoid}}";
 
-std::string Deux_Decimales(double v) { return Decimales(v, 2); }
-std::string E(const std::string& s) { return Echappe_Xml(s); }
-std::string N(int64_t n) { return std::to_string(n); }
+std::string Deux_Decimales(double v) {
+    return Decimales(v, 2);
+}
+std::string E(const std::string& s) {
+    return Echappe_Xml(s);
+}
+std::string N(int64_t n) {
+    return std::to_string(n);
+}
 
 class Page {
   public:
@@ -27,7 +34,8 @@ class Page {
 
     std::string Ecrit() {
         o_ << "<!DOCTYPE html>\n<html lang=\"" << E(r_.Langue) << "\"><head><meta charset=\"utf-8\"><title>"
-           << E(t_.Titre) << " &ndash; " << E(r_.Nom_Base) << "</title><style>" << Style << "</style></head><body>\n";
+           << E(t_.Titre) << " &ndash; " << E(r_.Nom_Base) << "</title><style>" << Style
+           << "</style></head><body>\n";
         o_ << "<h1>" << E(t_.Titre) << " &ndash; " << E(r_.Nom_Base) << "</h1>\n<table>";
         Ligne({t_.Taxons, N(static_cast<int64_t>(r_.Noms.size()))});
         Ligne({t_.Caracteres, N(r_.Nb_Caracteres)});
@@ -48,8 +56,10 @@ class Page {
         for (size_t i = 0; i < cellules.size(); ++i) {
             const bool nombre = !entete && !cellules[i].empty() &&
                                 cellules[i].find_first_not_of("0123456789.") == std::string::npos;
-            o_ << (entete || i == 0 ? "<th>" : nombre ? "<td class=\"n\">" : "<td>") << E(cellules[i])
-               << (entete || i == 0 ? "</th>" : "</td>");
+            o_ << (entete || i == 0 ? "<th>"
+                   : nombre         ? "<td class=\"n\">"
+                                    : "<td>")
+               << E(cellules[i]) << (entete || i == 0 ? "</th>" : "</td>");
         }
         o_ << "</tr>\n";
     }
@@ -75,7 +85,8 @@ class Page {
 
     void Inseparables() {
         o_ << "<h2>" << E(t_.Inseparables) << "</h2>\n";
-        Paragraphe(Remplit(t_.Paires_Inseparables, {N(r_.Nb_Paires_Inseparables), N(static_cast<int64_t>(r_.Groupes.size()))}));
+        Paragraphe(Remplit(t_.Paires_Inseparables,
+                           {N(r_.Nb_Paires_Inseparables), N(static_cast<int64_t>(r_.Groupes.size()))}));
         if (!r_.Groupes.empty()) {
             o_ << "<table>";
             Ligne({t_.Groupe, t_.Taxons, t_.Paires}, true);
@@ -108,18 +119,20 @@ class Page {
         const int pas = std::max(1, nb / 20);
         o_ << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << largeur << "\" height=\"" << hauteur
            << "\" role=\"img\" aria-label=\"" << E(t_.Questions) << "\">";
-        o_ << "<line x1=\"" << gauche << "\" y1=\"" << hauteur - bas << "\" x2=\"" << largeur - 10 << "\" y2=\""
-           << hauteur - bas << "\" stroke=\"#000\"/>";
-        o_ << "<text x=\"" << gauche - 4 << "\" y=\"" << haut + 10 << "\" font-size=\"10\" text-anchor=\"end\">"
-           << maximum << "</text>";
-        o_ << "<text x=\"" << gauche - 4 << "\" y=\"" << hauteur - bas << "\" font-size=\"10\" text-anchor=\"end\">0</text>";
+        o_ << "<line x1=\"" << gauche << "\" y1=\"" << hauteur - bas << "\" x2=\"" << largeur - 10
+           << "\" y2=\"" << hauteur - bas << "\" stroke=\"#000\"/>";
+        o_ << "<text x=\"" << gauche - 4 << "\" y=\"" << haut + 10
+           << "\" font-size=\"10\" text-anchor=\"end\">" << maximum << "</text>";
+        o_ << "<text x=\"" << gauche - 4 << "\" y=\"" << hauteur - bas
+           << "\" font-size=\"10\" text-anchor=\"end\">0</text>";
         for (int n = premier; n < static_cast<int>(h.size()); ++n) {
             const double x = gauche + (n - premier) * barre;
-            const double y_haut = static_cast<double>(h[static_cast<size_t>(n)]) / maximum * (hauteur - bas - haut);
+            const double y_haut =
+                static_cast<double>(h[static_cast<size_t>(n)]) / maximum * (hauteur - bas - haut);
             o_ << "<rect x=\"" << Decimales(x + 1, 1) << "\" y=\"" << Decimales(hauteur - bas - y_haut, 1)
-               << "\" width=\"" << Decimales(std::max(1.0, barre - 2), 1) << "\" height=\"" << Decimales(y_haut, 1)
-               << "\" fill=\"#4a7f4a\"><title>" << n << " " << E(t_.Questions) << ": " << h[static_cast<size_t>(n)] << " "
-               << E(t_.Parcours) << "</title></rect>";
+               << "\" width=\"" << Decimales(std::max(1.0, barre - 2), 1) << "\" height=\""
+               << Decimales(y_haut, 1) << "\" fill=\"#4a7f4a\"><title>" << n << " " << E(t_.Questions) << ": "
+               << h[static_cast<size_t>(n)] << " " << E(t_.Parcours) << "</title></rect>";
             if ((n - premier) % pas == 0)
                 o_ << "<text x=\"" << Decimales(x + barre / 2, 1) << "\" y=\"" << hauteur - bas + 12
                    << "\" font-size=\"10\" text-anchor=\"middle\">" << n << "</text>";
@@ -131,7 +144,8 @@ class Page {
     void Questions() {
         o_ << "<h2>" << E(t_.Questions_Necessaires) << "</h2>\n";
         const std::string total = N(static_cast<int64_t>(r_.Noms.size()));
-        Paragraphe(r_.Echantillon ? Remplit(t_.Echantillon, {N(static_cast<int64_t>(r_.Nb_Parcourues)), total, N(r_.Graine)})
+        Paragraphe(r_.Echantillon ? Remplit(t_.Echantillon,
+                                            {N(static_cast<int64_t>(r_.Nb_Parcourues)), total, N(r_.Graine)})
                                   : Remplit(t_.Tous_Parcourus, {total}));
         o_ << "<table>";
         std::vector<std::string> entete{t_.Strategie};
@@ -146,7 +160,8 @@ class Page {
         rangee(t_.Pire, [](const Bilan_Strategie& b) { return N(b.Pire); });
         rangee(t_.Identifies, [](const Bilan_Strategie& b) { return N(b.Nb_Identifiees); });
         rangee(t_.Seuls, [](const Bilan_Strategie& b) { return N(b.Nb_Seules); });
-        rangee(t_.Non_Identifies, [](const Bilan_Strategie& b) { return N(static_cast<int64_t>(b.Nb_Non_Identifiees)); });
+        rangee(t_.Non_Identifies,
+               [](const Bilan_Strategie& b) { return N(static_cast<int64_t>(b.Nb_Non_Identifiees)); });
         o_ << "</table>\n";
         for (const auto& b : r_.Strategies) {
             const std::string nom(Nom_Strategie(b.Strategie));
@@ -155,16 +170,17 @@ class Page {
             if (!b.Non_Identifiees.empty()) {
                 std::string noms;
                 for (int s : b.Non_Identifiees) noms += (noms.empty() ? "" : ", ") + Nom(s);
-                o_ << "<p><b>" << E(t_.Non_Identifies) << ":</b> " << E(noms) << "</p>\n";
+                o_ << "<p><b>" << E(t_.Non_Identifies) << E(t_.Deux_Points) << "</b>" << E(noms) << "</p>\n";
                 Reste(b.Non_Identifiees.size(), static_cast<int64_t>(b.Nb_Non_Identifiees));
             }
             o_ << "<table>";
             Ligne({t_.Plus_Longs, t_.Questions, t_.Questions_Posees}, true);
             for (const Parcours_Espece& p : b.Pires) {
                 std::string suite;
-                for (size_t i = 0; i < p.Questions.size(); ++i) suite += (i ? " &rarr; " : "") + E(Car(p.Questions[i]));
-                o_ << "<tr><th>" << E(Nom(p.Espece)) << "</th><td class=\"n\">" << p.Questions.size() << "</td><td>"
-                   << suite << "</td></tr>\n";
+                for (size_t i = 0; i < p.Questions.size(); ++i)
+                    suite += (i ? " &rarr; " : "") + E(Car(p.Questions[i]));
+                o_ << "<tr><th>" << E(Nom(p.Espece)) << "</th><td class=\"n\">" << p.Questions.size()
+                   << "</td><td>" << suite << "</td></tr>\n";
             }
             o_ << "</table>\n";
         }
@@ -179,8 +195,10 @@ class Page {
             if (r_.Caracteres[c].Jamais_Ouvert)
                 fermes += (fermes.empty() ? "" : "; ") + Car(static_cast<int>(c));
         }
-        o_ << "<p><b>" << E(t_.Jamais_Separent) << ":</b> " << E(jamais.empty() ? t_.Aucun : jamais) << "</p>\n";
-        o_ << "<p><b>" << E(t_.Jamais_Ouvertes) << ":</b> " << E(fermes.empty() ? t_.Aucun : fermes) << "</p>\n";
+        o_ << "<p><b>" << E(t_.Jamais_Separent) << E(t_.Deux_Points) << "</b>"
+           << E(jamais.empty() ? t_.Aucun : jamais) << "</p>\n";
+        o_ << "<p><b>" << E(t_.Jamais_Ouvertes) << E(t_.Deux_Points) << "</b>"
+           << E(fermes.empty() ? t_.Aucun : fermes) << "</p>\n";
         o_ << "<table>";
         std::vector<std::string> entete{t_.Caractere};
         for (const auto& b : r_.Strategies) {
@@ -188,7 +206,8 @@ class Page {
             entete.push_back(Remplit(t_.Posee, {nom}));
             entete.push_back(Remplit(t_.Etape, {nom}));
         }
-        for (const char* t : {t_.Sans_Codage, t_.Separe, t_.Seul_Separe, t_.Commandes_Mortes, t_.Poids}) entete.emplace_back(t);
+        for (const char* t : {t_.Sans_Codage, t_.Separe, t_.Seul_Separe, t_.Commandes_Mortes, t_.Poids})
+            entete.emplace_back(t);
         Ligne(entete, true);
         for (size_t c = 0; c < r_.Caracteres.size(); ++c) {
             const Figure_Caractere& f = r_.Caracteres[c];
@@ -200,7 +219,8 @@ class Page {
             std::string mortes, poids;
             for (const auto& m : f.Commandes_Mortes) mortes += (mortes.empty() ? "" : "; ") + m;
             for (int p : f.Poids) poids += (poids.empty() ? "" : " ") + N(p);
-            for (std::string v : {N(f.Sans_Codage), std::string(f.Separe ? t_.Oui : t_.Non), N(f.Paires_Fragiles), mortes, poids})
+            for (std::string v : {N(f.Sans_Codage), std::string(f.Separe ? t_.Oui : t_.Non),
+                                  N(f.Paires_Fragiles), mortes, poids})
                 l.push_back(std::move(v));
             Ligne(l);
         }
@@ -235,7 +255,8 @@ class Page {
         o_ << "<table>";
         Ligne({t_.Langue, t_.Champ, t_.Manquantes, t_.Total}, true);
         for (const auto& t : r_.Traductions)
-            Ligne({t.Langue, t.Table + "." + t.Champ, N(static_cast<int64_t>(t.Manquantes)), N(static_cast<int64_t>(t.Total))});
+            Ligne({t.Langue, t.Table + "." + t.Champ, N(static_cast<int64_t>(t.Manquantes)),
+                   N(static_cast<int64_t>(t.Total))});
         o_ << "</table>\n";
     }
 
@@ -252,6 +273,8 @@ std::string Decimales(double valeur, int chiffres) {
     return std::string(texte, fin.ec == std::errc() ? fin.ptr : texte);
 }
 
-std::string Rapport_Html(const Rapport_Cle& rapport) { return Page(rapport).Ecrit(); }
+std::string Rapport_Html(const Rapport_Cle& rapport) {
+    return Page(rapport).Ecrit();
+}
 
 }  // namespace kestrane::kb

@@ -5,12 +5,15 @@
 #include <QJsonObject>
 #include <cmath>
 
-
 namespace kestrane::kb {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-double Arrondi(double v) { return std::round(v * 100.0) / 100.0; }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+double Arrondi(double v) {
+    return std::round(v * 100.0) / 100.0;
+}
 
 class Document {
   public:
@@ -29,7 +32,8 @@ class Document {
         racine["taxa_detail"] = Taxons();
         QJsonArray traductions;
         for (const auto& t : r_.Traductions)
-            traductions.append(QJsonObject{{"language", Q(t.Langue)}, {"field", Q(t.Table + "." + t.Champ)},
+            traductions.append(QJsonObject{{"language", Q(t.Langue)},
+                                           {"field", Q(t.Table + "." + t.Champ)},
                                            {"missing", static_cast<qint64>(t.Manquantes)},
                                            {"texts", static_cast<qint64>(t.Total)}});
         racine["translations_missing"] = traductions;
@@ -38,11 +42,13 @@ class Document {
 
   private:
     QString Nom(int s) const {
-        return s >= 0 && static_cast<size_t>(s) < r_.Noms.size() ? Q(r_.Noms[static_cast<size_t>(s)]) : QString::number(s);
+        return s >= 0 && static_cast<size_t>(s) < r_.Noms.size() ? Q(r_.Noms[static_cast<size_t>(s)])
+                                                                 : QString::number(s);
     }
     QString Car(int c) const {
-        return c >= 0 && static_cast<size_t>(c) < r_.Caracteres.size() ? Q(r_.Caracteres[static_cast<size_t>(c)].Objet)
-                                                                       : QString::number(c);
+        return c >= 0 && static_cast<size_t>(c) < r_.Caracteres.size()
+                   ? Q(r_.Caracteres[static_cast<size_t>(c)].Objet)
+                   : QString::number(c);
     }
     QJsonArray Cars(const std::vector<int>& cs) const {
         QJsonArray a;
@@ -57,9 +63,11 @@ class Document {
 
     QJsonObject Inseparables() const {
         QJsonArray groupes, fragiles;
-        for (const auto& g : r_.Groupes) groupes.append(QJsonObject{{"taxa", Noms(g.Especes)}, {"pairs", static_cast<qint64>(g.Paires)}});
+        for (const auto& g : r_.Groupes)
+            groupes.append(QJsonObject{{"taxa", Noms(g.Especes)}, {"pairs", static_cast<qint64>(g.Paires)}});
         for (const auto& p : r_.Paires_Fragiles)
-            fragiles.append(QJsonObject{{"taxa", QJsonArray{Nom(p.A), Nom(p.B)}}, {"character", Car(p.Caractere)}});
+            fragiles.append(
+                QJsonObject{{"taxa", QJsonArray{Nom(p.A), Nom(p.B)}}, {"character", Car(p.Caractere)}});
         return {{"pairs", static_cast<qint64>(r_.Nb_Paires_Inseparables)},
                 {"groups", groupes},
                 {"single_character_pairs", static_cast<qint64>(r_.Nb_Paires_Fragiles)},
@@ -72,7 +80,9 @@ class Document {
             QJsonArray histogramme, pires;
             for (int n : b.Histogramme) histogramme.append(n);
             for (const auto& p : b.Pires)
-                pires.append(QJsonObject{{"taxon", Nom(p.Espece)}, {"questions", Cars(p.Questions)}, {"identified", p.Identifiee}});
+                pires.append(QJsonObject{{"taxon", Nom(p.Espece)},
+                                         {"questions", Cars(p.Questions)},
+                                         {"identified", p.Identifiee}});
             strategies.append(QJsonObject{{"strategy", Q(std::string(Nom_Strategie(b.Strategie)))},
                                           {"histogram", histogramme},
                                           {"mean", Arrondi(b.Moyenne)},

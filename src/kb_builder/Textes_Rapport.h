@@ -13,18 +13,18 @@ struct Textes_Rapport {
     const char* Taxons;
     const char* Caracteres;
     const char* Etats;
-    const char* Inseparables;       // section
+    const char* Inseparables;         // section
     const char* Paires_Inseparables;  // pairs %1, groups %2
     const char* Groupe;
     const char* Paires;
-    const char* Fragiles;           // sub-section
-    const char* Nb_Fragiles;        // pairs %1
+    const char* Fragiles;     // sub-section
+    const char* Nb_Fragiles;  // pairs %1
     const char* Caractere;
     const char* Aucun;
-    const char* Autres;             // "%1 more not shown"
+    const char* Autres;                 // "%1 more not shown"
     const char* Questions_Necessaires;  // section
-    const char* Tous_Parcourus;     // "Every taxon (%1) was walked ..."
-    const char* Echantillon;        // "%1 of %2 taxa, drawn at random with seed %3"
+    const char* Tous_Parcourus;         // "Every taxon (%1) was walked ..."
+    const char* Echantillon;            // "%1 of %2 taxa, drawn at random with seed %3"
     const char* Strategie;
     const char* Moyenne;
     const char* Pire;
@@ -35,8 +35,8 @@ struct Textes_Rapport {
     const char* Non_Identifies;
     const char* Plus_Longs;
     const char* Questions_Posees;
-    const char* Posee;              // "Asked (%1)"
-    const char* Etape;              // "Mean step (%1)"
+    const char* Posee;  // "Asked (%1)"
+    const char* Etape;  // "Mean step (%1)"
     const char* Sans_Codage;
     const char* Separe;
     const char* Seul_Separe;
@@ -51,13 +51,14 @@ struct Textes_Rapport {
     const char* Tous_Etats;
     const char* Documents_Absents;
     const char* Pages_Non_Verifiees;
-    const char* Signales;           // taxa %1
+    const char* Signales;  // taxa %1
     const char* Textes;
     const char* Langue;
     const char* Champ;
     const char* Manquantes;
     const char* Total;
     const char* Aucune_Langue;
+    const char* Deux_Points;  // after a label: ": ", or " : " in French
 };
 
 // The texts in `langue` ("en", "es", "fr"); English for any other.

@@ -42,10 +42,11 @@ class Rapport : public ::testing::Test {
         test::Ecrit_Texte(source / "caracteres.csv",
                           test::Lit_Texte(source / "caracteres.csv") +
                               "Port,Habit,tronc,1,P_ARBRE,Tree,1,vert\nPort,,,,P_ARBUSTE,Shrub,3,jaune\n");
-        test::Ecrit_Texte(source / "matrice.csv",
-                          "Code,F_SIMPLE,F_COMP,FOL_3,FOL_5,FOL_7,M_ENTIERE,M_DENTEE,E_LISSE,E_RUGUEUSE,P_ARBRE,P_ARBUSTE\n"
-                          "ACECA,1,,,,,,,1,,1,\nBETPE,1,,,,,,,,1,1,\nCARBE,1,,,,,,,,1,1,\n"
-                          "FRAEX,,1,,,1,,,,,1,\nJUGRE,,1,1,,,,,1,1,1,\n");
+        test::Ecrit_Texte(
+            source / "matrice.csv",
+            "Code,F_SIMPLE,F_COMP,FOL_3,FOL_5,FOL_7,M_ENTIERE,M_DENTEE,E_LISSE,E_RUGUEUSE,P_ARBRE,P_ARBUSTE\n"
+            "ACECA,1,,,,,,,1,,1,\nBETPE,1,,,,,,,,1,1,\nCARBE,1,,,,,,,,1,1,\n"
+            "FRAEX,,1,,,1,,,,,1,\nJUGRE,,1,1,,,,,1,1,1,\n");
         sortie_ = dossier_->Chemin() / "base";
         std::vector<std::string> avertissements;
         const Status s = Construit_Base(source.string(), sortie_.string(), &avertissements);
@@ -70,7 +71,9 @@ class Rapport : public ::testing::Test {
             throw std::runtime_error("no character " + objet);
         return *it;
     }
-    static int Position(const std::string& objet) { return static_cast<int>(&Car(objet) - rapport_->Caracteres.data()); }
+    static int Position(const std::string& objet) {
+        return static_cast<int>(&Car(objet) - rapport_->Caracteres.data());
+    }
     static std::string Nom(int s) { return rapport_->Noms[static_cast<size_t>(s)]; }
 
     static inline std::unique_ptr<test::Dossier_Test> dossier_;
@@ -82,33 +85,37 @@ class Rapport : public ::testing::Test {
 TEST_F(Rapport, PairsNoAnswerSeparatesFormGroupsAndSingleCharacterPairsNameTheirCharacter) {
     const Rapport_Cle& r = *rapport_;
     ASSERT_EQ(r.Groupes.size(), 1u);
-    EXPECT_EQ(std::tuple(Nom(r.Groupes[0].Especes.at(0)), Nom(r.Groupes[0].Especes.at(1)), r.Groupes[0].Especes.size(),
-                         r.Groupes[0].Paires, r.Nb_Paires_Inseparables),
+    EXPECT_EQ(std::tuple(Nom(r.Groupes[0].Especes.at(0)), Nom(r.Groupes[0].Especes.at(1)),
+                         r.Groupes[0].Especes.size(), r.Groupes[0].Paires, r.Nb_Paires_Inseparables),
               std::tuple("Betula", "Carpinus", 2u, 1, 1));
     // A taxon without a state of a character conflicts with none on it: Acer and Fraxinus differ
     // by their leaf only, Fraxinus having no bark.
     std::vector<std::tuple<std::string, std::string, std::string>> paires;
-    for (const Paire_Fragile& p : r.Paires_Fragiles) paires.emplace_back(Nom(p.A), Nom(p.B), r.Caracteres[static_cast<size_t>(p.Caractere)].Objet);
+    for (const Paire_Fragile& p : r.Paires_Fragiles)
+        paires.emplace_back(Nom(p.A), Nom(p.B), r.Caracteres[static_cast<size_t>(p.Caractere)].Objet);
     EXPECT_EQ(r.Nb_Paires_Fragiles, 9);
     EXPECT_EQ(paires.size(), 9u);
-    for (const auto& attendue : {std::tuple("Acer", "Betula", "Ecorce"), std::tuple("Acer", "Fraxinus", "Feuille"),
-                                 std::tuple("Fraxinus", "Juglans", "Foliole")})
-        EXPECT_NE(std::find(paires.begin(), paires.end(), attendue), paires.end()) << std::get<0>(attendue) << " " << std::get<1>(attendue);
-    EXPECT_EQ(std::tuple(Car("Feuille").Paires_Fragiles, Car("Ecorce").Paires_Fragiles, Car("Foliole").Paires_Fragiles),
+    for (const auto& attendue :
+         {std::tuple("Acer", "Betula", "Ecorce"), std::tuple("Acer", "Fraxinus", "Feuille"),
+          std::tuple("Fraxinus", "Juglans", "Foliole")})
+        EXPECT_NE(std::find(paires.begin(), paires.end(), attendue), paires.end())
+            << std::get<0>(attendue) << " " << std::get<1>(attendue);
+    EXPECT_EQ(std::tuple(Car("Feuille").Paires_Fragiles, Car("Ecorce").Paires_Fragiles,
+                         Car("Foliole").Paires_Fragiles),
               std::tuple(6, 2, 1));
 }
 
 TEST_F(Rapport, CharactersThatSeparateNothingDeadDependenciesAndMissingCodings) {
-    EXPECT_EQ((std::vector<bool>{Car("Feuille").Separe, Car("Foliole").Separe, Car("Marge").Separe, Car("Ecorce").Separe,
-                                 Car("Port").Separe}),
+    EXPECT_EQ((std::vector<bool>{Car("Feuille").Separe, Car("Foliole").Separe, Car("Marge").Separe,
+                                 Car("Ecorce").Separe, Car("Port").Separe}),
               (std::vector<bool>{true, true, false, true, false}));
     EXPECT_EQ(Car("Marge").Commandes_Mortes, std::vector<std::string>{"Five leaflets (FOL_5)"});
     EXPECT_TRUE(Car("Marge").Jamais_Ouvert);
     EXPECT_FALSE(Car("Foliole").Jamais_Ouvert);
     // A character a dependency excludes is not missing: simple leaves have no leaflets, and no
     // taxon has the margin open.
-    EXPECT_EQ((std::vector<int>{Car("Feuille").Sans_Codage, Car("Foliole").Sans_Codage, Car("Marge").Sans_Codage,
-                                Car("Ecorce").Sans_Codage}),
+    EXPECT_EQ((std::vector<int>{Car("Feuille").Sans_Codage, Car("Foliole").Sans_Codage,
+                                Car("Marge").Sans_Codage, Car("Ecorce").Sans_Codage}),
               (std::vector<int>{0, 0, 0, 1}));
     EXPECT_EQ(Car("Port").Poids, (std::vector<int>{1, 3}));
     // Never asked in any walk: it tells nothing.
@@ -129,7 +136,8 @@ TEST_F(Rapport, TaxaWithMissingCodingsEveryStateOrMissingPagesAndTranslationsMis
     const auto questions = std::find_if(r.Traductions.begin(), r.Traductions.end(),
                                         [](const auto& t) { return t.Table == "Objets_Fic"; });
     ASSERT_NE(questions, r.Traductions.end());
-    EXPECT_EQ(std::tuple(questions->Langue, questions->Manquantes, questions->Total), std::tuple("fr", 4u, 5u));
+    EXPECT_EQ(std::tuple(questions->Langue, questions->Manquantes, questions->Total),
+              std::tuple("fr", 4u, 5u));
 }
 
 // The walks are the walker's, whatever the threads: the same figures as its own sequential run.
@@ -139,7 +147,8 @@ TEST_F(Rapport, WalksGiveTheWalkersFiguresAndASeededSampleOnRequest) {
     for (const Bilan_Strategie& b : r.Strategies) {
         const Bilan_Parcours attendu = Parcourt_Especes(*base_, b.Strategie);
         EXPECT_EQ(std::tuple(b.Moyenne, b.Pire, b.Nb_Identifiees, b.Nb_Seules),
-                  std::tuple(attendu.Moyenne_Questions, attendu.Pire_Questions, attendu.Nb_Identifiees, attendu.Nb_Seules));
+                  std::tuple(attendu.Moyenne_Questions, attendu.Pire_Questions, attendu.Nb_Identifiees,
+                             attendu.Nb_Seules));
         int total = 0;
         for (int n : b.Histogramme) total += n;
         EXPECT_EQ(total, 5);
@@ -166,7 +175,8 @@ TEST_F(Rapport, WalksGiveTheWalkersFiguresAndASeededSampleOnRequest) {
 
 // The page gives the JSON's figures; --lang gives the headings and the base's texts in French.
 TEST_F(Rapport, PageAndJsonGiveTheSameFiguresInTheChosenLanguage) {
-    const std::string html = (dossier_->Chemin() / "r.html").string(), json = (dossier_->Chemin() / "r.json").string();
+    const std::string html = (dossier_->Chemin() / "r.html").string(),
+                      json = (dossier_->Chemin() / "r.json").string();
     Options_Rapport options;
     options.Langue = "fr";
     ASSERT_TRUE(Ecrit_Rapport(sortie_.string(), html, false, options).ok());
@@ -174,7 +184,9 @@ TEST_F(Rapport, PageAndJsonGiveTheSameFiguresInTheChosenLanguage) {
     const std::string page = test::Lit_Texte(html);
     const QJsonObject j = QJsonDocument::fromJson(QByteArray::fromStdString(test::Lit_Texte(json))).object();
     const Textes_Rapport& t = Textes_Du_Rapport("fr");
-    auto contient = [&](const std::string& texte) { EXPECT_NE(page.find(texte), std::string::npos) << texte; };
+    auto contient = [&](const std::string& texte) {
+        EXPECT_NE(page.find(texte), std::string::npos) << texte;
+    };
     const QJsonObject inseparables = j["inseparable"].toObject();
     contient(Remplit(t.Paires_Inseparables, {std::to_string(inseparables["pairs"].toInt()),
                                              std::to_string(inseparables["groups"].toArray().size())}));
@@ -189,7 +201,8 @@ TEST_F(Rapport, PageAndJsonGiveTheSameFiguresInTheChosenLanguage) {
     }
     for (const auto& c : j["characters_detail"].toArray()) {
         const QJsonObject o = c.toObject();
-        contient(o["question"].toString().toStdString() + " (" + o["character"].toString().toStdString() + ")");
+        contient(o["question"].toString().toStdString() + " (" + o["character"].toString().toStdString() +
+                 ")");
     }
     const QJsonArray taxons = j["taxa_detail"].toObject()["taxa"].toArray();
     ASSERT_EQ(taxons.size(), 3);
