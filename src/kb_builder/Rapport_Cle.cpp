@@ -1,6 +1,7 @@
 #include "Rapport_Cle.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <random>
 
@@ -123,25 +124,30 @@ class Calcul {
         return taxons;
     }
 
+    // Each strategy's sample cut into one run of walks per thread; the walks of a run share the
+    // searches of their common first answers.
     void Parcours() {
         const std::vector<int> taxons = Echantillon();
-        const size_t total = taxons.size() * std::size(Strategies);
-        std::vector<std::vector<Parcours_Espece>> parcours(std::size(Strategies),
-                                                           std::vector<Parcours_Espece>(taxons.size()));
+        const size_t fils = Nb_Fils(options_.Fils), nb = std::size(Strategies);
+        const size_t taille = (taxons.size() + fils - 1) / std::max<size_t>(fils, 1);
+        std::vector<std::vector<Parcours_Espece>> parcours(nb, std::vector<Parcours_Espece>(taxons.size()));
+        std::atomic<size_t> faits{0};
         Repartit(
-            total, options_.Fils,
+            nb * fils, options_.Fils,
             [&](unsigned, size_t i) {
-                // Both strategies of a taxon side by side, alternating which comes first, so that
-                // no thread gets one strategy's walks only.
-                const size_t t = i / std::size(Strategies), k = (i + t) % std::size(Strategies);
-                parcours[k][t] = Parcourt_Espece(base_, Strategies[k], taxons[t]);
+                // Thread f walks part f of the sample with each strategy in turn.
+                const size_t k = i / fils, debut = std::min(taxons.size(), i % fils * taille),
+                             fin = std::min(taxons.size(), debut + taille);
+                const std::vector<int> morceau(taxons.begin() + static_cast<long>(debut),
+                                               taxons.begin() + static_cast<long>(fin));
+                auto walks = Parcourt_Liste(base_, Strategies[k], morceau, 0, [&] { ++faits; });
+                std::move(walks.begin(), walks.end(), parcours[k].begin() + static_cast<long>(debut));
             },
-            [&](size_t fait) {
+            [&](size_t) {
                 if (progression_)
-                    progression_("walks", fait, total);
+                    progression_("walks", faits.load(), taxons.size() * nb);
             });
-        for (size_t k = 0; k < std::size(Strategies); ++k)
-            r_.Strategies.push_back(Resume(Strategies[k], k, parcours[k]));
+        for (size_t k = 0; k < nb; ++k) r_.Strategies.push_back(Resume(Strategies[k], k, parcours[k]));
     }
 
     Bilan_Strategie Resume(Strategie_Recherche strategie, size_t k, std::vector<Parcours_Espece>& parcours) {

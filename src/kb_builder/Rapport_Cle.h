@@ -11,7 +11,8 @@
 //
 // The walks are the engine's walker (Parcours_Recherche), one per taxon and strategy, over every
 // taxon, or over a seeded random sample when the base has more taxa than the options allow; they
-// run on several threads, each with its own identification over the shared, read-only base.
+// run on several threads, each run of walks with its own identification over the shared,
+// read-only base.
 // Long lists are cut at Limite_Liste entries; their full counts are kept beside them.
 
 #include <array>

@@ -140,7 +140,27 @@ TEST_F(Rapport, TaxaWithMissingCodingsEveryStateOrMissingPagesAndTranslationsMis
               std::tuple("fr", 4u, 5u));
 }
 
-// The walks are the walker's, whatever the threads: the same figures as its own sequential run.
+// Walks run together replay the searches of their shared first answers: they ask what walks run
+// alone ask, skips and dependencies included (the demo flora has both).
+TEST_F(Rapport, WalksRunTogetherAskWhatWalksRunAloneAsk) {
+    const auto flore = test::Charge(KB_FLORA_BUILT);
+    ASSERT_TRUE(flore);
+    for (const Base_Connaissance* b : {base_.get(), flore.get()})
+        for (const auto strategie : {Strategie_Recherche::Entropie, Strategie_Recherche::Applicable}) {
+            std::vector<int> especes(static_cast<size_t>(b->Nb_Esp));
+            for (int s = 0; s < b->Nb_Esp; ++s) especes[static_cast<size_t>(s)] = s;
+            const auto ensemble = Parcourt_Liste(*b, strategie, especes);
+            for (int s = 0; s < b->Nb_Esp; ++s) {
+                const Parcours_Espece seul = Parcourt_Espece(*b, strategie, s),
+                                      &p = ensemble[static_cast<size_t>(s)];
+                EXPECT_EQ(std::tie(p.Questions, p.Non_Applicables, p.Groupe, p.Identifiee),
+                          std::tie(seul.Questions, seul.Non_Applicables, seul.Groupe, seul.Identifiee))
+                    << b->Nom_Esp[static_cast<size_t>(s)];
+            }
+        }
+}
+
+// The walks are the walker's, whatever the threads: the same figures as its own run.
 TEST_F(Rapport, WalksGiveTheWalkersFiguresAndASeededSampleOnRequest) {
     const Rapport_Cle& r = *rapport_;
     ASSERT_EQ(r.Strategies.size(), 2u);
