@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
     auto* exporte = app.add_subcommand("export-sdd", "Write a knowledge base as an SDD 1.1 document");
     exporte->add_option("DATA", donnees, "Folder holding kestrane.ini")->required();
     exporte->add_option("OUT", fichier, "SDD document to write")->required();
-    auto* rapport = app.add_subcommand("report", "Report what a knowledge base's key can and cannot tell apart");
+    auto* rapport =
+        app.add_subcommand("report", "Report what a knowledge base's key can and cannot tell apart");
     rapport->add_option("DATA", donnees, "Folder holding kestrane.ini")->required();
     rapport->add_option("OUT", fichier, "HTML page to write (JSON with --json)")->required();
     bool json = false;
@@ -90,7 +91,9 @@ int main(int argc, char** argv) {
     rapport->add_flag("--json", json, "Write the figures as JSON");
     rapport->add_option("--lang", options.Langue, "Language of the base's texts and the headings")
         ->check(CLI::IsMember({"en", "es", "fr"}));
-    rapport->add_option("--sample", options.Echantillon_Max, "Taxa walked at most (a seeded random sample beyond)")
+    rapport
+        ->add_option("--sample", options.Echantillon_Max,
+                     "Taxa walked at most (a seeded random sample beyond)")
         ->capture_default_str()
         ->check(CLI::PositiveNumber);
     rapport->add_option("--seed", options.Graine, "Seed of the sample")->capture_default_str();
@@ -132,7 +135,8 @@ int main(int argc, char** argv) {
         }
         if (Fin(s, "report", avertissements) != 0)
             return 1;
-        std::printf("kestrane-kb: reported on %s in %s in %.2f s\n", donnees.c_str(), fichier.c_str(), secondes());
+        std::printf("kestrane-kb: reported on %s in %s in %.2f s\n", donnees.c_str(), fichier.c_str(),
+                    secondes());
         return 0;
     }
     if (*exporte) {
