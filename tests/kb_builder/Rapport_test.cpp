@@ -58,6 +58,7 @@ class Rapport : public ::testing::Test {
         options.Dossier_Documents = (sortie_ / "documents").string();
         rapport_ = std::make_unique<Rapport_Cle>(Calcule_Rapport(*base_, options));
     }
+    void SetUp() override { ASSERT_TRUE(rapport_) << "the report's base did not build"; }
     static void TearDownTestSuite() {
         rapport_.reset();
         base_.reset();
