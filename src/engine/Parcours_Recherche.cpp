@@ -1,6 +1,7 @@
 #include "Parcours_Recherche.h"
 
 #include <algorithm>
+#include <map>
 
 #include "Identification_Courante.h"
 
@@ -29,12 +30,14 @@ class Marcheur {
         // Each character is proposed at most once (then answered or no longer allowed): the
         // bound only guards against a fault.
         const size_t borne = base_.Objets.size() + 1;
-        Issue_Recherche issue = id_.Maitre_Discriminant();
+        int noeud = 0;  // the answers so far in the tree of searches, -1 once a question is skipped
+        Issue_Recherche issue = Cherche(noeud);
         while (issue == Issue_Recherche::Proposee && p.Questions.size() < borne) {
             p.Questions.push_back(Position(id_.Question));
             const int etat = Premier_Etat(espece, id_.Question.Index_Car, id_.Question.Nb_Car);
             if (etat < 0) {
                 ++p.Non_Applicables;
+                noeud = -1;
                 issue = id_.Passe_Caractere();
                 continue;
             }
@@ -42,13 +45,52 @@ class Marcheur {
             if (!id_.Valid_Descripteur())
                 break;
             (void)id_.Actualise_Identification();  // drawings are not loaded
-            issue = id_.Maitre_Discriminant();
+            noeud = Suivant(noeud, etat);
+            issue = Cherche(noeud);
         }
         Juge(p);
         return p;
     }
 
   private:
+    // Walks that begin with the same answers ask the same questions: from an empty
+    // identification, the answers alone (no skip, Joker as loaded) decide what Search finds. Each
+    // node of the tree holds the outcome of Search after a sequence of answers; a walk replays
+    // what an earlier one found, and only searches where it goes further. Replaying sets the
+    // question exactly as Search sets it; the discriminant powers, which the walk does not read,
+    // stay those of the last search run.
+    struct Noeud {
+        bool Connu = false;
+        Issue_Recherche Issue = Issue_Recherche::Aucune;
+        Question_Courante Question;
+        std::map<int, int> Suivants;  // by the state answered (relative to the character)
+    };
+
+    Issue_Recherche Cherche(int noeud) {
+        if (noeud < 0)
+            return id_.Maitre_Discriminant();
+        Noeud& n = arbre_[static_cast<size_t>(noeud)];
+        if (n.Connu) {
+            id_.Question = n.Question;
+            return n.Issue;
+        }
+        n.Issue = id_.Maitre_Discriminant();
+        n.Question = id_.Question;
+        n.Connu = true;
+        return n.Issue;
+    }
+
+    int Suivant(int noeud, int etat) {
+        if (noeud < 0)
+            return -1;
+        const auto [it, nouveau] =
+            arbre_[static_cast<size_t>(noeud)].Suivants.emplace(etat, static_cast<int>(arbre_.size()));
+        const int suivant = it->second;
+        if (nouveau)
+            arbre_.emplace_back();
+        return suivant;
+    }
+
     static Reglages_Moteur Reglages(Strategie_Recherche strategie, int seuil) {
         Reglages_Moteur r;
         r.Seuil_Pourcent = seuil;
@@ -99,6 +141,7 @@ class Marcheur {
     const Base_Connaissance& base_;
     Fenetre_Absente fenetre_;
     Identification_Courante id_;
+    std::vector<Noeud> arbre_ = std::vector<Noeud>(1);  // node 0: the empty identification
 };
 
 }  // namespace
@@ -106,6 +149,20 @@ class Marcheur {
 Parcours_Espece Parcourt_Espece(const Base_Connaissance& base, Strategie_Recherche strategie, int espece,
                                 int seuil) {
     return Marcheur(base, strategie, seuil).Marche(espece);
+}
+
+std::vector<Parcours_Espece> Parcourt_Liste(const Base_Connaissance& base, Strategie_Recherche strategie,
+                                            const std::vector<int>& especes, int seuil,
+                                            const std::function<void()>& apres_chaque) {
+    Marcheur marcheur(base, strategie, seuil);
+    std::vector<Parcours_Espece> out;
+    out.reserve(especes.size());
+    for (const int s : especes) {
+        out.push_back(marcheur.Marche(s));
+        if (apres_chaque)
+            apres_chaque();
+    }
+    return out;
 }
 
 Bilan_Parcours Parcourt_Especes(const Base_Connaissance& base, Strategie_Recherche strategie, int seuil) {

@@ -20,8 +20,9 @@
 // other member has the same matrix value as s on every state of every asked character: the
 // questions asked could not tell them apart. It is identified alone when the group is s alone.
 //
-// The base and its matrix are only read; each walk uses its own identification.
+// The base and its matrix are only read; each call uses its own identification.
 
+#include <functional>
 #include <vector>
 
 #include "Base_Connaissance.h"
@@ -55,6 +56,13 @@ struct Bilan_Parcours {
 // The walk of one species (0 .. Nb_Esp - 1).
 Parcours_Espece Parcourt_Espece(const Base_Connaissance& base, Strategie_Recherche strategie, int espece,
                                 int seuil = 0);
+
+// The walks of `especes` (each 0 .. Nb_Esp - 1), in that order, with one identification: walks
+// that begin with the same answers share the searches of those answers. `apres_chaque` is called
+// after each walk. Independent calls may run on different threads over the same base.
+std::vector<Parcours_Espece> Parcourt_Liste(const Base_Connaissance& base, Strategie_Recherche strategie,
+                                            const std::vector<int>& especes, int seuil = 0,
+                                            const std::function<void()>& apres_chaque = {});
 
 // Every species' walk and the figures over them.
 Bilan_Parcours Parcourt_Especes(const Base_Connaissance& base, Strategie_Recherche strategie, int seuil = 0);

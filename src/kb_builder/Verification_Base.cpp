@@ -8,7 +8,6 @@
 #include <regex>
 #include <set>
 #include <sstream>
-#include <tuple>
 
 #include "Chargeur_Base.h"
 #include "Chemins_Fichiers.h"
@@ -16,6 +15,7 @@
 #include "Database.h"
 #include "Echantillonneur_Palette_Wmf.h"
 #include "Reglages_Base.h"
+#include "Textes_A_Traduire.h"
 
 namespace fs = std::filesystem;
 
@@ -342,33 +342,6 @@ class Verificateur {
         }
     }
 
-    // Every text the base translates, with its key, in table order.
-    struct Texte_A_Traduire {
-        Texte_Traduisible Quoi;
-        std::string Cle;
-        std::string Nom;  // how the row is named in messages
-    };
-    std::vector<Texte_A_Traduire> Textes_A_Traduire() const {
-        std::vector<Texte_A_Traduire> out;
-        auto ajoute = [&](Texte_Traduisible quoi, const std::string& cle, const std::string& texte,
-                          const std::string& nom) {
-            if (!texte.empty())
-                out.push_back({quoi, cle, nom});
-        };
-        for (const auto& o : b_->Objets) ajoute(Question_Objet, o.Objet, o.TipText, o.Objet);
-        for (const auto& e : b_->Caracteres) ajoute(Texte_Etat, e.ID_CARAC, e.TipText, e.ID_CARAC);
-        for (const auto& [boutons, caption, tiptext] :
-             {std::tuple{&b_->But_Deter, Caption_Deter, TipText_Deter},
-              std::tuple{&b_->But_Quest, Caption_Quest, TipText_Quest}})
-            for (const auto& bt : *boutons) {
-                const std::string numero = std::to_string(bt.Numero);
-                ajoute(caption, numero, bt.Caption, "row " + numero);
-                ajoute(tiptext, numero, bt.TipText, "row " + numero);
-            }
-        for (const auto& f : b_->Flore) ajoute(Legende_Espece, f.Espece, f.Legende, f.Espece);
-        return out;
-    }
-
     bool Cle_Connue(Texte_Traduisible quoi, const std::string& cle) const {
         auto egal = [&](const std::string& a) { return Plie_Texte(a) == Plie_Texte(cle); };
         if (quoi.Table == Question_Objet.Table)
@@ -417,7 +390,7 @@ class Verificateur {
                 }
             }
         }
-        const auto a_traduire = Textes_A_Traduire();
+        const auto a_traduire = Textes_A_Traduire(*b_);
         for (const auto& l : langues) {
             if (l.Origine)
                 continue;

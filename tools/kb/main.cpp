@@ -6,6 +6,8 @@
 //                                        if there is a problem (warnings alone exit 0)
 //   kestrane-kb import-sdd FILE.xml OUT  build OUT from an SDD 1.1 dataset
 //   kestrane-kb export-sdd DATA OUT.xml  write the base in DATA as an SDD 1.1 document
+//   kestrane-kb report DATA OUT          what the key in DATA can and cannot tell apart, as an HTML
+//                                        page (or JSON with --json)
 
 #include <unistd.h>
 
@@ -16,6 +18,7 @@
 #include <iostream>
 
 #include "Construction_Base.h"
+#include "Ecriture_Rapport.h"
 #include "Export_Sdd.h"
 #include "Import_Sdd.h"
 #include "Verification_Base.h"
@@ -80,6 +83,21 @@ int main(int argc, char** argv) {
     auto* exporte = app.add_subcommand("export-sdd", "Write a knowledge base as an SDD 1.1 document");
     exporte->add_option("DATA", donnees, "Folder holding kestrane.ini")->required();
     exporte->add_option("OUT", fichier, "SDD document to write")->required();
+    auto* rapport =
+        app.add_subcommand("report", "Report what a knowledge base's key can and cannot tell apart");
+    rapport->add_option("DATA", donnees, "Folder holding kestrane.ini")->required();
+    rapport->add_option("OUT", fichier, "HTML page to write (JSON with --json)")->required();
+    bool json = false;
+    kestrane::kb::Options_Rapport options;
+    rapport->add_flag("--json", json, "Write the figures as JSON");
+    rapport->add_option("--lang", options.Langue, "Language of the base's texts and the headings")
+        ->check(CLI::IsMember({"en", "es", "fr"}));
+    rapport
+        ->add_option("--sample", options.Echantillon_Max,
+                     "Taxa walked at most (a seeded random sample beyond)")
+        ->capture_default_str()
+        ->check(CLI::PositiveNumber);
+    rapport->add_option("--seed", options.Graine, "Seed of the sample")->capture_default_str();
     CLI11_PARSE(app, argc, argv);
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -107,6 +125,18 @@ int main(int argc, char** argv) {
         if (Fin(s, "import", avertissements) != 0)
             return 1;
         std::printf("kestrane-kb: imported %s into %s in %.2f s\n", fichier.c_str(), sortie.c_str(),
+                    secondes());
+        return 0;
+    }
+    if (*rapport) {
+        kestrane::Status s = kestrane::Status::Ok();
+        {
+            Affiche_Progression progression;
+            s = kestrane::kb::Ecrit_Rapport(donnees, fichier, json, options, std::ref(progression));
+        }
+        if (Fin(s, "report", avertissements) != 0)
+            return 1;
+        std::printf("kestrane-kb: reported on %s in %s in %.2f s\n", donnees.c_str(), fichier.c_str(),
                     secondes());
         return 0;
     }
