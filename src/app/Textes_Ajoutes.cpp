@@ -45,6 +45,17 @@ constexpr Traductions kTextes[] = {
      {"Known for only one of them", "Conocido para una sola de ellas", "Connu pour une seule des deux"}},
     {Texte_Ajoute::Comparaison_Inconnu, {"not known", "desconocido", "inconnu"}},
     {Texte_Ajoute::Comparaison_Aucun, {"None.", "Ninguno.", "Aucun."}},
+    {Texte_Ajoute::Questions_Autres,
+     {"Search would not ask these now; you can answer them too:",
+      "La búsqueda no las haría ahora; también puede contestarlas:",
+      "La recherche ne les poserait pas maintenant ; vous pouvez aussi y répondre :"}},
+    {Texte_Ajoute::Especes_Indication,
+     {"Click a species in the tree on the left to read its page.",
+      "Haga clic en una especie del árbol de la izquierda para leer su página.",
+      "Cliquez sur une espèce dans l'arbre à gauche pour lire sa page."}},
+    {Texte_Ajoute::Filtre_Aucune,
+     {"No tree has a name holding \"%1\".", "Ningún árbol tiene un nombre que contenga «%1».",
+      "Aucun arbre n'a de nom contenant « %1 »."}},
 };
 
 }  // namespace

@@ -30,6 +30,9 @@ enum class Texte_Ajoute {
     Comparaison_Un_Seul,     // heading: the characters known for only one of them
     Comparaison_Inconnu,     // in place of the states of a species that shows none
     Comparaison_Aucun,       // a section without any character
+    Questions_Autres,        // Questions list: heading of the questions the search would not ask now
+    Especes_Indication,      // species view: the document pane's hint before a species is opened
+    Filtre_Aucune,           // status text when the name filter matches no species; %1 the text
 };
 
 // The text in language `langue`; English for any other value.

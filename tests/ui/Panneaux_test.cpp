@@ -19,6 +19,8 @@ namespace kestrane {
 namespace {
 
 using Lignes = std::vector<std::string>;
+const std::string kAutres = "Search would not ask these now; you can answer them too:";
+const std::string kArrangement_Q = "How are the leaves set?";
 
 class Panneaux : public test::Fenetre_Petite {
   protected:
@@ -53,21 +55,23 @@ TEST_F(Panneaux, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensItsChooser) {
     QTest::mouseClick(search, Qt::LeftButton, Qt::ShiftModifier);
     ASSERT_EQ(Vue(), std::tuple(true, false, false, false, true, false));  // only Back on the bar
     EXPECT_EQ(liste.geometry(), F().Pic_Choix->geometry());
-    // Every allowed unanswered character, best first, its question through the base's texts.
-    ASSERT_EQ(Questions(), (Lignes{"What fruit?", "Simple or compound?", "What kind of leaves?"}));
+    // Every allowed unanswered character, best first, its question through the base's texts; then,
+    // greyed after a heading, the one Search may not propose.
+    ASSERT_EQ(Questions(), (Lignes{"What fruit?", "Simple or compound?", "What kind of leaves?", kAutres, kArrangement_Q}));
+    EXPECT_NE(liste.topLevelItem(4)->foreground(0), liste.topLevelItem(0)->foreground(0));
     EXPECT_EQ(std::tuple(liste.topLevelItem(0)->text(1).toStdString(), liste.topLevelItem(2)->text(1).toStdString()),
               std::tuple("1.00", "0.81"));
 
-    // Escape goes back; Ctrl+L shows the list again, and Enter on the third line opens Leaf_Type.
+    // Escape goes back; Ctrl+L shows the list again; the arrows pass over the heading, and Enter
+    // on the last line opens Arrangement.
     QTest::keyClick(&liste, Qt::Key_Escape);
     EXPECT_EQ(Vue(), std::tuple(false, true, false, true, true, false));
     QTest::keyClick(&F(), Qt::Key_L, Qt::ControlModifier);
     ASSERT_TRUE(liste.isVisible());
-    QTest::keyClick(&liste, Qt::Key_Down);
-    QTest::keyClick(&liste, Qt::Key_Down);
+    for (int i = 0; i < 3; ++i) QTest::keyClick(&liste, Qt::Key_Down);
     QTest::keyClick(&liste, Qt::Key_Return);
     EXPECT_EQ(std::tuple(F().Identification()->Question.Objet, F().Identification()->Question.Choix),
-              std::tuple("Leaf_Type", -1));
+              std::tuple("Arrangement", -1));
     EXPECT_EQ(Vue(), std::tuple(false, false, true, true, true, true));  // Next, as after Search
 
     // Back, then Search: it proposes the list's first line, with the Next button that every other
@@ -97,7 +101,7 @@ TEST_F(Panneaux, WithoutAPortraitTheRankedQuestionsStandInItsPlaceAndAnswerThrou
               std::tuple("Barre_Deter", true, true, true, true, false, false));  // nothing to copy
     EXPECT_EQ(liste.geometry(), f.Robot->geometry());
     EXPECT_GE(f.Panneau()->geometry().left(), liste.geometry().right());
-    const Lignes toutes{"What fruit?", "Simple or compound?", "What kind of leaves?"};  // the better first
+    const Lignes toutes{"What fruit?", "Simple or compound?", "What kind of leaves?", kAutres, kArrangement_Q};
     ASSERT_EQ(Questions(), toutes);
 
     // A click on the first question opens its chooser (the states to copy); a click on its first
@@ -113,7 +117,7 @@ TEST_F(Panneaux, WithoutAPortraitTheRankedQuestionsStandInItsPlaceAndAnswerThrou
     QTest::mouseClick(P().Barre_Question()->Bouton_A(1), Qt::LeftButton);
     EXPECT_EQ(std::tuple(f.Pic_Choix->isVisible(), liste.isVisible(), f.mnuEditCopy->isEnabled(), Questions(),
                          f.Panneau()->Liste()->count(), f.Identification()->Nb_Esp_Max()),
-              std::tuple(false, true, false, Lignes{"Simple or compound?", "What kind of leaves?"}, 1, 1));
+              std::tuple(false, true, false, Lignes{"Simple or compound?", "What kind of leaves?", kAutres, kArrangement_Q}, 1, 1));
     f.mnuEditUndo->trigger();
     EXPECT_EQ(std::tuple(Questions(), dialogues_.questions_sans_reponse), std::tuple(toutes, 0));
 }
