@@ -56,6 +56,10 @@ constexpr Traductions kTextes[] = {
     {Texte_Ajoute::Filtre_Aucune,
      {"No tree has a name holding \"%1\".", "Ningún árbol tiene un nombre que contenga «%1».",
       "Aucun arbre n'a de nom contenant « %1 »."}},
+    {Texte_Ajoute::Aide_Introuvable,
+     {"The user guide cannot be found: it is installed with the program (help/guide.html).",
+      "No se encuentra la guía del usuario: se instala con el programa (help/guide.html).",
+      "Le guide de l'utilisateur est introuvable : il s'installe avec le programme (help/guide.html)."}},
 };
 
 }  // namespace

@@ -33,6 +33,7 @@ enum class Texte_Ajoute {
     Questions_Autres,        // Questions list: heading of the questions the search would not ask now
     Especes_Indication,      // species view: the document pane's hint before a species is opened
     Filtre_Aucune,           // status text when the name filter matches no species; %1 the text
+    Aide_Introuvable,        // Help when the user guide is nowhere to be found
 };
 
 // The text in language `langue`; English for any other value.
