@@ -106,9 +106,12 @@ int main(int argc, char** argv) {
     kestrane::cli::Ajoute_Commande_Trouve(app);
 
     // Without a known command, the message says which there are.
-    app.failure_message([](const CLI::App* commande, const CLI::Error& erreur) {
+    const std::string premier = argc > 1 ? argv[1] : "";
+    app.failure_message([premier](const CLI::App* commande, const CLI::Error& erreur) {
         std::string message = CLI::FailureMessage::simple(commande, erreur);
         if (commande->get_parent() == nullptr && commande->get_subcommands().empty()) {
+            if (!premier.empty() && premier.front() != '-')
+                message = "No command \"" + premier + "\".\n";
             message += "Commands:";
             for (const CLI::App* sous : commande->get_subcommands({}))
                 message += " " + sous->get_name();
