@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <tuple>
 
+#include "Barre_Etat.h"
 #include "Documents.h"
 #include "Fenetre_Petite.h"
 #include "Filtre_Especes.h"
 #include "Modele_Liste_Esp.h"
 #include "Panneau_Reponses.h"
+#include "WebTexte.h"
 
 namespace kestrane {
 namespace {
@@ -182,9 +184,13 @@ TEST_F(Panneaux, PanelListsTheAnswersOpensTheirChooserAndTakesThemBackByKeyAndMo
     EXPECT_EQ(std::tuple(Lignes_Panneau(), F().Identification()->Etats_Choisis(), F().Mode_Affichage()),
               std::tuple(Lignes{kFruit}, std::vector<int16_t>{0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}, 1));
 
+    // F9 again keeps the panel and puts the focus back in it; the menu entry hides it.
+    F().Robot->setFocus();
     QTest::keyClick(&F(), Qt::Key_F9);
+    EXPECT_EQ(std::tuple(Panneau().isVisible(), QApplication::focusWidget()), std::tuple(true, &liste));
+    F().mnuViewAnswers->trigger();
     EXPECT_EQ(std::tuple(Panneau().isVisible(), F().Robot->geometry()), std::tuple(false, portrait));
-    QTest::keyClick(&F(), Qt::Key_F9);
+    F().mnuViewAnswers->trigger();
     Lance();  // nothing answered yet: the panel says how
     EXPECT_EQ(std::tuple(Panneau().isVisible(), Panneau().Indication()->isVisible()), std::tuple(true, true));
 }
@@ -210,8 +216,18 @@ TEST_F(Panneaux, CtrlFNarrowsTheTreeAndTheListByAnyNameAndEnterOpensTheFirst) {
     EXPECT_EQ(montres, QStringList({"Acer pseudoplatanus", "Érable sycomore", "Sapindaceae"}));
     QTest::keyClick(&filtre, Qt::Key_Return);
     EXPECT_EQ(F().Documents_Especes()->Etat().Espece_Courante.toStdString(), "Acer pseudoplatanus");
+    // A text that names no tree leaves no heading, says so, and the page of the species shown
+    // gives way to the hint.
+    WebTexte& vue = F().Documents_Especes()->Vue();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return vue.Termine() && !vue.Sans_Page(); }, 10000));
+    filtre.setText("zzz");
+    int racines_montrees = 0;
+    for (int r = 0; r < arbre.topLevelItemCount(); ++r) racines_montrees += !arbre.topLevelItem(r)->isHidden();
+    EXPECT_EQ(std::tuple(racines_montrees, F().sbStatusBar->Texte_Panneau1().toStdString(), vue.Sans_Page()),
+              std::tuple(0, std::string("No tree has a name holding \"zzz\"."), true));
     QTest::keyClick(&filtre, Qt::Key_Escape);  // clears
-    EXPECT_EQ(std::tuple(filtre.text(), montre("Aesculus hippocastanum")), std::tuple(QString(), true));
+    EXPECT_EQ(std::tuple(filtre.text(), montre("Aesculus hippocastanum"), F().sbStatusBar->Texte_Panneau1()),
+              std::tuple(QString(), true, QString()));
 
     // The list hides lines and keeps the others at their rank.
     auto visibles = [&] {
