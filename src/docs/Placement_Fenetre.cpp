@@ -50,10 +50,21 @@ class Suivi_Zone : public QObject {
 
   protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override {
-        const QEvent::Type genre = evenement->type();
-        if (objet == &fenetre_ && (genre == QEvent::Move || genre == QEvent::Resize || genre == QEvent::Show) &&
-            Marges_Cadre(fenetre_) != marges_ && !fenetre_.isMaximized() && !fenetre_.isFullScreen())
-            Ajuste(zone_);
+        // A window manager that keeps the client where it was while it frames the window sends no
+        // move: the first activation or paint after the framing tells as well.
+        switch (evenement->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WindowActivate:
+        case QEvent::Paint:
+            if (objet == &fenetre_ && Marges_Cadre(fenetre_) != marges_ && !fenetre_.isMaximized() &&
+                !fenetre_.isFullScreen())
+                Ajuste(zone_);
+            break;
+        default:
+            break;
+        }
         return false;
     }
 
