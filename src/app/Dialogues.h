@@ -26,12 +26,14 @@ class Dialogues {
                             const QString& titre) = 0;
 
     // `filtre` pairs labels and patterns separated by "|", as the string table holds them
-    // ("Kestrane Files (*.ido)|*.ido|All Files (*.*)|*.*"). nullopt when cancelled.
-    virtual std::optional<QString> Fichier_A_Ouvrir(QWidget* parent, const QString& titre,
-                                                    const QString& filtre, const QString& extension) = 0;
+    // ("Kestrane Files (*.ido)|*.ido|All Files (*.*)|*.*"). The dialog starts in the folder
+    // `depart`. nullopt when cancelled.
+    virtual std::optional<QString> Fichier_A_Ouvrir(QWidget* parent, const QString& titre, const QString& filtre,
+                                                    const QString& extension, const QString& depart) = 0;
     // Asks before overwriting an existing file; adds `extension` (".ido") to a name without one.
     virtual std::optional<QString> Fichier_A_Enregistrer(QWidget* parent, const QString& titre,
-                                                         const QString& filtre, const QString& extension) = 0;
+                                                         const QString& filtre, const QString& extension,
+                                                         const QString& depart) = 0;
     virtual std::optional<QString> Dossier(QWidget* parent, const QString& titre, const QString& depart) = 0;
     // Lets the user choose and set up the printer; false when cancelled.
     virtual bool Imprimante(QWidget* parent, QPrinter& printer) = 0;

@@ -67,8 +67,9 @@ namespace {
 
 // A file dialog for opening or saving, with the extension added to a name typed without it.
 std::optional<QString> Fichier_Choisi(QWidget* parent, const QString& titre, const QString& filtre,
-                                      const QString& extension, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, titre, QString(), Filtre_Qt(filtre));
+                                      const QString& extension, const QString& depart,
+                                      QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, titre, depart, Filtre_Qt(filtre));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString(extension).remove(0, extension.startsWith('.') ? 1 : 0));
@@ -80,13 +81,15 @@ std::optional<QString> Fichier_Choisi(QWidget* parent, const QString& titre, con
 }  // namespace
 
 std::optional<QString> Dialogues_Qt::Fichier_A_Ouvrir(QWidget* parent, const QString& titre,
-                                                      const QString& filtre, const QString& extension) {
-    return Fichier_Choisi(parent, titre, filtre, extension, QFileDialog::AcceptOpen);
+                                                      const QString& filtre, const QString& extension,
+                                                      const QString& depart) {
+    return Fichier_Choisi(parent, titre, filtre, extension, depart, QFileDialog::AcceptOpen);
 }
 
 std::optional<QString> Dialogues_Qt::Fichier_A_Enregistrer(QWidget* parent, const QString& titre,
-                                                           const QString& filtre, const QString& extension) {
-    return Fichier_Choisi(parent, titre, filtre, extension, QFileDialog::AcceptSave);
+                                                           const QString& filtre, const QString& extension,
+                                                           const QString& depart) {
+    return Fichier_Choisi(parent, titre, filtre, extension, depart, QFileDialog::AcceptSave);
 }
 
 std::optional<QString> Dialogues_Qt::Dossier(QWidget* parent, const QString& titre, const QString& depart) {

@@ -12,9 +12,9 @@ class Dialogues_Qt : public Dialogues {
     Reponse Message(QWidget* parent, const QString& texte, Boutons boutons, Icone icone,
                     const QString& titre) override;
     std::optional<QString> Fichier_A_Ouvrir(QWidget* parent, const QString& titre, const QString& filtre,
-                                            const QString& extension) override;
+                                            const QString& extension, const QString& depart) override;
     std::optional<QString> Fichier_A_Enregistrer(QWidget* parent, const QString& titre, const QString& filtre,
-                                                 const QString& extension) override;
+                                                 const QString& extension, const QString& depart) override;
     std::optional<QString> Dossier(QWidget* parent, const QString& titre, const QString& depart) override;
     bool Imprimante(QWidget* parent, QPrinter& printer) override;
     std::optional<int> Choix(QWidget* parent, const QString& titre, const QString& libelle,

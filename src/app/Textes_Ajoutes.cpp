@@ -45,6 +45,21 @@ constexpr Traductions kTextes[] = {
      {"Known for only one of them", "Conocido para una sola de ellas", "Connu pour une seule des deux"}},
     {Texte_Ajoute::Comparaison_Inconnu, {"not known", "desconocido", "inconnu"}},
     {Texte_Ajoute::Comparaison_Aucun, {"None.", "Ninguno.", "Aucun."}},
+    {Texte_Ajoute::Questions_Autres,
+     {"Search would not ask these now; you can answer them too:",
+      "La búsqueda no las haría ahora; también puede contestarlas:",
+      "La recherche ne les poserait pas maintenant ; vous pouvez aussi y répondre :"}},
+    {Texte_Ajoute::Especes_Indication,
+     {"Choose a species on the left to read its page.",
+      "Elija una especie a la izquierda para leer su página.",
+      "Choisissez une espèce à gauche pour lire sa page."}},
+    {Texte_Ajoute::Filtre_Aucune,
+     {"No tree has a name holding \"%1\".", "Ningún árbol tiene un nombre que contenga «%1».",
+      "Aucun arbre n'a de nom contenant « %1 »."}},
+    {Texte_Ajoute::Aide_Introuvable,
+     {"The user guide cannot be found: it is installed with the program (help/guide.html).",
+      "No se encuentra la guía del usuario: se instala con el programa (help/guide.html).",
+      "Le guide de l'utilisateur est introuvable : il s'installe avec le programme (help/guide.html)."}},
 };
 
 }  // namespace

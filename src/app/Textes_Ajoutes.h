@@ -30,6 +30,10 @@ enum class Texte_Ajoute {
     Comparaison_Un_Seul,     // heading: the characters known for only one of them
     Comparaison_Inconnu,     // in place of the states of a species that shows none
     Comparaison_Aucun,       // a section without any character
+    Questions_Autres,        // Questions list: heading of the questions the search would not ask now
+    Especes_Indication,      // the document pane's hint while it shows no species
+    Filtre_Aucune,           // status text when the name filter matches no species; %1 the text
+    Aide_Introuvable,        // Help when the user guide is nowhere to be found
 };
 
 // The text in language `langue`; English for any other value.

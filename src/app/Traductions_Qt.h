@@ -2,8 +2,9 @@
 // Qt's own texts (the message-box buttons, the file, folder and print dialogs) in the interface
 // language: Qt's Spanish and French catalogues, as the system ships them, installed in the
 // application while that language is chosen; none for English. Without a catalogue Qt's texts
-// stay English. One object per run, on the user-interface thread; it removes its catalogue when
-// it goes.
+// stay English. Qt's default locale (sizes, dates, numbers) follows the language as well. One
+// object per run, on the user-interface thread; it removes its catalogue and gives the default
+// locale back to the system's when it goes.
 
 #include <QTranslator>
 

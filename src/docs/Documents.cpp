@@ -326,9 +326,9 @@ void Documents::m_clsImgs_MouseMove(int x, int y, int dx, int dy) {
 void Documents::Timer1_Timer() {
     if (!vue_ || !vue_->isVisible() || !vue_->Termine())
         return;
-    // Back leads nowhere from the species' own page, which starts the history; every other page
-    // (its drawing page included) can go back.
-    if (Est_Page_Espece(vue_->LocationURL(), etat_.Code_Esp_Courant, hote_.Suffixe_Langue()))
+    // Back leads nowhere from the species' own page, which starts the history, nor before the
+    // first page; every other page (its drawing page included) can go back.
+    if (vue_->Sans_Page() || Est_Page_Espece(vue_->LocationURL(), etat_.Code_Esp_Courant, hote_.Suffixe_Langue()))
         hote_.Desactive_Bouton(QStringLiteral("Arriere"));
     else
         hote_.Active_Bouton(QStringLiteral("Arriere"));

@@ -44,7 +44,14 @@ WebTexte::~WebTexte() {
     delete p;
 }
 
+void WebTexte::Montre_Indication(const QString& texte) {
+    indication_ = true;
+    setHtml(QStringLiteral("<html><body style=\"font-family: sans-serif; color: #555; margin: 2em\"><p>") +
+            texte.toHtmlEscaped() + QStringLiteral("</p></body></html>"));
+}
+
 void WebTexte::Navigate2(const QUrl& adresse, bool sans_historique) {
+    indication_ = false;
     sans_historique_ = sans_historique ? adresse : QUrl();
     en_chargement_ = true;
     setUrl(adresse);

@@ -22,6 +22,11 @@ class WebTexte : public QWebEngineView {
     QString LocationURL() const;
     // True when nothing is loading (the ready state "complete").
     bool Termine() const { return !en_chargement_; }
+    // Shows `texte` (plain text) as a hint of what to do instead of a blank pane or of a page that
+    // no longer fits. The hint is no page: Back stays off until a page is opened.
+    void Montre_Indication(const QString& texte);
+    // No page shown yet (blank or the hint).
+    bool Sans_Page() const { return indication_ || url().isEmpty(); }
 
   signals:
     // Before each navigation of the main frame (links, scripts, Navigate2, back and forward).
@@ -33,6 +38,7 @@ class WebTexte : public QWebEngineView {
     void Fin_Chargement(bool reussi);
 
     bool en_chargement_ = false;
+    bool indication_ = false;
     QUrl sans_historique_;  // the page to start the history with once it has loaded
 };
 

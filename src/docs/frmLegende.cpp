@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "Arrondi_Pair.h"
 #include "Placement_Fenetre.h"
 
@@ -18,7 +20,9 @@ long Deux_Tiers(double v) {
 }
 }  // namespace
 
-frmLegende::frmLegende(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+// A tool window of the main window: the window manager keeps it above the main window, and the
+// program's dialogs, opened later, above it.
+frmLegende::frmLegende(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(QStringLiteral("frmLegende"));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::ToolTipBase);
@@ -34,9 +38,7 @@ void frmLegende::Affiche(const QString& titre, const QString& texte, const QRect
                          const QRect* barre_verticale) {
     setWindowTitle(titre);
     texte_ = texte;
-    const QFontMetrics mesure(font());
-    const QSize taille_texte = mesure.size(0, texte_.isEmpty() ? QStringLiteral(" ") : texte_);
-    resize(mesure.horizontalAdvance(QStringLiteral("  ") + texte_) + 3, taille_texte.height() + 2);
+    Dimensionne(zone);
     update();
     // Placed once shown: the frame's size is known only then.
     show();
@@ -44,6 +46,19 @@ void frmLegende::Affiche(const QString& titre, const QString& texte, const QRect
         Place_Pres_De(*barre_verticale);
     Ramene_Dans_Zone(*this, zone);
     raise();
+}
+
+void frmLegende::Dimensionne(const QRect& zone) {
+    const QFontMetrics mesure(font());
+    int largeur = mesure.horizontalAdvance(QStringLiteral("  ") + texte_) + 3;
+    if (!zone.isEmpty()) {
+        // A legend longer than the screen is wide wraps, so that the whole window stays in view.
+        const int cadre = frameGeometry().width() - width();
+        largeur = std::max(1, std::min(largeur, zone.width() - cadre));
+    }
+    const QRect texte = mesure.boundingRect(QRect(0, 0, largeur, QWIDGETSIZE_MAX), Qt::TextWordWrap,
+                                            texte_.isEmpty() ? QStringLiteral(" ") : texte_);
+    resize(largeur, texte.height() + 2);
 }
 
 void frmLegende::Place_Pres_De(const QRect& barre) {
@@ -57,7 +72,7 @@ void frmLegende::Place_Pres_De(const QRect& barre) {
 void frmLegende::paintEvent(QPaintEvent*) {
     QPainter peintre(this);
     peintre.setPen(palette().color(QPalette::ToolTipText));
-    peintre.drawText(rect(), Qt::AlignLeft | Qt::AlignTop, texte_);
+    peintre.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, texte_);
 }
 
 }  // namespace kestrane

@@ -1,7 +1,8 @@
 #pragma once
 // The legend window: the legend of the current species' drawing as one printed line, on the
-// tool-tip background, sized to the text with room for two spaces more than it prints. It has
-// no behaviour of its own: the documents show, place and hide it.
+// tool-tip background, sized to the text with room for two spaces more than it prints; a legend
+// wider than the screen wraps at the screen's width. It has no behaviour of its own: the
+// documents show, place and hide it. It stays above the main window, never above the dialogs.
 
 #include <QRect>
 #include <QString>
@@ -17,7 +18,7 @@ class frmLegende : public QWidget {
     // Sets the caption and the text and sizes the window to the text; when the splitter's
     // geometry (global pixels) is given, moves the window beside it (left = splitter left - 2/3 of
     // the legend's width, top = splitter top + 2/3 of the splitter's height, computed in twips);
-    // then shows it in the topmost band, whole inside `zone` (global pixels; empty for anywhere).
+    // then shows and raises it, whole inside `zone` (global pixels; empty for anywhere).
     void Affiche(const QString& titre, const QString& texte, const QRect& zone,
                  const QRect* barre_verticale = nullptr);
 
@@ -27,6 +28,7 @@ class frmLegende : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void Dimensionne(const QRect& zone);
     void Place_Pres_De(const QRect& barre_verticale);
 
     QString texte_;

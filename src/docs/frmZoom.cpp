@@ -14,7 +14,7 @@ constexpr double Hauteur_Initiale = 3735;
 }  // namespace
 
 frmZoom::frmZoom(const QImage& image_dessin, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), image_dessin_(image_dessin) {
+    : QWidget(parent, Qt::Tool), image_dessin_(image_dessin) {  // above the main window, below dialogs
     setObjectName(QStringLiteral("frmZoom"));
     setAutoFillBackground(true);
     setMouseTracking(true);  // moves without a button keep the last point

@@ -1,7 +1,8 @@
 #pragma once
 // The zoom window: part of the full-size drawing at its own resolution (four times what the
-// drawing page shows). Loaded hidden; the documents show it (topmost) on a mouse-down on the
-// drawing and hide it when another page or species comes. The left button drags the drawing.
+// drawing page shows). Loaded hidden; the documents show it (above the main window, below its
+// dialogs) on a mouse-down on the drawing and hide it when another page or species comes. The
+// left button drags the drawing.
 // It reads the drawing through a reference to the picture its owner keeps (Etat_Documents);
 // a null picture paints nothing but the white background.
 
@@ -20,7 +21,7 @@ class frmZoom : public QWidget {
     // to the main window; it is a window of its own.
     explicit frmZoom(const QImage& image_dessin, QWidget* parent = nullptr);
 
-    // Caption "Zoom 4x : " + espece + " - " + famille, then shown in the topmost band: the first
+    // Caption "Zoom 4x : " + espece + " - " + famille, then shown and raised: the first
     // time with its frame's top-left at `coin`, later where the user left it; in either case whole
     // inside `zone` (global pixels; empty for anywhere).
     void Ouvre(const QString& espece, const QString& famille, QPoint coin, const QRect& zone);

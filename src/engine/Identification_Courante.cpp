@@ -151,6 +151,11 @@ Status Identification_Courante::Restaure(std::vector<int16_t> etats_choisis, std
     return Status::Ok();
 }
 
+void Identification_Courante::Change_Textes(const Textes_Moteur& textes) {
+    reglages_.Textes = textes;
+    Retraduit_Legende(resultats_, reglages_.Textes.Especes_A, liste_);
+}
+
 void Identification_Courante::Change_Seuil(int seuil) {
     if (seuil == reglages_.Seuil_Pourcent)
         return;

@@ -99,7 +99,8 @@ class Identification_Courante {
     // The display threshold; a change relists the existing ranking (lines only).
     int Seuil_Pourcent() const { return reglages_.Seuil_Pourcent; }
     void Change_Seuil(int seuil);
-    void Change_Textes(const Textes_Moteur& textes) { reglages_.Textes = textes; }
+    // The messages' and the list label's texts; the label is rewritten at once (Liste()).
+    void Change_Textes(const Textes_Moteur& textes);
 
     // The determination bar's "Search": message 1078 when one species is alone at the top,
     // otherwise Cherche_Discriminant.
@@ -118,6 +119,10 @@ class Identification_Courante {
     // search would take, best first by the strategy: the first line is what the search proposes
     // when it proposes one. Reads the identification only (Joker and the answers stay).
     std::vector<Question_Classee> Questions_Classees();
+    // The other characters the user can answer now, in Objets_Fic order (see Hors_Classement).
+    std::vector<int> Questions_Hors_Classement(const std::vector<Question_Classee>& classees) const {
+        return recherche_.Hors_Classement(etats_choisis_, classees);
+    }
 
     // The contradictions of the species at rank `rang` of the list; empty when out of range.
     Contradictions_Espece Contradictions(int rang) const;

@@ -79,6 +79,10 @@ std::string Nom_De_Ligne(const std::string& ligne) {
 void Remplit_Liste(const Base_Connaissance& base, const Resultats_Classement& r, int seuil,
                    const std::string& especes_a, Liste_Especes& liste) {
     liste.Nb_Esp_Max = Remplit_Lignes(base, r, seuil, liste);
+    Retraduit_Legende(r, especes_a, liste);
+}
+
+void Retraduit_Legende(const Resultats_Classement& r, const std::string& especes_a, Liste_Especes& liste) {
     const int32_t meilleur = r.Pourcent_Esp.empty() ? 0 : r.Pourcent_Esp[0];
     liste.Legende = Signed_Text(liste.Nb_Esp_Max) + " " + especes_a + Signed_Text(meilleur) + " %";
 }

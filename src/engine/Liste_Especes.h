@@ -30,6 +30,10 @@ std::string Nom_De_Ligne(const std::string& ligne);
 void Remplit_Liste(const Base_Connaissance& base, const Resultats_Classement& r, int seuil,
                    const std::string& especes_a, Liste_Especes& liste);
 
+// The label again with another `especes_a` (the language changed): the count and the best
+// percentage stay.
+void Retraduit_Legende(const Resultats_Classement& r, const std::string& especes_a, Liste_Especes& liste);
+
 // The re-filter after the threshold changed: the lines only; Nb_Esp_Max and the label stay.
 void Refiltre_Liste(const Base_Connaissance& base, const Resultats_Classement& r, int seuil,
                     Liste_Especes& liste);

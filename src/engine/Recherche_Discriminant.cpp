@@ -264,4 +264,25 @@ std::vector<Question_Classee> Recherche_Discriminant::Classe(const std::vector<i
     return lignes;
 }
 
+std::vector<int> Recherche_Discriminant::Hors_Classement(const std::vector<int16_t>& etats_choisis,
+                                                        const std::vector<Question_Classee>& classees) const {
+    std::vector<bool> classee(base_.Objets.size(), false);
+    for (const Question_Classee& q : classees) {
+        if (q.Position >= 0 && static_cast<size_t>(q.Position) < classee.size())
+            classee[static_cast<size_t>(q.Position)] = true;
+    }
+    const size_t nb_etats = std::min(etats_choisis.size(), static_cast<size_t>(base_.Matrice.Nb_Etats()));
+    std::vector<int> hors;
+    for (size_t p = 0; p < base_.Objets.size(); ++p) {
+        const Objet_Fic& o = base_.Objets[p];
+        if (classee[p] || o.Nb_Car < 1 || o.Index_Car < 0 ||
+            static_cast<size_t>(o.Index_Car) + static_cast<size_t>(o.Nb_Car) > nb_etats)
+            continue;
+        const auto debut = etats_choisis.begin() + o.Index_Car;
+        if (std::all_of(debut, debut + o.Nb_Car, [](int16_t e) { return e == 0; }))
+            hors.push_back(static_cast<int>(p));
+    }
+    return hors;
+}
+
 }  // namespace kestrane

@@ -61,6 +61,12 @@ class Recherche_Discriminant {
                                          const std::vector<bool>& joker, const Classement& classement,
                                          int nb_candidats, Strategie_Recherche strategie);
 
+    // The characters the user can still answer that `classees` leaves out (not allowed, with a
+    // single state, or not applying), in Objets_Fic order: those with states in the base and none
+    // of them chosen.
+    std::vector<int> Hors_Classement(const std::vector<int16_t>& etats_choisis,
+                                     const std::vector<Question_Classee>& classees) const;
+
     // Whether the character at `position` has no controlling state or one of them chosen (the
     // search also lets it apply when every candidate shows one).
     bool S_Applique(size_t position, const std::vector<int16_t>& etats_choisis) const;

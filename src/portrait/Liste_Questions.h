@@ -1,9 +1,10 @@
 #pragma once
-// The ranked questions, shown where the state chooser appears: one line per character still
-// allowed and unanswered, its question and its power among the candidates of the search (by the
-// search's current strategy), best first, so that the user can pick one he can answer. A click
-// or Enter on a line asks for that character's chooser (Choisie); Escape asks to go back (Retour).
-// The widget only shows the lines it is given; Portrait_Questions fills it and places it.
+// The questions the user can answer now, shown where the state chooser appears: first those the
+// search ranks, each with its power among the candidates of the search (by the search's current
+// strategy; shown at most 1.00, the most even split), best first; then, after a heading, greyed
+// but answerable, those the search would not ask now. A click or Enter on a line asks for that
+// character's chooser (Choisie); Escape asks to go back (Retour). The widget only shows the
+// lines it is given; Portrait_Questions fills it and places it.
 
 #include <QTreeWidget>
 
@@ -22,11 +23,11 @@ class Liste_Questions : public QTreeWidget {
 
     explicit Liste_Questions(QWidget* parent = nullptr);
 
-    // Replaces the lines (in the order given) and the column headings; the first line becomes
-    // current.
-    void Remplit(const std::vector<Ligne>& lignes, const QString& titre_question,
-                 const QString& titre_pouvoir);
-    // The character of line `ligne`, -1 out of range.
+    // Replaces the lines (in the order given: the ranked ones, then `autres` under the heading
+    // `titre_autres`, without power) and the column headings; the first question becomes current.
+    void Remplit(const std::vector<Ligne>& lignes, const std::vector<Ligne>& autres,
+                 const QString& titre_question, const QString& titre_pouvoir, const QString& titre_autres);
+    // The character of line `ligne`, -1 out of range or on the heading.
     int Position(int ligne) const;
 
   signals:

@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QToolButton>
 
+#include <algorithm>
+
 #include "Arrondi_Pair.h"
 #include "Barre_Boutons.h"
 #include "Chemins_Fichiers.h"
@@ -311,16 +313,25 @@ void Portrait_Questions::Maitre_Discriminant() {
 
 void Portrait_Questions::Remplit_Questions(const std::vector<Question_Classee>& classees) {
     const int langue = hote_.Langue();
+    const auto ligne = [this](int position, double pouvoir) {
+        return Liste_Questions::Ligne{position, Question_Affichee(base_.Objets[static_cast<size_t>(position)]),
+                                      pouvoir};
+    };
     std::vector<Liste_Questions::Ligne> lignes;
-    for (const Question_Classee& q : classees) {
-        lignes.push_back(
-            {q.Position, Question_Affichee(base_.Objets[static_cast<size_t>(q.Position)]), q.Pouvoir});
-    }
+    for (const Question_Classee& q : classees)
+        lignes.push_back(ligne(q.Position, q.Pouvoir));
+    // The others by their question, where a user looks for the one he can answer.
+    std::vector<Liste_Questions::Ligne> autres;
+    for (const int position : identification_.Questions_Hors_Classement(classees))
+        autres.push_back(ligne(position, 0.0));
+    std::stable_sort(autres.begin(), autres.end(), [](const auto& a, const auto& b) {
+        return QString::localeAwareCompare(a.Question, b.Question) < 0;
+    });
     const auto texte = [langue](Texte_Ajoute quoi) {
         return QString::fromUtf8(Chaine_Ajoutee(quoi, langue));
     };
-    questions_->Remplit(lignes, texte(Texte_Ajoute::Questions_Question),
-                        texte(Texte_Ajoute::Questions_Pouvoir));
+    questions_->Remplit(lignes, autres, texte(Texte_Ajoute::Questions_Question),
+                        texte(Texte_Ajoute::Questions_Pouvoir), texte(Texte_Ajoute::Questions_Autres));
 }
 
 void Portrait_Questions::Actualise_Questions() {
@@ -334,7 +345,7 @@ void Portrait_Questions::Montre_Questions() {
         return;
     }
     const std::vector<Question_Classee> classees = identification_.Questions_Classees();
-    if (classees.empty()) {
+    if (classees.empty() && identification_.Questions_Hors_Classement(classees).empty()) {
         dialogues_.Message(hote_.Fenetre(), QString::fromStdString(Chaine_Ou_Anglais(1075, hote_.Langue())),
                            Boutons::OK, Icone::Aucune, hote_.Titre_Messages());
         return;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "Placement_Fenetre.h"
 #include "Table_Chaines.h"
 #include "frmMain.h"
 #include "frmSplash.h"
@@ -52,9 +53,9 @@ int Sub_Main::Lance() {
         return 2;
     }
 
-    // On the desktop's work area, laid out, then the splash goes.
+    // On the desktop's work area, frame included, laid out, then the splash goes.
     if (QScreen* ecran = QGuiApplication::primaryScreen())
-        fenetre_->setGeometry(ecran->availableGeometry());
+        Remplit_Zone(*fenetre_, ecran->availableGeometry());
     fenetre_->show();
     fenetre_->Positionne_Controles();
     splash_->close();

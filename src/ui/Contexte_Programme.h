@@ -2,7 +2,10 @@
 // The program-wide objects of one run: the settings, the interface language, the user's store
 // and the dialogs. The start routine owns them and hands them to the windows by reference.
 
+#include <QUrl>
+
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "Dialogues.h"
@@ -26,6 +29,9 @@ struct Contexte_Programme {
     Palette_Sampler* palette = nullptr;      // the splash window's palette picture, when there is one
     std::string verrou_instance;             // lock file that tells a running instance ("" = none)
     std::string guide_utilisateur;           // the HTML user guide shipped with the program
+    // Opens a file with the desktop's program for it, false when none could; empty: Qt's desktop
+    // services (tests put their own).
+    std::function<bool(const QUrl&)> ouvre_adresse;
 };
 
 }  // namespace kestrane

@@ -4,6 +4,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "Base_Connaissance.h"
@@ -66,6 +67,10 @@ void Filtre_Especes::Applique() {
     Applique_Arbre();
 }
 
+bool Filtre_Especes::Aucune() const {
+    return !text().trimmed().isEmpty() && std::find(montrees_.begin(), montrees_.end(), true) == montrees_.end();
+}
+
 void Filtre_Especes::Applique_Liste() {
     if (!liste_ || !espece_au_rang_)
         return;
@@ -90,7 +95,7 @@ void Filtre_Especes::Applique_Arbre() {
         if (noeud.espece >= 0) {
             montre[n] = Montre(static_cast<size_t>(noeud.espece));
             especes_montrees += montre[n];
-        } else if (tout || noeud.parent < 0) {
+        } else if (tout) {
             montre[n] = 1;
         }
         if (montre[n] && noeud.parent >= 0)

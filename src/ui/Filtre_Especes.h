@@ -3,8 +3,8 @@
 // species one of whose names holds the text, scientific or common in any language of the base,
 // without regard to case or accents (Noms_Especes). It only hides rows: a line of the list keeps
 // its position, which is its rank, and the tree keeps its nodes. A node that is not a species
-// stays shown while a species under it is; the tree's roots always do. When few species are left,
-// the nodes that lead to them are opened.
+// stays shown while a species under it is, so a text that matches nothing leaves the tree empty.
+// When few species are left, the nodes that lead to them are opened.
 //
 // Only the view on screen is narrowed at each keystroke; the other when it is shown.
 //
@@ -47,6 +47,8 @@ class Filtre_Especes : public QLineEdit {
     const Noms_Especes& Noms() const { return noms_; }
     // Whether the species is shown by the filter as it stands.
     bool Montre(size_t espece) const { return espece < montrees_.size() && montrees_[espece]; }
+    // A text is typed and no species has a name holding it.
+    bool Aucune() const;
 
   signals:
     void Ligne_Choisie(int rang);

@@ -195,7 +195,10 @@ private:
     // When the document view shows: the small portrait repainted and the page reloaded.
     void Rafraichit_Documents();
     void Ouvre_Options();
+    // The guide through the desktop; where it cannot show it, in the document view.
     void Ouvre_Aide();
+    // Where the file dialogs start: the folder of the last identification opened or saved, else home.
+    QString Dossier_Fichiers() const;
     void Nouvelle();
     void Imprime();
     void Ouvre(const QString& argument);
@@ -227,6 +230,10 @@ private:
     void Annule_Ou_Retablit(bool annule);
     void Etat_Enregistrement();
     void Bascule_Panneau();
+    // F9: the answers panel shown, with the focus in it.
+    void Va_Au_Panneau();
+    // The filter's text changed: says when it names no tree; hides the page of a species it hides.
+    void Filtre_Change();
     void Ouvre_Filtre();
     void Ferme_Filtre();
     void Ouvre_Ligne(int rang);
@@ -256,6 +263,8 @@ private:
     QScrollArea* defile_question_ = nullptr;
     int mode_affichage_ = 1;
     QString fichier_courant_;
+    QString dossier_fichiers_;
+    bool filtre_aucune_dit_ = false;  // the status bar says that the filter names no tree
     QString titre_fenetre_;
     std::vector<std::string> avertissements_;  // what the load passed over, until told
     bool en_chargement_ = true;

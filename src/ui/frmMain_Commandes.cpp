@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QTreeView>
 #include <QUrl>
@@ -17,6 +18,7 @@
 #include "Historique_Reponses.h"
 #include "Impression.h"
 #include "Portrait_Questions.h"
+#include "Textes_Ajoutes.h"
 #include "WebTexte.h"
 #include "frmLegende.h"
 #include "frmZoom.h"
@@ -30,12 +32,28 @@ QString Q(const std::string& texte) { return QString::fromStdString(texte); }
 }  // namespace
 
 void frmMain::Ouvre_Aide() {
+    const auto ouvre = [this](const QString& chemin) {
+        const QUrl adresse = QUrl::fromLocalFile(chemin);
+        return contexte_.ouvre_adresse ? contexte_.ouvre_adresse(adresse) : QDesktopServices::openUrl(adresse);
+    };
     const QString chm = Q(Trouve_Fichier(contexte_.reglages.Rep_Executables + "help/Kestrane.chm"));
-    if (QFileInfo(chm).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(chm))) return;
+    if (QFileInfo(chm).isFile() && ouvre(chm)) return;
     // Otherwise the HTML guide: the one shipped with the program, else the one beside the base.
     QString guide = Q(contexte_.guide_utilisateur);
     if (guide.isEmpty()) guide = Q(Trouve_Fichier(contexte_.reglages.Rep_Executables + "help/guide.html"));
-    if (QFileInfo(guide).isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
+    if (!QFileInfo(guide).isFile()) {
+        Demande(Q(std::string(Chaine_Ajoutee(Texte_Ajoute::Aide_Introuvable, contexte_.Langue))), Boutons::OK,
+                Icone::Exclamation, Titre_Programme());
+        return;
+    }
+    if (ouvre(guide)) return;
+    // No program of the desktop shows HTML: the document view does, in the species view.
+    if (mode_affichage_ != 3 && mode_affichage_ != 4) mnuViewSpecies->trigger();
+    documents_->Vue().Navigate2(QUrl::fromLocalFile(QFileInfo(guide).absoluteFilePath()), false);
+}
+
+QString frmMain::Dossier_Fichiers() const {
+    return dossier_fichiers_.isEmpty() ? QDir::homePath() : dossier_fichiers_;
 }
 
 void frmMain::Traiter_Fichier(const QString& cle, const QString& argument) {
@@ -129,7 +147,8 @@ bool frmMain::Exec_Save() {
     const QString fichier_avant = fichier_courant_;
     const bool save_avant = mnuFileSave->isEnabled();
     if (!mnuFileSave->isEnabled()) {
-        const auto nom = contexte_.dialogues.Fichier_A_Enregistrer(this, Chaine_Texte(1025), Chaine_Texte(1052), ".ido");
+        const auto nom = contexte_.dialogues.Fichier_A_Enregistrer(this, Chaine_Texte(1025), Chaine_Texte(1052), ".ido",
+                                                                   Dossier_Fichiers());
         if (!nom) return false;
         mnuFileSave->setEnabled(true);
         fichier_courant_ = *nom;
@@ -151,6 +170,7 @@ bool frmMain::Exec_Save() {
     Desactive_Bouton("Save");
     mnuFileSave->setEnabled(false);
     historique_->Enregistre(fichier_courant_.toStdString());
+    dossier_fichiers_ = QFileInfo(fichier_courant_).absolutePath();
     return true;
 }
 
@@ -159,7 +179,8 @@ void frmMain::Ouvre(const QString& argument) {
     if (chemin.isEmpty()) {
         if (!Enregistre_Avant(Chaine_Texte(1024)))
             return;
-        const auto nom = contexte_.dialogues.Fichier_A_Ouvrir(this, Chaine_Texte(1024), Chaine_Texte(1052), ".ido");
+        const auto nom =
+            contexte_.dialogues.Fichier_A_Ouvrir(this, Chaine_Texte(1024), Chaine_Texte(1052), ".ido", Dossier_Fichiers());
         if (!nom || nom->isEmpty()) return;
         chemin = *nom;
     }
@@ -182,6 +203,7 @@ void frmMain::Ouvre(const QString& argument) {
         }
     }
     fichier_courant_ = chemin;
+    dossier_fichiers_ = QFileInfo(chemin).absolutePath();
     historique_->Termine(Genre_Changement::Ouverture, std::nullopt, chemin.toStdString());
     Revient_Au_Portrait(true);
     Actualise_Reponses();
@@ -211,9 +233,7 @@ void frmMain::closeEvent(QCloseEvent* evenement) {
     auto annule = [&] {
         evenement->ignore();
         for (auto [fenetre, visible] : {std::pair{zoom, zoom_visible}, std::pair{legende, legende_visible}}) {
-            if (!visible) continue;
-            fenetre->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-            fenetre->show();
+            if (visible) fenetre->show();
         }
     };
     if (Demande(Chaine_Texte(1071), Boutons::Oui_Non, Icone::Question, windowTitle()) == Reponse::Non) {

@@ -15,6 +15,7 @@
 #include "Barre_Boutons.h"
 #include "Barre_Etat.h"
 #include "Barre_Principale.h"
+#include "Placement_Fenetre.h"
 #include "Portrait_Questions.h"
 #include "frmMain.h"
 
@@ -32,7 +33,7 @@ QSize Taille_Barre(QWidget* barre) {
 void frmMain::Bureau_Change(const QRect& zone_travail) {
     if (!isVisible()) return;
     if (isMinimized()) showNormal();
-    setGeometry(zone_travail);
+    Remplit_Zone(*this, zone_travail);  // the frame inside, so that the title bar stays in view
     Positionne_Controles();
     if (Robot->isVisible()) Robot->update();
     if (WebTexte->isVisible()) {

@@ -1,6 +1,7 @@
 // The main window's Options entry: the settings dialog, then what a change of language or threshold
 // changes in the window and the engine.
 
+#include <QLabel>
 #include <QTreeView>
 
 #include "Impression.h"
@@ -16,6 +17,9 @@ void frmMain::Ouvre_Options() {
     frmOptions options(contexte_.reglages, contexte_.Langue, contexte_.magasin, contexte_.dialogues, this);
     options.exec();
     identification_->Change_Textes(Textes_Moteur_Langue(contexte_.Langue));
+    // The results count speaks the new language at once.
+    Legende->setText(QString::fromStdString(identification_->Liste().Legende));
+    Legende->setToolTip(Legende->text());
     identification_->Change_Strategie(contexte_.reglages.Strategie);
     impression_->Traduit(contexte_.Langue);
     Traduit_Ajouts();

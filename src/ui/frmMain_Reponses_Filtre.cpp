@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QShortcut>
 #include <QTreeView>
 
 #include "Documents.h"
@@ -18,6 +19,7 @@
 #include "Reponses_Donnees.h"
 #include "Textes_Ajoutes.h"
 #include "Vignettes_Etats.h"
+#include "WebTexte.h"
 #include "frmMain.h"
 
 namespace kestrane {
@@ -52,7 +54,9 @@ void frmMain::Ajoute_Entrees(QMenu* edit, QMenu* view) {
     mnuViewAnswers = new QAction(this);
     mnuViewAnswers->setObjectName("mnuViewAnswers");
     mnuViewAnswers->setCheckable(true);
-    mnuViewAnswers->setShortcut(QKeySequence(Qt::Key_F9));
+    // The entry toggles the panel; F9 (shown beside the entry) brings it up with the focus in it.
+    auto* f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
+    connect(f9, &QShortcut::activated, this, &frmMain::Va_Au_Panneau);
     const QList<QAction*> entrees = view->actions();
     view->insertAction(entrees.value(entrees.indexOf(mnuViewStatusBar) + 1), mnuViewAnswers);
     for (QAction* a : {mnuEditUndo, mnuEditRedo, mnuEditFind, mnuViewAnswers}) a->setEnabled(false);
@@ -107,6 +111,7 @@ void frmMain::Installe_Ajouts() {
             documents_->Tree_esp_NodeClick(*choix);
     });
     connect(filtre_, &Filtre_Especes::Fermeture_Demandee, this, &frmMain::Ferme_Filtre);
+    connect(filtre_, &QLineEdit::textChanged, this, &frmMain::Filtre_Change);
 
     // Without a portrait the answers are always in view, beside the ranked questions; the user's
     // choice for other bases stays as it was.
@@ -129,7 +134,7 @@ void frmMain::Traduit_Ajouts() {
         mnuEditUndo->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Annuler, langue)));
         mnuEditRedo->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Retablir, langue)));
         mnuEditFind->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Trouver, langue)));
-        mnuViewAnswers->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Reponses, langue)));
+        mnuViewAnswers->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Menu_Reponses, langue)) + QStringLiteral("\tF9"));
     }
     panneau_->Traduit(langue);
     Actualise_Reponses();  // the base's texts in the language of the moment
@@ -229,6 +234,38 @@ void frmMain::Ouvre_Filtre() {
     Positionne_Controles();
     filtre_->setFocus(Qt::ShortcutFocusReason);
     filtre_->selectAll();
+}
+
+void frmMain::Va_Au_Panneau() {
+    if (!panneau_ || !mnuViewAnswers->isEnabled())
+        return;
+    if (!mnuViewAnswers->isChecked()) {
+        mnuViewAnswers->setChecked(true);
+        Bascule_Panneau();  // shows it, with the focus in the identification view
+    } else if (Panneau_Montre()) {
+        panneau_->setFocus(Qt::ShortcutFocusReason);
+    }
+}
+
+void frmMain::Filtre_Change() {
+    // A text that names no tree says so in the status bar.
+    const bool aucune = filtre_->Aucune();
+    if (aucune || filtre_aucune_dit_)
+        Texte_Statut(aucune ? Q(Chaine_Ajoutee(Texte_Ajoute::Filtre_Aucune, contexte_.Langue)).arg(filtre_->text().trimmed())
+                            : QString());
+    filtre_aucune_dit_ = aucune;
+    // The page of a species the filter hides gives way to the hint.
+    const QString code = documents_->Etat().Code_Esp_Courant;
+    auto& vue = documents_->Vue();
+    if (code.isEmpty() || vue.Sans_Page())
+        return;
+    for (size_t s = 0; s < base_->Flore.size(); ++s) {
+        if (code.compare(Q(base_->Flore[s].Code), Qt::CaseInsensitive) != 0)
+            continue;
+        if (!filtre_->Montre(s))
+            vue.Montre_Indication(Q(Chaine_Ajoutee(Texte_Ajoute::Especes_Indication, contexte_.Langue)));
+        return;
+    }
 }
 
 void frmMain::Ferme_Filtre() {

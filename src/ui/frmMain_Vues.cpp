@@ -9,6 +9,7 @@
 #include "Barre_Principale.h"
 #include "Documents.h"
 #include "Portrait_Questions.h"
+#include "Textes_Ajoutes.h"
 #include "WebTexte.h"
 #include "frmMain.h"
 
@@ -66,6 +67,10 @@ void frmMain::Vue_Especes() {
     tbToolBar->Affiche_Positions(13, contexte_.reglages.Distribution == "hd" ? 18 : 20, true);
     Tree_esp->setFocus();
     Montre_Ajouts();
+    // Before any species is opened, the pane says how to open one.
+    if (documents_ && documents_->Vue().Sans_Page())
+        documents_->Vue().Montre_Indication(
+            QString::fromUtf8(Chaine_Ajoutee(Texte_Ajoute::Especes_Indication, contexte_.Langue)));
     QApplication::processEvents();
 }
 

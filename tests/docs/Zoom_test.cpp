@@ -113,6 +113,18 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         ASSERT_TRUE(Attend([&] { return d.Zoom().Region() == Region_Zoom{2798, 10132}; }));
         EXPECT_FALSE(d.Zoom().isVisible());
     }
+    {  // a legend wider than the screen wraps and stays whole on it; neither window is above
+       // every other one: as tool windows they stay above their main window, below its dialogs
+        frmLegende& legende = d.Legende();
+        const QRect zone(0, 0, 300, 700), barre(250, 60, 6, 300);
+        legende.Affiche(QStringLiteral("Legend"), QStringLiteral("Pinnate leaf, black buds. ").repeated(8), zone, &barre);
+        EXPECT_TRUE(zone.contains(legende.frameGeometry()));
+        EXPECT_GE(legende.height(), 3 * QFontMetrics(legende.font()).height());
+        for (QWidget* w : {static_cast<QWidget*>(&legende), static_cast<QWidget*>(&d.Zoom())})
+            EXPECT_EQ(std::pair(w->windowType(), w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)),
+                      std::pair(Qt::Tool, false)) << w->objectName().toStdString();
+        legende.hide();
+    }
     {  // a press opens the zoom, which shows the drawing from the region's corner, pixel for pixel
         Enfonce(387, 175);  // over the leaflets of the drawing's upper right
         frmZoom& zoom = d.Zoom();

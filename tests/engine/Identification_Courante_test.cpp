@@ -33,6 +33,7 @@ TEST_F(Cle, RefreshRanksAndLabelsTheSpeciesAndTheThresholdHidesThoseBelowIt) {
     EXPECT_TRUE(fenetre.Derniere_Liste.Lignes.empty());
     EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 2 species at 100 %");
     id->Change_Textes(Textes_Moteur{"espèces à", "", "", ""});
+    EXPECT_EQ(id->Liste().Legende, " 2 espèces à 100 %");  // at once, the count kept
     ASSERT_TRUE(id->Actualise_Identification());
     EXPECT_EQ(id->Nb_Esp_Max(), 0);
     EXPECT_EQ(fenetre.Derniere_Liste.Legende, " 0 espèces à 100 %");

@@ -63,6 +63,12 @@ TEST(Strategie_Recherche, EachRuleChangesTheChoiceAndTheRankingStartsWithIt) {
                 EXPECT_LE(ligne.Pouvoir, plafond + 1e-9);
                 plafond = ligne.Pouvoir;
             }
+            // With the characters it leaves out, every unanswered one is listed once: C1 waiting
+            // for its controlling state is left out by the applicable strategy only.
+            const std::vector<int> hors = recherche.Hors_Classement(etats, lignes);
+            EXPECT_EQ(hors.size() + lignes.size(), base->Objets.size() - (c.reponses.empty() ? 0 : 1));
+            if (&c == &cas[0])
+                EXPECT_EQ(hors, strategie == Strategie_Recherche::Applicable ? std::vector<int>{1} : std::vector<int>{});
         }
     }
 }

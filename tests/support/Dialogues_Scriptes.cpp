@@ -32,15 +32,17 @@ Reponse Dialogues_Scriptes::Message(QWidget* parent, const QString& texte, Bouto
 }
 
 std::optional<QString> Dialogues_Scriptes::Fichier_A_Ouvrir(QWidget*, const QString& titre, const QString& filtre,
-                                                            const QString&) {
+                                                            const QString&, const QString& depart) {
     titres_fichiers.push_back(titre);
     filtres_fichiers.push_back(filtre);
+    departs_fichiers.push_back(depart);
     return Suivante(fichiers, questions_sans_reponse, "file dialog: " + titre, std::optional<QString>());
 }
 
 std::optional<QString> Dialogues_Scriptes::Fichier_A_Enregistrer(QWidget* parent, const QString& titre,
-                                                                 const QString& filtre, const QString& extension) {
-    return Fichier_A_Ouvrir(parent, titre, filtre, extension);
+                                                                 const QString& filtre, const QString& extension,
+                                                                 const QString& depart) {
+    return Fichier_A_Ouvrir(parent, titre, filtre, extension, depart);
 }
 
 std::optional<QString> Dialogues_Scriptes::Dossier(QWidget*, const QString& titre, const QString&) {

@@ -26,9 +26,9 @@ class Dialogues_Scriptes : public Dialogues {
 public:
     Reponse Message(QWidget*, const QString& texte, Boutons boutons, Icone icone, const QString& titre) override;
     std::optional<QString> Fichier_A_Ouvrir(QWidget*, const QString& titre, const QString& filtre,
-                                            const QString& extension) override;
+                                            const QString& extension, const QString& depart) override;
     std::optional<QString> Fichier_A_Enregistrer(QWidget*, const QString& titre, const QString& filtre,
-                                                 const QString& extension) override;
+                                                 const QString& extension, const QString& depart) override;
     std::optional<QString> Dossier(QWidget*, const QString& titre, const QString& depart) override;
     bool Imprimante(QWidget*, QPrinter&) override;
     void Change_Langue(int l) override { langue = l; }
@@ -45,6 +45,7 @@ public:
     std::vector<Question_Posee> messages;               // what was shown, in order
     std::vector<QString> titres_fichiers;               // titles of the file dialogs shown
     std::vector<QString> filtres_fichiers;
+    std::vector<QString> departs_fichiers;              // the folders they started in
     std::vector<QStringList> listes_choix;              // the elements offered by each Choix
     int questions_sans_reponse = 0;                     // calls with nothing scripted
     int langue = -1;                                    // the last language given

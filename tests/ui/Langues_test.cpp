@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDate>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -109,11 +110,13 @@ TEST(DialoguesQt, QtsOwnTextsFollowTheInterfaceLanguage) {
     const struct {
         int langue;
         QStringList boutons;  // Yes, No, Cancel, then the folder dialog's Cancel
-    } cas[] = {{2, {"&Oui", "&Non", "Annuler", "Annuler"}},
-               {1, {"&Sí", "&No", "Cancelar", "Cancelar"}},
-               {0, {"&Yes", "&No", "Cancel", "Cancel"}}};
+        const char* date;     // a date as Qt's dialogs write it
+    } cas[] = {{2, {"&Oui", "&Non", "Annuler", "Annuler"}, "6 décembre"},
+               {1, {"&Sí", "&No", "Cancelar", "Cancelar"}, "6 diciembre"},
+               {0, {"&Yes", "&No", "Cancel", "Cancel"}, "6 December"}};
     for (const auto& k : cas) {
         dialogues.Change_Langue(k.langue);
+        EXPECT_EQ(QLocale().toString(QDate(2026, 12, 6), QStringLiteral("d MMMM")).toStdString(), k.date);
         QStringList boutons;
         Sur_Le_Dialogue<QMessageBox>([&](QMessageBox& boite) {
             for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})

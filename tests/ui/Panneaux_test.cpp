@@ -9,16 +9,20 @@
 #include <algorithm>
 #include <tuple>
 
+#include "Barre_Etat.h"
 #include "Documents.h"
 #include "Fenetre_Petite.h"
 #include "Filtre_Especes.h"
 #include "Modele_Liste_Esp.h"
 #include "Panneau_Reponses.h"
+#include "WebTexte.h"
 
 namespace kestrane {
 namespace {
 
 using Lignes = std::vector<std::string>;
+const std::string kAutres = "Search would not ask these now; you can answer them too:";
+const std::string kArrangement_Q = "How are the leaves set?";
 
 class Panneaux : public test::Fenetre_Petite {
   protected:
@@ -53,21 +57,23 @@ TEST_F(Panneaux, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensItsChooser) {
     QTest::mouseClick(search, Qt::LeftButton, Qt::ShiftModifier);
     ASSERT_EQ(Vue(), std::tuple(true, false, false, false, true, false));  // only Back on the bar
     EXPECT_EQ(liste.geometry(), F().Pic_Choix->geometry());
-    // Every allowed unanswered character, best first, its question through the base's texts.
-    ASSERT_EQ(Questions(), (Lignes{"What fruit?", "Simple or compound?", "What kind of leaves?"}));
+    // Every allowed unanswered character, best first, its question through the base's texts; then,
+    // greyed after a heading, the one Search may not propose.
+    ASSERT_EQ(Questions(), (Lignes{"What fruit?", "Simple or compound?", "What kind of leaves?", kAutres, kArrangement_Q}));
+    EXPECT_NE(liste.topLevelItem(4)->foreground(0), liste.topLevelItem(0)->foreground(0));
     EXPECT_EQ(std::tuple(liste.topLevelItem(0)->text(1).toStdString(), liste.topLevelItem(2)->text(1).toStdString()),
               std::tuple("1.00", "0.81"));
 
-    // Escape goes back; Ctrl+L shows the list again, and Enter on the third line opens Leaf_Type.
+    // Escape goes back; Ctrl+L shows the list again; the arrows pass over the heading, and Enter
+    // on the last line opens Arrangement.
     QTest::keyClick(&liste, Qt::Key_Escape);
     EXPECT_EQ(Vue(), std::tuple(false, true, false, true, true, false));
     QTest::keyClick(&F(), Qt::Key_L, Qt::ControlModifier);
     ASSERT_TRUE(liste.isVisible());
-    QTest::keyClick(&liste, Qt::Key_Down);
-    QTest::keyClick(&liste, Qt::Key_Down);
+    for (int i = 0; i < 3; ++i) QTest::keyClick(&liste, Qt::Key_Down);
     QTest::keyClick(&liste, Qt::Key_Return);
     EXPECT_EQ(std::tuple(F().Identification()->Question.Objet, F().Identification()->Question.Choix),
-              std::tuple("Leaf_Type", -1));
+              std::tuple("Arrangement", -1));
     EXPECT_EQ(Vue(), std::tuple(false, false, true, true, true, true));  // Next, as after Search
 
     // Back, then Search: it proposes the list's first line, with the Next button that every other
@@ -97,7 +103,7 @@ TEST_F(Panneaux, WithoutAPortraitTheRankedQuestionsStandInItsPlaceAndAnswerThrou
               std::tuple("Barre_Deter", true, true, true, true, false, false));  // nothing to copy
     EXPECT_EQ(liste.geometry(), f.Robot->geometry());
     EXPECT_GE(f.Panneau()->geometry().left(), liste.geometry().right());
-    const Lignes toutes{"What fruit?", "Simple or compound?", "What kind of leaves?"};  // the better first
+    const Lignes toutes{"What fruit?", "Simple or compound?", "What kind of leaves?", kAutres, kArrangement_Q};
     ASSERT_EQ(Questions(), toutes);
 
     // A click on the first question opens its chooser (the states to copy); a click on its first
@@ -113,7 +119,7 @@ TEST_F(Panneaux, WithoutAPortraitTheRankedQuestionsStandInItsPlaceAndAnswerThrou
     QTest::mouseClick(P().Barre_Question()->Bouton_A(1), Qt::LeftButton);
     EXPECT_EQ(std::tuple(f.Pic_Choix->isVisible(), liste.isVisible(), f.mnuEditCopy->isEnabled(), Questions(),
                          f.Panneau()->Liste()->count(), f.Identification()->Nb_Esp_Max()),
-              std::tuple(false, true, false, Lignes{"Simple or compound?", "What kind of leaves?"}, 1, 1));
+              std::tuple(false, true, false, Lignes{"Simple or compound?", "What kind of leaves?", kAutres, kArrangement_Q}, 1, 1));
     f.mnuEditUndo->trigger();
     EXPECT_EQ(std::tuple(Questions(), dialogues_.questions_sans_reponse), std::tuple(toutes, 0));
 }
@@ -178,9 +184,13 @@ TEST_F(Panneaux, PanelListsTheAnswersOpensTheirChooserAndTakesThemBackByKeyAndMo
     EXPECT_EQ(std::tuple(Lignes_Panneau(), F().Identification()->Etats_Choisis(), F().Mode_Affichage()),
               std::tuple(Lignes{kFruit}, std::vector<int16_t>{0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}, 1));
 
+    // F9 again keeps the panel and puts the focus back in it; the menu entry hides it.
+    F().Robot->setFocus();
     QTest::keyClick(&F(), Qt::Key_F9);
+    EXPECT_EQ(std::tuple(Panneau().isVisible(), QApplication::focusWidget()), std::tuple(true, &liste));
+    F().mnuViewAnswers->trigger();
     EXPECT_EQ(std::tuple(Panneau().isVisible(), F().Robot->geometry()), std::tuple(false, portrait));
-    QTest::keyClick(&F(), Qt::Key_F9);
+    F().mnuViewAnswers->trigger();
     Lance();  // nothing answered yet: the panel says how
     EXPECT_EQ(std::tuple(Panneau().isVisible(), Panneau().Indication()->isVisible()), std::tuple(true, true));
 }
@@ -206,8 +216,18 @@ TEST_F(Panneaux, CtrlFNarrowsTheTreeAndTheListByAnyNameAndEnterOpensTheFirst) {
     EXPECT_EQ(montres, QStringList({"Acer pseudoplatanus", "Érable sycomore", "Sapindaceae"}));
     QTest::keyClick(&filtre, Qt::Key_Return);
     EXPECT_EQ(F().Documents_Especes()->Etat().Espece_Courante.toStdString(), "Acer pseudoplatanus");
+    // A text that names no tree leaves no heading, says so, and the page of the species shown
+    // gives way to the hint.
+    WebTexte& vue = F().Documents_Especes()->Vue();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return vue.Termine() && !vue.Sans_Page(); }, 10000));
+    filtre.setText("zzz");
+    int racines_montrees = 0;
+    for (int r = 0; r < arbre.topLevelItemCount(); ++r) racines_montrees += !arbre.topLevelItem(r)->isHidden();
+    EXPECT_EQ(std::tuple(racines_montrees, F().sbStatusBar->Texte_Panneau1().toStdString(), vue.Sans_Page()),
+              std::tuple(0, std::string("No tree has a name holding \"zzz\"."), true));
     QTest::keyClick(&filtre, Qt::Key_Escape);  // clears
-    EXPECT_EQ(std::tuple(filtre.text(), montre("Aesculus hippocastanum")), std::tuple(QString(), true));
+    EXPECT_EQ(std::tuple(filtre.text(), montre("Aesculus hippocastanum"), F().sbStatusBar->Texte_Panneau1()),
+              std::tuple(QString(), true, QString()));
 
     // The list hides lines and keeps the others at their rank.
     auto visibles = [&] {

@@ -2,12 +2,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLockFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -153,6 +155,11 @@ TEST_F(FenetreTest, ViewsShowTheirPanesAndDocumentButtons) {
 // or it is resized, never too small to show the bars whole, else the bar scrolls.
 TEST_F(FenetreTest, LayoutFollowsTheWindowAndItsBarsShowWholeOrScroll) {
     ASSERT_EQ(Lance(), 0);
+    // At the start and when the desktop's working area changes, the frame fills it: the title bar
+    // stays on the screen.
+    EXPECT_EQ(F().frameGeometry(), F().screen()->availableGeometry());
+    emit F().screen()->availableGeometryChanged(QRect(40, 30, 1000, 650));
+    EXPECT_EQ(F().frameGeometry(), QRect(40, 30, 1000, 650));
     F().showNormal();
     F().resize(1600, 700);
     QApplication::processEvents();
@@ -202,14 +209,18 @@ TEST_F(FenetreTest, OptionsReachTheListAndTheSearch) {
     QTimer::singleShot(0, [] {
         auto* options = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
         ASSERT_NE(options, nullptr);
-        for (QRadioButton* bouton : {options->Option1, options->Option8})
+        for (QRadioButton* bouton : {options->Option1, options->Option8, options->Option5})
             QTest::mouseClick(bouton, Qt::LeftButton, Qt::NoModifier, QPoint(8, bouton->height() / 2));
         options->Reglage_Valeur->setValue(50);
         QTest::mouseClick(options->cmdOK, Qt::LeftButton);
     });
     F().mnuViewOptions->trigger();
+    // The label speaks French at once (the count kept).
+    auto texte = [](int langue) { return QString::fromUtf8(Chaine(1500, langue)->data(), Chaine(1500, langue)->size()); };
+    const QString francais = QString(label).replace(texte(0), texte(2));
+    EXPECT_NE(francais, label);
     EXPECT_EQ(std::tuple(Lignes(), F().Legende->text(), F().Identification()->Strategie()),
-              std::tuple(std::vector<std::string>{" 100% - Fraxinus excelsior"}, label, Strategie_Recherche::Entropie));
+              std::tuple(std::vector<std::string>{" 100% - Fraxinus excelsior"}, francais, Strategie_Recherche::Entropie));
 }
 
 // With changes, Quit, New and Open ask to save first, and stop when the save does not happen (its
@@ -261,6 +272,11 @@ TEST_F(FenetreTest, FileCommandsNeverLoseAnUnsavedIdentificationAndCarryTheFileT
     dialogues_.fichiers.push_back(fichier);
     F().Traiter_Fichier("Save");
     EXPECT_EQ(vue(), enregistree);
+    // The file dialogs start at home until an identification is saved or opened, then in its folder.
+    dialogues_.fichiers.push_back(std::nullopt);
+    F().Traiter_Fichier("Open");
+    EXPECT_EQ(std::pair(dialogues_.departs_fichiers.front(), dialogues_.departs_fichiers.back()),
+              std::pair(QDir::homePath(), QFileInfo(fichier).absolutePath()));
     F().Traiter_Fichier("New");  // unchanged: no question
     EXPECT_EQ(vue(), std::tuple(titre, " 0% - Acer pseudoplatanus", false, false, false, false, true));
     QTest::keyClick(&F(), Qt::Key_Z, Qt::ControlModifier);
@@ -289,6 +305,26 @@ TEST_F(FenetreTest, FileCommandsNeverLoseAnUnsavedIdentificationAndCarryTheFileT
 // the list's context menu) shows a page in the documents' language, a cancelled choice nothing.
 TEST_F(FenetreTest, TheDocumentViewOpensOncePrintsTheDrawingOfItsDrawingPageAndCompares) {
     ASSERT_EQ(Lance(), 0);
+    {  // the species view at first: a hint, no page, Back off
+        F().mnuViewSpecies->trigger();
+        WebTexte& vue = F().Documents_Especes()->Vue();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return vue.Termine() && vue.Sans_Page() && !vue.url().isEmpty(); }, 10000));
+        QTest::qWait(300);  // the buttons' timer
+        EXPECT_FALSE(F().tbToolBar->Bouton("Arriere")->isEnabled());
+        // Help, where the desktop cannot open the guide, shows it in the document view.
+        QFile guide(Chemin("guide.html"));
+        ASSERT_TRUE(guide.open(QIODevice::WriteOnly));
+        guide.write("<html><body><h1>Guide</h1></body></html>");
+        guide.close();
+        QList<QUrl> demandes;
+        sub_->Contexte().guide_utilisateur = guide.fileName().toStdString();
+        sub_->Contexte().ouvre_adresse = [&](const QUrl& adresse) { demandes << adresse; return false; };
+        F().mnuViewIdentification->trigger();
+        F().Traiter_Fichier("Help");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return vue.Termine() && vue.LocationURL().endsWith("/guide.html"); }, 10000));
+        EXPECT_EQ(std::tuple(demandes, F().Mode_Affichage()), std::tuple(QList{QUrl::fromLocalFile(guide.fileName())}, 4));
+        F().mnuViewIdentification->trigger();
+    }
     F().mnuViewResults->trigger();
     EXPECT_EQ(std::tuple(F().Liste_Esp->contextMenuPolicy(), F().Liste_Esp->actions().contains(F().mnuListCompare)),
               std::tuple(Qt::ActionsContextMenu, true));

@@ -36,7 +36,8 @@ void Ecrit_Texte(const Base_Connaissance& base, const std::vector<Bilan_Parcours
                 continue;
             out << Nom_Strategie(b.Strategie) << ": " << Nom(base, p.Espece) << " not identified after "
                 << p.Questions.size() << " questions; at the top:";
-            for (const int s : p.Groupe) out << " " << Nom(base, s) << ";";
+            for (size_t g = 0; g < p.Groupe.size(); ++g)
+                out << (g ? "; " : " ") << Nom(base, p.Groupe[g]);
             out << "\n";
         }
     }

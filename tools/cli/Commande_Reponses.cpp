@@ -29,6 +29,8 @@ int Ecrit_Reponses(const Options_Reponses& options, std::ostream& out, std::ostr
     const auto lu = Lit_Identification(options.ido, base.Nb_Etats_Desc, base.Nb_Cadre);
     if (!lu) {
         err << lu.status().message() << "\n";
+        if (options.json)  // a reader of the JSON learns of the failure too
+            out << "{\"answers\": [], \"error\": " << Json_Texte(lu.status().message()) << "}\n";
         return 1;
     }
     const std::vector<Reponse_Decrite> reponses =

@@ -89,6 +89,11 @@ int main(int argc, char** argv) {
             }
             especes.push_back(s);
         }
+        if (especes[0] == especes[1]) {
+            std::cerr << "compare: \"" << especes_comparees[0] << "\" and \"" << especes_comparees[1]
+                      << "\" are the same species; give two different ones\n";
+            throw CLI::RuntimeError(1);
+        }
         kestrane::cli::Ecrit_Comparaison(
             *ouverte.base, kestrane::Compare_Especes(*ouverte.base, especes[0], especes[1]),
             kestrane::Langue_De_Suffixe(kestrane::To_Lower_Ascii(langue_comparaison)), json_comparaison,
@@ -101,6 +106,20 @@ int main(int argc, char** argv) {
     kestrane::cli::Ajoute_Commande_Reponses(app);
     kestrane::cli::Ajoute_Commande_Trouve(app);
 
+    // Without a known command, the message says which there are.
+    const std::string premier = argc > 1 ? argv[1] : "";
+    app.failure_message([premier](const CLI::App* commande, const CLI::Error& erreur) {
+        std::string message = CLI::FailureMessage::simple(commande, erreur);
+        if (commande->get_parent() == nullptr && commande->get_subcommands().empty()) {
+            if (!premier.empty() && premier.front() != '-')
+                message = "No command \"" + premier + "\".\n";
+            message += "Commands:";
+            for (const CLI::App* sous : commande->get_subcommands({}))
+                message += " " + sous->get_name();
+            message += " (kestrane-cli COMMAND --help tells more)\n";
+        }
+        return message;
+    });
     CLI11_PARSE(app, argc, argv);
     return 0;
 }
