@@ -30,6 +30,9 @@ enum class Texte_Ajoute {
     Comparaison_Un_Seul,     // heading: the characters known for only one of them
     Comparaison_Inconnu,     // in place of the states of a species that shows none
     Comparaison_Aucun,       // a section without any character
+    Statut_Liste,            // status text of a base without a portrait: what to do next
+    Statut_Une_Espece,       // status text when one species alone fits best; %1 is its name
+    Reponses_Aucune_Liste,   // the panel's hint while nothing is answered, in a base without a portrait
 };
 
 // The text in language `langue`; English for any other value.

@@ -145,12 +145,21 @@ void Pic_Choix::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Right: Deplace_Clavier(1, 0); break;
     case Qt::Key_Up: Deplace_Clavier(0, -1); break;
     case Qt::Key_Down: Deplace_Clavier(0, 1); break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
     case Qt::Key_Space:
         if (clavier_ == -1) Deplace_Clavier(0, 0);
         question_.Choix = Choix_Case(question_.Choix, Rectangle_Marque(clavier_).center());
         break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (clavier_ == -1 && question_.Choix == -1) {
+            Deplace_Clavier(0, 0);  // where the arrows start: nothing to confirm yet
+            break;
+        }
+        if (clavier_ != -1 && clavier_ != question_.Choix)
+            question_.Choix = Choix_Case(question_.Choix, Rectangle_Marque(clavier_).center());
+        event->accept();
+        emit Confirme();
+        return;
     case Qt::Key_Escape: emit Retour(); break;
     default: QWidget::keyPressEvent(event); return;
     }

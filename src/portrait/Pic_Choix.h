@@ -5,8 +5,9 @@
 // selected cell removes the selection. The previous box is drawn over in white until another
 // picture opens. Hovering shows the state's TipText in the interface language.
 //
-// Keyboard: the arrow keys move a dotted focus box over the cells, Enter or Space picks the
-// focused cell as a click would, Escape asks to go back (Retour).
+// Keyboard: the arrow keys move a dotted focus box over the cells, Space picks the focused cell as
+// a click would, Enter picks it (never taking it back) and asks to confirm (Confirme), Escape asks
+// to go back (Retour). Enter before any key only shows the focus box when nothing is picked.
 //
 // The widget reads and writes the question it is given (the current identification's), which
 // must outlive it. It records nothing in the identification: the question bar does.
@@ -55,6 +56,8 @@ public:
 signals:
     // Escape: go back to the portrait without recording.
     void Retour();
+    // Enter: confirm the selection as the question bar's OK does.
+    void Confirme();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

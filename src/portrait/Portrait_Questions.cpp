@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QToolButton>
 
+#include <algorithm>
+
 #include "Arrondi_Pair.h"
 #include "Barre_Boutons.h"
 #include "Chemins_Fichiers.h"
@@ -72,6 +74,7 @@ Portrait_Questions::Portrait_Questions(const Base_Connaissance& base, Identifica
     connect(robot_, &Robot::Clic, this, &Portrait_Questions::Clic_Robot);
     connect(robot_, &Robot::Survol, this, &Portrait_Questions::Survol_Robot);
     connect(pic_choix_, &Pic_Choix::Retour, this, [this] { Clic_Barre_Question(0); });
+    connect(pic_choix_, &Pic_Choix::Confirme, this, [this] { Clic_Barre_Question(1); });
     connect(barre_deter_, &Barre_Boutons::Clique, this, &Portrait_Questions::Clic_Barre_Deter);
     connect(barre_question_, &Barre_Boutons::Clique, this, [this](int index, const QString&) { Clic_Barre_Question(index); });
 }
@@ -148,6 +151,9 @@ void Portrait_Questions::Montre_Portrait() {
         Remplit_Questions(identification_.Questions_Classees());
         questions_->show();
         questions_->raise();
+        // The keyboard goes on from the list, where the next question is picked.
+        questions_->setFocus(Qt::OtherFocusReason);
+        Indique_Suite();
     } else {
         robot_->show();
     }
@@ -263,7 +269,11 @@ bool Portrait_Questions::Affiche_Choix(const std::string& popup) {
     }
     pic_choix_->Affiche(dessin.value());
     robot_->hide();
+    // Search, Next and the answers panel open the chooser too: the ranked questions never stay
+    // over it.
+    Cache_Questions();
     pic_choix_->show();
+    pic_choix_->raise();
     const Question_Courante& q = identification_.Question;
     const Objet_Fic* objet = base_.Trouve_Objet(q.Objet);
     hote_.Texte_Statut(objet != nullptr ? Question_Affichee(*objet) : QString::fromStdString(q.TipText));
@@ -324,8 +334,24 @@ void Portrait_Questions::Remplit_Questions(const std::vector<Question_Classee>& 
 }
 
 void Portrait_Questions::Actualise_Questions() {
-    if (Sans_Portrait() && questions_->isVisible())
+    if (Sans_Portrait() && questions_->isVisible()) {
         Remplit_Questions(identification_.Questions_Classees());
+        Indique_Suite();
+    }
+}
+
+void Portrait_Questions::Indique_Suite() {
+    const int langue = hote_.Langue();
+    const auto& classement = identification_.Resultats().Classement_Esp.Espece;
+    const bool repondu = std::any_of(identification_.Etats_Choisis().begin(), identification_.Etats_Choisis().end(),
+                                     [](int16_t e) { return e != 0; });
+    if (repondu && identification_.Nb_Esp_Max() == 1 && !classement.empty() && classement.front() >= 0 &&
+        static_cast<size_t>(classement.front()) < base_.Nom_Esp.size()) {
+        hote_.Texte_Statut(QString::fromUtf8(Chaine_Ajoutee(Texte_Ajoute::Statut_Une_Espece, langue))
+                               .arg(QString::fromStdString(base_.Nom_Esp[static_cast<size_t>(classement.front())])));
+    } else {
+        hote_.Texte_Statut(QString::fromUtf8(Chaine_Ajoutee(Texte_Ajoute::Statut_Liste, langue)));
+    }
 }
 
 void Portrait_Questions::Montre_Questions() {
@@ -418,7 +444,13 @@ void Portrait_Questions::Clic_Barre_Question(int index) {
         // A selection outside the character (a cell beyond its states) is refused by the engine
         // and records nothing.
         emit Reponses_Vont_Changer();
-        if (identification_.Valid_Descripteur().ok()) identification_.Actualise_Identification();
+        // Confirming what is already recorded (nothing picked on an unanswered question, the
+        // same state again) changes nothing, so the identification is not marked changed.
+        const std::vector<int16_t> avant = identification_.Etats_Choisis();
+        const std::vector<int16_t> cadres_avant = identification_.Etat_Cadre();
+        if (identification_.Valid_Descripteur().ok() &&
+            (identification_.Etats_Choisis() != avant || identification_.Etat_Cadre() != cadres_avant))
+            identification_.Actualise_Identification();
         Retire_Contradictions();
         emit Reponses_Changees();
         hote_.Sablier(false);

@@ -133,6 +133,9 @@ private:
     void Ouvre_Question_Classee(int position);
     void Remplit_Questions(const std::vector<Question_Classee>& classees);
     void Fin_Question();
+    // Without a portrait, the status bar says what to do next: pick a question, or see the page of
+    // the one species that fits best.
+    void Indique_Suite();
     void Construit_Barre_Deter(const std::vector<Image_Bouton>* images);
     // The character's question in the interface language of the moment.
     QString Question_Affichee(const Objet_Fic& objet) const;

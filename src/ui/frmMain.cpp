@@ -526,6 +526,7 @@ void frmMain::Positionne_Controles() {
     m.Hauteur_Barre_Outils = En_Twips(tbToolBar->height());
     m.Barre_Etat_Visible = !sbStatusBar->isHidden();
     m.Hauteur_Barre_Etat = En_Twips(sbStatusBar->height());
+    m.Sans_Portrait = portrait_ && portrait_->Sans_Portrait();
     mesures_ = m;
     m.Largeur_Barre_Deter = En_Twips(Place_Barre(Barre_Deter).width());
     m.Largeur_Barre_Question = En_Twips(Place_Barre(Barre_Question).width());
@@ -690,7 +691,7 @@ void frmMain::Vue_Resultats() {
         portrait_->Cache_Questions();
     }
     QApplication::processEvents();
-    Small_Robot->show();
+    Small_Robot->setVisible(!portrait_ || !portrait_->Sans_Portrait());
     Liste_Esp->show();
     Barre_Verticale->show();
     Barre_Verticale->raise();
@@ -706,7 +707,7 @@ void frmMain::Vue_Especes() {
     for (QWidget* w : {Robot, Pic_Choix, static_cast<QWidget*>(Liste_Esp), Barre_Deter}) w->hide();
     if (portrait_)
         portrait_->Cache_Questions();
-    Small_Robot->show();
+    Small_Robot->setVisible(!portrait_ || !portrait_->Sans_Portrait());
     Tree_esp->show();
     Barre_Verticale->show();
     Barre_Verticale->raise();
