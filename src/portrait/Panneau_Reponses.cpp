@@ -107,7 +107,8 @@ QWidget* Panneau_Reponses::Ligne(const Reponse_Decrite& reponse) {
     int images = 0;
     for (const Etat_Decrit& etat : reponse.Etats) {
         const auto deja = vignettes_.Deja_Dessinee(objet, etat.Cellule, Hauteur_Vignette, ratio);
-        if (images == Vignettes_Max || (deja && deja->isNull()))
+        // A character without a picture of its states is answered in words alone.
+        if (objet.Popup.empty() || images == Vignettes_Max || (deja && deja->isNull()))
             continue;
         auto* image = new QLabel(ligne);
         image->setObjectName(QStringLiteral("Vignette"));

@@ -255,6 +255,12 @@ void Portrait_Questions::Ouvre_Objet(const Objet_Fic& objet) {
 }
 
 bool Portrait_Questions::Affiche_Choix(const std::string& popup) {
+    if (popup.empty()) {
+        // No picture of the states: the list of their texts.
+        pic_choix_->Affiche_Liste();
+        Montre_Choix();
+        return true;
+    }
     hote_.Sablier(true);
     robot_->setCursor(Qt::WaitCursor);
     auto dessin = Dessin::Charge(reglages_.Rep_Descripteurs + popup);
@@ -268,6 +274,11 @@ bool Portrait_Questions::Affiche_Choix(const std::string& popup) {
         return false;
     }
     pic_choix_->Affiche(dessin.value());
+    Montre_Choix();
+    return true;
+}
+
+void Portrait_Questions::Montre_Choix() {
     robot_->hide();
     // Search, Next and the answers panel open the chooser too: the ranked questions never stay
     // over it.
@@ -280,7 +291,6 @@ bool Portrait_Questions::Affiche_Choix(const std::string& popup) {
     pic_choix_->setCursor(Qt::PointingHandCursor);
     pic_choix_->setFocus(Qt::OtherFocusReason);
     occupe_ = false;
-    return true;
 }
 
 bool Portrait_Questions::Propose_Question() {
@@ -500,6 +510,19 @@ std::optional<Boite_Ecran> Portrait_Questions::Boite_Choix() const {
     if (pic_choix_ == nullptr || !pic_choix_->isVisible())
         return std::nullopt;
     return Boite_Ecran{pic_choix_->size(), pic_choix_->devicePixelRatioF()};
+}
+
+QString Portrait_Questions::Texte_Choix() const {
+    if (pic_choix_ == nullptr || !pic_choix_->isVisible() || !pic_choix_->En_Liste())
+        return {};
+    const Question_Courante& q = identification_.Question;
+    const Objet_Fic* objet = base_.Trouve_Objet(q.Objet);
+    QStringList lignes{objet != nullptr ? Question_Affichee(*objet) : QString::fromStdString(q.TipText)};
+    const std::string suffixe(Suffixe_Interface(hote_.Langue()));
+    for (int k = q.Index_Car; k < q.Index_Car + q.Nb_Car; ++k)
+        if (const Etat_Caractere* etat = base_.Etat_Par_Numero(k))
+            lignes << QString::fromStdString(base_.Textes.Etat(*etat, suffixe));
+    return lignes.join(QLatin1Char('\n'));
 }
 
 Boite_Ecran Portrait_Questions::Boite_Portrait() const {

@@ -1,8 +1,10 @@
 // A key without a portrait, imported from a small SDD file (tests/ui/sdd), used in the window by
 // mouse and by keyboard alone: every way of opening a chooser hides the ranked questions, the
-// focus comes back to them, the status bar says what to do next.
+// focus comes back to them, the status bar says what to do next; states without pictures are
+// answered from the list of their texts.
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
 #include <QToolButton>
@@ -87,9 +89,15 @@ TEST_F(Sans_Portrait, EveryWayToAChooserHidesTheListAndOkWithNothingPickedChange
     QTest::mouseClick(Liste().viewport(), Qt::LeftButton, {},
                       Liste().visualItemRect(Liste().topLevelItem(Ligne("Fruit"))).center());
     ASSERT_EQ(std::tuple(Objet(), Vue()), std::tuple("c2", std::tuple(false, true, false, true)));
+    // No picture of the states: their texts, one a line of text, not cells stretched to the box.
     Pic_Choix& choix = *P().Widget_Pic_Choix();
+    EXPECT_EQ(std::tuple(choix.En_Liste(), choix.Rectangle_Marque(2).bottom() < choix.height() / 2),
+              std::tuple(true, true));
+    F().mnuEditCopy->trigger();  // copied as the texts it shows
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "Fruit\nNut\nBlack berry\nBlue sloe");
     QTest::mouseClick(&choix, Qt::LeftButton, {}, choix.Rectangle_Marque(1).center().toPoint());  // black berry
     Clic(P().Barre_Question(), 1);
+    EXPECT_EQ(F().Panneau()->findChildren<QLabel*>("Vignette").size(), 0);  // the answer in words alone
     ASSERT_EQ(std::tuple(Vue(), F().Identification()->Identification_Modifiee(), F().Identification()->Nb_Esp_Max()),
               std::tuple(std::tuple(true, false, true, false), true, 2));
     EXPECT_EQ(Statut(), kListe);  // two species share the best score
