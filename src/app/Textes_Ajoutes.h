@@ -34,6 +34,9 @@ enum class Texte_Ajoute {
     Especes_Indication,      // the document pane's hint while it shows no species
     Filtre_Aucune,           // status text when the name filter matches no species; %1 the text
     Aide_Introuvable,        // Help when the user guide is nowhere to be found
+    Statut_Liste,            // status text of a base without a portrait: what to do next
+    Statut_Une_Espece,       // status text when one species alone fits best; %1 is its name
+    Reponses_Aucune_Liste,   // the panel's hint while nothing is answered, in a base without a portrait
 };
 
 // The text in language `langue`; English for any other value.

@@ -259,7 +259,7 @@ Status Ecrit_Tables(const Base_Source& src, Ecrivain_Sql& sql) {
              "Joker"},
             {Champ::T(c.Objet), Champ::E(c.Desc_Num), Champ::E(c.Index_Car),
              Champ::E(static_cast<long long>(c.Etats.size())), Champ::E(c.Lignes), Champ::E(c.Colonnes),
-             Champ::E(c.Cadre), Champ::T(c.Popup), Champ::T(c.Question), Champ::E(c.Joker ? -1 : 0)}));
+             Champ::E(c.Cadre), Champ::T(Popup_Stocke(c)), Champ::T(c.Question), Champ::E(c.Joker ? -1 : 0)}));
         for (size_t k = 0; k < c.Etats.size(); ++k)
             KB_ESSAIE(sql.Insere("Caracteres", {"NUM", "ID_CARAC", "TipText"},
                                  {Champ::E(c.Index_Car + static_cast<long long>(k)), Champ::T(c.Etats[k].Id),

@@ -83,6 +83,8 @@ Status Ecrit_Dessins(const Base_Source& src, const std::string& sortie, const Pr
         const auto& c = src.Caracteres[k];
         if (progression)
             progression("pictures", k, src.Caracteres.size());
+        if (Popup_Stocke(c).empty())
+            continue;  // asked from the list of its states
         std::vector<std::string> dessins;
         for (const auto& e : c.Etats)
             dessins.push_back(e.Image.empty() ? std::string()

@@ -23,10 +23,10 @@ const char* const Modele_Espece = R"(<!DOCTYPE html>
 <body>
 <p>{{Langues}}</p>
 <h1><i>{{Espece}}</i></h1>
-<p>{{T:Famille}}: {{Famille}}</p>
-<p>{{T:Noms}}: {{Noms}}</p>
-<p>{{Legende}}</p>
-{{Description}}
+{{?Famille}}<p>{{Rang}}: {{Famille}}</p>
+{{/Famille}}{{?Noms}}<p>{{T:Noms}}: {{Noms}}</p>
+{{/Noms}}{{?Legende}}<p>{{Legende}}</p>
+{{/Legende}}{{Description}}
 <h2>{{T:Caracteres}}</h2>
 {{Caracteres}}
 <p><a href="{{Page_Dessin}}">{{T:Dessin}}</a></p>
@@ -67,9 +67,35 @@ std::string Lit_Fichier(const fs::path& p, const char* defaut) {
     return t.str();
 }
 
-// Replaces {{Name}} by its value and {{T:Key}} by the label of the language.
-std::string Remplit(const std::string& modele, const std::map<std::string, std::string>& valeurs,
+// Leaves out every block {{?Name}}...{{/Name}} whose value is empty, so that a page shows no
+// heading over nothing; the blocks of the other values lose their two marks.
+std::string Sans_Vides(const std::string& modele, const std::map<std::string, std::string>& valeurs) {
+    std::string out;
+    size_t i = 0;
+    while (true) {
+        const size_t a = modele.find("{{?", i);
+        const size_t b = a == std::string::npos ? a : modele.find("}}", a);
+        if (b == std::string::npos)
+            break;
+        const std::string cle = modele.substr(a + 3, b - a - 3);
+        const std::string fin = "{{/" + cle + "}}";
+        const size_t f = modele.find(fin, b + 2);
+        if (f == std::string::npos)
+            break;
+        out += modele.substr(i, a - i);
+        const auto it = valeurs.find(cle);
+        if (it != valeurs.end() && !it->second.empty())
+            out += modele.substr(b + 2, f - b - 2);
+        i = f + fin.size();
+    }
+    return out + modele.substr(i);
+}
+
+// Replaces {{Name}} by its value and {{T:Key}} by the label of the language, after leaving out the
+// blocks of empty values (Sans_Vides).
+std::string Remplit(const std::string& modele_brut, const std::map<std::string, std::string>& valeurs,
                     const std::map<std::string, std::string>& textes) {
+    const std::string modele = Sans_Vides(modele_brut, valeurs);
     std::string out;
     size_t i = 0;
     while (i < modele.size()) {
@@ -179,6 +205,13 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
     const fs::path docs = fs::path(sortie) / D::Documents;
     fs::create_directories(docs, ec);
 
+    // The label of the rank of a species' group (family, genus...) in a language.
+    auto rang = [&](const std::string& suffixe, const std::string& cle) {
+        const auto& t = textes[suffixe];
+        const auto it = t.find(cle);
+        return it != t.end() ? it->second : Echappe_Xml(cle);
+    };
+
     auto liens_langues = [&](const std::string& actuelle, const std::string& debut) {
         std::string out;
         for (const auto& lg : src.Langues) {
@@ -220,6 +253,7 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
                 {"Espece", Echappe_Xml(e.Espece)},
                 {"Code", Echappe_Xml(e.Code)},
                 {"Famille", Echappe_Xml(e.Famille)},
+                {"Rang", rang(lg.Suffixe, e.Rang.empty() ? "Famille" : e.Rang)},
                 {"Legende", Echappe_Xml(Texte_Langue(e.Legendes, lg.Suffixe, e.Legende))},
                 {"Description", Texte_Langue(e.Descriptions, lg.Suffixe, e.Description)},
                 {"Noms", noms},

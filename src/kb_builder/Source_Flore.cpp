@@ -791,6 +791,11 @@ void Numerote_Caracteres(Base_Source& b, std::vector<std::string>& problemes) {
     b.Nb_Etats = index;
 }
 
+std::string Popup_Stocke(const Caractere_Source& c) {
+    const bool dessins = std::any_of(c.Etats.begin(), c.Etats.end(), [](const Etat_Source& e) { return !e.Image.empty(); });
+    return dessins ? c.Popup : std::string();
+}
+
 Result<Base_Source> Lit_Source(const std::string& dossier) {
     if (!fs::is_directory(dossier))
         return Status::Error(dossier + ": not a folder");

@@ -47,6 +47,7 @@ struct Caractere_Source {
 
 struct Espece_Source {
     std::string Code, Espece, Famille, Legende;
+    std::string Rang;  // the page label (documents/textes.csv key) of Famille's rank; "" for "Famille"
     std::map<std::string, std::vector<std::string>> Noms;  // by language suffix
     std::vector<int16_t> Valeurs;                          // one per state
     std::string Dessin;                                    // optional own drawing (dessins/<Dessin>.svg)
@@ -139,6 +140,10 @@ Result<Base_Source> Lit_Source(const std::string& dossier);
 // The text for a language: its translation when there is one, else the default text.
 const std::string& Texte_Langue(const std::map<std::string, std::string>& traductions,
                                 const std::string& suffixe, const std::string& defaut);
+
+// The file of a character's state picture as the base stores it: "" when none of its states has a
+// drawing (the program then asks it from the list of the states' texts), else its Popup.
+std::string Popup_Stocke(const Caractere_Source& caractere);
 
 // ASCII lower case, for comparisons without regard to case.
 std::string Plie(const std::string& s);

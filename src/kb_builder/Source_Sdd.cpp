@@ -109,6 +109,11 @@ const std::map<std::string, std::map<std::string, std::string>> Textes_Fixes{
        "también. Buscar hace la pregunta más útil; Resultados muestra las especies ordenadas."}}},
     // Labels of the pages (the builder's page templates).
     {"Famille", {{"en", "Family"}, {"fr", "Famille"}, {"es", "Familia"}}},
+    {"Genre", {{"en", "Genus"}, {"fr", "Genre"}, {"es", "Género"}}},
+    {"Ordre", {{"en", "Order"}, {"fr", "Ordre"}, {"es", "Orden"}}},
+    {"Sous_Famille", {{"en", "Subfamily"}, {"fr", "Sous-famille"}, {"es", "Subfamilia"}}},
+    {"Tribu", {{"en", "Tribe"}, {"fr", "Tribu"}, {"es", "Tribu"}}},
+    {"Groupe", {{"en", "Group"}, {"fr", "Groupe"}, {"es", "Grupo"}}},
     {"Noms", {{"en", "Common names"}, {"fr", "Noms communs"}, {"es", "Nombres comunes"}}},
     {"Caracteres", {{"en", "Characters"}, {"fr", "Caractères"}, {"es", "Caracteres"}}},
     {"Dessin", {{"en", "Picture"}, {"fr", "Image"}, {"es", "Imagen"}}},
@@ -276,25 +281,31 @@ class Conversion {
                          ? taxon->Code
                          : Code_Espece(e.Espece, codes);
             codes.insert(e.Code);
-            e.Famille = Famille(taxon ? noeud_du_taxon[static_cast<size_t>(groupe.Taxon)] : -1);
+            std::tie(e.Famille, e.Rang) = Famille(taxon ? noeud_du_taxon[static_cast<size_t>(groupe.Taxon)] : -1);
             if (e.Famille.empty()) {
                 e.Famille = e.Espece.substr(0, e.Espece.find(' '));
+                e.Rang = "Genre";
                 par_genre = true;
             }
             std::vector<const Representation_Sdd*> reps;
             if (taxon)
                 reps.push_back(&taxon->Rep);
             for (int k : groupe.Descriptions) reps.push_back(&d_.Descriptions[static_cast<size_t>(k)].Rep);
+            // A text the taxon and its description both give shows once.
             std::vector<Texte_Sdd> details;
-            for (const auto* r : reps) details.insert(details.end(), r->Details.begin(), r->Details.end());
+            std::set<std::pair<std::string, std::string>> vus;
+            for (const auto* r : reps)
+                for (const auto& detail : r->Details)
+                    if (vus.insert({detail.Langue, Texte_Brut(Nettoie_Html(detail.Texte))}).second)
+                        details.push_back(detail);
             const Textes_Choisis description = langues_.Details(details);
             e.Description = description.Defaut;
             e.Descriptions = description.Traductions;
-            // The legend of the species' drawing: the label of its first picture.
+            // The legend of the species' drawing: the label of its first picture found.
             for (const auto* r : reps)
                 for (const auto& m : r->Medias) {
                     const Media_Sdd& media = d_.Medias[static_cast<size_t>(d_.Index_Medias.at(m.Id))];
-                    if (e.Legende.empty() && Image(media)) {
+                    if (e.Legende.empty() && Image(media) && !Fichier_Media(media).empty()) {
                         const Textes_Choisis t = langues_.Labels(media.Rep.Labels);
                         e.Legende = t.Defaut;
                         e.Legendes = t.Traductions;
@@ -320,9 +331,21 @@ class Conversion {
         return Status::Ok();
     }
 
-    // The family of a taxon from the hierarchy: the ancestor of rank family, else the nearest.
-    std::string Famille(int noeud) const {
-        std::string proche;
+    // The page label of an SDD rank code.
+    static std::string Rang_Page(const std::string& code) {
+        const std::string c = Plie(code);
+        if (c == "fam" || c == "family") return "Famille";
+        if (c == "gen" || c == "genus") return "Genre";
+        if (c == "ord" || c == "order") return "Ordre";
+        if (c == "subfam" || c == "subfamily") return "Sous_Famille";
+        if (c == "trib" || c == "tribe") return "Tribu";
+        return "Groupe";
+    }
+
+    // The family of a taxon from the hierarchy, with the page label of its rank: the ancestor of
+    // rank family, else the nearest.
+    std::pair<std::string, std::string> Famille(int noeud) const {
+        std::pair<std::string, std::string> proche;
         for (int p = noeud >= 0 ? d_.Hierarchie[static_cast<size_t>(noeud)].Index_Parent : -1; p >= 0;
              p = d_.Hierarchie[static_cast<size_t>(p)].Index_Parent) {
             const int t = d_.Hierarchie[static_cast<size_t>(p)].Taxon;
@@ -330,10 +353,10 @@ class Conversion {
                 continue;
             const Taxon_Sdd& taxon = d_.Taxons[static_cast<size_t>(t)];
             const std::string nom = langues_.Labels(taxon.Rep.Labels).Defaut;
-            if (Plie(taxon.Rang) == "fam" || Plie(taxon.Rang) == "family")
-                return nom;
-            if (proche.empty())
-                proche = nom;
+            if (Rang_Page(taxon.Rang) == "Famille")
+                return {nom, "Famille"};
+            if (proche.first.empty())
+                proche = {nom, Rang_Page(taxon.Rang)};
         }
         return proche;
     }
@@ -600,6 +623,13 @@ class Conversion {
     // The picture of a state or taxon from its representations' media, or a card with its text.
     std::string Dessin(const std::vector<const Representation_Sdd*>& reps, const std::string& texte,
                        int largeur, int hauteur, int pixels, bool italique) {
+        const std::string image = Image_Media(reps, largeur, hauteur, pixels);
+        return image.empty() ? Svg_Carte(texte, largeur, hauteur, italique) : image;
+    }
+
+    // The first picture of the representations' media that can be read, "" when there is none.
+    std::string Image_Media(const std::vector<const Representation_Sdd*>& reps, int largeur, int hauteur,
+                            int pixels) {
         for (const auto* r : reps)
             for (const auto& ref : r->Medias) {
                 const Media_Sdd& m = d_.Medias[static_cast<size_t>(d_.Index_Medias.at(ref.Id))];
@@ -612,7 +642,7 @@ class Conversion {
                 if (manquants_.size() < 1000)
                     manquants_.push_back(m.Href);
             }
-        return Svg_Carte(texte, largeur, hauteur, italique);
+        return {};
     }
 
     Status Dessins() {
@@ -626,15 +656,23 @@ class Conversion {
         for (size_t k = 0; k < b_.Caracteres.size(); ++k) {
             auto& car = b_.Caracteres[k];
             const Caractere_Sdd& sdd = d_.Caracteres[static_cast<size_t>(importes_[k].Sdd)];
+            // The states' own pictures; a character with none is asked from its states' texts,
+            // one with some shows a card with the text of each of the others.
+            std::vector<std::string> images(car.Etats.size());
+            for (size_t s = 0; s < car.Etats.size(); ++s)
+                if (s < sdd.Etats.size() && importes_[k].Classes.empty())
+                    images[s] = Image_Media({&sdd.Etats[s].Rep}, D::Cote_Case, D::Cote_Case, D::Cote_Case);
+            const bool une_image =
+                std::any_of(images.begin(), images.end(), [](const std::string& i) { return !i.empty(); });
             for (size_t s = 0; s < car.Etats.size(); ++s) {
                 auto& etat = car.Etats[s];
+                etat.Image.clear();
+                if (!une_image)
+                    continue;
                 etat.Image = "e" + std::to_string(car.Index_Car + static_cast<int>(s));
-                std::vector<const Representation_Sdd*> reps;
-                if (s < sdd.Etats.size() && importes_[k].Classes.empty())
-                    reps.push_back(&sdd.Etats[s].Rep);
-                Status st =
-                    Ecrit_Texte(dossier / "etats" / (etat.Image + ".svg"),
-                                Dessin(reps, etat.Texte, D::Cote_Case, D::Cote_Case, D::Cote_Case, false));
+                Status st = Ecrit_Texte(dossier / "etats" / (etat.Image + ".svg"),
+                                        images[s].empty() ? Svg_Carte(etat.Texte, D::Cote_Case, D::Cote_Case, false)
+                                                          : images[s]);
                 if (!st.ok())
                     return st;
             }
@@ -692,7 +730,8 @@ class Conversion {
         std::string csv = "Cle";
         for (const auto& lg : b_.Langues) csv += "," + lg.Suffixe;
         csv += "\n";
-        for (const char* cle : {"Famille", "Noms", "Caracteres", "Dessin", "Erreur_Titre", "Erreur_Texte"}) {
+        for (const char* cle : {"Famille", "Genre", "Ordre", "Sous_Famille", "Tribu", "Groupe", "Noms", "Caracteres",
+                                "Dessin", "Erreur_Titre", "Erreur_Texte"}) {
             const auto& textes = Textes_Fixes.at(cle);
             csv += cle;
             for (const auto& lg : b_.Langues) {

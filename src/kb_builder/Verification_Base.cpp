@@ -285,7 +285,8 @@ class Verificateur {
     void Fichiers() {
         Existe(data_ + "/couleur.wmf", "the palette");
         for (const auto& o : b_->Objets)
-            Existe(descripteurs_ + "/" + o.Popup, "table Objets_Fic, " + o.Objet);
+            if (!o.Popup.empty())  // without one, the character is asked from its states' texts
+                Existe(descripteurs_ + "/" + o.Popup, "table Objets_Fic, " + o.Objet);
         for (const auto& bt : b_->But_Deter) Existe(data_ + "/" + bt.File, Rangee("But_Deter", bt.Numero));
         for (const auto& bt : b_->But_Quest) Existe(data_ + "/" + bt.File, Rangee("But_Quest", bt.Numero));
         for (const auto& c : b_->Contradictions) {

@@ -70,7 +70,9 @@ Panneau_Reponses::Panneau_Reponses(const Base_Connaissance& base, Vignettes_Etat
 
 void Panneau_Reponses::Traduit(int langue) {
     titre_->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Reponses_Titre, langue)));
-    indication_->setText(Q(Chaine_Ajoutee(Texte_Ajoute::Reponses_Aucune, langue)));
+    // Without a portrait the questions are picked from the list beside the panel.
+    indication_->setText(Q(Chaine_Ajoutee(
+        base_.Nb_Robot <= 0 ? Texte_Ajoute::Reponses_Aucune_Liste : Texte_Ajoute::Reponses_Aucune, langue)));
     texte_changer_ = Q(Chaine_Ajoutee(Texte_Ajoute::Reponses_Changer, langue));
     texte_retirer_ = Q(Chaine_Ajoutee(Texte_Ajoute::Reponses_Retirer, langue));
     for (int r = 0; r < liste_->count(); ++r) {
@@ -105,7 +107,8 @@ QWidget* Panneau_Reponses::Ligne(const Reponse_Decrite& reponse) {
     int images = 0;
     for (const Etat_Decrit& etat : reponse.Etats) {
         const auto deja = vignettes_.Deja_Dessinee(objet, etat.Cellule, Hauteur_Vignette, ratio);
-        if (images == Vignettes_Max || (deja && deja->isNull()))
+        // A character without a picture of its states is answered in words alone.
+        if (objet.Popup.empty() || images == Vignettes_Max || (deja && deja->isNull()))
             continue;
         auto* image = new QLabel(ligne);
         image->setObjectName(QStringLiteral("Vignette"));

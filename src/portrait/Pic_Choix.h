@@ -5,8 +5,13 @@
 // selected cell removes the selection. The previous box is drawn over in white until another
 // picture opens. Hovering shows the state's TipText in the interface language.
 //
-// Keyboard: the arrow keys move a dotted focus box over the cells, Enter or Space picks the
-// focused cell as a click would, Escape asks to go back (Retour).
+// Keyboard: the arrow keys move a dotted focus box over the cells, Space picks the focused cell as
+// a click would, Enter picks it (never taking it back) and asks to confirm (Confirme), Escape asks
+// to go back (Retour). Enter before any key only shows the focus box when nothing is picked.
+//
+// A character without a picture of its states is answered from the list of their texts, one line
+// a state (Affiche_Liste): the same cells, one column of lines of text, picked by the same clicks
+// and keys.
 //
 // The widget reads and writes the question it is given (the current identification's), which
 // must outlive it. It records nothing in the identification: the question bar does.
@@ -39,6 +44,9 @@ public:
     // Shows `dessin` for the question as it stands; the marks drawn so far are forgotten and the
     // selection (Question.Choix) is boxed.
     void Affiche(std::shared_ptr<const Dessin> dessin);
+    // Shows the question's states as lines of text, one a cell, in place of a picture.
+    void Affiche_Liste();
+    bool En_Liste() const { return liste_; }
 
     // Choix_Case: the selection after a click at `position` (logical pixels) when `selection` was
     // selected; redraws the marks accordingly. A cell past the last state changes nothing.
@@ -55,6 +63,8 @@ public:
 signals:
     // Escape: go back to the portrait without recording.
     void Retour();
+    // Enter: confirm the selection as the question bar's OK does.
+    void Confirme();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -69,6 +79,11 @@ private:
     // Whether the cell at (column, row) stands for one of the character's states.
     bool Case_D_Etat(QPoint cr) const;
     void Deplace_Clavier(int dx, int dy);
+    // The grid as shown: the question's, or one column of Nb_Car lines for the list.
+    int Lignes_Grille() const;
+    int Colonnes_Grille() const;
+    // The height the cells share: the whole box for a picture, lines of text for the list.
+    double Hauteur_Grille() const;
 
     const Base_Connaissance& base_;
     Question_Courante& question_;
@@ -78,6 +93,7 @@ private:
     QPointF appui_;              // Choix_X, Choix_Y
     bool appuye_ = false;
     int clavier_ = -1;
+    bool liste_ = false;
 };
 
 }  // namespace kestrane

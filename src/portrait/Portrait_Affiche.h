@@ -3,6 +3,7 @@
 // on screen, else the portrait's box and the layers it paints. The copy does not see the windows.
 
 #include <QSize>
+#include <QString>
 
 #include <optional>
 
@@ -25,6 +26,9 @@ class Portrait_Affiche {
     virtual Boite_Ecran Boite_Portrait() const = 0;
     // The layers the portrait paints, contradiction overlays included.
     virtual const Robot_Tab& Calques_Peints() const = 0;
+    // While the chooser lists its states as text (no picture): the question and the states, one a
+    // line, as copied; "" otherwise.
+    virtual QString Texte_Choix() const = 0;
 };
 
 }  // namespace kestrane

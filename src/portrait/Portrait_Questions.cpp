@@ -74,6 +74,7 @@ Portrait_Questions::Portrait_Questions(const Base_Connaissance& base, Identifica
     connect(robot_, &Robot::Clic, this, &Portrait_Questions::Clic_Robot);
     connect(robot_, &Robot::Survol, this, &Portrait_Questions::Survol_Robot);
     connect(pic_choix_, &Pic_Choix::Retour, this, [this] { Clic_Barre_Question(0); });
+    connect(pic_choix_, &Pic_Choix::Confirme, this, [this] { Clic_Barre_Question(1); });
     connect(barre_deter_, &Barre_Boutons::Clique, this, &Portrait_Questions::Clic_Barre_Deter);
     connect(barre_question_, &Barre_Boutons::Clique, this, [this](int index, const QString&) { Clic_Barre_Question(index); });
 }
@@ -150,6 +151,9 @@ void Portrait_Questions::Montre_Portrait() {
         Remplit_Questions(identification_.Questions_Classees());
         questions_->show();
         questions_->raise();
+        // The keyboard goes on from the list, where the next question is picked.
+        questions_->setFocus(Qt::OtherFocusReason);
+        Indique_Suite();
     } else {
         robot_->show();
     }
@@ -251,6 +255,12 @@ void Portrait_Questions::Ouvre_Objet(const Objet_Fic& objet) {
 }
 
 bool Portrait_Questions::Affiche_Choix(const std::string& popup) {
+    if (popup.empty()) {
+        // No picture of the states: the list of their texts.
+        pic_choix_->Affiche_Liste();
+        Montre_Choix();
+        return true;
+    }
     hote_.Sablier(true);
     robot_->setCursor(Qt::WaitCursor);
     auto dessin = Dessin::Charge(reglages_.Rep_Descripteurs + popup);
@@ -264,15 +274,23 @@ bool Portrait_Questions::Affiche_Choix(const std::string& popup) {
         return false;
     }
     pic_choix_->Affiche(dessin.value());
+    Montre_Choix();
+    return true;
+}
+
+void Portrait_Questions::Montre_Choix() {
     robot_->hide();
+    // Search, Next and the answers panel open the chooser too: the ranked questions never stay
+    // over it.
+    Cache_Questions();
     pic_choix_->show();
+    pic_choix_->raise();
     const Question_Courante& q = identification_.Question;
     const Objet_Fic* objet = base_.Trouve_Objet(q.Objet);
     hote_.Texte_Statut(objet != nullptr ? Question_Affichee(*objet) : QString::fromStdString(q.TipText));
     pic_choix_->setCursor(Qt::PointingHandCursor);
     pic_choix_->setFocus(Qt::OtherFocusReason);
     occupe_ = false;
-    return true;
 }
 
 bool Portrait_Questions::Propose_Question() {
@@ -335,8 +353,24 @@ void Portrait_Questions::Remplit_Questions(const std::vector<Question_Classee>& 
 }
 
 void Portrait_Questions::Actualise_Questions() {
-    if (Sans_Portrait() && questions_->isVisible())
+    if (Sans_Portrait() && questions_->isVisible()) {
         Remplit_Questions(identification_.Questions_Classees());
+        Indique_Suite();
+    }
+}
+
+void Portrait_Questions::Indique_Suite() {
+    const int langue = hote_.Langue();
+    const auto& classement = identification_.Resultats().Classement_Esp.Espece;
+    const bool repondu = std::any_of(identification_.Etats_Choisis().begin(), identification_.Etats_Choisis().end(),
+                                     [](int16_t e) { return e != 0; });
+    if (repondu && identification_.Nb_Esp_Max() == 1 && !classement.empty() && classement.front() >= 0 &&
+        static_cast<size_t>(classement.front()) < base_.Nom_Esp.size()) {
+        hote_.Texte_Statut(QString::fromUtf8(Chaine_Ajoutee(Texte_Ajoute::Statut_Une_Espece, langue))
+                               .arg(QString::fromStdString(base_.Nom_Esp[static_cast<size_t>(classement.front())])));
+    } else {
+        hote_.Texte_Statut(QString::fromUtf8(Chaine_Ajoutee(Texte_Ajoute::Statut_Liste, langue)));
+    }
 }
 
 void Portrait_Questions::Montre_Questions() {
@@ -429,7 +463,13 @@ void Portrait_Questions::Clic_Barre_Question(int index) {
         // A selection outside the character (a cell beyond its states) is refused by the engine
         // and records nothing.
         emit Reponses_Vont_Changer();
-        if (identification_.Valid_Descripteur().ok()) identification_.Actualise_Identification();
+        // Confirming what is already recorded (nothing picked on an unanswered question, the
+        // same state again) changes nothing, so the identification is not marked changed.
+        const std::vector<int16_t> avant = identification_.Etats_Choisis();
+        const std::vector<int16_t> cadres_avant = identification_.Etat_Cadre();
+        if (identification_.Valid_Descripteur().ok() &&
+            (identification_.Etats_Choisis() != avant || identification_.Etat_Cadre() != cadres_avant))
+            identification_.Actualise_Identification();
         Retire_Contradictions();
         emit Reponses_Changees();
         hote_.Sablier(false);
@@ -479,6 +519,19 @@ std::optional<Boite_Ecran> Portrait_Questions::Boite_Choix() const {
     if (pic_choix_ == nullptr || !pic_choix_->isVisible())
         return std::nullopt;
     return Boite_Ecran{pic_choix_->size(), pic_choix_->devicePixelRatioF()};
+}
+
+QString Portrait_Questions::Texte_Choix() const {
+    if (pic_choix_ == nullptr || !pic_choix_->isVisible() || !pic_choix_->En_Liste())
+        return {};
+    const Question_Courante& q = identification_.Question;
+    const Objet_Fic* objet = base_.Trouve_Objet(q.Objet);
+    QStringList lignes{objet != nullptr ? Question_Affichee(*objet) : QString::fromStdString(q.TipText)};
+    const std::string suffixe(Suffixe_Interface(hote_.Langue()));
+    for (int k = q.Index_Car; k < q.Index_Car + q.Nb_Car; ++k)
+        if (const Etat_Caractere* etat = base_.Etat_Par_Numero(k))
+            lignes << QString::fromStdString(base_.Textes.Etat(*etat, suffixe));
+    return lignes.join(QLatin1Char('\n'));
 }
 
 Boite_Ecran Portrait_Questions::Boite_Portrait() const {

@@ -50,6 +50,7 @@ public:
     std::optional<Boite_Ecran> Boite_Choix() const override;
     Boite_Ecran Boite_Portrait() const override;
     const Robot_Tab& Calques_Peints() const override { return *calques_; }
+    QString Texte_Choix() const override;
     Robot* Widget_Robot() const { return robot_; }
     Small_Robot* Widget_Small_Robot() const { return small_robot_; }
     Pic_Choix* Widget_Pic_Choix() const { return pic_choix_; }
@@ -109,6 +110,7 @@ public:
     void Ouvre_Objet(const Objet_Fic& objet);
     // Affiche_Choix: shows the question's state picture in place of the portrait. False, with
     // message 1077, when the picture cannot be read (the portrait stays and Occupe stays set).
+    // An empty popup (no picture of the states) shows the list of their texts.
     bool Affiche_Choix(const std::string& popup);
 
     // The bars' clicks, by item index (also what the buttons' signals run).
@@ -133,6 +135,11 @@ private:
     void Ouvre_Question_Classee(int position);
     void Remplit_Questions(const std::vector<Question_Classee>& classees);
     void Fin_Question();
+    // The chooser, once filled, in the portrait's place with the question in the status bar.
+    void Montre_Choix();
+    // Without a portrait, the status bar says what to do next: pick a question, or see the page of
+    // the one species that fits best.
+    void Indique_Suite();
     void Construit_Barre_Deter(const std::vector<Image_Bouton>* images);
     // The character's question in the interface language of the moment.
     QString Question_Affichee(const Objet_Fic& objet) const;

@@ -31,7 +31,10 @@ Disposition Positionne_Controles(const Mesures_Fenetre& m, int mode) {
     const int haut = m.Barre_Outils_Visible ? m.Hauteur_Barre_Outils + kMarge : kMarge;
     d.Robot = {kMarge, haut, largeur, hauteur};
     d.Pic_Choix = d.Robot;
-    d.Small_Robot = {kMarge, haut, Arrondi_Pair<int>(fw / 4.0), Arrondi_Pair<int>(3.0 * fw / 16.0)};
+    d.Petit_Portrait = !m.Sans_Portrait;
+    // Without a portrait the list and the tree start at the top: no blank where it would be.
+    d.Small_Robot = {kMarge, haut, Arrondi_Pair<int>(fw / 4.0),
+                     d.Petit_Portrait ? Arrondi_Pair<int>(3.0 * fw / 16.0) : 0};
     d.Liste_Esp = {kMarge, haut + d.Small_Robot.Height, Arrondi_Pair<int>(fw / 4.0), ah - d.Small_Robot.Height};
     if (m.Hauteur_Filtre > 0) {
         d.Filtre = {kMarge, d.Liste_Esp.Top, d.Liste_Esp.Width, m.Hauteur_Filtre};
@@ -60,10 +63,12 @@ Disposition Positionne_Controles(const Mesures_Fenetre& m, int mode) {
             d.Affichees.Barre_Question = true;
             break;
         case 3:
-            d.Affichees.Small_Robot = d.Affichees.Liste_Esp = d.Affichees.Barre_Verticale = d.Affichees.WebTexte = true;
+            d.Affichees.Small_Robot = d.Petit_Portrait;
+            d.Affichees.Liste_Esp = d.Affichees.Barre_Verticale = d.Affichees.WebTexte = true;
             break;
         case 4:
-            d.Affichees.Small_Robot = d.Affichees.Tree_esp = d.Affichees.Barre_Verticale = d.Affichees.WebTexte = true;
+            d.Affichees.Small_Robot = d.Petit_Portrait;
+            d.Affichees.Tree_esp = d.Affichees.Barre_Verticale = d.Affichees.WebTexte = true;
             break;
     }
     d.Panes_Placees = true;
@@ -90,7 +95,7 @@ void Relache_Separateur(Disposition& d, int gauche, int largeur_interieure) {
     gauche = std::max(gauche, d.Tree_esp.Left + kMarge);
     d.Barre_Verticale.Left = gauche;
     d.Small_Robot.Width = std::abs(gauche - d.Tree_esp.Left);
-    d.Small_Robot.Height = Arrondi_Pair<int>(d.Small_Robot.Width * 3.0 / 4.0);
+    d.Small_Robot.Height = d.Petit_Portrait ? Arrondi_Pair<int>(d.Small_Robot.Width * 3.0 / 4.0) : 0;
     const int bas = d.Tree_esp.Top + d.Tree_esp.Height;
     if (d.Filtre.Height > 0) {
         d.Filtre.Top = d.Small_Robot.Top + d.Small_Robot.Height;

@@ -35,6 +35,7 @@ struct Mesures_Fenetre {
     int Hauteur_Barre_Question = 0;
     int Largeur_Panneau_Reponses = 0;  // 0 while the answers panel is hidden
     int Hauteur_Filtre = 0;            // 0 while the name filter is hidden
+    bool Sans_Portrait = false;        // a base without portrait pieces: no small portrait above the list
 };
 
 // Which panes the layout shows for the mode (1 identification, 2 with the state chooser,
@@ -51,6 +52,7 @@ struct Disposition {
     Rect_Twips Panneau_Reponses, Filtre;  // empty while hidden
     Panes_Affichees Affichees;
     bool Panes_Placees = false;  // false for a mode outside 1 .. 4: only the status bar is placed
+    bool Petit_Portrait = true;  // whether the small portrait takes its place above the list
 };
 
 inline constexpr int kMarge = 35;  // the portrait's left edge and the gaps, in twips

@@ -67,6 +67,7 @@ void frmMain::Positionne_Controles() {
     m.Hauteur_Barre_Outils = En_Twips(tbToolBar->height());
     m.Barre_Etat_Visible = !sbStatusBar->isHidden();
     m.Hauteur_Barre_Etat = En_Twips(sbStatusBar->height());
+    m.Sans_Portrait = portrait_ && portrait_->Sans_Portrait();
     mesures_ = m;
     m.Largeur_Barre_Deter = En_Twips(Place_Barre(Barre_Deter).width());
     m.Largeur_Barre_Question = En_Twips(Place_Barre(Barre_Question).width());

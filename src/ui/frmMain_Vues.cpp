@@ -42,7 +42,7 @@ void frmMain::Vue_Resultats() {
         portrait_->Cache_Questions();
     }
     QApplication::processEvents();
-    Small_Robot->show();
+    Small_Robot->setVisible(!portrait_ || !portrait_->Sans_Portrait());
     Liste_Esp->show();
     Barre_Verticale->show();
     Barre_Verticale->raise();
@@ -58,7 +58,7 @@ void frmMain::Vue_Especes() {
     for (QWidget* w : {Robot, Pic_Choix, static_cast<QWidget*>(Liste_Esp), Barre_Deter}) w->hide();
     if (portrait_)
         portrait_->Cache_Questions();
-    Small_Robot->show();
+    Small_Robot->setVisible(!portrait_ || !portrait_->Sans_Portrait());
     Tree_esp->show();
     Barre_Verticale->show();
     Barre_Verticale->raise();

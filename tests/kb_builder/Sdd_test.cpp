@@ -98,20 +98,33 @@ TEST(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     const std::string a = Tout(avertissements);
     for (const char* attendu : {"labels in de are left out",
                                 "'Height when grown' (c4) is divided into 6 classes: up to 20 m; 20 to 25 m",
-                                "1 character(s) that are neither", "1 picture(s) are not beside the dataset",
+                                "1 character(s) that are neither", "2 picture(s) are not beside the dataset",
                                 "http://example.org/needle.jpg", "grouped by their genus"})
         EXPECT_NE(a.find(attendu), std::string::npos) << attendu << "\n" << a;
     // The species page shows the details, made safe, in each language.
     const fs::path pages = d.Chemin() / "base/documents/b/betpe";
     const std::string en = test::Lit_Texte(pages / "betpe_en.html"), fr = test::Lit_Texte(pages / "betpe_fr.html");
-    EXPECT_NE(en.find("Birch with <b>white</b> bark."), std::string::npos) << en;
+    const auto fois = [](const std::string& page, const std::string& texte) {
+        size_t n = 0;
+        for (size_t i = page.find(texte); i != std::string::npos; i = page.find(texte, i + 1)) ++n;
+        return n;
+    };
+    // Each text once, the group under its own rank, no empty section, no caption without its picture.
+    EXPECT_EQ(std::tuple(fois(en, "Birch with <b>white</b> bark."), fois(en, "<p>Family: Betulaceae</p>"),
+                         fois(en, "Common names"), fois(en, "Silver birch in spring")),
+              std::tuple(1u, 1u, 0u, 1u)) << en;
+    const std::string larix = test::Lit_Texte(d.Chemin() / "base/documents/l/larde/larde_en.html");
+    const std::string picea = test::Lit_Texte(d.Chemin() / "base/documents/p/picab/picab_en.html");
+    EXPECT_EQ(std::tuple(fois(larix, "<p>Genus: Larix</p>"), fois(picea, "A needle"), fois(picea, "<p></p>")),
+              std::tuple(1u, 0u, 0u)) << larix << picea;
     EXPECT_EQ(en.find("script"), std::string::npos);
     EXPECT_EQ(en.find("example.org"), std::string::npos);
     EXPECT_NE(fr.find("Bouleau à l'écorce <b>blanche</b>."), std::string::npos);
     // Its guide explains the list of questions that stands where a portrait would.
     const std::string guide = test::Lit_Texte(d.Chemin() / "base/help/guide.html");
     EXPECT_NE(guide.find("listed where a portrait would stand"), std::string::npos) << guide;
-    // A picture found beside the dataset is in the state grid; a missing one gets a card.
+    // A picture found beside the dataset is in the state grid, a missing one gets a card; a character
+    // without any picture has none: it is asked from the list of its states' texts.
     auto images = [&](const char* popup) {
         auto m = wmf::Metafichier::Lit_Fichier((d.Chemin() / "base/descripteurs" / popup).string());
         EXPECT_TRUE(m.ok()) << popup;
@@ -120,7 +133,8 @@ TEST(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
                       : -1;
     };
     EXPECT_EQ(images("c1.wmf"), 1);
-    EXPECT_EQ(images("c2.wmf"), 0);
+    EXPECT_EQ(std::tuple(Colonne(b.Objets, &Objet_Fic::Popup), fs::exists(d.Chemin() / "base/descripteurs/c2.wmf")),
+              std::tuple(std::vector<std::string>{"c1.wmf", "", "", ""}, false));
     EXPECT_EQ(etapes, (std::set<std::string>{"reading", "pictures", "pages"}));
 }
 

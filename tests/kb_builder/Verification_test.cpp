@@ -40,10 +40,10 @@ TEST(Verification, EachDamageIsReportedWithWhereItIsAndMissingTranslationsAreWar
     } cas[] = {
         // clang-format off
         {[](const Copie&) {}, {}},
-        {efface({"robot/01/leaf02.wmf", "descripteurs/fruit.wmf", "robot/contra/cross.ico", "data/barres/ok.ico",
+        {efface({"robot/01/leaf02.wmf", "descripteurs/leaf_type.wmf", "robot/contra/cross.ico", "data/barres/ok.ico",
                  "documents/a/aehip/dessin_aehip_fr.html", "data/error_fr.html"}),
          {"robot/01/leaf02.wmf: is missing (named by table Hierarchie, row 4)",
-          "descripteurs/fruit.wmf: is missing (named by table Objets_Fic, Fruit)", "contra/cross.ico: is missing",
+          "descripteurs/leaf_type.wmf: is missing (named by table Objets_Fic, Leaf_Type)", "contra/cross.ico: is missing",
           "barres/ok.ico: is missing (named by table But_Quest, row 1)", "dessin_aehip_fr.html: the page of",
           "aehip_fr.html: links to 'dessin_aehip_fr.html'", "error_fr.html: the error page is missing"}},
         {[](const Copie& c) {

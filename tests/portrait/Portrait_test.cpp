@@ -162,7 +162,7 @@ TEST(PortraitChooser, MouseAndKeyboardMarkTheCellsTooltipsNameThemInTheLanguageO
         int case_clavier, choix;
     } touches[] = {{Qt::Key_Left, 2, 2},  // the first key shows the focus box on the selected cell
                    {Qt::Key_Right, 2, 2}, {Qt::Key_Down, 2, 2}, {Qt::Key_Left, 1, 2},  // stays in the grid
-                   {Qt::Key_Return, 1, 1}, {Qt::Key_Up, 1, 1}, {Qt::Key_Space, 1, -1}};  // the selected cell again: removed
+                   {Qt::Key_Space, 1, 1}, {Qt::Key_Up, 1, 1}, {Qt::Key_Space, 1, -1}};  // the selected cell again: removed
     for (size_t i = 0; i < std::size(touches); ++i) {
         QTest::keyClick(pic, touches[i].touche);
         EXPECT_EQ(std::tuple(pic->Case_Clavier(), b.Identification->Question.Choix),

@@ -75,6 +75,12 @@ void Copie_Portrait::Place(std::unique_ptr<QMimeData> donnees) {
 
 Status Copie_Portrait::Copie(const Portrait_Affiche& portrait, const Reglages& reglages,
                              const std::string& popup) {
+    if (const auto choix = portrait.Boite_Choix(); choix && popup.empty()) {
+        auto donnees = std::make_unique<QMimeData>();
+        donnees->setText(portrait.Texte_Choix());
+        Place(std::move(donnees));
+        return Status::Ok();
+    }
     if (const auto choix = portrait.Boite_Choix()) {
         auto dessin = Dessin::Charge(reglages.Rep_Descripteurs + popup);
         if (!dessin)
