@@ -224,7 +224,7 @@ TEST_F(Panneaux, CtrlFNarrowsTheTreeAndTheListByAnyNameAndEnterOpensTheFirst) {
     int racines_montrees = 0;
     for (int r = 0; r < arbre.topLevelItemCount(); ++r) racines_montrees += !arbre.topLevelItem(r)->isHidden();
     EXPECT_EQ(std::tuple(racines_montrees, F().sbStatusBar->Texte_Panneau1().toStdString(), vue.Sans_Page()),
-              std::tuple(0, std::string("No tree has a name holding \"zzz\"."), true));
+              std::tuple(0, std::string("No species has a name holding \"zzz\"."), true));
     QTest::keyClick(&filtre, Qt::Key_Escape);  // clears
     EXPECT_EQ(std::tuple(filtre.text(), montre("Aesculus hippocastanum"), F().sbStatusBar->Texte_Panneau1()),
               std::tuple(QString(), true, QString()));
