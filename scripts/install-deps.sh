@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfmt-dev libgif-dev
   qt6-translations-l10n
   xvfb xauth libwmf-bin fonts-urw-base35 poppler-utils ccache python3
+  emscripten node-acorn nodejs
 )
 
 missing=()
