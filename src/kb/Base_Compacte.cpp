@@ -124,7 +124,14 @@ void Lit_Matrice(Lecteur& l, Base_Connaissance& b) {
         for (size_t i = 0; i < cellules; ++i) cellule[i] = static_cast<int8_t>(donnees[i]);
         return;
     }
-    for (size_t i = 0; i < cellules; ++i)
+    // A byte at a time: eight cells from each.
+    const size_t pleins = cellules / 8;
+    for (size_t o = 0; o < pleins; ++o) {
+        const unsigned bits = donnees[o];
+        Cellule_Matrice* c = cellule + 8 * o;
+        for (unsigned k = 0; k < 8; ++k) c[k] = static_cast<Cellule_Matrice>((bits >> k) & 1u);
+    }
+    for (size_t i = 8 * pleins; i < cellules; ++i)
         cellule[i] = static_cast<Cellule_Matrice>((donnees[i / 8] >> (i % 8)) & 1);
 }
 

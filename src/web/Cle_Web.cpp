@@ -207,6 +207,24 @@ std::string Cle_Web::Rang() const {
     return out.str();
 }
 
+std::vector<int32_t> Cle_Web::Lignes() const {
+    std::vector<int32_t> lignes;
+    if (!identification_)
+        return lignes;
+    const auto& r = identification_->Resultats();
+    const size_t n = identification_->Liste().Lignes.size();
+    lignes.reserve(2 * n);
+    for (size_t k = 0; k < n; ++k) {
+        lignes.push_back(r.Classement_Esp.Espece[k]);
+        lignes.push_back(r.Pourcent_Esp[k]);
+    }
+    return lignes;
+}
+
+std::string Cle_Web::Legende() const {
+    return identification_ ? identification_->Liste().Legende : std::string();
+}
+
 std::string Cle_Web::Meilleur(const std::string& suffixe) {
     if (!identification_)
         return "null";

@@ -52,6 +52,10 @@ class Cle_Web {
 
     // The results as the command-line key prints them with --json.
     std::string Rang() const;
+    // The listed lines of the ranking without text, for a page that lists many species: the
+    // species number and percentage of each line in turn (2 x the number of lines); and the label.
+    std::vector<int32_t> Lignes() const;
+    std::string Legende() const;
     std::string Meilleur(const std::string& suffixe);
     std::string Questions(const std::string& suffixe);
     std::string Contra(int espece) const;

@@ -29,6 +29,12 @@ emscripten::val Ido(const Cle_Web& cle) {
         .call<emscripten::val>("slice");
 }
 
+emscripten::val Lignes(const Cle_Web& cle) {
+    const std::vector<int32_t> lignes = cle.Lignes();
+    return emscripten::val(emscripten::typed_memory_view(lignes.size(), lignes.data()))
+        .call<emscripten::val>("slice");
+}
+
 void Textes(Cle_Web& cle, const std::string& especes_a, const std::string& plus_discriminant,
             const std::string& essayer_passes, const std::string& une_seule_espece) {
     cle.Change_Textes({especes_a, plus_discriminant, essayer_passes, une_seule_espece});
@@ -54,6 +60,8 @@ EMSCRIPTEN_BINDINGS(kestrane_cle) {
         .function("peutAnnuler", &Cle_Web::Peut_Annuler)
         .function("peutRetablir", &Cle_Web::Peut_Retablir)
         .function("rang", &Cle_Web::Rang)
+        .function("lignes", &Lignes)
+        .function("legende", &Cle_Web::Legende)
         .function("meilleur", &Cle_Web::Meilleur)
         .function("questions", &Cle_Web::Questions)
         .function("contra", &Cle_Web::Contra)

@@ -2,7 +2,7 @@
 // the same base: the same ranking lines, best question under both strategies, ranked questions,
 // contradictions and identification file bytes, on the demo flora and on generated keys (with
 // dependencies, species showing several states, and values other than 0 and 1), over random
-// answer sets.
+// answer sets; and the object under points of the portrait, and a saved identification opened again.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,8 @@
 #include "Cle_Test.h"
 #include "Commandes_Cle.h"
 #include "Ecriture_Base_Compacte.h"
+#include "Fichier_Identification.h"
+#include "Recherche_Objet.h"
 #include "Resultats_Json.h"
 #include "Textes_Moteur_Langue.h"
 
@@ -25,9 +27,16 @@ namespace fs = std::filesystem;
 namespace kestrane::test {
 namespace {
 
+// A point of an 800 x 600 portrait and the colour read there.
+struct Point {
+    double x, y;
+    int32_t couleur;
+};
+
 struct Jeu {
     std::vector<std::pair<std::string, std::string>> reponses;
     std::vector<int> contra;
+    std::vector<Point> points;
 };
 
 std::string Lit(const fs::path& p) {
@@ -52,6 +61,14 @@ std::vector<Jeu> Jeux_Aleatoires(const Base_Connaissance& base, int nombre, unsi
         }
         for (int i = 0; i < 2; ++i)
             jeu.contra.push_back(static_cast<int>(alea() % static_cast<unsigned>(base.Nb_Esp)));
+        for (int i = 0; i < 3; ++i) {
+            const auto& palette = base.Couleur_Pixel;
+            const int32_t couleur = !palette.empty() && alea() % 2 == 0
+                                        ? palette[alea() % palette.size()]
+                                        : static_cast<int32_t>(alea() % 0x1000000);
+            jeu.points.push_back(
+                {static_cast<double>(alea() % 800), static_cast<double>(alea() % 600), couleur});
+        }
     }
     return jeux;
 }
@@ -94,8 +111,24 @@ std::string Sorties_Cli(const Base_Connaissance& base, const std::vector<Jeu>& j
             sortie += out.str();
         }
         static constexpr char hex[] = "0123456789abcdef";
-        for (const unsigned char c : Lit(ido)) sortie += {hex[c >> 4], hex[c & 15]};
+        const std::string octets = Lit(ido);
+        for (const unsigned char c : octets) sortie += {hex[c >> 4], hex[c & 15]};
         sortie += "\n";
+        // The object under each point, by the window's hit-testing on the answers saved.
+        auto r = Decode_Identification(reinterpret_cast<const uint8_t*>(octets.data()), octets.size(),
+                                       base.Nb_Etats_Desc, base.Nb_Cadre);
+        for (const Point& p : jeu.points) {
+            const Zone_Trouvee z = Cherche_Zone(base, r->Etats_Choisis, r->Etat_Cadre, Reference_X(p.x, 800),
+                                                Reference_Y(p.y, 600));
+            const Objet_Fic* o = z.Objet ? z.Objet : base.Trouve_Objet(Couleur_Proche(base, p.couleur));
+            sortie += (o ? o->Objet : std::string()) + "|";
+        }
+        sortie += "\n";
+        // The saved answers opened again give the same ranking.
+        options.reponses.clear();
+        options.ido = ido;
+        lance(cli::Commande_Cle::Rang);
+        sortie += out.str();
     }
     return sortie;
 }
@@ -120,6 +153,11 @@ std::string Sorties_Web(const Base_Connaissance& base, const std::vector<Jeu>& j
         script += "], \"contra\": [";
         for (size_t c = 0; c < jeux[i].contra.size(); ++c)
             script += (c ? ", " : "") + std::to_string(jeux[i].contra[c]);
+        script += "], \"points\": [";
+        for (size_t p = 0; p < jeux[i].points.size(); ++p)
+            script += (p ? ", " : "") + std::string("[") + std::to_string(jeux[i].points[p].x) + ", " +
+                      std::to_string(jeux[i].points[p].y) + ", " + std::to_string(jeux[i].points[p].couleur) +
+                      "]";
         script += "]}";
     }
     std::ofstream(dossier / "sets.json") << script << "]}";

@@ -1,6 +1,7 @@
 // Runs the web key's engine over answer sets and prints, for each, what the command-line key
 // prints with --json: the ranking, the best question and the ranked questions under both
-// strategies, the contradictions of some species, and the identification file's bytes in hex.
+// strategies, the contradictions of some species, the identification file's bytes in hex, the
+// object under some points of the portrait, and the ranking once the file is opened again.
 // Usage: node --no-experimental-fetch accord.js kestrane.js base.kbc sets.json out.txt
 "use strict";
 const fs = require("fs");
@@ -29,7 +30,12 @@ require(moteur)().then((module) => {
       lignes.push(cle.questions("en"));
     }
     for (const espece of jeu.contra) lignes.push(cle.contra(espece));
-    lignes.push(Buffer.from(cle.ido()).toString("hex") + "\n");
+    const ido = cle.ido();
+    lignes.push(Buffer.from(ido).toString("hex") + "\n");
+    lignes.push(jeu.points.map(([x, y, couleur]) => cle.objetSous(x, y, 800, 600, couleur) + "|").join("") + "\n");
+    cle.nouvelle();
+    const ouverture = cle.ouvreIdo(ido);
+    lignes.push(ouverture === "" ? cle.rang() : ouverture + "\n");
   }
   fs.writeFileSync(sortie, lignes.join(""));
 });
