@@ -11,6 +11,7 @@
 #include "Base_Test.h"
 #include "Export_Web.h"
 #include "Fichiers_Donnees.h"
+#include "Import_Sdd.h"
 
 namespace fs = std::filesystem;
 
@@ -76,6 +77,20 @@ TEST(Export_Web, Ecrit_Le_Moteur_La_Base_Et_Les_Images_Et_Remplace_Son_Propre_Ex
     EXPECT_EQ(QImage(QString::fromStdString((sortie / "documents/a/acpse/acpse.gif").string())).width(), 400);
     EXPECT_NE(std::find(etapes.begin(), etapes.end(), "pictures"), etapes.end());
     EXPECT_EQ(a.Autres(), std::vector<std::string>{"web"});
+}
+
+TEST(Export_Web, Une_Base_Importee_De_Sdd) {
+    Atelier a;
+    const fs::path importee = a.racine / "importee";
+    ASSERT_TRUE(kb::Importe_Sdd(KB_SDD "/arbres.sdd.xml", importee.string(), nullptr).ok());
+    const fs::path sortie = a.racine / "web";
+    const Status s = kb::Exporte_Web(importee.string(), sortie.string(), a.moteur.string());
+    ASSERT_TRUE(s.ok()) << s.message();
+    const std::string octets = Lit(sortie / "base.kbc");
+    auto lue = Lit_Base_Compacte(reinterpret_cast<const uint8_t*>(octets.data()), octets.size());
+    ASSERT_TRUE(lue.ok()) << lue.status().message();
+    EXPECT_EQ(lue->Base->Nom_Esp, Charge_Ou_Echoue(Lieux_Construits(importee))->Nom_Esp);
+    EXPECT_TRUE(lue->Base->Hierarchie.empty());  // no portrait
 }
 
 TEST(Export_Web, Les_Refus_Ne_Laissent_Rien) {
