@@ -10,7 +10,7 @@ import re
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent / "src"
-LAYER = {"kb": 0, "engine": 1, "wmf": 1, "app": 2, "kb_builder": 2, "portrait": 3, "docs": 3, "files": 3, "ui": 4, "start": 5}
+LAYER = {"kb": 0, "engine": 1, "wmf": 1, "app": 2, "kb_builder": 2, "portrait": 3, "docs": 3, "files": 3, "ui": 4, "start": 5, "web": 3}
 
 
 def main():

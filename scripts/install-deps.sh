@@ -10,6 +10,7 @@ packages=(
   qt6-translations-l10n
   xvfb xauth libwmf-bin fonts-urw-base35 poppler-utils ccache python3
   help2man dpkg-dev appstream desktop-file-utils
+  emscripten node-acorn nodejs
 )
 
 missing=()

@@ -10,6 +10,7 @@
 
 #include "Base_Connaissance.h"
 #include "Chemins_Documents.h"
+#include "Database.h"
 #include "Chemins_Fichiers.h"
 #include "Conversions.h"
 #include "Dialogues.h"

@@ -7,6 +7,7 @@
 
 #include "Base_Connaissance.h"
 #include "Chemins_Documents.h"
+#include "Database.h"
 #include "Table_Chaines.h"
 
 namespace kestrane {

@@ -42,7 +42,7 @@ void Calcul_Classement::Calcule_Scores(const std::vector<int16_t>& etats_choisis
         const int64_t facteur = static_cast<int64_t>(base_.Poids[e]) * etats_choisis[e];
         if (facteur == 0)
             continue;
-        const int16_t* colonne = base_.Matrice.Etat(static_cast<int>(e));
+        const Cellule_Matrice* colonne = base_.Matrice.Etat(static_cast<int>(e));
         for (size_t s = 0; s < nb_esp; ++s) score[s] += facteur * colonne[s];
     }
 }

@@ -137,7 +137,7 @@ void Recherche_Discriminant::Somme_Caractere(int premier, int nombre, int64_t* s
     const Matrice_Especes& matrice = base_.Matrice;
     if (!tous_ && !dense_) {
         for (int j = 0; j < nombre; ++j) {
-            const int16_t* colonne = matrice.Etat(premier + j);
+            const Cellule_Matrice* colonne = matrice.Etat(premier + j);
             int64_t somme = 0;
             for (const int32_t s : candidats_) somme += colonne[s];
             sommes_[static_cast<size_t>(j)] = somme;
@@ -160,7 +160,7 @@ void Recherche_Discriminant::Somme_Caractere(int premier, int nombre, int64_t* s
         if (sans_etat != nullptr)
             std::fill_n(present, taille, uint8_t{0});
         for (int j = 0; j < nombre; ++j) {
-            const int16_t* colonne = matrice.Etat(premier + j) + debut;
+            const Cellule_Matrice* colonne = matrice.Etat(premier + j) + debut;
             int32_t somme = 0;
             if (masque == nullptr) {
                 for (int s = 0; s < taille; ++s) somme += colonne[s];

@@ -14,10 +14,20 @@
 #include <string>
 #include <vector>
 
-#include "Database.h"
 #include "Textes_Base.h"
 
 namespace kestrane {
+
+class Database;
+
+// One cell of the matrix. The desktop holds the 16 bits of MATRICE.DAT; the browser's build
+// holds one byte per cell, so that a large base fits a phone's memory (the compact base file it
+// reads refuses, when it is written, values a byte cannot carry).
+#ifdef KESTRANE_MATRICE_OCTETS
+using Cellule_Matrice = int8_t;
+#else
+using Cellule_Matrice = int16_t;
+#endif
 
 // The species-by-state matrix, held once, state-major exactly as MATRICE.DAT lays it out:
 // the value for species s and state e is at s + Nb_Esp * e. A state's column is contiguous.
@@ -28,14 +38,15 @@ public:
     // filling it does not fault page by page. Throws std::bad_alloc when the memory is lacking.
     Matrice_Especes(int nb_esp, int nb_etats);
 
-    int16_t operator()(int s, int e) const { return values_[Offset(s, e)]; }
-    int16_t& operator()(int s, int e) { return values_[Offset(s, e)]; }
+    Cellule_Matrice operator()(int s, int e) const { return values_[Offset(s, e)]; }
+    Cellule_Matrice& operator()(int s, int e) { return values_[Offset(s, e)]; }
     // The Nb_Esp values of state e, one per species.
-    const int16_t* Etat(int e) const { return values_.data() + static_cast<size_t>(nb_esp_) * static_cast<size_t>(e); }
+    const Cellule_Matrice* Etat(int e) const { return values_.data() + static_cast<size_t>(nb_esp_) * static_cast<size_t>(e); }
     int Nb_Esp() const { return nb_esp_; }
     int Nb_Etats() const { return nb_etats_; }
-    std::vector<int16_t>& Data() { return values_; }
-    const std::vector<int16_t>& Data() const { return values_; }
+    std::vector<Cellule_Matrice>& Data() { return values_; }
+    const std::vector<Cellule_Matrice>& Data() const { return values_; }
+    bool operator==(const Matrice_Especes&) const = default;
 
 private:
     size_t Offset(int s, int e) const {
@@ -43,7 +54,7 @@ private:
     }
     int nb_esp_ = 0;
     int nb_etats_ = 0;
-    std::vector<int16_t> values_;
+    std::vector<Cellule_Matrice> values_;
 };
 
 struct Couleur_Composantes {
@@ -65,6 +76,7 @@ struct Objet_Fic {
     std::string Popup;
     std::string TipText;
     bool Joker = false;
+    bool operator==(const Objet_Fic&) const = default;
 };
 
 // One row of Caracteres: a state.
@@ -72,6 +84,7 @@ struct Etat_Caractere {
     int NUM = 0;
     std::string ID_CARAC;
     std::string TipText;
+    bool operator==(const Etat_Caractere&) const = default;
 };
 
 // One row of Descendance: character Objet depends on the parent state ID_CARAC.
@@ -79,6 +92,7 @@ struct Dependance {
     int Numero = 0;  // the record number, 1 .. record count
     std::string ID_CARAC;
     std::string Objet;
+    bool operator==(const Dependance&) const = default;
 };
 
 // One row of Hierarchie: piece Robot_Num shows drawing Nom when every condition state is chosen.
@@ -89,6 +103,7 @@ struct Regle_Portrait {
     std::string Nom;
     std::vector<std::string> Conditions;
     bool Conditions_Terminees = false;
+    bool operator==(const Regle_Portrait&) const = default;
 };
 
 // One row of Clic_Zone, in reference units of the 2400 x 1800 frame. A Null edge or Test_Cadre
@@ -100,6 +115,7 @@ struct Zone_Clic {
     std::optional<double> X1 = 0, X2 = 0, Y1 = 0, Y2 = 0;
     std::vector<std::string> Conditions;
     bool Conditions_Terminees = false;
+    bool operator==(const Zone_Clic&) const = default;
 };
 
 // One row of But_Deter or But_Quest (Key is empty for the question bar).
@@ -109,6 +125,7 @@ struct Bouton_Barre {
     std::string File;
     std::string TipText;
     std::string Key;
+    bool operator==(const Bouton_Barre&) const = default;
 };
 
 // One row of Contradictions.
@@ -116,6 +133,7 @@ struct Marque_Contradiction {
     std::string Objet;
     int Bouton = -1;
     std::string Popup;
+    bool operator==(const Marque_Contradiction&) const = default;
 };
 
 // One row of Flore.
@@ -124,6 +142,7 @@ struct Espece_Flore {
     std::string Code;
     std::string Famille;
     std::string Legende;
+    bool operator==(const Espece_Flore&) const = default;
 };
 
 struct Base_Connaissance {
@@ -170,8 +189,10 @@ struct Base_Connaissance {
     // The texts above in the other languages the base offers (empty when it offers none).
     Textes_Base Textes;
 
-    // The open database, for the readers that walk its tables themselves (stored queries, ...).
-    std::unique_ptr<Database> Base_Donnees;
+    // The open database, for the readers that walk its tables themselves (stored queries, ...);
+    // null for a base read from the compact file. Shared, so that the model is destroyed without
+    // the database's code: the browser's build has none.
+    std::shared_ptr<Database> Base_Donnees;
     std::string Chemin_Base;
     std::string Rep_Data;
 

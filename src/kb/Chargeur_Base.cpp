@@ -5,6 +5,7 @@
 
 #include "Chemins_Fichiers.h"
 #include "Conversions.h"
+#include "Database.h"
 #include "Fichiers_Donnees.h"
 
 namespace kestrane {

@@ -7,6 +7,10 @@
 // A text is found in a name when its folded form (Plie_Texte: case, accents, dashes and blanks
 // do not matter) is part of the name's folded form. Built once from a loaded base and read-only
 // afterwards; const methods may be called from any thread.
+//
+// The index itself works on folded texts (the *_Plie methods); folding (ICU) and the reading of
+// the views (the database) live in files of their own, so that a build without either (the
+// browser's, whose names come folded in the compact base file) keeps the index.
 
 #include <string>
 #include <string_view>
@@ -21,6 +25,7 @@ class Noms_Especes {
     struct Nom {
         std::string Texte;   // as stored
         std::string Langue;  // as Communs_Langues names it; "" for the scientific name
+        bool operator==(const Nom&) const = default;
     };
 
     // The names of every Flore row. A common name whose code (else species name) matches no row
@@ -28,6 +33,8 @@ class Noms_Especes {
     static Noms_Especes Lit(const Base_Connaissance& base);
     // Adds a name to species `espece` (the reader, and tests that build the names by hand).
     void Ajoute(size_t espece, Nom nom);
+    // The same with its folded form given.
+    void Ajoute_Plie(size_t espece, Nom nom, std::string plie);
 
     size_t Nombre_Especes() const { return noms_.size(); }
     // The species' names: the scientific name first, then the common names in view order.
@@ -38,6 +45,11 @@ class Noms_Especes {
     std::vector<bool> Correspondances(std::string_view texte) const;
     // The names of `espece` that hold `texte`.
     std::vector<Nom> Noms_Trouves(size_t espece, std::string_view texte) const;
+    // The same two for a text already folded.
+    std::vector<bool> Correspondances_Plie(std::string_view cherche) const;
+    std::vector<Nom> Noms_Trouves_Plie(size_t espece, std::string_view cherche) const;
+    // The folded forms of the species' names, in the order of Noms.
+    const std::vector<std::string>& Plies(size_t espece) const { return plies_.at(espece); }
 
   private:
     std::vector<std::vector<Nom>> noms_;

@@ -34,6 +34,7 @@ struct Langue_Textes {
     std::string Suffixe;   // "fr"
     std::string Langue;    // its name in Communs_Langues and the "Vernaculaire_" views, may be ""
     bool Origine = false;  // the tables' own texts are in this language
+    bool operator==(const Langue_Textes&) const = default;
 };
 
 // The texts a base may translate: table, field, and how a row of the table is keyed.
@@ -53,7 +54,8 @@ inline constexpr Texte_Traduisible Textes_Traduisibles[] = {
 
 class Textes_Base {
   public:
-    // Reads Langues_Textes and Traductions when the base has them. A row that cannot be used (no
+    // Reads Langues_Textes and Traductions when the base has them (Textes_Base_Lecture.cpp, the
+    // only part that needs the database). A row that cannot be used (no
     // table, key, field or language) is passed over with a line in `avertissements`.
     static Textes_Base Lit(const Database& base, std::vector<std::string>& avertissements);
 
@@ -86,6 +88,11 @@ class Textes_Base {
     // same text and language replaces an earlier one.
     void Ajoute(Texte_Traduisible quoi, std::string_view cle, std::string_view suffixe, std::string texte);
     void Declare(Langue_Textes langue) { langues_.push_back(std::move(langue)); }
+
+    // Every translation under its folded key, as the compact base file carries them, and the way
+    // its reader puts one back.
+    const std::unordered_map<std::string, std::string>& Entrees() const { return textes_; }
+    void Ajoute_Entree(std::string cle_pliee, std::string texte) { textes_[std::move(cle_pliee)] = std::move(texte); }
 
   private:
     std::unordered_map<std::string, std::string> textes_;  // by folded "table|field|key|language"

@@ -7,6 +7,7 @@
 
 #include "Echantillonneur_Palette_Wmf.h"
 #include "Base_Test.h"
+#include "Database.h"
 #include "Outils_Test.h"
 
 namespace fs = std::filesystem;

@@ -10,6 +10,7 @@
 
 #include "Chargeur_Base.h"
 #include "Composition_Portrait.h"
+#include "Database.h"
 #include "Echantillonneur_Palette_Wmf.h"
 #include "Metafichier.h"
 #include "Outils_Test.h"

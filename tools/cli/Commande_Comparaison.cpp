@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Conversions.h"
-#include "Json.h"
+#include "Resultats_Json.h"
 #include "Textes_Ajoutes.h"
 #include "Textes_Base.h"
 

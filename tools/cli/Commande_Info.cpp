@@ -1,6 +1,6 @@
 #include "Commande_Info.h"
 
-#include "Json.h"
+#include "Resultats_Json.h"
 
 namespace kestrane::cli {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "Json.h"
+#include "Resultats_Json.h"
 
 namespace kestrane::cli {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "Conversions.h"
 #include "Fichier_Identification.h"
-#include "Json.h"
+#include "Resultats_Json.h"
 #include "Ouverture_Base.h"
 #include "Reponses_Donnees.h"
 

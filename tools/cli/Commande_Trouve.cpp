@@ -5,7 +5,7 @@
 #include <iostream>
 #include <memory>
 
-#include "Json.h"
+#include "Resultats_Json.h"
 #include "Noms_Especes.h"
 #include "Ouverture_Base.h"
 

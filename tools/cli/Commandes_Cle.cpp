@@ -11,8 +11,8 @@
 #include "Conversions.h"
 #include "Echange_Identification.h"
 #include "Identification_Courante.h"
-#include "Json.h"
 #include "Ouverture_Base.h"
+#include "Resultats_Json.h"
 #include "Table_Chaines.h"
 #include "Textes_Moteur_Langue.h"
 
@@ -103,17 +103,6 @@ bool Applique_Reponse(const Base_Connaissance& base, Identification_Courante& id
     return true;
 }
 
-std::string Identifiant(const Base_Connaissance& base, int etat) {
-    const Etat_Caractere* e = base.Etat_Par_Numero(etat);
-    return e ? e->ID_CARAC : std::to_string(etat);
-}
-
-std::string Pouvoir_Texte(double pouvoir) {
-    char tampon[32];
-    std::snprintf(tampon, sizeof tampon, "%.6f", pouvoir);
-    return tampon;
-}
-
 void Ecrit_Rang(const Identification_Courante& id, bool json, std::ostream& out) {
     const Liste_Especes& liste = id.Liste();
     if (!json) {
@@ -121,28 +110,19 @@ void Ecrit_Rang(const Identification_Courante& id, bool json, std::ostream& out)
         for (const auto& ligne : liste.Lignes) out << ligne << "\n";
         return;
     }
-    const auto& r = id.Resultats();
-    out << "{\"label\": " << Json_Texte(liste.Legende) << ", \"nb_esp_max\": " << liste.Nb_Esp_Max
-        << ", \"lines\": [";
-    for (size_t k = 0; k < liste.Lignes.size(); ++k) {
-        out << (k ? ", " : "") << "{\"rank\": " << k << ", \"species\": " << r.Classement_Esp.Espece[k]
-            << ", \"name\": " << Json_Texte(Nom_De_Ligne(liste.Lignes[k]))
-            << ", \"score\": " << r.Classement_Esp.Score[k] << ", \"percent\": " << r.Pourcent_Esp[k]
-            << ", \"line\": " << Json_Texte(liste.Lignes[k]) << "}";
-    }
-    out << "]}\n";
+    Ecrit_Rang_Json(id, out);
 }
 
 void Ecrit_Meilleur(const Base_Connaissance& base, Identification_Courante& id, Console& console,
                     std::string_view suffixe, bool json, std::ostream& out) {
     const Issue_Recherche issue = id.Maitre_Discriminant();
+    const std::string message = console.messages.empty() ? std::string() : console.messages.back();
+    if (json) {
+        Ecrit_Meilleur_Json(base, id, issue, message, suffixe, out);
+        return;
+    }
     if (issue != Issue_Recherche::Proposee) {
-        const std::string message = console.messages.empty() ? std::string() : console.messages.back();
-        if (json) {
-            out << "{\"proposed\": null, \"message\": " << Json_Texte(message) << "}\n";
-        } else {
-            out << message << "\n";
-        }
+        out << message << "\n";
         return;
     }
     const Question_Courante& q = id.Question;
@@ -153,83 +133,49 @@ void Ecrit_Meilleur(const Base_Connaissance& base, Identification_Courante& id, 
         if (&base.Objets[p] == objet)
             pouvoir = id.Pouvoir_Discriminant()[p];
     }
-    if (!json) {
-        out << q.Objet << "\t" << question << "\tpower " << Pouvoir_Texte(pouvoir) << "\n";
-        return;
-    }
-    out << "{\"proposed\": {\"objet\": " << Json_Texte(q.Objet) << ", \"question\": " << Json_Texte(question)
-        << ", \"power\": " << Pouvoir_Texte(pouvoir) << ", \"states\": [";
-    for (int j = 0; j < q.Nb_Car; ++j)
-        out << (j ? ", " : "") << Json_Texte(Identifiant(base, q.Index_Car + j));
-    out << "]}, \"message\": null}\n";
+    out << q.Objet << "\t" << question << "\tpower " << Pouvoir_Texte(pouvoir) << "\n";
 }
 
 // Every eligible character with its power, best first: the first line is what best proposes.
 void Ecrit_Classement(const Base_Connaissance& base, Identification_Courante& id, std::string_view suffixe,
                       bool json, std::ostream& out) {
     const std::vector<Question_Classee> lignes = id.Questions_Classees();
-    if (json)
-        out << "{\"questions\": [";
-    for (size_t i = 0; i < lignes.size(); ++i) {
-        const Objet_Fic& o = base.Objets[static_cast<size_t>(lignes[i].Position)];
-        const std::string& question = base.Textes.Question(o, suffixe);
-        if (json) {
-            out << (i ? ", " : "") << "{\"objet\": " << Json_Texte(o.Objet)
-                << ", \"question\": " << Json_Texte(question)
-                << ", \"power\": " << Pouvoir_Texte(lignes[i].Pouvoir) << "}";
-        } else {
-            out << o.Objet << "\t" << question << "\tpower " << Pouvoir_Texte(lignes[i].Pouvoir) << "\n";
-        }
+    if (json) {
+        Ecrit_Classement_Json(base, lignes, suffixe, out);
+        return;
     }
-    if (json)
-        out << "]}\n";
+    for (const Question_Classee& ligne : lignes) {
+        const Objet_Fic& o = base.Objets[static_cast<size_t>(ligne.Position)];
+        out << o.Objet << "\t" << base.Textes.Question(o, suffixe) << "\tpower "
+            << Pouvoir_Texte(ligne.Pouvoir) << "\n";
+    }
 }
 
 void Ecrit_Contra(const Base_Connaissance& base, const Contradictions_Espece& c, bool json,
                   std::ostream& out) {
-    const std::string nom = base.Nom_Esp[static_cast<size_t>(c.Espece)];
-    if (!json) {
-        out << nom << ": " << c.Nb_Dessins_Sup << " contradicted answer" << (c.Nb_Dessins_Sup == 1 ? "" : "s")
-            << "\n";
-        for (const auto& e : c.Etats) {
-            out << e.Objet << "\t" << Identifiant(base, e.Etat) << "\t";
-            if (!e.Dessin.empty()) {
-                out << "layer " << e.Calque << "\t" << e.Dessin;
-            } else if (e.Bouton != -1) {
-                const Image_Bouton* image = nullptr;
-                for (const auto& b : c.Barre) {
-                    if (b.Numero == e.Bouton)
-                        image = &b;
-                }
-                out << "button " << e.Bouton << "\t" << (image && image->Contredit ? image->Image : "");
-            } else {
-                out << "no mark";
-            }
-            out << "\n";
-        }
+    if (json) {
+        Ecrit_Contra_Json(base, c, out);
         return;
     }
-    out << "{\"species\": " << Json_Texte(nom) << ", \"nb_dessins_sup\": " << c.Nb_Dessins_Sup
-        << ", \"contradictions\": [";
-    for (size_t i = 0; i < c.Etats.size(); ++i) {
-        const auto& e = c.Etats[i];
-        out << (i ? ", " : "") << "{\"objet\": " << Json_Texte(e.Objet)
-            << ", \"state\": " << Json_Texte(Identifiant(base, e.Etat));
+    const std::string nom = base.Nom_Esp[static_cast<size_t>(c.Espece)];
+    out << nom << ": " << c.Nb_Dessins_Sup << " contradicted answer" << (c.Nb_Dessins_Sup == 1 ? "" : "s")
+        << "\n";
+    for (const auto& e : c.Etats) {
+        out << e.Objet << "\t" << Identifiant_Etat(base, e.Etat) << "\t";
         if (!e.Dessin.empty()) {
-            out << ", \"layer\": " << e.Calque << ", \"drawing\": " << Json_Texte(e.Dessin);
+            out << "layer " << e.Calque << "\t" << e.Dessin;
         } else if (e.Bouton != -1) {
-            out << ", \"button\": " << e.Bouton;
+            const Image_Bouton* image = nullptr;
+            for (const auto& b : c.Barre) {
+                if (b.Numero == e.Bouton)
+                    image = &b;
+            }
+            out << "button " << e.Bouton << "\t" << (image && image->Contredit ? image->Image : "");
+        } else {
+            out << "no mark";
         }
-        out << "}";
+        out << "\n";
     }
-    out << "], \"buttons\": [";
-    for (size_t i = 0; i < c.Barre.size(); ++i) {
-        const auto& b = c.Barre[i];
-        out << (i ? ", " : "") << "{\"number\": " << b.Numero << ", \"caption\": " << Json_Texte(b.Caption)
-            << ", \"picture\": " << Json_Texte(b.Image)
-            << ", \"contradicted\": " << (b.Contredit ? "true" : "false") << "}";
-    }
-    out << "]}\n";
 }
 
 void Ecrit_Portrait(const Identification_Courante& id, bool json, std::ostream& out) {
@@ -269,11 +215,17 @@ int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std:
     const Base_Ouverte ouverte = Ouvre_Base(options.reglages, err);
     if (!ouverte.base)
         return 1;
-    const Base_Connaissance& base = *ouverte.base;
+    return Execute_Sur_Base(commande, options, *ouverte.base, ouverte.reglages, out, err);
+}
 
+int Execute_Sur_Base(Commande_Cle commande, const Options_Cle& options, const Base_Connaissance& base,
+                     const Reglages& lus, std::ostream& out, std::ostream& err) {
+    const auto langue = Langue(options.langue);
+    const auto strategie = Strategie_De_Nom(To_Lower_Ascii(options.strategie));
+    if (!langue || !strategie)
+        return 2;
     Console console(err);
-    Reglages_Moteur reglages{ouverte.reglages.Rep_Robot, ouverte.reglages.Rep_Data,
-                             options.seuil.value_or(ouverte.reglages.Seuil_Pourcent),
+    Reglages_Moteur reglages{lus.Rep_Robot, lus.Rep_Data, options.seuil.value_or(lus.Seuil_Pourcent),
                              Textes_Moteur_Langue(*langue), *strategie};
     Identification_Courante id(base, reglages, console, console);
     id.Demarre();
@@ -319,10 +271,9 @@ int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std:
                 err << "contra: no species \"" << options.espece << "\" in this knowledge base\n";
                 return 1;
             }
-            Ecrit_Contra(base,
-                         Calcule_Contradictions(base, id.Etats_Choisis(), espece, ouverte.reglages.Rep_Robot,
-                                                ouverte.reglages.Rep_Data),
-                         options.json, out);
+            Ecrit_Contra(
+                base, Calcule_Contradictions(base, id.Etats_Choisis(), espece, lus.Rep_Robot, lus.Rep_Data),
+                options.json, out);
             break;
         }
         case Commande_Cle::Portrait:

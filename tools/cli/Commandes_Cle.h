@@ -19,6 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "Base_Connaissance.h"
+#include "Reglages.h"
+
 namespace CLI {
 class App;
 }
@@ -43,6 +46,11 @@ struct Options_Cle {
 // Runs one command; returns the process exit status.
 int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std::ostream& out,
                          std::ostream& err);
+
+// The same on a base already loaded with its settings (the options' settings file is not read):
+// what the tests run many times on one base.
+int Execute_Sur_Base(Commande_Cle commande, const Options_Cle& options, const Base_Connaissance& base,
+                     const Reglages& reglages, std::ostream& out, std::ostream& err);
 
 // Adds the four commands to the program's parser. `statut` receives the exit status of the one
 // that ran.

@@ -8,6 +8,7 @@
 //   kestrane-kb export-sdd DATA OUT.xml  write the base in DATA as an SDD 1.1 document
 //   kestrane-kb report DATA OUT          what the key in DATA can and cannot tell apart, as an HTML
 //                                        page (or JSON with --json)
+//   kestrane-kb export-web DATA OUT      write the base in DATA as a static web key in OUT
 
 #include <unistd.h>
 
@@ -15,11 +16,14 @@
 #include <QGuiApplication>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 
 #include "Construction_Base.h"
 #include "Ecriture_Rapport.h"
 #include "Export_Sdd.h"
+#include "Export_Web.h"
 #include "Import_Sdd.h"
 #include "Verification_Base.h"
 
@@ -61,6 +65,16 @@ int Fin(const kestrane::Status& s, const char* quoi, const std::vector<std::stri
     return 0;
 }
 
+// The web key's engine: KESTRANE_WEB_ENGINE, else where an installation puts it.
+std::string Moteur_Web_Par_Defaut(const char* programme) {
+    if (const char* variable = std::getenv("KESTRANE_WEB_ENGINE"); variable != nullptr && *variable != '\0')
+        return variable;
+    std::error_code ec;
+    const auto exe = std::filesystem::canonical("/proc/self/exe", ec);
+    const auto dossier = ec ? std::filesystem::absolute(programme).parent_path() : exe.parent_path();
+    return (dossier.parent_path() / "share" / "kestrane" / "web").string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +112,14 @@ int main(int argc, char** argv) {
         ->capture_default_str()
         ->check(CLI::PositiveNumber);
     rapport->add_option("--seed", options.Graine, "Seed of the sample")->capture_default_str();
+    std::string moteur = Moteur_Web_Par_Defaut(argv[0]);
+    auto* web = app.add_subcommand("export-web", "Write a knowledge base as a static web key");
+    web->add_option("DATA", donnees, "Folder holding kestrane.ini")->required();
+    web->add_option("OUT", sortie, "Output folder; replaced only when the export succeeds")->required();
+    web->add_option("--engine", moteur,
+                    "Folder holding the web key's engine (kestrane.js, kestrane.wasm); by default "
+                    "KESTRANE_WEB_ENGINE, else share/kestrane/web under the program's prefix")
+        ->capture_default_str();
     CLI11_PARSE(app, argc, argv);
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -138,6 +160,18 @@ int main(int argc, char** argv) {
             return 1;
         std::printf("kestrane-kb: reported on %s in %s in %.2f s\n", donnees.c_str(), fichier.c_str(),
                     secondes());
+        return 0;
+    }
+    if (*web) {
+        kestrane::Status s = kestrane::Status::Ok();
+        {
+            Affiche_Progression progression;
+            s = kestrane::kb::Exporte_Web(donnees, sortie, moteur, &avertissements, std::ref(progression));
+        }
+        if (Fin(s, "web export", avertissements) != 0)
+            return 1;
+        std::printf("kestrane-kb: exported %s as a web key in %s in %.2f s\n", donnees.c_str(),
+                    sortie.c_str(), secondes());
         return 0;
     }
     if (*exporte) {

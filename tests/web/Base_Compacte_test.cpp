@@ -1,0 +1,167 @@
+// The compact base file: the model read back from it is the model the SQLite loader built; damaged
+// files are refused with a message; matrix values a byte cannot carry are refused when writing.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "Base_Compacte.h"
+#include "Base_Test.h"
+#include "Cle_Test.h"
+#include "Ecriture_Base_Compacte.h"
+#include "Palette_Sampler.h"
+
+namespace kestrane::test {
+namespace {
+
+void Attend_Meme_Modele(const Base_Connaissance& a, const Base_Connaissance& b) {
+    EXPECT_EQ(a.Nb_Esp, b.Nb_Esp);
+    EXPECT_EQ(a.Nb_Etats_Desc, b.Nb_Etats_Desc);
+    EXPECT_EQ(a.Nb_Cadre, b.Nb_Cadre);
+    EXPECT_EQ(a.Nb_Robot, b.Nb_Robot);
+    EXPECT_EQ(a.Nb_But_Car, b.Nb_But_Car);
+    EXPECT_EQ(a.Nb_But_Deter, b.Nb_But_Deter);
+    EXPECT_EQ(a.Nb_But_Quest, b.Nb_But_Quest);
+    EXPECT_EQ(a.Nb_Couleurs, b.Nb_Couleurs);
+    EXPECT_EQ(a.Nb_Contraintes, b.Nb_Contraintes);
+    EXPECT_EQ(a.Nom_Esp, b.Nom_Esp);
+    EXPECT_EQ(a.Flore, b.Flore);
+    EXPECT_EQ(a.Poids, b.Poids);
+    EXPECT_TRUE(a.Matrice == b.Matrice);
+    EXPECT_EQ(a.Couleur_Pixel, b.Couleur_Pixel);
+    EXPECT_EQ(a.Couleur_Comp, b.Couleur_Comp);
+    EXPECT_EQ(a.Code_Couleur, b.Code_Couleur);
+    EXPECT_EQ(a.Joker, b.Joker);
+    EXPECT_EQ(a.Objets, b.Objets);
+    EXPECT_EQ(a.Caracteres, b.Caracteres);
+    EXPECT_EQ(a.Descendance, b.Descendance);
+    EXPECT_EQ(a.Hierarchie, b.Hierarchie);
+    EXPECT_EQ(a.Clic_Zone, b.Clic_Zone);
+    EXPECT_EQ(a.But_Deter, b.But_Deter);
+    EXPECT_EQ(a.But_Quest, b.But_Quest);
+    EXPECT_EQ(a.Contradictions, b.Contradictions);
+    EXPECT_EQ(a.Communs_Langues, b.Communs_Langues);
+    EXPECT_EQ(a.Textes.Langues(), b.Textes.Langues());
+    EXPECT_EQ(a.Textes.Entrees(), b.Textes.Entrees());
+    // The look-ups are rebuilt.
+    for (const Etat_Caractere& e : a.Caracteres)
+        EXPECT_EQ(b.Etat_Par_Identifiant(e.ID_CARAC), e.NUM) << e.ID_CARAC;
+}
+
+std::vector<uint8_t> Encode(const Base_Connaissance& base, const Noms_Especes& noms) {
+    auto octets = kb::Ecrit_Base_Compacte(base, noms);
+    EXPECT_TRUE(octets.ok()) << octets.status().message();
+    return octets.ok() ? *octets : std::vector<uint8_t>{};
+}
+
+void Restampe(std::vector<uint8_t>& octets) {
+    const uint64_t e = Empreinte_Compacte(octets.data() + Entete_Compacte, octets.size() - Entete_Compacte);
+    for (size_t i = 0; i < 8; ++i) octets[12 + i] = static_cast<uint8_t>(e >> (8 * i));
+}
+
+TEST(Base_Compacte, Le_Modele_Relu_Est_Celui_Du_Chargeur) {
+    struct Cas {
+        std::string nom;
+        bool palette;
+    };
+    for (const Cas& cas : {Cas{"cle", false}, Cas{"petite", true}, Cas{"flora", false}}) {
+        SCOPED_TRACE(cas.nom);
+        const std::filesystem::path dossier = cas.nom == "flora"
+                                                  ? std::filesystem::path(KB_FLORA_BUILT)
+                                                  : std::filesystem::path(KESTRANE_BASES) / cas.nom;
+        Palette_Fixe palette({0x102030, 0x405060, 0x708090, 0xA0B0C0});
+        Chargement c = Charge_Base(Lieux_Construits(dossier), cas.palette ? &palette : nullptr);
+        ASSERT_TRUE(c.Base) << cas.nom;
+        const Noms_Especes noms = Noms_Especes::Lit(*c.Base);
+        const std::vector<uint8_t> octets = Encode(*c.Base, noms);
+        auto lue = Lit_Base_Compacte(octets.data(), octets.size());
+        ASSERT_TRUE(lue.ok()) << lue.status().message();
+        Attend_Meme_Modele(*c.Base, *lue->Base);
+        EXPECT_EQ(lue->Base->Base_Donnees, nullptr);
+        ASSERT_EQ(lue->Noms.Nombre_Especes(), noms.Nombre_Especes());
+        for (size_t s = 0; s < noms.Nombre_Especes(); ++s) {
+            EXPECT_EQ(lue->Noms.Noms(s), noms.Noms(s));
+            EXPECT_EQ(lue->Noms.Plies(s), noms.Plies(s));
+        }
+        // A name is found by the folded text alone, accents and case aside, as the desktop finds it.
+        if (cas.nom == "flora") {
+            EXPECT_EQ(lue->Noms.Correspondances_Plie("erable"), noms.Correspondances("Érable"));
+        }
+        // The same base gives the same bytes, and so the same stamp.
+        EXPECT_EQ(Encode(*c.Base, noms), octets);
+        EXPECT_EQ(Texte_Empreinte(lue->Empreinte).size(), 16u);
+    }
+}
+
+TEST(Base_Compacte, Les_Valeurs_Qu_Un_Octet_Porte_Passent_Les_Autres_Sont_Refusees) {
+    struct Cas {
+        int16_t valeur;
+        const char* erreur;  // nullptr: written and read back
+    };
+    for (const Cas& cas : {Cas{2, nullptr}, Cas{-1, nullptr}, Cas{127, nullptr}, Cas{-128, nullptr},
+                           Cas{128, "species 'S1', state 'C0_1': the matrix value 128 does not fit"},
+                           Cas{-300, "the matrix value -300 does not fit"}}) {
+        SCOPED_TRACE(cas.valeur);
+        auto base = Construit({{2, 3}, {}, {{0, 1}, {1, -1}, {-1, 2}}, {}});
+        base->Matrice(1, 1) = cas.valeur;
+        auto octets = kb::Ecrit_Base_Compacte(*base, Noms_Especes{});
+        if (cas.erreur != nullptr) {
+            ASSERT_FALSE(octets.ok());
+            EXPECT_NE(octets.status().message().find(cas.erreur), std::string::npos)
+                << octets.status().message();
+            continue;
+        }
+        ASSERT_TRUE(octets.ok()) << octets.status().message();
+        auto lue = Lit_Base_Compacte(octets->data(), octets->size());
+        ASSERT_TRUE(lue.ok()) << lue.status().message();
+        EXPECT_TRUE(lue->Base->Matrice == base->Matrice);
+    }
+}
+
+TEST(Base_Compacte, Un_Fichier_Abime_Est_Refuse_Avec_Sa_Raison) {
+    auto base = Construit({{2, 3}, {1, 2}, {{0, 1}, {1, -1}, {-1, 2}}, {{1, 0, 1}}});
+    const std::vector<uint8_t> bon = Encode(*base, Noms_Especes{});
+    struct Cas {
+        const char* nom;
+        std::function<void(std::vector<uint8_t>&)> abime;
+        const char* erreur;
+    };
+    const Cas cas[] = {
+        {"empty", [](auto& o) { o.clear(); }, "not a Kestrane compact base"},
+        {"another signature", [](auto& o) { o[0] = 'X'; }, "not a Kestrane compact base"},
+        {"another format", [](auto& o) { o[8] = 9; }, "of format 9 where this program reads format 1"},
+        {"a byte changed", [](auto& o) { o.back() ^= 1; }, "damaged"},
+        {"cut short", [](auto& o) { o.resize(o.size() - 3), Restampe(o); }, "it ends early"},
+        {"bytes after its end", [](auto& o) { o.push_back(0), Restampe(o); }, "1 bytes follow its end"},
+        {"a huge count",
+         [](auto& o) {
+             // Nom_Esp's count follows the nine counts.
+             std::memset(o.data() + Entete_Compacte + 36, 0xFF, 4);
+             Restampe(o);
+         },
+         "exceeds what the file holds"},
+        {"a negative count",
+         [](auto& o) {
+             std::memset(o.data() + Entete_Compacte, 0xFF, 4);
+             Restampe(o);
+         },
+         "a count is negative"},
+        {"species without names",
+         [](auto& o) {
+             o[Entete_Compacte] = 4;  // Nb_Esp 4 where Nom_Esp holds 3
+             Restampe(o);
+         },
+         "3 species names and 5 weights for 4 species"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        std::vector<uint8_t> octets = bon;
+        c.abime(octets);
+        auto lue = Lit_Base_Compacte(octets.data(), octets.size());
+        ASSERT_FALSE(lue.ok());
+        EXPECT_NE(lue.status().message().find(c.erreur), std::string::npos) << lue.status().message();
+    }
+}
+
+}  // namespace
+}  // namespace kestrane::test
