@@ -28,7 +28,7 @@ const char* const Modele_Espece = R"(<!DOCTYPE html>
 {{Description}}
 <h2>{{T:Caracteres}}</h2>
 {{Caracteres}}
-<p><a href="{{Page_Dessin}}">{{T:Dessin}}</a></p>
+{{Lien_Dessin}}
 </body></html>
 )";
 
@@ -38,7 +38,7 @@ const char* const Modele_Dessin = R"(<!DOCTYPE html>
 #dessin{position:absolute;left:12px;top:72px;width:550px;height:825px}</style></head>
 <body>
 <div id="titre"><a href="{{Page_Espece}}"><i>{{Espece}}</i></a> &ndash; {{Famille}} &ndash; {{Langues}}</div>
-<img id="dessin" src="{{Image}}" width="550" height="825" alt="{{Espece}}">
+{{Image_Dessin}}
 </body></html>
 )";
 
@@ -124,6 +124,13 @@ Status Ecrit_Dessin_Espece(const Base_Source& src, const Espece_Source& e, const
             return s;
     }
     return Ecrit_Gif(image, gif);
+}
+
+// The species' own drawing, or else one made of the portrait; a taxon imported without a picture,
+// in a base without a portrait, has none (a blank card for each would cost time and room for
+// nothing).
+bool A_Un_Dessin(const Base_Source& src, const Espece_Source& e) {
+    return !e.Dessin.empty() || !src.Pieces.empty();
 }
 
 }  // namespace
@@ -225,6 +232,18 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
                 {"Page_Dessin", "dessin_" + c5 + "_" + lg.Suffixe + ".html"},
                 {"Image", c5 + ".gif"},
                 {"Caracteres", caracteres}};
+            const auto& t = textes[lg.Suffixe];
+            const auto texte = [&](const std::string& cle) {
+                auto it = t.find(cle);
+                return it != t.end() ? it->second : Echappe_Xml(cle);
+            };
+            const bool dessin = A_Un_Dessin(src, e);
+            v["Lien_Dessin"] = dessin
+                                   ? "<p><a href=\"" + v["Page_Dessin"] + "\">" + texte("Dessin") + "</a></p>"
+                                   : "<p>" + texte("Sans_Dessin") + "</p>";
+            v["Image_Dessin"] = dessin ? "<img id=\"dessin\" src=\"" + v["Image"] +
+                                             "\" width=\"550\" height=\"825\" alt=\"" + v["Espece"] + "\">"
+                                       : "<p id=\"dessin\">" + texte("Sans_Dessin") + "</p>";
             v["Langues"] = liens_langues(lg.Suffixe, c5);
             Status s = Ecrit_Texte(dossier / (c5 + "_" + lg.Suffixe + ".html"),
                                    Remplit(m_espece, v, textes[lg.Suffixe]));
@@ -236,6 +255,8 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
             if (!s.ok())
                 return s;
         }
+        if (!A_Un_Dessin(src, e))
+            continue;
         const std::string gif = (dossier / (c5 + ".gif")).string();
         dessins.push_back(
             std::async(std::launch::deferred, [&src, &e, gif] { return Ecrit_Dessin_Espece(src, e, gif); }));

@@ -7,17 +7,23 @@
 //   kestrane-kb import-sdd FILE.xml OUT  build OUT from an SDD 1.1 dataset
 //   kestrane-kb export-sdd DATA OUT.xml  write the base in DATA as an SDD 1.1 document
 
+#include <pthread.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <QGuiApplication>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <thread>
 
 #include "Construction_Base.h"
+#include "Dossiers_Travail.h"
 #include "Export_Sdd.h"
 #include "Import_Sdd.h"
+#include "Sortie_Base.h"
 #include "Verification_Base.h"
 
 namespace {
@@ -49,6 +55,26 @@ class Affiche_Progression {
     bool ligne_ouverte_ = false;
 };
 
+// A build or an import stopped by SIGINT, SIGTERM or SIGHUP removes its work folders beside OUT
+// first (they can hold hundreds of megabytes), then ends as that signal would have ended it. The
+// signals are taken by a thread of their own, so that the removal runs outside a signal handler.
+void Nettoie_Sur_Signal(const std::filesystem::path& dossier) {
+    sigset_t signaux;
+    sigemptyset(&signaux);
+    for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&signaux, s);
+    pthread_sigmask(SIG_BLOCK, &signaux, nullptr);  // before any other thread starts
+    std::thread([signaux, dossier] {
+        int signal_recu = 0;
+        if (sigwait(&signaux, &signal_recu) != 0)
+            return;
+        // Twice: the work going on meanwhile may have made a folder again.
+        for (int k = 0; k < 2; ++k) kestrane::kb::Retire_Dossiers_Du_Processus(dossier, getpid());
+        std::signal(signal_recu, SIG_DFL);
+        pthread_sigmask(SIG_UNBLOCK, &signaux, nullptr);
+        raise(signal_recu);
+    }).detach();
+}
+
 int Fin(const kestrane::Status& s, const char* quoi, const std::vector<std::string>& avertissements) {
     if (!s.ok()) {
         std::cerr << "kestrane-kb: " << quoi << " failed\n" << s.message() << "\n";
@@ -60,7 +86,8 @@ int Fin(const kestrane::Status& s, const char* quoi, const std::vector<std::stri
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// An unexpected exception still unwinds, so that the work folders go with their owners.
+int main(int argc, char** argv) try {
     CLI::App app{"Kestrane knowledge-base builder"};
     app.require_subcommand(1);
     std::string source, sortie, donnees, fichier;
@@ -81,6 +108,8 @@ int main(int argc, char** argv) {
     exporte->add_option("OUT", fichier, "SDD document to write")->required();
     CLI11_PARSE(app, argc, argv);
 
+    if (*build || *import)
+        Nettoie_Sur_Signal(kestrane::kb::Chemin_Sortie(sortie).parent_path());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication qt(argc, argv);
@@ -128,4 +157,7 @@ int main(int argc, char** argv) {
     else
         std::printf("kestrane-kb: %s is sound\n", donnees.c_str());
     return 0;
+} catch (const std::exception& e) {
+    std::cerr << "kestrane-kb: stopped by an internal error: " << e.what() << "\n";
+    return 2;
 }
