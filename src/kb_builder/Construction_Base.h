@@ -5,9 +5,9 @@
 // refused first. The source is read and checked; the base is then written into a temporary
 // folder beside the output, checked as the program will read it (Verifie_Base), and only then
 // renamed into place, replacing an earlier base. On any failure the output folder is left as it
-// was, and neither the temporary folder nor a parent folder made for the output is left. The check's warnings
-// (texts without a translation) do not stop the build; they go to `avertissements` when it is given. Needs a
-// QGuiApplication for the pictures.
+// was, and neither the temporary folder nor a parent folder made for the output is left. The
+// check's warnings (texts without a translation) do not stop the build; they go to
+// `avertissements` when it is given. Needs a QGuiApplication for the pictures.
 
 #include <string>
 #include <vector>

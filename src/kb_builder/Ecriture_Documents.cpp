@@ -195,8 +195,15 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
         return out;
     };
 
+    // Progress counts the species whose pages are written, then the drawings made.
+    size_t nb_dessins = 0;
+    for (const auto& e : src.Especes) nb_dessins += A_Un_Dessin(src, e) ? 1 : 0;
+    const size_t etapes = src.Especes.size() + nb_dessins;
     std::vector<std::future<Status>> dessins;
     for (const auto& e : src.Especes) {
+        const auto k = static_cast<size_t>(&e - src.Especes.data());
+        if (progression && k % 64 == 0)
+            progression("pages", k, etapes);
         const std::string c5 = Minuscules(e.Code);
         const fs::path dossier = docs / c5.substr(0, 1) / c5;
         fs::create_directories(dossier, ec);
@@ -266,7 +273,7 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
     Status resultat = Status::Ok();
     for (size_t i = 0; i < dessins.size(); i += 2) {
         if (progression)
-            progression("pages", i, dessins.size());
+            progression("pages", src.Especes.size() + i, etapes);
         auto a = std::async(std::launch::async, [&dessins, i] { return dessins[i].get(); });
         Status b = i + 1 < dessins.size() ? dessins[i + 1].get() : Status::Ok();
         Status sa = a.get();

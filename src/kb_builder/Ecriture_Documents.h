@@ -20,7 +20,7 @@
 
 namespace kestrane::kb {
 
-// `progression` hears "pages" once per species drawing done.
+// `progression` hears "pages": the species whose pages are written, then the drawings made.
 Status Ecrit_Documents(const Base_Source& source, const std::string& dossier_sortie,
                        const Progression& progression = {});
 

@@ -120,7 +120,10 @@ class Lecture {
     }
     // Leaves the current element, passing over what it holds.
     void Saute() {
-        x_.skipCurrentElement();
+        for (int ouverts = 1; ouverts > 0 && !x_.atEnd() && !x_.hasError();) {
+            const auto t = Avance();  // so that the depth stays counted
+            ouverts += t == QXmlStreamReader::StartElement ? 1 : t == QXmlStreamReader::EndElement ? -1 : 0;
+        }
         Sort();
     }
     // The text of the current element (and of its children), leaving it.

@@ -160,43 +160,21 @@ TEST(Construction, OutIsReplacedOnlyWhenNewEmptyOrAnEarlierBase) {
         const char* attendu;                               // "" when the base replaces OUT
         bool sdd = false;  // imports proj/arbres.sdd.xml instead of building ./source
     } cas[] = {
-        {"AUsersFolder",
-         [](const fs::path& d) {
-             fs::create_directories(d / "out");
-             test::Ecrit_Texte(d / "out/notes.txt", "mine");
-             return d / "out";
-         },
+        // clang-format off
+        {"AUsersFolder", [](const fs::path& d) { fs::create_directories(d / "out");
+             test::Ecrit_Texte(d / "out/notes.txt", "mine"); return d / "out"; },
          "out: is not an earlier Kestrane base (it holds 'notes.txt')"},
-        {"AFile",
-         [](const fs::path& d) {
-             test::Ecrit_Texte(d / "out", "mine");
-             return d / "out";
-         },
+        {"AFile", [](const fs::path& d) { test::Ecrit_Texte(d / "out", "mine"); return d / "out"; },
          "out: is a file, not a folder"},
         {"TheSourceFolder", [](const fs::path& d) { return d / "source"; }, "which the base is made from"},
         {"AFolderAboveTheSource", [](const fs::path& d) { return d; }, "which the base is made from"},
-        {"TheDatasetsFolder", [](const fs::path& d) { return d / "proj"; }, "which the base is made from",
-         true},
-        {"AnEarlierBaseThatGainedAFile",
-         [](const fs::path& d) {
-             Base_Anterieure(d / "out");
-             test::Ecrit_Texte(d / "out/notes.txt", "mine");
-             return d / "out";
-         },
-         "(it holds 'notes.txt')"},
-        {"AnEmptyFolder",
-         [](const fs::path& d) {
-             fs::create_directories(d / "out");
-             return d / "out";
-         },
-         ""},
-        {"AnEarlierBase",
-         [](const fs::path& d) {
-             Base_Anterieure(d / "out");
-             return d / "out";
-         },
-         ""},
+        {"TheDatasetsFolder", [](const fs::path& d) { return d / "proj"; }, "which the base is made from", true},
+        {"AnEarlierBaseThatGainedAFile", [](const fs::path& d) { Base_Anterieure(d / "out");
+             test::Ecrit_Texte(d / "out/notes.txt", "mine"); return d / "out"; }, "(it holds 'notes.txt')"},
+        {"AnEmptyFolder", [](const fs::path& d) { fs::create_directories(d / "out"); return d / "out"; }, ""},
+        {"AnEarlierBase", [](const fs::path& d) { Base_Anterieure(d / "out"); return d / "out"; }, ""},
         {"ANewFolderInNewFolders", [](const fs::path& d) { return d / "a/b/out"; }, ""},
+        // clang-format on
     };
     for (const auto& k : cas) {
         SCOPED_TRACE(k.nom);

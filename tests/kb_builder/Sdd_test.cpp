@@ -223,6 +223,8 @@ TEST(Sdd_Mauvais, RefusedWithTheLineAndNothingLeftAtTheOutput) {
 // folder} -> what the base holds (the hand-written key names a taxon by its description only, the
 // round trip carries the extension's codes and Joker flags).
 TEST(Sdd_Variantes, LanguagesAndPictures) {
+    std::string autres;  // elements the reader passes over, more than it lets elements nest
+    for (int k = 0; k < 300; ++k) autres += "<Other><x/></Other>";
     const struct {
         std::string xml;
         std::vector<std::string> langues;  // suffixes of Langues_Textes, the origin first
@@ -234,31 +236,18 @@ TEST(Sdd_Variantes, LanguagesAndPictures) {
                                                    "<Label xml:lang=\"es\">Hoja</Label>"}}),
          {"fr", "en", "es"}, "Feuille", ""},
         {Avec(Document(), {{"<Dataset>", "<Dataset xml:lang=\"de\">"}}), {"de", "en"}, "Leaf", ""},
-        {Avec(Document(), {{"<Dataset>", "<Dataset xml:lang=\"tlh-x\">"}}),
-         {"en"},
-         "Leaf",
-         "no two-letter code"},
-        {Avec(
-             Document("", "",
-                      "<MediaObjects><MediaObject id=\"m1\"><Representation><Label>p</Label></Representation>"
-                      "<Type>Image</Type><Source href=\"../photo.png\"/></MediaObject></MediaObjects>"),
-             {{"<Label>Needle</Label>", "<Label>Needle</Label><MediaObject ref=\"m1\"/>"}}),
-         {"en"},
-         "Leaf",
-         "cannot be read (../photo.png)"},
-        {Avec(
-             Document("", "",
-                      "<MediaObjects><MediaObject id=\"m1\"><Representation><Label>p</Label></Representation>"
-                      "<Type>Image</Type><Source href=\"dessin.svg\"/></MediaObject></MediaObjects>"),
-             {{"<Label>Needle</Label>", "<Label>Needle</Label><MediaObject ref=\"m1\"/>"}}),
-         {"en"},
-         "Leaf",
-         "cannot be read (dessin.svg)"},
-        {Avec(Document(),
-              {{"<Label>Leaf</Label>", "<Label>blade length&lt;width &amp;lt;b&amp;gt;</Label>"}}),
-         {"en"},
-         "blade length<width &lt;b&gt;",
-         ""},
+        {Avec(Document(), {{"<Dataset>", "<Dataset xml:lang=\"tlh-x\">"}}), {"en"}, "Leaf", "no two-letter code"},
+        {Avec(Document("", "", "<MediaObjects><MediaObject id=\"m1\"><Representation><Label>p</Label></Representation>"
+                               "<Type>Image</Type><Source href=\"../photo.png\"/></MediaObject></MediaObjects>"),
+              {{"<Label>Needle</Label>", "<Label>Needle</Label><MediaObject ref=\"m1\"/>"}}),
+         {"en"}, "Leaf", "cannot be read (../photo.png)"},
+        {Avec(Document("", "", "<MediaObjects><MediaObject id=\"m1\"><Representation><Label>p</Label></Representation>"
+                               "<Type>Image</Type><Source href=\"dessin.svg\"/></MediaObject></MediaObjects>"),
+              {{"<Label>Needle</Label>", "<Label>Needle</Label><MediaObject ref=\"m1\"/>"}}),
+         {"en"}, "Leaf", "cannot be read (dessin.svg)"},
+        {Avec(Document(), {{"<Label>Leaf</Label>", "<Label>blade length&lt;width &amp;lt;b&amp;gt;</Label>"}}),
+         {"en"}, "blade length<width &lt;b&gt;", ""},
+        {Avec(Document(), {{"<Dataset>", "<Dataset>" + autres}}), {"en"}, "Leaf", ""},
     };
     Dossier_Test d("kb-sdd-var");
     QImage image(8, 8, QImage::Format_RGB32);
