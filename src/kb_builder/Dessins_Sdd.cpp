@@ -1,6 +1,7 @@
 #include "Dessins_Sdd.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <algorithm>
@@ -8,73 +9,74 @@
 #include <vector>
 
 #include "Ecriture_Documents.h"
+#include "Svg_Autonome.h"
 
 namespace kestrane::kb {
 
 namespace {
 
-// Characters of UTF-8 text, each as its bytes.
-std::vector<std::string> Caracteres(const std::string& s) {
-    std::vector<std::string> out;
-    for (size_t i = 0; i < s.size();) {
-        size_t n = 1;
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c >= 0xF0)
-            n = 4;
-        else if (c >= 0xE0)
-            n = 3;
-        else if (c >= 0xC0)
-            n = 2;
-        out.push_back(s.substr(i, n));
-        i += n;
-    }
+// Where each character of UTF-8 text starts, in bytes, and the text's end last.
+std::vector<size_t> Debuts(const std::string& s) {
+    std::vector<size_t> out;
+    for (size_t i = 0; i < s.size(); ++i)
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80)
+            out.push_back(i);
+    out.push_back(s.size());
     return out;
 }
 
-// The words of the text in lines of at most `largeur` characters (a longer word is cut).
+// The words of the text in lines of at most `largeur` characters (a longer word is cut). In one
+// pass over the text: a card is tried at several sizes, and its text may be long.
 std::vector<std::string> Coupe(const std::string& texte, size_t largeur) {
+    const std::vector<size_t> debuts = Debuts(texte);
+    const size_t n = debuts.size() - 1;
+    auto blanc = [&](size_t k) {
+        const char c = texte[debuts[k]];
+        return c == ' ' || c == '\n' || c == '\t';
+    };
     std::vector<std::string> lignes;
-    std::vector<std::string> ligne;  // characters of the line being filled
-    std::vector<std::string> mot;
-    auto pose_mot = [&] {
-        while (!mot.empty()) {
-            const size_t place = ligne.empty() ? largeur : largeur - std::min(largeur, ligne.size() + 1);
-            if (mot.size() <= place) {
-                if (!ligne.empty())
-                    ligne.push_back(" ");
-                ligne.insert(ligne.end(), mot.begin(), mot.end());
-                mot.clear();
-            } else if (!ligne.empty()) {
-                std::string l;
-                for (const auto& c : ligne) l += c;
-                lignes.push_back(l);
+    std::string ligne;
+    size_t longueur = 0;  // characters in `ligne`
+    for (size_t k = 0; k < n;) {
+        if (blanc(k)) {
+            ++k;
+            continue;
+        }
+        size_t fin = k;
+        while (fin < n && !blanc(fin)) ++fin;
+        // The word [k, fin): on this line, on the next, or cut into lines of its own.
+        while (k < fin) {
+            const size_t place = longueur == 0 ? largeur : largeur - std::min(largeur, longueur + 1);
+            if (fin - k <= place) {
+                if (longueur > 0)
+                    ligne += ' ', ++longueur;
+                ligne.append(texte, debuts[k], debuts[fin] - debuts[k]);
+                longueur += fin - k;
+                k = fin;
+            } else if (longueur > 0) {
+                lignes.push_back(std::move(ligne));
                 ligne.clear();
+                longueur = 0;
             } else {
-                std::string l;
-                for (size_t k = 0; k < largeur; ++k) l += mot[k];
-                lignes.push_back(l);
-                mot.erase(mot.begin(), mot.begin() + static_cast<std::ptrdiff_t>(largeur));
+                lignes.push_back(texte.substr(debuts[k], debuts[k + largeur] - debuts[k]));
+                k += largeur;
             }
         }
-    };
-    for (const auto& c : Caracteres(texte)) {
-        if (c == " " || c == "\n" || c == "\t")
-            pose_mot();
-        else
-            mot.push_back(c);
     }
-    pose_mot();
-    if (!ligne.empty()) {
-        std::string l;
-        for (const auto& c : ligne) l += c;
-        lignes.push_back(l);
-    }
+    if (longueur > 0)
+        lignes.push_back(std::move(ligne));
     return lignes;
 }
 
+// No card shows more characters than this at its smallest size; the rest is cut before wrapping.
+constexpr size_t Caracteres_Max = 4096;
+
 }  // namespace
 
-std::string Svg_Carte(const std::string& texte, int largeur, int hauteur, bool italique) {
+std::string Svg_Carte(const std::string& texte_entier, int largeur, int hauteur, bool italique) {
+    const std::vector<size_t> debuts = Debuts(texte_entier);
+    const bool trop_long = debuts.size() - 1 > Caracteres_Max;
+    const std::string texte = trop_long ? texte_entier.substr(0, debuts[Caracteres_Max]) : texte_entier;
     const double marge = std::min(largeur, hauteur) * 0.08;
     const double utile_l = largeur - 2 * marge, utile_h = hauteur - 2 * marge;
     // The largest font at which the wrapped text fits, down to a floor where it is cut.
@@ -85,8 +87,11 @@ std::string Svg_Carte(const std::string& texte, int largeur, int hauteur, bool i
         const size_t par_ligne = std::max<size_t>(4, static_cast<size_t>(utile_l / (taille * 0.56)));
         lignes = Coupe(texte, par_ligne);
         const size_t tiennent = std::max<size_t>(1, static_cast<size_t>(utile_h / (taille * 1.25)));
-        if (lignes.size() <= tiennent)
+        if (lignes.size() <= tiennent) {
+            if (trop_long && !lignes.empty())
+                lignes.back() += "…";
             break;
+        }
         if (taille * 0.9 < plancher) {
             lignes.resize(tiennent);
             lignes.back() += "…";
@@ -112,7 +117,22 @@ std::string Svg_Carte(const std::string& texte, int largeur, int hauteur, bool i
 }
 
 Result<std::string> Svg_Image(const std::string& chemin, int largeur, int hauteur, int pixels) {
-    QImageReader lecteur(QString::fromStdString(chemin));
+    QFile fichier(QString::fromStdString(chemin));
+    if (!fichier.open(QIODevice::ReadOnly))
+        return Status::Error(chemin + ": cannot be read (" + fichier.errorString().toStdString() + ")");
+    // A drawing among the pictures is read only when it holds all it shows.
+    const QByteArray format = QImageReader::imageFormat(&fichier);
+    if (format == "svgz")
+        return Status::Error(chemin + ": a compressed drawing is not read");
+    QByteArray dessin;
+    QBuffer tampon_dessin(&dessin);
+    if (format == "svg") {
+        dessin = fichier.readAll();
+        if (Status s = Verifie_Svg_Autonome(dessin, chemin); !s.ok())
+            return s;
+        tampon_dessin.open(QIODevice::ReadOnly);
+    }
+    QImageReader lecteur(format == "svg" ? static_cast<QIODevice*>(&tampon_dessin) : &fichier, format);
     lecteur.setAutoTransform(true);
     // A picture far too large to be meant as one is refused before it is decoded.
     const QSize annonce = lecteur.size();

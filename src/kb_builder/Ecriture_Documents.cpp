@@ -29,7 +29,7 @@ const char* const Modele_Espece = R"(<!DOCTYPE html>
 {{/Legende}}{{Description}}
 <h2>{{T:Caracteres}}</h2>
 {{Caracteres}}
-<p><a href="{{Page_Dessin}}">{{T:Dessin}}</a></p>
+{{Lien_Dessin}}
 </body></html>
 )";
 
@@ -39,7 +39,7 @@ const char* const Modele_Dessin = R"(<!DOCTYPE html>
 #dessin{position:absolute;left:12px;top:72px;width:550px;height:825px}</style></head>
 <body>
 <div id="titre"><a href="{{Page_Espece}}"><i>{{Espece}}</i></a> &ndash; {{Famille}} &ndash; {{Langues}}</div>
-<img id="dessin" src="{{Image}}" width="550" height="825" alt="{{Espece}}">
+{{Image_Dessin}}
 </body></html>
 )";
 
@@ -156,6 +156,13 @@ Status Ecrit_Dessin_Espece(const Base_Source& src, const Espece_Source& e, const
     return Ecrit_Gif(image, gif);
 }
 
+// The species' own drawing, or else one made of the portrait; a taxon imported without a picture,
+// in a base without a portrait, has none (a blank card for each would cost time and room for
+// nothing).
+bool A_Un_Dessin(const Base_Source& src, const Espece_Source& e) {
+    return !e.Dessin.empty() || !src.Pieces.empty();
+}
+
 }  // namespace
 
 std::vector<std::string> Dessins_Portrait(const Base_Source& src, const Espece_Source& e) {
@@ -225,8 +232,15 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
         return out;
     };
 
+    // Progress counts the species whose pages are written, then the drawings made.
+    size_t nb_dessins = 0;
+    for (const auto& e : src.Especes) nb_dessins += A_Un_Dessin(src, e) ? 1 : 0;
+    const size_t etapes = src.Especes.size() + nb_dessins;
     std::vector<std::future<Status>> dessins;
     for (const auto& e : src.Especes) {
+        const auto k = static_cast<size_t>(&e - src.Especes.data());
+        if (progression && k % 64 == 0)
+            progression("pages", k, etapes);
         const std::string c5 = Minuscules(e.Code);
         const fs::path dossier = docs / c5.substr(0, 1) / c5;
         fs::create_directories(dossier, ec);
@@ -263,6 +277,18 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
                 {"Page_Dessin", "dessin_" + c5 + "_" + lg.Suffixe + ".html"},
                 {"Image", c5 + ".gif"},
                 {"Caracteres", caracteres}};
+            const auto& t = textes[lg.Suffixe];
+            const auto texte = [&](const std::string& cle) {
+                auto it = t.find(cle);
+                return it != t.end() ? it->second : Echappe_Xml(cle);
+            };
+            const bool dessin = A_Un_Dessin(src, e);
+            v["Lien_Dessin"] = dessin
+                                   ? "<p><a href=\"" + v["Page_Dessin"] + "\">" + texte("Dessin") + "</a></p>"
+                                   : "<p>" + texte("Sans_Dessin") + "</p>";
+            v["Image_Dessin"] = dessin ? "<img id=\"dessin\" src=\"" + v["Image"] +
+                                             "\" width=\"550\" height=\"825\" alt=\"" + v["Espece"] + "\">"
+                                       : "<p id=\"dessin\">" + texte("Sans_Dessin") + "</p>";
             v["Langues"] = liens_langues(lg.Suffixe, c5);
             Status s = Ecrit_Texte(dossier / (c5 + "_" + lg.Suffixe + ".html"),
                                    Remplit(m_espece, v, textes[lg.Suffixe]));
@@ -274,6 +300,8 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
             if (!s.ok())
                 return s;
         }
+        if (!A_Un_Dessin(src, e))
+            continue;
         const std::string gif = (dossier / (c5 + ".gif")).string();
         dessins.push_back(
             std::async(std::launch::deferred, [&src, &e, gif] { return Ecrit_Dessin_Espece(src, e, gif); }));
@@ -283,7 +311,7 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
     Status resultat = Status::Ok();
     for (size_t i = 0; i < dessins.size(); i += 2) {
         if (progression)
-            progression("pages", i, dessins.size());
+            progression("pages", src.Especes.size() + i, etapes);
         auto a = std::async(std::launch::async, [&dessins, i] { return dessins[i].get(); });
         Status b = i + 1 < dessins.size() ? dessins[i + 1].get() : Status::Ok();
         Status sa = a.get();

@@ -1,7 +1,9 @@
 #pragma once
 // The documents of a base: per species and language a species page and a drawing page, linked to
 // each other and to the same pages in the other languages; per species the full-size drawing
-// (2200 x 3300 GIF); per language the error page (in the data folder); the short user guide.
+// (2200 x 3300 GIF), unless it has neither a drawing of its own nor a portrait to make one from
+// (its pages then say so, with the label Sans_Dessin); per language the error page (in the data
+// folder); the short user guide.
 //
 // Pages are filled from the templates of the source's documents/ folder (espece.html,
 // dessin.html, erreur.html, guide.html) and its label table textes.csv, or from built-in ones.
@@ -18,7 +20,7 @@
 
 namespace kestrane::kb {
 
-// `progression` hears "pages" once per species drawing done.
+// `progression` hears "pages": the species whose pages are written, then the drawings made.
 Status Ecrit_Documents(const Base_Source& source, const std::string& dossier_sortie,
                        const Progression& progression = {});
 

@@ -14,12 +14,15 @@
 #include <unordered_map>
 
 #include "Conversion_Svg.h"
+#include "Svg_Autonome.h"
 
 namespace fs = std::filesystem;
 
 namespace kestrane::kb {
 
 Status Ecrit_Wmf(const std::string& svg, const std::string& wmf, int largeur, int hauteur) {
+    if (auto lu = Lit_Svg_Autonome(svg); !lu)
+        return lu.status();
     return Convertit_Svg_En_Wmf(svg, wmf, largeur, hauteur);
 }
 
@@ -51,7 +54,10 @@ void Pose_32(std::string& out, unsigned v) {
 }  // namespace
 
 Status Ecrit_Ico(const std::string& svg, const std::string& ico) {
-    QSvgRenderer rendu(QString::fromStdString(svg));
+    auto lu = Lit_Svg_Autonome(svg);
+    if (!lu)
+        return lu.status();
+    QSvgRenderer rendu(*lu);
     if (!rendu.isValid())
         return Status::Error(svg + ": not a readable SVG drawing");
     const int cote = 32;
@@ -220,6 +226,8 @@ Result<std::string> Svg_Grille(const std::vector<std::string>& dessins, int lign
             std::stringstream tout;
             tout << in.rdbuf();
             const std::string texte = tout.str();
+            if (Status s = Verifie_Svg_Autonome(QByteArray::fromStdString(texte), dessins[k]); !s.ok())
+                return s;
             std::smatch m;
             if (!std::regex_search(texte, m, re_debut))
                 return Status::Error(dessins[k] + ": no <svg> element");
@@ -266,7 +274,10 @@ Status Peint_Svg(QImage& image, const std::vector<std::string>& dessins, const Q
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(cible);
     for (const auto& d : dessins) {
-        QSvgRenderer rendu(QString::fromStdString(d));
+        auto lu = Lit_Svg_Autonome(d);
+        if (!lu)
+            return lu.status();
+        QSvgRenderer rendu(*lu);
         if (!rendu.isValid())
             return Status::Error(d + ": not a readable SVG drawing");
         const QRectF boite = rendu.viewBoxF();

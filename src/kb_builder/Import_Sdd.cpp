@@ -6,6 +6,7 @@
 #include "Construction_Base.h"
 #include "Dossier_Provisoire.h"
 #include "Lecture_Sdd.h"
+#include "Sortie_Base.h"
 #include "Source_Sdd.h"
 
 namespace fs = std::filesystem;
@@ -14,6 +15,9 @@ namespace kestrane::kb {
 
 Status Importe_Sdd(const std::string& fichier, const std::string& sortie_texte,
                    std::vector<std::string>* avertissements, const Progression& progression) {
+    const fs::path sortie = Chemin_Sortie(sortie_texte);
+    if (Status s = Verifie_Sortie(sortie, fichier); !s.ok())
+        return s;
     QFile f(QString::fromStdString(fichier));
     if (!f.open(QIODevice::ReadOnly))
         return Status::Error(fichier + ": cannot be read (" + f.errorString().toStdString() + ")");
@@ -31,7 +35,9 @@ Status Importe_Sdd(const std::string& fichier, const std::string& sortie_texte,
         return lu.status();
 
     // The drawings the dataset lacks are made in a folder of their own beside the output.
-    const fs::path sortie = Prepare_Sortie(sortie_texte);
+    Parents_Sortie parents(sortie);
+    if (!parents.Ok())
+        return Status::Error(sortie.parent_path().string() + ": cannot be created");
     Dossier_Provisoire dessins(sortie, "sdd");
     if (!dessins.Cree())
         return Status::Error(dessins.Chemin().string() + ": cannot be created");
@@ -43,7 +49,10 @@ Status Importe_Sdd(const std::string& fichier, const std::string& sortie_texte,
         avertissements->insert(avertissements->end(), a.begin(), a.end());
     if (!source)
         return source.status();
-    return Installe_Base(*source, sortie.string(), avertissements, progression);
+    Status s = Installe_Base(*source, sortie.string(), fichier, avertissements, progression);
+    if (s.ok())
+        parents.Garde();
+    return s;
 }
 
 }  // namespace kestrane::kb

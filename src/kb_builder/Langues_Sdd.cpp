@@ -66,20 +66,20 @@ Textes_Choisis Langues_Sdd::Labels(const std::vector<Texte_Sdd>& labels) const {
     Textes_Choisis out;
     const Texte_Sdd* defaut = nullptr;
     for (const auto& l : labels)
-        if ((l.Langue.empty() || l.Langue == Origine()) && !Texte_Brut(l.Texte).empty()) {
+        if ((l.Langue.empty() || l.Langue == Origine()) && !Texte_Label(l.Texte).empty()) {
             defaut = &l;
             break;
         }
     for (const auto& l : labels)
-        if (!defaut && !Texte_Brut(l.Texte).empty())
+        if (!defaut && !Texte_Label(l.Texte).empty())
             defaut = &l;
     if (!defaut)
         return out;
-    out.Defaut = Texte_Brut(defaut->Texte);
+    out.Defaut = Texte_Label(defaut->Texte);
     for (size_t k = 1; k < langues_.size(); ++k)
         for (const auto& l : labels)
             if (l.Langue == langues_[k].Suffixe) {
-                std::string t = Texte_Brut(l.Texte);
+                std::string t = Texte_Label(l.Texte);
                 if (!t.empty())
                     out.Traductions[langues_[k].Suffixe] = std::move(t);
                 break;

@@ -6,6 +6,7 @@
 
 #include "Extension_Sdd.h"
 #include "Nettoyage_Html.h"
+#include "Texte_Utf8.h"
 
 namespace kestrane::kb {
 
@@ -54,7 +55,7 @@ class Lecture {
             Resout();
         if (x_.hasError()) {
             if (message_.empty())
-                return Status::Error(nom_ + ":" + std::to_string(x_.lineNumber()) +
+                return Status::Error(nom_ + ":" + std::to_string(Ligne_Erreur_Xml()) +
                                      ": malformed XML: " + x_.errorString().toStdString());
             return Status::Error(nom_ + ":" + std::to_string(ligne_) + ": " + message_);
         }
@@ -62,12 +63,35 @@ class Lecture {
     }
 
   private:
+    // The line of the reader's error. Bytes that are not UTF-8 are found while a whole block is
+    // decoded, ahead of the line being read: their own line is looked for in the file.
+    long Ligne_Erreur_Xml() const {
+        QIODevice* d = x_.device();
+        const QString encodage = x_.documentEncoding().toString();
+        const bool utf8 =
+            encodage.isEmpty() || encodage.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0;
+        if (x_.error() == QXmlStreamReader::NotWellFormedError &&
+            x_.errorString().contains(QLatin1String("encoded")) && utf8 && d && !d->isSequential() &&
+            d->seek(0)) {
+            const QByteArray tout = d->readAll();
+            if (const int ligne =
+                    Ligne_Non_Utf8(std::string_view(tout.constData(), static_cast<size_t>(tout.size())));
+                ligne > 0)
+                return ligne;
+        }
+        return static_cast<long>(x_.lineNumber());
+    }
+
     // ---- the stream, with the language of each open element ----
 
     QXmlStreamReader::TokenType Avance() {
         const auto t = x_.readNext();
         if (t == QXmlStreamReader::DTD)
             Erreur("a DTD is not allowed in an SDD document");
+        // A dataset nests a few tens of levels; far deeper is a file made to exhaust the reader.
+        profondeur_ += t == QXmlStreamReader::StartElement ? 1 : t == QXmlStreamReader::EndElement ? -1 : 0;
+        if (profondeur_ > Profondeur_Max)
+            Erreur("elements are nested more than " + std::to_string(Profondeur_Max) + " deep");
         if (progression_ && ++jetons_ % 4096 == 0 && x_.device())
             progression_(x_.device()->pos());
         return t;
@@ -96,14 +120,33 @@ class Lecture {
     }
     // Leaves the current element, passing over what it holds.
     void Saute() {
-        x_.skipCurrentElement();
+        for (int ouverts = 1; ouverts > 0 && !x_.atEnd() && !x_.hasError();) {
+            const auto t = Avance();  // so that the depth stays counted
+            ouverts += t == QXmlStreamReader::StartElement ? 1 : t == QXmlStreamReader::EndElement ? -1 : 0;
+        }
         Sort();
     }
     // The text of the current element (and of its children), leaving it.
     std::string Texte() {
-        const std::string t = x_.readElementText(QXmlStreamReader::IncludeChildElements).toStdString();
+        QString t;
+        for (int ouverts = 1; ouverts > 0 && !x_.atEnd() && !x_.hasError();) {
+            switch (Avance()) {
+                case QXmlStreamReader::StartElement:
+                    ++ouverts;
+                    break;
+                case QXmlStreamReader::EndElement:
+                    --ouverts;
+                    break;
+                case QXmlStreamReader::Characters:
+                case QXmlStreamReader::EntityReference:
+                    t += x_.text();
+                    break;
+                default:
+                    break;
+            }
+        }
         Sort();
-        return t;
+        return t.toStdString();
     }
     // The local name of an element of the standard's namespace (or of none); "" for another.
     std::string Nom() const {
@@ -153,7 +196,7 @@ class Lecture {
     // A label present and not blank once its mark-up is dropped.
     static bool Etiquetee(const Representation_Sdd& r) {
         for (const auto& l : r.Labels)
-            if (!Texte_Brut(l.Texte).empty())
+            if (!Texte_Label(l.Texte).empty())
                 return true;
         return false;
     }
@@ -312,7 +355,7 @@ class Lecture {
                     Representation_Sdd r;
                     Representation(r);
                     if (!r.Labels.empty())
-                        unite = Texte_Brut(r.Labels.front().Texte);
+                        unite = Texte_Label(r.Labels.front().Texte);
                 } else if (m == "Default") {
                     Liste("MeasurementUnitPrefix", [&] { prefixe = Texte(); });
                 } else if (Extension(Extension_Propose)) {
@@ -610,6 +653,8 @@ class Lecture {
 
     // Deeper trees are no key's: refused, so that no walk through them can run away.
     static constexpr int Profondeur_Maximale = 1000;
+    // Elements nested deeper than this are refused as they are read.
+    static constexpr int Profondeur_Max = 200;
 
     QXmlStreamReader x_;
     std::string nom_;
@@ -618,6 +663,7 @@ class Lecture {
     std::string message_;
     long ligne_ = 0;
     size_t jetons_ = 0;
+    int profondeur_ = 0;  // elements open
     Donnees_Sdd d_;
     std::map<std::string, int> index_taxons_, index_caracteres_, index_concepts_;
     std::map<std::string, std::pair<int, int>> index_etats_;

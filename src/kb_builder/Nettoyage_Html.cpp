@@ -38,6 +38,24 @@ bool Interdit(const std::string& nom) {
                   "video",    "audio",    "canvas", "noembed", "noframes", "xmp",    "plaintext"});
 }
 
+// Names an element of HTML, or a namespaced or custom one ("o:p", "my-box"): only such a name
+// after '<' makes a tag; "length<width" is text.
+bool Element(const std::string& nom) {
+    static const std::initializer_list<std::string_view> autres{
+        "a",        "abbr",   "address",  "area",    "article",  "aside", "b",        "base",
+        "basefont", "bdi",    "bdo",      "big",     "blink",    "body",  "button",   "caption",
+        "center",   "cite",   "code",     "col",     "colgroup", "data",  "datalist", "del",
+        "details",  "dfn",    "dialog",   "dir",     "div",      "font",  "fieldset", "figcaption",
+        "figure",   "footer", "form",     "h1",      "header",   "html",  "image",    "img",
+        "input",    "ins",    "isindex",  "kbd",     "keygen",   "label", "legend",   "link",
+        "listing",  "main",   "map",      "mark",    "marquee",  "menu",  "meta",     "meter",
+        "nav",      "nobr",   "optgroup", "option",  "output",   "param", "picture",  "pre",
+        "progress", "q",      "rp",       "rt",      "ruby",     "s",     "samp",     "section",
+        "source",   "span",   "strike",   "summary", "tfoot",    "time",  "track",    "tt",
+        "var",      "wbr",    "caption",  "body",    "frameset"};
+    return Permis(nom) || Interdit(nom) || Parmi(nom, autres) || nom.find_first_of(":-") != std::string::npos;
+}
+
 bool Lettre(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -157,6 +175,8 @@ class Lecteur_Html {
             const size_t debut_nom = j;
             while (j < s_.size() && (Lettre(s_[j]) || Chiffre(s_[j]) || s_[j] == '-' || s_[j] == ':')) ++j;
             const std::string nom = Minuscules(s_.substr(debut_nom, j - debut_nom));
+            const bool fin_nom = j < s_.size() && (s_[j] == '>' || s_[j] == '/' || s_[j] == ' ' ||
+                                                   s_[j] == '\t' || s_[j] == '\n' || s_[j] == '\r');
             // The end of the tag, past quoted attribute values.
             char guillemet = 0;
             while (j < s_.size() && (guillemet || s_[j] != '>')) {
@@ -166,7 +186,13 @@ class Lecteur_Html {
                     guillemet = s_[j];
                 ++j;
             }
-            i_ = std::min(j + 1, s_.size());
+            // A '<' that does not open a whole tag of a known element is text, kept.
+            if (!fin_nom || j >= s_.size() || !Element(nom)) {
+                m = {Morceau::Genre::Texte, s_.substr(i_, 1), {}};
+                ++i_;
+                return true;
+            }
+            i_ = j + 1;
             if (!ferme && Interdit(nom)) {
                 Saute_Contenu(nom);
                 continue;
@@ -254,28 +280,32 @@ std::string Nettoie_Html(std::string_view fragment) {
     return out;
 }
 
-std::string Texte_Brut(std::string_view fragment) {
-    std::string decode;
+namespace {
+
+// The text of a fragment with its tags dropped (a space for those that break a line) and white
+// space collapsed; character references decoded only when `decode`.
+std::string Texte_Seul(std::string_view fragment, bool decode) {
+    std::string texte;
     Lecteur_Html lecteur(fragment);
     Morceau m;
     while (lecteur.Suivant(m)) {
         if (m.genre != Morceau::Genre::Texte) {
             if (!Parmi(m.nom, {"b", "i", "em", "strong", "u", "sub", "sup", "small", "span", "a"}))
-                decode += ' ';
+                texte += ' ';
             continue;
         }
         for (size_t i = 0; i < m.texte.size(); ++i) {
-            const size_t n = m.texte[i] == '&' ? Reference(m.texte, i) : 0;
+            const size_t n = decode && m.texte[i] == '&' ? Reference(m.texte, i) : 0;
             if (n > 0) {
-                decode += Decode(m.texte.substr(i, n));
+                texte += Decode(m.texte.substr(i, n));
                 i += n - 1;
             } else {
-                decode += m.texte[i];
+                texte += m.texte[i];
             }
         }
     }
     std::string out;
-    for (char c : decode) {
+    for (char c : texte) {
         const bool blanc = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
         if (blanc) {
             if (!out.empty() && out.back() != ' ')
@@ -287,6 +317,16 @@ std::string Texte_Brut(std::string_view fragment) {
     if (!out.empty() && out.back() == ' ')
         out.pop_back();
     return out;
+}
+
+}  // namespace
+
+std::string Texte_Brut(std::string_view fragment) {
+    return Texte_Seul(fragment, true);
+}
+
+std::string Texte_Label(std::string_view label) {
+    return Texte_Seul(label, false);
 }
 
 }  // namespace kestrane::kb

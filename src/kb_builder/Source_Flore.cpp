@@ -6,6 +6,7 @@
 #include <functional>
 #include <set>
 
+#include "Disposition_Sortie.h"
 #include "Table_Csv.h"
 
 namespace fs = std::filesystem;
@@ -781,6 +782,12 @@ void Numerote_Caracteres(Base_Source& b, std::vector<std::string>& problemes) {
         if (c.Etats.empty())
             problemes.push_back(c.Lieu + ": character '" + c.Objet + "' has no state");
         Grille(static_cast<int>(c.Etats.size()), c.Lignes, c.Colonnes);
+        // The state picture is one metafile, whose frame cannot pass 32767 units.
+        const int lignes_max = 32767 / Disposition_Sortie::Cote_Case;
+        if (c.Lignes > lignes_max)
+            problemes.push_back(c.Lieu + ": character '" + c.Objet + "' has " +
+                                std::to_string(c.Etats.size()) + " states; its state picture holds at most " +
+                                std::to_string(lignes_max * c.Colonnes));
         std::string base;
         for (char ch : Plie(c.Objet)) base += Nom_Fichier_Sur(std::string(1, ch)) ? ch : '_';
         std::string popup = base + ".wmf";

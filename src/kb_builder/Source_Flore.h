@@ -125,8 +125,8 @@ struct Base_Source {
 
 // Numbers the characters read so far the way the program reads them: Desc_Num and Index_Car in
 // order, the grid of each state picture (1 x 2, 1 x 3, 2 x 2, ...) and its Popup file name (after
-// the character, unique), Nb_Etats and the name indexes. A character without states is reported
-// in `problemes`, one "place: what" a line.
+// the character, unique), Nb_Etats and the name indexes. A character without states, or with more
+// than its state picture holds, is reported in `problemes`, one "place: what" a line.
 void Numerote_Caracteres(Base_Source& source, std::vector<std::string>& problemes);
 
 // Reads and checks the source folder. On failure the Status message lists every problem, one a

@@ -35,8 +35,10 @@ std::string Nom_Sur(const std::string& id, const std::string& defaut, std::set<s
 }
 
 // Five upper-case letters or digits from a scientific name ("Quercus robur" gives "QUROB"),
-// unique among `pris`.
-std::string Code_Espece(const std::string& nom, std::set<std::string>& pris) {
+// unique among `pris`; `suivants` keeps, for each code tried, the number to try next, so that
+// many taxa sharing a prefix do not try every number again.
+std::string Code_Espece(const std::string& nom, std::set<std::string>& pris,
+                        std::map<std::string, int>& suivants) {
     std::vector<std::string> mots(1);
     for (char c : nom) {
         if (std::isalnum(static_cast<unsigned char>(c)) && static_cast<unsigned char>(c) < 0x80)
@@ -51,7 +53,8 @@ std::string Code_Espece(const std::string& nom, std::set<std::string>& pris) {
         code += mots[k].substr(std::min(mots[k].size(), k == 0 ? size_t{3} : size_t{2}), 5 - code.size());
     while (code.size() < 5) code += 'X';
     std::string essai = code;
-    for (int n = 2; pris.count(essai) && n < 100000; ++n) {
+    int& n = suivants.try_emplace(code, 2).first->second;
+    for (; pris.count(essai) && n < 100000; ++n) {
         const std::string chiffres = std::to_string(n);
         essai = code.substr(0, 5 - std::min<size_t>(5, chiffres.size())) + chiffres;
     }
@@ -117,6 +120,10 @@ const std::map<std::string, std::map<std::string, std::string>> Textes_Fixes{
     {"Noms", {{"en", "Common names"}, {"fr", "Noms communs"}, {"es", "Nombres comunes"}}},
     {"Caracteres", {{"en", "Characters"}, {"fr", "Caractères"}, {"es", "Caracteres"}}},
     {"Dessin", {{"en", "Picture"}, {"fr", "Image"}, {"es", "Imagen"}}},
+    {"Sans_Dessin",
+     {{"en", "No picture of this species."},
+      {"fr", "Pas d'image de cette espèce."},
+      {"es", "No hay imagen de esta especie."}}},
     {"Erreur_Titre", {{"en", "Page not found"}, {"fr", "Page introuvable"}, {"es", "Página no encontrada"}}},
     {"Erreur_Texte",
      {{"en", "The page of this species is not installed on this computer."},
@@ -173,6 +180,8 @@ class Conversion {
             return s;
         std::vector<std::string> problemes;
         Numerote_Caracteres(b_, problemes);
+        if (!problemes.empty())
+            return Status::Error(problemes.front());
         s = Dependances();
         if (s.ok())
             Matrice();
@@ -253,6 +262,7 @@ class Conversion {
             groupes_.push_back({t, {static_cast<int>(k)}});
         }
         std::set<std::string> noms, codes;
+        std::map<std::string, int> suivants;
         std::vector<int> noeud_du_taxon(d_.Taxons.size(), -1);
         for (size_t i = 0; i < d_.Hierarchie.size(); ++i) {
             const int t = d_.Hierarchie[i].Taxon;
@@ -279,7 +289,7 @@ class Conversion {
             }
             e.Code = taxon && Code_Valide(taxon->Code) && !codes.count(taxon->Code)
                          ? taxon->Code
-                         : Code_Espece(e.Espece, codes);
+                         : Code_Espece(e.Espece, codes, suivants);
             codes.insert(e.Code);
             std::tie(e.Famille, e.Rang) = Famille(taxon ? noeud_du_taxon[static_cast<size_t>(groupe.Taxon)] : -1);
             if (e.Famille.empty()) {
@@ -620,13 +630,6 @@ class Conversion {
         return vrai.string();
     }
 
-    // The picture of a state or taxon from its representations' media, or a card with its text.
-    std::string Dessin(const std::vector<const Representation_Sdd*>& reps, const std::string& texte,
-                       int largeur, int hauteur, int pixels, bool italique) {
-        const std::string image = Image_Media(reps, largeur, hauteur, pixels);
-        return image.empty() ? Svg_Carte(texte, largeur, hauteur, italique) : image;
-    }
-
     // The first picture of the representations' media that can be read, "" when there is none.
     std::string Image_Media(const std::vector<const Representation_Sdd*>& reps, int largeur, int hauteur,
                             int pixels) {
@@ -678,16 +681,19 @@ class Conversion {
             }
         }
         for (size_t g = 0; g < groupes_.size(); ++g) {
+            // A taxon without a picture gets no drawing: its pages say so.
             auto& e = b_.Especes[g];
-            e.Dessin = "t" + std::to_string(g);
             std::vector<const Representation_Sdd*> reps;
             if (groupes_[g].Taxon >= 0)
                 reps.push_back(&d_.Taxons[static_cast<size_t>(groupes_[g].Taxon)].Rep);
             for (int k : groupes_[g].Descriptions)
                 reps.push_back(&d_.Descriptions[static_cast<size_t>(k)].Rep);
-            Status st = Ecrit_Texte(
-                dossier / "dessins" / (e.Dessin + ".svg"),
-                Dessin(reps, e.Espece, D::Largeur_Dessin, D::Hauteur_Dessin, D::Largeur_Dessin / 2, true));
+            const std::string svg =
+                Image_Media(reps, D::Largeur_Dessin, D::Hauteur_Dessin, D::Largeur_Dessin / 2);
+            if (svg.empty())
+                continue;
+            e.Dessin = "t" + std::to_string(g);
+            Status st = Ecrit_Texte(dossier / "dessins" / (e.Dessin + ".svg"), svg);
             if (!st.ok())
                 return st;
         }
@@ -697,7 +703,7 @@ class Conversion {
                 liste += (k ? ", " : "") + manquants_[k];
             Avertit(std::to_string(manquants_.size()) +
                     " picture(s) are not beside the dataset or cannot be read (" + liste +
-                    (manquants_.size() > 3 ? ", ..." : "") + "): cards with their texts stand in");
+                    (manquants_.size() > 3 ? ", ..." : "") + "): states show cards with their texts instead");
         }
         return Status::Ok();
     }
@@ -731,7 +737,7 @@ class Conversion {
         for (const auto& lg : b_.Langues) csv += "," + lg.Suffixe;
         csv += "\n";
         for (const char* cle : {"Famille", "Genre", "Ordre", "Sous_Famille", "Tribu", "Groupe", "Noms", "Caracteres",
-                                "Dessin", "Erreur_Titre", "Erreur_Texte"}) {
+                                "Dessin", "Sans_Dessin", "Erreur_Titre", "Erreur_Texte"}) {
             const auto& textes = Textes_Fixes.at(cle);
             csv += cle;
             for (const auto& lg : b_.Langues) {

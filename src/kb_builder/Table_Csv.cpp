@@ -4,6 +4,8 @@
 #include <set>
 #include <sstream>
 
+#include "Texte_Utf8.h"
+
 namespace kestrane::kb {
 
 namespace {
@@ -13,6 +15,25 @@ std::string Sans_Blancs(const std::string& s) {
     while (debut < fin && (s[debut] == ' ' || s[debut] == '\t')) ++debut;
     while (fin > debut && (s[fin - 1] == ' ' || s[fin - 1] == '\t')) --fin;
     return s.substr(debut, fin - debut);
+}
+
+// A table is UTF-8 text: a NUL byte or bytes of another encoding are refused on their line
+// rather than cut a text short or reach the base as they are.
+Status Verifie_Texte(std::string_view t, const std::string& nom) {
+    if (t.substr(0, 2) == "\xFF\xFE" || t.substr(0, 2) == "\xFE\xFF")
+        return Status::Error(nom + ":1: the file is in UTF-16; save it as UTF-8");
+    int ligne = 1;
+    for (size_t i = 0; i < t.size();) {
+        if (t[i] == '\0')
+            return Status::Error(nom + ":" + std::to_string(ligne) + ": a NUL byte; the file is not text");
+        ligne += t[i] == '\n' ? 1 : 0;
+        const size_t n = Sequence_Utf8(t, i);
+        if (n == 0)
+            return Status::Error(nom + ":" + std::to_string(ligne) +
+                                 ": the text is not UTF-8; save the file as UTF-8");
+        i += n;
+    }
+    return Status::Ok();
 }
 
 }  // namespace
@@ -30,6 +51,8 @@ Result<Table_Csv> Table_Csv::Analyse(const std::string& texte_brut, const std::s
     std::string_view texte(texte_brut);
     if (texte.substr(0, 3) == "\xEF\xBB\xBF")
         texte.remove_prefix(3);  // byte-order mark of spreadsheets
+    if (Status s = Verifie_Texte(texte, nom_affiche); !s.ok())
+        return s;
 
     std::vector<Ligne_Csv> lignes;
     int ligne_courante = 1;

@@ -19,7 +19,8 @@ struct Ligne_Csv {
 
 class Table_Csv {
   public:
-    // Reads and parses the file. Fails with "file:line: what" on an unterminated quote, a quote
+    // Reads and parses the file. Fails with "file:line: what" on a NUL byte or text that is not
+    // UTF-8 (a UTF-8 byte-order mark is skipped), an unterminated quote, a quote
     // inside an unquoted field, a row with more fields than the header, an empty or duplicate
     // column name, or a file that cannot be read. Short rows are padded with empty fields.
     static Result<Table_Csv> Lit(const std::string& chemin, const std::string& nom_affiche);

@@ -403,7 +403,9 @@ class Verificateur {
     }
 
     // Every relative link (href, src) of a page must lead to an existing file.
-    void Liens(const fs::path& page) {
+    // Reports the page's local links to nothing; returns their targets.
+    std::set<std::string> Liens(const fs::path& page) {
+        std::set<std::string> cibles;
         std::ifstream in(page);
         std::stringstream t;
         t << in.rdbuf();
@@ -414,9 +416,11 @@ class Verificateur {
             const std::string cible = (*it)[2].str();
             if (cible.find("://") != std::string::npos || cible.rfind("mailto:", 0) == 0)
                 continue;
+            cibles.insert(cible);
             if (!fs::exists(page.parent_path() / cible))
                 Ajoute(page.string(), "links to '" + cible + "', which does not exist");
         }
+        return cibles;
     }
 
     void Documents() {
@@ -442,16 +446,19 @@ class Verificateur {
             const fs::path dossier = fs::path(documents_) / c5.substr(0, 1) / c5;
             if (!fs::is_directory(dossier))
                 continue;
+            bool dessin = false;  // a species without a drawing is one whose pages show none
             for (const auto& s : suffixes) {
                 for (const std::string& nom : {c5 + s + ".html", "dessin_" + c5 + s + ".html"}) {
                     const fs::path page = dossier / nom;
                     if (!fs::exists(page))
                         Ajoute(page.string(), "the page of " + f.Espece + " is missing");
                     else
-                        Liens(page);
+                        dessin = Liens(page).count(c5 + ".gif") > 0 || dessin;
                 }
             }
             const fs::path gif = dossier / (c5 + ".gif");
+            if (!dessin && !fs::exists(gif))
+                continue;
             std::ifstream in(gif, std::ios::binary);
             unsigned char tete[10] = {};
             in.read(reinterpret_cast<char*>(tete), 10);

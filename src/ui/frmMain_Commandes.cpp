@@ -91,8 +91,10 @@ void frmMain::Imprime() {
     if (WebTexte->isVisible()) {
         // The drawing page is told as the document view tells it when it loads.
         const QString adresse = documents_->Vue().LocationURL();
+        // A species without a drawing has its drawing page printed as the page it is.
         if (contexte_.reglages.Distribution == "hd" &&
-            Est_Page_Dessin(adresse, documents_->Etat().Code_Esp_Courant)) {
+            Est_Page_Dessin(adresse, documents_->Etat().Code_Esp_Courant) &&
+            !documents_->Etat().Image_Dessin.isNull()) {
             (void)impression_->Imprime_Dessin(documents_->Etat().Image_Dessin);
         } else {
             documents_->Imprime_Document();

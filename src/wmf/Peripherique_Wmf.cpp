@@ -28,8 +28,19 @@ Status Peripherique_Wmf::Enregistre(const std::string& chemin) const {
     QFile f(QString::fromStdString(chemin));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return Status::Error(chemin + ": cannot write (" + f.errorString().toStdString() + ")");
+    // A short write (a full disk) is tried again, so that the system says why it fails; the
+    // buffered end is flushed and closed before the file counts as written.
     const QByteArray& o = moteur_->fichier();
-    if (f.write(o) != o.size())
+    qint64 ecrit = 0;
+    while (ecrit < o.size()) {
+        const qint64 n = f.write(o.constData() + ecrit, o.size() - ecrit);
+        if (n <= 0)
+            break;
+        ecrit += n;
+    }
+    if (ecrit == o.size() && f.flush())
+        f.close();
+    if (ecrit != o.size() || f.error() != QFileDevice::NoError)
         return Status::Error(chemin + ": write failed (" + f.errorString().toStdString() + ")");
     return Status::Ok();
 }

@@ -1,13 +1,23 @@
 #include "Construction_Base.h"
+#include "Import_Sdd.h"
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <filesystem>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include "Echantillonneur_Palette_Wmf.h"
+#include <QImage>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <set>
+#include <thread>
+
 #include "Base_Test.h"
 #include "Database.h"
+#include "Echantillonneur_Palette_Wmf.h"
 #include "Outils_Test.h"
 
 namespace fs = std::filesystem;
@@ -70,14 +80,29 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
                                               "Pin sylvestre"}));
 }
 
+// Every path under `dossier` with the size of each file: a folder compared whole.
+std::map<std::string, uintmax_t> Contenu(const fs::path& dossier) {
+    std::map<std::string, uintmax_t> out;
+    for (const auto& e : fs::recursive_directory_iterator(dossier))
+        out[fs::relative(e.path(), dossier).string()] = e.is_regular_file() ? e.file_size() : 0;
+    return out;
+}
+
+// An earlier base at `sortie`: a copy of the small base, with a mark among its pages.
+void Base_Anterieure(const fs::path& sortie) {
+    fs::copy(KESTRANE_BASES "/petite", sortie, fs::copy_options::recursive);
+    test::Ecrit_Texte(sortie / "documents/previous.txt", "the previous base");
+}
+
 // {a fault put into a copy of the small source} -> the refusal names the file and line; OUT keeps
-// the previous base and no temporary folder is left beside it. The sound source replaces it.
-TEST(Construction, BrokenSourceIsRefusedWithFileAndLineAndOutIsLeftAloneTheSoundOneReplacesIt) {
+// the earlier base and no temporary folder is left beside it.
+TEST(Construction, BrokenSourceIsRefusedWithFileAndLineAndOutIsLeftAlone) {
+    using namespace std::string_literals;
     const struct {
         const char* nom;
         const char* fichier;
         const char* avant;
-        const char* apres;  // "<delete>": the file is removed
+        std::string apres;  // "<delete>": the file is removed
         const char* attendu;
     } cas[] = {
         // clang-format off
@@ -102,6 +127,11 @@ TEST(Construction, BrokenSourceIsRefusedWithFileAndLineAndOutIsLeftAloneTheSound
          "Question_fr", "Question_de", "caracteres.csv:1: column 'Question_de' is in language 'de'"},
         {"TranslationOfATextTheRowHasNot", "caracteres.csv",
          "needle,,", "needle,Aiguilles ?,", "caracteres.csv:3: Question_fr translates a Question"},
+        {"NulInASpeciesName", "especes.csv", "Pinus sylvestris", "Pinus\0sylvestris"s, "especes.csv:5: a NUL byte"},
+        {"Latin1Text", "caracteres.csv", "Opposées", "Oppos\xE9" "es", "caracteres.csv:8: the text is not UTF-8"},
+        {"DrawingReadsAnotherFile", "portrait/leaf_pinnate.svg", "<ellipse",
+         "<image href=\"../../../etc/secret.png\" width=\"9\" height=\"9\"/><ellipse",
+         "leaf_pinnate.svg:1: <image> names '../../../etc/secret.png'"},
         // clang-format on
     };
     for (const auto& k : cas) {
@@ -113,22 +143,117 @@ TEST(Construction, BrokenSourceIsRefusedWithFileAndLineAndOutIsLeftAloneTheSound
             fs::remove(source / k.fichier);
         else
             test::Remplace(source / k.fichier, k.avant, k.apres);
-        fs::create_directories(sortie);
-        test::Ecrit_Texte(sortie / "previous.txt", "the previous base");
+        Base_Anterieure(sortie);
+        const auto avant = Contenu(d.Chemin());
         const Status s = Construit_Base(source.string(), sortie.string());
         ASSERT_FALSE(s.ok());
         EXPECT_NE(s.message().find(k.attendu), std::string::npos) << s.message();
-        EXPECT_TRUE(fs::exists(sortie / "previous.txt"));
-        EXPECT_FALSE(fs::exists(sortie / "data"));
-        EXPECT_EQ(std::distance(fs::directory_iterator(d.Chemin()), fs::directory_iterator()), 2);
+        EXPECT_EQ(Contenu(d.Chemin()), avant);
     }
-    // The sound source replaces the previous base and leaves nothing beside it.
-    Dossier_Test d("kb-rebuild");
-    fs::create_directories(d.Chemin() / "out");
-    test::Ecrit_Texte(d / "out/previous.txt", "the previous base");
+}
+
+// {what OUT is} -> the build or import is refused and everything is as it was, or the base takes
+// OUT's place and nothing else is left beside it.
+TEST(Construction, OutIsReplacedOnlyWhenNewEmptyOrAnEarlierBase) {
+    const struct {
+        const char* nom;
+        std::function<fs::path(const fs::path&)> prepare;  // makes OUT in the case's folder
+        const char* attendu;                               // "" when the base replaces OUT
+        bool sdd = false;  // imports proj/arbres.sdd.xml instead of building ./source
+    } cas[] = {
+        // clang-format off
+        {"AUsersFolder", [](const fs::path& d) { fs::create_directories(d / "out");
+             test::Ecrit_Texte(d / "out/notes.txt", "mine"); return d / "out"; },
+         "out: is not an earlier Kestrane base (it holds 'notes.txt')"},
+        {"AFile", [](const fs::path& d) { test::Ecrit_Texte(d / "out", "mine"); return d / "out"; },
+         "out: is a file, not a folder"},
+        {"TheSourceFolder", [](const fs::path& d) { return d / "source"; }, "which the base is made from"},
+        {"AFolderAboveTheSource", [](const fs::path& d) { return d; }, "which the base is made from"},
+        {"TheDatasetsFolder", [](const fs::path& d) { return d / "proj"; }, "which the base is made from", true},
+        {"AnEarlierBaseThatGainedAFile", [](const fs::path& d) { Base_Anterieure(d / "out");
+             test::Ecrit_Texte(d / "out/notes.txt", "mine"); return d / "out"; }, "(it holds 'notes.txt')"},
+        {"AnEmptyFolder", [](const fs::path& d) { fs::create_directories(d / "out"); return d / "out"; }, ""},
+        {"AnEarlierBase", [](const fs::path& d) { Base_Anterieure(d / "out"); return d / "out"; }, ""},
+        {"ANewFolderInNewFolders", [](const fs::path& d) { return d / "a/b/out"; }, ""},
+        // clang-format on
+    };
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.nom);
+        Dossier_Test d("kb-out");
+        test::Copie_Source("petite", d.Chemin() / "source");
+        fs::create_directories(d.Chemin() / "proj");
+        fs::copy_file(fs::path(KB_SDD) / "arbres.sdd.xml", d.Chemin() / "proj/arbres.sdd.xml");
+        const fs::path sortie = k.prepare(d.Chemin());
+        const auto avant = Contenu(d.Chemin());
+        const Status s = k.sdd ? Importe_Sdd(d / "proj/arbres.sdd.xml", sortie.string(), nullptr)
+                               : Construit_Base(d / "source", sortie.string());
+        if (*k.attendu) {
+            ASSERT_FALSE(s.ok());
+            EXPECT_NE(s.message().find(k.attendu), std::string::npos) << s.message();
+            EXPECT_EQ(Contenu(d.Chemin()), avant);
+            continue;
+        }
+        ASSERT_TRUE(s.ok()) << s.message();
+        EXPECT_TRUE(fs::exists(sortie / "data/kestrane.sqlite") &&
+                    !fs::exists(sortie / "documents/previous.txt"));
+        std::set<std::string> dessus;
+        for (const auto& e : fs::directory_iterator(d.Chemin())) dessus.insert(e.path().filename().string());
+        EXPECT_EQ(dessus, (std::set<std::string>{"proj", "source",
+                                                 fs::relative(sortie, d.Chemin()).begin()->string()}));
+    }
+    // A failed build leaves none of the folders it made for OUT.
+    Dossier_Test d("kb-out-parents");
+    test::Copie_Source("petite", d.Chemin() / "source");
+    test::Remplace(d.Chemin() / "source/zones.csv", "900,LT_BROAD", "900,LT_WIDE");
+    ASSERT_FALSE(Construit_Base(d / "source", d / "a/b/out").ok());
+    EXPECT_FALSE(fs::exists(d.Chemin() / "a"));
+}
+
+// Work folders of runs that were killed (their process is gone) are removed by the next run
+// beside them, an earlier base moved aside going back to its place; a live run's and a user's
+// folders stay.
+TEST(Construction, WorkFoldersOfADeadRunAreRemovedByTheNextOne) {
+    const pid_t mort = fork();
+    if (mort == 0)
+        _exit(0);
+    ASSERT_GT(mort, 0);
+    waitpid(mort, nullptr, 0);
+    Dossier_Test d("kb-stale");
+    const std::string m = std::to_string(mort), vivant = std::to_string(getpid());
+    for (const std::string& nom :
+         {".out.build-" + m + "-0a1b2c3d", ".out.sdd-" + m + "-0a1b2c3e", ".base.old-" + m + "-0a1b2c3f",
+          ".out.build-" + vivant + "-0a1b2c40", ".out.notes-" + m + "-0a1b2c41", ".out.build-" + m})
+        fs::create_directories(d.Chemin() / nom / "data");
     ASSERT_TRUE(Construit_Base(std::string(KB_SOURCES) + "/petite", d / "out").ok());
-    EXPECT_TRUE(!fs::exists(d / "out/previous.txt") && fs::exists(d / "out/data/kestrane.sqlite"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(d.Chemin()), fs::directory_iterator()), 1);
+    std::set<std::string> restent;
+    for (const auto& e : fs::directory_iterator(d.Chemin())) restent.insert(e.path().filename().string());
+    EXPECT_EQ(restent, (std::set<std::string>{"out", "base", ".out.build-" + vivant + "-0a1b2c40",
+                                              ".out.notes-" + m + "-0a1b2c41", ".out.build-" + m}));
+}
+
+// The tool stopped by a signal while it works removes its work folders before it ends.
+TEST(Outil, ASignalDuringABuildLeavesNoWorkFolder) {
+    Dossier_Test d("kb-signal");
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl(KB_OUTIL, KB_OUTIL, "build", KB_SOURCES "/petite", (d / "out").c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ASSERT_GT(pid, 0);
+    bool vu = false;
+    for (int k = 0; k < 60000 && !vu; ++k) {
+        for (const auto& e : fs::directory_iterator(d.Chemin()))
+            vu = vu || e.path().filename().string()[0] == '.';
+        if (!vu)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    kill(pid, SIGTERM);
+    int statut = 0;
+    waitpid(pid, &statut, 0);
+    ASSERT_TRUE(vu) << "no work folder was seen";
+    EXPECT_TRUE(WIFSIGNALED(statut) && WTERMSIG(statut) == SIGTERM) << statut;
+    EXPECT_TRUE(fs::is_empty(d.Chemin()));
 }
 
 // {a command of the tool on a broken source, a damaged base, the sound base, a file that is no SDD}

@@ -23,11 +23,15 @@ TEST(Nettoyage_Html, SafeHtmlKeepsFormattingDropsWhatCouldRunOrLoadAndPlainTextK
         {Nettoie_Html, "<ul><li>one<li>two</ul>", "<ul><li>one<li>two</li></li></ul>"},
         {Nettoie_Html, "<script>never closed", ""},
         {Nettoie_Html, "<b attr=\"a>b\">q</b>", "<b>q</b>"},
+        {Nettoie_Html, "blade length<width, <script and <b", "blade length&lt;width, &lt;script and &lt;b"},
         {Texte_Brut, "<i>Viola hederacea</i> Labill.", "Viola hederacea Labill."},
         {Texte_Brut, "  Leaf\n  complexity ", "Leaf complexity"},
         {Texte_Brut, "A &amp; B &lt;c&gt; &#233;t&#xE9;", "A & B <c> été"},
         {Texte_Brut, "line<br>break", "line break"},
         {Texte_Brut, "<script>x</script>", ""},
+        {Texte_Label, "blade length<width", "blade length<width"},
+        {Texte_Label, "<i>Viola</i> &lt;img src=/x.png&gt; &amp; &#60;b>",
+         "Viola &lt;img src=/x.png&gt; &amp; &#60;b>"},
     };
     for (const auto& [fonction, entree, attendu] : cas) EXPECT_EQ(fonction(entree), attendu) << entree;
 }

@@ -135,6 +135,12 @@ TEST(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     EXPECT_EQ(images("c1.wmf"), 1);
     EXPECT_EQ(std::tuple(Colonne(b.Objets, &Objet_Fic::Popup), fs::exists(d.Chemin() / "base/descripteurs/c2.wmf")),
               std::tuple(std::vector<std::string>{"c1.wmf", "", "", ""}, false));
+    // A taxon with a picture has its drawing; one without has none, and its pages say so.
+    EXPECT_TRUE(fs::exists(pages / "betpe.gif"));
+    const fs::path hetre = d.Chemin() / "base/documents/f/fagsy";
+    EXPECT_FALSE(fs::exists(hetre / "fagsy.gif"));
+    for (const char* page : {"fagsy_en.html", "dessin_fagsy_en.html"})
+        EXPECT_NE(test::Lit_Texte(hetre / page).find("No picture of this species."), std::string::npos) << page;
     EXPECT_EQ(etapes, (std::set<std::string>{"reading", "pictures", "pages"}));
 }
 
@@ -172,6 +178,11 @@ std::string Avec(std::string xml, const std::vector<std::pair<std::string, std::
 
 // {a broken document} -> its refusal, on the line that first holds a text, and nothing written.
 TEST(Sdd_Mauvais, RefusedWithTheLineAndNothingLeftAtTheOutput) {
+    std::string profond, etats;  // 100,000 nested elements; 10,000 more states
+    for (int k = 0; k < 200000; ++k) profond += k < 100000 ? "<i>" : "</i>";
+    for (int k = 2; k <= 10001; ++k)
+        etats += "<StateDefinition id=\"x" + std::to_string(k) + "\"><Representation><Label>S" +
+                 std::to_string(k) + "</Label></Representation></StateDefinition>";
     const struct {
         std::string xml;
         std::string ligne_de;
@@ -202,6 +213,10 @@ TEST(Sdd_Mauvais, RefusedWithTheLineAndNothingLeftAtTheOutput) {
         {Document("", "", "<CharacterTrees><CharacterTree><Nodes>\n<Node id=\"a\"><Parent ref=\"b\"/></Node>\n"
                   "<Node id=\"b\"><Parent ref=\"a\"/></Node>\n</Nodes></CharacterTree></CharacterTrees>\n"),
          "<Parent ref=\"b\"/>", "the nodes of the character tree form a cycle"},
+        {Avec(Document(), {{"<Label>Needle</Label>", "<Label>Needle</Label>\n<Detail>" + profond + "</Detail>"}}),
+         "<Detail>", "elements are nested more than 200 deep"},
+        {Document(etats + "\n"), "<CategoricalCharacter id=\"c1\"", "character 'c1' has 10001 states"},
+        {Avec(Document(), {{"<Label>Bark</Label>", "<Label>B\xFF" "ark</Label>"}}), "B\xFF", "malformed XML"},
         // clang-format on
     };
     Dossier_Test d("kb-sdd-bad");
@@ -222,6 +237,8 @@ TEST(Sdd_Mauvais, RefusedWithTheLineAndNothingLeftAtTheOutput) {
 // folder} -> what the base holds (the hand-written key names a taxon by its description only, the
 // round trip carries the extension's codes and Joker flags).
 TEST(Sdd_Variantes, LanguagesAndPictures) {
+    std::string autres;  // elements the reader passes over, more than it lets elements nest
+    for (int k = 0; k < 300; ++k) autres += "<Other><x/></Other>";
     const struct {
         std::string xml;
         std::vector<std::string> langues;  // suffixes of Langues_Textes, the origin first
@@ -238,12 +255,24 @@ TEST(Sdd_Variantes, LanguagesAndPictures) {
                                "<Type>Image</Type><Source href=\"../photo.png\"/></MediaObject></MediaObjects>"),
               {{"<Label>Needle</Label>", "<Label>Needle</Label><MediaObject ref=\"m1\"/>"}}),
          {"en"}, "Leaf", "cannot be read (../photo.png)"},
+        {Avec(Document("", "", "<MediaObjects><MediaObject id=\"m1\"><Representation><Label>p</Label></Representation>"
+                               "<Type>Image</Type><Source href=\"dessin.svg\"/></MediaObject></MediaObjects>"),
+              {{"<Label>Needle</Label>", "<Label>Needle</Label><MediaObject ref=\"m1\"/>"}}),
+         {"en"}, "Leaf", "cannot be read (dessin.svg)"},
+        {Avec(Document(), {{"<Label>Leaf</Label>", "<Label>blade length&lt;width &amp;lt;b&amp;gt;</Label>"}}),
+         {"en"}, "blade length<width &lt;b&gt;", ""},
+        {Avec(Document(), {{"<Dataset>", "<Dataset>" + autres}}), {"en"}, "Leaf", ""},
     };
     Dossier_Test d("kb-sdd-var");
     QImage image(8, 8, QImage::Format_RGB32);
     image.fill(Qt::red);
     ASSERT_TRUE(image.save(QString::fromStdString(d / "photo.png")));  // outside the dataset's folder
     fs::create_directories(d.Chemin() / "cle");
+    test::Ecrit_Texte(
+        d.Chemin() / "cle/dessin.svg",  // a picture beside the dataset that shows the one outside
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+        "width=\"8\" height=\"8\" viewBox=\"0 0 8 8\"><image xlink:href=\"../photo.png\" "
+        "width=\"8\" height=\"8\"/></svg>\n");
     for (const auto& c : cas) {
         SCOPED_TRACE(c.question + " " + c.avertissement);
         test::Ecrit_Texte(d.Chemin() / "cle/cle.xml", c.xml);

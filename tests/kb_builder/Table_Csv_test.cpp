@@ -18,11 +18,21 @@ TEST(Table_Csv, ReadsQuotedFieldsSkipsBlankLinesPadsShortRowsAndAcceptsCrlfAndBo
               std::tuple(4, 6, "t.csv:6"));
 }
 
-// An unterminated quote is named where it opens.
-TEST(Table_Csv, RejectsUnterminatedQuotesExtraFieldsStrayQuotesAndDuplicateColumns) {
-    const std::pair<const char*, const char*> cas[] = {
+// An unterminated quote is named where it opens; bytes that are not UTF-8 text on their own line.
+TEST(Table_Csv, RejectsUnterminatedQuotesExtraFieldsStrayQuotesDuplicateColumnsAndWhatIsNotUtf8) {
+    using namespace std::string_literals;
+    const std::pair<std::string, const char*> cas[] = {
         {"A,B\n1,2\n3,\"oops\n4,5\n", "m.csv:3:"},
-        {"A,B\n1,2,3\n", "m.csv:2:"}, {"A\nab\"c\n", "m.csv:2:"}, {"A,A\n", "m.csv:1:"}};
+        {"A,B\n1,2,3\n", "m.csv:2:"},
+        {"A\nab\"c\n", "m.csv:2:"},
+        {"A,A\n", "m.csv:1:"},
+        {"A\n\"x\ny\"\nab\0c\n"s, "m.csv:4: a NUL byte"},
+        {"A\n\xEF\xBB\xBF\nb\xE9\n", "m.csv:3: the text is not UTF-8"},
+        {"A\n\xC0\xAF\n", "m.csv:2: the text is not UTF-8"},      // an overlong '/'
+        {"A\n\xED\xA0\x80\n", "m.csv:2: the text is not UTF-8"},  // a surrogate
+        {"\xFF\xFE"
+         "A\0\n\0"s,
+         "m.csv:1: the file is in UTF-16"}};
     for (const auto& [texte, lieu] : cas) {
         auto t = Table_Csv::Analyse(texte, "m.csv");
         ASSERT_FALSE(t.ok()) << texte;

@@ -107,5 +107,16 @@ TEST(Ecrivain, DrawingsComeBackFromTheFileTheyWrite) {
     }
 }
 
+// A full disk is reported with the system's reason, not taken for a written file.
+TEST(Ecrivain, AFullDiskIsAFailureThatSaysWhy) {
+    Peripherique_Wmf peripherique(200, 100);
+    QPainter p(&peripherique);
+    Formes(p);
+    p.end();
+    const Status s = peripherique.Enregistre("/dev/full");
+    ASSERT_FALSE(s.ok());
+    EXPECT_NE(s.message().find("No space left on device"), std::string::npos) << s.message();
+}
+
 }  // namespace
 }  // namespace kestrane::wmf::test

@@ -10,21 +10,27 @@
 //                                        page (or JSON with --json)
 //   kestrane-kb export-web DATA OUT      write the base in DATA as a static web key in OUT
 
+#include <pthread.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <QGuiApplication>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <thread>
 
 #include "Construction_Base.h"
 #include "Ecriture_Rapport.h"
+#include "Dossiers_Travail.h"
 #include "Export_Sdd.h"
 #include "Export_Web.h"
 #include "Import_Sdd.h"
+#include "Sortie_Base.h"
 #include "Verification_Base.h"
 
 namespace {
@@ -56,6 +62,26 @@ class Affiche_Progression {
     bool ligne_ouverte_ = false;
 };
 
+// A build or an import stopped by SIGINT, SIGTERM or SIGHUP removes its work folders beside OUT
+// first (they can hold hundreds of megabytes), then ends as that signal would have ended it. The
+// signals are taken by a thread of their own, so that the removal runs outside a signal handler.
+void Nettoie_Sur_Signal(const std::filesystem::path& dossier) {
+    sigset_t signaux;
+    sigemptyset(&signaux);
+    for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&signaux, s);
+    pthread_sigmask(SIG_BLOCK, &signaux, nullptr);  // before any other thread starts
+    std::thread([signaux, dossier] {
+        int signal_recu = 0;
+        if (sigwait(&signaux, &signal_recu) != 0)
+            return;
+        // Twice: the work going on meanwhile may have made a folder again.
+        for (int k = 0; k < 2; ++k) kestrane::kb::Retire_Dossiers_Du_Processus(dossier, getpid());
+        std::signal(signal_recu, SIG_DFL);
+        pthread_sigmask(SIG_UNBLOCK, &signaux, nullptr);
+        raise(signal_recu);
+    }).detach();
+}
+
 int Fin(const kestrane::Status& s, const char* quoi, const std::vector<std::string>& avertissements) {
     if (!s.ok()) {
         std::cerr << "kestrane-kb: " << quoi << " failed\n" << s.message() << "\n";
@@ -77,7 +103,8 @@ std::string Moteur_Web_Par_Defaut(const char* programme) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// An unexpected exception still unwinds, so that the work folders go with their owners.
+int main(int argc, char** argv) try {
     CLI::App app{"Kestrane knowledge-base builder"};
     app.require_subcommand(1);
     app.set_version_flag("--version", "kestrane-kb " KESTRANE_VERSION);
@@ -122,6 +149,8 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     CLI11_PARSE(app, argc, argv);
 
+    if (*build || *import)
+        Nettoie_Sur_Signal(kestrane::kb::Chemin_Sortie(sortie).parent_path());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication qt(argc, argv);
@@ -193,4 +222,7 @@ int main(int argc, char** argv) {
     else
         std::printf("kestrane-kb: %s is sound\n", donnees.c_str());
     return 0;
+} catch (const std::exception& e) {
+    std::cerr << "kestrane-kb: stopped by an internal error: " << e.what() << "\n";
+    return 2;
 }
