@@ -45,6 +45,10 @@ constexpr Traductions kTextes[] = {
      {"Known for only one of them", "Conocido para una sola de ellas", "Connu pour une seule des deux"}},
     {Texte_Ajoute::Comparaison_Inconnu, {"not known", "desconocido", "inconnu"}},
     {Texte_Ajoute::Comparaison_Aucun, {"None.", "Ninguno.", "Aucun."}},
+    {Texte_Ajoute::Lien_Externe,
+     {"This link leads out of the species' pages:\n%1\n\nOpen it in your web browser?",
+      "Este enlace lleva fuera de las páginas de las especies:\n%1\n\n¿Abrirlo en su navegador?",
+      "Ce lien mène hors des pages des espèces :\n%1\n\nL'ouvrir dans votre navigateur ?"}},
 };
 
 }  // namespace

@@ -30,6 +30,7 @@ enum class Texte_Ajoute {
     Comparaison_Un_Seul,     // heading: the characters known for only one of them
     Comparaison_Inconnu,     // in place of the states of a species that shows none
     Comparaison_Aucun,       // a section without any character
+    Lien_Externe,            // question before a link out of the pages opens in the browser; %1: the address
 };
 
 // The text in language `langue`; English for any other value.

@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include "Texte_Simple.h"
+
 namespace kestrane {
 
 namespace {
@@ -32,7 +34,7 @@ void Liste_Questions::Remplit(const std::vector<Ligne>& lignes, const QString& t
     for (const Ligne& l : lignes) {
         auto* item = new QTreeWidgetItem({l.Question, QString::number(l.Pouvoir, 'f', 2)});
         item->setData(0, Role_Position, l.Position);
-        item->setToolTip(0, l.Question);
+        item->setToolTip(0, Infobulle_Simple(l.Question));
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         items.append(item);
     }
