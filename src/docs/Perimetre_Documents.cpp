@@ -13,11 +13,13 @@ QString Chemin_Reel(const QString& chemin) {
     if (const QString reel = info.canonicalFilePath(); !reel.isEmpty())
         return reel;
     const QString dossier = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return dossier.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : dossier + QLatin1Char('/') + info.fileName();
+    return dossier.isEmpty() ? QDir::cleanPath(info.absoluteFilePath())
+                             : dossier + QLatin1Char('/') + info.fileName();
 }
 
 bool Dans(const QString& chemin, const QString& dossier) {
-    return chemin.startsWith(dossier + QLatin1Char('/')) || (dossier == QLatin1String("/") && chemin.startsWith(dossier));
+    return chemin.startsWith(dossier + QLatin1Char('/')) ||
+           (dossier == QLatin1String("/") && chemin.startsWith(dossier));
 }
 
 bool Meme_Origine(const QUrl& a, const QUrl& b) {

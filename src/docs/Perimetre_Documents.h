@@ -30,7 +30,7 @@ class Perimetre_Documents {
   private:
     bool Fichier_Permis(const QUrl& url) const;
 
-    QStringList dossiers_;        // real paths, without the trailing "/"
+    QStringList dossiers_;  // real paths, without the trailing "/"
     QStringList dossiers_erreur_;
     QList<QUrl> sites_;
 };

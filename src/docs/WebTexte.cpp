@@ -47,7 +47,6 @@ class Garde_Requetes : public QWebEngineUrlRequestInterceptor {
     void interceptRequest(QWebEngineUrlRequestInfo& info) override {
         if (!permise_(info.requestUrl()))
             info.block(true);
-
     }
 
   private:
@@ -58,11 +57,11 @@ class Garde_Requetes : public QWebEngineUrlRequestInterceptor {
 void Rend_Inerte(QWebEngineSettings& s) {
     using S = QWebEngineSettings;
     for (const S::WebAttribute a :
-         {S::JavascriptEnabled, S::JavascriptCanOpenWindows, S::JavascriptCanAccessClipboard, S::JavascriptCanPaste,
-          S::LocalStorageEnabled,
-          S::PluginsEnabled, S::HyperlinkAuditingEnabled, S::DnsPrefetchEnabled, S::WebGLEnabled,
-          S::ScreenCaptureEnabled, S::AllowRunningInsecureContent, S::AllowGeolocationOnInsecureOrigins,
-          S::AllowWindowActivationFromJavaScript, S::NavigateOnDropEnabled})
+         {S::JavascriptEnabled, S::JavascriptCanOpenWindows, S::JavascriptCanAccessClipboard,
+          S::JavascriptCanPaste, S::LocalStorageEnabled, S::PluginsEnabled, S::HyperlinkAuditingEnabled,
+          S::DnsPrefetchEnabled, S::WebGLEnabled, S::ScreenCaptureEnabled, S::AllowRunningInsecureContent,
+          S::AllowGeolocationOnInsecureOrigins, S::AllowWindowActivationFromJavaScript,
+          S::NavigateOnDropEnabled})
         s.setAttribute(a, false);
     s.setAttribute(S::WebRTCPublicInterfacesOnly, true);
     // Local pages keep their access to file and remote URLs, or their links to one another and out
@@ -78,7 +77,9 @@ WebTexte::WebTexte(QWidget* parent) : QWebEngineView(parent) {
     setObjectName(QStringLiteral("WebTexte"));
     // An unnamed profile keeps nothing on disk; the page is its child so that it goes first.
     auto* profil = new QWebEngineProfile(this);
-    const auto page_permise = [this](const QUrl& url) { return perimetre_ && perimetre_().Page_Permise(url); };
+    const auto page_permise = [this](const QUrl& url) {
+        return perimetre_ && perimetre_().Page_Permise(url);
+    };
     profil->setUrlRequestInterceptor(new Garde_Requetes(
         [this](const QUrl& url) { return perimetre_ && perimetre_().Lecture_Permise(url); }, profil));
     Rend_Inerte(*profil->settings());
@@ -95,8 +96,8 @@ WebTexte::WebTexte(QWidget* parent) : QWebEngineView(parent) {
             if (lien && (schema == QLatin1String("http") || schema == QLatin1String("https") ||
                          schema == QLatin1String("mailto"))) {
                 // Asked once the refused navigation is over, not from inside the engine's call.
-                QMetaObject::invokeMethod(this, [this, adresse] { emit Lien_Externe(adresse); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, adresse] { emit Lien_Externe(adresse); }, Qt::QueuedConnection);
             }
         });
     Rend_Inerte(*page->settings());

@@ -77,9 +77,9 @@ struct Confinement : ::testing::Test {
         ASSERT_TRUE(page.open(QIODevice::ReadWrite));
         QString texte = QString::fromUtf8(page.readAll());
         texte.replace(QStringLiteral("</body>"), QString::fromLatin1(Piege)
-                                                     .arg(QString::fromStdString(racine.string()))
-                                                     .arg(dehors.tcp.serverPort())
-                                                     .arg(dehors.udp.localPort()) +
+                                                         .arg(QString::fromStdString(racine.string()))
+                                                         .arg(dehors.tcp.serverPort())
+                                                         .arg(dehors.udp.localPort()) +
                                                      QStringLiteral("</body>"));
         page.resize(0);
         page.write(texte.toUtf8());
@@ -110,12 +110,15 @@ TEST_F(Confinement, PagesRunNoScriptReadNothingOutsideReachNoNetworkAndLeaveOnly
     ASSERT_TRUE(Suit_Lien(d, QStringLiteral("dessin_frexc_en.html")));
     ASSERT_TRUE(Attend([&] { return pret.count() == 1; }));
     // Events made up by a script of any other world than the program's own are not the user's.
-    d.Vue().page()->runJavaScript(QStringLiteral("document.getElementById('dessin').dispatchEvent(new MouseEvent("
-                                                 "'mousedown', {clientX: 2147483647, clientY: 9, bubbles: true}))"),
-                                  QWebEngineScript::UserWorld);
+    d.Vue().page()->runJavaScript(
+        QStringLiteral("document.getElementById('dessin').dispatchEvent(new MouseEvent("
+                       "'mousedown', {clientX: 2147483647, clientY: 9, bubbles: true}))"),
+        QWebEngineScript::UserWorld);
     QTest::qWait(2000);  // time for whatever the page would do
     const QVariantList images =
-        Evalue(QStringLiteral("['dessin', 'dehors', 'lien', 'distant'].map(i => document.getElementById(i).naturalWidth)"))
+        Evalue(
+            QStringLiteral(
+                "['dessin', 'dehors', 'lien', 'distant'].map(i => document.getElementById(i).naturalWidth)"))
             .toList();
     ASSERT_EQ(images.size(), 4);
     const struct {
@@ -124,20 +127,22 @@ TEST_F(Confinement, PagesRunNoScriptReadNothingOutsideReachNoNetworkAndLeaveOnly
     } voies[] = {
         {"no script of the page runs", d.Vue().title() != QStringLiteral("script")},
         {"the drawing, among the documents, shows", images[0].toInt() > 0},
-        {"no file outside the documents is read, by its path or a link", images[1].toInt() == 0 && images[2].toInt() == 0},
-        {"no request, frame or WebSocket reaches another site", dehors.connexions == 0 && images[3].toInt() == 0},
+        {"no file outside the documents is read, by its path or a link",
+         images[1].toInt() == 0 && images[2].toInt() == 0},
+        {"no request, frame or WebSocket reaches another site",
+         dehors.connexions == 0 && images[3].toInt() == 0},
         {"no WebRTC packet leaves", dehors.paquets == 0},
         {"no event made up by a script reaches the zoom", appuis.isEmpty() && !d.Zoom().isVisible()},
     };
-    for (const auto& v : voies)
-        EXPECT_TRUE(v.tenue) << v.voie;
+    for (const auto& v : voies) EXPECT_TRUE(v.tenue) << v.voie;
 
     // Links out: a file is not followed; a web address opens in the browser once the user agrees.
     QTextBrowser navigateur;  // stands for the desktop's browser
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &navigateur, "setSource");
     bac.dialogues.reponses = {Reponse::Non, Reponse::Oui};
-    const QString dehors_du_site = QStringLiteral("https://example.org/page"), guide = QStringLiteral("file://") +
-                                   QString::fromStdString(bac.flore.copie.Dossier().string()) + "/help/guide.html";
+    const QString dehors_du_site = QStringLiteral("https://example.org/page"),
+                  guide = QStringLiteral("file://") +
+                          QString::fromStdString(bac.flore.copie.Dossier().string()) + "/help/guide.html";
     ASSERT_TRUE(Clique_Lien(d, QStringLiteral("file:///etc/")));
     for (size_t fois = 1; fois <= 2; ++fois) {
         ASSERT_TRUE(Clique_Lien(d, dehors_du_site));
