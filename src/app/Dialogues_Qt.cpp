@@ -25,6 +25,7 @@ Reponse Dialogues_Qt::Message(QWidget* parent, const QString& texte, Boutons bou
                               const QString& titre) {
     QMessageBox box(parent);
     box.setWindowTitle(titre);
+    box.setTextFormat(Qt::PlainText);  // messages may quote the base's texts: shown as written
     box.setText(texte);
     switch (icone) {
         case Icone::Aucune:

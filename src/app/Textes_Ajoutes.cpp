@@ -73,6 +73,10 @@ constexpr Traductions kTextes[] = {
      {"No answer yet: pick a question in the list, then its answer.",
       "Ninguna respuesta todavía: elija una pregunta de la lista y luego su respuesta.",
       "Aucune réponse pour l'instant : choisissez une question dans la liste, puis sa réponse."}},
+    {Texte_Ajoute::Lien_Externe,
+     {"This link leads out of the species' pages:\n%1\n\nOpen it in your web browser?",
+      "Este enlace lleva fuera de las páginas de las especies:\n%1\n\n¿Abrirlo en su navegador?",
+      "Ce lien mène hors des pages des espèces :\n%1\n\nL'ouvrir dans votre navigateur ?"}},
 };
 
 }  // namespace

@@ -37,6 +37,7 @@ enum class Texte_Ajoute {
     Statut_Liste,            // status text of a base without a portrait: what to do next
     Statut_Une_Espece,       // status text when one species alone fits best; %1 is its name
     Reponses_Aucune_Liste,   // the panel's hint while nothing is answered, in a base without a portrait
+    Lien_Externe,            // question before a link out of the pages opens in the browser; %1: the address
 };
 
 // The text in language `langue`; English for any other value.

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QDesktopServices>
 #include <QListWidget>
 #include <QPrinter>
 #include <QWebEnginePage>
@@ -17,6 +19,7 @@
 #include "Hote_Documents.h"
 #include "Reglages.h"
 #include "Table_Chaines.h"
+#include "Textes_Ajoutes.h"
 #include "WebTexte.h"
 #include "cImgs.h"
 #include "frmLegende.h"
@@ -80,6 +83,8 @@ Documents::Documents(Hote_Documents& hote, const Reglages& reglages, const Base_
         }
     }
     vue_->page()->setWebChannel(&images_->Canal(), cImgs::Monde());
+    vue_->Definit_Perimetre([this] { return Perimetre(); });
+    connect(vue_, &WebTexte::Lien_Externe, this, &Documents::Ouvre_Lien_Externe);
 
     connect(arbre_, &Tree_esp::Espece_Choisie, this, &Documents::Tree_esp_NodeClick);
     connect(vue_, &WebTexte::BeforeNavigate2, this, [this] { WebTexte_BeforeNavigate2(); });
@@ -131,6 +136,29 @@ QString Documents::Adresse_Documents() const {
     return QString::fromStdString(reglages_.Adresse_Documents);
 }
 
+Perimetre_Documents Documents::Perimetre() const {
+    Perimetre_Documents p;
+    if (Documents_Locaux())
+        p.Ajoute_Dossier(Fichier_Sur_Disque(Adresse_Documents()));
+    else
+        p.Ajoute_Site(QUrl(Adresse_Documents()));
+    p.Ajoute_Pages_Erreur(Fichier_Sur_Disque(QString::fromStdString(reglages_.Rep_Data)));
+    if (!reglages_.Rep_Executables.empty())
+        p.Ajoute_Dossier(Fichier_Sur_Disque(QString::fromStdString(reglages_.Rep_Executables) + "help/"));
+    for (const QString& dossier : dossiers_programme_)
+        p.Ajoute_Dossier(dossier);
+    return p;
+}
+
+void Documents::Ouvre_Lien_Externe(const QUrl& adresse) {
+    const int langue = hote_.Langue();
+    const QString question = QString::fromUtf8(Chaine_Ajoutee(Texte_Ajoute::Lien_Externe, langue))
+                                 .arg(adresse.toDisplayString());
+    if (dialogues_.Message(vue_, question, Boutons::Oui_Non, Icone::Question,
+                           QCoreApplication::applicationName()) == Reponse::Oui)
+        QDesktopServices::openUrl(adresse);
+}
+
 void Documents::Remplit_Arbre() {
     arbre_->Remplit_Arbre(base_, hote_.Langue());
 }
@@ -155,6 +183,10 @@ void Documents::Affiche_Fichier(const QString& chemin) {
     etat_.Texte_Legende.clear();
     etat_.Nb_Avant = 0;
     vue_->stop();
+    // The program's own page: its folder joins what the view may show.
+    const QString dossier = QFileInfo(chemin).absolutePath();
+    if (!dossiers_programme_.contains(dossier))
+        dossiers_programme_ << dossier;
     vue_->Navigate2(QUrl::fromLocalFile(chemin), false);
 }
 
@@ -300,8 +332,8 @@ void Documents::Montre_Legende(bool pres_de_la_barre) {
 }
 
 void Documents::m_clsImgs_MouseDown(int x, int y, int dx, int dy) {
-    etat_.Souris_X = x + dx;
-    etat_.Souris_Y = y + dy;
+    etat_.Souris_X = static_cast<long>(x) + dx;
+    etat_.Souris_Y = static_cast<long>(y) + dy;
     if (!etat_.Texte_Legende.isEmpty() && !legende_->isVisible())
         Montre_Legende(true);
     if (etat_.Dessin_X0 <= etat_.Souris_X && etat_.Dessin_Y0 <= etat_.Souris_Y && Documents_Locaux() &&
@@ -319,8 +351,8 @@ void Documents::m_clsImgs_MouseDown(int x, int y, int dx, int dy) {
 }
 
 void Documents::m_clsImgs_MouseMove(int x, int y, int dx, int dy) {
-    etat_.Souris_X = x + dx;
-    etat_.Souris_Y = y + dy;
+    etat_.Souris_X = static_cast<long>(x) + dx;
+    etat_.Souris_Y = static_cast<long>(y) + dy;
     zoom_->Region_Depuis_Pointeur(etat_.Souris_X, etat_.Souris_Y, etat_.Dessin_X0, etat_.Dessin_Y0);
 }
 

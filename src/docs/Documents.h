@@ -13,11 +13,13 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <memory>
 
 #include "Etat_Documents.h"
+#include "Perimetre_Documents.h"
 #include "Tree_esp.h"
 
 class QAbstractItemView;
@@ -98,6 +100,10 @@ class Documents : public QObject {
 
   private:
     bool Documents_Locaux() const;
+    // What the view may show and read under the current settings.
+    Perimetre_Documents Perimetre() const;
+    // Offers a link the user followed out of the pages to the desktop's browser.
+    void Ouvre_Lien_Externe(const QUrl& adresse);
     QString Adresse_Documents() const;
     void Prend_Suffixe_De_La_Vue();
     void Cherche_Espece(const QString& nom);
@@ -123,6 +129,7 @@ class Documents : public QObject {
     QTimer Timer1;
     bool Liste_Focus = false;
     std::unique_ptr<QPrinter> imprimante_;
+    QStringList dossiers_programme_;  // folders of the pages the program wrote and showed
 };
 
 }  // namespace kestrane

@@ -3,11 +3,21 @@
 // the documents use and the two events they follow. Local pages are reached as file URLs, web
 // pages over HTTP or HTTPS through the view's own network stack.
 //
+// Pages are inert: none of their scripts runs (only the program's own, in their own world), and
+// they reach nothing outside the perimeter the holder gives (Definit_Perimetre, asked at every
+// navigation and request, so that a change of the settings applies at once): no other file, no
+// other site, by no channel. A link the user follows out of it does not navigate: Lien_Externe
+// offers its address (web and mail addresses only) for the desktop's browser.
+//
 // A navigation "without history" stands for opening a species: once its page has loaded, that
 // page is the first of the history (there is nothing to go back to from it).
 
 #include <QUrl>
 #include <QWebEngineView>
+
+#include <functional>
+
+#include "Perimetre_Documents.h"
 
 namespace kestrane {
 
@@ -16,6 +26,9 @@ class WebTexte : public QWebEngineView {
   public:
     explicit WebTexte(QWidget* parent = nullptr);
     ~WebTexte() override;
+
+    // Until it is given, the view shows and reads nothing.
+    void Definit_Perimetre(std::function<Perimetre_Documents()> perimetre);
 
     void Navigate2(const QUrl& adresse, bool sans_historique);
     // The location of the page shown, or being loaded ("" before the first).
@@ -29,10 +42,14 @@ class WebTexte : public QWebEngineView {
     bool Sans_Page() const { return indication_ || url().isEmpty(); }
 
   signals:
-    // Before each navigation of the main frame (links, scripts, Navigate2, back and forward).
+    // Before each navigation of the main frame (links, Navigate2, back and forward) that the
+    // perimeter allows.
     void BeforeNavigate2(const QUrl& cible);
     // The main frame finished loading, successfully or not.
     void DocumentComplete(bool reussi);
+    // The user followed a link out of the perimeter to a web or mail address (sent once the
+    // navigation has been refused).
+    void Lien_Externe(const QUrl& adresse);
 
   private:
     void Fin_Chargement(bool reussi);
@@ -40,6 +57,8 @@ class WebTexte : public QWebEngineView {
     bool en_chargement_ = false;
     bool indication_ = false;
     QUrl sans_historique_;  // the page to start the history with once it has loaded
+    bool refusee_ = false;  // the main frame's last navigation was refused
+    std::function<Perimetre_Documents()> perimetre_;
 };
 
 }  // namespace kestrane

@@ -22,6 +22,8 @@ const char* const Script_Images = R"js(
   new QWebChannel(qt.webChannelTransport, function (canal) {
     var pont = canal.objects.cImgs;
     function rapporte(fonction, img, ev) {
+      if (!ev.isTrusted)
+        return;  // only what the user did with the mouse, never events a page made up
       var defile = document.scrollingElement || document.documentElement || document.body;
       fonction(generation, img.src, Math.round(ev.clientX), Math.round(ev.clientY),
                Math.round(defile.scrollLeft), Math.round(defile.scrollTop));
@@ -67,18 +69,23 @@ void cImgs::Desactive() {
     actif_ = false;
 }
 
+bool cImgs::Dans_Bornes(int x, int y, int dx, int dy) {
+    const auto borne = [](int v) { return v >= -Borne_Coordonnees && v <= Borne_Coordonnees; };
+    return borne(x) && borne(y) && borne(dx) && borne(dy);
+}
+
 void cImgs::ImgMouseDown(int generation, const QString& href, int x, int y, int dx, int dy) {
-    if (Courant(generation))
+    if (Courant(generation) && Dans_Bornes(x, y, dx, dy))
         emit MouseDown(href, x, y, dx, dy);
 }
 
 void cImgs::ImgMouseMove(int generation, const QString& href, int x, int y, int dx, int dy) {
-    if (Courant(generation))
+    if (Courant(generation) && Dans_Bornes(x, y, dx, dy))
         emit MouseMove(href, x, y, dx, dy);
 }
 
 void cImgs::ImgClicked(int generation, const QString& href, int x, int y, int dx, int dy) {
-    if (Courant(generation))
+    if (Courant(generation) && Dans_Bornes(x, y, dx, dy))
         emit Clicked(href, x, y, dx, dy);
 }
 

@@ -5,6 +5,8 @@
 // attaches to every IMG element: mousedown and mousemove are reported with the image's address,
 // the pointer in the window (x, y) and the page's scroll offsets (dx, dy), all in CSS pixels; a
 // click is reported and its default action cancelled, so a link around an image is not followed.
+// Only events the user made are reported (a page's own scripts cannot make them up), and only
+// with coordinates within Borne_Coordonnees, so that x + dx cannot overflow; others are dropped.
 // Only pages given to ImgParse report anything: Desactive, called when another document comes,
 // makes the events of the previous page fall silent.
 //
@@ -38,6 +40,10 @@ class cImgs : public QObject {
     Q_INVOKABLE void ImgMouseMove(int generation, const QString& href, int x, int y, int dx, int dy);
     Q_INVOKABLE void ImgClicked(int generation, const QString& href, int x, int y, int dx, int dy);
     Q_INVOKABLE void ImgPret(int generation, int nb_images);
+
+    // Far beyond any window and any page a drawing sits in, in CSS pixels.
+    static constexpr int Borne_Coordonnees = 1 << 20;
+    static bool Dans_Bornes(int x, int y, int dx, int dy);
 
   signals:
     void MouseDown(const QString& href, int x, int y, int dx, int dy);

@@ -25,6 +25,9 @@ private:
     }
 
     std::unique_ptr<Recordset> Ouvre(const char* table, const char* index);
+    // Fails the load, as for a damaged database, when a read went beyond the database's bounds.
+    bool Endommagee(const Status& status);
+    bool Verifie_Requetes();
     bool Lit_Compte(Recordset* parametres, const char* nom, int32_t& compte, bool flore = false);
     void Lit_Palette(Recordset* parametres);
     bool Lit_Comptes(Recordset* parametres);
@@ -59,13 +62,36 @@ int Entier(const Recordset& rs, const char* field) { return static_cast<int>(rs.
 std::unique_ptr<Recordset> Chargeur::Ouvre(const char* table, const char* index) {
     auto rs = base_->Base_Donnees->Open_Table(table);
     if (!rs) {
-        Avertit(rs.status().message());
+        if (!Endommagee(rs.status()))
+            Avertit(rs.status().message());
         return nullptr;
     }
     if (index != nullptr) {
-        if (Status s = rs.value()->Set_Index(index); !s) Avertit(lieux_.Chemin_Base + ": " + s.message());
+        if (Status s = rs.value()->Set_Index(index); !s && !Endommagee(s))
+            Avertit(lieux_.Chemin_Base + ": " + s.message());
     }
     return std::move(rs.value());
+}
+
+bool Chargeur::Endommagee(const Status& status) {
+    if (!Database::Hors_Bornes(status))
+        return false;
+    if (!resultat_.Echec)
+        Echoue(Echec_Chargement::Genre::Base_Donnees, lieux_.Chemin_Base + ", Erreur N°" + Signed_Text(status.code()),
+               status.message());
+    return true;
+}
+
+// The common names' stored queries are read by the species tree and the name search; one made to
+// run for ever or to fill the memory is found here, while the splash window is still up.
+bool Chargeur::Verifie_Requetes() {
+    for (const std::string& langue : base_->Communs_Langues) {
+        if (auto vue = base_->Base_Donnees->Open_Query("Vernaculaire_" + langue); !vue)
+            Endommagee(vue.status());
+        if (resultat_.Echec)
+            return false;
+    }
+    return true;
 }
 
 // The species and state counts take the 32-bit range (the data files must then hold them); the
@@ -404,6 +430,7 @@ Chargement Chargeur::Charge() {
 
     // 2-4. Counts and palette.
     auto parametres = Ouvre("Parametres", "PrimaryKey");
+    if (resultat_.Echec) return std::move(resultat_);
     if (!Lit_Compte(parametres.get(), "Nb_Couleurs", base_->Nb_Couleurs)) return std::move(resultat_);
     Lit_Palette(parametres.get());
     if (!Lit_Comptes(parametres.get()) || !Verifie_Fichiers())
@@ -420,7 +447,7 @@ Chargement Chargeur::Charge() {
     Lit_Boutons("But_Quest", base_->Nb_But_Quest, false, base_->But_Quest);
     Lit_Contradictions();
     base_->Textes = Textes_Base::Lit(*base_->Base_Donnees, resultat_.Avertissements);
-    if (!Verifie_Contenu())
+    if (resultat_.Echec || !Verifie_Requetes() || !Verifie_Contenu())
         return std::move(resultat_);
 
     // 10-13. Weights, species, matrix.
@@ -429,7 +456,7 @@ Chargement Chargeur::Charge() {
         return std::move(resultat_);
     }
     Lit_Flore();
-    if (!Lit_Matrice())
+    if (resultat_.Echec || !Lit_Matrice())
         return std::move(resultat_);
     base_->Indexe();
     resultat_.Base = std::move(base);

@@ -3,8 +3,9 @@
 //
 // The load follows a fixed order: open the database, read the counts, sample the palette, read
 // the tables that stay open, the Joker flags, POIDS.DAT, the species, then MATRICE.DAT. Only the
-// database, the two data files, an inconsistent count and a base without species or characters
-// stop it; every other problem (a missing table, field or row) is passed over and reported as a
+// database (also one whose tables or common names' queries go beyond the bounds any base needs,
+// Database::Hors_Bornes), the two data files, an inconsistent count and a base without species or
+// characters stop it; every other problem (a missing table, field or row) is passed over and reported as a
 // warning, which the caller shows to the user. Nothing is ever written.
 
 #include <memory>

@@ -8,6 +8,13 @@
 #include "Conversions.h"
 
 namespace kestrane {
+
+struct Garde_Pas {
+    sqlite3* db;
+    int64_t appels_max;  // progress calls a statement may take
+    int64_t appels = 0;  // those of the statement prepared last
+};
+
 namespace {
 
 std::string Quote(std::string_view identifier) {
@@ -25,6 +32,8 @@ public:
     Statement(sqlite3* db, const std::string& sql) {
         code_ = sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt_, nullptr);
     }
+    // A statement whose instructions the progress handler counts from here on.
+    Statement(Garde_Pas& garde, const std::string& sql) : Statement(garde.db, sql) { garde.appels = 0; }
     ~Statement() { sqlite3_finalize(stmt_); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -74,12 +83,44 @@ void Bind(sqlite3_stmt* stmt, int index, const Value& value) {
 }
 
 Status Engine_Error(sqlite3* db, int code, const std::string& what) {
-    return Status::Error(what + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(code)), code);
+    std::string message = what + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+    if (code == SQLITE_INTERRUPT) message += " (the query runs longer than any knowledge base needs: the base is damaged)";
+    return Status::Error(std::move(message), code);
+}
+
+// How often (in engine instructions) the progress handler is called.
+constexpr int Intervalle_Progression = 10000;
+
+// Stops the running statement once it has run more instructions than the bound allows. Each
+// statement counts from its preparation, so a long session of short queries never adds up.
+int Arrete_Si_Trop_Long(void* contexte) {
+    auto* garde = static_cast<Garde_Pas*>(contexte);
+    return ++garde->appels > garde->appels_max ? 1 : 0;
+}
+
+// What a record set holds in memory for one value of the current row.
+int64_t Octets(sqlite3_stmt* stmt, int column) {
+    const int type = sqlite3_column_type(stmt, column);
+    const bool texte = type == SQLITE_TEXT || type == SQLITE_BLOB;
+    return static_cast<int64_t>(sizeof(Value)) + (texte ? sqlite3_column_bytes(stmt, column) : 0);
 }
 
 }  // namespace
 
-Result<std::unique_ptr<Database>> Database::Open_Read_Only(const std::string& path) {
+bool Database::Hors_Bornes(const Status& status) {
+    return !status.ok() &&
+           (status.code() == SQLITE_INTERRUPT || status.code() == SQLITE_TOOBIG || status.code() == SQLITE_NOMEM);
+}
+
+Database::Database(sqlite3* handle, std::string path, const Bornes_Requetes& bornes)
+    : handle_(handle),
+      path_(std::move(path)),
+      bornes_(bornes),
+      garde_(new Garde_Pas{handle, bornes.Pas_Max / Intervalle_Progression}) {
+    sqlite3_progress_handler(handle_, Intervalle_Progression, &Arrete_Si_Trop_Long, garde_.get());
+}
+
+Result<std::unique_ptr<Database>> Database::Open_Read_Only(const std::string& path, const Bornes_Requetes& bornes) {
     sqlite3* handle = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
     if (rc != SQLITE_OK) {
@@ -88,6 +129,7 @@ Result<std::unique_ptr<Database>> Database::Open_Read_Only(const std::string& pa
         return error;
     }
     sqlite3_extended_result_codes(handle, 0);
+    sqlite3_limit(handle, SQLITE_LIMIT_LENGTH, bornes.Longueur_Valeur_Max);
     // Opening is lazy: read the schema now so that a damaged or locked file fails here.
     {
         Statement check(handle, "SELECT count(*) FROM sqlite_master");
@@ -98,13 +140,13 @@ Result<std::unique_ptr<Database>> Database::Open_Read_Only(const std::string& pa
             return error;
         }
     }
-    return std::unique_ptr<Database>(new Database(handle, path));
+    return std::unique_ptr<Database>(new Database(handle, path, bornes));
 }
 
 Database::~Database() { sqlite3_close(handle_); }
 
 bool Database::Has_Table(std::string_view table) const {
-    Statement stmt(handle_, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE");
+    Statement stmt(*garde_, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE");
     if (!stmt.ok()) return false;
     sqlite3_bind_text(stmt.get(), 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
     return stmt.Step();
@@ -112,7 +154,7 @@ bool Database::Has_Table(std::string_view table) const {
 
 std::vector<std::string> Database::Query_Names() const {
     std::vector<std::string> names;
-    Statement stmt(handle_, "SELECT name FROM sqlite_master WHERE type='view' ORDER BY rowid");
+    Statement stmt(*garde_, "SELECT name FROM sqlite_master WHERE type='view' ORDER BY rowid");
     while (stmt.ok() && stmt.Step()) names.push_back(Column_Value(stmt.get(), 0).Text());
     return names;
 }
@@ -129,7 +171,7 @@ Result<std::unique_ptr<Recordset>> Database::Open_Table(std::string_view table) 
 }
 
 Result<std::unique_ptr<Recordset>> Database::Open_Query(std::string_view name) const {
-    Statement stmt(handle_, "SELECT 1 FROM sqlite_master WHERE type='view' AND name=?1 COLLATE NOCASE");
+    Statement stmt(*garde_, "SELECT 1 FROM sqlite_master WHERE type='view' AND name=?1 COLLATE NOCASE");
     sqlite3_bind_text(stmt.get(), 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
     if (!stmt.ok() || !stmt.Step()) {
         return Status::Error(path_ + ": no stored query " + std::string(name), SQLITE_ERROR);
@@ -140,11 +182,12 @@ Result<std::unique_ptr<Recordset>> Database::Open_Query(std::string_view name) c
 Result<std::unique_ptr<Recordset>> Database::Load(std::string_view name, bool is_table) const {
     std::unique_ptr<Recordset> set(new Recordset());
     set->handle_ = handle_;
+    set->garde_ = garde_.get();
     set->table_ = std::string(name);
     set->is_table_ = is_table;
     const std::string sql =
         is_table ? "SELECT rowid, * FROM " + Quote(name) + " ORDER BY rowid" : "SELECT * FROM " + Quote(name);
-    Statement stmt(handle_, sql);
+    Statement stmt(*garde_, sql);
     if (!stmt.ok()) return Engine_Error(handle_, stmt.code(), path_ + ": cannot read " + std::string(name));
     const int first = is_table ? 1 : 0;
     const int count = sqlite3_column_count(stmt.get());
@@ -153,10 +196,20 @@ Result<std::unique_ptr<Recordset>> Database::Load(std::string_view name, bool is
         set->columns_.emplace_back(column ? column : "");
         set->column_by_folded_name_.emplace(To_Lower_Ascii(set->columns_.back()), c - first);
     }
+    int64_t octets = 0;
     while (stmt.Step()) {
+        if (static_cast<int64_t>(set->rows_.size()) >= bornes_.Lignes_Max || octets > bornes_.Octets_Max) {
+            return Status::Error(path_ + ": " + std::string(name) + " holds more than " +
+                                     std::to_string(set->rows_.size()) + " rows or " + std::to_string(octets >> 20) +
+                                     " MB, more than any knowledge base needs: the base is damaged",
+                                 SQLITE_TOOBIG);
+        }
         std::vector<Value> row;
         row.reserve(static_cast<size_t>(count - first));
-        for (int c = first; c < count; ++c) row.push_back(Column_Value(stmt.get(), c));
+        for (int c = first; c < count; ++c) {
+            octets += Octets(stmt.get(), c);
+            row.push_back(Column_Value(stmt.get(), c));
+        }
         if (is_table) {
             const int64_t id = sqlite3_column_int64(stmt.get(), 0);
             set->row_by_id_.emplace(id, static_cast<int>(set->rows_.size()));
@@ -180,7 +233,7 @@ Status Recordset::Set_Index(std::string_view index_name) {
     bool by_row_id = false;
 
     auto add_index_columns = [&](const std::string& index) -> bool {
-        Statement info(handle_, "PRAGMA index_xinfo(" + Quote(index) + ")");
+        Statement info(*garde_, "PRAGMA index_xinfo(" + Quote(index) + ")");
         while (info.ok() && info.Step()) {
             if (sqlite3_column_int(info.get(), 5) == 0) continue;  // not a key column
             if (sqlite3_column_type(info.get(), 2) == SQLITE_NULL) return false;  // expression index
@@ -194,7 +247,7 @@ Status Recordset::Set_Index(std::string_view index_name) {
 
     // An SQL index of that name on this table, if there is one.
     auto named_index = [&](std::string_view name) -> std::optional<std::string> {
-        Statement find(handle_,
+        Statement find(*garde_,
                        "SELECT name FROM sqlite_master WHERE type='index' AND name=?1 COLLATE NOCASE "
                        "AND tbl_name=?2 COLLATE NOCASE");
         sqlite3_bind_text(find.get(), 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
@@ -216,7 +269,7 @@ Status Recordset::Set_Index(std::string_view index_name) {
         std::vector<std::pair<int, std::string>> pk;
         std::string pk_type;
         {
-            Statement info(handle_, "PRAGMA table_info(" + Quote(table_) + ")");
+            Statement info(*garde_, "PRAGMA table_info(" + Quote(table_) + ")");
             while (info.ok() && info.Step()) {
                 const int position = sqlite3_column_int(info.get(), 5);
                 if (position > 0) {
@@ -228,7 +281,7 @@ Status Recordset::Set_Index(std::string_view index_name) {
         if (pk.empty()) return Status::Error(table_ + " has no primary key");
         std::string auto_index;
         {
-            Statement list(handle_, "PRAGMA index_list(" + Quote(table_) + ")");
+            Statement list(*garde_, "PRAGMA index_list(" + Quote(table_) + ")");
             while (list.ok() && list.Step()) {
                 if (Column_Value(list.get(), 3).Text() == "pk") auto_index = Column_Value(list.get(), 1).Text();
             }
@@ -247,7 +300,7 @@ Status Recordset::Set_Index(std::string_view index_name) {
     std::string order_by;
     for (const auto& column : key_columns) order_by += column + ", ";
     order_by += "rowid";
-    Statement ordered(handle_, "SELECT rowid FROM " + Quote(table_) + " ORDER BY " + (by_row_id ? "rowid" : order_by));
+    Statement ordered(*garde_, "SELECT rowid FROM " + Quote(table_) + " ORDER BY " + (by_row_id ? "rowid" : order_by));
     if (!ordered.ok()) return Status::Error(table_ + ": cannot order by " + std::string(index_name), ordered.code());
     std::vector<int> order;
     order.reserve(rows_.size());
@@ -290,7 +343,7 @@ bool Recordset::Seek_Equal(const Value& key) {
     std::string order_by;
     for (const auto& column : index_columns_) order_by += column + ", ";
     sql += " ORDER BY " + order_by + "rowid LIMIT 1";
-    Statement stmt(handle_, sql);
+    Statement stmt(*garde_, sql);
     if (!stmt.ok()) return false;
     Bind(stmt.get(), 1, key);
     if (!stmt.Step()) return false;

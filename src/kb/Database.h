@@ -6,12 +6,18 @@
 // Tables are ordered by an index chosen by name: an SQL index of that name on the table, or, for
 // "PrimaryKey" on a table without such an index, the table's declared primary key. Rows come in the
 // database's index order (the index's collation, ties by row id), which is the order every reader relies on.
+//
+// A base may come from anyone, so every statement runs within bounds that no real base comes near
+// (Bornes_Requetes): a statement that runs too long, a record set with too many rows or too much
+// text, or a value too long, fails with a Status for which Hors_Bornes() is true, as a damaged
+// base would.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "Status.h"
@@ -20,14 +26,33 @@
 struct sqlite3;
 
 namespace kestrane {
+// The engine instructions of the statement running on a connection, against their bound.
+struct Garde_Pas;
+}
+
+namespace kestrane {
 
 class Recordset;
+
+// What one statement or record set may cost. The defaults are far above what a base of 100,000
+// species asks (its largest read takes about a million engine instructions and a hundred thousand
+// rows); a statement stopped by the first bound has run about two seconds.
+struct Bornes_Requetes {
+    int64_t Pas_Max = 200'000'000;         // engine instructions per statement
+    int64_t Lignes_Max = 2'000'000;        // rows per record set
+    int64_t Octets_Max = 256LL << 20;      // bytes held by one record set (values and text)
+    int Longueur_Valeur_Max = 16 << 20;    // bytes of one text or blob value
+};
 
 class Database {
 public:
     // Opens the file read-only and checks that it is a readable database. On failure the Status
     // carries the database engine's error code and its message.
-    static Result<std::unique_ptr<Database>> Open_Read_Only(const std::string& path);
+    static Result<std::unique_ptr<Database>> Open_Read_Only(const std::string& path,
+                                                            const Bornes_Requetes& bornes = {});
+    // True for a failure that comes from exceeding the bounds (a base made to hang or exhaust the
+    // program): the caller reports the base as damaged rather than passing over what failed.
+    static bool Hors_Bornes(const Status& status);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -44,11 +69,13 @@ public:
     bool Has_Table(std::string_view table) const;
 
 private:
-    Database(sqlite3* handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+    Database(sqlite3* handle, std::string path, const Bornes_Requetes& bornes);
     Result<std::unique_ptr<Recordset>> Load(std::string_view name, bool is_table) const;
 
     sqlite3* handle_;
     std::string path_;
+    Bornes_Requetes bornes_;
+    std::unique_ptr<Garde_Pas> garde_;  // what the progress handler counts against the bound
 };
 
 class Recordset {
@@ -86,6 +113,7 @@ private:
     int Column(std::string_view name) const;
 
     sqlite3* handle_ = nullptr;
+    Garde_Pas* garde_ = nullptr;
     std::string table_;
     bool is_table_ = false;
     std::vector<std::string> columns_;

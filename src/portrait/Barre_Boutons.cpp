@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+#include "Texte_Simple.h"
+
 namespace kestrane {
 
 namespace {
@@ -53,7 +55,7 @@ void Barre_Boutons::Construit(int n, const std::vector<Bouton>& boutons) {
             auto* bouton = new Bouton_Clavier(this);
             bouton->setObjectName(QStringLiteral("%1_%2").arg(objectName()).arg(index));
             bouton->setText(b.Caption);
-            bouton->setToolTip(b.TipText);
+            bouton->setToolTip(Infobulle_Simple(b.TipText));
             bouton->setIcon(b.Image);
             bouton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
             bouton->setFocusPolicy(Qt::StrongFocus);

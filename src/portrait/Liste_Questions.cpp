@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include "Texte_Simple.h"
 
 namespace kestrane {
 
@@ -37,7 +38,7 @@ void Liste_Questions::Remplit(const std::vector<Ligne>& lignes, const std::vecto
     auto ajoute = [&](const Ligne& l, const QString& pouvoir) {
         auto* item = new QTreeWidgetItem({l.Question, pouvoir});
         item->setData(0, Role_Position, l.Position);
-        item->setToolTip(0, l.Question);
+        item->setToolTip(0, Infobulle_Simple(l.Question));
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         items.append(item);
         return item;

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "Arrondi_Pair.h"
+#include "Texte_Simple.h"
 
 namespace kestrane {
 
@@ -161,7 +162,7 @@ void Pic_Choix::mouseReleaseEvent(QMouseEvent* event) {
     question_.Choix = Choix_Case(question_.Choix, appui_);
 }
 
-void Pic_Choix::mouseMoveEvent(QMouseEvent* event) { setToolTip(Info_Case(event->position())); }
+void Pic_Choix::mouseMoveEvent(QMouseEvent* event) { setToolTip(Infobulle_Simple(Info_Case(event->position()))); }
 
 void Pic_Choix::Deplace_Clavier(int dx, int dy) {
     const int colonnes = std::max(Colonnes_Grille(), 1);

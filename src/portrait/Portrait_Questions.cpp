@@ -22,6 +22,7 @@
 #include "Small_Robot.h"
 #include "Table_Chaines.h"
 #include "Textes_Ajoutes.h"
+#include "Texte_Simple.h"
 
 namespace kestrane {
 
@@ -218,7 +219,7 @@ void Portrait_Questions::Survol_Robot(QPointF position) {
     const Objet_Fic* objet = zone.Objet != nullptr ? zone.Objet : Objet_Par_Couleur(Pixel_Arrondi(position));
     if (objet != nullptr) {
         robot_->setCursor(Qt::PointingHandCursor);
-        robot_->setToolTip(Question_Affichee(*objet));
+        robot_->setToolTip(Infobulle_Simple(Question_Affichee(*objet)));
     } else {
         robot_->unsetCursor();
         robot_->setToolTip(QString());

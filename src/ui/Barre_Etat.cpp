@@ -8,6 +8,7 @@ namespace kestrane {
 Barre_Etat::Barre_Etat(QWidget* parent) : QWidget(parent) {
     setObjectName("sbStatusBar");
     panneau1_ = new QLabel(this);
+    panneau1_->setTextFormat(Qt::PlainText);  // the base's questions and states, as written
     panneau1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panneau2_ = new QFrame(this);
     static_cast<QFrame*>(panneau2_)->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -1,5 +1,7 @@
 #include "Modele_Liste_Esp.h"
 
+#include "Texte_Simple.h"
+
 namespace kestrane {
 
 void Modele_Liste_Esp::Remplace(const std::vector<std::string>& lignes) {
@@ -14,9 +16,10 @@ int Modele_Liste_Esp::rowCount(const QModelIndex& parent) const {
 
 QVariant Modele_Liste_Esp::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= static_cast<int>(lignes_.size())) return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+    if (role == Qt::DisplayRole)
         return QString::fromStdString(lignes_[static_cast<size_t>(index.row())]);
-    }
+    if (role == Qt::ToolTipRole)
+        return Infobulle_Simple(QString::fromStdString(lignes_[static_cast<size_t>(index.row())]));
     return {};
 }
 

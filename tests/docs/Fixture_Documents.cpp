@@ -6,6 +6,7 @@
 
 #include "Chargeur_Base.h"
 #include "WebTexte.h"
+#include "cImgs.h"
 
 namespace kestrane::test {
 
@@ -63,19 +64,25 @@ void Clique_Noeud(Tree_esp& arbre, const QString& cle) {
     QTest::mouseClick(arbre.viewport(), Qt::LeftButton, {}, arbre.visualItemRect(noeud).center());
 }
 
-testing::AssertionResult Suit_Lien(Documents& documents, const QString& href) {
+testing::AssertionResult Clique_Lien(Documents& documents, const QString& href) {
     QVariant centre;
     documents.Vue().page()->runJavaScript(
         QStringLiteral("(function () { const e = document.querySelector('a[href=\"%1\"]'); if (!e) return [];"
                        " e.scrollIntoView({block: 'nearest'}); const r = e.getBoundingClientRect();"
                        " return [r.left + r.width / 2, r.top + r.height / 2]; })()")
             .arg(href),
-        [&](const QVariant& resultat) { centre = resultat; });
+        cImgs::Monde(), [&](const QVariant& resultat) { centre = resultat; });
     const QVariantList xy = Attend([&] { return centre.isValid(); }) ? centre.toList() : QVariantList();
     QWidget* cible = documents.Vue().focusProxy();
     if (xy.size() != 2 || !cible)
         return testing::AssertionFailure() << "no link to " << href.toStdString();
     QTest::mouseClick(cible, Qt::LeftButton, {}, QPoint(qRound(xy[0].toDouble()), qRound(xy[1].toDouble())));
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult Suit_Lien(Documents& documents, const QString& href) {
+    if (testing::AssertionResult clic = Clique_Lien(documents, href); !clic)
+        return clic;
     return Attend_Page(documents, "/" + href);
 }
 

@@ -57,8 +57,9 @@ bool Attend(const std::function<bool()>& condition);
 testing::AssertionResult Attend_Page(Documents& documents, const QString& fin);
 // Clicks the species tree's node of that key where it is drawn (fails when there is none).
 void Clique_Noeud(Tree_esp& arbre, const QString& cle);
-// Clicks with the mouse the middle of the shown page's first link to `href`, scrolled into view,
-// and waits for the page it leads to.
+// Clicks with the mouse the middle of the shown page's first link to `href`, scrolled into view.
+testing::AssertionResult Clique_Lien(Documents& documents, const QString& href);
+// The same, then waits for the page it leads to.
 testing::AssertionResult Suit_Lien(Documents& documents, const QString& href);
 
 }  // namespace kestrane::test

@@ -155,7 +155,7 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         EXPECT_EQ(zoom.Region(), (Region_Zoom{2858 - 1500, 10192 - 750}));
     }
     {  // on a page scrolled by 200 pixels, the region of the point of the page (112, 472)
-        d.Vue().page()->runJavaScript(QStringLiteral("window.scrollTo(0, 200)"));
+        d.Vue().page()->runJavaScript(QStringLiteral("window.scrollTo(0, 200)"), cImgs::Monde());
         ASSERT_TRUE(Attend([&] { return d.Vue().page()->scrollPosition().y() == 200; }));
         Enfonce(112, 272);
         EXPECT_EQ(std::pair(d.Zoom().Region(), d.Etat().Souris_Y), std::pair(Region_Zoom{2798, 22132}, 472L));

@@ -152,6 +152,18 @@ TEST(ChargeurBase, EditedBasesAreRefusedWithWhatNamesTheFaultOrReadThroughTheirI
              "Code, Famille, Legende) SELECT * FROM Flore ORDER BY Code DESC; DROP TABLE Flore; ALTER TABLE F "
              "RENAME TO Flore; CREATE INDEX PrimaryKey ON Flore (Espece);"),
          std::nullopt, especes},
+        // A base from anyone cannot hang the program nor fill its memory: a common names' query that
+        // never ends, and one that grows for ever, make a damaged base.
+        {"common names that never end",
+         sql("DROP VIEW Vernaculaire_English; CREATE VIEW Vernaculaire_English AS WITH RECURSIVE r(n) AS (SELECT 1 "
+             "UNION ALL SELECT n FROM r) SELECT 'x' AS Nom, 'FREXC' AS Code, '' AS Espece, '' AS Famille FROM r "
+             "WHERE n = 0;"),
+         G::Base_Donnees, "kestrane.sqlite, Erreur N° 9"},
+        {"common names without end",
+         sql("DROP VIEW Vernaculaire_English; CREATE VIEW Vernaculaire_English AS WITH RECURSIVE r(n) AS (SELECT 1 "
+             "UNION ALL SELECT n + 1 FROM r) SELECT 'Name ' || n AS Nom, 'FREXC' AS Code, '' AS Espece, '' AS "
+             "Famille FROM r;"),
+         G::Base_Donnees, "Vernaculaire_English holds more than"},
     };
     for (const auto& k : cas) {
         SCOPED_TRACE(k.nom);

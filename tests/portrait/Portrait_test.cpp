@@ -2,6 +2,7 @@
 // answers do to the ranking, the searches and the contradictions is the engine's tests'; which
 // zone names a point is Recherche_Objet_test's; here, what the widgets do with them.
 #include <QApplication>
+#include <QTextDocument>
 #include <QTest>
 #include <QToolButton>
 
@@ -174,6 +175,45 @@ TEST(PortraitChooser, MouseAndKeyboardMarkTheCellsTooltipsNameThemInTheLanguageO
     Repond(b, Feuille_X, Feuille_Y, 1);  // five leaflets: Marge over the lower block
     Ouvre(b, Bloc_X, Bloc_Y);
     EXPECT_EQ(b.Identification->Question.Objet, "Marge");
+}
+
+// What a tooltip shows of its text: Qt renders it as HTML when it guesses so.
+QString Montre(const QString& infobulle) {
+    if (!Qt::mightBeRichText(infobulle))
+        return infobulle;
+    QTextDocument rendu;
+    rendu.setHtml(infobulle);
+    return rendu.toPlainText();
+}
+
+// Markup in the base's texts (a question, a state, a button, the species) is shown as written: no
+// picture fetched, no large red title.
+TEST(PortraitTexts, MarkupInTheBaseTextsShowsAsWrittenInEveryTooltip) {
+    const QString question = QStringLiteral("<h1 style=\"color:red\">Leaf</h1> type"),
+                  etat = QStringLiteral("<img src=\"/etc/hostname\">Compound leaf"), bouton = QStringLiteral("<b>The leaf");
+    Banc_Portrait b("UPDATE Objets_Fic SET TipText = '" + question.toStdString() + "' WHERE Objet = 'Feuille';"
+                    "UPDATE Caracteres SET TipText = '" + etat.toStdString() + "' WHERE ID_CARAC = 'F_COMP';"
+                    "UPDATE But_Deter SET TipText = '" + bouton.toStdString() + "' WHERE Numero = 2;");
+    ASSERT_TRUE(b.Demarrage.ok()) << b.Demarrage.message();
+    EXPECT_EQ(Montre(b.Portrait->Barre_Deter()->Bouton_A(3)->toolTip()), bouton);
+    b.Parametres.Curseur_Dynamique = true;
+    Robot* robot = b.Portrait->Widget_Robot();
+    b.Survole(robot, QPoint(120, 100));
+    ATTEND_QUE(!robot->toolTip().isEmpty());
+    EXPECT_EQ(Montre(robot->toolTip()), question);
+    Ouvre(b, Feuille_X, Feuille_Y);
+    Pic_Choix* pic = b.Portrait->Widget_Pic_Choix();
+    b.Survole(pic, QPoint(300, 100));
+    ATTEND_QUE(!pic->toolTip().isEmpty());
+    EXPECT_EQ(Montre(pic->toolTip()), etat);
+    Ferme(b, 3);
+    b.Portrait->Montre_Questions();
+    QTreeWidgetItem* ligne = nullptr;
+    for (int i = 0; i < b.Portrait->Widget_Questions()->topLevelItemCount(); ++i)
+        if (b.Portrait->Widget_Questions()->topLevelItem(i)->text(0) == question)
+            ligne = b.Portrait->Widget_Questions()->topLevelItem(i);
+    ASSERT_NE(ligne, nullptr);
+    EXPECT_EQ(Montre(ligne->toolTip(0)), question);
 }
 
 // Tab walks the buttons between the separators; Results asks the window for its view by key or
