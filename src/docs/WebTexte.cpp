@@ -78,6 +78,11 @@ WebTexte::WebTexte(QWidget* parent) : QWebEngineView(parent) {
     // An unnamed profile keeps nothing on disk; the page is its child so that it goes first.
     auto* profil = new QWebEngineProfile(this);
     const auto page_permise = [this](const QUrl& url) {
+        // The program's own hint, written with setHtml, arrives once as a data: page.
+        if (indication_attendue_ && url.scheme() == QLatin1String("data")) {
+            indication_attendue_ = false;
+            return true;
+        }
         return perimetre_ && perimetre_().Page_Permise(url);
     };
     profil->setUrlRequestInterceptor(new Garde_Requetes(
@@ -118,6 +123,7 @@ WebTexte::~WebTexte() {
 
 void WebTexte::Montre_Indication(const QString& texte) {
     indication_ = true;
+    indication_attendue_ = true;
     setHtml(QStringLiteral("<html><body style=\"font-family: sans-serif; color: #555; margin: 2em\"><p>") +
             texte.toHtmlEscaped() + QStringLiteral("</p></body></html>"));
 }

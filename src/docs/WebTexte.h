@@ -56,6 +56,7 @@ class WebTexte : public QWebEngineView {
 
     bool en_chargement_ = false;
     bool indication_ = false;
+    bool indication_attendue_ = false;  // the hint's data: page is on its way
     QUrl sans_historique_;  // the page to start the history with once it has loaded
     bool refusee_ = false;  // the main frame's last navigation was refused
     std::function<Perimetre_Documents()> perimetre_;

@@ -49,7 +49,7 @@ void frmMain::Ouvre_Aide() {
     if (ouvre(guide)) return;
     // No program of the desktop shows HTML: the document view does, in the species view.
     if (mode_affichage_ != 3 && mode_affichage_ != 4) mnuViewSpecies->trigger();
-    documents_->Vue().Navigate2(QUrl::fromLocalFile(QFileInfo(guide).absoluteFilePath()), false);
+    documents_->Affiche_Fichier(QFileInfo(guide).absoluteFilePath());
 }
 
 QString frmMain::Dossier_Fichiers() const {
