@@ -74,8 +74,13 @@ void Nettoie_Sur_Signal(const std::filesystem::path& dossier) {
         int signal_recu = 0;
         if (sigwait(&signaux, &signal_recu) != 0)
             return;
-        // Twice: the work going on meanwhile may have made a folder again.
-        for (int k = 0; k < 2; ++k) kestrane::kb::Retire_Dossiers_Du_Processus(dossier, getpid());
+        // Again a few times: the work going on meanwhile, slowed on a busy machine, may have made
+        // a folder again before it reached the next step.
+        for (int k = 0; k < 5; ++k) {
+            if (k > 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            kestrane::kb::Retire_Dossiers_Du_Processus(dossier, getpid());
+        }
         std::signal(signal_recu, SIG_DFL);
         pthread_sigmask(SIG_UNBLOCK, &signaux, nullptr);
         raise(signal_recu);
