@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <atomic>
 #include <QGuiApplication>
 #include <chrono>
 #include <csignal>
@@ -66,6 +67,13 @@ class Affiche_Progression {
 // first (they can hold hundreds of megabytes), then ends as that signal would have ended it. The
 // signals are taken by a thread of their own, so that the removal runs outside a signal handler.
 void Nettoie_Sur_Signal(const std::filesystem::path& dossier) {
+    // The work, its folder gone, may fail and end the program before the signal does: the end then
+    // waits for the signal, so that the program ends as the signal would have ended it.
+    static std::atomic<bool> signal_pris{false};
+    std::atexit([] {
+        while (signal_pris.load())
+            pause();
+    });
     sigset_t signaux;
     sigemptyset(&signaux);
     for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&signaux, s);
@@ -74,6 +82,7 @@ void Nettoie_Sur_Signal(const std::filesystem::path& dossier) {
         int signal_recu = 0;
         if (sigwait(&signaux, &signal_recu) != 0)
             return;
+        signal_pris = true;
         // Again a few times: the work going on meanwhile, slowed on a busy machine, may have made
         // a folder again before it reached the next step.
         for (int k = 0; k < 5; ++k) {
