@@ -61,6 +61,14 @@ void Ecrit_Rang_Json(const Identification_Courante& id, std::ostream& out) {
     out << "]}\n";
 }
 
+double Pouvoir_Objet(const Base_Connaissance& base, const Identification_Courante& id, const Objet_Fic* objet) {
+    for (size_t p = 0; p < base.Objets.size() && p < id.Pouvoir_Discriminant().size(); ++p) {
+        if (&base.Objets[p] == objet)
+            return id.Pouvoir_Discriminant()[p];
+    }
+    return 0;
+}
+
 void Ecrit_Meilleur_Json(const Base_Connaissance& base, const Identification_Courante& id,
                          Issue_Recherche issue, const std::string& message, std::string_view suffixe,
                          std::ostream& out) {
@@ -71,11 +79,7 @@ void Ecrit_Meilleur_Json(const Base_Connaissance& base, const Identification_Cou
     const Question_Courante& q = id.Question;
     const Objet_Fic* objet = base.Trouve_Objet(q.Objet);
     const std::string& question = objet ? base.Textes.Question(*objet, suffixe) : q.TipText;
-    double pouvoir = 0;
-    for (size_t p = 0; p < base.Objets.size(); ++p) {
-        if (&base.Objets[p] == objet && p < id.Pouvoir_Discriminant().size())
-            pouvoir = id.Pouvoir_Discriminant()[p];
-    }
+    const double pouvoir = Pouvoir_Objet(base, id, objet);
     out << "{\"proposed\": {\"objet\": " << Json_Texte(q.Objet) << ", \"question\": " << Json_Texte(question)
         << ", \"power\": " << Pouvoir_Texte(pouvoir) << ", \"states\": [";
     for (int j = 0; j < q.Nb_Car; ++j)

@@ -21,6 +21,9 @@ std::string Json_Texte(std::string_view texte);
 // A discriminant power as the outputs print it: six decimals.
 std::string Pouvoir_Texte(double pouvoir);
 
+// The discriminant power the last search gave the question `objet` (0 for none).
+double Pouvoir_Objet(const Base_Connaissance& base, const Identification_Courante& id, const Objet_Fic* objet);
+
 // {"label", "nb_esp_max", "lines": [{"rank", "species", "name", "score", "percent", "line"}]}
 void Ecrit_Rang_Json(const Identification_Courante& id, std::ostream& out);
 

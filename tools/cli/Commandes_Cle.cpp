@@ -128,11 +128,7 @@ void Ecrit_Meilleur(const Base_Connaissance& base, Identification_Courante& id, 
     const Question_Courante& q = id.Question;
     const Objet_Fic* objet = base.Trouve_Objet(q.Objet);
     const std::string& question = objet ? base.Textes.Question(*objet, suffixe) : q.TipText;
-    double pouvoir = 0;
-    for (size_t p = 0; p < base.Objets.size(); ++p) {
-        if (&base.Objets[p] == objet)
-            pouvoir = id.Pouvoir_Discriminant()[p];
-    }
+    const double pouvoir = Pouvoir_Objet(base, id, objet);
     out << q.Objet << "\t" << question << "\tpower " << Pouvoir_Texte(pouvoir) << "\n";
 }
 
