@@ -61,27 +61,9 @@ Status Installe_Base(const Base_Source& src, const std::string& sortie_texte, co
     // OUT again: the work took time, and what may be replaced is checked just before it is.
     if (Status s = Verifie_Sortie(sortie, entree); !s.ok())
         return s;
-    // Into place: the old base aside, the new one in, the old one removed (when `ancienne` goes).
-    Dossier_Provisoire ancienne(sortie, "old");
-    std::error_code ec;
-    const bool existait = fs::exists(sortie);
-    if (existait) {
-        fs::rename(sortie, ancienne.Chemin(), ec);
-        if (ec) {
-            ancienne.Garde();  // whatever it holds is not ours to remove
-            return Status::Error(sortie.string() + ": the previous base cannot be moved aside (" +
-                                 ec.message() + ")");
-        }
-    }
-    fs::rename(provisoire.Chemin(), sortie, ec);
-    if (ec) {
-        std::error_code ec2;
-        if (existait)
-            fs::rename(ancienne.Chemin(), sortie, ec2);
-        if (ec2)
-            ancienne.Garde();  // the previous base stays where it was moved rather than be lost
-        return Status::Error(sortie.string() + ": cannot be written (" + ec.message() + ")");
-    }
+    // Into place: the old base aside, the new one in, the old one removed.
+    if (Status s = Met_En_Place(provisoire.Chemin(), sortie, "base"); !s.ok())
+        return s;
     provisoire.Garde();
     parents.Garde();
     return Status::Ok();

@@ -17,6 +17,7 @@
 #include "Noms_Especes.h"
 #include "Reglages_Base.h"
 #include "Rendu_Wmf.h"
+#include "Sortie_Base.h"
 
 namespace fs = std::filesystem;
 
@@ -215,32 +216,6 @@ class Export {
     std::set<std::string> vus_;
 };
 
-// Moves the written folder into place, the previous export aside until then.
-Status Met_En_Place(Dossier_Provisoire& provisoire, const fs::path& sortie) {
-    Dossier_Provisoire ancienne(sortie, "old");
-    std::error_code ec;
-    const bool existait = fs::exists(sortie, ec);
-    if (existait) {
-        fs::rename(sortie, ancienne.Chemin(), ec);
-        if (ec) {
-            ancienne.Garde();
-            return Status::Error(sortie.string() + ": the previous export cannot be moved aside (" +
-                                 ec.message() + ")");
-        }
-    }
-    fs::rename(provisoire.Chemin(), sortie, ec);
-    if (ec) {
-        std::error_code ec2;
-        if (existait)
-            fs::rename(ancienne.Chemin(), sortie, ec2);
-        if (ec2)
-            ancienne.Garde();
-        return Status::Error(sortie.string() + ": cannot be written (" + ec.message() + ")");
-    }
-    provisoire.Garde();
-    return Status::Ok();
-}
-
 }  // namespace
 
 Status Exporte_Web(const std::string& donnees, const std::string& sortie_texte, const std::string& moteur,
@@ -311,7 +286,10 @@ Status Exporte_Web(const std::string& donnees, const std::string& sortie_texte, 
     e.Inventorie();
     if (Status s = e.Ecrit(dossier); !s)
         return s;
-    return Met_En_Place(provisoire, sortie);
+    if (Status s = Met_En_Place(provisoire.Chemin(), sortie, "export"); !s.ok())
+        return s;
+    provisoire.Garde();
+    return Status::Ok();
 }
 
 }  // namespace kestrane::kb

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Disposition_Sortie.h"
+#include "Dossier_Provisoire.h"
 
 namespace fs = std::filesystem;
 
@@ -90,6 +91,32 @@ Parents_Sortie::~Parents_Sortie() {
         return;
     std::error_code ec;
     for (auto it = crees_.rbegin(); it != crees_.rend(); ++it) fs::remove(*it, ec);  // only when empty
+}
+
+Status Met_En_Place(const std::filesystem::path& provisoire, const std::filesystem::path& sortie,
+                    const std::string& quoi) {
+    namespace fs = std::filesystem;
+    Dossier_Provisoire ancienne(sortie, "old");
+    std::error_code ec;
+    const bool existait = fs::exists(sortie, ec);
+    if (existait) {
+        fs::rename(sortie, ancienne.Chemin(), ec);
+        if (ec) {
+            ancienne.Garde();  // whatever it holds is not ours to remove
+            return Status::Error(sortie.string() + ": the previous " + quoi + " cannot be moved aside (" +
+                                 ec.message() + ")");
+        }
+    }
+    fs::rename(provisoire, sortie, ec);
+    if (ec) {
+        std::error_code ec2;
+        if (existait)
+            fs::rename(ancienne.Chemin(), sortie, ec2);
+        if (ec2)
+            ancienne.Garde();  // the previous folder stays where it was moved rather than be lost
+        return Status::Error(sortie.string() + ": cannot be written (" + ec.message() + ")");
+    }
+    return Status::Ok();
 }
 
 }  // namespace kestrane::kb

@@ -22,6 +22,12 @@ std::filesystem::path Chemin_Sortie(const std::string& sortie_texte);
 // otherwise the reason, naming OUT.
 Status Verifie_Sortie(const std::filesystem::path& sortie, const std::filesystem::path& entree);
 
+// Moves the finished work folder `provisoire` to `sortie`, the previous folder there (a `quoi`: a
+// base, an export) set aside until then and removed once the new one is in place. On failure the
+// previous folder is put back, or kept where it was moved rather than lost.
+Status Met_En_Place(const std::filesystem::path& provisoire, const std::filesystem::path& sortie,
+                    const std::string& quoi);
+
 // The missing parent folders of OUT, created so that work folders can be made beside it; the
 // ones it created are removed again when it goes (those still empty), unless kept.
 class Parents_Sortie {
