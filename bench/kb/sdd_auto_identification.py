@@ -377,8 +377,10 @@ def check(path, opts, measure_option):
         info = run_cli(opts.cli, ["info", "--json"] + settings)
         objects = {c["objet"]: len(c["states"]) for c in info["characters"]}
         species = {s["name"]: s["index"] for s in info["species"]}
-        mismatch = [n for _, n, k in kept if n not in objects]
-        if mismatch or len(objects) != len(kept):
+        # Measured characters may be kept apart from the questions with states: only the
+        # categorical ones must all be there.
+        mismatch = [n for _, n, k in kept if k == "cat" and n not in objects]
+        if mismatch:
             print(f"{head}: the base's characters do not match the dataset's ({len(objects)} in the base; "
                   f"not found: {', '.join(mismatch[:5])})")
             return
