@@ -29,6 +29,7 @@ Object identifiers of the built base are the SDD character ids made safe (as the
 them); states are answered by their cell number, their place in the SDD character.
 """
 import argparse
+import array
 import json
 import os
 import random
@@ -94,7 +95,8 @@ class Dataset:
                         continue
                     kind = {"CategoricalCharacter": "cat", "QuantitativeCharacter": "quant"}.get(n, "other")
                     states = [s.get("id", "") for st in children(c, "States") for s in children(st, "StateDefinition")]
-                    self.characters.append({"id": c.get("id", ""), "kind": kind, "states": states})
+                    self.characters.append({"id": c.get("id", ""), "kind": kind, "states": states,
+                                            "place": {s: i for i, s in enumerate(states)}})
             elif name == "CharacterTrees":
                 trees = children(part, "CharacterTree")
                 for nodes in children(trees[0], "Nodes") if trees else []:
@@ -247,21 +249,29 @@ def kept_characters(ds, groups):
     return kept
 
 
+def codings_by_character(ds, group):
+    """{SDD character index: the codings of it in the species' descriptions}."""
+    if "by_char" not in group:
+        group["by_char"] = {}
+        for d in group["descriptions"]:
+            for coding in d["codings"]:
+                group["by_char"].setdefault(ds.index.get(coding["ref"]), []).append(coding)
+    return group["by_char"]
+
+
 def answers_of(ds, group, kept):
     """{object: [cell numbers]} and {object: middle of the range} of a species' own description."""
     cats, measures = {}, {}
+    by_char = codings_by_character(ds, group)
     for c, name, kind in kept:
-        ch = ds.characters[c]
+        place = ds.characters[c]["place"]
         cells, low, high = set(), None, None
-        for d in group["descriptions"]:
-            for coding in d["codings"]:
-                if ds.index.get(coding["ref"]) != c:
-                    continue
-                cells.update(ch["states"].index(s) for s in coding["states"] if s in ch["states"])
-                if coding["range"]:
-                    lo, hi = coding["range"]
-                    low = lo if low is None else min(low, lo)
-                    high = hi if high is None else max(high, hi)
+        for coding in by_char.get(c, []):
+            cells.update(place[s] for s in coding["states"] if s in place)
+            if coding["range"]:
+                lo, hi = coding["range"]
+                low = lo if low is None else min(low, lo)
+                high = hi if high is None else max(high, hi)
         if kind == "cat" and cells:
             cats[name] = sorted(cells)
         elif kind == "quant" and low is not None:
@@ -290,15 +300,14 @@ def parent_cells(ds, kept):
     return out
 
 
-def expected_cells(ds, group, kept, parents):
+def expected_cells(ds, group, kept, parents, cats):
     """{object: cells the species holds, None when open}: the data's own answer to which species
     fit. A character it does not code is open unless its own states make it inapplicable."""
-    cats, _ = answers_of(ds, group, kept)
     out = {}
     for c, name, kind in kept:
         if kind != "cat":
             continue
-        closed = any(ds.index.get(x["ref"]) == c and x["inapplicable"] for d in group["descriptions"] for x in d["codings"])
+        closed = any(x["inapplicable"] for x in codings_by_character(ds, group).get(c, []))
         out[name] = set(cats[name]) if name in cats else (set() if closed else None)
     holds = lambda o, i: out.get(o) is None or i in out[o]  # noqa: E731
     for _ in range(len(out)):  # controlling characters settle first, however deep the chains
@@ -315,9 +324,12 @@ def matrix_mismatches(base, info, groups, kept, cells):
     """Cells of the built matrix (data/MATRICE.DAT: int16, one column of species per state) that
     differ from the data's own, over every species and categorical character."""
     n_species = len(info["species"])
+    matrix = array.array("h")
     with open(os.path.join(base, "data", "MATRICE.DAT"), "rb") as f:
-        raw = f.read()
-    value = lambda s, e: int.from_bytes(raw[2 * (s + n_species * e):2 * (s + n_species * e) + 2], "little", signed=True)  # noqa: E731
+        matrix.frombytes(f.read())
+    if sys.byteorder != "little":
+        matrix.byteswap()
+    value = lambda s, e: matrix[s + n_species * e]  # noqa: E731
     numbers = {c["objet"]: [st["number"] for st in c["states"]] for c in info["characters"]}
     index = {s["name"]: s["index"] for s in info["species"]}
     out = []
@@ -389,7 +401,7 @@ def check(path, opts, measure_option):
             chosen = sorted(random.Random(1).sample(chosen, opts.sample))
         answers = [answers_of(ds, g, kept) for g in groups]
         parents = parent_cells(ds, kept)
-        cells = [expected_cells(ds, g, kept, parents) for g in groups]
+        cells = [expected_cells(ds, g, kept, parents, a[0]) for g, a in zip(groups, answers)]
         signature = [(tuple(sorted((k, tuple(v)) for k, v in c.items())), tuple(sorted(m.items()))) for c, m in answers]
         index_of = {species[g["name"]]: i for i, g in enumerate(groups) if g["name"] in species}
         cell_errors = matrix_mismatches(base, info, groups, kept, cells)
