@@ -83,50 +83,85 @@ function applique_langue(langue) {
   $("strategie").options[0].textContent = t.standard;
   $("strategie").options[1].textContent = t.applicable;
   $("langue").value = langue;
+  if (etat.modele) montre_boutons_organes();
 }
 
 // ---- The portrait -------------------------------------------------------------------------
 
-const images = new Map();
-function image(chemin) {
-  if (!images.has(chemin)) {
-    images.set(
-      chemin,
-      new Promise((ok) => {
-        const i = new Image();
-        i.onload = () => ok(i);
-        i.onerror = () => ok(null);
-        i.src = chemin;
-      }),
-    );
-  }
-  return images.get(chemin);
-}
+// The pieces are stacked pictures, which the browser decodes and draws by itself; the canvas
+// that hit-testing reads the colour from is composed from them only when a tap needs it.
+let pieces_composees = null;
 
 async function dessine_portrait() {
   if (!etat.portrait) return;
   const ordre = ++etat.ordre_portrait;
   const pieces = JSON.parse(etat.cle.portrait()).pieces;
-  const chargees = await Promise.all(pieces.map((p) => (p ? image(L.chemin_image(p)) : null)));
+  const bloc = $("portrait");
+  while (bloc.children.length < pieces.length) {
+    const i = document.createElement("img");
+    i.alt = "";
+    i.draggable = false;
+    bloc.appendChild(i);
+  }
+  const chargees = pieces.map((p, k) => {
+    const i = bloc.children[k];
+    i.hidden = !p;
+    if (!p) return null;
+    const src = new URL(L.chemin_image(p), DOSSIER).href;
+    if (i.src !== src) i.src = src;
+    return i.complete ? null : new Promise((ok) => { i.onload = i.onerror = ok; });
+  });
+  await Promise.all(chargees);
   if (ordre !== etat.ordre_portrait) return; // a later answer drew it again
-  const toile = $("portrait");
-  const ctx = toile.getContext("2d", { willReadFrequently: true });
-  ctx.fillStyle = "#ffffff";
-  ctx.fillRect(0, 0, toile.width, toile.height);
-  for (const i of chargees) if (i) ctx.drawImage(i, 0, 0, toile.width, toile.height);
-  toile.dataset.pieces = pieces.join("|");
+  bloc.dataset.pieces = pieces.join("|");
+}
+
+function toile_composee() {
+  const bloc = $("portrait");
+  const toile = $("toile-portrait");
+  if (pieces_composees !== bloc.dataset.pieces) {
+    const ctx = toile.getContext("2d", { willReadFrequently: true });
+    ctx.fillStyle = "#ffffff";
+    ctx.fillRect(0, 0, toile.width, toile.height);
+    for (const i of bloc.children) if (!i.hidden && i.complete && i.naturalWidth) ctx.drawImage(i, 0, 0, toile.width, toile.height);
+    pieces_composees = bloc.dataset.pieces;
+  }
+  return toile;
 }
 
 // The organ under a point of the portrait given in CSS pixels: the click zones first, then the
 // colour under it, as the window does.
 function objet_sous(clientX, clientY) {
-  const toile = $("portrait");
-  const r = toile.getBoundingClientRect();
+  const toile = toile_composee();
+  const r = $("portrait").getBoundingClientRect();
   const x = ((clientX - r.left) * toile.width) / r.width;
   const y = ((clientY - r.top) * toile.height) / r.height;
   if (x < 0 || y < 0 || x >= toile.width || y >= toile.height) return "";
   const p = toile.getContext("2d", { willReadFrequently: true }).getImageData(Math.floor(x), Math.floor(y), 1, 1).data;
   return etat.cle.objetSous(x, y, toile.width, toile.height, L.couleur_pixel(p[0], p[1], p[2], p[3]));
+}
+
+// The determination bar: one button per organ, as beside the window's portrait, so the keyboard
+// reaches every organ too.
+function montre_boutons_organes() {
+  const bloc = $("boutons-organes");
+  const boutons = etat.portrait ? etat.modele.buttons.filter((b) => b.key && caractere(b.key)) : [];
+  bloc.replaceChildren(
+    ...boutons.map((b) => {
+      const bouton = document.createElement("button");
+      bouton.type = "button";
+      bouton.dataset.objet = b.key;
+      bouton.title = b.tip;
+      if (b.picture) {
+        const i = new Image();
+        i.src = "data/" + b.picture;
+        i.alt = "";
+        bouton.appendChild(i);
+      }
+      bouton.append(b.caption);
+      return bouton;
+    }),
+  );
 }
 
 // ---- The chooser --------------------------------------------------------------------------
@@ -537,7 +572,7 @@ function branche() {
     if (objet) ouvre_question(objet);
     else message(etat.t.rien_ici);
   });
-  for (const liste of [$("liste-questions"), $("liste-questions-cle")]) {
+  for (const liste of [$("liste-questions"), $("liste-questions-cle"), $("boutons-organes")]) {
     liste.addEventListener("click", (e) => {
       const b = e.target.closest("button[data-objet]");
       if (b) ouvre_question(b.dataset.objet);
@@ -595,8 +630,10 @@ async function demarre() {
       return r.arrayBuffer();
     }),
   ]);
+  performance.mark("kestrane-moteur");
   const cle = new module.Cle();
   const erreur = cle.charge(new Uint8Array(octets));
+  performance.mark("kestrane-base");
   if (erreur) throw new Error(erreur);
   etat.cle = cle;
   $("langue").replaceChildren(...LANGUES.map((l) => new Option(NOMS_LANGUES[l], l)));
@@ -606,6 +643,7 @@ async function demarre() {
   $("liste-questions-cle").hidden = etat.portrait;
   $("o-questions").hidden = !etat.portrait;
   document.body.classList.toggle("sans-portrait", !etat.portrait);
+  montre_boutons_organes();
   if (gardee && gardee.strategie) {
     $("strategie").value = gardee.strategie;
     cle.strategie(gardee.strategie);
@@ -622,11 +660,13 @@ async function demarre() {
   branche();
   montre_vue("v-cle");
   actualise();
+  // The first ranking is shown: the key answers from here on; the portrait follows.
+  performance.mark("kestrane-interactive");
   message(mot);
   await dessine_portrait();
-  performance.mark("kestrane-interactive");
+  performance.mark("kestrane-portrait");
   document.documentElement.dataset.pret = "oui";
-  globalThis.kestrane = { cle, etat };
+  globalThis.kestrane = { cle, etat, toile: toile_composee };
   if ("serviceWorker" in navigator) {
     navigator.serviceWorker.register("sw.js").then(
       () => navigator.serviceWorker.ready.then(() => (document.documentElement.dataset.horsLigne = "oui")),

@@ -70,8 +70,8 @@ const numero_espece = (page, nom) => page.evaluate((nom) => globalThis.kestrane.
 const organes = (page) =>
   page.evaluate(() => {
     const { cle } = globalThis.kestrane;
-    const toile = document.getElementById("portrait");
-    const r = toile.getBoundingClientRect();
+    const toile = globalThis.kestrane.toile();
+    const r = document.getElementById("portrait").getBoundingClientRect();
     const pixels = toile.getContext("2d").getImageData(0, 0, toile.width, toile.height).data;
     const points = {};
     for (let y = 15; y < toile.height; y += 30)
@@ -263,12 +263,14 @@ const mesures = [];
   for (let n = 0; n < 5; ++n) {
     const contexte = await navigateur.newContext(telephone);
     const page = await ouvre(contexte, srv.url + "index.html");
-    mesures.push(await page.evaluate(() => performance.getEntriesByName("kestrane-interactive")[0].startTime));
+    mesures.push(await page.evaluate(() => ["kestrane-interactive", "kestrane-portrait"].map((m) => performance.getEntriesByName(m)[0].startTime)));
     await contexte.close();
   }
   await srv.arrete();
-  mesures.sort((a, b) => a - b);
-  console.log(`web key: first ranking shown after ${mesures[2].toFixed(0)} ms (median of 5: ${mesures.map((m) => m.toFixed(0)).join(", ")})`);
+  for (const [i, quoi] of ["first ranking shown", "portrait drawn"].entries()) {
+    const temps = mesures.map((m) => m[i]).sort((a, b) => a - b);
+    console.log(`web key: ${quoi} after ${temps[2].toFixed(0)} ms (median of 5 fresh visits: ${temps.map((m) => m.toFixed(0)).join(", ")})`);
+  }
 }
 
 await navigateur.close();
