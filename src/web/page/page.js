@@ -236,6 +236,7 @@ function ferme_question() {
 function valide_question() {
   const c = etat.question;
   const t = etat.t;
+  const debut = performance.now();
   let erreur;
   if (c.mesure) {
     if (typeof etat.cle.Repond_Mesure !== "function") erreur = t.mesure_indisponible;
@@ -251,6 +252,9 @@ function valide_question() {
   }
   ferme_question();
   actualise();
+  // From OK to the refreshed ranking, and to the ranked questions after it, for the benchmark.
+  performance.measure("kestrane-reponse", { start: debut });
+  etat.debut_reponse = debut;
   if (etat.recherche) propose(false);
 }
 
@@ -393,8 +397,16 @@ function montre_reponses() {
 function actualise() {
   montre_classement();
   montre_reponses();
-  montre_questions(etat.portrait ? $("liste-questions") : $("liste-questions-cle"));
-  if (!etat.portrait) montre_questions($("liste-questions"));
+  // The ranked questions weigh every character against every species still in the lead: on a
+  // big base they come a moment after the ranking, which shows at once.
+  document.documentElement.dataset.enAttente = "oui";
+  clearTimeout(etat.questions_prevues);
+  etat.questions_prevues = setTimeout(() => {
+    montre_questions(etat.portrait ? $("liste-questions") : $("liste-questions-cle"));
+    delete document.documentElement.dataset.enAttente;
+    if (etat.debut_reponse !== undefined) performance.measure("kestrane-questions", { start: etat.debut_reponse });
+    etat.debut_reponse = undefined;
+  }, 0);
   dessine_portrait();
   $("b-annuler").disabled = !etat.cle.peutAnnuler();
   $("b-retablir").disabled = !etat.cle.peutRetablir();

@@ -103,6 +103,7 @@ async function repond_choix(page, choix) {
   }
   assert.equal(await page.locator(`#choix-liste input[value="${choix}"]`).isChecked(), true, "the tapped state is chosen");
   await page.locator("#b-ok").tap();
+  await page.waitForSelector("html:not([data-en-attente])");
 }
 
 const ouvert = (page) => page.locator("#choix").isVisible();
