@@ -67,7 +67,8 @@ export async function montre_page(conteneur, adresse, dossier) {
   } catch {
     return false;
   }
-  const doc = new DOMParser().parseFromString(texte, "text/html");
+  // Its style sheets are of no use here and the page's policy would refuse them, so they go first.
+  const doc = new DOMParser().parseFromString(texte.replace(/<style[\s\S]*?<\/style\s*>/gi, ""), "text/html");
   conteneur.replaceChildren(nettoie(doc, adresse, dossier, ouvre));
   conteneur.dataset.adresse = adresse;
   return true;

@@ -38,12 +38,14 @@ const navigateur = await chromium.launch({
 });
 const telephone = { viewport: { width: 360, height: 640 }, hasTouch: true, isMobile: true, deviceScaleFactor: 2, acceptDownloads: true };
 let ecran = 0;
-const erreurs = []; // script errors of the pages, none expected
+const erreurs = []; // script errors and refusals of the policy in the pages, none expected
 const photo = (page, nom) => page.screenshot({ path: path.join(sortie, `${String(++ecran).padStart(2, "0")}-${nom}.png`) });
 
 async function ouvre(contexte, url) {
   const page = await contexte.newPage();
   page.on("pageerror", (e) => erreurs.push(e.message));
+  // The pages keep to their policy: nothing refused.
+  page.on("console", (m) => m.type() === "error" && /Content Security Policy/.test(m.text()) && erreurs.push(m.text()));
   await page.goto(url);
   await page.waitForSelector("html[data-pret=oui]", { timeout: 20000 });
   return page;
