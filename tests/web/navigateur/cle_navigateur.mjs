@@ -207,8 +207,15 @@ const mesures = [];
   await contexte.close();
 }
 
-// 2. The imported base, without a portrait, through the questions list.
+// 2. The imported base, without a portrait, through the questions list; a hostile page beside it.
 {
+  fs.writeFileSync(
+    path.join(web_importee, "documents", "hostile.html"),
+    `<html><head><script>window.pirate = 1</script></head><body><p onclick="window.pirate = 4">Texte <b>gras</b></p>
+<img src="nulle-part.png" onerror="window.pirate = 2"><a href="javascript:window.pirate = 3">lien</a>
+<img src="https://ailleurs.example/a.png"><iframe src="../index.html"></iframe><form><input></form>
+<svg><script>window.pirate = 5</script></svg><a href="../../../ailleurs.html">dehors</a></body></html>`,
+  );
   const srv = await serveur(web_importee);
   const contexte = await navigateur.newContext({ ...telephone, locale: "fr-FR" });
   const page = await ouvre(contexte, srv.url + "index.html");
@@ -234,6 +241,30 @@ const mesures = [];
   const reponses = await page.evaluate(() => JSON.parse(globalThis.kestrane.cle.reponses()).answers);
   await verifie_classement(page, path.join(importee, "kestrane.ini"), reponses);
   await photo(page, "importee-identifiee");
+
+  // A species page is rebuilt from harmless elements: nothing of it runs, nothing from elsewhere.
+  const avant = erreurs.length;
+  const hostile = await page.evaluate(async () => {
+    const { montre_page } = await import("./espece.js");
+    const d = document.createElement("div");
+    document.body.appendChild(d);
+    await montre_page(d, new URL("documents/hostile.html", location.href).href, new URL(".", location.href).href);
+    await new Promise((ok) => setTimeout(ok, 300));
+    d.querySelector("a")?.click();
+    return { html: d.innerHTML, pirate: window.pirate, images: [...d.querySelectorAll("img")].map((i) => i.src) };
+  });
+  assert.equal(hostile.pirate, undefined);
+  // The parsed page's event attributes meet the key's policy too, which refuses them.
+  assert.ok(erreurs.splice(avant).every((e) => /inline event handler/.test(e)));
+  assert.doesNotMatch(hostile.html, /script|iframe|onclick|onerror|javascript|form|input|svg|ailleurs/i);
+  assert.match(hostile.html, /<p>Texte <b>gras<\/b><\/p>/);
+  assert.deepEqual(hostile.images, [srv.url + "documents/nulle-part.png"]);
+
+  // Find by name, whatever the accents and capitals.
+  await page.locator("#o-especes").tap();
+  await page.locator("#trouver").fill("CORNUS");
+  assert.deepEqual((await liste_page(page)).map((l) => l.split("|")[1]), ["Cornus sanguinea"]);
+  await page.locator("#trouver").fill("");
 
   // An identification kept for another version of the base is discarded, with a word.
   await page.evaluate(() => {
