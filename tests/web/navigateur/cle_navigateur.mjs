@@ -222,6 +222,20 @@ const mesures = [];
   assert.equal(await page.locator("#portrait").isVisible(), false);
   assert.equal(await page.locator("#liste-questions-cle").isVisible(), true);
   await photo(page, "importee-depart");
+  // A character the engine marks as measured asks for a number in its unit and a tolerance.
+  const mesuree = await page.evaluate(() => {
+    const c = globalThis.kestrane.etat.modele.characters.find((x) => document.querySelector(`#liste-questions-cle button[data-objet="${x.objet}"]`));
+    Object.assign(c, { mesure: true, unite: "mm" });
+    return c.objet;
+  });
+  await page.locator(`#liste-questions-cle button[data-objet="${mesuree}"]`).tap();
+  assert.equal(await page.locator("#choix-mesure").isVisible(), true);
+  assert.equal(await page.locator("#choix-etats").isVisible(), false);
+  assert.equal(await page.locator("#mesure-unite").textContent(), "mm");
+  assert.equal(await page.locator("#mesure-tolerance").inputValue(), "10");
+  await page.locator("#b-retour").tap();
+  await page.evaluate((o) => (globalThis.kestrane.etat.modele.characters.find((x) => x.objet === o).mesure = false), mesuree);
+
   const cible = await page.evaluate(() => globalThis.kestrane.etat.modele.species[0].name);
   const s = 0;
   const etats = await etats_espece(page, s);
