@@ -151,6 +151,7 @@ function montre_boutons_organes() {
       const bouton = document.createElement("button");
       bouton.type = "button";
       bouton.dataset.objet = b.key;
+      bouton.dataset.numero = String(b.number);
       bouton.title = b.tip;
       if (b.picture) {
         const i = new Image();
@@ -469,6 +470,16 @@ function montre_contradictions(s) {
     items.push(li);
   }
   ul.replaceChildren(...items);
+  marque_contradictions(c);
+}
+
+// The organ buttons and the answers against the species whose sheet is open, as the window marks
+// them; none once it is closed.
+function marque_contradictions(c) {
+  const boutons = new Set(c ? c.buttons.filter((b) => b.contradicted).map((b) => String(b.number)) : []);
+  const objets = new Set(c ? c.contradictions.map((x) => x.objet) : []);
+  for (const b of $("boutons-organes").children) b.classList.toggle("contredit", boutons.has(b.dataset.numero));
+  for (const li of $("liste-reponses").children) li.classList.toggle("contredit", objets.has(li.dataset.objet));
 }
 
 function montre_comparaison(b) {
@@ -606,6 +617,7 @@ function branche() {
   $("b-fiche-fermer").addEventListener("click", () => {
     $("fiche").hidden = true;
     etat.fiche = -1;
+    marque_contradictions(null);
   });
   $("b-fiche-page").addEventListener("click", () => montre_document(false));
   $("b-fiche-dessin").addEventListener("click", () => montre_document(true));

@@ -181,6 +181,12 @@ const mesures = [];
   assert.notDeepEqual(await liste_page(page), classement_cli(reglages_flore, reponses));
   await page.locator("#b-retablir").tap();
   assert.deepEqual(await liste_page(page), classement_cli(reglages_flore, reponses));
+  // The sheet of a species the answers contradict marks them.
+  await page.locator("#classement li button").last().tap();
+  await page.waitForSelector("#fiche-document h1");
+  assert.ok((await page.locator("#liste-reponses li.contredit").count()) > 0);
+  await page.locator("#b-fiche-fermer").tap();
+  assert.equal(await page.locator("#liste-reponses li.contredit").count(), 0);
   await page.locator("#classement li button").first().tap();
   await page.waitForSelector("#fiche-document h1");
   assert.equal(await page.locator("#fiche-document script, #fiche-document style").count(), 0);
