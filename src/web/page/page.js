@@ -83,6 +83,7 @@ function applique_langue(langue) {
   $("strategie").options[0].textContent = t.standard;
   $("strategie").options[1].textContent = t.applicable;
   $("langue").value = langue;
+  $("portrait").setAttribute("aria-label", t.portrait);
   if (etat.modele) montre_boutons_organes();
 }
 
@@ -177,7 +178,7 @@ function ouvre_question(objet) {
   $("choix-erreur").textContent = "";
   const bloc = $("choix-image-bloc");
   if (c.popup && !c.mesure) {
-    $("choix-image").src = "descripteurs/" + L.chemin_image(c.popup.replace(/\.wmf$/i, ".png"));
+    $("choix-image").src = "descripteurs/" + L.chemin_image(c.popup);
     $("choix-image").alt = c.question;
     bloc.hidden = false;
   } else {
