@@ -63,6 +63,18 @@ rang=$(env -u KESTRANE_MACHINE_SETTINGS HOME="$scratch" "$scratch/usr/bin/kestra
 env -u KESTRANE_MACHINE_SETTINGS HOME="$scratch" "$scratch/usr/bin/kestrane-cli" info >/dev/null ||
   fail "the unpacked kestrane-cli info failed"
 
+# The web key's engine, when the build had one: the unpacked kestrane-kb finds it by itself.
+if grep -qxF ./usr/share/kestrane/web/kestrane.wasm <<<"$contents"; then
+  env -u KESTRANE_WEB_ENGINE QT_QPA_PLATFORM=offscreen "$scratch/usr/bin/kestrane-kb" export-web \
+    "$scratch/usr/share/kestrane/flora" "$scratch/web" >"$scratch/web.log" 2>&1 ||
+    { cat "$scratch/web.log" >&2; fail "the unpacked kestrane-kb export-web failed"; }
+  for f in index.html page.js sw.js manifest.webmanifest kestrane.wasm base.kbc; do
+    [ -f "$scratch/web/$f" ] || fail "the unpacked export-web wrote no $f"
+  done
+else
+  echo "check-package: this build has no web key's engine; the package goes without it"
+fi
+
 appstreamcli validate --no-net "$scratch/usr/share/metainfo/org.kestrane.Kestrane.metainfo.xml"
 desktop-file-validate "$scratch/usr/share/applications/kestrane.desktop"
 echo "check-package: $(basename "$deb") holds and runs what it should"

@@ -10,8 +10,10 @@ packages=(
   qt6-translations-l10n
   xvfb xauth libwmf-bin fonts-urw-base35 poppler-utils ccache python3
   help2man dpkg-dev appstream desktop-file-utils
-  emscripten node-acorn nodejs
+  emscripten node-acorn nodejs chromium
 )
+# npm for the browser test's driver, unless a Node.js that brings its own is installed.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -22,12 +24,17 @@ done
 
 if [ ${#missing[@]} -eq 0 ]; then
   echo "install-deps: every package is present"
-  exit 0
+else
+  echo "install-deps: installing ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-echo "install-deps: installing ${missing[*]}"
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+# The driver of the browser test (the locked version of tests/web/navigateur/package-lock.json).
+navigateur="$(dirname "$0")/../tests/web/navigateur"
+if [ ! -f "$navigateur/node_modules/playwright-core/package.json" ]; then
+  (cd "$navigateur" && npm ci --no-audit --no-fund)
+fi

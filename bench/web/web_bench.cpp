@@ -5,6 +5,7 @@
 // and the figures without a target: the file's size, the load, a search under each strategy (after
 // 20 answers, and with all species tied), a search by name. The base is the engine bench's
 // synthetic one, written as a compact base file.
+// `web_bench --base FILE` only writes that file, for the page's bench in a browser (page_bench.mjs).
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +17,7 @@
 #include "Ecriture_Base_Compacte.h"
 #include "Resultats_Json.h"
 
-int main() {
+int main(int argc, char** argv) {
     using namespace kestrane;
     const test::Base_Temporaire dossier(test::Base_Synthetique(10000, 1000, 4, 1234));
     Chargement c = Charge_Base(dossier.Lieux(), nullptr);
@@ -29,9 +30,12 @@ int main() {
         std::fprintf(stderr, "web_bench: %s\n", octets.status().message().c_str());
         return 1;
     }
-    const std::string base = dossier.Dossier() + "base.kbc";
+    const bool seule_base = argc == 3 && std::string(argv[1]) == "--base";
+    const std::string base = seule_base ? std::string(argv[2]) : dossier.Dossier() + "base.kbc";
     std::ofstream(base, std::ios::binary)
         .write(reinterpret_cast<const char*>(octets->data()), static_cast<std::streamsize>(octets->size()));
+    if (seule_base)
+        return 0;
     // 20 answers on distinct characters, as the engine bench gives them.
     std::mt19937 alea(99);
     std::string reponses = "[";

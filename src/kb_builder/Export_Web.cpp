@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 
+#include "Base_Compacte.h"
 #include "Chargeur_Base.h"
 #include "Chemins_Fichiers.h"
 #include "Conversions.h"
@@ -15,6 +17,7 @@
 #include "Ecriture_Images.h"
 #include "Metafichier.h"
 #include "Noms_Especes.h"
+#include "Page_Web.h"
 #include "Reglages_Base.h"
 #include "Rendu_Wmf.h"
 #include "Sortie_Base.h"
@@ -28,51 +31,6 @@ namespace {
 // desktop's.
 constexpr int Largeur_Palette = 400;
 constexpr int Hauteur_Palette = 60;
-
-// The placeholder page: it loads the engine and the base and lists the species.
-constexpr const char* Page_Index = R"(<!DOCTYPE html>
-<html lang="en">
-<head>
-<meta charset="utf-8">
-<meta name="viewport" content="width=device-width, initial-scale=1">
-<meta http-equiv="Content-Security-Policy" content="default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; object-src 'none'">
-<title>Kestrane</title>
-</head>
-<body>
-<h1>Kestrane</h1>
-<p id="etat">Loading the key...</p>
-<ol id="especes"></ol>
-<script src="kestrane.js"></script>
-<script src="demarrage.js"></script>
-</body>
-</html>
-)";
-
-constexpr const char* Script_Demarrage =
-    R"(// Loads the engine and the base, and lists the species as the key ranks them before any answer.
-"use strict";
-(async () => {
-  const etat = document.getElementById("etat");
-  try {
-    const module = await Kestrane();
-    const reponse = await fetch("base.kbc");
-    if (!reponse.ok) throw new Error("base.kbc: " + reponse.status);
-    const cle = new module.Cle();
-    const erreur = cle.charge(new Uint8Array(await reponse.arrayBuffer()));
-    if (erreur) throw new Error(erreur);
-    const rang = JSON.parse(cle.rang());
-    const liste = document.getElementById("especes");
-    for (const ligne of rang.lines) {
-      const li = document.createElement("li");
-      li.textContent = ligne.name;
-      liste.appendChild(li);
-    }
-    etat.textContent = rang.lines.length + " species, base " + cle.empreinte();
-  } catch (e) {
-    etat.textContent = "The key cannot start: " + e.message;
-  }
-})();
-)";
 
 // Whether `interieur` is `dossier` or lies inside it (both absolute and normal).
 bool Dans(const fs::path& interieur, const fs::path& dossier) {
@@ -96,7 +54,7 @@ bool Ecrit_Fichier(const fs::path& chemin, const char* data, size_t taille) {
 struct Piece_Web {
     fs::path source;
     fs::path cible;  // relative to OUT
-    enum class Genre { Copie, Portrait, Etats, Dessin } genre;
+    enum class Genre { Copie, Page, Portrait, Etats, Dessin } genre;
 };
 
 class Export {
@@ -146,6 +104,8 @@ class Export {
                 p.genre =
                     genre == Piece_Web::Genre::Etats ? Piece_Web::Genre::Etats : Piece_Web::Genre::Portrait;
                 p.cible.replace_extension(".png");
+            } else if (ext == ".html" || ext == ".htm") {
+                p.genre = Piece_Web::Genre::Page;
             } else if (ext == ".gif" && genre == Piece_Web::Genre::Dessin) {
                 p.genre = Piece_Web::Genre::Dessin;
             }
@@ -163,12 +123,26 @@ class Export {
                 if (ec)
                     return Status::Error(cible.string() + ": cannot be written (" + ec.message() + ")");
                 return Status::Ok();
+            case Piece_Web::Genre::Page:
+                return Copie_Page(p, cible);
             case Piece_Web::Genre::Portrait:
             case Piece_Web::Genre::Etats:
                 return Rend_Metafichier(p, cible);
             case Piece_Web::Genre::Dessin:
                 return Reduit_Dessin(p, cible);
         }
+        return Status::Ok();
+    }
+
+    // A page of the base with the policy that keeps any script of it from running.
+    Status Copie_Page(const Piece_Web& p, const fs::path& cible) {
+        std::ifstream in(p.source, std::ios::binary);
+        const std::string html{std::istreambuf_iterator<char>(in), {}};
+        const std::string sure = Avec_Politique(html, Politique_Documents_Web);
+        if (!in.eof() && in.fail())
+            return Status::Error(p.source.string() + ": cannot be read");
+        if (!Ecrit_Fichier(cible, sure.data(), sure.size()))
+            return Status::Error(cible.string() + ": cannot be written");
         return Status::Ok();
     }
 
@@ -276,15 +250,17 @@ Status Exporte_Web(const std::string& donnees, const std::string& sortie_texte, 
     }
     const std::string marque = "Written by kestrane-kb export-web from " + source.string() + "\n";
     if (!Ecrit_Fichier(dossier / "base.kbc", reinterpret_cast<const char*>(octets->data()), octets->size()) ||
-        !Ecrit_Fichier(dossier / "index.html", Page_Index, std::char_traits<char>::length(Page_Index)) ||
-        !Ecrit_Fichier(dossier / "demarrage.js", Script_Demarrage,
-                       std::char_traits<char>::length(Script_Demarrage)) ||
         !Ecrit_Fichier(dossier / Marque_Export_Web, marque.data(), marque.size()))
         return Status::Error(dossier.string() + ": cannot be written");
 
     Export e(r, tailles, progression);
     e.Inventorie();
     if (Status s = e.Ecrit(dossier); !s)
+        return s;
+    // The base's stamp, as the page reads it from base.kbc, names the export's version.
+    uint64_t empreinte = 0;
+    for (int i = 7; i >= 0; --i) empreinte = (empreinte << 8) | (*octets)[12 + static_cast<size_t>(i)];
+    if (Status s = Ecrit_Page_Web(dossier, Texte_Empreinte(empreinte)); !s)
         return s;
     if (Status s = Met_En_Place(provisoire.Chemin(), sortie, "export"); !s.ok())
         return s;

@@ -12,6 +12,7 @@
 #include "Export_Web.h"
 #include "Fichiers_Donnees.h"
 #include "Import_Sdd.h"
+#include "Page_Web.h"
 
 namespace fs = std::filesystem;
 
@@ -67,16 +68,37 @@ TEST(Export_Web, Ecrit_Le_Moteur_La_Base_Et_Les_Images_Et_Remplace_Son_Propre_Ex
     EXPECT_NE(lue->Base->Couleur_Pixel.front(), 0);
     // Each metafile drawn as a PNG under its own name; pages and icons as they are.
     for (const char* fichier :
-         {"index.html", "demarrage.js", kb::Marque_Export_Web, "robot/00/ground01.png",
+         {"index.html", "demarrage.js", "page.js", "logique.js", "kestrane.css", "manifest.webmanifest",
+          "icones/kestrane-192.png", "icones/kestrane-512.png", kb::Marque_Export_Web, "robot/00/ground01.png",
           "robot/CONTRA/fruit_cross.png", "descripteurs/leaf_type.png", "documents/a/acpse/acpse_en.html",
           "documents/a/acpse/acpse.gif", "data/barres/leaf.ico"}) {
         EXPECT_TRUE(fs::is_regular_file(sortie / fichier)) << fichier;
     }
     EXPECT_FALSE(fs::exists(sortie / "data" / "kestrane.sqlite"));
+    // Every page under the policy; the service worker keeps every file under the export's version.
+    EXPECT_NE(Lit(sortie / "index.html").find(kb::Politique_Page_Web), std::string::npos);
+    EXPECT_NE(Lit(sortie / "documents/a/acpse/acpse_en.html").find(kb::Politique_Documents_Web), std::string::npos);
+    const std::string sw = Lit(sortie / "sw.js");
+    EXPECT_NE(sw.find("const VERSION = \"" + Texte_Empreinte(lue->Empreinte) + "-"), std::string::npos);
+    for (const char* fichier : {"\"./\"", "\"base.kbc\"", "\"kestrane.wasm\"", "\"robot/00/ground01.png\"", "\"page.js\""})
+        EXPECT_NE(sw.find(fichier), std::string::npos) << fichier;
+    EXPECT_EQ(sw.find("@"), std::string::npos);
     // Drawings scaled down to a phone's width.
     EXPECT_EQ(QImage(QString::fromStdString((sortie / "documents/a/acpse/acpse.gif").string())).width(), 400);
     EXPECT_NE(std::find(etapes.begin(), etapes.end(), "pictures"), etapes.end());
     EXPECT_EQ(a.Autres(), std::vector<std::string>{"web"});
+}
+
+TEST(Export_Web, La_Politique_Ouvre_La_Tete_De_Chaque_Page) {
+    const std::string m = "<meta http-equiv=\"Content-Security-Policy\" content=\"P\">";
+    const std::pair<const char*, std::string> cas[] = {
+        {"<html><head><title>t</title></head></html>", "<html><head>" + m + "<title>t</title></head></html>"},
+        {"<HTML><HEAD lang=\"fr\">x", "<HTML><HEAD lang=\"fr\">" + m + "x"},
+        {"<html><header>h</header><head>", "<html><header>h</header><head>" + m},
+        {"<html lang=\"en\"><body>b", "<html lang=\"en\"><head>" + m + "</head><body>b"},
+        {"<p>bare", "<head>" + m + "</head><p>bare"},
+    };
+    for (const auto& [html, attendu] : cas) EXPECT_EQ(kb::Avec_Politique(html, "P"), attendu) << html;
 }
 
 TEST(Export_Web, Une_Base_Importee_De_Sdd) {
