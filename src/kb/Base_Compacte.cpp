@@ -64,6 +64,13 @@ class Lecteur {
         for (auto& s : v) s = Texte();
         return v;
     }
+    // Whether the next bytes are `marque` (consumed when they are).
+    bool Marque(const char* marque, size_t n) {
+        if (Reste() < n || std::memcmp(p_, marque, n) != 0)
+            return false;
+        p_ += n;
+        return true;
+    }
     const uint8_t* Octets(size_t n) {
         if (Reste() < n) {
             Echoue("it ends early");
@@ -337,7 +344,7 @@ Result<Base_Compacte> Lit_Base_Compacte(const uint8_t* data, size_t taille) {
     Lit_Tables(l, b);
     Lit_Textes(l, b.Textes);
     Lit_Noms(l, resultat.Noms, b.Flore.size());
-    if (l.Bon() && l.Reste() != 0)
+    if (l.Bon() && l.Marque(Marque_Mesures, sizeof Marque_Mesures))
         Lit_Mesures(l, b);
     if (l.Bon() && l.Reste() != 0)
         l.Echoue(std::to_string(l.Reste()) + " bytes follow its end");

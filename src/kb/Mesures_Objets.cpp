@@ -2,15 +2,22 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace kestrane {
 
 std::string Texte_Nombre(double v) {
     char tampon[32];
-    std::snprintf(tampon, sizeof tampon, "%.15g", v);
-    return tampon;
+    const auto fin = std::to_chars(tampon, tampon + sizeof tampon, v).ptr;
+    return std::string(tampon, fin);
+}
+
+std::optional<double> Lit_Nombre(std::string_view texte) {
+    double v = 0;
+    const auto [p, ec] = std::from_chars(texte.data(), texte.data() + texte.size(), v);
+    if (texte.empty() || ec != std::errc() || p != texte.data() + texte.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
 }
 
 std::string Texte_Limites(const std::vector<double>& limites) {

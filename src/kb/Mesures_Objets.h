@@ -30,8 +30,11 @@ struct Intervalle {
 std::string Texte_Limites(const std::vector<double>& limites);
 std::optional<std::vector<double>> Lit_Limites(std::string_view texte);
 
-// A number as the tables and the command line write it: "34", "2.5", "0.001".
+// A number as the tables and the command line write it, whatever the locale: the shortest text
+// that reads back the same ("34", "2.5", "0.001"); and such a text read (nullopt unless the
+// whole text is one finite number).
 std::string Texte_Nombre(double v);
+std::optional<double> Lit_Nombre(std::string_view texte);
 
 // The classes (relative to the character's first state) that [i.Bas, i.Haut] meets, in order.
 std::vector<int> Classes_Rencontrees(const Mesure_Objet& mesure, Intervalle i);

@@ -216,6 +216,7 @@ Result<std::vector<uint8_t>> Ecrit_Base_Compacte(const Base_Connaissance& b, con
     // The measured characters follow, only when the base has any: a base without them gives the
     // bytes it always gave.
     if (!b.Mesures.empty()) {
+        w.octets.insert(w.octets.end(), Marque_Mesures, Marque_Mesures + sizeof Marque_Mesures);
         w.Nombre(b.Mesures.size());
         for (const auto& m : b.Mesures) {
             w.Texte(m.Objet);

@@ -38,16 +38,7 @@ std::optional<Table_Csv> Ouvre_Table(const std::string& dossier, const std::stri
 }
 
 std::optional<double> Nombre(const std::string& s) {
-    size_t pos = 0;
-    double v = 0;
-    try {
-        v = std::stod(s, &pos);
-    } catch (...) {
-        return std::nullopt;
-    }
-    if (pos != s.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return Lit_Nombre(s);
 }
 
 }  // namespace

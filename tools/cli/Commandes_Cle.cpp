@@ -120,19 +120,13 @@ bool Applique_Mesure(const Base_Connaissance& base, Identification_Courante& id,
         return false;
     }
     const std::string texte = mesure.substr(egal + 1);
-    size_t lu = 0;
-    double valeur = 0;
-    try {
-        valeur = std::stod(texte, &lu);
-    } catch (...) {
-        lu = 0;
-    }
-    if (texte.empty() || lu != texte.size() || !std::isfinite(valeur)) {
+    const auto valeur = Lit_Nombre(texte);
+    if (!valeur) {
         err << "--measure " << mesure << ": \"" << texte << "\" is not a number\n";
         return false;
     }
     id.Question = Question_Courante::De_Objet(*objet);
-    if (Status s = id.Valid_Mesure(valeur, tolerance); !s) {
+    if (Status s = id.Valid_Mesure(*valeur, tolerance); !s) {
         err << "--measure " << mesure << ": " << s.message() << "\n";
         return false;
     }
