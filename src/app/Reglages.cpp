@@ -1,6 +1,9 @@
 #include "Reglages.h"
 
+#include <optional>
+
 #include "Conversions.h"
+#include "Mesures_Objets.h"
 
 namespace kestrane {
 namespace {
@@ -8,6 +11,12 @@ namespace {
 constexpr const char* kAbsent = "Fin";
 
 std::string Ou_Vide(const std::optional<std::string>& valeur) { return valeur.value_or(std::string()); }
+
+// A tolerance as stored: a percentage from 0 to 1000.
+std::optional<double> Tolerance_Lue(const std::string& texte) {
+    const auto v = Lit_Nombre(texte);
+    return v && *v >= 0 && *v <= 1000 ? v : std::nullopt;
+}
 
 }  // namespace
 
@@ -28,6 +37,10 @@ Reglages Lit_Registre(const Registre_Machine& machine, const Magasin_Utilisateur
     if (const auto v = Leading_Int16(utilisateur.Lit("Options", "Valeur", "-1")); v && *v != -1) r.Seuil_Pourcent = *v;
     if (const std::string a = utilisateur.Lit("Documents", "Adresse", kAbsent); a != kAbsent) r.Adresse_Documents = a;
     r.Strategie = Strategie_De_Nom(utilisateur.Lit("Options", "Strategie", kAbsent)).value_or(r.Strategie);
+    for (const std::string& t : {Ou_Vide(machine.Valeur("Options", "Tolerance")),
+                                 utilisateur.Lit("Options", "Tolerance", kAbsent)})
+        if (const auto v = Tolerance_Lue(t))
+            r.Tolerance_Mesure = *v;
     if (utilisateur.Lit("Options", "Curseur", kAbsent) != kAbsent) {
         r.Curseur_Dynamique = To_Boolean(utilisateur.Lit("Options", "Curseur", "-1")).value_or(r.Curseur_Dynamique);
     }
@@ -72,6 +85,7 @@ void Ecrit_Options(Magasin_Utilisateur& utilisateur, const Reglages& reglages, i
     utilisateur.Ecrit("Options", "Curseur", Boolean_Text(reglages.Curseur_Dynamique));
     utilisateur.Ecrit("Options", "Distribution", reglages.Distribution);
     utilisateur.Ecrit("Options", "Strategie", std::string(Nom_Strategie(reglages.Strategie)));
+    utilisateur.Ecrit("Options", "Tolerance", Texte_Nombre(reglages.Tolerance_Mesure));
     utilisateur.Ecrit("Documents", "Adresse", reglages.Adresse_Documents);
     utilisateur.Ecrit("Options", "Langue", std::to_string(langue));
 }

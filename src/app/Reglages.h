@@ -23,10 +23,12 @@ struct Reglages {
     bool Curseur_Dynamique = false;
     Strategie_Recherche Strategie =
         Strategie_Recherche::Entropie;  // how Search chooses ("Options"/"Strategie")
+    double Tolerance_Mesure = 10;       // of a measured value, percent ("Options"/"Tolerance")
 };
 
 // The machine values, then the user's overrides of Distribution, Seuil_Pourcent,
-// Adresse_Documents, Curseur_Dynamique and Strategie. Missing keys leave values empty, 0 or false
+// Adresse_Documents, Curseur_Dynamique, Strategie and Tolerance_Mesure (10 when absent or not a
+// percentage of 0 to 1000). Missing keys leave values empty, 0 or false
 // (the standard strategy); a strategy name that is not known is taken as no choice.
 Reglages Lit_Registre(const Registre_Machine& machine, const Magasin_Utilisateur& utilisateur);
 
@@ -46,7 +48,7 @@ std::string Chemin_Palette(const Magasin_Utilisateur& utilisateur, const Registr
                            const std::string& defaut);
 
 // What Apply in the options dialog stores: "Options"/"Valeur", "Curseur", "Distribution",
-// "Strategie", "Langue" and "Documents"/"Adresse", from the values given.
+// "Strategie", "Tolerance", "Langue" and "Documents"/"Adresse", from the values given.
 void Ecrit_Options(Magasin_Utilisateur& utilisateur, const Reglages& reglages, int16_t langue);
 
 }  // namespace kestrane

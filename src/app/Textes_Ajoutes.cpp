@@ -77,6 +77,18 @@ constexpr Traductions kTextes[] = {
      {"This link leads out of the species' pages:\n%1\n\nOpen it in your web browser?",
       "Este enlace lleva fuera de las páginas de las especies:\n%1\n\n¿Abrirlo en su navegador?",
       "Ce lien mène hors des pages des espèces :\n%1\n\nL'ouvrir dans votre navigateur ?"}},
+    {Texte_Ajoute::Options_Tolerance,
+     {"Tolerance of measurements (% of the value):", "Tolerancia de las medidas (% del valor):",
+      "Tolérance des mesures (% de la valeur) :"}},
+    {Texte_Ajoute::Mesure_Indication,
+     {"Type the value you measured and press Enter (OK). A species matches when its range meets the value "
+      "give or take the tolerance. Leave the field empty to take the answer back.",
+      "Escriba el valor medido y pulse Intro (OK). Una especie coincide cuando su intervalo alcanza el valor, "
+      "más o menos la tolerancia. Deje el campo vacío para retirar la respuesta.",
+      "Tapez la valeur mesurée et appuyez sur Entrée (OK). Une espèce convient quand son étendue atteint la "
+      "valeur, à la tolérance près. Laissez le champ vide pour retirer la réponse."}},
+    {Texte_Ajoute::Mesure_Invalide,
+     {"\"%1\" is not a number.", "\"%1\" no es un número.", "« %1 » n'est pas un nombre."}},
 };
 
 }  // namespace

@@ -38,6 +38,9 @@ enum class Texte_Ajoute {
     Statut_Une_Espece,       // status text when one species alone fits best; %1 is its name
     Reponses_Aucune_Liste,   // the panel's hint while nothing is answered, in a base without a portrait
     Lien_Externe,            // question before a link out of the pages opens in the browser; %1: the address
+    Options_Tolerance,       // options: the tolerance of measured values, in percent
+    Mesure_Indication,       // the measured value's chooser: what to do
+    Mesure_Invalide,         // status text when the field holds no number; %1 the text typed
 };
 
 // The text in language `langue`; English for any other value.

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include "Conversions.h"
 #include "Dialogues.h"
 #include "Table_Chaines.h"
+#include "Textes_Ajoutes.h"
 #include "Traduit_Feuille.h"
 
 namespace kestrane {
@@ -79,6 +81,17 @@ void frmOptions::Construit() {
     params_layout->addWidget(frame2);
     params_layout->addWidget(frame3);
     params_layout->addWidget(frame6);
+    auto* tolerance = new QHBoxLayout;
+    Label_Tolerance = new QLabel;
+    Tolerance = new QDoubleSpinBox;
+    Tolerance->setObjectName("Tolerance");
+    Tolerance->setRange(0, 1000);
+    Tolerance->setDecimals(1);
+    Tolerance->setSuffix(" %");
+    Label_Tolerance->setBuddy(Tolerance);
+    tolerance->addWidget(Label_Tolerance, 1);
+    tolerance->addWidget(Tolerance);
+    params_layout->addLayout(tolerance);
     params_layout->addStretch();
     tbsOptions->addTab(params, "Params");
 
@@ -160,6 +173,7 @@ void frmOptions::Construit() {
     for (auto [option, langue] : {std::pair{Option3, 0}, std::pair{Option4, 1}, std::pair{Option5, 2}}) {
         connect(option, &QRadioButton::clicked, this, [this, langue = langue] {
             langue_ = static_cast<int16_t>(langue);
+            Label_Tolerance->setText(QString::fromUtf8(Chaine_Ajoutee(Texte_Ajoute::Options_Tolerance, langue_).data()));
             dialogues_.Change_Langue(langue);
         });
     }
@@ -195,6 +209,8 @@ void frmOptions::Charge() {
     }
     Affiche_Valeur(Reglage_Valeur->value());
     Check1->setChecked(reglages_.Curseur_Dynamique);
+    Tolerance->setValue(reglages_.Tolerance_Mesure);
+    Label_Tolerance->setText(QString::fromUtf8(Chaine_Ajoutee(Texte_Ajoute::Options_Tolerance, langue_).data()));
     (reglages_.Strategie == Strategie_Recherche::Applicable ? Option9 : Option8)->setChecked(true);
     tbsOptions->setCurrentIndex(0);
     (langue_ == 1 ? Option4 : langue_ == 2 ? Option5 : Option3)->setChecked(true);
@@ -223,6 +239,7 @@ void frmOptions::Parcourt_Dossier() {
 void frmOptions::Applique() {
     reglages_.Seuil_Pourcent = Option2->isChecked() ? int16_t{0} : static_cast<int16_t>(Reglage_Valeur->value());
     reglages_.Curseur_Dynamique = Check1->isChecked();
+    reglages_.Tolerance_Mesure = Tolerance->value();
     reglages_.Strategie =
         Option9->isChecked() ? Strategie_Recherche::Applicable : Strategie_Recherche::Entropie;
     if (Option6->isChecked()) {

@@ -13,6 +13,7 @@
 #include "Reglages.h"
 
 class QCheckBox;
+class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -40,6 +41,8 @@ public:
     QCheckBox* Check1 = nullptr;
     QRadioButton* Option8 = nullptr;  // Search proposes the most discriminant character
     QRadioButton* Option9 = nullptr;  // Search asks only what applies to the answers given
+    QDoubleSpinBox* Tolerance = nullptr;  // of measured values, percent
+    QLabel* Label_Tolerance = nullptr;
     QRadioButton* Option3 = nullptr;  // English
     QRadioButton* Option4 = nullptr;  // Spanish
     QRadioButton* Option5 = nullptr;  // French

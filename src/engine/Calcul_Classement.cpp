@@ -22,15 +22,26 @@ int32_t Pourcentage(int64_t score, int64_t total) {
 }
 
 Calcul_Classement::Calcul_Classement(const Base_Connaissance& base)
-    : base_(base), ordre_(static_cast<size_t>(std::max<int>(base.Nb_Esp, 0))) {}
+    : base_(base), ordre_(static_cast<size_t>(std::max<int>(base.Nb_Esp, 0))) {
+    if (base.Mesures.empty())
+        return;
+    mesure_.assign(static_cast<size_t>(std::max<int>(base.Nb_Etats_Desc, 0)), 0);
+    for (const auto& m : base.Mesures) {
+        const Objet_Fic& o = base.Objets[static_cast<size_t>(m.Position)];
+        for (int e = o.Index_Car; e < o.Index_Car + o.Nb_Car; ++e)
+            if (e >= 0 && static_cast<size_t>(e) < mesure_.size())
+                mesure_[static_cast<size_t>(e)] = 1;
+    }
+}
 
-void Calcul_Classement::Calcule(const std::vector<int16_t>& etats_choisis, Resultats_Classement& r) {
-    Calcule_Scores(etats_choisis, r);
+void Calcul_Classement::Calcule(const std::vector<int16_t>& etats_choisis, const Valeurs_Mesurees& valeurs,
+                                Resultats_Classement& r) {
+    Calcule_Scores(etats_choisis, valeurs, r);
     Trie_Especes(r);
     Calcule_Pourcentages(etats_choisis, r);
 }
 
-void Calcul_Classement::Calcule_Scores(const std::vector<int16_t>& etats_choisis,
+void Calcul_Classement::Calcule_Scores(const std::vector<int16_t>& etats_choisis, const Valeurs_Mesurees& valeurs,
                                        Resultats_Classement& r) const {
     const size_t nb_esp = static_cast<size_t>(base_.Matrice.Nb_Esp());
     r.Score_Esp.assign(nb_esp, 0);
@@ -40,10 +51,19 @@ void Calcul_Classement::Calcule_Scores(const std::vector<int16_t>& etats_choisis
     for (size_t e = 0; e < nb_etats; ++e) {
         // Weight x answer first: exact in 64 bits, so the order of the three factors is free.
         const int64_t facteur = static_cast<int64_t>(base_.Poids[e]) * etats_choisis[e];
-        if (facteur == 0)
+        if (facteur == 0 || (e < mesure_.size() && mesure_[e] != 0))
             continue;
         const Cellule_Matrice* colonne = base_.Matrice.Etat(static_cast<int>(e));
         for (size_t s = 0; s < nb_esp; ++s) score[s] += facteur * colonne[s];
+    }
+    for (size_t m = 0; m < base_.Mesures.size(); ++m) {
+        const auto intervalle = Intervalle_Reponse(base_, m, etats_choisis, valeurs);
+        const int64_t poids = intervalle ? Poids_Reponse(base_, m, etats_choisis) : 0;
+        if (poids == 0)
+            continue;
+        const Mesure_Objet& mesure = base_.Mesures[m];
+        const size_t n = std::min(nb_esp, mesure.Bas.size());
+        for (size_t s = 0; s < n; ++s) score[s] += Rencontre(mesure, s, *intervalle) ? poids : 0;
     }
 }
 
@@ -101,7 +121,10 @@ void Calcul_Classement::Calcule_Pourcentages(const std::vector<int16_t>& etats_c
                                              Resultats_Classement& r) const {
     const size_t nb_etats = std::min(etats_choisis.size(), base_.Poids.size());
     int64_t total = 0;
-    for (size_t e = 0; e < nb_etats; ++e) total += static_cast<int64_t>(base_.Poids[e]) * etats_choisis[e];
+    for (size_t e = 0; e < nb_etats; ++e)
+        if (e >= mesure_.size() || mesure_[e] == 0)
+            total += static_cast<int64_t>(base_.Poids[e]) * etats_choisis[e];
+    for (size_t m = 0; m < base_.Mesures.size(); ++m) total += Poids_Reponse(base_, m, etats_choisis);
 
     Classement& c = r.Classement_Esp;
     const size_t nb_esp = c.Score.size();

@@ -8,6 +8,10 @@
 // overflows; percentages saturate at the 32-bit range (only reachable with T tiny against
 // enormous scores).
 //
+// A measured character's answer (Reponses_Mesurees.h) counts once: its classes leave the sum
+// above, and its weight is added to the score of each species whose range meets the answer's
+// interval, and once to T. A base without measured characters scores exactly as above.
+//
 // The work is proportional to (chosen states x species) plus a sort, not to the whole matrix.
 // Results are sized once per base; a refresh allocates nothing.
 
@@ -16,6 +20,7 @@
 
 #include "Base_Connaissance.h"
 #include "Classement.h"
+#include "Reponses_Mesurees.h"
 
 namespace kestrane {
 
@@ -34,14 +39,21 @@ class Calcul_Classement {
 
     // The three steps in order. `etats_choisis` holds Nb_Etats_Desc values (any 16-bit value is
     // taken as the multiplier it is, as a loaded file may hold).
-    void Calcule(const std::vector<int16_t>& etats_choisis, Resultats_Classement& r);
+    // `valeurs`: the measured values given, by measured character (may be empty).
+    void Calcule(const std::vector<int16_t>& etats_choisis, Resultats_Classement& r) {
+        Calcule(etats_choisis, {}, r);
+    }
+    void Calcule(const std::vector<int16_t>& etats_choisis, const Valeurs_Mesurees& valeurs,
+                 Resultats_Classement& r);
 
-    void Calcule_Scores(const std::vector<int16_t>& etats_choisis, Resultats_Classement& r) const;
+    void Calcule_Scores(const std::vector<int16_t>& etats_choisis, const Valeurs_Mesurees& valeurs,
+                        Resultats_Classement& r) const;
     void Trie_Especes(Resultats_Classement& r);
     void Calcule_Pourcentages(const std::vector<int16_t>& etats_choisis, Resultats_Classement& r) const;
 
   private:
     const Base_Connaissance& base_;
+    std::vector<uint8_t> mesure_;  // by state: 1 for a class of a measured character
     std::vector<int32_t> ordre_;   // scratch of the sort
     std::vector<uint64_t> cles_;   // scratch of the sort
     std::vector<size_t> comptes_;  // scratch of the sort

@@ -15,7 +15,8 @@ std::vector<const Etat_Contredit*> Contradictions_Espece::Calques() const {
 
 Contradictions_Espece Calcule_Contradictions(const Base_Connaissance& base,
                                              const std::vector<int16_t>& etats_choisis, int espece,
-                                             const std::string& rep_robot, const std::string& rep_data) {
+                                             const std::string& rep_robot, const std::string& rep_data,
+                                             const Valeurs_Mesurees& valeurs) {
     Contradictions_Espece r;
     const bool espece_valide = espece >= 0 && espece < base.Matrice.Nb_Esp();
     if (espece_valide) {
@@ -25,11 +26,20 @@ Contradictions_Espece Calcule_Contradictions(const Base_Connaissance& base,
             if (o.Index_Car < 0 || o.Nb_Car <= 0 ||
                 static_cast<size_t>(o.Index_Car) + static_cast<size_t>(o.Nb_Car) > nb_etats)
                 continue;
+            const Mesure_Objet* mesure = base.Mesure_De(static_cast<size_t>(&o - base.Objets.data()));
+            std::optional<Intervalle> intervalle;
+            if (mesure != nullptr)
+                intervalle = Intervalle_Reponse(base, static_cast<size_t>(mesure - base.Mesures.data()),
+                                                etats_choisis, valeurs);
+            bool une_fois = false;
             for (int k = o.Index_Car; k < o.Index_Car + o.Nb_Car; ++k) {
                 if (etats_choisis[static_cast<size_t>(k)] == 0)
                     continue;
-                if (base.Matrice(espece, k) == 1)
+                if (mesure != nullptr ? une_fois || !intervalle ||
+                                            Rencontre(*mesure, static_cast<size_t>(espece), *intervalle)
+                                      : base.Matrice(espece, k) == 1)
                     continue;
+                une_fois = true;
                 ++r.Nb_Dessins_Sup;
                 Etat_Contredit c{o.Objet, o.TipText, k, -1, 0, {}};
                 if (const Marque_Contradiction* m = base.Trouve_Contradiction(o.Objet)) {

@@ -6,13 +6,15 @@
 // -1 gets its drawing Rep_Robot + "CONTRA/" + Popup + ".wmf" in the layer Nb_Robot + that count;
 // one with a button marks that button of the determination bar, which then shows the icon
 // Rep_Robot + "contra/" + Popup + ".ico" instead of its usual picture Rep_Data + File.
-// A character without a Contradictions row is counted but shows nothing.
+// A character without a Contradictions row is counted but shows nothing. A measured answer is one
+// contradiction (its first chosen class) when the species' range does not meet its interval.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "Base_Connaissance.h"
+#include "Reponses_Mesurees.h"
 
 namespace kestrane {
 
@@ -51,6 +53,7 @@ struct Contradictions_Espece {
 // empty result with the usual bar.
 Contradictions_Espece Calcule_Contradictions(const Base_Connaissance& base,
                                              const std::vector<int16_t>& etats_choisis, int espece,
-                                             const std::string& rep_robot, const std::string& rep_data);
+                                             const std::string& rep_robot, const std::string& rep_data,
+                                             const Valeurs_Mesurees& valeurs = {});
 
 }  // namespace kestrane

@@ -26,6 +26,7 @@ Historique_Reponses::Etat Historique_Reponses::Capture() const {
             identification_.Etat_Cadre(),
             identification_.Joker(),
             identification_.Car_Passe(),
+            identification_.Valeurs(),
             ordre_,
             fichier_,
             version_};
@@ -33,7 +34,7 @@ Historique_Reponses::Etat Historique_Reponses::Capture() const {
 
 bool Historique_Reponses::Meme_Etat(const Etat& a, const Etat& b) const {
     return a.etats_choisis == b.etats_choisis && a.etat_cadre == b.etat_cadre && a.joker == b.joker &&
-           a.car_passe == b.car_passe && a.ordre == b.ordre && a.fichier == b.fichier;
+           a.car_passe == b.car_passe && a.valeurs == b.valeurs && a.ordre == b.ordre && a.fichier == b.fichier;
 }
 
 bool Historique_Reponses::Propre() const {
@@ -104,7 +105,8 @@ void Historique_Reponses::Enregistre(const std::string& fichier) {
 }
 
 Status Historique_Reponses::Restaure(const Etat& etat, bool avec_fichier) {
-    if (Status s = identification_.Restaure(etat.etats_choisis, etat.etat_cadre, etat.joker, etat.car_passe);
+    if (Status s = identification_.Restaure(etat.etats_choisis, etat.etat_cadre, etat.joker, etat.car_passe,
+                                              etat.valeurs);
         !s)
         return s;
     ordre_ = etat.ordre;

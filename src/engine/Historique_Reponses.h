@@ -3,7 +3,8 @@
 // redo of every change of the answers (an answer confirmed or taken back, New, Open).
 //
 // Each change is kept as the whole answer state before and after it: Etats_Choisis, Etat_Cadre,
-// Joker, Car_Passe, the order of the answers and, for New and Open, the current file name. Undo
+// Joker, Car_Passe, the measured values, the order of the answers and, for New and Open, the
+// current file name. Undo
 // and redo put a state back and refresh the identification (portrait, scores, list), so the
 // results are exactly those of that state. The modified flag follows the state: a state saved to,
 // opened from or cleared under the current file name is unmodified, any other is modified. Saving
@@ -76,6 +77,7 @@ class Historique_Reponses {
         std::vector<int16_t> etat_cadre;
         std::vector<bool> joker;
         bool car_passe = false;
+        Valeurs_Mesurees valeurs;
         std::vector<size_t> ordre;
         std::string fichier;
         uint64_t version = 0;  // equal versions: equal states

@@ -1,6 +1,7 @@
 #include "Identification_Courante.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kestrane {
 
@@ -14,6 +15,7 @@ Identification_Courante::Identification_Courante(const Base_Connaissance& base, 
       etats_choisis_(static_cast<size_t>(std::max<int>(base.Nb_Etats_Desc, 0)), 0),
       etat_cadre_(static_cast<size_t>(std::max<int>(base.Nb_Cadre, 0)), 0),
       joker_(base.Joker),
+      valeurs_(base.Mesures.size()),
       descendance_(base),
       calcul_(base),
       resultats_(Resultats_Classement::Initial(base.Nb_Esp)),
@@ -46,7 +48,21 @@ int Identification_Courante::Choix_Donne(int index_car, int nb_car) const {
     return choix;
 }
 
+std::optional<Valeur_Mesuree> Identification_Courante::Valeur_De(size_t position) const {
+    const Mesure_Objet* m = base_.Mesure_De(position);
+    if (m == nullptr)
+        return std::nullopt;
+    return valeurs_[static_cast<size_t>(m - base_.Mesures.data())];
+}
+
+void Identification_Courante::Oublie_Valeurs_Orphelines() {
+    for (size_t m = 0; m < valeurs_.size(); ++m)
+        if (valeurs_[m] && !Intervalle_Reponse(base_, m, etats_choisis_, {}))
+            valeurs_[m].reset();
+}
+
 void Identification_Courante::Nettoye() {
+    std::fill(valeurs_.begin(), valeurs_.end(), std::nullopt);
     std::fill(etats_choisis_.begin(), etats_choisis_.end(), 0);
     std::fill(etat_cadre_.begin(), etat_cadre_.end(), 0);
     car_passe_ = false;
@@ -74,6 +90,10 @@ Status Identification_Courante::Valid_Descripteur() {
         if (cadre != -1)
             etat_cadre_[static_cast<size_t>(cadre)] = valeur;
     };
+    // An answer by class replaces a measured value.
+    if (const Objet_Fic* o = base_.Trouve_Objet(Question.Objet))
+        if (const Mesure_Objet* m = base_.Mesure_De(static_cast<size_t>(o - base_.Objets.data())))
+            valeurs_[static_cast<size_t>(m - base_.Mesures.data())].reset();
 
     int64_t somme = 0;
     int dernier = -1;
@@ -110,6 +130,32 @@ Status Identification_Courante::Valid_Descripteur() {
 
 void Identification_Courante::Nettoie_Descendance(int ancien_provenance) {
     descendance_.Nettoie_Descendance(ancien_provenance, etats_choisis_);
+    Oublie_Valeurs_Orphelines();
+}
+
+Status Identification_Courante::Valid_Mesure(double valeur, double tolerance) {
+    const Objet_Fic* o = base_.Trouve_Objet(Question.Objet);
+    const Mesure_Objet* m = o == nullptr ? nullptr : base_.Mesure_De(static_cast<size_t>(o - base_.Objets.data()));
+    if (m == nullptr)
+        return Status::Error("character \"" + Question.Objet + "\" is not measured");
+    if (!std::isfinite(valeur) || !std::isfinite(tolerance) || tolerance < 0)
+        return Status::Error("character \"" + Question.Objet + "\": a value and a tolerance of 0 % or more are needed");
+    Question = Question_Courante::De_Objet(*o);
+    const Valeur_Mesuree v{valeur, tolerance};
+    const std::vector<int> classes = Classes_Rencontrees(*m, Intervalle_Valeur(v));
+    const int f = o->Index_Car;
+    int dernier = -1;
+    for (int i = f; i < f + o->Nb_Car; ++i)
+        if (etats_choisis_[static_cast<size_t>(i)] == 1)
+            dernier = i;
+    if (dernier != -1)
+        Nettoie_Descendance(dernier);
+    for (int i = f; i < f + o->Nb_Car; ++i) etats_choisis_[static_cast<size_t>(i)] = 0;
+    for (int k : classes) etats_choisis_[static_cast<size_t>(f + k)] = 1;
+    if (o->Cadre >= 0 && static_cast<size_t>(o->Cadre) < etat_cadre_.size())
+        etat_cadre_[static_cast<size_t>(o->Cadre)] = -1;
+    valeurs_[static_cast<size_t>(m - base_.Mesures.data())] = v;
+    return Status::Ok();
 }
 
 Status Identification_Courante::Actualise_Identification() {
@@ -124,7 +170,7 @@ Status Identification_Courante::Actualise_Identification() {
 }
 
 void Identification_Courante::Remplit_Liste_Esp() {
-    calcul_.Calcule(etats_choisis_, resultats_);
+    calcul_.Calcule(etats_choisis_, valeurs_, resultats_);
     Remplit_Liste(base_, resultats_, reglages_.Seuil_Pourcent, reglages_.Textes.Especes_A, liste_);
     observateur_.Liste_Esp_Remplie(liste_);
 }
@@ -139,15 +185,19 @@ Status Identification_Courante::Remplace_Reponses(std::vector<int16_t> etats_cho
     }
     etats_choisis_ = std::move(etats_choisis);
     etat_cadre_ = std::move(etat_cadre);
+    std::fill(valeurs_.begin(), valeurs_.end(), std::nullopt);  // a file holds the classes only
     return Status::Ok();
 }
 
 Status Identification_Courante::Restaure(std::vector<int16_t> etats_choisis, std::vector<int16_t> etat_cadre,
-                                         std::vector<bool> joker, bool car_passe) {
+                                         std::vector<bool> joker, bool car_passe, Valeurs_Mesurees valeurs) {
     if (Status s = Remplace_Reponses(std::move(etats_choisis), std::move(etat_cadre)); !s)
         return s;
     joker_ = std::move(joker);
     car_passe_ = car_passe;
+    if (valeurs.size() == valeurs_.size())
+        valeurs_ = std::move(valeurs);
+    Oublie_Valeurs_Orphelines();
     return Status::Ok();
 }
 
@@ -221,7 +271,7 @@ Contradictions_Espece Identification_Courante::Contradictions(int rang) const {
         static_cast<size_t>(rang) < resultats_.Classement_Esp.Espece.size()) {
         espece = resultats_.Classement_Esp.Espece[static_cast<size_t>(rang)];
     }
-    return Calcule_Contradictions(base_, etats_choisis_, espece, reglages_.Rep_Robot, reglages_.Rep_Data);
+    return Calcule_Contradictions(base_, etats_choisis_, espece, reglages_.Rep_Robot, reglages_.Rep_Data, valeurs_);
 }
 
 }  // namespace kestrane

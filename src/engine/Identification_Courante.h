@@ -25,6 +25,7 @@
 #include "Observateur_Identification.h"
 #include "Question_Courante.h"
 #include "Recherche_Discriminant.h"
+#include "Reponses_Mesurees.h"
 #include "Status.h"
 #include "Strategie_Recherche.h"
 #include "Textes_Moteur.h"
@@ -60,6 +61,11 @@ class Identification_Courante {
     const std::vector<bool>& Joker() const { return joker_; }
     bool Car_Passe() const { return car_passe_; }
     bool Identification_Modifiee() const { return modifiee_; }
+    // The measured values given, by measured character (base.Mesures); a value is kept only while
+    // its character's classes are those it chose.
+    const Valeurs_Mesurees& Valeurs() const { return valeurs_; }
+    // The value given for the character at row `position` of Objets, if any.
+    std::optional<Valeur_Mesuree> Valeur_De(size_t position) const;
 
     // The answer already given to a character, relative to its first state: the last of its
     // states with a non-zero value, -1 when none (or when the range lies outside the base). The
@@ -79,6 +85,11 @@ class Identification_Courante {
     Status Valid_Descripteur();
     // Clears the dependants of state `ancien_provenance` (see Graphe_Descendance).
     void Nettoie_Descendance(int ancien_provenance);
+    // Answers the asked measured character with a value: its chosen classes become those that
+    // value +/- tolerance (a percentage of the value) meets, the dependants of its previous answer
+    // are cleared, and the value is kept. Does not rescore. Fails, changing nothing, when the
+    // character is not measured, or the value or tolerance is not a finite number (tolerance >= 0).
+    Status Valid_Mesure(double valeur, double tolerance);
     // The refresh after every change of the answers: marks the identification modified, composes
     // the portrait and rescores and relists. A drawing that cannot be loaded is reported in the
     // Status (its path) after the scoring still ran.
@@ -94,7 +105,7 @@ class Identification_Courante {
     // Undo and redo: puts back the answers, Joker and Car_Passe as they were; the caller refreshes.
     // Fails, changing nothing, when the answers' sizes are not those of the base.
     Status Restaure(std::vector<int16_t> etats_choisis, std::vector<int16_t> etat_cadre,
-                    std::vector<bool> joker, bool car_passe);
+                    std::vector<bool> joker, bool car_passe, Valeurs_Mesurees valeurs = {});
 
     // The display threshold; a change relists the existing ranking (lines only).
     int Seuil_Pourcent() const { return reglages_.Seuil_Pourcent; }
@@ -145,6 +156,10 @@ class Identification_Courante {
     std::vector<bool> joker_;
     bool car_passe_ = false;
     bool modifiee_ = false;
+    Valeurs_Mesurees valeurs_;
+
+    // Forgets the value of each measured character none of whose classes is chosen any more.
+    void Oublie_Valeurs_Orphelines();
 
     Graphe_Descendance descendance_;
     Calcul_Classement calcul_;

@@ -37,13 +37,19 @@ std::vector<size_t> Caracteres_Repondus(const Base_Connaissance& base, const std
 }
 
 std::vector<Reponse_Decrite> Decrit_Reponses(const Base_Connaissance& base, const std::vector<int16_t>& etats,
-                                             const std::vector<size_t>& ordre, std::string_view suffixe) {
+                                             const std::vector<size_t>& ordre, std::string_view suffixe,
+                                             const Valeurs_Mesurees& valeurs) {
     std::vector<Reponse_Decrite> reponses;
     for (const size_t o : ordre) {
         if (!Est_Repondu(base, etats, o))
             continue;
         const Objet_Fic& objet = base.Objets[o];
-        Reponse_Decrite r{o, objet.Objet, base.Textes.Question(objet, suffixe), {}};
+        Reponse_Decrite r{o, objet.Objet, base.Textes.Question(objet, suffixe), {}, {}, {}};
+        if (const Mesure_Objet* m = base.Mesure_De(o)) {
+            r.Unite = m->Unite;
+            if (const auto i = static_cast<size_t>(m - base.Mesures.data()); i < valeurs.size())
+                r.Mesure = valeurs[i];
+        }
         for (int k = 0; k < objet.Nb_Car; ++k) {
             const int numero = objet.Index_Car + k;
             const int16_t valeur = etats[static_cast<size_t>(numero)];
@@ -55,6 +61,13 @@ std::vector<Reponse_Decrite> Decrit_Reponses(const Base_Connaissance& base, cons
         reponses.push_back(std::move(r));
     }
     return reponses;
+}
+
+std::string Texte_Mesure(const Valeur_Mesuree& v, const std::string& unite) {
+    std::string texte = Texte_Nombre(v.Valeur) + (unite.empty() ? "" : " " + unite);
+    if (v.Tolerance > 0)
+        texte += " (\u00b1 " + Texte_Nombre(v.Tolerance) + " %)";
+    return texte;
 }
 
 }  // namespace kestrane

@@ -9,11 +9,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "Base_Connaissance.h"
+#include "Reponses_Mesurees.h"
 
 namespace kestrane {
 
@@ -30,6 +32,8 @@ struct Reponse_Decrite {
     std::string Nom;   // the character's Objet
     std::string Question;
     std::vector<Etat_Decrit> Etats;
+    std::optional<Valeur_Mesuree> Mesure;  // the value given, for a measured character
+    std::string Unite;                     // a measured character's unit
 };
 
 // The answered characters as indices in base.Objets, in state-number order (by Index_Car; equal
@@ -41,7 +45,12 @@ bool Est_Repondu(const Base_Connaissance& base, const std::vector<int16_t>& etat
 
 // The answers of the characters of `ordre`, in that order, with texts in language `suffixe`
 // (Textes_Base). Characters of `ordre` that hold no answer are left out.
+// `valeurs`: the measured values given (Identification_Courante::Valeurs), may be empty.
 std::vector<Reponse_Decrite> Decrit_Reponses(const Base_Connaissance& base, const std::vector<int16_t>& etats,
-                                             const std::vector<size_t>& ordre, std::string_view suffixe);
+                                             const std::vector<size_t>& ordre, std::string_view suffixe,
+                                             const Valeurs_Mesurees& valeurs = {});
+
+// A measured value as the answers show it: "34 mm (± 10 %)", "34 mm" without tolerance.
+std::string Texte_Mesure(const Valeur_Mesuree& valeur, const std::string& unite);
 
 }  // namespace kestrane

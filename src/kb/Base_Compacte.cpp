@@ -64,6 +64,13 @@ class Lecteur {
         for (auto& s : v) s = Texte();
         return v;
     }
+    // Whether the next bytes are `marque` (consumed when they are).
+    bool Marque(const char* marque, size_t n) {
+        if (Reste() < n || std::memcmp(p_, marque, n) != 0)
+            return false;
+        p_ += n;
+        return true;
+    }
     const uint8_t* Octets(size_t n) {
         if (Reste() < n) {
             Echoue("it ends early");
@@ -237,6 +244,32 @@ void Lit_Noms(Lecteur& l, Noms_Especes& noms, size_t nb_flore) {
     }
 }
 
+// The measured characters, present only when the base has any. A range is kept only for a species
+// of the base and with Bas <= Haut, both numbers.
+void Lit_Mesures(Lecteur& l, Base_Connaissance& b) {
+    b.Mesures.resize(l.Nombre(16));
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (auto& m : b.Mesures) {
+        m.Objet = l.Texte();
+        m.Unite = l.Texte();
+        m.Limites.resize(l.Nombre(8));
+        for (auto& v : m.Limites) v = l.Reel();
+        m.Bas.assign(static_cast<size_t>(b.Nb_Esp), nan);
+        m.Haut.assign(static_cast<size_t>(b.Nb_Esp), nan);
+        const size_t n = l.Nombre(20);
+        for (size_t i = 0; i < n && l.Bon(); ++i) {
+            const int32_t s = l.I32();
+            const double bas = l.Reel(), haut = l.Reel();
+            if (s < 0 || s >= b.Nb_Esp || !(bas <= haut)) {
+                l.Echoue("a range of '" + m.Objet + "' is not one of a species");
+                return;
+            }
+            m.Bas[static_cast<size_t>(s)] = bas;
+            m.Haut[static_cast<size_t>(s)] = haut;
+        }
+    }
+}
+
 }  // namespace
 
 uint64_t Empreinte_Compacte(const uint8_t* data, size_t taille) {
@@ -311,6 +344,8 @@ Result<Base_Compacte> Lit_Base_Compacte(const uint8_t* data, size_t taille) {
     Lit_Tables(l, b);
     Lit_Textes(l, b.Textes);
     Lit_Noms(l, resultat.Noms, b.Flore.size());
+    if (l.Bon() && l.Marque(Marque_Mesures, sizeof Marque_Mesures))
+        Lit_Mesures(l, b);
     if (l.Bon() && l.Reste() != 0)
         l.Echoue(std::to_string(l.Reste()) + " bytes follow its end");
     if (!l.Bon())

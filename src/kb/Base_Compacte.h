@@ -8,7 +8,9 @@
 //   (names, Flore rows), the weights, the matrix, the palette, the Joker flags, the tables
 //   Objets_Fic, Caracteres, Descendance, Hierarchie, Clic_Zone, But_Deter, But_Quest,
 //   Contradictions and Communs_Langues in the model's order, the texts in every language, and
-//   each species' names with their folded forms (the browser has no folding of its own).
+//   each species' names with their folded forms (the browser has no folding of its own); then, in a
+//   base with measured characters only, Marque_Mesures and each one's Objet, Unite, cuts (a list of
+//   f64) and the species' ranges (a list of species number i32, Bas and Haut f64).
 // A string is its length (u32) and its UTF-8 bytes; a list its count (u32) and its elements.
 // The matrix is its two dimensions (i32), a cell width (1: one bit per cell, every value 0 or 1;
 // 8: one signed byte per cell) and the cells state-major as MATRICE.DAT orders them, bits from
@@ -35,6 +37,8 @@ inline constexpr uint32_t Version_Format_Compacte = 1;
 inline constexpr size_t Entete_Compacte = 20;  // signature, version, stamp
 inline constexpr uint8_t Matrice_Bits = 1;
 inline constexpr uint8_t Matrice_Octets = 8;
+// Before the measured characters, which follow the names only in a base that has any.
+inline constexpr char Marque_Mesures[4] = {'M', 'E', 'S', 'U'};
 
 struct Base_Compacte {
     std::unique_ptr<Base_Connaissance> Base;  // indexed, without a database

@@ -37,6 +37,21 @@ void Base_Connaissance::Indexe() {
     for (size_t i = 0; i < Contradictions.size(); ++i) {
         contradiction_par_objet_.emplace(To_Upper_Ascii(Contradictions[i].Objet), i);
     }
+    // A measure of a character the base lacks, or whose classes are not its states, is dropped
+    // (the readers have said so): the character is then asked by its classes alone.
+    mesure_par_position_.assign(Objets.size(), -1);
+    std::vector<Mesure_Objet> gardees;
+    for (auto& m : Mesures) {
+        const Objet_Fic* o = Trouve_Objet(m.Objet);
+        m.Position = o == nullptr ? -1 : static_cast<int>(o - Objets.data());
+        if (o == nullptr || o->Nb_Car <= 0 || m.Limites.size() + 1 != static_cast<size_t>(o->Nb_Car) ||
+            m.Bas.size() != static_cast<size_t>(std::max(Nb_Esp, 0)) || m.Haut.size() != m.Bas.size() ||
+            mesure_par_position_[static_cast<size_t>(m.Position)] >= 0)
+            continue;
+        mesure_par_position_[static_cast<size_t>(m.Position)] = static_cast<int>(gardees.size());
+        gardees.push_back(std::move(m));
+    }
+    Mesures = std::move(gardees);
 }
 
 const Objet_Fic* Base_Connaissance::Trouve_Objet(std::string_view objet) const {

@@ -145,6 +145,18 @@ struct Espece_Flore {
     bool operator==(const Espece_Flore&) const = default;
 };
 
+// A measured character (optional tables Objets_Mesures and Etendues_Especes; Mesures_Objets.h):
+// its unit, the limits between its classes (its states, in order) and each species' range.
+struct Mesure_Objet {
+    std::string Objet;
+    std::string Unite;            // "mm", may be empty
+    std::vector<double> Limites;  // Nb_Car - 1 ascending cuts; class k holds [Limites[k-1], Limites[k])
+    std::vector<double> Bas;      // by species; NaN where the species has no range
+    std::vector<double> Haut;
+    int Position = -1;            // its row in Objets (set by Indexe)
+    bool operator==(const Mesure_Objet&) const = default;
+};
+
 struct Base_Connaissance {
     // Counts from Parametres. Nb_Esp and Nb_Etats_Desc take the 32-bit range, so that a base may
     // hold more than 32,767 species or states (the data files' values stay 16-bit); the others
@@ -186,6 +198,9 @@ struct Base_Connaissance {
     std::vector<Marque_Contradiction> Contradictions;  // by Objet
     std::vector<std::string> Communs_Langues;          // by index "Langue"
 
+    // The measured characters, in Objets_Mesures order (empty for a base without the tables).
+    std::vector<Mesure_Objet> Mesures;
+
     // The texts above in the other languages the base offers (empty when it offers none).
     Textes_Base Textes;
 
@@ -201,6 +216,12 @@ struct Base_Connaissance {
     std::optional<int> Etat_Par_Identifiant(std::string_view id_carac) const;
     const Etat_Caractere* Etat_Par_Numero(int num) const;
     const Marque_Contradiction* Trouve_Contradiction(std::string_view objet) const;
+    // The measure of the character at row `position` of Objets; nullptr when it is not measured.
+    const Mesure_Objet* Mesure_De(size_t position) const {
+        return position < mesure_par_position_.size() && mesure_par_position_[position] >= 0
+                   ? &Mesures[static_cast<size_t>(mesure_par_position_[position])]
+                   : nullptr;
+    }
 
     // Builds the look-up maps once the tables above are filled.
     void Indexe();
@@ -210,6 +231,7 @@ private:
     std::map<std::string, int> etat_par_identifiant_;
     std::map<int, size_t> etat_par_numero_;
     std::map<std::string, size_t> contradiction_par_objet_;
+    std::vector<int> mesure_par_position_;  // by row of Objets: index in Mesures, -1 when none
 };
 
 // Components of a colour value 0x00BBGGRR.

@@ -7,6 +7,7 @@
 #include "Conversions.h"
 #include "Database.h"
 #include "Fichiers_Donnees.h"
+#include "Mesures_Objets.h"
 
 namespace kestrane {
 namespace {
@@ -458,6 +459,9 @@ Chargement Chargeur::Charge() {
     Lit_Flore();
     if (resultat_.Echec || !Lit_Matrice())
         return std::move(resultat_);
+    std::vector<std::string> mesures;
+    Lit_Mesures(*base_->Base_Donnees, *base_, mesures);
+    for (auto& m : mesures) Avertit(lieux_.Chemin_Base + ": " + m + "; passed over");
     base_->Indexe();
     resultat_.Base = std::move(base);
     return std::move(resultat_);

@@ -40,6 +40,15 @@ CREATE UNIQUE INDEX Texte_Traduit ON Traductions (Nom_Table, Cle, Champ, Langue)
 )sql";
 }
 
+std::string Schema_Mesures_SQL() {
+    return R"sql(
+CREATE TABLE Objets_Mesures (Objet TEXT PRIMARY KEY COLLATE NOCASE, Unite TEXT, Limites TEXT);
+CREATE TABLE Etendues_Especes (Numero INTEGER PRIMARY KEY, Espece TEXT NOT NULL COLLATE NOCASE,
+  Objet TEXT NOT NULL COLLATE NOCASE, Bas REAL, Haut REAL);
+CREATE UNIQUE INDEX Etendue_Espece ON Etendues_Especes (Espece, Objet);
+)sql";
+}
+
 std::string Vue_Vernaculaire_SQL(const std::string& langue) {
     std::string quoted;
     for (char ch : langue) {

@@ -16,6 +16,10 @@ std::string Schema_SQL(int nb_contraintes);
 // without them is read exactly as before.
 std::string Schema_Traductions_SQL();
 
+// The two optional tables of a base's measured characters (Mesures_Objets.h describes them). A
+// base without them is read exactly as before.
+std::string Schema_Mesures_SQL();
+
 // The stored query "Vernaculaire_" + langue: the common names of that language with the species'
 // Code, Espece and Famille, in the alphabetical order of that language. Noms_Communs.Rang holds
 // each name's place in it, computed by whoever writes the base (SQLite knows no language's

@@ -71,7 +71,9 @@ std::vector<Classe_Mesure> Divise_En_Classes(const std::vector<std::optional<Ete
             continue;
         // The classes whose limits enclose the range: from the one starting at or below its start.
         const auto debut = std::upper_bound(limites.begin(), limites.end(), etendues[t]->Bas);
+        // A single value at the last limit belongs to the last class, which holds everything above.
         size_t k = debut == limites.begin() ? 0 : static_cast<size_t>(debut - limites.begin()) - 1;
+        k = std::min(k, classes.size() - 1);
         for (; k < classes.size() && classes[k].Bas <= etendues[t]->Haut; ++k)
             if (Dans_Classe(*etendues[t], classes, k))
                 taxons[k][t / 64] |= uint64_t{1} << (t % 64);

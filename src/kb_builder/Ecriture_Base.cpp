@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -10,6 +11,7 @@
 
 #include "Disposition_Sortie.h"
 #include "Fichiers_Donnees.h"
+#include "Mesures_Objets.h"
 #include "Ordre_Alphabetique.h"
 #include "Schema_Base.h"
 #include "Textes_Base.h"
@@ -224,6 +226,24 @@ Status Ecrit_Traductions(const Base_Source& src, Ecrivain_Sql& sql) {
     return Status::Ok();
 }
 
+// The measured characters' units, cuts and the species' ranges, only when the source has any: a
+// base without them has neither table.
+Status Ecrit_Mesures(const Base_Source& src, Ecrivain_Sql& sql) {
+    if (std::none_of(src.Caracteres.begin(), src.Caracteres.end(), [](const auto& c) { return c.Mesure; }))
+        return Status::Ok();
+    KB_ESSAIE(sql.Execute(Schema_Mesures_SQL()));
+    for (const auto& c : src.Caracteres)
+        if (c.Mesure)
+            KB_ESSAIE(sql.Insere("Objets_Mesures", {"Objet", "Unite", "Limites"},
+                                 {Champ::T(c.Objet), Champ::T(c.Unite), Champ::T(Texte_Limites(c.Limites))}));
+    for (const auto& e : src.Especes)
+        for (const auto& [k, etendue] : e.Etendues)
+            KB_ESSAIE(sql.Insere("Etendues_Especes", {"Espece", "Objet", "Bas", "Haut"},
+                                 {Champ::T(e.Espece), Champ::T(src.Caracteres[static_cast<size_t>(k)].Objet),
+                                  Champ::R(etendue.Bas), Champ::R(etendue.Haut)}));
+    return Status::Ok();
+}
+
 Status Ecrit_Tables(const Base_Source& src, Ecrivain_Sql& sql) {
     const int nc = src.Nb_Contraintes;
     KB_ESSAIE(sql.Execute(Schema_SQL(nc)));
@@ -311,6 +331,7 @@ Status Ecrit_Tables(const Base_Source& src, Ecrivain_Sql& sql) {
                               Champ::T(src.Dependances[k].Objet)}));
 
     for (const auto& lg : src.Langues) KB_ESSAIE(sql.Execute(Vue_Vernaculaire_SQL(lg.Langue)));
+    KB_ESSAIE(Ecrit_Mesures(src, sql));
     return Ecrit_Traductions(src, sql);
 }
 

@@ -31,6 +31,11 @@ class Ecrivain {
         Nombre(v.size());
         for (const auto& s : v) Texte(s);
     }
+    void Reel(double d) {
+        uint64_t bits;
+        std::memcpy(&bits, &d, sizeof bits);
+        Entier(bits, 8);
+    }
     void Reel_Optionnel(const std::optional<double>& d) {
         Booleen(d.has_value());
         if (!d)
@@ -206,6 +211,27 @@ Result<std::vector<uint8_t>> Ecrit_Base_Compacte(const Base_Connaissance& b, con
             w.Texte(liste[i].Texte);
             w.Texte(liste[i].Langue);
             w.Texte(noms.Plies(s)[i]);
+        }
+    }
+    // The measured characters follow, only when the base has any: a base without them gives the
+    // bytes it always gave.
+    if (!b.Mesures.empty()) {
+        w.octets.insert(w.octets.end(), Marque_Mesures, Marque_Mesures + sizeof Marque_Mesures);
+        w.Nombre(b.Mesures.size());
+        for (const auto& m : b.Mesures) {
+            w.Texte(m.Objet);
+            w.Texte(m.Unite);
+            w.Nombre(m.Limites.size());
+            for (double l : m.Limites) w.Reel(l);
+            size_t n = 0;
+            for (size_t s = 0; s < m.Bas.size(); ++s) n += m.Bas[s] == m.Bas[s] ? 1 : 0;
+            w.Nombre(n);
+            for (size_t s = 0; s < m.Bas.size(); ++s)
+                if (m.Bas[s] == m.Bas[s]) {
+                    w.I32(static_cast<int32_t>(s));
+                    w.Reel(m.Bas[s]);
+                    w.Reel(m.Haut[s]);
+                }
         }
     }
     const uint64_t empreinte =

@@ -12,6 +12,7 @@
 #include "Chargeur_Base.h"
 #include "Chemins_Fichiers.h"
 #include "Extension_Sdd.h"
+#include "Mesures_Objets.h"
 #include "Reglages_Base.h"
 #include "Source_Flore.h"
 
@@ -214,15 +215,25 @@ class Export {
         }
         x.writeStartElement(QStringLiteral("Characters"));
         for (const Objet_Fic* o : Objets()) {
-            x.writeStartElement(QStringLiteral("CategoricalCharacter"));
+            const Mesure_Objet* mesure = Mesure(*o);
+            x.writeStartElement(mesure ? QStringLiteral("QuantitativeCharacter") : QStringLiteral("CategoricalCharacter"));
             x.writeAttribute(QStringLiteral("id"), Q(id_objet_[o->Objet]));
             x.writeStartElement(QStringLiteral("Representation"));
             Labels(x, Question_Objet, o->Objet, o->TipText);
             if (Fichier_Existe(r_.Descripteurs + "/" + o->Popup))
                 Media_Ref(x, Id_Media_Objet(*o));
             x.writeEndElement();
+            if (mesure != nullptr) {  // its classes come back from the taxa's ranges
+                x.writeStartElement(QStringLiteral("MeasurementUnit"));
+                Label(x, mesure->Unite, "x-neutral");
+                x.writeEndElement();
+            }
             if (!o->Joker)
                 Extension(x, Extension_Propose, "false");
+            if (mesure != nullptr) {
+                x.writeEndElement();  // QuantitativeCharacter
+                continue;
+            }
             x.writeStartElement(QStringLiteral("States"));
             for (int e = o->Index_Car; e < o->Index_Car + o->Nb_Car; ++e) {
                 const Etat_Caractere* etat = b_.Etat_Par_Numero(e);
@@ -301,6 +312,10 @@ class Export {
             x.writeEndElement();
             x.writeStartElement(QStringLiteral("SummaryData"));
             for (const Objet_Fic* o : objets) {
+                if (const Mesure_Objet* mesure = Mesure(*o)) {
+                    Mesures(x, *o, *mesure, s);
+                    continue;
+                }
                 x.writeStartElement(QStringLiteral("Categorical"));
                 x.writeAttribute(QStringLiteral("ref"), Q(id_objet_[o->Objet]));
                 bool un = false;
@@ -317,6 +332,31 @@ class Export {
             }
             x.writeEndElement();  // SummaryData
             x.writeEndElement();  // CodedDescription
+        }
+        x.writeEndElement();
+    }
+
+    const Mesure_Objet* Mesure(const Objet_Fic& o) const {
+        return b_.Mesure_De(static_cast<size_t>(&o - b_.Objets.data()));
+    }
+
+    // A taxon's range (Min, Max); without one, unknown when it has a class, else not applicable.
+    void Mesures(QXmlStreamWriter& x, const Objet_Fic& o, const Mesure_Objet& mesure, int s) {
+        x.writeStartElement(QStringLiteral("Quantitative"));
+        x.writeAttribute(QStringLiteral("ref"), Q(id_objet_[o.Objet]));
+        const auto k = static_cast<size_t>(s);
+        if (mesure.Bas[k] == mesure.Bas[k]) {
+            for (const auto& [type, valeur] : {std::pair{"Min", mesure.Bas[k]}, std::pair{"Max", mesure.Haut[k]}}) {
+                x.writeEmptyElement(QStringLiteral("Measure"));
+                x.writeAttribute(QStringLiteral("type"), QString::fromLatin1(type));
+                x.writeAttribute(QStringLiteral("value"), Q(Texte_Nombre(valeur)));
+            }
+        } else {
+            bool une = false;
+            for (int e = o.Index_Car; e < o.Index_Car + o.Nb_Car && e < b_.Nb_Etats_Desc; ++e)
+                une = une || b_.Matrice(s, e) != 0;
+            x.writeEmptyElement(QStringLiteral("Status"));
+            x.writeAttribute(QStringLiteral("code"), une ? QStringLiteral("DataUnavailable") : QStringLiteral("NotApplicable"));
         }
         x.writeEndElement();
     }

@@ -213,6 +213,11 @@ class Lecture_Source {
         Especes();
         Matrice();
         Dependances();
+        {
+            std::vector<std::string> problemes;
+            Lit_Mesures_Source(b_, problemes);
+            for (const auto& p : problemes) r_.Ajoute(p.substr(0, p.find(": ")), p.substr(p.find(": ") + 2));
+        }
         Portrait();
         Zones();
         Couleurs();

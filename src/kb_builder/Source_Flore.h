@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "Classes_Mesures.h"
 #include "Status.h"
 
 namespace kestrane::kb {
@@ -43,6 +44,11 @@ struct Caractere_Source {
     std::vector<Etat_Source> Etats;
     std::map<std::string, std::string> Traductions;  // Question_<suffix>
     std::string Lieu;
+    // A measured character (mesures.csv, a quantitative SDD character): its unit and the cuts
+    // between its classes, the states in order (Etats.size() - 1 ascending numbers).
+    bool Mesure = false;
+    std::string Unite;
+    std::vector<double> Limites;
 };
 
 struct Espece_Source {
@@ -55,6 +61,7 @@ struct Espece_Source {
     std::string Description;                      // HTML for the species page, already made safe; may be empty
     std::map<std::string, std::string> Descriptions;  // the same in other languages, by suffix
     std::string Lieu;
+    std::map<int, Etendue> Etendues;  // measured range, by index in Caracteres
 };
 
 struct Regle_Source {
@@ -128,6 +135,10 @@ struct Base_Source {
 // the character, unique), Nb_Etats and the name indexes. A character without states, or with more
 // than its state picture holds, is reported in `problemes`, one "place: what" a line.
 void Numerote_Caracteres(Base_Source& source, std::vector<std::string>& problemes);
+
+// Reads the optional mesures.csv and etendues.csv of the source folder into the characters and
+// species read so far (Mesures_Source.cpp); each problem is one "file:line: what".
+void Lit_Mesures_Source(Base_Source& source, std::vector<std::string>& problemes);
 
 // Reads and checks the source folder. On failure the Status message lists every problem, one a
 // line, each starting with the file and line.

@@ -185,6 +185,13 @@ class Conversion {
         s = Dependances();
         if (s.ok())
             Matrice();
+        for (size_t k = 0; k < importes_.size(); ++k)  // each taxon's range of each measured character
+            if (!importes_[k].Classes.empty()) {
+                const auto etendues = Etendues(importes_[k].Sdd);
+                for (size_t g = 0; g < etendues.size(); ++g)
+                    if (etendues[g])
+                        b_.Especes[g].Etendues[static_cast<int>(k)] = *etendues[g];
+            }
         if (s.ok())
             s = Dessins();
         if (s.ok())
@@ -433,6 +440,9 @@ class Conversion {
                     liste += (liste.empty() ? "" : "; ") + etat.Texte;
                     k.Etats.push_back(std::move(etat));
                 }
+                k.Mesure = true;
+                k.Unite = sdd.Unite;
+                for (size_t s = 0; s + 1 < importe.Classes.size(); ++s) k.Limites.push_back(importe.Classes[s].Haut);
                 Avertit("quantitative character '" + k.Question + "' (" + sdd.Id + ") is divided into " +
                         std::to_string(importe.Classes.size()) + " classes: " + liste);
             }

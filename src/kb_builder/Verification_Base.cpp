@@ -14,6 +14,7 @@
 #include "Conversions.h"
 #include "Database.h"
 #include "Echantillonneur_Palette_Wmf.h"
+#include "Mesures_Objets.h"
 #include "Reglages_Base.h"
 #include "Textes_A_Traduire.h"
 
@@ -64,6 +65,7 @@ class Verificateur {
         Fichiers();
         Palette();
         Traductions();
+        Mesures();
         if (Plie_Texte(reglages.Cles["Options/Distribution"]) == "hd")
             Documents();
         return problemes_;
@@ -400,6 +402,18 @@ class Verificateur {
                     Avertit("table " + std::string(t.Quoi.Table) + ", " + t.Nom,
                             std::string(t.Quoi.Champ) + " has no translation in '" + l.Suffixe + "'");
         }
+    }
+
+    // The measured characters' tables, read as the program reads them: each row it would pass
+    // over is a problem here.
+    void Mesures() {
+        Base_Connaissance lue;
+        lue.Nb_Esp = b_->Nb_Esp;
+        lue.Objets = b_->Objets;
+        lue.Nom_Esp = b_->Nom_Esp;
+        std::vector<std::string> problemes;
+        Lit_Mesures(*b_->Base_Donnees, lue, problemes);
+        for (const auto& p : problemes) Ajoute(p.substr(0, p.find(": ")), p.substr(p.find(": ") + 2));
     }
 
     // Every relative link (href, src) of a page must lead to an existing file.

@@ -25,8 +25,17 @@ QString Q(std::string_view texte) {
     return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size()));
 }
 
+// The answer in words: a measured value as given ("34 mm (± 10 %)"), else its states' texts.
+QStringList Mots(const Reponse_Decrite& r) {
+    QStringList mots;
+    if (r.Mesure)
+        return {QString::fromStdString(Texte_Mesure(*r.Mesure, r.Unite))};
+    for (const Etat_Decrit& etat : r.Etats) mots << Q(etat.Texte);
+    return mots;
+}
+
 bool Meme_Reponse(const Reponse_Decrite& a, const Reponse_Decrite& b) {
-    if (a.Objet != b.Objet || a.Question != b.Question || a.Etats.size() != b.Etats.size())
+    if (a.Objet != b.Objet || a.Question != b.Question || a.Etats.size() != b.Etats.size() || a.Mesure != b.Mesure)
         return false;
     for (size_t k = 0; k < a.Etats.size(); ++k) {
         if (a.Etats[k].Numero != b.Etats[k].Numero || a.Etats[k].Valeur != b.Etats[k].Valeur ||
@@ -108,7 +117,7 @@ QWidget* Panneau_Reponses::Ligne(const Reponse_Decrite& reponse) {
     for (const Etat_Decrit& etat : reponse.Etats) {
         const auto deja = vignettes_.Deja_Dessinee(objet, etat.Cellule, Hauteur_Vignette, ratio);
         // A character without a picture of its states is answered in words alone.
-        if (objet.Popup.empty() || images == Vignettes_Max || (deja && deja->isNull()))
+        if (objet.Popup.empty() || reponse.Mesure || images == Vignettes_Max || (deja && deja->isNull()))
             continue;
         auto* image = new QLabel(ligne);
         image->setObjectName(QStringLiteral("Vignette"));
@@ -129,8 +138,7 @@ QWidget* Panneau_Reponses::Ligne(const Reponse_Decrite& reponse) {
     textes->setSpacing(0);
     auto* question = new QLabel(Q(reponse.Question), ligne);
     question->setFont(titre_->font());
-    QStringList etats;
-    for (const Etat_Decrit& etat : reponse.Etats) etats << Q(etat.Texte);
+    const QStringList etats = Mots(reponse);
     auto* reponse_donnee = new QLabel(etats.join(QLatin1Char('\n')), ligne);
     for (QLabel* l : {question, reponse_donnee}) {
         l->setTextFormat(Qt::PlainText);
@@ -176,8 +184,7 @@ void Panneau_Reponses::Affiche(const std::vector<Reponse_Decrite>& reponses) {
         item->setData(Role_Objet, QVariant::fromValue<qulonglong>(reponse.Objet));
         item->setToolTip(texte_changer_);
         // The words also serve the accessibility tools, under the row's widgets.
-        QStringList etats;
-        for (const Etat_Decrit& etat : reponse.Etats) etats << Q(etat.Texte);
+        const QStringList etats = Mots(reponse);
         item->setData(Qt::AccessibleTextRole,
                       Q(reponse.Question) + QStringLiteral(": ") + etats.join(QStringLiteral(", ")));
         liste_->setItemWidget(item, Ligne(reponse));

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QToolButton>
 
@@ -38,6 +39,14 @@ QIcon Icone_Fichier(const std::string& chemin) {
     return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
 }
 
+QString Q_Texte(std::string_view texte) {
+    return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size()));
+}
+
+std::optional<double> Valeur_Donnee(const std::optional<Valeur_Mesuree>& v) {
+    return v ? std::optional<double>(v->Valeur) : std::nullopt;
+}
+
 QPoint Pixel_Arrondi(QPointF position) {
     return {Arrondi_Pair<int>(position.x()), Arrondi_Pair<int>(position.y())};
 }
@@ -61,7 +70,8 @@ Portrait_Questions::Portrait_Questions(const Base_Connaissance& base, Identifica
           parent)),
       barre_deter_(new Barre_Boutons(QStringLiteral("Barre_Deter"), parent)),
       barre_question_(new Barre_Boutons(QStringLiteral("Barre_Question"), parent)),
-      questions_(new Liste_Questions(parent)) {
+      questions_(new Liste_Questions(parent)),
+      mesure_(new Champ_Mesure(pic_choix_)) {
     small_robot_->hide();
     pic_choix_->hide();
     barre_question_->hide();
@@ -76,6 +86,8 @@ Portrait_Questions::Portrait_Questions(const Base_Connaissance& base, Identifica
     connect(robot_, &Robot::Survol, this, &Portrait_Questions::Survol_Robot);
     connect(pic_choix_, &Pic_Choix::Retour, this, [this] { Clic_Barre_Question(0); });
     connect(pic_choix_, &Pic_Choix::Confirme, this, [this] { Clic_Barre_Question(1); });
+    connect(mesure_, &Champ_Mesure::Retour, this, [this] { Clic_Barre_Question(0); });
+    connect(mesure_, &Champ_Mesure::Confirme, this, [this] { Clic_Barre_Question(1); });
     connect(barre_deter_, &Barre_Boutons::Clique, this, &Portrait_Questions::Clic_Barre_Deter);
     connect(barre_question_, &Barre_Boutons::Clique, this, [this](int index, const QString&) { Clic_Barre_Question(index); });
 }
@@ -162,6 +174,7 @@ void Portrait_Questions::Montre_Portrait() {
 }
 
 void Portrait_Questions::Fin_Question() {
+    mesure_ouverte_ = false;
     hote_.Texte_Statut(QString());
     hote_.Sablier(false);
     hote_.Vue_Identification();
@@ -255,7 +268,25 @@ void Portrait_Questions::Ouvre_Objet(const Objet_Fic& objet) {
     barre_question_->show();
 }
 
+const Mesure_Objet* Portrait_Questions::Mesure_Question() const {
+    const Objet_Fic* objet = base_.Trouve_Objet(identification_.Question.Objet);
+    return objet == nullptr ? nullptr : base_.Mesure_De(static_cast<size_t>(objet - base_.Objets.data()));
+}
+
 bool Portrait_Questions::Affiche_Choix(const std::string& popup) {
+    mesure_ouverte_ = false;
+    mesure_->hide();
+    if (const Mesure_Objet* mesure = Mesure_Question()) {
+        // The value typed, over the list of the classes it chooses.
+        pic_choix_->Affiche_Liste();
+        Montre_Choix();
+        const Objet_Fic* objet = base_.Trouve_Objet(identification_.Question.Objet);
+        mesure_->Ouvre(Question_Affichee(*objet), QString::fromStdString(mesure->Unite), reglages_.Tolerance_Mesure,
+                       Q_Texte(Chaine_Ajoutee(Texte_Ajoute::Mesure_Indication, hote_.Langue())),
+                       Valeur_Donnee(identification_.Valeur_De(static_cast<size_t>(objet - base_.Objets.data()))));
+        mesure_ouverte_ = true;
+        return true;
+    }
     if (popup.empty()) {
         // No picture of the states: the list of their texts.
         pic_choix_->Affiche_Liste();
@@ -456,7 +487,36 @@ void Portrait_Questions::Clic_Barre_Deter(int /*index*/, const QString& tag) {
     barre_question_->show();
 }
 
+bool Portrait_Questions::Valide_Mesure() {
+    const bool vide = mesure_->Vide();
+    const auto valeur = mesure_->Valeur();
+    if (!vide && !valeur) {
+        hote_.Texte_Statut(Q_Texte(Chaine_Ajoutee(Texte_Ajoute::Mesure_Invalide, hote_.Langue()))
+                               .arg(mesure_->Saisie()->text()));
+        mesure_->Saisie()->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    emit Reponses_Vont_Changer();
+    const std::vector<int16_t> avant = identification_.Etats_Choisis();
+    const Valeurs_Mesurees valeurs_avant = identification_.Valeurs();
+    identification_.Question.Choix = -1;  // an empty field takes the answer back
+    const Status s = valeur ? identification_.Valid_Mesure(*valeur, reglages_.Tolerance_Mesure)
+                            : identification_.Valid_Descripteur();
+    if (s.ok() && (identification_.Etats_Choisis() != avant || identification_.Valeurs() != valeurs_avant))
+        identification_.Actualise_Identification();
+    Retire_Contradictions();
+    emit Reponses_Changees();
+    return true;
+}
+
 void Portrait_Questions::Clic_Barre_Question(int index) {
+    if (index == 1 && mesure_ouverte_) {
+        if (Valide_Mesure()) {
+            mesure_ouverte_ = false;
+            Fin_Question();
+        }
+        return;
+    }
     if (index == 1) {
         hote_.Sablier(true);
         pic_choix_->setCursor(Qt::WaitCursor);
@@ -492,6 +552,7 @@ void Portrait_Questions::Clic_Barre_Question(int index) {
 }
 
 void Portrait_Questions::Retire_Reponse(const Objet_Fic& objet) {
+    mesure_ouverte_ = false;
     identification_.Question = Question_Courante::De_Objet(objet);
     Clic_Barre_Question(1);
 }

@@ -19,6 +19,7 @@
 
 #include "Barre_Boutons.h"
 #include "Base_Connaissance.h"
+#include "Champ_Mesure.h"
 #include "Contradictions_Espece.h"
 #include "Liste_Questions.h"
 #include "Pic_Choix.h"
@@ -110,7 +111,8 @@ public:
     void Ouvre_Objet(const Objet_Fic& objet);
     // Affiche_Choix: shows the question's state picture in place of the portrait. False, with
     // message 1077, when the picture cannot be read (the portrait stays and Occupe stays set).
-    // An empty popup (no picture of the states) shows the list of their texts.
+    // An empty popup (no picture of the states) shows the list of their texts; a measured
+    // character shows the field for its value over them.
     bool Affiche_Choix(const std::string& popup);
 
     // The bars' clicks, by item index (also what the buttons' signals run).
@@ -135,6 +137,11 @@ private:
     void Ouvre_Question_Classee(int position);
     void Remplit_Questions(const std::vector<Question_Classee>& classees);
     void Fin_Question();
+    // The measure of the question's character; null when it is not measured.
+    const Mesure_Objet* Mesure_Question() const;
+    // OK with the field of a measured character: its value recorded, or the answer taken back when
+    // it is empty. False, saying why in the status bar, when it holds no number.
+    bool Valide_Mesure();
     // The chooser, once filled, in the portrait's place with the question in the status bar.
     void Montre_Choix();
     // Without a portrait, the status bar says what to do next: pick a question, or see the page of
@@ -158,6 +165,8 @@ private:
     QPointer<Barre_Boutons> barre_deter_;
     QPointer<Barre_Boutons> barre_question_;
     QPointer<Liste_Questions> questions_;
+    QPointer<Champ_Mesure> mesure_;  // over the chooser, for a measured character
+    bool mesure_ouverte_ = false;    // the chooser asks the question's value
 
     std::string suffixe_barres_ = "en";  // language of the bars' captions and tooltips
     bool occupe_ = false;

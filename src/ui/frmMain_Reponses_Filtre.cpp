@@ -176,7 +176,7 @@ void frmMain::Actualise_Reponses() {
     if (!historique_)
         return;
     panneau_->Affiche(Decrit_Reponses(*base_, identification_->Etats_Choisis(), historique_->Ordre(),
-                                      Suffixe_Interface(contexte_.Langue)));
+                                      Suffixe_Interface(contexte_.Langue), identification_->Valeurs()));
     portrait_->Actualise_Questions();
     mnuEditUndo->setEnabled(historique_->Peut_Annuler());
     mnuEditRedo->setEnabled(historique_->Peut_Retablir());

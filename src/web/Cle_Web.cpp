@@ -89,8 +89,10 @@ std::string Cle_Web::Modele(const std::string& suffixe) const {
             << ", \"question\": " << Json_Texte(b.Textes.Question(o, suffixe))
             << ", \"index_car\": " << o.Index_Car << ", \"nb_car\": " << o.Nb_Car
             << ", \"rows\": " << o.Lignes << ", \"columns\": " << o.Colonnes << ", \"frame\": " << o.Cadre
-            << ", \"popup\": " << Json_Texte(o.Popup) << ", \"search\": " << (o.Joker ? "true" : "false")
-            << ", \"states\": [";
+            << ", \"popup\": " << Json_Texte(o.Popup) << ", \"search\": " << (o.Joker ? "true" : "false");
+        if (const Mesure_Objet* m = b.Mesure_De(p))
+            out << ", \"mesure\": true, \"unite\": " << Json_Texte(m->Unite);
+        out << ", \"states\": [";
         for (int j = 0; j < o.Nb_Car; ++j) {
             const Etat_Caractere* e = b.Etat_Par_Numero(o.Index_Car + j);
             out << (j ? ", " : "") << "{\"id\": " << Json_Texte(e ? e->ID_CARAC : "")
@@ -184,6 +186,24 @@ std::string Cle_Web::Repond(const std::string& nom_objet, const std::string& nom
     return {};
 }
 
+std::string Cle_Web::Repond_Mesure(const std::string& nom_objet, double valeur, double tolerance_pourcent) {
+    if (!identification_)
+        return "no knowledge base is loaded";
+    const Base_Connaissance& b = *base_.Base;
+    const Objet_Fic* objet = b.Trouve_Objet(nom_objet);
+    if (objet == nullptr)
+        return "no character \"" + nom_objet + "\" in this knowledge base";
+    historique_->Commence();
+    identification_->Question = Question_Courante::De_Objet(*objet);
+    if (Status s = identification_->Valid_Mesure(valeur, tolerance_pourcent); !s) {
+        historique_->Abandonne();
+        return s.message();
+    }
+    identification_->Actualise_Identification();
+    historique_->Termine(Genre_Changement::Reponse, static_cast<size_t>(objet - b.Objets.data()), "");
+    return {};
+}
+
 int Cle_Web::Choix(const std::string& nom_objet) const {
     if (!identification_)
         return -1;
@@ -251,7 +271,7 @@ std::string Cle_Web::Contra(int espece) const {
     std::ostringstream out;
     Ecrit_Contra_Json(*base_.Base,
                       Calcule_Contradictions(*base_.Base, identification_->Etats_Choisis(), espece,
-                                             reglages_.Rep_Robot, reglages_.Rep_Data),
+                                             reglages_.Rep_Robot, reglages_.Rep_Data, identification_->Valeurs()),
                       out);
     return out.str();
 }
@@ -276,7 +296,10 @@ std::string Cle_Web::Reponses() const {
         const Objet_Fic& o = b.Objets[p];
         json += std::string(premier ? "" : ", ") + "{\"objet\": " + Json_Texte(o.Objet) +
                 ", \"position\": " + std::to_string(p) +
-                ", \"choice\": " + std::to_string(identification_->Choix_Donne(o.Index_Car, o.Nb_Car)) + "}";
+                ", \"choice\": " + std::to_string(identification_->Choix_Donne(o.Index_Car, o.Nb_Car));
+        if (const auto v = identification_->Valeur_De(p))
+            json += ", \"valeur\": " + Texte_Nombre(v->Valeur) + ", \"tolerance\": " + Texte_Nombre(v->Tolerance);
+        json += "}";
         premier = false;
     }
     return json + "]}";

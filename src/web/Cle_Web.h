@@ -29,7 +29,8 @@ class Cle_Web {
     bool Chargee() const { return base_.Base != nullptr; }
     std::string Empreinte() const { return Texte_Empreinte(base_.Empreinte); }
 
-    // Everything the page shows of the base, in language `suffixe` where the base has it.
+    // Everything the page shows of the base, in language `suffixe` where the base has it; a
+    // measured character has "mesure": true and its "unite".
     std::string Modele(const std::string& suffixe) const;
 
     // Settings of the identification.
@@ -43,6 +44,9 @@ class Cle_Web {
     // Answers character `objet` with `etat` (its identifier or its cell number, -1 taking the answer
     // back), as the question bar does; "" on success, else why not.
     std::string Repond(const std::string& objet, const std::string& etat);
+    // Answers measured character `objet` with a value, give or take `tolerance_pourcent` % of it
+    // (undoable, as Repond); "" on success, else why not.
+    std::string Repond_Mesure(const std::string& objet, double valeur, double tolerance_pourcent);
     // The character's answer as a cell number, -1 when none.
     int Choix(const std::string& objet) const;
     bool Annule();
@@ -61,7 +65,8 @@ class Cle_Web {
     std::string Contra(int espece) const;
     // {"pieces": [drawing path or null, ...]} as the composition chose them.
     std::string Portrait() const;
-    // The answered characters in the order given: {"answers": [{"objet", "position", "choice"}]}.
+    // The answered characters in the order given: {"answers": [{"objet", "position", "choice"}]},
+    // a measured value with "valeur" and "tolerance" (percent).
     std::string Reponses() const;
     // What tells species a and b apart: {"differ"|"shared"|"only_one": [{"position", "disjoint", "a", "b"}]}.
     std::string Compare(int a, int b) const;

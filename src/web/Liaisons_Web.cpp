@@ -54,6 +54,7 @@ EMSCRIPTEN_BINDINGS(kestrane_cle) {
         .function("textes", &Textes)
         .function("nouvelle", &Cle_Web::Nouvelle)
         .function("repond", &Cle_Web::Repond)
+        .function("Repond_Mesure", &Cle_Web::Repond_Mesure)
         .function("choix", &Cle_Web::Choix)
         .function("annule", &Cle_Web::Annule)
         .function("retablit", &Cle_Web::Retablit)

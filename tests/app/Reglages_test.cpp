@@ -73,6 +73,30 @@ TEST_F(ReglagesTest, SearchStrategyByName) {
     }
 }
 
+// The tolerance of measured values: 10 %, the machine's, then the user's; what is not a percentage
+// of 0 to 1000 is no choice. Apply stores it as it reads it back.
+TEST_F(ReglagesTest, ToleranceOfMeasuresInPercent) {
+    const struct {
+        std::string machine, utilisateur;  // "" for none stored
+        double attendue;
+    } cas[] = {
+        {"", "", 10}, {"Tolerance=5\n", "", 5}, {"Tolerance=5\n", "12.5", 12.5}, {"", "0", 0},
+        {"Tolerance=5\n", "-3", 5}, {"", "12,5", 10}, {"", "2000", 10},
+    };
+    for (const auto& c : cas) {
+        Magasin_Memoire utilisateur;
+        if (!c.utilisateur.empty())
+            utilisateur.valeurs["Options/Tolerance"] = c.utilisateur;
+        EXPECT_EQ(Lit_Registre(Machine("[Options]\n" + c.machine), utilisateur).Tolerance_Mesure, c.attendue)
+            << c.machine << " / " << c.utilisateur;
+    }
+    Magasin_Memoire utilisateur;
+    Reglages r;
+    r.Tolerance_Mesure = 7.5;
+    Ecrit_Options(utilisateur, r, 0);
+    EXPECT_EQ(Lit_Registre(Machine("[Options]\n"), utilisateur).Tolerance_Mesure, 7.5);
+}
+
 TEST_F(ReglagesTest, UserValuesOverrideUnlessTheyHoldTheAbsentMarkers) {
     const auto machine = Machine("[Options]\nCurseur=True\nDistribution=http\nValeur=50\n[Documents]\nAdresse=web/\n");
     Magasin_Memoire utilisateur;

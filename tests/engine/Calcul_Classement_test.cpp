@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "Classement_Litteral.h"
@@ -89,6 +90,83 @@ TEST(Calcul_Classement, WorkedCasesAndEqualScoresInSpeciesOrderAtEverySpread) {
         EXPECT_EQ(std::tie(r.Classement_Esp.Espece, r.Pourcent_Esp, r.Classement_Esp.Pourcent),
                   std::tie(c.especes, c.pourcent_esp, c.pourcent));
     }
+}
+
+// A key with one measured character C0 (classes below 5, 5 to 10, 10 or more) and a categorical C1.
+// Species ranges of C0: S0 1..4, S1 8..12, S2 the single value 10, S3 none (open in the matrix),
+// S4 4.5..5.2. Every species has C1_0.
+std::unique_ptr<Base_Connaissance> Cle_Mesuree() {
+    auto base = Construit({{3, 2}, {}, {{0, 0}, {1, 0}, {2, 0}, {-1, 0}, {0, 0}}, {}});
+    for (int e = 0; e < 3; ++e) base->Matrice(3, e) = 1;
+    base->Matrice(1, 2) = base->Matrice(4, 1) = 1;
+    const double nan = std::nan("");
+    base->Mesures.push_back({"C0", "mm", {5, 10}, {1, 8, 10, nan, 4.5}, {4, 12, 10, nan, 5.2}, -1});
+    base->Indexe();
+    return base;
+}
+
+// The measured answer: value +/- tolerance chooses the classes it meets, counts as one answer,
+// and a species scores it when its range meets the interval, and only then (S3 has no range).
+// Without a value the interval is the chosen classes' span. Answers -> C0's chosen classes and
+// the percentages by species.
+TEST(Reponses_Mesurees, ARangeMeetingTheValueAndToleranceScoresOneAnswer) {
+    const struct {
+        const char* quoi;
+        std::optional<std::pair<double, double>> mesure;  // value, tolerance
+        std::vector<int16_t> classes;                     // chosen by hand when there is no value
+        bool c1;                                          // C1_0 answered too
+        std::vector<int16_t> choisies;
+        std::vector<int32_t> pourcent;
+    } cas[] = {
+        {"exact value on a range's end and a single value", std::pair{10.0, 0.0}, {}, false, {0, 0, 1}, {0, 100, 100, 0, 0}},
+        {"two classes met count once", std::pair{10.0, 10.0}, {}, false, {0, 1, 1}, {0, 100, 100, 0, 0}},
+        {"tolerance reaches no further range", std::pair{4.0, 10.0}, {}, false, {1, 0, 0}, {100, 0, 0, 0, 0}},
+        {"value on a range's start", std::pair{4.5, 0.0}, {}, false, {1, 0, 0}, {0, 0, 0, 0, 100}},
+        {"tolerance reaches the next range", std::pair{4.2, 10.0}, {}, false, {1, 0, 0}, {100, 0, 0, 0, 100}},
+        {"with a categorical answer", std::pair{2.0, 10.0}, {}, true, {1, 0, 0}, {100, 50, 50, 50, 50}},
+        {"classes without a value: their span", std::nullopt, {0, 1, 0}, false, {0, 1, 0}, {0, 100, 0, 0, 100}},
+        {"no answer to C0", std::nullopt, {0, 0, 0}, true, {0, 0, 0}, {100, 100, 100, 100, 100}},
+    };
+    const auto base = Cle_Mesuree();
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        Fenetre_Enregistreuse fenetre;
+        Identification_Courante id(*base, Reglages_Moteur{}, fenetre, fenetre);
+        ASSERT_TRUE(id.Demarre());
+        if (c.mesure) {
+            id.Question = Question_Courante::De_Objet(base->Objets[0]);
+            ASSERT_TRUE(id.Valid_Mesure(c.mesure->first, c.mesure->second));
+        } else {
+            std::vector<int16_t> etats(c.classes);
+            etats.insert(etats.end(), {0, 0});
+            ASSERT_TRUE(id.Remplace_Reponses(etats, {}));
+        }
+        if (c.c1) {
+            id.Question = Question_Courante::De_Objet(base->Objets[1]);
+            id.Question.Choix = 0;
+            ASSERT_TRUE(id.Valid_Descripteur());
+        }
+        ASSERT_TRUE(id.Actualise_Identification());
+        EXPECT_EQ(std::vector<int16_t>(id.Etats_Choisis().begin(), id.Etats_Choisis().begin() + 3), c.choisies);
+        EXPECT_EQ(id.Resultats().Classement_Esp.Pourcent, c.pourcent);
+        // One contradiction at most for the measured answer.
+        for (int rang = 0; rang < 5; ++rang) {
+            const auto contra = id.Contradictions(rang);
+            const int espece = id.Resultats().Classement_Esp.Espece[static_cast<size_t>(rang)];
+            EXPECT_EQ(contra.Nb_Dessins_Sup, (100 - c.pourcent[static_cast<size_t>(espece)]) / (c.c1 ? 50 : 100))
+                << "species " << espece;
+        }
+    }
+    // A value that is no number, a negative tolerance or a character that is not measured changes nothing.
+    Fenetre_Enregistreuse fenetre;
+    Identification_Courante id(*base, Reglages_Moteur{}, fenetre, fenetre);
+    ASSERT_TRUE(id.Demarre());
+    id.Question = Question_Courante::De_Objet(base->Objets[0]);
+    EXPECT_FALSE(id.Valid_Mesure(std::nan(""), 10));
+    EXPECT_FALSE(id.Valid_Mesure(3, -1));
+    id.Question = Question_Courante::De_Objet(base->Objets[1]);
+    EXPECT_FALSE(id.Valid_Mesure(3, 10));
+    EXPECT_EQ(id.Etats_Choisis(), std::vector<int16_t>(5, 0));
 }
 
 TEST(Liste_Especes, LinesHaveTheWindowsForm) {

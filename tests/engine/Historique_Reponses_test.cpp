@@ -5,6 +5,7 @@
 #include "Cle_Test.h"
 #include "Echange_Identification.h"
 #include "Reponses_Donnees.h"
+#include "Schema_Base.h"
 
 namespace kestrane::test {
 namespace {
@@ -181,6 +182,43 @@ TEST_F(Reponses, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
               std::tuple(Chiffres("100000010"), Etats{-1, 0, -1}, "Feuille Ecorce", Fichier("b.ido"), false));
     ASSERT_TRUE(h->Annule());
     EXPECT_EQ(Etat(), vide);
+}
+
+// A measured value belongs to the answer: undo and redo put it back with its classes; an answer by
+// class replaces it, and undoing that brings it back. Opening a file gives the classes alone.
+TEST_F(Reponses, UndoAndRedoKeepTheMeasuredValue) {
+    Demarre(Schema_Mesures_SQL() +
+            "INSERT INTO Objets_Mesures VALUES ('Ecorce', 'mm', '3');"
+            "INSERT INTO Etendues_Especes (Espece, Objet, Bas, Haut) VALUES ('Acer', 'Ecorce', 1, 2), ('Betula', 'Ecorce', 5, 9);");
+    h = std::make_unique<Historique_Reponses>(*id, *b.Base);
+    h->Demarre();
+    const Objet_Fic* ecorce = b.Base->Trouve_Objet("Ecorce");
+    const auto position = static_cast<size_t>(ecorce - b.Base->Objets.data());
+    auto mesure = [&](double valeur, double tolerance) {
+        h->Commence();
+        id->Question = Question_Courante::De_Objet(*ecorce);
+        ASSERT_TRUE(id->Valid_Mesure(valeur, tolerance));
+        ASSERT_TRUE(id->Actualise_Identification());
+        h->Termine(Genre_Changement::Reponse, position, h->Fichier());
+    };
+    using V = std::optional<Valeur_Mesuree>;
+    auto vu = [&] { return std::pair(id->Valeur_De(position), fenetre.Derniere_Liste.Lignes.front()); };
+    mesure(1.5, 10);
+    const auto premiere = vu();
+    EXPECT_EQ(premiere, std::pair(V(Valeur_Mesuree{1.5, 10}), Ligne_Espece(100, "Acer")));
+    mesure(2.8, 0);  // the same class, another value: a step of its own
+    EXPECT_EQ(vu(), std::pair(V(Valeur_Mesuree{2.8, 0}), Ligne_Espece(0, "Acer")));
+    ASSERT_TRUE(h->Annule());
+    EXPECT_EQ(vu(), premiere);
+    ASSERT_TRUE(h->Retablit());
+    EXPECT_EQ(vu().first, V(Valeur_Mesuree{2.8, 0}));
+    Confirme("Ecorce", 1);
+    EXPECT_EQ(vu(), std::pair(V(), Ligne_Espece(100, "Betula")));
+    ASSERT_TRUE(h->Annule());
+    EXPECT_EQ(vu().first, V(Valeur_Mesuree{2.8, 0}));
+    Enregistre(Fichier("m.ido"));
+    Remplace(Genre_Changement::Ouverture, Fichier("m.ido"));
+    EXPECT_EQ(std::pair(id->Valeur_De(position), id->Etats_Choisis()), std::pair(V(), Chiffres("000000010")));
 }
 
 }  // namespace

@@ -60,7 +60,10 @@ class Ligne_Commande : public ::testing::Test {
 // then error) holds each piece, and nothing is printed on standard output on failure. The load of
 // a damaged base is reported by the key commands and by those that open it on their own (walk).
 TEST_F(Ligne_Commande, EachCommandPrintsWhatTheWindowShowsOrWhatIsWrong) {
-    const Copie_Base sans_matrice("cle"), sans_especes("cle"), cime("cle"), sans_fol_7("cle");
+    const Copie_Base sans_matrice("cle"), sans_especes("cle"), cime("cle"), sans_fol_7("cle"), mesuree("cle");
+    mesuree.Execute_SQL(Schema_Mesures_SQL() + "INSERT INTO Objets_Mesures VALUES ('Ecorce', 'mm', '3');"
+                        "INSERT INTO Etendues_Especes (Espece, Objet, Bas, Haut) VALUES ('Acer', 'Ecorce', 1, 2),"
+                        " ('Betula', 'Ecorce', 5, 9);");
     sans_fol_7.Execute_SQL("DELETE FROM Caracteres WHERE NUM = 4;");  // FOL_7 cannot be named
     const auto panneau = Encode_Identification({0, 2, 1, 0, 1, 0, 0, 0, 0}, {-1, -1, 0});
     std::ofstream(Chemin("panneau.ido"), std::ios::binary).write(reinterpret_cast<const char*>(panneau.data()), 24);
@@ -137,6 +140,15 @@ TEST_F(Ligne_Commande, EachCommandPrintsWhatTheWindowShowsOrWhatIsWrong) {
         {"rank --ido '" + court + "'", 1, {"does not fit this knowledge base"}},
         {"answers --ido '" + court + "'", 1, {"does not fit this knowledge base"}},
         {"contra Quercus", 1, {"no species \"Quercus\""}},
+        // A measured value: one answer, matched by the ranges it meets; shown with its unit and tolerance.
+        {"rank --measure Ecorce=2.1 --threshold 100", 0, {" 1 species at 100 %\n 100% - Acer\n"}, &mesuree},
+        {"rank --measure Ecorce=2.1 --tolerance 0", 0, {" 0% - Acer\n"}, &mesuree},
+        {"contra Betula --measure Ecorce=2.1 --answer Feuille=F_SIMPLE", 0, {"Betula: 1 contradicted answer\nEcorce\tE_LISSE"}, &mesuree},
+        {"answers --measure Ecorce=6 --tolerance 5", 0, {"Ecorce\tBark\t=\t6 mm (\u00b1 5 %)\nEcorce\tBark\tE_RUGUEUSE\t"}, &mesuree},
+        {"answers --json --measure Ecorce=6", 0, {"\"measure\": {\"value\": 6, \"unit\": \"mm\", \"tolerance\": 10}"}, &mesuree},
+        {"rank --measure Feuille=2", 1, {"no measured character \"Feuille\""}, &mesuree},
+        {"rank --measure Ecorce=deux", 1, {"\"deux\" is not a number"}, &mesuree},
+        {"rank --measure Ecorce=2 --tolerance -1", 1, {"--tolerance -1: expected a percentage"}, &mesuree},
         {"compare Acer Quercus", 1, {"no species \"Quercus\""}},
         {"rank --save '" + court + "/x.ido'", 1, {"not saved"}},
         {"best --strategy other", 2, {"expected standard or applicable"}},

@@ -152,6 +152,41 @@ TEST(Construction, BrokenSourceIsRefusedWithFileAndLineAndOutIsLeftAlone) {
     }
 }
 
+// mesures.csv and etendues.csv give a measured character's unit, cuts and the species' ranges (a
+// single value without Haut); a range that names nothing or is reversed stops the build.
+TEST(Construction, MeasuredCharactersComeFromTheirTwoFiles) {
+    const auto construit = [](const char* etendues) {
+        Dossier_Test d("kb-mesures");
+        const fs::path source = d.Chemin() / "source", sortie = d.Chemin() / "out";
+        test::Copie_Source("petite", source);
+        test::Ecrit_Texte(source / "mesures.csv", "Objet,Unite,Limites\nComposition,mm,2;5.5\n");
+        test::Ecrit_Texte(source / "etendues.csv", std::string("Code,Objet,Bas,Haut\n") + etendues);
+        const Status s = Construit_Base(source.string(), sortie.string());
+        std::optional<Mesure_Objet> mesure;
+        if (s.ok())
+            if (const auto base = test::Charge(sortie); base && base->Mesures.size() == 1)
+                mesure = base->Mesures[0];
+        return std::pair(s.ok() ? std::string() : s.message(), mesure);
+    };
+    const auto [message, mesure] = construit("PISYL,Composition,1,2\nFREXC,composition,7,\n");
+    ASSERT_TRUE(mesure) << message;
+    // Species in Flore order: Acer, Aesculus, Fraxinus, Pinus; no range reads -1 here.
+    const auto etendues = [](const std::vector<double>& v) {
+        std::vector<double> out;
+        for (double x : v) out.push_back(x == x ? x : -1);
+        return out;
+    };
+    EXPECT_EQ(std::tuple(mesure->Objet, mesure->Unite, mesure->Limites, etendues(mesure->Bas), etendues(mesure->Haut)),
+              std::tuple("Composition", "mm", std::vector<double>{2, 5.5}, std::vector<double>{-1, -1, 7, 1},
+                         std::vector<double>{-1, -1, 7, 2}));
+    for (const auto& [etendues, attendu] :
+         {std::pair{"PISYL,Composition,4,3\n", "etendues.csv:2: Bas 4 exceeds Haut 3"},
+          std::pair{"PISYX,Composition,1,2\n", "etendues.csv:2: Code 'PISYX' names no species"},
+          std::pair{"PISYL,Leaf_Type,1,2\n", "etendues.csv:2: Objet 'Leaf_Type' is no character of mesures.csv"},
+          std::pair{"PISYL,Composition,x,2\n", "etendues.csv:2: Bas and Haut must be numbers"}})
+        EXPECT_NE(construit(etendues).first.find(attendu), std::string::npos) << attendu << "\n" << construit(etendues).first;
+}
+
 // {what OUT is} -> the build or import is refused and everything is as it was, or the base takes
 // OUT's place and nothing else is left beside it.
 TEST(Construction, OutIsReplacedOnlyWhenNewEmptyOrAnEarlierBase) {

@@ -51,6 +51,9 @@ TEST(Classes_Mesures, CutWhereTheTaxaDifferAndReadable) {
         {{Etendue{1, 4}, Etendue{1, 4}}, 8, {{1, 4}}},
         // Single values: one class when all are equal.
         {{Etendue{3, 3}, Etendue{3, 3}}, 8, {{3, 3}}},
+        // A single value above every range is a class of its own, as is one below them all.
+        {{Etendue{10, 10}, Etendue{1, 2}}, 8, {{1, 2}, {2, 10}}},
+        {{Etendue{1, 1}, Etendue{4, 6}, Etendue{10, 10}}, 8, {{1, 4}, {4, 6}, {6, 10}}},
         // Too many classes: the neighbours whose taxa differ least are joined.
         {{Etendue{1, 2}, Etendue{2, 3}, Etendue{3, 4}, Etendue{4, 5}}, 2, {{1, 3}, {3, 5}}},
         {{std::nullopt}, 8, {}},

@@ -84,6 +84,23 @@ TEST(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
                 etats.push_back(e.ID_CARAC);
         EXPECT_EQ(etats, matrice[static_cast<size_t>(t)]) << b.Nom_Esp[static_cast<size_t>(t)];
     }
+    // The measured character keeps its unit, its classes' cuts and each taxon's range (a mean alone
+    // as a single value); written back as SDD and read again, they come back with the same classes.
+    ASSERT_EQ(b.Mesures.size(), 1u);
+    const Mesure_Objet& hauteur = b.Mesures[0];
+    EXPECT_EQ(std::tuple(hauteur.Objet, hauteur.Unite, hauteur.Limites, hauteur.Bas, hauteur.Haut),
+              std::tuple("c4", "m", std::vector<double>{20, 25, 30, 35, 40}, std::vector<double>{15, 25, 35, 30, 20},
+                         std::vector<double>{25, 40, 35, 50, 35}));
+    {
+        const auto [code, sortie] =
+            test::Execute(std::string(KB_OUTIL) + " export-sdd " + (d / "base") + " " + (d / "a.xml"));
+        ASSERT_EQ(code, 0) << sortie;
+        ASSERT_TRUE(Importe_Sdd(d / "a.xml", d / "retour", nullptr).ok());
+        const auto retour = Charge(d.Chemin() / "retour");
+        ASSERT_TRUE(retour);
+        EXPECT_EQ(retour->Mesures, b.Mesures);
+        EXPECT_EQ(retour->Matrice.Data(), b.Matrice.Data());
+    }
     // Dependencies: the margin only with broad leaves; bundles are inapplicable with broad leaves.
     EXPECT_EQ(Dependances(b), (std::set<std::pair<std::string, std::string>>{{"s1", "c2"}, {"s2", "c3"}}));
     // English texts with their French translations; German is left out.

@@ -8,6 +8,7 @@
 
 #include "Base_Test.h"
 #include "Outils_Test.h"
+#include "Schema_Base.h"
 
 namespace fs = std::filesystem;
 
@@ -77,6 +78,22 @@ TEST(Verification, EachDamageIsReportedWithWhereItIsAndMissingTranslationsAreWar
          {": 'LT_WIDE' names no row of table Caracteres", ": 'Objets_Fic.Popup' is no text that a base translates",
           ": language 'de' is not declared in table Langues_Textes",
           "table Langues_Textes: exactly one language must be marked Origine"}},
+        // Measured characters' tables: each row the program would pass over.
+        {[](const Copie& c) {
+             c.Execute_SQL(Schema_Mesures_SQL() +
+                           "INSERT INTO Objets_Mesures VALUES ('Composition', 'mm', '2;5'), ('Fruit', 'cm', '3'),"
+                           " ('Bark', 'm', '');"
+                           "INSERT INTO Etendues_Especes (Espece, Objet, Bas, Haut) VALUES"
+                           " ('Pinus sylvestris', 'Composition', 1, 2), ('Quercus robur', 'Composition', 1, 2),"
+                           " ('Acer pseudoplatanus', 'Composition', 4, 3), ('Fraxinus excelsior', 'Composition', 'x', 1),"
+                           " ('Aesculus hippocastanum', 'Leaf_Type', 1, 1);");
+         },
+         {"table Objets_Mesures, row 3: Limites '3' are not 3 increasing numbers",
+          "table Objets_Mesures, row 1: 'Bark' is no character of Objets_Fic",
+          "table Etendues_Especes, row 2: 'Quercus robur' is no species of the key",
+          "table Etendues_Especes, row 3: the range of 'Acer pseudoplatanus' starts at 4, above its end 3",
+          "table Etendues_Especes, row 4: the range of 'Fraxinus excelsior' is not two numbers",
+          "table Etendues_Especes, row 5: 'Leaf_Type' is no measured character"}},
         // clang-format on
     };
     for (const auto& c : cas) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QToolButton>
 
@@ -29,7 +30,7 @@ class Sans_Portrait : public test::Fenetre_Petite {
     void SetUp() override {
         Fenetre_Petite::SetUp();
         sortie_ = test::Dossier_Temporaire("sans-portrait");
-        const Status s = kb::Importe_Sdd((fs::path(UI_SDD) / "arbustes.sdd.xml").string(), (sortie_ / "base").string(),
+        const Status s = kb::Importe_Sdd((fs::path(UI_SDD) / Fichier()).string(), (sortie_ / "base").string(),
                                          nullptr);
         ASSERT_TRUE(s.ok()) << s.message();
         options_.registre_machine = (sortie_ / "base" / "kestrane.ini").string();
@@ -40,6 +41,7 @@ class Sans_Portrait : public test::Fenetre_Petite {
         Fenetre_Petite::TearDown();
         fs::remove_all(sortie_);
     }
+    virtual const char* Fichier() const { return "arbustes.sdd.xml"; }
     Portrait_Questions& P() { return *F().Portrait(); }
     Liste_Questions& Liste() { return *P().Widget_Questions(); }
     std::string Statut() { return F().sbStatusBar->Texte_Panneau1().toStdString(); }
@@ -133,6 +135,50 @@ TEST_F(Sans_Portrait, AWholeIdentificationByKeyboardAlone) {
     ASSERT_EQ(Vue(), std::tuple(false, true, false, true));
     Touche(Qt::Key_Escape);
     EXPECT_EQ(std::tuple(Vue(), F().Panneau()->Liste()->count()), std::tuple(std::tuple(true, false, true, false), 1));
+}
+
+// Three shrubs by the length of their leaves (tests/ui/sdd/feuilles.sdd.xml).
+class Sans_Portrait_Mesure : public Sans_Portrait {
+  protected:
+    const char* Fichier() const override { return "feuilles.sdd.xml"; }
+};
+
+// A measured character by keyboard: its chooser is a field with the unit and the tolerance; Enter
+// records the value typed (a decimal comma too), the list gets the keyboard back, the panel shows
+// the value with its tolerance and only the species whose range meets it fits; Escape leaves the
+// field without changing the answer.
+TEST_F(Sans_Portrait_Mesure, AValueIsTypedWithItsUnitAndTolerance) {
+    ASSERT_TRUE(Liste().hasFocus());
+    for (int r = 0; r < Ligne("Leaf length"); ++r) Touche(Qt::Key_Down);
+    Touche(Qt::Key_Return);
+    auto* champ = F().findChild<QLineEdit*>(QStringLiteral("Valeur_Mesure"));
+    ASSERT_NE(champ, nullptr);
+    ASSERT_EQ(std::tuple(Objet(), champ->isVisible(), champ->hasFocus()), std::tuple("c2", true, true));
+    QStringList textes;
+    for (const QLabel* l : champ->parentWidget()->findChildren<QLabel*>()) textes << l->text();
+    EXPECT_TRUE(textes.contains(QStringLiteral("mm")) && textes.contains(QStringLiteral("\u00b1 10 %"))) << textes.join('|').toStdString();
+    QTest::keyClicks(champ, "8x");
+    Touche(Qt::Key_Return);  // not a number: the field stays, and says so
+    EXPECT_EQ(std::tuple(champ->isVisible(), Statut()), std::tuple(true, "\"8x\" is not a number."));
+    champ->clear();
+    QTest::keyClicks(champ, "75,5");
+    Touche(Qt::Key_Return);
+    ASSERT_EQ(Vue(), std::tuple(true, false, true, false));
+    EXPECT_EQ(std::tuple(F().Identification()->Nb_Esp_Max(), Statut()),
+              std::tuple(1, "Corylus avellana alone fits best: Results shows its page."));
+    ASSERT_EQ(F().Panneau()->Liste()->count(), 1);
+    EXPECT_EQ(F().Panneau()->Liste()->item(0)->data(Qt::AccessibleTextRole).toString().toStdString(),
+              "Leaf length: 75.5 mm (\u00b1 10 %)");
+
+    // Opened again from the panel: the value is there; Escape changes nothing.
+    F().Panneau()->Liste()->setCurrentRow(0);
+    F().Panneau()->Liste()->setFocus();
+    Touche(Qt::Key_Return);
+    ASSERT_TRUE(champ->hasFocus());
+    EXPECT_EQ(champ->text().toStdString(), "75.5");
+    Touche(Qt::Key_Escape);
+    EXPECT_EQ(std::tuple(champ->isVisible(), F().Identification()->Valeurs()[0]),
+              std::tuple(false, std::optional(Valeur_Mesuree{75.5, 10})));
 }
 
 }  // namespace

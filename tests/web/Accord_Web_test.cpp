@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -35,6 +37,8 @@ struct Point {
 
 struct Jeu {
     std::vector<std::pair<std::string, std::string>> reponses;
+    std::vector<std::pair<std::string, double>> mesures;  // measured values, after the answers
+    double tolerance = 10;
     std::vector<int> contra;
     std::vector<Point> points;
 };
@@ -45,7 +49,7 @@ std::string Lit(const fs::path& p) {
 }
 
 std::vector<Jeu> Jeux_Aleatoires(const Base_Connaissance& base, int nombre, unsigned graine) {
-    std::mt19937 alea(graine);
+    std::mt19937 alea(graine), mesures(graine + 1);
     std::vector<Jeu> jeux(static_cast<size_t>(nombre));
     for (Jeu& jeu : jeux) {
         const int n = static_cast<int>(alea() % 8);
@@ -59,6 +63,12 @@ std::vector<Jeu> Jeux_Aleatoires(const Base_Connaissance& base, int nombre, unsi
             }
             jeu.reponses.emplace_back(o.Objet, etat);
         }
+        // Measures from a generator of their own, so that a base without measured characters gets
+        // the sets it always got.
+        for (const Mesure_Objet& m : base.Mesures)
+            if (mesures() % 2 == 0)
+                jeu.mesures.emplace_back(m.Objet, static_cast<double>(mesures() % 60) / 2);
+        jeu.tolerance = std::array{0.0, 5.0, 10.0, 25.0}[mesures() % 4];
         for (int i = 0; i < 2; ++i)
             jeu.contra.push_back(static_cast<int>(alea() % static_cast<unsigned>(base.Nb_Esp)));
         for (int i = 0; i < 3; ++i) {
@@ -85,6 +95,8 @@ std::string Sorties_Cli(const Base_Connaissance& base, const std::vector<Jeu>& j
         cli::Options_Cle options;
         options.json = true;
         for (const auto& [objet, etat] : jeu.reponses) options.reponses.push_back(objet + "=" + etat);
+        for (const auto& [objet, valeur] : jeu.mesures) options.mesures.push_back(objet + "=" + Texte_Nombre(valeur));
+        options.tolerance = jeu.tolerance;
         std::ostringstream out, err;
         auto lance = [&](cli::Commande_Cle commande) {
             out.str("");
@@ -126,6 +138,7 @@ std::string Sorties_Cli(const Base_Connaissance& base, const std::vector<Jeu>& j
         sortie += "\n";
         // The saved answers opened again give the same ranking.
         options.reponses.clear();
+        options.mesures.clear();
         options.ido = ido;
         lance(cli::Commande_Cle::Rang);
         sortie += out.str();
@@ -150,7 +163,11 @@ std::string Sorties_Web(const Base_Connaissance& base, const std::vector<Jeu>& j
         for (size_t r = 0; r < jeux[i].reponses.size(); ++r)
             script += std::string(r ? ", " : "") + "[" + Json_Texte(jeux[i].reponses[r].first) + ", " +
                       Json_Texte(jeux[i].reponses[r].second) + "]";
-        script += "], \"contra\": [";
+        script += "], \"measures\": [";
+        for (size_t m = 0; m < jeux[i].mesures.size(); ++m)
+            script += std::string(m ? ", " : "") + "[" + Json_Texte(jeux[i].mesures[m].first) + ", " +
+                      Texte_Nombre(jeux[i].mesures[m].second) + "]";
+        script += "], \"tolerance\": " + Texte_Nombre(jeux[i].tolerance) + ", \"contra\": [";
         for (size_t c = 0; c < jeux[i].contra.size(); ++c)
             script += (c ? ", " : "") + std::to_string(jeux[i].contra[c]);
         script += "], \"points\": [";
@@ -232,6 +249,17 @@ TEST(Accord_Web, Des_Cles_Generees) {
             cle.especes.push_back(etats);
         }
         auto base = Construit(cle);
+        if (k == 1) {  // C0 measured: cuts 5, 10, ...; species' ranges within 0 .. 30, some without
+            Mesure_Objet m{"C0", "mm", {}, {}, {}, -1};
+            for (int j = 1; j < cle.etats[0]; ++j) m.Limites.push_back(5.0 * j);
+            for (int s = 0; s < nb_esp; ++s) {
+                const double bas = static_cast<double>(alea() % 50) / 2, haut = bas + static_cast<double>(alea() % 12) / 2;
+                m.Bas.push_back(alea() % 7 == 0 ? std::nan("") : bas);
+                m.Haut.push_back(m.Bas.back() == m.Bas.back() ? haut : std::nan(""));
+            }
+            base->Mesures.push_back(std::move(m));
+            base->Indexe();
+        }
         // Species that show several states; on the last key, values other than 0 and 1 as well.
         for (auto& v : base->Matrice.Data()) {
             if (alea() % 20 == 0)

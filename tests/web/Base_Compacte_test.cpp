@@ -10,6 +10,7 @@
 #include "Cle_Test.h"
 #include "Ecriture_Base_Compacte.h"
 #include "Palette_Sampler.h"
+#include "Schema_Base.h"
 
 namespace kestrane::test {
 namespace {
@@ -43,6 +44,18 @@ void Attend_Meme_Modele(const Base_Connaissance& a, const Base_Connaissance& b) 
     EXPECT_EQ(a.Communs_Langues, b.Communs_Langues);
     EXPECT_EQ(a.Textes.Langues(), b.Textes.Langues());
     EXPECT_EQ(a.Textes.Entrees(), b.Textes.Entrees());
+    // The measured characters, a range absent as absent (NaN) on both sides.
+    const auto mesures = [](const Base_Connaissance& b) {
+        std::vector<std::tuple<std::string, std::string, std::vector<double>, std::vector<double>, std::vector<double>, int>> out;
+        const auto sans_nan = [](std::vector<double> v) {
+            for (double& x : v) x = x == x ? x : -1e300;
+            return v;
+        };
+        for (const auto& m : b.Mesures)
+            out.emplace_back(m.Objet, m.Unite, m.Limites, sans_nan(m.Bas), sans_nan(m.Haut), m.Position);
+        return out;
+    };
+    EXPECT_EQ(mesures(a), mesures(b));
     // The look-ups are rebuilt.
     for (const Etat_Caractere& e : a.Caracteres)
         EXPECT_EQ(b.Etat_Par_Identifiant(e.ID_CARAC), e.NUM) << e.ID_CARAC;
@@ -64,13 +77,20 @@ TEST(Base_Compacte, Le_Modele_Relu_Est_Celui_Du_Chargeur) {
         std::string nom;
         bool palette;
     };
-    for (const Cas& cas : {Cas{"cle", false}, Cas{"petite", true}, Cas{"flora", false}}) {
+    // The engine's key with a measured character: Ecorce, two classes, two species' ranges.
+    Copie_Base mesuree("cle");
+    mesuree.Execute_SQL(Schema_Mesures_SQL() +
+                        "INSERT INTO Objets_Mesures VALUES ('Ecorce', 'mm', '3.5');"
+                        "INSERT INTO Etendues_Especes (Espece, Objet, Bas, Haut) VALUES ('Acer', 'Ecorce', 1, 2.25),"
+                        " ('Fraxinus', 'Ecorce', 4, 4);");
+    for (const Cas& cas : {Cas{"cle", false}, Cas{"petite", true}, Cas{"flora", false}, Cas{"mesures", false}}) {
         SCOPED_TRACE(cas.nom);
-        const std::filesystem::path dossier = cas.nom == "flora"
-                                                  ? std::filesystem::path(KB_FLORA_BUILT)
-                                                  : std::filesystem::path(KESTRANE_BASES) / cas.nom;
+        const std::filesystem::path dossier = cas.nom == "flora"     ? std::filesystem::path(KB_FLORA_BUILT)
+                                              : cas.nom == "mesures" ? mesuree.Dossier()
+                                                                     : std::filesystem::path(KESTRANE_BASES) / cas.nom;
         Palette_Fixe palette({0x102030, 0x405060, 0x708090, 0xA0B0C0});
         Chargement c = Charge_Base(Lieux_Construits(dossier), cas.palette ? &palette : nullptr);
+        EXPECT_EQ(c.Base ? c.Base->Mesures.size() : 0u, cas.nom == "mesures" ? 1u : 0u);
         ASSERT_TRUE(c.Base) << cas.nom;
         const Noms_Especes noms = Noms_Especes::Lit(*c.Base);
         const std::vector<uint8_t> octets = Encode(*c.Base, noms);

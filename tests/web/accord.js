@@ -1,4 +1,4 @@
-// Runs the web key's engine over answer sets and prints, for each, what the command-line key
+// Runs the web key's engine over answer sets (answers, then measured values) and prints, for each, what the command-line key
 // prints with --json: the ranking, the best question and the ranked questions under both
 // strategies, the contradictions of some species, the identification file's bytes in hex, the
 // object under some points of the portrait, and the ranking once the file is opened again.
@@ -19,7 +19,8 @@ require(moteur)().then((module) => {
   const lignes = [];
   for (const jeu of script.sets) {
     cle.nouvelle();
-    if (jeu.answers.some(([objet, etat]) => cle.repond(objet, etat) !== "")) {
+    if (jeu.answers.some(([objet, etat]) => cle.repond(objet, etat) !== "") ||
+        jeu.measures.some(([objet, valeur]) => cle.Repond_Mesure(objet, valeur, jeu.tolerance) !== "")) {
       lignes.push("error");
       continue;
     }

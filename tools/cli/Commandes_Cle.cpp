@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "Chemins_Fichiers.h"
+#include "Commande_Reponses.h"
 #include "Conversions.h"
 #include "Echange_Identification.h"
 #include "Identification_Courante.h"
@@ -97,6 +98,36 @@ bool Applique_Reponse(const Base_Connaissance& base, Identification_Courante& id
     id.Question.Choix = *choix;
     if (Status s = id.Valid_Descripteur(); !s) {
         err << "--answer " << reponse << ": " << s.message() << "\n";
+        return false;
+    }
+    id.Actualise_Identification();
+    return true;
+}
+
+// Applies one OBJET=VALUE measure; false with a message on `err` when it names nothing.
+bool Applique_Mesure(const Base_Connaissance& base, Identification_Courante& id, const std::string& mesure,
+                     double tolerance, std::ostream& err) {
+    const auto egal = mesure.find('=');
+    const std::string nom_objet = mesure.substr(0, egal);
+    const Objet_Fic* objet = egal == std::string::npos ? nullptr : base.Trouve_Objet(nom_objet);
+    if (egal == std::string::npos) {
+        err << "--measure " << mesure << ": expected OBJET=VALUE\n";
+        return false;
+    }
+    if (objet == nullptr || base.Mesure_De(static_cast<size_t>(objet - base.Objets.data())) == nullptr) {
+        err << "--measure " << mesure << ": no measured character \"" << nom_objet
+            << "\" in this knowledge base\n";
+        return false;
+    }
+    const std::string texte = mesure.substr(egal + 1);
+    const auto valeur = Lit_Nombre(texte);
+    if (!valeur) {
+        err << "--measure " << mesure << ": \"" << texte << "\" is not a number\n";
+        return false;
+    }
+    id.Question = Question_Courante::De_Objet(*objet);
+    if (Status s = id.Valid_Mesure(*valeur, tolerance); !s) {
+        err << "--measure " << mesure << ": " << s.message() << "\n";
         return false;
     }
     id.Actualise_Identification();
@@ -230,13 +261,13 @@ int Execute_Sur_Base(Commande_Cle commande, const Options_Cle& options, const Ba
         if (Status s = Ouvre_Identification(id, base, options.ido);
             !s && s.code() != static_cast<int>(Erreur_Identification::Dessin)) {
             err << s.message() << "\n";
+            if (commande == Commande_Cle::Reponses && options.json)  // a reader of the JSON learns of it too
+                out << "{\"answers\": [], \"error\": " << Json_Texte(s.message()) << "}\n";
             return 1;
         }
     }
-    for (const auto& reponse : options.reponses) {
-        if (!Applique_Reponse(base, id, reponse, err))
-            return 1;
-    }
+    if (!Applique_Reponses(base, id, options, err))
+        return 1;
     if (!options.sauvegarde.empty()) {
         if (Status s = Enregistre_Identification(id, options.sauvegarde); !s) {
             err << s.message() << "\n";
@@ -268,15 +299,46 @@ int Execute_Sur_Base(Commande_Cle commande, const Options_Cle& options, const Ba
                 return 1;
             }
             Ecrit_Contra(
-                base, Calcule_Contradictions(base, id.Etats_Choisis(), espece, lus.Rep_Robot, lus.Rep_Data),
+                base, Calcule_Contradictions(base, id.Etats_Choisis(), espece, lus.Rep_Robot, lus.Rep_Data,
+                                         id.Valeurs()),
                 options.json, out);
             break;
         }
         case Commande_Cle::Portrait:
             Ecrit_Portrait(id, options.json, out);
             break;
+        case Commande_Cle::Reponses:
+            Ecrit_Reponses(base, id, To_Lower_Ascii(options.langue), options.json, out);
+            break;
     }
     return 0;
+}
+
+bool Applique_Reponses(const Base_Connaissance& base, Identification_Courante& id, const Options_Cle& options,
+                       std::ostream& err) {
+    if (!std::isfinite(options.tolerance) || options.tolerance < 0) {
+        err << "--tolerance " << options.tolerance << ": expected a percentage of 0 or more\n";
+        return false;
+    }
+    for (const auto& reponse : options.reponses)
+        if (!Applique_Reponse(base, id, reponse, err))
+            return false;
+    for (const auto& mesure : options.mesures)
+        if (!Applique_Mesure(base, id, mesure, options.tolerance, err))
+            return false;
+    return true;
+}
+
+void Ajoute_Options_Reponses(CLI::App& sous, Options_Cle& options) {
+    sous.add_option("--answer", options.reponses, "OBJET=STATE (state identifier or cell number), repeatable")
+        ->expected(1)
+        ->take_all();
+    sous.add_option("--measure", options.mesures,
+                    "OBJET=VALUE for a measured character, in its unit, repeatable (after the answers)")
+        ->expected(1)
+        ->take_all();
+    sous.add_option("--tolerance", options.tolerance,
+                    "Tolerance of the measures, a percentage of each value (default 10)");
 }
 
 void Ajoute_Commandes_Cle(CLI::App& app, Options_Cle& options, int& statut) {
@@ -297,10 +359,7 @@ void Ajoute_Commandes_Cle(CLI::App& app, Options_Cle& options, int& statut) {
             "--settings", options.reglages,
             "Machine settings file that names the base (found as the window finds it when absent)");
         sous->add_option("--ido", options.ido, "Start from a saved identification");
-        sous->add_option("--answer", options.reponses,
-                         "OBJET=STATE (state identifier or cell number), repeatable")
-            ->expected(1)
-            ->take_all();
+        Ajoute_Options_Reponses(*sous, options);
         sous->add_option("--threshold", options.seuil, "List only the species at or above this percentage");
         sous->add_option("--lang", options.langue,
                          "Language of the messages and of the base's texts: en, es or fr");

@@ -26,14 +26,20 @@ namespace CLI {
 class App;
 }
 
+namespace kestrane {
+class Identification_Courante;
+}
+
 namespace kestrane::cli {
 
-enum class Commande_Cle { Rang, Meilleur, Contra, Portrait };
+enum class Commande_Cle { Rang, Meilleur, Contra, Portrait, Reponses };
 
 struct Options_Cle {
     std::string reglages;               // machine settings file
     std::string ido;                    // identification to start from ("" for none)
     std::vector<std::string> reponses;  // OBJET=STATE, STATE an ID_CARAC or the cell number
+    std::vector<std::string> mesures;   // OBJET=VALUE of measured characters, after the answers
+    double tolerance = 10;              // of the measures, a percentage of each value
     std::optional<int> seuil;           // display threshold; the settings' one when absent
     std::string langue = "en";          // en, es, fr
     std::string sauvegarde;             // where to save the resulting identification
@@ -51,6 +57,14 @@ int Execute_Commande_Cle(Commande_Cle commande, const Options_Cle& options, std:
 // what the tests run many times on one base.
 int Execute_Sur_Base(Commande_Cle commande, const Options_Cle& options, const Base_Connaissance& base,
                      const Reglages& reglages, std::ostream& out, std::ostream& err);
+
+// Applies the options' answers, then their measures, to an identification as the window's
+// question bar does; false with a message on `err` at the first that names nothing.
+bool Applique_Reponses(const Base_Connaissance& base, Identification_Courante& id, const Options_Cle& options,
+                       std::ostream& err);
+
+// The options --answer, --measure and --tolerance on a command.
+void Ajoute_Options_Reponses(CLI::App& commande, Options_Cle& options);
 
 // Adds the four commands to the program's parser. `statut` receives the exit status of the one
 // that ran.

@@ -1,0 +1,71 @@
+#include "Mesures_Objets.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace kestrane {
+
+std::string Texte_Nombre(double v) {
+    char tampon[32];
+    const auto fin = std::to_chars(tampon, tampon + sizeof tampon, v).ptr;
+    return std::string(tampon, fin);
+}
+
+std::optional<double> Lit_Nombre(std::string_view texte) {
+    double v = 0;
+    const auto [p, ec] = std::from_chars(texte.data(), texte.data() + texte.size(), v);
+    if (texte.empty() || ec != std::errc() || p != texte.data() + texte.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::string Texte_Limites(const std::vector<double>& limites) {
+    std::string s;
+    for (double l : limites) s += (s.empty() ? "" : ";") + Texte_Nombre(l);
+    return s;
+}
+
+std::optional<std::vector<double>> Lit_Limites(std::string_view texte) {
+    std::vector<double> limites;
+    size_t debut = 0;
+    while (debut <= texte.size() && !texte.empty()) {
+        const size_t fin = std::min(texte.find(';', debut), texte.size());
+        std::string_view morceau = texte.substr(debut, fin - debut);
+        while (!morceau.empty() && morceau.front() == ' ') morceau.remove_prefix(1);
+        while (!morceau.empty() && morceau.back() == ' ') morceau.remove_suffix(1);
+        double v = 0;
+        const auto [p, ec] = std::from_chars(morceau.data(), morceau.data() + morceau.size(), v);
+        if (ec != std::errc() || p != morceau.data() + morceau.size() || !std::isfinite(v) ||
+            (!limites.empty() && v <= limites.back()))
+            return std::nullopt;
+        limites.push_back(v);
+        debut = fin + 1;
+    }
+    return limites;
+}
+
+std::vector<int> Classes_Rencontrees(const Mesure_Objet& m, Intervalle i) {
+    std::vector<int> classes;
+    const auto n = static_cast<int>(m.Limites.size()) + 1;
+    for (int k = 0; k < n; ++k) {
+        const bool apres_debut = k == 0 || i.Haut >= m.Limites[static_cast<size_t>(k - 1)];
+        const bool avant_fin = k == n - 1 || i.Bas < m.Limites[static_cast<size_t>(k)];
+        if (apres_debut && avant_fin)
+            classes.push_back(k);
+    }
+    return classes;
+}
+
+Intervalle Etendue_Classes(const Mesure_Objet& m, int premiere, int derniere) {
+    constexpr double infini = std::numeric_limits<double>::infinity();
+    const auto n = static_cast<int>(m.Limites.size()) + 1;
+    Intervalle i{-infini, infini};
+    if (premiere > 0 && premiere < n)
+        i.Bas = m.Limites[static_cast<size_t>(premiere - 1)];
+    if (derniere >= 0 && derniere < n - 1)  // a class ends just below its cut
+        i.Haut = std::nextafter(m.Limites[static_cast<size_t>(derniere)], -infini);
+    return i;
+}
+
+}  // namespace kestrane
