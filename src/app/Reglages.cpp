@@ -28,6 +28,7 @@ Reglages Lit_Registre(const Registre_Machine& machine, const Magasin_Utilisateur
     if (const auto v = Leading_Int16(utilisateur.Lit("Options", "Valeur", "-1")); v && *v != -1) r.Seuil_Pourcent = *v;
     if (const std::string a = utilisateur.Lit("Documents", "Adresse", kAbsent); a != kAbsent) r.Adresse_Documents = a;
     r.Strategie = Strategie_De_Nom(utilisateur.Lit("Options", "Strategie", kAbsent)).value_or(r.Strategie);
+    r.Vignettes_Especes = To_Boolean(utilisateur.Lit("Options", "Vignettes", kAbsent)).value_or(r.Vignettes_Especes);
     if (utilisateur.Lit("Options", "Curseur", kAbsent) != kAbsent) {
         r.Curseur_Dynamique = To_Boolean(utilisateur.Lit("Options", "Curseur", "-1")).value_or(r.Curseur_Dynamique);
     }
@@ -74,6 +75,7 @@ void Ecrit_Options(Magasin_Utilisateur& utilisateur, const Reglages& reglages, i
     utilisateur.Ecrit("Options", "Strategie", std::string(Nom_Strategie(reglages.Strategie)));
     utilisateur.Ecrit("Documents", "Adresse", reglages.Adresse_Documents);
     utilisateur.Ecrit("Options", "Langue", std::to_string(langue));
+    utilisateur.Ecrit("Options", "Vignettes", Boolean_Text(reglages.Vignettes_Especes));
 }
 
 }  // namespace kestrane

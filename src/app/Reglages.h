@@ -23,6 +23,7 @@ struct Reglages {
     bool Curseur_Dynamique = false;
     Strategie_Recherche Strategie =
         Strategie_Recherche::Entropie;  // how Search chooses ("Options"/"Strategie")
+    bool Vignettes_Especes = true;      // thumbnails in the results list, where the base has them ("Options"/"Vignettes")
 };
 
 // The machine values, then the user's overrides of Distribution, Seuil_Pourcent,
@@ -46,7 +47,7 @@ std::string Chemin_Palette(const Magasin_Utilisateur& utilisateur, const Registr
                            const std::string& defaut);
 
 // What Apply in the options dialog stores: "Options"/"Valeur", "Curseur", "Distribution",
-// "Strategie", "Langue" and "Documents"/"Adresse", from the values given.
+// "Strategie", "Langue", "Vignettes" and "Documents"/"Adresse", from the values given.
 void Ecrit_Options(Magasin_Utilisateur& utilisateur, const Reglages& reglages, int16_t langue);
 
 }  // namespace kestrane

@@ -77,6 +77,13 @@ constexpr Traductions kTextes[] = {
      {"This link leads out of the species' pages:\n%1\n\nOpen it in your web browser?",
       "Este enlace lleva fuera de las páginas de las especies:\n%1\n\n¿Abrirlo en su navegador?",
       "Ce lien mène hors des pages des espèces :\n%1\n\nL'ouvrir dans votre navigateur ?"}},
+    {Texte_Ajoute::Option_Vignettes,
+     {" Pictures of the species in the results list", " Imágenes de las especies en la lista de resultados",
+      " Images des espèces dans la liste des résultats"}},
+    {Texte_Ajoute::Quoi_Aide, {"What is this?", "¿Qué es esto?", "Qu'est-ce que c'est ?"}},
+    {Texte_Ajoute::Quoi_Aide_Infobulle,
+     {"Notes and pictures that explain this question (Shift+F1)", "Notas e imágenes que explican esta pregunta (Mayús+F1)",
+      "Notes et images qui expliquent cette question (Maj+F1)"}},
 };
 
 }  // namespace

@@ -38,6 +38,9 @@ enum class Texte_Ajoute {
     Statut_Une_Espece,       // status text when one species alone fits best; %1 is its name
     Reponses_Aucune_Liste,   // the panel's hint while nothing is answered, in a base without a portrait
     Lien_Externe,            // question before a link out of the pages opens in the browser; %1: the address
+    Option_Vignettes,        // Options: the species' thumbnails beside their names in the results list
+    Quoi_Aide,               // the button beside a question that has help ("What is this?")
+    Quoi_Aide_Infobulle,     // its tool tip, with its shortcut
 };
 
 // The text in language `langue`; English for any other value.

@@ -17,6 +17,7 @@
 #include "Conversions.h"
 #include "Dialogues.h"
 #include "Table_Chaines.h"
+#include "Textes_Ajoutes.h"
 #include "Traduit_Feuille.h"
 
 namespace kestrane {
@@ -61,6 +62,9 @@ void frmOptions::Construit() {
     frame2_layout->addWidget(Reglage_Valeur, 1, 0);
     frame2_layout->addWidget(Label1, 1, 1);
     frame2_layout->addWidget(Option2, 2, 0, 1, 2);
+    Check2 = new QCheckBox(QString::fromUtf8(Chaine_Ajoutee(Texte_Ajoute::Option_Vignettes, langue_)));
+    Check2->setObjectName("Check2");
+    frame2_layout->addWidget(Check2, 3, 0, 1, 2);
     auto* frame3 = new QGroupBox(" Cursor ");
     Lie_Texte(frame3, 1104);
     auto* frame3_layout = new QVBoxLayout(frame3);
@@ -195,6 +199,7 @@ void frmOptions::Charge() {
     }
     Affiche_Valeur(Reglage_Valeur->value());
     Check1->setChecked(reglages_.Curseur_Dynamique);
+    Check2->setChecked(reglages_.Vignettes_Especes);
     (reglages_.Strategie == Strategie_Recherche::Applicable ? Option9 : Option8)->setChecked(true);
     tbsOptions->setCurrentIndex(0);
     (langue_ == 1 ? Option4 : langue_ == 2 ? Option5 : Option3)->setChecked(true);
@@ -223,6 +228,7 @@ void frmOptions::Parcourt_Dossier() {
 void frmOptions::Applique() {
     reglages_.Seuil_Pourcent = Option2->isChecked() ? int16_t{0} : static_cast<int16_t>(Reglage_Valeur->value());
     reglages_.Curseur_Dynamique = Check1->isChecked();
+    reglages_.Vignettes_Especes = Check2->isChecked();
     reglages_.Strategie =
         Option9->isChecked() ? Strategie_Recherche::Applicable : Strategie_Recherche::Entropie;
     if (Option6->isChecked()) {

@@ -309,6 +309,29 @@ TEST(Sdd_Variantes, LanguagesAndPictures) {
     }
 }
 
+// {the rank of the taxon above a species} -> the label of its group on the species page.
+TEST(Sdd_Rangs, TheSpeciesPageNamesTheGroupByItsRank) {
+    const std::pair<const char*, const char*> cas[] = {
+        {"fam", "Family: Grex"},      {"gen", "Genus: Grex"},          {"subgen", "Subgenus: Grex"},
+        {"sect", "Section: Grex"},    {"ord", "Order: Grex"},          {"cl", "Class: Grex"},
+        {"", "Group: Grex"},
+    };
+    Dossier_Test d("kb-sdd-rangs");
+    for (const auto& [rang, attendu] : cas) {
+        test::Ecrit_Texte(d.Chemin() / "cle.xml",
+                          Avec(Document(), {{"</TaxonNames>", "<TaxonName id=\"g\"><Representation><Label>Grex</Label>"
+                                                              "</Representation><Rank code=\"" + std::string(rang) +
+                                                              "\"/></TaxonName></TaxonNames><TaxonHierarchies>"
+                                                              "<TaxonHierarchy><Nodes><Node id=\"n1\"><TaxonName ref=\"g\"/>"
+                                                              "</Node><Node id=\"n2\"><Parent ref=\"n1\"/><TaxonName "
+                                                              "ref=\"t1\"/></Node></Nodes></TaxonHierarchy>"
+                                                              "</TaxonHierarchies>"}}));
+        ASSERT_TRUE(Importe_Sdd(d / "cle.xml", d / "base", nullptr).ok()) << rang;
+        const std::string page = test::Lit_Texte(d.Chemin() / "base/documents/a/abial/abial_en.html");
+        EXPECT_NE(page.find("<p>" + std::string(attendu) + "</p>"), std::string::npos) << rang << page;
+    }
+}
+
 // The small base written as SDD and read back: the same species, characters, states, weights,
 // dependencies and matrix (all that the ranking reads, so the same ranking for any answers).
 TEST(Sdd_Petite, RoundTripKeepsTheKey) {
