@@ -68,9 +68,11 @@ void frmMain::Montre_Aide_Question() {
     const QString page = documents_->Page_Aide_Question(identification_->Question.Objet);
     if (page.isEmpty())
         return;
-    // The document view shows it, as the guide when no program of the desktop does.
+    // The document view shows it, as the guide when no program of the desktop does. The question
+    // is left as Back leaves it: the Identification view lists the questions again.
     if (mode_affichage_ != 3 && mode_affichage_ != 4)
         mnuViewSpecies->trigger();
+    Barre_Question->hide();
     documents_->Affiche_Page_Base(page);
 }
 

@@ -204,7 +204,8 @@ TEST_F(Sans_Portrait_Medias, WhatIsThisOpensTheNotesOfAQuestionThatHasThem) {
     ASSERT_TRUE(bouton->isVisible());
     EXPECT_EQ(bouton->text().toStdString(), "What is this?");
     QTest::mouseClick(bouton, Qt::LeftButton);
-    EXPECT_TRUE(F().WebTexte->isVisible());
+    EXPECT_EQ(std::tuple(F().WebTexte->isVisible(), F().Pic_Choix->isVisible(), F().Barre_Question->isVisible()),
+              std::tuple(true, false, false));
     EXPECT_NE(Page().find("/documents/aide/c2_en.html"), std::string::npos);
 
     F().mnuViewIdentification->trigger();
