@@ -11,8 +11,8 @@ namespace kestrane {
 
 QString Chemin_Vignette(const QString& dossier, const QString& code) {
     const QString c5 = code.left(5).toLower();
-    return QDir::cleanPath(dossier + QLatin1Char('/') + c5.left(1) + QLatin1Char('/') + c5 + QLatin1Char('/') + c5 +
-                           QStringLiteral("_vignette.png"));
+    return QDir::cleanPath(dossier + QLatin1Char('/') + c5.left(1) + QLatin1Char('/') + c5 +
+                           QLatin1Char('/') + c5 + QStringLiteral("_vignette.png"));
 }
 
 QString Chemin_Aide_Question(const QString& dossier, const std::string& objet, const QStringList& suffixes) {
@@ -23,8 +23,8 @@ QString Chemin_Aide_Question(const QString& dossier, const std::string& objet, c
             return {};
     const QString nom = QString::fromStdString(objet).toLower();
     for (const QString& suffixe : suffixes) {
-        const QString page =
-            QDir::cleanPath(dossier + QStringLiteral("/aide/") + nom + QLatin1Char('_') + suffixe + QStringLiteral(".html"));
+        const QString page = QDir::cleanPath(dossier + QStringLiteral("/aide/") + nom + QLatin1Char('_') +
+                                             suffixe + QStringLiteral(".html"));
         if (QFileInfo(page).isFile())
             return page;
     }

@@ -44,17 +44,17 @@ Status Ecrit_Aides(const Base_Source& src, const fs::path& documents) {
         for (const auto& lg : src.Langues) {
             std::string langues;
             for (const auto& autre : src.Langues)
-                langues += (langues.empty() ? "" : " | ") +
-                           (autre.Suffixe == lg.Suffixe
-                                ? "<b>" + Echappe_Xml(autre.Langue) + "</b>"
-                                : "<a href=\"" + nom + "_" + autre.Suffixe + ".html\">" + Echappe_Xml(autre.Langue) +
-                                      "</a>");
+                langues +=
+                    (langues.empty() ? "" : " | ") +
+                    (autre.Suffixe == lg.Suffixe ? "<b>" + Echappe_Xml(autre.Langue) + "</b>"
+                                                 : "<a href=\"" + nom + "_" + autre.Suffixe + ".html\">" +
+                                                       Echappe_Xml(autre.Langue) + "</a>");
             const std::string question = Echappe_Xml(Texte_Langue(c.Traductions, lg.Suffixe, c.Question));
             std::string page = "<!DOCTYPE html>\n<html lang=\"" + lg.Suffixe +
-                               "\"><head><meta charset=\"utf-8\"><title>" + question + "</title></head>\n<body>\n<p>" +
-                               langues + "</p>\n<h1>" + question + "</h1>\n" +
-                               Texte_Langue(c.Aide.Notes_Traduites, lg.Suffixe, c.Aide.Notes) + "\n" +
-                               Html_Images(c.Aide.Images, images, lg.Suffixe);
+                               "\"><head><meta charset=\"utf-8\"><title>" + question +
+                               "</title></head>\n<body>\n<p>" + langues + "</p>\n<h1>" + question +
+                               "</h1>\n" + Texte_Langue(c.Aide.Notes_Traduites, lg.Suffixe, c.Aide.Notes) +
+                               "\n" + Html_Images(c.Aide.Images, images, lg.Suffixe);
             for (size_t k = 0; k < c.Etats.size(); ++k) {
                 const Etat_Source& e = c.Etats[k];
                 if (e.Aide.Vide())

@@ -86,7 +86,8 @@ std::string Html_Images(const std::vector<Image_Source>& images, const std::vect
                        "</figure>\n";
         } else if (!images[k].Adresse.empty()) {
             const std::string adresse = Echappe_Xml(images[k].Adresse);
-            liens += "<li><a href=\"" + adresse + "\">" + (legende.empty() ? adresse : legende) + "</a></li>\n";
+            liens +=
+                "<li><a href=\"" + adresse + "\">" + (legende.empty() ? adresse : legende) + "</a></li>\n";
         }
     }
     return figures + (liens.empty() ? std::string() : "<ul>\n" + liens + "</ul>\n");

@@ -28,8 +28,9 @@ void frmMain::Applique_Vignettes() {
     if (vignettes && vignettes->Vide())
         vignettes = nullptr;
     if (vignettes)
-        modele_liste_->Icones(
-            [vignettes](const std::string& espece) { return vignettes->Icone(QString::fromStdString(espece)); });
+        modele_liste_->Icones([vignettes](const std::string& espece) {
+            return vignettes->Icone(QString::fromStdString(espece));
+        });
     else
         modele_liste_->Icones({});
     Liste_Esp->setIconSize(vignettes ? QSize(Cote_Vignette, Cote_Vignette) : QSize());
