@@ -41,6 +41,7 @@ Reglages Lit_Registre(const Registre_Machine& machine, const Magasin_Utilisateur
                                  utilisateur.Lit("Options", "Tolerance", kAbsent)})
         if (const auto v = Tolerance_Lue(t))
             r.Tolerance_Mesure = *v;
+    r.Vignettes_Especes = To_Boolean(utilisateur.Lit("Options", "Vignettes", kAbsent)).value_or(r.Vignettes_Especes);
     if (utilisateur.Lit("Options", "Curseur", kAbsent) != kAbsent) {
         r.Curseur_Dynamique = To_Boolean(utilisateur.Lit("Options", "Curseur", "-1")).value_or(r.Curseur_Dynamique);
     }
@@ -88,6 +89,7 @@ void Ecrit_Options(Magasin_Utilisateur& utilisateur, const Reglages& reglages, i
     utilisateur.Ecrit("Options", "Tolerance", Texte_Nombre(reglages.Tolerance_Mesure));
     utilisateur.Ecrit("Documents", "Adresse", reglages.Adresse_Documents);
     utilisateur.Ecrit("Options", "Langue", std::to_string(langue));
+    utilisateur.Ecrit("Options", "Vignettes", Boolean_Text(reglages.Vignettes_Especes));
 }
 
 }  // namespace kestrane

@@ -24,6 +24,7 @@ struct Reglages {
     Strategie_Recherche Strategie =
         Strategie_Recherche::Entropie;  // how Search chooses ("Options"/"Strategie")
     double Tolerance_Mesure = 10;       // of a measured value, percent ("Options"/"Tolerance")
+    bool Vignettes_Especes = true;      // thumbnails in the results list, where the base has them ("Options"/"Vignettes")
 };
 
 // The machine values, then the user's overrides of Distribution, Seuil_Pourcent,
@@ -48,7 +49,7 @@ std::string Chemin_Palette(const Magasin_Utilisateur& utilisateur, const Registr
                            const std::string& defaut);
 
 // What Apply in the options dialog stores: "Options"/"Valeur", "Curseur", "Distribution",
-// "Strategie", "Tolerance", "Langue" and "Documents"/"Adresse", from the values given.
+// "Strategie", "Tolerance", "Langue", "Vignettes" and "Documents"/"Adresse", from the values given.
 void Ecrit_Options(Magasin_Utilisateur& utilisateur, const Reglages& reglages, int16_t langue);
 
 }  // namespace kestrane

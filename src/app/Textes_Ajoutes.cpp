@@ -89,6 +89,13 @@ constexpr Traductions kTextes[] = {
       "valeur, à la tolérance près. Laissez le champ vide pour retirer la réponse."}},
     {Texte_Ajoute::Mesure_Invalide,
      {"\"%1\" is not a number.", "\"%1\" no es un número.", "« %1 » n'est pas un nombre."}},
+    {Texte_Ajoute::Option_Vignettes,
+     {" Pictures of the species in the results list", " Imágenes de las especies en la lista de resultados",
+      " Images des espèces dans la liste des résultats"}},
+    {Texte_Ajoute::Quoi_Aide, {"What is this?", "¿Qué es esto?", "Qu'est-ce que c'est ?"}},
+    {Texte_Ajoute::Quoi_Aide_Infobulle,
+     {"Notes and pictures that explain this question (Shift+F1)", "Notas e imágenes que explican esta pregunta (Mayús+F1)",
+      "Notes et images qui expliquent cette question (Maj+F1)"}},
 };
 
 }  // namespace

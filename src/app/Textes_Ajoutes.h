@@ -41,6 +41,9 @@ enum class Texte_Ajoute {
     Options_Tolerance,       // options: the tolerance of measured values, in percent
     Mesure_Indication,       // the measured value's chooser: what to do
     Mesure_Invalide,         // status text when the field holds no number; %1 the text typed
+    Option_Vignettes,        // Options: the species' thumbnails beside their names in the results list
+    Quoi_Aide,               // the button beside a question that has help ("What is this?")
+    Quoi_Aide_Infobulle,     // its tool tip, with its shortcut
 };
 
 // The text in language `langue`; English for any other value.

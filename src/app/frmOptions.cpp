@@ -63,6 +63,9 @@ void frmOptions::Construit() {
     frame2_layout->addWidget(Reglage_Valeur, 1, 0);
     frame2_layout->addWidget(Label1, 1, 1);
     frame2_layout->addWidget(Option2, 2, 0, 1, 2);
+    Check2 = new QCheckBox(QString::fromUtf8(Chaine_Ajoutee(Texte_Ajoute::Option_Vignettes, langue_)));
+    Check2->setObjectName("Check2");
+    frame2_layout->addWidget(Check2, 3, 0, 1, 2);
     auto* frame3 = new QGroupBox(" Cursor ");
     Lie_Texte(frame3, 1104);
     auto* frame3_layout = new QVBoxLayout(frame3);
@@ -211,6 +214,7 @@ void frmOptions::Charge() {
     Check1->setChecked(reglages_.Curseur_Dynamique);
     Tolerance->setValue(reglages_.Tolerance_Mesure);
     Label_Tolerance->setText(QString::fromUtf8(Chaine_Ajoutee(Texte_Ajoute::Options_Tolerance, langue_).data()));
+    Check2->setChecked(reglages_.Vignettes_Especes);
     (reglages_.Strategie == Strategie_Recherche::Applicable ? Option9 : Option8)->setChecked(true);
     tbsOptions->setCurrentIndex(0);
     (langue_ == 1 ? Option4 : langue_ == 2 ? Option5 : Option3)->setChecked(true);
@@ -240,6 +244,7 @@ void frmOptions::Applique() {
     reglages_.Seuil_Pourcent = Option2->isChecked() ? int16_t{0} : static_cast<int16_t>(Reglage_Valeur->value());
     reglages_.Curseur_Dynamique = Check1->isChecked();
     reglages_.Tolerance_Mesure = Tolerance->value();
+    reglages_.Vignettes_Especes = Check2->isChecked();
     reglages_.Strategie =
         Option9->isChecked() ? Strategie_Recherche::Applicable : Strategie_Recherche::Entropie;
     if (Option6->isChecked()) {

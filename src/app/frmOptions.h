@@ -1,5 +1,5 @@
 #pragma once
-// The options dialog: the display threshold of the species list, the dynamic pointer, how Search
+// The options dialog: the display threshold of the species list, its thumbnails, the dynamic pointer, how Search
 // chooses its question, the interface language and where the documents are read. It shows the
 // current values and changes them, and the per-user store, on Apply or OK. Choosing a language
 // changes `langue` at once (the messages follow it from then on); Cancel does not undo that, and
@@ -39,6 +39,7 @@ public:
     QSlider* Reglage_Valeur = nullptr;
     QLabel* Label1 = nullptr;
     QCheckBox* Check1 = nullptr;
+    QCheckBox* Check2 = nullptr;  // the species' thumbnails in the results list
     QRadioButton* Option8 = nullptr;  // Search proposes the most discriminant character
     QRadioButton* Option9 = nullptr;  // Search asks only what applies to the answers given
     QDoubleSpinBox* Tolerance = nullptr;  // of measured values, percent

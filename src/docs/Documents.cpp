@@ -190,6 +190,35 @@ void Documents::Affiche_Fichier(const QString& chemin) {
     vue_->Navigate2(QUrl::fromLocalFile(chemin), false);
 }
 
+QString Documents::Dossier_Local() const {
+    return Documents_Locaux() ? Fichier_Sur_Disque(Adresse_Documents()) : QString();
+}
+
+const Vignettes_Especes& Documents::Vignettes() {
+    const QString dossier = Dossier_Local();
+    if (!vignettes_.Chargees(dossier))
+        vignettes_.Charge(base_, dossier);
+    return vignettes_;
+}
+
+QString Documents::Page_Aide_Question(const std::string& objet) const {
+    QStringList suffixes{QString::fromUtf8(Suffixe_Interface(hote_.Langue()))};
+    for (const auto& langue : base_.Textes.Langues()) {
+        if (langue.Origine)
+            suffixes.insert(1, QString::fromStdString(langue.Suffixe));
+        else
+            suffixes.append(QString::fromStdString(langue.Suffixe));
+    }
+    return Chemin_Aide_Question(Dossier_Local(), objet, suffixes);
+}
+
+void Documents::Affiche_Page_Base(const QString& chemin) {
+    Cache_Fenetres();
+    Libere_Dessin();
+    etat_.Texte_Legende.clear();
+    vue_->Navigate2(QUrl::fromLocalFile(chemin), false);
+}
+
 void Documents::Cherche_Espece(const QString& nom) {
     if (!Rs_Flore)
         return;

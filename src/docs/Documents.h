@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "Etat_Documents.h"
+#include "Medias_Documents.h"
 #include "Perimetre_Documents.h"
 #include "Tree_esp.h"
 
@@ -86,6 +87,14 @@ class Documents : public QObject {
     // one shown before), with the zoom and the legend hidden.
     void Affiche_Fichier(const QString& chemin);
 
+    // The species' thumbnails of the documents on disk (none for documents on a web site).
+    const Vignettes_Especes& Vignettes();
+    // The help page of a question ("What is this?") in the interface language, else in another
+    // language of the base; "" when the base has none.
+    QString Page_Aide_Question(const std::string& objet) const;
+    // Shows a page of the base's documents as the view's next page, the zoom and legend hidden.
+    void Affiche_Page_Base(const QString& chemin);
+
     // Hides the zoom and the legend windows.
     void Cache_Fenetres();
     // Forgets the full-size drawing (the zoom then paints nothing).
@@ -100,6 +109,8 @@ class Documents : public QObject {
 
   private:
     bool Documents_Locaux() const;
+    // The documents' folder when they are on disk, else "".
+    QString Dossier_Local() const;
     // What the view may show and read under the current settings.
     Perimetre_Documents Perimetre() const;
     // Offers a link the user followed out of the pages to the desktop's browser.
@@ -130,6 +141,7 @@ class Documents : public QObject {
     bool Liste_Focus = false;
     std::unique_ptr<QPrinter> imprimante_;
     QStringList dossiers_programme_;  // folders of the pages the program wrote and showed
+    Vignettes_Especes vignettes_;
 };
 
 }  // namespace kestrane

@@ -9,7 +9,9 @@
 #include <sstream>
 
 #include "Disposition_Sortie.h"
+#include "Ecriture_Aides.h"
 #include "Ecriture_Images.h"
+#include "Ecriture_Medias.h"
 #include "Table_Csv.h"
 
 namespace fs = std::filesystem;
@@ -27,7 +29,7 @@ const char* const Modele_Espece = R"(<!DOCTYPE html>
 {{/Famille}}{{?Noms}}<p>{{T:Noms}}: {{Noms}}</p>
 {{/Noms}}{{?Legende}}<p>{{Legende}}</p>
 {{/Legende}}{{Description}}
-<h2>{{T:Caracteres}}</h2>
+{{Images}}<h2>{{T:Caracteres}}</h2>
 {{Caracteres}}
 {{Lien_Dessin}}
 </body></html>
@@ -246,6 +248,9 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
         fs::create_directories(dossier, ec);
         if (ec)
             return Status::Error(dossier.string() + ": cannot be created");
+        // The taxon's own pictures, beside its pages, and the first as its thumbnail.
+        const auto images = Ecrit_Images_Page(e.Images, dossier, c5);
+        Ecrit_Vignette(e.Images, dossier / (c5 + "_vignette.png"));
 
         for (const auto& lg : src.Langues) {
             std::string caracteres = "<ul>\n";
@@ -276,7 +281,10 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
                 {"Page_Espece", c5 + "_" + lg.Suffixe + ".html"},
                 {"Page_Dessin", "dessin_" + c5 + "_" + lg.Suffixe + ".html"},
                 {"Image", c5 + ".gif"},
-                {"Caracteres", caracteres}};
+                {"Caracteres", caracteres},
+                {"Images", Html_Images(e.Images, images, lg.Suffixe)}};
+            if (!v["Images"].empty())  // the figures carry their own captions
+                v["Legende"].clear();
             const auto& t = textes[lg.Suffixe];
             const auto texte = [&](const std::string& cle) {
                 auto it = t.find(cle);
@@ -323,6 +331,8 @@ Status Ecrit_Documents(const Base_Source& src, const std::string& sortie, const 
     if (!resultat.ok())
         return resultat;
 
+    if (Status s = Ecrit_Aides(src, docs); !s.ok())
+        return s;
     const fs::path data = fs::path(sortie) / D::Data;
     fs::create_directories(data, ec);
     for (const auto& lg : src.Langues) {

@@ -22,6 +22,24 @@ struct Langue_Source {
     std::string Langue;   // "English": the Communs_Langues row and the "Vernaculaire_" view
 };
 
+// A picture or a link of a taxon's page or of a character's help: a picture file (its real
+// path, already judged safe to read) or, for a picture that stays where it is, its web address.
+struct Image_Source {
+    std::string Fichier;
+    std::string Adresse;  // http or https, when Fichier is empty
+    std::string Legende;
+    std::map<std::string, std::string> Legendes;  // by language suffix
+};
+
+// The help offered beside a question ("What is this?"): notes as HTML already made safe, and
+// pictures.
+struct Aide_Source {
+    std::string Notes;
+    std::map<std::string, std::string> Notes_Traduites;  // by language suffix
+    std::vector<Image_Source> Images;
+    bool Vide() const { return Notes.empty() && Notes_Traduites.empty() && Images.empty(); }
+};
+
 struct Etat_Source {
     std::string Id;     // ID_CARAC
     std::string Texte;  // TipText of the state
@@ -29,6 +47,7 @@ struct Etat_Source {
     std::string Image;                               // drawing of the state (etats/<Image>.svg), may be empty
     std::map<std::string, std::string> Traductions;  // Etat_<suffix>: its text on the pages of that language
     std::string Lieu;
+    Aide_Source Aide;
 };
 
 struct Caractere_Source {
@@ -49,6 +68,7 @@ struct Caractere_Source {
     bool Mesure = false;
     std::string Unite;
     std::vector<double> Limites;
+    Aide_Source Aide;  // with its states' own help, the page of "What is this?"
 };
 
 struct Espece_Source {
@@ -62,6 +82,7 @@ struct Espece_Source {
     std::map<std::string, std::string> Descriptions;  // the same in other languages, by suffix
     std::string Lieu;
     std::map<int, Etendue> Etendues;  // measured range, by index in Caracteres
+    std::vector<Image_Source> Images;  // shown on its page, the first also as its thumbnail
 };
 
 struct Regle_Source {

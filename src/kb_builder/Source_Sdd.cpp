@@ -13,6 +13,7 @@
 #include "Disposition_Sortie.h"
 #include "Ecriture_Documents.h"
 #include "Langues_Sdd.h"
+#include "Medias_Sdd.h"
 #include "Nettoyage_Html.h"
 
 namespace fs = std::filesystem;
@@ -117,6 +118,9 @@ const std::map<std::string, std::map<std::string, std::string>> Textes_Fixes{
     {"Sous_Famille", {{"en", "Subfamily"}, {"fr", "Sous-famille"}, {"es", "Subfamilia"}}},
     {"Tribu", {{"en", "Tribe"}, {"fr", "Tribu"}, {"es", "Tribu"}}},
     {"Groupe", {{"en", "Group"}, {"fr", "Groupe"}, {"es", "Grupo"}}},
+    {"Classe", {{"en", "Class"}, {"fr", "Classe"}, {"es", "Clase"}}},
+    {"Sous_Genre", {{"en", "Subgenus"}, {"fr", "Sous-genre"}, {"es", "Subgénero"}}},
+    {"Section", {{"en", "Section"}, {"fr", "Section"}, {"es", "Sección"}}},
     {"Noms", {{"en", "Common names"}, {"fr", "Noms communs"}, {"es", "Nombres comunes"}}},
     {"Caracteres", {{"en", "Characters"}, {"fr", "Caractères"}, {"es", "Caracteres"}}},
     {"Dessin", {{"en", "Picture"}, {"fr", "Image"}, {"es", "Imagen"}}},
@@ -157,7 +161,8 @@ class Conversion {
           nom_(fs::path(fichier).filename().string()),
           dossier_sdd_(fs::weakly_canonical(fs::absolute(fs::path(fichier)).parent_path())),
           avertissements_(avertissements),
-          langues_(d) {
+          langues_(d),
+          medias_(d, dossier_sdd_, langues_) {
         b_.Dossier = std::move(dossier);
     }
 
@@ -198,6 +203,7 @@ class Conversion {
             s = Barres_Et_Pages();
         if (!s.ok())
             return s;
+        for (const auto& bilan : medias_.Bilan()) Avertit(bilan);
         return std::move(b_);
     }
 
@@ -329,6 +335,7 @@ class Conversion {
                     }
                 }
             for (const auto& lg : b_.Langues) e.Noms[lg.Suffixe] = {};
+            e.Images = medias_.Images(reps);
             b_.Especes.push_back(std::move(e));
         }
         if (par_genre)
@@ -356,6 +363,9 @@ class Conversion {
         if (c == "ord" || c == "order") return "Ordre";
         if (c == "subfam" || c == "subfamily") return "Sous_Famille";
         if (c == "trib" || c == "tribe") return "Tribu";
+        if (c == "cl" || c == "class") return "Classe";
+        if (c == "subgen" || c == "subgenus") return "Sous_Genre";
+        if (c == "sect" || c == "section") return "Section";
         return "Groupe";
     }
 
@@ -400,6 +410,7 @@ class Conversion {
             k.Question = question.Defaut;
             k.Traductions = question.Traductions;
             k.Joker = sdd.Propose.value_or(true);
+            k.Aide = medias_.Aide(sdd.Rep);
             const std::string& cadre = cadre_[static_cast<size_t>(c)];
             if (!cadre.empty()) {
                 auto it = std::find(b_.Cadres.begin(), b_.Cadres.end(), cadre);
@@ -417,6 +428,7 @@ class Conversion {
                     etat.Traductions = t.Traductions;
                     etat.Poids = e.Poids.value_or(1);
                     etat.Lieu = Lieu(e.Ligne);
+                    etat.Aide = medias_.Aide(e.Rep);
                     k.Etats.push_back(std::move(etat));
                 }
             } else {
@@ -615,30 +627,8 @@ class Conversion {
 
     bool Image(const Media_Sdd& m) const { return m.Type.empty() || m.Type == "Image"; }
 
-    // The file of a media object beside the dataset, "" when there is none: a relative href
-    // inside the dataset's folder, or the file name of a URL or absolute path.
-    std::string Fichier_Media(const Media_Sdd& m) const {
-        std::string href = m.Href;
-        std::replace(href.begin(), href.end(), '\\', '/');
-        if (href.empty())
-            return {};
-        const QUrl url(QString::fromStdString(href));
-        const bool lecteur = href.size() > 2 && std::isalpha(static_cast<unsigned char>(href[0])) &&
-                             href[1] == ':' && href[2] == '/';  // "C:/images/a.jpg"
-        fs::path chemin;
-        if (url.scheme().size() > 1) {  // http:, https:, file: ... its file name, beside the dataset
-            chemin = dossier_sdd_ / fs::path(url.path().toStdString()).filename();
-        } else {
-            const fs::path local = QUrl::fromPercentEncoding(QByteArray::fromStdString(href)).toStdString();
-            chemin = local.is_absolute() || lecteur ? dossier_sdd_ / local.filename() : dossier_sdd_ / local;
-        }
-        std::error_code ec;
-        const fs::path vrai = fs::weakly_canonical(chemin, ec);
-        const std::string dedans = dossier_sdd_.string() + "/";
-        if (ec || vrai.string().compare(0, dedans.size(), dedans) != 0 || !fs::is_regular_file(vrai, ec))
-            return {};
-        return vrai.string();
-    }
+    // The file of a media object beside the dataset, "" when there is none (Medias_Sdd.h).
+    std::string Fichier_Media(const Media_Sdd& m) const { return Fichier_Media_Sdd(m.Href, dossier_sdd_); }
 
     // The first picture of the representations' media that can be read, "" when there is none.
     std::string Image_Media(const std::vector<const Representation_Sdd*>& reps, int largeur, int hauteur,
@@ -746,7 +736,7 @@ class Conversion {
         std::string csv = "Cle";
         for (const auto& lg : b_.Langues) csv += "," + lg.Suffixe;
         csv += "\n";
-        for (const char* cle : {"Famille", "Genre", "Ordre", "Sous_Famille", "Tribu", "Groupe", "Noms", "Caracteres",
+        for (const char* cle : {"Famille", "Genre", "Ordre", "Sous_Famille", "Tribu", "Groupe", "Classe", "Sous_Genre", "Section", "Noms", "Caracteres",
                                 "Dessin", "Sans_Dessin", "Erreur_Titre", "Erreur_Texte"}) {
             const auto& textes = Textes_Fixes.at(cle);
             csv += cle;
@@ -773,6 +763,7 @@ class Conversion {
     fs::path dossier_sdd_;
     std::vector<std::string>& avertissements_;
     Langues_Sdd langues_;
+    Medias_Sdd medias_;
     Base_Source b_;
     std::vector<int> ordre_;  // SDD characters in question order
     std::vector<std::string> cadre_;

@@ -17,7 +17,9 @@
 //   interface languages (en, es, fr) their translations; others are left out with a warning.
 // - Pictures: a state's or taxon's image found beside the dataset is used; otherwise a card with
 //   its text stands in. Both, the toolbar icons (Search, Results; OK, Back, Next) and the page
-//   labels are written into `dossier`, the source folder of the result.
+//   labels are written into `dossier`, the source folder of the result. The pages take the taxa's
+//   pictures and links, the questions' help the characters' and states' notes and pictures
+//   (Medias_Sdd).
 // Refuses, with "file:line: what", a dataset with no usable character or species and dependency
 // rules that form a cycle. Needs a QGuiApplication.
 

@@ -3,7 +3,9 @@
 // and the view paints only what it shows.
 
 #include <QAbstractListModel>
+#include <QIcon>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,12 +18,15 @@ public:
 
     void Remplace(const std::vector<std::string>& lignes);
     const std::vector<std::string>& Lignes() const { return lignes_; }
+    // The picture beside each line, by the name of its species; none without a function.
+    void Icones(std::function<QIcon(const std::string& espece)> icone);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
     std::vector<std::string> lignes_;
+    std::function<QIcon(const std::string&)> icone_;
 };
 
 }  // namespace kestrane

@@ -234,7 +234,10 @@ void frmMain::Clic_Liste() {
     if (documents_) documents_->Liste_Esp_Click(*Liste_Esp, Meilleur_Pourcentage());
 }
 
-void frmMain::Texte_Statut(const QString& texte) { sbStatusBar->Texte_Panneau1(texte); }
+void frmMain::Texte_Statut(const QString& texte) {
+    sbStatusBar->Texte_Panneau1(texte);
+    Actualise_Aide_Question();  // a question shows its text here as it opens
+}
 
 void frmMain::Mode_Affichage(int mode) {
     mode_affichage_ = mode;

@@ -238,6 +238,13 @@ private:
     void Ferme_Filtre();
     void Ouvre_Ligne(int rang);
 
+    // The taxa's thumbnails in the results list and "What is this?" beside a question that has
+    // help (frmMain_Medias.cpp).
+    void Applique_Vignettes();
+    void Installe_Aide_Question();
+    void Actualise_Aide_Question();
+    void Montre_Aide_Question();
+
     QString Chaine_Texte(int base) const;
     QString Titre_Programme() const;
     Reponse Demande(const QString& texte, Boutons boutons, Icone icone, const QString& titre);
@@ -270,6 +277,7 @@ private:
     bool en_chargement_ = true;
     bool separateur_tire_ = false;
     QPersistentModelIndex ligne_avant_appui_;  // the current line of the results list at a press
+    QAction* aide_question_ = nullptr;          // "What is this?" in the question bar
 };
 
 }  // namespace kestrane

@@ -92,6 +92,8 @@ Issue_Chargement frmMain::Charge(const QString& ligne_commande) {
     if (portrait_->Sans_Portrait())
         portrait_->Montre_Portrait();  // the ranked questions in its place
     Installe_Ajouts();
+    Installe_Aide_Question();
+    Applique_Vignettes();
     QApplication::processEvents();
 
     titre_fenetre_ = windowTitle();

@@ -23,6 +23,7 @@ void frmMain::Ouvre_Options() {
     identification_->Change_Strategie(contexte_.reglages.Strategie);
     impression_->Traduit(contexte_.Langue);
     Traduit_Ajouts();
+    Applique_Vignettes();
     if (contexte_.reglages.Seuil_Pourcent != avant) {
         identification_->Change_Seuil(contexte_.reglages.Seuil_Pourcent);
         if (Liste_Esp->isVisible()) {

@@ -1,6 +1,10 @@
 #include "Chemins_Documents.h"
+#include "Medias_Documents.h"
 
+#include <QDir>
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +49,28 @@ TEST(Chemins_Documents, DrawingPageAndSpeciesPageRecognised) {
                   std::tuple(c.dessin, c.espece)) << c.location.toStdString();
 }
 // clang-format on
+
+// {object, languages in order} -> the help page found: the first language that has one, the object
+// in lower case, never a name that could lead elsewhere; the thumbnail's path from the code.
+TEST(Medias_Documents, HelpPageInTheFirstLanguageThatHasOneAndThumbnailPath) {
+    QTemporaryDir d;
+    ASSERT_TRUE(QDir(d.path()).mkpath("aide"));
+    for (const char* nom : {"aide/c2_fr.html", "aide/c2_en.html", "aide/c3_en.html", "secret_en.html"})
+        QFile(d.filePath(nom)).open(QIODevice::WriteOnly);
+    const std::tuple<std::string, QStringList, QString> cas[] = {
+        {"C2", {"fr", "en"}, "aide/c2_fr.html"},
+        {"c2", {"es", "en", "fr"}, "aide/c2_en.html"},
+        {"c3", {"fr", "en"}, "aide/c3_en.html"},
+        {"c4", {"fr", "en"}, ""},
+        {"../secret", {"en"}, ""},
+        {"", {"en"}, ""},
+    };
+    for (const auto& [objet, suffixes, page] : cas)
+        EXPECT_EQ(Chemin_Aide_Question(d.path(), objet, suffixes), page.isEmpty() ? QString() : d.filePath(page))
+            << objet;
+    EXPECT_EQ(Chemin_Aide_Question(QString(), "c2", {"en"}), QString());
+    EXPECT_EQ(Chemin_Vignette("/docs/", "BETPE1"), "/docs/b/betpe/betpe_vignette.png");
+}
 
 }  // namespace
 }  // namespace kestrane

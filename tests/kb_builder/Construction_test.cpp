@@ -1,4 +1,5 @@
 #include "Construction_Base.h"
+#include "Ecriture_Documents.h"
 #include "Import_Sdd.h"
 
 #include <gtest/gtest.h>
@@ -317,6 +318,63 @@ TEST(Outil, ExitsNonZeroOnARefusalAndSaysWhy) {
         EXPECT_NE(texte.find(c.attendu), std::string::npos) << c.arguments << "\n" << texte;
         EXPECT_FALSE(fs::exists(sortie)) << c.arguments;
     }
+}
+
+// {a species' page values} -> the sections its page shows, and those it leaves out: no heading over
+// nothing, the group under its rank, a picture as a figure with its caption (which then stands
+// once), a picture on the web as a link, a file that is no picture left out.
+TEST(Construction, SpeciesPagesShowTheSectionsTheyHaveOnce) {
+    Dossier_Test d("kb-pages");
+    fs::create_directories(d.Chemin() / "source/documents");
+    test::Ecrit_Texte(d.Chemin() / "source/documents/textes.csv",
+                      "Cle,en\nFamille,Family\nGenre,Genus\nNoms,Common names\nSans_Dessin,No picture.\n");
+    QImage photo(300, 200, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    ASSERT_TRUE(photo.save(QString::fromStdString(d / "photo.png")));
+    test::Ecrit_Texte(d.Chemin() / "texte.png", "not a picture");
+    const struct {
+        std::function<void(Espece_Source&)> change;
+        std::vector<std::string> montre, cache;
+    } cas[] = {
+        {[](Espece_Source&) {}, {"<p>Family: Betulaceae</p>", "<p>No picture.</p>"}, {"Common names", "<figure", "<li>"}},
+        {[](Espece_Source& e) { e.Famille = "Larix", e.Rang = "Genre"; }, {"<p>Genus: Larix</p>"}, {"Family"}},
+        {[](Espece_Source& e) { e.Famille.clear(); }, {}, {"Family", "<p></p>"}},
+        {[](Espece_Source& e) { e.Noms["en"] = {"Birch", "Silver birch"}; }, {"<p>Common names: Birch, Silver birch</p>"}, {}},
+        {[](Espece_Source& e) { e.Legende = "In spring"; }, {"<p>In spring</p>"}, {"<figure"}},
+        {[&](Espece_Source& e) {
+             e.Legende = "In spring";
+             e.Images = {{d / "photo.png", "", "In spring", {}}, {"", "https://example.org/b.jpg", "", {}}};
+         },
+         {"<figure><img src=\"case6_1.jpg\" alt=\"In spring\"", "<figcaption>In spring</figcaption>",
+          "<li><a href=\"https://example.org/b.jpg\">https://example.org/b.jpg</a></li>"},
+         {"<p>In spring</p>", "case6_2"}},
+        {[&](Espece_Source& e) { e.Images = {{d / "texte.png", "", "Bark", {}}}; }, {}, {"<figure", "Bark", "<li>"}},
+        {[](Espece_Source& e) { e.Description = "<p>White <b>bark</b>.</p>"; }, {"<p>White <b>bark</b>.</p>"}, {}},
+    };
+    Base_Source source;
+    source.Dossier = d / "source";
+    source.Langues = {{"en", "English"}};
+    for (size_t k = 0; k < std::size(cas); ++k) {
+        Espece_Source e;
+        e.Code = "CASE" + std::to_string(k + 1);
+        e.Espece = "Betula " + std::to_string(k + 1);
+        e.Famille = "Betulaceae";
+        e.Noms["en"] = {};
+        cas[k].change(e);
+        source.Especes.push_back(std::move(e));
+    }
+    ASSERT_TRUE(Ecrit_Documents(source, d / "base").ok());
+    for (size_t k = 0; k < std::size(cas); ++k) {
+        const std::string c5 = "case" + std::to_string(k + 1);
+        const std::string page = test::Lit_Texte(d.Chemin() / "base/documents/c" / c5 / (c5 + "_en.html"));
+        for (const auto& piece : cas[k].montre)
+            EXPECT_EQ(page.find(piece), page.rfind(piece)) << c5 << ": twice " << piece;
+        for (const auto& piece : cas[k].montre) EXPECT_NE(page.find(piece), std::string::npos) << c5 << ": " << piece << page;
+        for (const auto& piece : cas[k].cache) EXPECT_EQ(page.find(piece), std::string::npos) << c5 << ": " << piece << page;
+    }
+    EXPECT_EQ(std::tuple(QImage(QString::fromStdString(d / "base/documents/c/case6/case6_vignette.png")).size(),
+                         fs::exists(d.Chemin() / "base/documents/c/case7/case7_vignette.png")),
+              std::tuple(QSize(64, 42), false));
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 // The pure helpers of the SDD import: HTML made safe, labels made plain, measurements divided
-// into classes.
+// into classes, media addresses judged.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "Classes_Mesures.h"
+#include "Medias_Sdd.h"
 #include "Nettoyage_Html.h"
+#include "Outils_Test.h"
 
 namespace kestrane::kb {
 namespace {
@@ -83,6 +87,43 @@ TEST(Classes_Mesures, CutWhereTheTaxaDifferAndReadable) {
                                             Texte_Classe(classes, 2, "mm", langue)}),
                   attendus) << langue;
     EXPECT_EQ(Texte_Classe({{2.5, 2.5}}, 0, "", "en"), "2.5");
+}
+
+// {href in a dataset} -> the file read, or none: nothing outside the dataset's folder (by its real
+// place), nothing too large, no folder; a path or address from elsewhere by its file name here.
+TEST(Medias_Sdd, AddressesReadOnlyInsideTheDatasetsFolder) {
+    namespace fs = std::filesystem;
+    test::Dossier_Test d("kb-medias");
+    const fs::path cle = fs::canonical(d.Chemin()) / "cle";
+    fs::create_directories(cle / "photos");
+    for (const fs::path& f : {cle / "photos/a.png", cle / "b.png", fs::path(d / "dehors.png")})
+        test::Ecrit_Texte(f, "x");
+    fs::create_symlink(d / "dehors.png", cle / "lien.png");
+    test::Ecrit_Texte(cle / "gros.png", "");
+    fs::resize_file(cle / "gros.png", Taille_Max_Media + 1);
+    const std::pair<std::string, std::string> cas[] = {
+        {"photos/a.png", "photos/a.png"},
+        {"photos%2Fa.png", "photos/a.png"},
+        {"photos\\a.png", "photos/a.png"},
+        {(cle / "photos/a.png").string(), "photos/a.png"},
+        {"C:\\Images\\b.png", "b.png"},
+        {"/home/auteur/b.png", "b.png"},
+        {"http://example.org/img/b.png", "b.png"},
+        {"http://example.org/img/c.png", ""},
+        {"../dehors.png", ""},
+        {"photos/../../dehors.png", ""},
+        {d / "dehors.png", ""},
+        {"lien.png", ""},
+        {"gros.png", ""},
+        {"photos", ""},
+        {"", ""},
+    };
+    for (const auto& [href, attendu] : cas)
+        EXPECT_EQ(Fichier_Media_Sdd(href, cle), attendu.empty() ? "" : (cle / attendu).string()) << href;
+    for (const auto& [href, web] : {std::pair{"http://example.org/a.png", true}, {"https://example.org/a", true},
+                                    {"javascript:alert(1)", false}, {"file:///etc/passwd", false},
+                                    {"https://", false}, {"photos/a.png", false}})
+        EXPECT_EQ(Adresse_Web(href), web) << href;
 }
 
 }  // namespace

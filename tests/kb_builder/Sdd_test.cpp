@@ -116,7 +116,8 @@ TEST(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     for (const char* attendu : {"labels in de are left out",
                                 "'Height when grown' (c4) is divided into 6 classes: up to 20 m; 20 to 25 m",
                                 "1 character(s) that are neither", "2 picture(s) are not beside the dataset",
-                                "http://example.org/needle.jpg", "grouped by their genus"})
+                                "http://example.org/needle.jpg", "grouped by their genus",
+                                "1 media object(s) are web addresses with no copy beside the dataset"})
         EXPECT_NE(a.find(attendu), std::string::npos) << attendu << "\n" << a;
     // The species page shows the details, made safe, in each language.
     const fs::path pages = d.Chemin() / "base/documents/b/betpe";
@@ -128,14 +129,32 @@ TEST(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     };
     // Each text once, the group under its own rank, no empty section, no caption without its picture.
     EXPECT_EQ(std::tuple(fois(en, "Birch with <b>white</b> bark."), fois(en, "<p>Family: Betulaceae</p>"),
-                         fois(en, "Common names"), fois(en, "Silver birch in spring")),
+                         fois(en, "Common names"), fois(en, ">Silver birch in spring<")),
               std::tuple(1u, 1u, 0u, 1u)) << en;
     const std::string larix = test::Lit_Texte(d.Chemin() / "base/documents/l/larde/larde_en.html");
     const std::string picea = test::Lit_Texte(d.Chemin() / "base/documents/p/picab/picab_en.html");
-    EXPECT_EQ(std::tuple(fois(larix, "<p>Genus: Larix</p>"), fois(picea, "A needle"), fois(picea, "<p></p>")),
-              std::tuple(1u, 0u, 0u)) << larix << picea;
+    EXPECT_EQ(std::tuple(fois(larix, "<p>Genus: Larix</p>"), fois(picea, "<p></p>")), std::tuple(1u, 0u))
+        << larix << picea;
     EXPECT_EQ(en.find("script"), std::string::npos);
     EXPECT_EQ(en.find("example.org"), std::string::npos);
+    // The taxon's picture is a figure with its caption, and its thumbnail; a picture on the web is
+    // only linked to; the character's notes and its states' pictures make its help page, in each
+    // language, made safe; a character without any has none.
+    EXPECT_EQ(std::tuple(fois(en, "<figure><img src=\"betpe_1.jpg\""), fois(en, "<figcaption>Silver birch in spring"),
+                         fois(picea, "<a href=\"http://example.org/needle.jpg\">A needle</a>"),
+                         QImage(QString::fromStdString((pages / "betpe_vignette.png").string())).height(),
+                         QImage(QString::fromStdString((pages / "betpe_1.jpg").string())).size()),
+              std::tuple(1u, 1u, 1u, 60, QSize(40, 60))) << en << picea;
+    EXPECT_FALSE(fs::exists(d.Chemin() / "base/documents/f/fagsy/fagsy_vignette.png"));
+    const fs::path aide = d.Chemin() / "base/documents/aide";
+    const std::string aide_en = test::Lit_Texte(aide / "c1_en.html"), aide_fr = test::Lit_Texte(aide / "c1_fr.html");
+    EXPECT_EQ(std::tuple(fois(aide_en, "<h1>Leaf type</h1>"), fois(aide_en, "<p>The blade, not its stalk.</p>"),
+                         fois(aide_en, "<h2>Broad</h2>"), fois(aide_en, "src=\"c1_1_1.jpg\""),
+                         fois(aide_en, "example.org/needle.jpg"), fois(aide_en, "script"),
+                         fois(aide_fr, "Le limbe, pas le pétiole."), fois(aide_fr, "<h2>Large</h2>")),
+              std::tuple(1u, 1u, 1u, 1u, 1u, 0u, 1u, 1u)) << aide_en << aide_fr;
+    EXPECT_TRUE(fs::exists(aide / "c1_1_1.jpg"));
+    EXPECT_FALSE(fs::exists(aide / "c2_en.html"));
     EXPECT_NE(fr.find("Bouleau à l'écorce <b>blanche</b>."), std::string::npos);
     // Its guide explains the list of questions that stands where a portrait would.
     const std::string guide = test::Lit_Texte(d.Chemin() / "base/help/guide.html");
@@ -304,6 +323,29 @@ TEST(Sdd_Variantes, LanguagesAndPictures) {
         EXPECT_EQ(b->Trouve_Objet("c1")->TipText, c.question);
         EXPECT_EQ(b->Flore[0].Espece + " " + b->Flore[0].Code, "Abies alba ABIAL");
         EXPECT_NE(Tout(avertissements).find(c.avertissement), std::string::npos) << Tout(avertissements);
+    }
+}
+
+// {the rank of the taxon above a species} -> the label of its group on the species page.
+TEST(Sdd_Rangs, TheSpeciesPageNamesTheGroupByItsRank) {
+    const std::pair<const char*, const char*> cas[] = {
+        {"fam", "Family: Grex"},      {"gen", "Genus: Grex"},          {"subgen", "Subgenus: Grex"},
+        {"sect", "Section: Grex"},    {"ord", "Order: Grex"},          {"cl", "Class: Grex"},
+        {"", "Group: Grex"},
+    };
+    Dossier_Test d("kb-sdd-rangs");
+    for (const auto& [rang, attendu] : cas) {
+        test::Ecrit_Texte(d.Chemin() / "cle.xml",
+                          Avec(Document(), {{"</TaxonNames>", "<TaxonName id=\"g\"><Representation><Label>Grex</Label>"
+                                                              "</Representation><Rank code=\"" + std::string(rang) +
+                                                              "\"/></TaxonName></TaxonNames><TaxonHierarchies>"
+                                                              "<TaxonHierarchy><Nodes><Node id=\"n1\"><TaxonName ref=\"g\"/>"
+                                                              "</Node><Node id=\"n2\"><Parent ref=\"n1\"/><TaxonName "
+                                                              "ref=\"t1\"/></Node></Nodes></TaxonHierarchy>"
+                                                              "</TaxonHierarchies>"}}));
+        ASSERT_TRUE(Importe_Sdd(d / "cle.xml", d / "base", nullptr).ok()) << rang;
+        const std::string page = test::Lit_Texte(d.Chemin() / "base/documents/a/abial/abial_en.html");
+        EXPECT_NE(page.find("<p>" + std::string(attendu) + "</p>"), std::string::npos) << rang << page;
     }
 }
 

@@ -51,8 +51,9 @@ TEST_F(OptionsTest, ShowsTheValuesAndApplyStoresThemCompletingTheAddress) {
                   std::tuple("Opciones", 40, " 40 %", "/docs/", false));
         // The threshold, the dynamic cursor, Spanish, the hard disk, the most discriminant character.
         EXPECT_EQ(std::tuple(f.Option1->isChecked(), f.Check1->isChecked(), f.Option4->isChecked(),
-                             f.Option7->isChecked(), f.Option8->isChecked()),
-                  std::tuple(true, true, true, true, true));
+                             f.Option7->isChecked(), f.Option8->isChecked(), f.Check2->isChecked()),
+                  std::tuple(true, true, true, true, true, true));
+        QTest::mouseClick(f.Check2, Qt::LeftButton, Qt::NoModifier, QPoint(8, f.Check2->height() / 2));
         Clique(f.Option2);
         EXPECT_EQ(std::tuple(f.Reglage_Valeur->value(), f.Reglage_Valeur->isEnabled(), f.Label1->text()),
                   std::tuple(70, false, " 70 %"));
@@ -65,12 +66,14 @@ TEST_F(OptionsTest, ShowsTheValuesAndApplyStoresThemCompletingTheAddress) {
     }
     EXPECT_EQ(std::tuple(reglages.Seuil_Pourcent, reglages.Strategie, reglages.Distribution, reglages.Adresse_Documents),
               std::tuple(0, Strategie_Recherche::Applicable, "http", "https://flora.example/docs/"));
-    EXPECT_EQ(std::tuple(magasin.valeurs["Options/Strategie"], magasin.valeurs["Documents/Adresse"]),
-              std::tuple("applicable", "https://flora.example/docs/"));
+    EXPECT_EQ(std::tuple(magasin.valeurs["Options/Strategie"], magasin.valeurs["Documents/Adresse"],
+                         reglages.Vignettes_Especes, Lit_Registre(Registre_Machine(), magasin).Vignettes_Especes),
+              std::tuple("applicable", "https://flora.example/docs/", false, false));
     frmOptions again(reglages, langue, magasin, dialogues);
     EXPECT_EQ(std::tuple(again.Option2->isChecked(), again.Reglage_Valeur->isEnabled(), again.Option9->isChecked(),
                          again.Option6->isChecked(), again.httptext->text()),
               std::tuple(true, false, true, true, "https://flora.example/docs/"));
+    EXPECT_FALSE(again.Check2->isChecked());
 }
 
 // Ctrl+Tab cycles the tabs both ways; the language changes at once, Cancel neither undoes nor stores

@@ -1,22 +1,28 @@
 // A key without a portrait, imported from a small SDD file (tests/ui/sdd), used in the window by
 // mouse and by keyboard alone: every way of opening a chooser hides the ranked questions, the
 // focus comes back to them, the status bar says what to do next; states without pictures are
-// answered from the list of their texts.
+// answered from the list of their texts; a taxon's picture shows beside its name in the results,
+// and a question with notes offers "What is this?".
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QToolButton>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <tuple>
 
 #include "Barre_Etat.h"
+#include "Documents.h"
 #include "Fenetre_Petite.h"
 #include "Import_Sdd.h"
 #include "Panneau_Reponses.h"
+#include "WebTexte.h"
 
 namespace kestrane {
 namespace {
@@ -30,8 +36,7 @@ class Sans_Portrait : public test::Fenetre_Petite {
     void SetUp() override {
         Fenetre_Petite::SetUp();
         sortie_ = test::Dossier_Temporaire("sans-portrait");
-        const Status s = kb::Importe_Sdd((fs::path(UI_SDD) / Fichier()).string(), (sortie_ / "base").string(),
-                                         nullptr);
+        const Status s = kb::Importe_Sdd(Source().string(), (sortie_ / "base").string(), nullptr);
         ASSERT_TRUE(s.ok()) << s.message();
         options_.registre_machine = (sortie_ / "base" / "kestrane.ini").string();
         ASSERT_EQ(Lance(), 0);
@@ -41,7 +46,7 @@ class Sans_Portrait : public test::Fenetre_Petite {
         Fenetre_Petite::TearDown();
         fs::remove_all(sortie_);
     }
-    virtual const char* Fichier() const { return "arbustes.sdd.xml"; }
+    virtual fs::path Source() { return fs::path(UI_SDD) / "arbustes.sdd.xml"; }
     Portrait_Questions& P() { return *F().Portrait(); }
     Liste_Questions& Liste() { return *P().Widget_Questions(); }
     std::string Statut() { return F().sbStatusBar->Texte_Panneau1().toStdString(); }
@@ -140,7 +145,7 @@ TEST_F(Sans_Portrait, AWholeIdentificationByKeyboardAlone) {
 // Three shrubs by the length of their leaves (tests/ui/sdd/feuilles.sdd.xml).
 class Sans_Portrait_Mesure : public Sans_Portrait {
   protected:
-    const char* Fichier() const override { return "feuilles.sdd.xml"; }
+    fs::path Source() override { return fs::path(UI_SDD) / "feuilles.sdd.xml"; }
 };
 
 // A measured character by keyboard: its chooser is a field with the unit and the tolerance; Enter
@@ -179,6 +184,80 @@ TEST_F(Sans_Portrait_Mesure, AValueIsTypedWithItsUnitAndTolerance) {
     Touche(Qt::Key_Escape);
     EXPECT_EQ(std::tuple(champ->isVisible(), F().Identification()->Valeurs()[0]),
               std::tuple(false, std::optional(Valeur_Mesuree{75.5, 10})));
+}
+
+// The same key with a picture of hazel beside it and notes on the fruit.
+class Sans_Portrait_Medias : public Sans_Portrait {
+  protected:
+    fs::path Source() override {
+        std::ifstream entree(fs::path(UI_SDD) / "arbustes.sdd.xml");
+        std::string xml((std::istreambuf_iterator<char>(entree)), std::istreambuf_iterator<char>());
+        for (const auto& [avant, apres] :
+             {std::pair<std::string, std::string>{"<Label>Corylus avellana</Label>",
+                                                  "<Label>Corylus avellana</Label><MediaObject ref=\"m1\"/>"},
+              {"<Label>Fruit</Label>", "<Label>Fruit</Label><Detail>Pick it &lt;b&gt;ripe&lt;/b&gt;.</Detail>"},
+              {"</Dataset>", "<MediaObjects><MediaObject id=\"m1\"><Representation><Label>Hazel</Label>"
+                             "</Representation><Type>Image</Type><Source href=\"noisetier.png\"/></MediaObject>"
+                             "</MediaObjects></Dataset>"}})
+            xml.replace(xml.find(avant), avant.size(), apres);
+        const fs::path cle = sortie_ / "cle";
+        fs::create_directories(cle);
+        std::ofstream(cle / "arbustes.sdd.xml") << xml;
+        QImage image(20, 30, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        EXPECT_TRUE(image.save(QString::fromStdString((cle / "noisetier.png").string())));
+        return cle / "arbustes.sdd.xml";
+    }
+    // The page the document view shows, once loaded.
+    std::string Page() {
+        WebTexte& vue = F().Documents_Especes()->Vue();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return vue.Termine() && !vue.LocationURL().isEmpty(); }, 10000));
+        return vue.LocationURL().toStdString();
+    }
+};
+
+// Only the taxon with a picture has a thumbnail beside its name, at a size that shows it.
+TEST_F(Sans_Portrait_Medias, TheResultsListShowsTheThumbnailOfATaxonWithAPicture) {
+    Clic(P().Barre_Deter(), 3);  // Results
+    QAbstractItemModel& lignes = *F().Liste_Esp->model();
+    std::vector<std::pair<std::string, bool>> vignettes;
+    for (int r = 0; r < lignes.rowCount(); ++r)
+        vignettes.emplace_back(lignes.index(r, 0).data().toString().section(QStringLiteral("% - "), 1).toStdString(),
+                               !lignes.index(r, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    std::sort(vignettes.begin(), vignettes.end());
+    EXPECT_EQ(vignettes, (std::vector<std::pair<std::string, bool>>{{"Cornus sanguinea", false},
+                                                                    {"Corylus avellana", true},
+                                                                    {"Prunus spinosa", false},
+                                                                    {"Sambucus nigra", false}}));
+    EXPECT_EQ(F().Liste_Esp->iconSize(), QSize(32, 32));
+}
+
+// "What is this?" shows beside a question with notes only, and opens its page in the document view
+// by a click or by Shift+F1.
+TEST_F(Sans_Portrait_Medias, WhatIsThisOpensTheNotesOfAQuestionThatHasThem) {
+    auto* bouton = P().Barre_Question()->findChild<QToolButton*>("Quoi_Aide");
+    ASSERT_NE(bouton, nullptr);
+    const auto ouvre = [&](const std::string& question) {
+        QTest::mouseClick(Liste().viewport(), Qt::LeftButton, {},
+                          Liste().visualItemRect(Liste().topLevelItem(Ligne(question))).center());
+        EXPECT_TRUE(F().Pic_Choix->isVisible()) << question;
+    };
+    ouvre("Leaf arrangement");
+    EXPECT_FALSE(bouton->isVisible());
+    Clic(P().Barre_Question(), 3);  // Back
+    ouvre("Fruit");
+    ASSERT_TRUE(bouton->isVisible());
+    EXPECT_EQ(bouton->text().toStdString(), "What is this?");
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    EXPECT_EQ(std::tuple(F().WebTexte->isVisible(), F().Pic_Choix->isVisible(), F().Barre_Question->isVisible()),
+              std::tuple(true, false, false));
+    EXPECT_NE(Page().find("/documents/aide/c2_en.html"), std::string::npos);
+
+    F().mnuViewIdentification->trigger();
+    ouvre("Fruit");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1, Qt::ShiftModifier);
+    EXPECT_TRUE(F().WebTexte->isVisible());
+    EXPECT_NE(Page().find("/documents/aide/c2_en.html"), std::string::npos);
 }
 
 }  // namespace
