@@ -62,9 +62,10 @@ TEST(Recherche_Discriminant, MatchesTheLiteralPowerForAnyCandidateSet) {
     }
 }
 
-// Characters that tell nothing have no power: a single state (ln 1 = 0 made it undefined), a state
-// every candidate shares, an answered one (any non-zero value, as a file may hold), one not
-// allowed, and negative matrix values (no NaN).
+// Characters that tell nothing have no power under either strategy, so Search never proposes
+// them: a single state (ln 1 = 0 made it undefined), a state every candidate shares, an answered
+// one (any non-zero value, as a file may hold), one not allowed, negative matrix values (no NaN),
+// and every character once a single candidate is left.
 TEST(Recherche_Discriminant, CharactersThatTellNothingHaveNoPower) {
     EXPECT_EQ(Recherche_Discriminant::Pouvoir({3}, 5), 0.0);
     EXPECT_EQ(Recherche_Discriminant::Pouvoir({-2, 1}, 3), 0.0);
@@ -79,12 +80,18 @@ TEST(Recherche_Discriminant, CharactersThatTellNothingHaveNoPower) {
     ASSERT_EQ(base->Joker.size(), 5u);
     base->Joker[3] = false;
     Recherche_Discriminant recherche(*base);
-    std::vector<double> pouvoir;
     const std::vector<int16_t> reponses{0, 0, 0, 0, 0, 0, 0, 0, -1};
-    EXPECT_EQ(recherche.Calcule(reponses, base->Joker, Classement::Initial(4), 4, pouvoir), 2);
-    EXPECT_EQ(pouvoir, (std::vector<double>{0, 0, 1, 0, 0}));
-    base->Joker[2] = false;
-    EXPECT_EQ(recherche.Calcule(reponses, base->Joker, Classement::Initial(4), 4, pouvoir), -1);
+    for (const auto strategie : {Strategie_Recherche::Entropie, Strategie_Recherche::Applicable}) {
+        SCOPED_TRACE(Nom_Strategie(strategie));
+        std::vector<bool> joker = base->Joker;
+        std::vector<double> pouvoir;
+        EXPECT_EQ(recherche.Calcule(reponses, joker, Classement::Initial(4), 4, pouvoir, strategie), 2);
+        EXPECT_EQ(pouvoir, (std::vector<double>{0, 0, 1, 0, 0}));
+        EXPECT_EQ(recherche.Calcule(reponses, joker, Classement::Initial(4), 1, pouvoir, strategie), -1);
+        EXPECT_EQ(pouvoir, std::vector<double>(5, 0.0)) << "one candidate left";
+        joker[2] = false;
+        EXPECT_EQ(recherche.Calcule(reponses, joker, Classement::Initial(4), 4, pouvoir, strategie), -1);
+    }
 }
 
 }  // namespace

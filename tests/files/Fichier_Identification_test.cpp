@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <random>
 
 #include "Cle_Test.h"
 #include "Echange_Identification.h"
@@ -36,6 +37,24 @@ TEST(Fichier_Identification, LayoutIsStatesThenFramesIn16BitLittleEndian) {
     ASSERT_TRUE(lu);
     EXPECT_EQ(lu->Etats_Choisis, (Etats{1, 0, 258}));
     EXPECT_EQ(lu->Etat_Cadre, (Etats{-1, 0}));
+    // Any answers come back as written, whatever follows them; one byte short is refused.
+    std::mt19937 alea(11);
+    for (int essai = 0; essai < 50; ++essai) {
+        Etats etats(alea() % 40), cadres(alea() % 8);
+        for (auto* v : {&etats, &cadres})
+            for (auto& x : *v) x = static_cast<int16_t>(alea() % 3 == 0 ? alea() : alea() % 2);
+        Octets o = Encode_Identification(etats, cadres);
+        ASSERT_EQ(o.size(), Taille_Identification(static_cast<int>(etats.size()), static_cast<int>(cadres.size())));
+        const size_t taille = o.size();
+        o.insert(o.end(), alea() % 5, 0x7F);
+        lu = Decode_Identification(o.data(), o.size(), static_cast<int>(etats.size()), static_cast<int>(cadres.size()));
+        ASSERT_TRUE(lu);
+        EXPECT_EQ(std::tie(lu->Etats_Choisis, lu->Etat_Cadre), std::tie(etats, cadres));
+        if (taille > 0) {
+            EXPECT_FALSE(Decode_Identification(o.data(), taille - 1, static_cast<int>(etats.size()),
+                                               static_cast<int>(cadres.size())));
+        }
+    }
 }
 
 std::vector<std::string> Contenu(const fs::path& dossier) {

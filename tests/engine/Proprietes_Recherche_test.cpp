@@ -1,0 +1,145 @@
+// The search held to its invariants over generated keys: whatever the key, the candidates and the
+// strategy, a proposed question tells the candidates apart, nothing is proposed only when no
+// question could, the ranked questions start with the choice by falling power, and the walker
+// identifies every species the key can tell from the others.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+
+#include "Cle_Test.h"
+#include "Parcours_Recherche.h"
+#include "Recherche_Discriminant.h"
+
+namespace kestrane::test {
+namespace {
+
+constexpr Strategie_Recherche Strategies[] = {Strategie_Recherche::Entropie, Strategie_Recherche::Applicable};
+
+// A key of 1 .. 12 species and 1 .. 6 characters of 1 .. 4 states; each species shows one state of
+// a character, none (-1) when `lacunes`, and a few dependencies when `dependances`.
+Cle_Memoire Cle_Au_Hasard(std::mt19937& alea, bool lacunes, bool dependances) {
+    Cle_Memoire cle;
+    const int nb_car = 1 + static_cast<int>(alea() % 6);
+    for (int c = 0; c < nb_car; ++c) {
+        cle.etats.push_back(1 + static_cast<int>(alea() % 4));
+        cle.poids.push_back(static_cast<int16_t>(1 + alea() % 3));
+    }
+    const int nb_esp = 1 + static_cast<int>(alea() % 12);
+    for (int s = 0; s < nb_esp; ++s) {
+        std::vector<int> etats;
+        for (const int k : cle.etats)
+            etats.push_back(lacunes && alea() % 5 == 0 ? -1 : static_cast<int>(alea() % static_cast<unsigned>(k)));
+        cle.especes.push_back(etats);
+    }
+    if (dependances && nb_car > 1) {
+        for (int d = 0; d < 2; ++d) {
+            const int c = 1 + static_cast<int>(alea() % static_cast<unsigned>(nb_car - 1));
+            const int p = static_cast<int>(alea() % static_cast<unsigned>(c));
+            cle.dependances.push_back({c, p, static_cast<int>(alea() % static_cast<unsigned>(cle.etats[p]))});
+        }
+    }
+    return cle;
+}
+
+// Whether two of the candidates differ on one of the character's states.
+bool Separe(const Base_Connaissance& b, const Classement& c, int n, const Objet_Fic& o) {
+    for (int k = 1; k < n; ++k)
+        for (int j = 0; j < o.Nb_Car; ++j)
+            if (b.Matrice(c.Espece[0], o.Index_Car + j) != b.Matrice(c.Espece[static_cast<size_t>(k)], o.Index_Car + j))
+                return true;
+    return false;
+}
+
+// {random key, answers, candidates} -> for each strategy: the choice separates the candidates;
+// when there is none, no eligible character would (under the applicable strategy, checked on keys
+// without dependencies, where every character applies); the ranked list starts with the choice,
+// gives Calcule's powers, falls, and with what it leaves out names every unanswered character once.
+TEST(Proprietes_Recherche, TheProposedQuestionAlwaysSeparatesTheCandidates) {
+    std::mt19937 alea(321);
+    int proposees = 0, aucune = 0;
+    for (int essai = 0; essai < 300; ++essai) {
+        const bool dependances = essai % 3 == 2;
+        const auto base = Construit(Cle_Au_Hasard(alea, essai % 2 == 1, dependances));
+        for (size_t c = 0; c < base->Joker.size(); ++c) base->Joker[c] = alea() % 6 != 0;
+        std::vector<int16_t> etats(static_cast<size_t>(base->Nb_Etats_Desc), 0);
+        std::set<int> repondus;
+        for (size_t p = 0; p < base->Objets.size(); ++p)
+            if (alea() % 4 == 0) {
+                const Objet_Fic& o = base->Objets[p];
+                etats[static_cast<size_t>(o.Index_Car) + alea() % static_cast<unsigned>(o.Nb_Car)] = 1;
+                repondus.insert(static_cast<int>(p));
+            }
+        Classement classement = Classement::Initial(base->Nb_Esp);
+        std::shuffle(classement.Espece.begin(), classement.Espece.end(), alea);
+        const int n = 1 + static_cast<int>(alea() % static_cast<unsigned>(base->Nb_Esp));
+        Recherche_Discriminant recherche(*base);
+        for (const auto strategie : Strategies) {
+            SCOPED_TRACE("essai " + std::to_string(essai) + ", " + std::string(Nom_Strategie(strategie)) + ", " +
+                         std::to_string(n) + " candidates");
+            std::vector<double> pouvoir;
+            const int choix = recherche.Calcule(etats, base->Joker, classement, n, pouvoir, strategie);
+            if (choix >= 0) {
+                ++proposees;
+                const Objet_Fic& o = base->Objets[static_cast<size_t>(choix)];
+                EXPECT_TRUE(Separe(*base, classement, n, o)) << o.Objet << " power " << pouvoir[static_cast<size_t>(choix)];
+                EXPECT_TRUE(base->Joker[static_cast<size_t>(choix)] && !repondus.count(choix));
+            } else {
+                ++aucune;
+                for (size_t p = 0; p < base->Objets.size(); ++p) {
+                    if (base->Joker[p] && !repondus.count(static_cast<int>(p)) && base->Objets[p].Nb_Car >= 2 &&
+                        (strategie == Strategie_Recherche::Entropie || !dependances)) {
+                        EXPECT_FALSE(Separe(*base, classement, n, base->Objets[p])) << base->Objets[p].Objet;
+                    }
+                }
+            }
+            const auto lignes = recherche.Classe(etats, base->Joker, classement, n, strategie);
+            EXPECT_EQ(lignes.empty() ? -1 : lignes.front().Pouvoir > 0 ? lignes.front().Position : -1, choix);
+            std::set<int> vues;
+            for (size_t i = 0; i < lignes.size(); ++i) {
+                EXPECT_EQ(lignes[i].Pouvoir, pouvoir[static_cast<size_t>(lignes[i].Position)]);
+                if (i > 0) {
+                    EXPECT_LE(lignes[i].Pouvoir, lignes[i - 1].Pouvoir + 1e-9);
+                }
+                vues.insert(lignes[i].Position);
+            }
+            for (const int p : recherche.Hors_Classement(etats, lignes)) EXPECT_TRUE(vues.insert(p).second) << p;
+            std::set<int> a_repondre;
+            for (size_t p = 0; p < base->Objets.size(); ++p)
+                if (!repondus.count(static_cast<int>(p)) && base->Objets[p].Nb_Car > 0)
+                    a_repondre.insert(static_cast<int>(p));
+            EXPECT_EQ(vues, a_repondre);
+        }
+    }
+    EXPECT_GT(std::min(proposees, aucune), 50) << "the keys should give both outcomes often";
+}
+
+// {random key, every species showing one state of every character, no dependency} -> the walk of
+// each species, under each strategy, identifies it, alone exactly when no other species shows the
+// same states.
+TEST(Proprietes_Recherche, TheWalkIdentifiesEverySpeciesAloneWhenItsStatesAreItsOwn) {
+    std::mt19937 alea(654);
+    for (int essai = 0; essai < 60; ++essai) {
+        const Cle_Memoire cle = Cle_Au_Hasard(alea, false, false);
+        const auto base = Construit(cle);
+        int seules = 0;
+        for (const auto& s : cle.especes) seules += std::count(cle.especes.begin(), cle.especes.end(), s) == 1;
+        for (const auto strategie : Strategies) {
+            SCOPED_TRACE("essai " + std::to_string(essai) + ", " + std::string(Nom_Strategie(strategie)));
+            const Bilan_Parcours bilan = Parcourt_Especes(*base, strategie);
+            EXPECT_EQ(std::tuple(bilan.Nb_Identifiees, bilan.Nb_Seules, bilan.Questions_Non_Applicables),
+                      std::tuple(base->Nb_Esp, seules, 0));
+            for (const Parcours_Espece& p : bilan.Especes) {
+                // No character asked twice, each one of the key's.
+                EXPECT_EQ(std::set<int>(p.Questions.begin(), p.Questions.end()).size(), p.Questions.size());
+                EXPECT_TRUE(std::all_of(p.Questions.begin(), p.Questions.end(),
+                                        [&](int q) { return q >= 0 && q < static_cast<int>(cle.etats.size()); }));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kestrane::test
