@@ -36,14 +36,11 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     EXPECT_EQ(std::tuple(b.Nb_Esp, b.Nb_Etats_Desc, b.Nb_Cadre, b.Nb_Robot, b.Nb_But_Deter, b.Nb_But_Quest,
                          b.Nb_Couleurs, b.Nb_Contraintes),
               std::tuple(4, 11, 3, 2, 4, 3, 2, 2));
-    // States are numbered in source order, each character owning a run of them (the loader's tests
-    // read the species, weights, Joker flags and translations of this base).
+    // States are numbered in source order, each character owning a run of them, its picture's grid
+    // holding them (Proprietes_Cles_test.cpp checks the numbering and matrix of generated sources).
     const Objet_Fic* fruit = b.Trouve_Objet("Fruit");
     ASSERT_NE(fruit, nullptr);
-    EXPECT_EQ(std::tuple(fruit->Index_Car, fruit->Nb_Car, fruit->Desc_Num, fruit->Lignes * fruit->Colonnes),
-              std::tuple(7, 4, 3, 4));
-    // The matrix follows the species order: Pinus sylvestris (3) has a cone, the ash (2) has not.
-    EXPECT_EQ((std::vector<int>{b.Matrice(3, 10), b.Matrice(2, 10), b.Matrice(2, 7)}), (std::vector<int>{1, 0, 1}));
+    EXPECT_EQ(std::tuple(fruit->Desc_Num, fruit->Lignes * fruit->Colonnes), std::tuple(3, 4));
     // Rules end with "Fin" and the first piece names a metafile variant; zones take their frames
     // by first appearance (Leaf 0, Twig 1, Fruit 2).
     ASSERT_TRUE(b.Hierarchie.size() == 4 && b.Clic_Zone.size() == 4 && b.Code_Couleur.size() == 2 &&
