@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 #include <set>
 
@@ -18,7 +19,7 @@ namespace {
 
 constexpr Strategie_Recherche Strategies[] = {Strategie_Recherche::Entropie, Strategie_Recherche::Applicable};
 
-// A key of 1 .. 12 species and 1 .. 6 characters of 1 .. 4 states; each species shows one state of
+// A key of 1 .. 20 species and 1 .. 6 characters of 1 .. 4 states; each species shows one state of
 // a character, none (-1) when `lacunes`, and a few dependencies when `dependances`.
 Cle_Memoire Cle_Au_Hasard(std::mt19937& alea, bool lacunes, bool dependances) {
     Cle_Memoire cle;
@@ -27,7 +28,7 @@ Cle_Memoire Cle_Au_Hasard(std::mt19937& alea, bool lacunes, bool dependances) {
         cle.etats.push_back(1 + static_cast<int>(alea() % 4));
         cle.poids.push_back(static_cast<int16_t>(1 + alea() % 3));
     }
-    const int nb_esp = 1 + static_cast<int>(alea() % 12);
+    const int nb_esp = 1 + static_cast<int>(alea() % 20);
     for (int s = 0; s < nb_esp; ++s) {
         std::vector<int> etats;
         for (const int k : cle.etats)
@@ -44,6 +45,24 @@ Cle_Memoire Cle_Au_Hasard(std::mt19937& alea, bool lacunes, bool dependances) {
     return cle;
 }
 
+// The power as first written: sums over the candidates in rank order, then the terms in order.
+double Pouvoir_Litteral(const Base_Connaissance& base, const Classement& c, int n, const Objet_Fic& o) {
+    std::vector<int64_t> sommes(static_cast<size_t>(o.Nb_Car), 0);
+    for (int k = 0; k < n; ++k) {
+        for (int j = 0; j < o.Nb_Car; ++j)
+            sommes[static_cast<size_t>(j)] += base.Matrice(c.Espece[static_cast<size_t>(k)], o.Index_Car + j);
+    }
+    double p = 0;
+    for (const int64_t s : sommes) {
+        if (s == 0)
+            continue;
+        const double l1 = std::log(static_cast<double>(n) / static_cast<double>(s));
+        const double l2 = std::log(static_cast<double>(o.Nb_Car));
+        p -= static_cast<double>(s) / n * l1 / l2;
+    }
+    return std::fabs(p);
+}
+
 // Whether two of the candidates differ on one of the character's states.
 bool Separe(const Base_Connaissance& b, const Classement& c, int n, const Objet_Fic& o) {
     for (int k = 1; k < n; ++k)
@@ -53,7 +72,9 @@ bool Separe(const Base_Connaissance& b, const Classement& c, int n, const Objet_
     return false;
 }
 
-// {random key, answers, candidates} -> for each strategy: the choice separates the candidates;
+// {random key, answers, candidates} -> each eligible character has the literal power (candidates
+// are summed three ways, over every species, a mask or a gather, depending on how many there are);
+// for each strategy, the choice separates the candidates;
 // when there is none, no eligible character would (under the applicable strategy, checked on keys
 // without dependencies, where every character applies); the ranked list starts with the choice,
 // gives Calcule's powers, falls (from at most 1 under the applicable strategy), and with what it
@@ -65,6 +86,7 @@ TEST(Proprietes_Recherche, TheProposedQuestionAlwaysSeparatesTheCandidates) {
         const bool dependances = essai % 3 == 2;
         const auto base = Construit(Cle_Au_Hasard(alea, essai % 2 == 1, dependances));
         for (size_t c = 0; c < base->Joker.size(); ++c) base->Joker[c] = alea() % 6 != 0;
+        for (auto& v : base->Matrice.Data()) v = static_cast<int16_t>(v != 0 || alea() % 10 == 0);  // some show several
         std::vector<int16_t> etats(static_cast<size_t>(base->Nb_Etats_Desc), 0);
         std::set<int> repondus;
         for (size_t p = 0; p < base->Objets.size(); ++p)
@@ -82,6 +104,10 @@ TEST(Proprietes_Recherche, TheProposedQuestionAlwaysSeparatesTheCandidates) {
                          std::to_string(n) + " candidates");
             std::vector<double> pouvoir;
             const int choix = recherche.Calcule(etats, base->Joker, classement, n, pouvoir, strategie);
+            for (size_t p = 0; strategie == Strategie_Recherche::Entropie && p < pouvoir.size(); ++p) {
+                const bool eligible = base->Joker[p] && !repondus.count(static_cast<int>(p)) && base->Objets[p].Nb_Car >= 2;
+                EXPECT_NEAR(pouvoir[p], eligible ? Pouvoir_Litteral(*base, classement, n, base->Objets[p]) : 0.0, 1e-12);
+            }
             if (choix >= 0) {
                 ++proposees;
                 const Objet_Fic& o = base->Objets[static_cast<size_t>(choix)];

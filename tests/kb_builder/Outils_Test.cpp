@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <set>
-#include <sstream>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
@@ -55,34 +53,6 @@ std::vector<Rang> Classe(const Base_Connaissance& base, const std::vector<std::s
 
 std::unique_ptr<Base_Connaissance> Charge(const fs::path& sortie) {
     return kestrane::test::Charge_Ou_Echoue(kestrane::test::Lieux_Construits(sortie));
-}
-
-std::string Cle_Lisible(const Base_Connaissance& b) {
-    std::ostringstream out;
-    for (const Objet_Fic& o : b.Objets) {
-        out << o.Objet << " #" << o.Desc_Num << " frame " << o.Cadre << (o.Joker ? "" : " never proposed") << ": "
-            << o.TipText << " / " << b.Textes.Question(o, "fr") << "\n";
-        for (int e = o.Index_Car; e < o.Index_Car + o.Nb_Car; ++e) {
-            const Etat_Caractere* etat = b.Etat_Par_Numero(e);
-            out << "  " << e << " " << (etat ? etat->ID_CARAC : "?") << " weight "
-                << (static_cast<size_t>(e) < b.Poids.size() ? b.Poids[static_cast<size_t>(e)] : -1) << "\n";
-        }
-    }
-    for (int s = 0; s < b.Nb_Esp; ++s) {
-        const auto i = static_cast<size_t>(s);
-        out << b.Nom_Esp[i];
-        if (i < b.Flore.size())
-            out << " (" << b.Flore[i].Code << ", " << b.Flore[i].Famille << ")";
-        out << ":";
-        for (const Etat_Caractere& e : b.Caracteres)
-            if (b.Matrice(s, e.NUM) != 0)
-                out << " " << e.ID_CARAC;
-        out << "\n";
-    }
-    std::set<std::string> dependances;
-    for (const Dependance& d : b.Descendance) dependances.insert(d.Objet + " after " + d.ID_CARAC);
-    for (const auto& d : dependances) out << d << "\n";
-    return out.str();
 }
 
 std::pair<int, std::string> Execute(const std::string& commande) {

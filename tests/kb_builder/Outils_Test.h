@@ -50,12 +50,6 @@ std::vector<Champ> Colonne(const std::vector<Ligne>& lignes, Champ Ligne::*champ
     return out;
 }
 
-// Everything an identification reads of a base, one thing a line, so that two bases of one key
-// compare as texts (and a difference shows as one): each character with its number, frame,
-// search flag, question (and its French text) and its states with their weights; each species
-// with its code, family and the states it shows; the dependencies.
-std::string Cle_Lisible(const Base_Connaissance& base);
-
 // Runs a command line; returns its exit status and what it printed on both streams.
 std::pair<int, std::string> Execute(const std::string& commande);
 

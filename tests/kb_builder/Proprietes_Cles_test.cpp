@@ -9,6 +9,7 @@
 #include <map>
 #include <random>
 #include <set>
+#include <sstream>
 
 #include "Construction_Base.h"
 #include "Export_Sdd.h"
@@ -172,6 +173,38 @@ void Verifie(const Base_Connaissance& b, const Cle_Generee& k, bool sdd) {
     }
 }
 
+// Everything an identification reads of a base, one thing a line, so that two bases of one key
+// compare as texts (and a difference shows as one): each character with its number, frame,
+// search flag, question (and its French text) and its states with their weights; each species
+// with its code, family and the states it shows; the dependencies.
+std::string Cle_Lisible(const Base_Connaissance& b) {
+    std::ostringstream out;
+    for (const Objet_Fic& o : b.Objets) {
+        out << o.Objet << " #" << o.Desc_Num << " frame " << o.Cadre << (o.Joker ? "" : " never proposed") << ": "
+            << o.TipText << " / " << b.Textes.Question(o, "fr") << "\n";
+        for (int e = o.Index_Car; e < o.Index_Car + o.Nb_Car; ++e) {
+            const Etat_Caractere* etat = b.Etat_Par_Numero(e);
+            out << "  " << e << " " << (etat ? etat->ID_CARAC : "?") << " weight "
+                << (static_cast<size_t>(e) < b.Poids.size() ? b.Poids[static_cast<size_t>(e)] : -1) << "\n";
+        }
+    }
+    for (int s = 0; s < b.Nb_Esp; ++s) {
+        const auto i = static_cast<size_t>(s);
+        out << b.Nom_Esp[i];
+        if (i < b.Flore.size())
+            out << " (" << b.Flore[i].Code << ", " << b.Flore[i].Famille << ")";
+        out << ":";
+        for (const Etat_Caractere& e : b.Caracteres)
+            if (b.Matrice(s, e.NUM) != 0)
+                out << " " << e.ID_CARAC;
+        out << "\n";
+    }
+    std::set<std::string> dependances;
+    for (const Dependance& d : b.Descendance) dependances.insert(d.Objet + " after " + d.ID_CARAC);
+    for (const auto& d : dependances) out << d << "\n";
+    return out.str();
+}
+
 // A built base written as SDD by the tool and read back: the same key.
 void Aller_Retour(const fs::path& base, const fs::path& dossier, const std::string& code) {
     const auto [statut, sortie] = test::Execute(std::string(KB_OUTIL) + " export-sdd " + base.string() + " " +
@@ -184,7 +217,7 @@ void Aller_Retour(const fs::path& base, const fs::path& dossier, const std::stri
     ASSERT_TRUE(retour.ok()) << retour.message();
     const auto avant = test::Charge(base), apres = test::Charge(dossier / "retour");
     ASSERT_TRUE(avant && apres);
-    EXPECT_EQ(test::Cle_Lisible(*apres), test::Cle_Lisible(*avant));
+    EXPECT_EQ(Cle_Lisible(*apres), Cle_Lisible(*avant));
 }
 
 // {generated key} -> its source builds and its dataset imports into the key; both bases go out as
