@@ -7,7 +7,7 @@ PATH: files or folders under src/ or tools/ (default: both). Each fault changes 
 (a comparison, a logical operator, a constant, a sign, a returned value, a call left out); the file is
 rebuilt into DIR (default build, configured already) and the tests run, nearest first: the tests of the
 subsystem the file belongs to (tests/engine for src/engine...), then, only if those all pass, the rest of
-the suite. The first failing test catches the fault. A fault that makes a test hang past --timeout counts
+the suite, the tests of windows last. The first failing test catches the fault. A fault that makes a test hang past --timeout counts
 as caught (the hang is what a user would see), and so does one that compiles but makes a step of the
 build fail (the test bases and the flora are built by running the built tool) or run past
 --build-timeout. The file is put back after every fault, and on Ctrl+C. --jobs sets the build's
@@ -37,13 +37,16 @@ ROOT = Path(__file__).resolve().parent.parent
 
 # Where the tests of a code folder live, when the names differ (see also scripts/test-ratio.py).
 TESTS_OF = {
-    "src/kb_builder": ["tests/kb_builder"],
+    "src/kb_builder": ["tests/kb_builder", "tests/web"],  # the compact base and the web export: tests/web
     "tools/kb": ["tests/kb_builder"],
     "tools/cli": ["tests/cli"],
     "tools/wmf": ["tests/wmf"],
     "src/files": ["tests/files", "tests/files_gui"],
     "src/start": ["tests/ui"],
 }
+
+# Test folders whose tests drive windows and pages: run last, as they take most of the time.
+SLOW = ["tests/ui", "tests/docs", "tests/files_gui", "tests/portrait"]
 
 # Each rule: a pattern on the line (strings and comments blanked) and what replaces the match.
 RULES = [
@@ -231,11 +234,14 @@ def main():
                 code = subsystem(f)
                 near = [t for folder in TESTS_OF.get(code, ["tests/" + code.split("/")[-1]])
                         for t in by_folder.get(folder, [])]
+                # The area's own tests, then the rest of the quick ones, then the windows' (slow).
                 failed, by = (False, "")
-                if near:
-                    failed, by = run_ctest(a.build, name_regex(near), None, a.timeout, env)
-                if not failed:
-                    failed, by = run_ctest(a.build, None, name_regex(near) if near else None, a.timeout, env)
+                quick = [t for folder, names in by_folder.items() if folder not in SLOW for t in names
+                         if t not in near]
+                slow = [t for folder in SLOW for t in by_folder.get(folder, []) if t not in near]
+                for group in (near, quick, slow):
+                    if group and not failed:
+                        failed, by = run_ctest(a.build, name_regex(group), None, a.timeout, env)
                 if failed:
                     caught += 1
                     verdict = f"caught by {by}"

@@ -22,43 +22,32 @@ constexpr Strategie_Recherche Strategies[] = {Strategie_Recherche::Entropie, Str
 // A key of 1 .. 20 species and 1 .. 6 characters of 1 .. 4 states; each species shows one state of
 // a character, none (-1) when `lacunes`, and a few dependencies when `dependances`.
 Cle_Memoire Cle_Au_Hasard(std::mt19937& alea, bool lacunes, bool dependances) {
+    const auto tire = [&](int n) { return static_cast<int>(alea() % static_cast<unsigned>(n)); };
     Cle_Memoire cle;
-    const int nb_car = 1 + static_cast<int>(alea() % 6);
-    for (int c = 0; c < nb_car; ++c) {
-        cle.etats.push_back(1 + static_cast<int>(alea() % 4));
-        cle.poids.push_back(static_cast<int16_t>(1 + alea() % 3));
+    for (int c = 0, nb_car = 1 + tire(6); c < nb_car; ++c) {
+        cle.etats.push_back(1 + tire(4));
+        cle.poids.push_back(static_cast<int16_t>(1 + tire(3)));
     }
-    const int nb_esp = 1 + static_cast<int>(alea() % 20);
-    for (int s = 0; s < nb_esp; ++s) {
-        std::vector<int> etats;
-        for (const int k : cle.etats)
-            etats.push_back(lacunes && alea() % 5 == 0 ? -1 : static_cast<int>(alea() % static_cast<unsigned>(k)));
-        cle.especes.push_back(etats);
+    for (int s = 0, nb_esp = 1 + tire(20); s < nb_esp; ++s) {
+        cle.especes.emplace_back();
+        for (const int k : cle.etats) cle.especes.back().push_back(lacunes && tire(5) == 0 ? -1 : tire(k));
     }
-    if (dependances && nb_car > 1) {
-        for (int d = 0; d < 2; ++d) {
-            const int c = 1 + static_cast<int>(alea() % static_cast<unsigned>(nb_car - 1));
-            const int p = static_cast<int>(alea() % static_cast<unsigned>(c));
-            cle.dependances.push_back({c, p, static_cast<int>(alea() % static_cast<unsigned>(cle.etats[p]))});
-        }
+    for (int d = 0; dependances && cle.etats.size() > 1 && d < 2; ++d) {
+        const int c = 1 + tire(static_cast<int>(cle.etats.size()) - 1), p = tire(c);
+        cle.dependances.push_back({c, p, tire(cle.etats[static_cast<size_t>(p)])});
     }
     return cle;
 }
 
-// The power as first written: sums over the candidates in rank order, then the terms in order.
+// The power as first written: each state summed over the candidates in rank order, the terms in order.
 double Pouvoir_Litteral(const Base_Connaissance& base, const Classement& c, int n, const Objet_Fic& o) {
-    std::vector<int64_t> sommes(static_cast<size_t>(o.Nb_Car), 0);
-    for (int k = 0; k < n; ++k) {
-        for (int j = 0; j < o.Nb_Car; ++j)
-            sommes[static_cast<size_t>(j)] += base.Matrice(c.Espece[static_cast<size_t>(k)], o.Index_Car + j);
-    }
     double p = 0;
-    for (const int64_t s : sommes) {
-        if (s == 0)
-            continue;
-        const double l1 = std::log(static_cast<double>(n) / static_cast<double>(s));
-        const double l2 = std::log(static_cast<double>(o.Nb_Car));
-        p -= static_cast<double>(s) / n * l1 / l2;
+    for (int j = 0; j < o.Nb_Car; ++j) {
+        int64_t s = 0;
+        for (int k = 0; k < n; ++k) s += base.Matrice(c.Espece[static_cast<size_t>(k)], o.Index_Car + j);
+        if (s != 0)
+            p -= static_cast<double>(s) / n * std::log(static_cast<double>(n) / static_cast<double>(s)) /
+                 std::log(static_cast<double>(o.Nb_Car));
     }
     return std::fabs(p);
 }

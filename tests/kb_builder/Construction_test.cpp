@@ -208,7 +208,7 @@ TEST(Construction, OutIsReplacedOnlyWhenNewEmptyOrAnEarlierBase) {
 
 // Work folders of runs that were killed (their process is gone) are removed by the next run
 // beside them, an earlier base moved aside going back to its place; a live run's and a user's
-// folders stay.
+// folders stay, those whose names are nearly a work folder's too.
 TEST(Construction, WorkFoldersOfADeadRunAreRemovedByTheNextOne) {
     const pid_t mort = fork();
     if (mort == 0)
@@ -219,13 +219,17 @@ TEST(Construction, WorkFoldersOfADeadRunAreRemovedByTheNextOne) {
     const std::string m = std::to_string(mort), vivant = std::to_string(getpid());
     for (const std::string& nom :
          {".out.build-" + m + "-0a1b2c3d", ".out.sdd-" + m + "-0a1b2c3e", ".base.old-" + m + "-0a1b2c3f",
-          ".out.build-" + vivant + "-0a1b2c40", ".out.notes-" + m + "-0a1b2c41", ".out.build-" + m})
+          ".out.build-" + vivant + "-0a1b2c40", ".out.notes-" + m + "-0a1b2c41", ".out.build-" + m,
+          ".out.build-" + m + "-", ".out.build-" + m + "-notes", ".out.build-x" + m + "-0a1b2c43",
+          std::string(".out.build-123456789012345678901-0a1b2c42")})
         fs::create_directories(d.Chemin() / nom / "data");
     ASSERT_TRUE(Construit_Base(std::string(KB_SOURCES) + "/petite", d / "out").ok());
     std::set<std::string> restent;
     for (const auto& e : fs::directory_iterator(d.Chemin())) restent.insert(e.path().filename().string());
     EXPECT_EQ(restent, (std::set<std::string>{"out", "base", ".out.build-" + vivant + "-0a1b2c40",
-                                              ".out.notes-" + m + "-0a1b2c41", ".out.build-" + m}));
+                                              ".out.notes-" + m + "-0a1b2c41", ".out.build-" + m,
+                                              ".out.build-" + m + "-", ".out.build-" + m + "-notes",
+                                              ".out.build-x" + m + "-0a1b2c43", ".out.build-123456789012345678901-0a1b2c42"}));
 }
 
 // The tool stopped by a signal while it works removes its work folders before it ends.
