@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
 """Plants one-line faults in Kestrane's code and tells which ones no test notices.
 
-    python3 scripts/plant-faults.py [--seed S] [--count N] [--build DIR] [--out FILE] [PATH ...]
+    python3 scripts/plant-faults.py [--seed S] [--count N] [--build DIR] [--jobs J] [--out FILE] [PATH ...]
 
 PATH: files or folders under src/ or tools/ (default: both). Each fault changes one thing on one line
 (a comparison, a logical operator, a constant, a sign, a returned value, a call left out); the file is
 rebuilt into DIR (default build, configured already) and the tests run, nearest first: the tests of the
 subsystem the file belongs to (tests/engine for src/engine...), then, only if those all pass, the rest of
-the suite. The first failing test catches the fault. A fault that makes a test hang past --timeout counts
-as caught (the hang is what a user would see). The file is put back after every fault, and on Ctrl+C.
+the suite, the tests of windows last. The first failing test catches the fault. A fault that makes a test hang past --timeout counts
+as caught (the hang is what a user would see), and so does one that compiles but makes a step of the
+build fail (the test bases and the flora are built by running the built tool) or run past
+--build-timeout. The file is put back after every fault, and on Ctrl+C. --jobs sets the build's
+parallel jobs (2).
 
 The sample is drawn with the seed from every candidate line of the paths, so `--seed 1 --count 30` plants
 the same faults on the same code. --list prints the candidates and plants nothing.
@@ -34,13 +37,16 @@ ROOT = Path(__file__).resolve().parent.parent
 
 # Where the tests of a code folder live, when the names differ (see also scripts/test-ratio.py).
 TESTS_OF = {
-    "src/kb_builder": ["tests/kb_builder"],
+    "src/kb_builder": ["tests/kb_builder", "tests/web"],  # the compact base and the web export: tests/web
     "tools/kb": ["tests/kb_builder"],
     "tools/cli": ["tests/cli"],
     "tools/wmf": ["tests/wmf"],
     "src/files": ["tests/files", "tests/files_gui"],
     "src/start": ["tests/ui"],
 }
+
+# Test folders whose tests drive windows and pages: run last, as they take most of the time.
+SLOW = ["tests/ui", "tests/docs", "tests/files_gui", "tests/portrait"]
 
 # Each rule: a pattern on the line (strings and comments blanked) and what replaces the match.
 RULES = [
@@ -126,6 +132,31 @@ def tests_by_folder(build, env):
     return folders
 
 
+def run_build(a, env):
+    """Builds everything; a build that runs past --build-timeout (a step running the built tool that
+    never ends) is stopped, whole process group, and reported as a failed step."""
+    p = subprocess.Popen(["cmake", "--build", a.build, "--parallel", str(a.jobs)], stdout=subprocess.PIPE,
+                         stderr=subprocess.PIPE, text=True, env=env, start_new_session=True)
+    try:
+        out, err = p.communicate(timeout=a.build_timeout)
+    except subprocess.TimeoutExpired:
+        os.killpg(p.pid, signal.SIGKILL)
+        out, err = p.communicate()
+        out += "\nFAILED: past-the-build-timeout\n"
+    return subprocess.CompletedProcess(p.args, p.returncode, out, err)
+
+
+def build_step_failed(build):
+    """The output of a failed build step that is not a compiler or linker error (the test bases and
+    the flora are built by running the built tool, and test lists by running the test programs): a
+    fault that makes them fail was noticed. None when the code itself did not compile or link."""
+    out = build.stdout + build.stderr
+    if re.search(r": (fatal )?error:|undefined reference|ld returned", out):
+        return None
+    failed = re.findall(r"^FAILED: (\S+)", out, re.M)
+    return failed[0] if failed else None
+
+
 def name_regex(names):
     return "^(" + "|".join(re.escape(n) for n in names) + ")$"
 
@@ -148,6 +179,8 @@ def main():
     ap.add_argument("--count", type=int, default=10)
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--timeout", type=int, default=120, help="seconds one test may take under a fault")
+    ap.add_argument("--jobs", type=int, default=2, help="parallel build jobs (the machine is shared)")
+    ap.add_argument("--build-timeout", type=int, default=1800, help="seconds one rebuild may take")
     ap.add_argument("--out", help="write the survivors here as tab-separated rows")
     ap.add_argument("--list", action="store_true")
     a = ap.parse_args()
@@ -167,7 +200,7 @@ def main():
     env = dict(os.environ)
     env.setdefault("QT_QPA_PLATFORM", "offscreen")
     env.setdefault("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu")
-    subprocess.run(["cmake", "--build", a.build], capture_output=True, env=env, check=True)
+    subprocess.run(["cmake", "--build", a.build, "--parallel", str(a.jobs)], capture_output=True, env=env, check=True)
     by_folder = tests_by_folder(a.build, env)
 
     held = {}  # file -> its true text while a fault is planted
@@ -189,18 +222,26 @@ def main():
             held[f] = text
             f.write_text("\n".join(lines))
             started = time.time()
-            if subprocess.run(["cmake", "--build", a.build], capture_output=True, env=env).returncode:
+            build = run_build(a, env)
+            step = build_step_failed(build) if build.returncode else None
+            if build.returncode and not step:
                 broken += 1
                 verdict = "did not build"
+            elif step:
+                caught += 1  # the code compiled, but a step of the build that runs it failed
+                verdict = f"caught by the build step {step}"
             else:
                 code = subsystem(f)
                 near = [t for folder in TESTS_OF.get(code, ["tests/" + code.split("/")[-1]])
                         for t in by_folder.get(folder, [])]
+                # The area's own tests, then the rest of the quick ones, then the windows' (slow).
                 failed, by = (False, "")
-                if near:
-                    failed, by = run_ctest(a.build, name_regex(near), None, a.timeout, env)
-                if not failed:
-                    failed, by = run_ctest(a.build, None, name_regex(near) if near else None, a.timeout, env)
+                quick = [t for folder, names in by_folder.items() if folder not in SLOW for t in names
+                         if t not in near]
+                slow = [t for folder in SLOW for t in by_folder.get(folder, []) if t not in near]
+                for group in (near, quick, slow):
+                    if group and not failed:
+                        failed, by = run_ctest(a.build, name_regex(group), None, a.timeout, env)
                 if failed:
                     caught += 1
                     verdict = f"caught by {by}"
@@ -211,7 +252,7 @@ def main():
             print(f"[{i}/{len(picks)}] {f}:{n} {kind}: {verdict} ({time.time() - started:.0f} s)", flush=True)
     finally:
         put_back()
-        subprocess.run(["cmake", "--build", a.build], capture_output=True, env=env)
+        subprocess.run(["cmake", "--build", a.build, "--parallel", str(a.jobs)], capture_output=True, env=env)
 
     if survivors:
         print("\nSurvivors (no test failed):")

@@ -787,9 +787,10 @@ void Numerote_Caracteres(Base_Source& b, std::vector<std::string>& problemes) {
         if (c.Etats.empty())
             problemes.push_back(c.Lieu + ": character '" + c.Objet + "' has no state");
         Grille(static_cast<int>(c.Etats.size()), c.Lignes, c.Colonnes);
-        // The state picture is one metafile, whose frame cannot pass 32767 units.
+        // The state picture is one metafile, whose frame cannot pass 32767 units; a character
+        // without pictures is asked from the list of its states and draws none.
         const int lignes_max = 32767 / Disposition_Sortie::Cote_Case;
-        if (c.Lignes > lignes_max)
+        if (c.Lignes > lignes_max && !Popup_Stocke(c).empty())
             problemes.push_back(c.Lieu + ": character '" + c.Objet + "' has " +
                                 std::to_string(c.Etats.size()) + " states; its state picture holds at most " +
                                 std::to_string(lignes_max * c.Colonnes));

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <random>
 
 #include "Cle_Test.h"
 #include "Echange_Identification.h"
@@ -32,10 +33,21 @@ void Ecrit_Octets(const fs::path& chemin, const Octets& octets) {
 TEST(Fichier_Identification, LayoutIsStatesThenFramesIn16BitLittleEndian) {
     const Octets octets = Encode_Identification({1, 0, 258}, {-1, 0});
     EXPECT_EQ(octets, (Octets{0x01, 0x00, 0x00, 0x00, 0x02, 0x01, 0xFF, 0xFF, 0x00, 0x00}));
-    auto lu = Decode_Identification(octets.data(), octets.size(), 3, 2);
-    ASSERT_TRUE(lu);
-    EXPECT_EQ(lu->Etats_Choisis, (Etats{1, 0, 258}));
-    EXPECT_EQ(lu->Etat_Cadre, (Etats{-1, 0}));
+    // Any answers come back as written, whatever follows them; one byte short is refused.
+    std::mt19937 alea(11);
+    for (int essai = 0; essai < 50; ++essai) {
+        Etats etats(alea() % 40), cadres(alea() % 8);
+        for (auto* v : {&etats, &cadres})
+            for (auto& x : *v) x = static_cast<int16_t>(alea() % 3 == 0 ? alea() : alea() % 2);  // 1, 0, -1, 258...
+        const auto nb_e = static_cast<int>(etats.size()), nb_c = static_cast<int>(cadres.size());
+        Octets o = Encode_Identification(etats, cadres);
+        ASSERT_EQ(o.size(), Taille_Identification(nb_e, nb_c));
+        EXPECT_EQ(o.empty(), Decode_Identification(o.data(), o.size() - (o.empty() ? 0 : 1), nb_e, nb_c).ok());
+        o.insert(o.end(), alea() % 5, 0x7F);
+        const auto lu = Decode_Identification(o.data(), o.size(), nb_e, nb_c);
+        ASSERT_TRUE(lu);
+        EXPECT_EQ(std::tie(lu->Etats_Choisis, lu->Etat_Cadre), std::tie(etats, cadres));
+    }
 }
 
 std::vector<std::string> Contenu(const fs::path& dossier) {

@@ -14,6 +14,7 @@
 #include "Banc_Impression.h"
 #include "Banc_Portrait.h"
 #include "Copie_Portrait.h"
+#include "Dessin.h"
 #include "Robot_Tab.h"
 
 namespace kestrane::test {
@@ -88,6 +89,10 @@ TEST(CopyCommand, ChooserShownCopiesTheStatePictureNotThePortrait) {
     Attend_Partout(360, 180, Jaune_Cellule);
     EXPECT_FALSE(Couleur_Proche(Image_Du_Presse_Papiers().pixel(120, 100), Vert_Feuille, 8));
 
+    // A picture that leaves part of its box bare is copied on white, as the chooser shows it.
+    auto marque = Dessin::Charge(b.Parametres.Rep_Robot + "CONTRA/ecorce_x.wmf");
+    ASSERT_TRUE(marque.ok()) << marque.status().message();
+    EXPECT_EQ(qvariant_cast<QImage>(Copie_Portrait::Donnees_Dessin(**marque, {480, 360}, 1)->imageData()).pixel(2, 2), 0xFFFFFFFFu);
     QGuiApplication::clipboard()->setText("before");
     EXPECT_FALSE(Copie_Portrait::Copie(*b.Portrait, b.Parametres, "absent.wmf").ok());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");

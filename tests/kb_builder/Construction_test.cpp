@@ -37,14 +37,11 @@ TEST(Construction, SmallSourceGivesTheTablesCountsAndFilesTheProgramReads) {
     EXPECT_EQ(std::tuple(b.Nb_Esp, b.Nb_Etats_Desc, b.Nb_Cadre, b.Nb_Robot, b.Nb_But_Deter, b.Nb_But_Quest,
                          b.Nb_Couleurs, b.Nb_Contraintes),
               std::tuple(4, 11, 3, 2, 4, 3, 2, 2));
-    // States are numbered in source order, each character owning a run of them (the loader's tests
-    // read the species, weights, Joker flags and translations of this base).
+    // States are numbered in source order, each character owning a run of them, its picture's grid
+    // holding them (Proprietes_Cles_test.cpp checks the numbering and matrix of generated sources).
     const Objet_Fic* fruit = b.Trouve_Objet("Fruit");
     ASSERT_NE(fruit, nullptr);
-    EXPECT_EQ(std::tuple(fruit->Index_Car, fruit->Nb_Car, fruit->Desc_Num, fruit->Lignes * fruit->Colonnes),
-              std::tuple(7, 4, 3, 4));
-    // The matrix follows the species order: Pinus sylvestris (3) has a cone, the ash (2) has not.
-    EXPECT_EQ((std::vector<int>{b.Matrice(3, 10), b.Matrice(2, 10), b.Matrice(2, 7)}), (std::vector<int>{1, 0, 1}));
+    EXPECT_EQ(std::tuple(fruit->Desc_Num, fruit->Lignes * fruit->Colonnes), std::tuple(3, 4));
     // Rules end with "Fin" and the first piece names a metafile variant; zones take their frames
     // by first appearance (Leaf 0, Twig 1, Fruit 2).
     ASSERT_TRUE(b.Hierarchie.size() == 4 && b.Clic_Zone.size() == 4 && b.Code_Couleur.size() == 2 &&
@@ -247,7 +244,7 @@ TEST(Construction, OutIsReplacedOnlyWhenNewEmptyOrAnEarlierBase) {
 
 // Work folders of runs that were killed (their process is gone) are removed by the next run
 // beside them, an earlier base moved aside going back to its place; a live run's and a user's
-// folders stay.
+// folders stay, those whose names are nearly a work folder's too.
 TEST(Construction, WorkFoldersOfADeadRunAreRemovedByTheNextOne) {
     const pid_t mort = fork();
     if (mort == 0)
@@ -258,13 +255,17 @@ TEST(Construction, WorkFoldersOfADeadRunAreRemovedByTheNextOne) {
     const std::string m = std::to_string(mort), vivant = std::to_string(getpid());
     for (const std::string& nom :
          {".out.build-" + m + "-0a1b2c3d", ".out.sdd-" + m + "-0a1b2c3e", ".base.old-" + m + "-0a1b2c3f",
-          ".out.build-" + vivant + "-0a1b2c40", ".out.notes-" + m + "-0a1b2c41", ".out.build-" + m})
+          ".out.build-" + vivant + "-0a1b2c40", ".out.notes-" + m + "-0a1b2c41", ".out.build-" + m,
+          ".out.build-" + m + "-", ".out.build-" + m + "-notes", ".out.build-x" + m + "-0a1b2c43",
+          std::string(".out.build-123456789012345678901-0a1b2c42")})
         fs::create_directories(d.Chemin() / nom / "data");
     ASSERT_TRUE(Construit_Base(std::string(KB_SOURCES) + "/petite", d / "out").ok());
     std::set<std::string> restent;
     for (const auto& e : fs::directory_iterator(d.Chemin())) restent.insert(e.path().filename().string());
     EXPECT_EQ(restent, (std::set<std::string>{"out", "base", ".out.build-" + vivant + "-0a1b2c40",
-                                              ".out.notes-" + m + "-0a1b2c41", ".out.build-" + m}));
+                                              ".out.notes-" + m + "-0a1b2c41", ".out.build-" + m,
+                                              ".out.build-" + m + "-", ".out.build-" + m + "-notes",
+                                              ".out.build-x" + m + "-0a1b2c43", ".out.build-123456789012345678901-0a1b2c42"}));
 }
 
 // The tool stopped by a signal while it works removes its work folders before it ends.
