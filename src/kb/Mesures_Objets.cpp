@@ -25,10 +25,11 @@ std::optional<double> Lit_Nombre(std::string_view texte) {
 }
 #else
 // A library without the floating conversions of <charconv> (the browser's build, whose only
-// locale is "C"): the shortest precision that reads back the same.
+// locale is "C"): 15 significant digits, more only when needed to read back the same (%g drops
+// the trailing zeros, so 10 stays "10").
 std::string Texte_Nombre(double v) {
     char tampon[32];
-    for (int precision = 1; precision <= 17; ++precision) {
+    for (int precision = 15; precision <= 17; ++precision) {
         std::snprintf(tampon, sizeof tampon, "%.*g", precision, v);
         if (std::strtod(tampon, nullptr) == v)
             break;
