@@ -1,11 +1,15 @@
 #include "Mesures_Objets.h"
 
+#include <cctype>
 #include <charconv>
+#include <cstdio>
+#include <cstdlib>
 #include <cmath>
 #include <limits>
 
 namespace kestrane {
 
+#if defined(__cpp_lib_to_chars)
 std::string Texte_Nombre(double v) {
     char tampon[32];
     const auto fin = std::to_chars(tampon, tampon + sizeof tampon, v).ptr;
@@ -19,6 +23,29 @@ std::optional<double> Lit_Nombre(std::string_view texte) {
         return std::nullopt;
     return v;
 }
+#else
+// A library without the floating conversions of <charconv> (the browser's build, whose only
+// locale is "C"): 15 significant digits, more only when needed to read back the same (%g drops
+// the trailing zeros, so 10 stays "10").
+std::string Texte_Nombre(double v) {
+    char tampon[32];
+    for (int precision = 15; precision <= 17; ++precision) {
+        std::snprintf(tampon, sizeof tampon, "%.*g", precision, v);
+        if (std::strtod(tampon, nullptr) == v)
+            break;
+    }
+    return tampon;
+}
+
+std::optional<double> Lit_Nombre(std::string_view texte) {
+    const std::string t(texte);
+    char* fin = nullptr;
+    const double v = t.empty() || std::isspace(static_cast<unsigned char>(t[0])) ? 0 : std::strtod(t.c_str(), &fin);
+    if (fin == nullptr || fin != t.c_str() + t.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+#endif
 
 std::string Texte_Limites(const std::vector<double>& limites) {
     std::string s;
@@ -34,12 +61,10 @@ std::optional<std::vector<double>> Lit_Limites(std::string_view texte) {
         std::string_view morceau = texte.substr(debut, fin - debut);
         while (!morceau.empty() && morceau.front() == ' ') morceau.remove_prefix(1);
         while (!morceau.empty() && morceau.back() == ' ') morceau.remove_suffix(1);
-        double v = 0;
-        const auto [p, ec] = std::from_chars(morceau.data(), morceau.data() + morceau.size(), v);
-        if (ec != std::errc() || p != morceau.data() + morceau.size() || !std::isfinite(v) ||
-            (!limites.empty() && v <= limites.back()))
+        const auto v = Lit_Nombre(morceau);
+        if (!v || (!limites.empty() && *v <= limites.back()))
             return std::nullopt;
-        limites.push_back(v);
+        limites.push_back(*v);
         debut = fin + 1;
     }
     return limites;

@@ -157,6 +157,18 @@ TEST(Reponses_Mesurees, ARangeMeetingTheValueAndToleranceScoresOneAnswer) {
                 << "species " << espece;
         }
     }
+    // A measured character of one class (every taxon measured alike) counts as well.
+    {
+        auto une = Construit({{1}, {}, {{0}, {0}}, {}});
+        une->Mesures.push_back({"C0", "mm", {}, {1, 5}, {2, 5}, -1});
+        une->Indexe();
+        Fenetre_Enregistreuse fenetre;
+        Identification_Courante id(*une, Reglages_Moteur{}, fenetre, fenetre);
+        ASSERT_TRUE(id.Demarre());
+        id.Question = Question_Courante::De_Objet(une->Objets[0]);
+        ASSERT_TRUE(id.Valid_Mesure(5, 0) && id.Actualise_Identification());
+        EXPECT_EQ(id.Resultats().Classement_Esp.Pourcent, (std::vector<int32_t>{0, 100}));
+    }
     // A value that is no number, a negative tolerance or a character that is not measured changes nothing.
     Fenetre_Enregistreuse fenetre;
     Identification_Courante id(*base, Reglages_Moteur{}, fenetre, fenetre);

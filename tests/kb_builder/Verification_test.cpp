@@ -81,14 +81,14 @@ TEST(Verification, EachDamageIsReportedWithWhereItIsAndMissingTranslationsAreWar
         // Measured characters' tables: each row the program would pass over.
         {[](const Copie& c) {
              c.Execute_SQL(Schema_Mesures_SQL() +
-                           "INSERT INTO Objets_Mesures VALUES ('Composition', 'mm', '2;5'), ('Fruit', 'cm', '3'),"
+                           "INSERT INTO Objets_Mesures VALUES ('Composition', 'mm', '2;5'), ('Fruit', 'cm', '1;1;2'),"
                            " ('Bark', 'm', '');"
                            "INSERT INTO Etendues_Especes (Espece, Objet, Bas, Haut) VALUES"
                            " ('Pinus sylvestris', 'Composition', 1, 2), ('Quercus robur', 'Composition', 1, 2),"
                            " ('Acer pseudoplatanus', 'Composition', 4, 3), ('Fraxinus excelsior', 'Composition', 'x', 1),"
                            " ('Aesculus hippocastanum', 'Leaf_Type', 1, 1);");
          },
-         {"table Objets_Mesures, row 3: Limites '3' are not 3 increasing numbers",
+         {"table Objets_Mesures, row 3: Limites '1;1;2' are not 3 increasing numbers",
           "table Objets_Mesures, row 1: 'Bark' is no character of Objets_Fic",
           "table Etendues_Especes, row 2: 'Quercus robur' is no species of the key",
           "table Etendues_Especes, row 3: the range of 'Acer pseudoplatanus' starts at 4, above its end 3",
