@@ -241,8 +241,11 @@ function valide_question() {
   const debut = performance.now();
   let erreur;
   if (c.mesure) {
+    // An empty field takes the answer back, as in the window.
+    const valeur = $("mesure-valeur").value.trim();
     if (typeof etat.cle.Repond_Mesure !== "function") erreur = t.mesure_indisponible;
-    else erreur = etat.cle.Repond_Mesure(c.objet, Number($("mesure-valeur").value), Number($("mesure-tolerance").value));
+    else if (valeur === "") erreur = etat.cle.repond(c.objet, "-1");
+    else erreur = etat.cle.Repond_Mesure(c.objet, Number(valeur), Number($("mesure-tolerance").value));
   } else if (etat.choix < 0) {
     erreur = t.choisir_etat;
   } else {

@@ -24,6 +24,10 @@ const web_importee = path.join(sortie, "arbustes-web");
 lance(kb, ["export-web", flore, web_flore, "--engine", moteur]);
 lance(kb, ["import-sdd", sdd, importee]);
 lance(kb, ["export-web", importee, web_importee, "--engine", moteur]);
+const feuilles = path.join(sortie, "feuilles");
+const web_feuilles = path.join(sortie, "feuilles-web");
+lance(kb, ["import-sdd", path.join(path.dirname(sdd), "feuilles.sdd.xml"), feuilles]);
+lance(kb, ["export-web", feuilles, web_feuilles, "--engine", moteur]);
 
 // The command-line key's ranking and file for the page's answers ({objet, choice} in order).
 function classement_cli(reglages, reponses, ido) {
@@ -213,6 +217,34 @@ const mesures = [];
   await contexte.close();
 }
 
+// 2. A measured character of an imported key: a number in its unit and a tolerance, the ranking
+// the command-line key gives for the same value; an empty field takes the answer back.
+{
+  const srv = await serveur(web_feuilles);
+  const contexte = await navigateur.newContext(telephone);
+  const page = await ouvre(contexte, srv.url + "index.html");
+  await page.locator('#liste-questions-cle button[data-objet="c2"]').tap();
+  assert.equal(await page.locator("#choix-etats").isVisible(), false);
+  assert.equal(await page.locator("#mesure-unite").textContent(), "mm");
+  assert.equal(await page.locator("#mesure-tolerance").inputValue(), "10");
+  await page.locator("#mesure-valeur").fill("75.5");
+  await page.locator("#b-ok").tap();
+  const attendu = JSON.parse(lance(cli, ["rank", "--settings", path.join(feuilles, "kestrane.ini"), "--json", "--measure", "c2=75.5"]))
+    .lines.map((l) => `${l.percent} %|${l.name}`);
+  assert.deepEqual(await liste_page(page), attendu);
+  assert.match(attendu[0], /^100 %\|Corylus avellana/);
+  await photo(page, "mesure");
+  await page.locator("#o-reponses").tap();
+  assert.match(await page.locator('#liste-reponses li[data-objet="c2"] .reponse').textContent(), /^75\.5 mm ± 10 %$/);
+  await page.locator('#liste-reponses li[data-objet="c2"] button').first().tap();
+  assert.equal(await page.locator("#mesure-valeur").inputValue(), "75.5");
+  await page.locator("#mesure-valeur").fill("");
+  await page.locator("#b-ok").tap();
+  assert.equal(await page.evaluate(() => JSON.parse(globalThis.kestrane.cle.reponses()).answers.length), 0);
+  await contexte.close();
+  await srv.arrete();
+}
+
 // 2. The imported base, without a portrait, through the questions list; a hostile page beside it.
 {
   fs.writeFileSync(
@@ -228,19 +260,6 @@ const mesures = [];
   assert.equal(await page.locator("#portrait").isVisible(), false);
   assert.equal(await page.locator("#liste-questions-cle").isVisible(), true);
   await photo(page, "importee-depart");
-  // A character the engine marks as measured asks for a number in its unit and a tolerance.
-  const mesuree = await page.evaluate(() => {
-    const c = globalThis.kestrane.etat.modele.characters.find((x) => document.querySelector(`#liste-questions-cle button[data-objet="${x.objet}"]`));
-    Object.assign(c, { mesure: true, unite: "mm" });
-    return c.objet;
-  });
-  await page.locator(`#liste-questions-cle button[data-objet="${mesuree}"]`).tap();
-  assert.equal(await page.locator("#choix-mesure").isVisible(), true);
-  assert.equal(await page.locator("#choix-etats").isVisible(), false);
-  assert.equal(await page.locator("#mesure-unite").textContent(), "mm");
-  assert.equal(await page.locator("#mesure-tolerance").inputValue(), "10");
-  await page.locator("#b-retour").tap();
-  await page.evaluate((o) => (globalThis.kestrane.etat.modele.characters.find((x) => x.objet === o).mesure = false), mesuree);
 
   const cible = await page.evaluate(() => globalThis.kestrane.etat.modele.species[0].name);
   const s = 0;
