@@ -136,6 +136,15 @@ TEST(Base_Compacte, Les_Valeurs_Qu_Un_Octet_Porte_Passent_Les_Autres_Sont_Refuse
         ASSERT_TRUE(lue.ok()) << lue.status().message();
         EXPECT_TRUE(lue->Base->Matrice == base->Matrice);
     }
+    // A matrix of 0 and 1 alone goes a bit per cell, which keeps a big key small on a phone.
+    auto base = Construit({{2, 3}, {}, {{0, 1}, {1, -1}, {-1, 2}}, {}});
+    std::vector<Cellule_Matrice>& cellules = base->Matrice.Data();
+    for (Cellule_Matrice& v : cellules) v = v > 0 ? 1 : 0;
+    const auto binaire = kb::Ecrit_Base_Compacte(*base, Noms_Especes{});
+    cellules[0] = 2;
+    const auto octets = kb::Ecrit_Base_Compacte(*base, Noms_Especes{});
+    ASSERT_TRUE(binaire.ok() && octets.ok());
+    EXPECT_EQ(octets->size() - binaire->size(), cellules.size() - (cellules.size() + 7) / 8);
 }
 
 TEST(Base_Compacte, Un_Fichier_Abime_Est_Refuse_Avec_Sa_Raison) {
