@@ -1,5 +1,7 @@
 #include "Cle_Web.h"
 
+#include <functional>
+
 #include <sstream>
 
 #include "Comparaison_Especes.h"
@@ -174,15 +176,21 @@ std::string Cle_Web::Repond(const std::string& nom_objet, const std::string& nom
     if (!choix)
         return "\"" + nom_etat + "\" is neither a state identifier of " + objet->Objet +
                " nor a cell number 0 .. " + std::to_string(objet->Nb_Car - 1);
+    return Enregistre_Reponse(*objet, [&] {
+        identification_->Question.Choix = *choix;
+        return identification_->Valid_Descripteur();
+    });
+}
+
+std::string Cle_Web::Enregistre_Reponse(const Objet_Fic& objet, const std::function<Status()>& valide) {
     historique_->Commence();
-    identification_->Question = Question_Courante::De_Objet(*objet);
-    identification_->Question.Choix = *choix;
-    if (Status s = identification_->Valid_Descripteur(); !s) {
+    identification_->Question = Question_Courante::De_Objet(objet);
+    if (Status s = valide(); !s) {
         historique_->Abandonne();
         return s.message();
     }
     identification_->Actualise_Identification();
-    historique_->Termine(Genre_Changement::Reponse, static_cast<size_t>(objet - b.Objets.data()), "");
+    historique_->Termine(Genre_Changement::Reponse, static_cast<size_t>(&objet - base_.Base->Objets.data()), "");
     return {};
 }
 
@@ -193,15 +201,7 @@ std::string Cle_Web::Repond_Mesure(const std::string& nom_objet, double valeur, 
     const Objet_Fic* objet = b.Trouve_Objet(nom_objet);
     if (objet == nullptr)
         return "no character \"" + nom_objet + "\" in this knowledge base";
-    historique_->Commence();
-    identification_->Question = Question_Courante::De_Objet(*objet);
-    if (Status s = identification_->Valid_Mesure(valeur, tolerance_pourcent); !s) {
-        historique_->Abandonne();
-        return s.message();
-    }
-    identification_->Actualise_Identification();
-    historique_->Termine(Genre_Changement::Reponse, static_cast<size_t>(objet - b.Objets.data()), "");
-    return {};
+    return Enregistre_Reponse(*objet, [&] { return identification_->Valid_Mesure(valeur, tolerance_pourcent); });
 }
 
 int Cle_Web::Choix(const std::string& nom_objet) const {

@@ -8,6 +8,7 @@
 // is declined, as on the command line. One object per page; not thread-safe.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,6 +87,9 @@ class Cle_Web {
   private:
     class Fenetre;
     void Demarre_Identification();
+    // One answer to `objet`, given by `valide` once the question is set: undoable, the ranking
+    // refreshed; "" on success, else why not (nothing changed).
+    std::string Enregistre_Reponse(const Objet_Fic& objet, const std::function<Status()>& valide);
 
     Base_Compacte base_;
     Reglages_Moteur reglages_;
