@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Plants one-line faults in Kestrane's code and tells which ones no test notices.
 
-    python3 scripts/plant-faults.py [--seed S] [--count N] [--build DIR] [--jobs J] [--out FILE] [PATH ...]
+    python3 scripts/plant-faults.py [--seed S] [--count N] [--only I,J] [--build DIR] [--jobs J] [--out FILE] [PATH ...]
 
 PATH: files or folders under src/ or tools/ (default: both). Each fault changes one thing on one line
 (a comparison, a logical operator, a constant, a sign, a returned value, a call left out); the file is
@@ -14,7 +14,9 @@ build fail (the test bases and the flora are built by running the built tool) or
 parallel jobs (2).
 
 The sample is drawn with the seed from every candidate line of the paths, so `--seed 1 --count 30` plants
-the same faults on the same code. --list prints the candidates and plants nothing.
+the same faults on the same code. --list prints the candidates and plants nothing; --show prints the sample,
+numbered, and plants nothing; --only plants only the numbered faults of the sample (to judge again the
+survivors of a run once their tests are written).
 
 Output: one line per fault as it is judged, then the survivors with file:line, the line before and after,
 and a count per folder (survivors that gather in one folder say where the tests are thin). --out writes
@@ -183,6 +185,8 @@ def main():
     ap.add_argument("--build-timeout", type=int, default=1800, help="seconds one rebuild may take")
     ap.add_argument("--out", help="write the survivors here as tab-separated rows")
     ap.add_argument("--list", action="store_true")
+    ap.add_argument("--show", action="store_true", help="print the sample, numbered, and plant nothing")
+    ap.add_argument("--only", help="plant only these faults of the sample: numbers as --show prints them, 3,7,12")
     a = ap.parse_args()
     os.chdir(ROOT)
 
@@ -194,7 +198,15 @@ def main():
         return 0
     if not Path(a.build, "CMakeCache.txt").exists():
         sys.exit(f"{a.build} is not a configured build folder (cmake -S . -B {a.build} -G Ninja first)")
-    picks = random.Random(a.seed).sample(pool, min(a.count, len(pool)))
+    picks = list(enumerate(random.Random(a.seed).sample(pool, min(a.count, len(pool))), 1))
+    if a.only:
+        wanted = {int(n) for n in a.only.split(",")}
+        picks = [(i, pick) for i, pick in picks if i in wanted]
+    if a.show:
+        for i, (f, n, s, e, r, kind) in picks:
+            line = f.read_text(errors="replace").splitlines()[n - 1]
+            print(f"{i}\t{f}:{n}\t{kind}\t{line.strip()}\t=> {(line[:s] + r + line[e:]).strip()}")
+        return 0
     print(f"{len(pool)} candidates; planting {len(picks)} with seed {a.seed}", flush=True)
 
     env = dict(os.environ)
@@ -214,7 +226,7 @@ def main():
     signal.signal(signal.SIGTERM, lambda *x: (put_back(), sys.exit(143)))
     caught, broken, survivors = 0, 0, []
     try:
-        for i, (f, n, s, e, repl, kind) in enumerate(picks, 1):
+        for i, (f, n, s, e, repl, kind) in picks:
             text = f.read_text()
             lines = text.split("\n")
             before = lines[n - 1]
@@ -249,7 +261,7 @@ def main():
                     survivors.append((f"{f}:{n}", kind, before.strip(), lines[n - 1].strip()))
                     verdict = "SURVIVED"
             put_back()
-            print(f"[{i}/{len(picks)}] {f}:{n} {kind}: {verdict} ({time.time() - started:.0f} s)", flush=True)
+            print(f"[{i}/{a.count}] {f}:{n} {kind}: {verdict} ({time.time() - started:.0f} s)", flush=True)
     finally:
         put_back()
         subprocess.run(["cmake", "--build", a.build, "--parallel", str(a.jobs)], capture_output=True, env=env)
