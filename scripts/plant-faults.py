@@ -5,9 +5,10 @@
 
 PATH: files or folders under src/ or tools/ (default: both). Each fault changes one thing on one line
 (a comparison, a logical operator, a constant, a sign, a returned value, a call left out); the file is
-rebuilt into DIR (default build, configured already) and the tests run, nearest first: the tests of the
-subsystem the file belongs to (tests/engine for src/engine...), then, only if those all pass, the rest of
-the suite, the tests of windows last. The first failing test catches the fault. A fault that makes a test hang past --timeout counts
+rebuilt into DIR (default build, configured already), and into the web build whose engine DIR's tests
+run (its KESTRANE_WEB_ENGINE), and the tests run, nearest first: the tests of the subsystem the file
+belongs to (tests/engine for src/engine...), then, only if those all pass, the rest of the suite, the
+tests of windows last. The first failing test catches the fault. A fault that makes a test hang past --timeout counts
 as caught (the hang is what a user would see), and so does one that compiles but makes a step of the
 build fail (the test bases and the flora are built by running the built tool) or run past
 --build-timeout. The file is put back after every fault, and on Ctrl+C. --jobs sets the build's
@@ -134,18 +135,35 @@ def tests_by_folder(build, env):
     return folders
 
 
+def web_build(build):
+    """The web build whose engine the suite runs (KESTRANE_WEB_ENGINE of the build's cache), or None.
+    The engine is compiled from the same sources (the model, the engine, the identification file, the
+    web key's own), so a fault planted there must reach it too."""
+    cache = Path(build, "CMakeCache.txt").read_text(errors="replace")
+    found = re.search(r"^KESTRANE_WEB_ENGINE:PATH=(.+)$", cache, re.M)
+    folder = Path(found.group(1)) if found else None
+    while folder and folder != folder.parent and not (folder / "CMakeCache.txt").exists():
+        folder = folder.parent
+    return str(folder) if folder and (folder / "CMakeCache.txt").exists() else None
+
+
 def run_build(a, env):
-    """Builds everything; a build that runs past --build-timeout (a step running the built tool that
-    never ends) is stopped, whole process group, and reported as a failed step."""
-    p = subprocess.Popen(["cmake", "--build", a.build, "--parallel", str(a.jobs)], stdout=subprocess.PIPE,
-                         stderr=subprocess.PIPE, text=True, env=env, start_new_session=True)
-    try:
-        out, err = p.communicate(timeout=a.build_timeout)
-    except subprocess.TimeoutExpired:
-        os.killpg(p.pid, signal.SIGKILL)
-        out, err = p.communicate()
-        out += "\nFAILED: past-the-build-timeout\n"
-    return subprocess.CompletedProcess(p.args, p.returncode, out, err)
+    """Builds everything, the web engine last; a build that runs past --build-timeout (a step running
+    the built tool that never ends) is stopped, whole process group, and reported as a failed step."""
+    out, err, code = "", "", 0
+    for folder in filter(None, (a.build, web_build(a.build))):
+        p = subprocess.Popen(["cmake", "--build", folder, "--parallel", str(a.jobs)], stdout=subprocess.PIPE,
+                             stderr=subprocess.PIPE, text=True, env=env, start_new_session=True)
+        try:
+            o, e = p.communicate(timeout=a.build_timeout)
+        except subprocess.TimeoutExpired:
+            os.killpg(p.pid, signal.SIGKILL)
+            o, e = p.communicate()
+            o += "\nFAILED: past-the-build-timeout\n"
+        out, err, code = out + o, err + e, p.returncode
+        if code:
+            break
+    return subprocess.CompletedProcess(["cmake", "--build"], code, out, err)
 
 
 def build_step_failed(build):
@@ -212,7 +230,8 @@ def main():
     env = dict(os.environ)
     env.setdefault("QT_QPA_PLATFORM", "offscreen")
     env.setdefault("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu")
-    subprocess.run(["cmake", "--build", a.build, "--parallel", str(a.jobs)], capture_output=True, env=env, check=True)
+    if run_build(a, env).returncode:
+        sys.exit("the build fails before any fault is planted")
     by_folder = tests_by_folder(a.build, env)
 
     held = {}  # file -> its true text while a fault is planted
@@ -264,7 +283,7 @@ def main():
             print(f"[{i}/{a.count}] {f}:{n} {kind}: {verdict} ({time.time() - started:.0f} s)", flush=True)
     finally:
         put_back()
-        subprocess.run(["cmake", "--build", a.build, "--parallel", str(a.jobs)], capture_output=True, env=env)
+        run_build(a, env)
 
     if survivors:
         print("\nSurvivors (no test failed):")
