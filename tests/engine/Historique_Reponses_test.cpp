@@ -182,6 +182,11 @@ TEST_F(Reponses, NewAndOpenAreUndoneWithTheirFileNameSkipsAndFlag) {
               std::tuple(Chiffres("100000010"), Etats{-1, 0, -1}, "Feuille Ecorce", Fichier("b.ido"), false));
     ASSERT_TRUE(h->Annule());
     EXPECT_EQ(Etat(), vide);
+
+    // Started again, as for another base: no file, nothing to undo.
+    Remplace(Genre_Changement::Ouverture, Fichier("b.ido"));
+    h->Demarre();
+    EXPECT_EQ(std::pair(h->Fichier(), h->Peut_Annuler()), std::pair(std::string(), false));
 }
 
 // A measured value belongs to the answer: undo and redo put it back with its classes; an answer by

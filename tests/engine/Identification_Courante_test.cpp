@@ -48,13 +48,19 @@ TEST_F(Cle, TheChooserPreselectsTheLastStateGiven) {
 
 TEST_F(Cle, AQuestionOutsideTheBaseIsRefusedAndChangesNothing) {
     Repond("Feuille", 1);
-    for (auto abime :
-         {+[](Question_Courante& q) { q.Index_Car = 8; }, +[](Question_Courante& q) { q.Index_Car = -1; },
-          +[](Question_Courante& q) { q.Choix = 2; }, +[](Question_Courante& q) { q.Choix = -2; },
-          +[](Question_Courante& q) { q.Cadre = 3; }}) {
+    const struct {
+        void (*abime)(Question_Courante&);
+        const char* message;  // names what is outside, and the bounds
+    } cas[] = {
+        {[](Question_Courante& q) { q.Index_Car = 8; }, "character \"Feuille\": states 8 .. 9 outside 0 .. 8"},
+        {[](Question_Courante& q) { q.Index_Car = -1; }, "character \"Feuille\": states -1 .. 0 outside 0 .. 8"},
+        {[](Question_Courante& q) { q.Choix = 2; }, "character \"Feuille\": state 2 outside 0 .. 1"},
+        {[](Question_Courante& q) { q.Choix = -2; }, "character \"Feuille\": state -2 outside 0 .. 1"},
+        {[](Question_Courante& q) { q.Cadre = 3; }, "character \"Feuille\": frame 3 outside 0 .. 2"}};
+    for (const auto& c : cas) {
         Pose("Feuille", 0);
-        abime(id->Question);
-        EXPECT_FALSE(id->Valid_Descripteur());
+        c.abime(id->Question);
+        EXPECT_EQ(id->Valid_Descripteur().message(), c.message);
         EXPECT_EQ(id->Etats_Choisis(), (Etats{0, 1, 0, 0, 0, 0, 0, 0, 0}));
         EXPECT_EQ(id->Etat_Cadre(), (Etats{-1, 0, 0}));
     }
