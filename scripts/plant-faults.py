@@ -230,6 +230,7 @@ def main():
     env = dict(os.environ)
     env.setdefault("QT_QPA_PLATFORM", "offscreen")
     env.setdefault("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu")
+    env.setdefault("NODE_PATH", "/usr/share/nodejs")  # emscripten's optimiser finds acorn there
     if run_build(a, env).returncode:
         sys.exit("the build fails before any fault is planted")
     by_folder = tests_by_folder(a.build, env)
