@@ -42,6 +42,14 @@ class FenetreTest : public test::Fenetre_Petite {
     // The list's first line; "" (a failure, not a crash) when the list is empty.
     std::string Premiere_Ligne() { return Lignes().empty() ? std::string() : Lignes().front(); }
     Barre_Boutons& Deter() { return *static_cast<Barre_Boutons*>(F().Barre_Deter); }
+    // Where every shown control is, one line each.
+    std::string Places() {
+        QString places;
+        for (const QWidget* w : F().findChildren<QWidget*>())
+            if (w->isVisible() && !w->objectName().isEmpty())
+                places += QStringLiteral("%1 %2,%3 %4x%5\n").arg(w->objectName()).arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height());
+        return places.toStdString();
+    }
 };
 
 // English, then French: the window's texts and fonts, the dialogs' and the base's texts.
@@ -55,6 +63,9 @@ TEST_F(FenetreTest, StartsOnTheBaseInTheUsersLanguage) {
                              dialogues_.langue, F().mnuFileSave->isEnabled(), F().mnuFileSaveAs->isEnabled(),
                              F().Legende->font().bold(), F().Legende->font().pointSize()),
                   std::tuple(0u, 1, "Robot Barre_Deter", 4u, std::stoi(langue), false, false, true, 9));
+        const std::string places = Places();
+        F().Positionne_Controles();
+        EXPECT_EQ(Places(), places);  // shown laid out: a second pass moves nothing
     }
     QToolButton* question = static_cast<Barre_Boutons*>(F().Barre_Question)->Bouton_A(1);
     ASSERT_TRUE(F().tbToolBar->Bouton("Contra") && Deter().Bouton_A(1) && question);
