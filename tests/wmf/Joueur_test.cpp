@@ -368,8 +368,7 @@ TEST(Rendu_Wmf, BandsOnSeveralThreadsGiveTheSamePicture) {
         .Rec(TEXTOUT, {4, 'O' | ('a' << 8), 'k' | ('s' << 8), 120, 20});
     const Metafichier m = Lit(f);
     QImage seul(333, 517, QImage::Format_RGB32), bandes(333, 517, QImage::Format_RGB32);
-    seul.fill(Qt::white);
-    bandes.fill(Qt::white);
+    seul.fill(Qt::white), bandes.fill(Qt::white);
     {
         QPainter p(&seul);
         Joueur_Metafichier::Joue(m, p, QRectF(0, 0, 333, 517));
