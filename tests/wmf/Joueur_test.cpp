@@ -362,10 +362,8 @@ TEST(Rendu_Wmf, BandsOnSeveralThreadsGiveTheSamePicture) {
     for (int k = 0; k < 40; ++k)
         f.Rec(ELLIPSE, {20 + 7 * k, 40 + 6 * k, 3 * k, 2 * k})
             .Polygone({{k, 299 - k}, {150, 3 * k}, {299 - 2 * k, 250}});
-    f.Rec(SETBKMODE, {1})
-        .Police(30)
-        .Choisit(2)
-        .Rec(TEXTOUT, {4, 'O' | ('a' << 8), 'k' | ('s' << 8), 120, 20});
+    f.Rec(SETBKMODE, {1}).Police(30).Choisit(2);
+    f.Rec(TEXTOUT, {4, 'O' | ('a' << 8), 'k' | ('s' << 8), 120, 20});
     const Metafichier m = Lit(f);
     QImage seul(333, 517, QImage::Format_RGB32), bandes(333, 517, QImage::Format_RGB32);
     seul.fill(Qt::white), bandes.fill(Qt::white);
