@@ -9,13 +9,8 @@ namespace {
 
 // Two window records, a brush, its selection and two rectangles: six records, then EOF.
 Fabrique_Wmf Deux_Rectangles() {
-    Fabrique_Wmf f;
-    f.Fenetre(0, 0, 100, 100)
-        .Brosse(0, Qt::red)
-        .Choisit(0)
-        .Rectangle(10, 10, 20, 20)
-        .Rectangle(30, 30, 40, 40);
-    return f;
+    Fabrique_Wmf f = Fabrique_Wmf().Fenetre(0, 0, 100, 100).Brosse(0, Qt::red).Choisit(0);
+    return f.Rectangle(10, 10, 20, 20).Rectangle(30, 30, 40, 40);
 }
 
 // The bytes with the one at i replaced by v.

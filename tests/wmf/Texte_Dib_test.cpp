@@ -16,10 +16,7 @@ TEST(Texte_Wmf, AnsiCharacterSetDecodesWindows1252) {
 
 TEST(Texte_Wmf, DoubleByteCharactersKeepTheirTwoBytes) {
     // Shift-JIS: "A", then the two bytes of U+3042 (hiragana a), then "B".
-    const auto c = Texte_Wmf::Decoupe(QByteArray("A\x82\xA0"
-                                                 "B",
-                                                 4),
-                                      128);
+    const auto c = Texte_Wmf::Decoupe(QByteArray("A\x82\xA0", 3) + 'B', 128);
     ASSERT_EQ(c.size(), 3u);
     EXPECT_EQ(std::tuple(c[1].premier_octet, c[1].nb_octets, c[2].premier_octet), std::tuple(1, 2, 3));
     if (c[1].texte != QString(QChar(0x3042)))
