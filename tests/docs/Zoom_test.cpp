@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFontMetrics>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -75,6 +76,15 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         const QFontMetrics mesure(legende.font());  // room for two spaces more than the text
         EXPECT_EQ(legende.width(), mesure.horizontalAdvance(QStringLiteral("  ") + texte) + 3);
         EXPECT_GT(legende.width(), mesure.horizontalAdvance(texte) + 3);
+        // The text is drawn on one line from the left edge: the ink spans about the text's width.
+        const QImage image = legende.grab().toImage();
+        QRect encre;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) != legende.palette().color(QPalette::ToolTipBase)) encre |= QRect(x, y, 1, 1);
+        EXPECT_TRUE(encre.left() <= 2 && std::abs(encre.right() - mesure.horizontalAdvance(texte)) <= 3 &&
+                    encre.bottom() < mesure.height())
+            << encre.left() << " " << encre.right() << " " << encre.bottom();
         // Beside the splitter at (300, 90), 450 high: two thirds of the legend's width to its left,
         // two thirds of its height down.
         EXPECT_NEAR(legende.x(), 300 - 2.0 * legende.frameGeometry().width() / 3, 1.0);
