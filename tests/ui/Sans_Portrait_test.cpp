@@ -189,9 +189,9 @@ TEST_F(Sans_Portrait_Mesure, AValueIsTypedWithItsUnitAndTolerance) {
     panneau.setFocus();
     Touche(Qt::Key_Return);
     champ->clear();
-    QTest::keyClicks(champ, "60");
+    QTest::keyClicks(champ, "80");
     Touche(Qt::Key_Return);
-    EXPECT_EQ(std::tuple(panneau.count(), reponse()), std::tuple(1, "Leaf length: 60 mm (\u00b1 10 %)"));
+    EXPECT_EQ(std::tuple(panneau.count(), reponse()), std::tuple(1, "Leaf length: 80 mm (\u00b1 10 %)"));
 }
 
 // The same key with a picture of hazel beside it and notes on the fruit.
