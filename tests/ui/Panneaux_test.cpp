@@ -85,8 +85,7 @@ TEST_F(Panneaux, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensItsChooser) {
     QTest::mouseClick(question.Bouton_A(3), Qt::LeftButton);
     QTest::mouseClick(search, Qt::LeftButton);
     EXPECT_EQ(std::tuple(F().Identification()->Question.Objet, question.Bouton_A(5)->isVisible(),
-                         question.rect().contains(question.Bouton_A(5)->geometry())),
-              std::tuple("Fruit", true, true));
+                         question.rect().contains(question.Bouton_A(5)->geometry())), std::tuple("Fruit", true, true));
     for (auto* extension : question.findChildren<QToolButton*>("qt_toolbar_ext_button"))
         EXPECT_FALSE(extension->isVisible());
     F().mnuViewQuestions->trigger();  // the menu shows the list too (a click on a line: below)
@@ -115,8 +114,7 @@ TEST_F(Panneaux, WithoutAPortraitTheRankedQuestionsStandInItsPlaceAndAnswerThrou
     // the ash (the one single key) alone at the top; Undo puts the question back.
     QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(liste.topLevelItem(0)).center());
     ASSERT_EQ(std::tuple(f.Pic_Choix->isVisible(), liste.isVisible(), f.mnuEditCopy->isEnabled(),
-                         f.Identification()->Question.Objet),
-              std::tuple(true, false, true, "Fruit"));
+                         f.Identification()->Question.Objet), std::tuple(true, false, true, "Fruit"));
     Pic_Choix& choix = *P().Widget_Pic_Choix();
     QTest::mouseClick(&choix, Qt::LeftButton, {}, choix.Rectangle_Marque(0).center().toPoint());
     ASSERT_NE(P().Barre_Question()->Bouton_A(1), nullptr);
@@ -181,8 +179,7 @@ TEST_F(Panneaux, PanelListsTheAnswersOpensTheirChooserAndTakesThemBackByKeyAndMo
     QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(liste.item(0)).center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return F().Pic_Choix->isVisible(); }, 5000));
     EXPECT_EQ(std::tuple(F().Mode_Affichage(), F().Identification()->Question.Objet, F().Identification()->Question.Choix,
-                         Panneau().isEnabled()),
-              std::tuple(2, "Leaf_Type", 0, false));
+                         Panneau().isEnabled()), std::tuple(2, "Leaf_Type", 0, false));
     F().Portrait()->Clic_Barre_Question(0);
     EXPECT_TRUE(Panneau().isEnabled());
     // Taking Leaf_Type back clears Arrangement, which depends on its broad leaves.
