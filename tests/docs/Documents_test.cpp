@@ -138,6 +138,7 @@ TEST(Documents, TheTreeTheButtonsHistoryResultsListPrintingLanguageAndWebDocumen
     }
     {  // opening a species takes the language of the page shown, and starts a new history
         ASSERT_TRUE(Suit_Lien(d, QStringLiteral("frexc_fr.html")));
+        EXPECT_EQ(d.Suffixe_Documents(), QStringLiteral("_fr"));  // a comparison is written in it
         d.Tree_esp_NodeClick(Frene);
         EXPECT_EQ(bac.hote.suffixe, QStringLiteral("_fr"));
         ASSERT_TRUE(Attend_Page(d, QStringLiteral("/f/frexc/frexc_fr.html")));
@@ -153,7 +154,9 @@ TEST(Documents, TheTreeTheButtonsHistoryResultsListPrintingLanguageAndWebDocumen
         const qsizetype active = bac.hote.appels.lastIndexOf(QStringLiteral("+Stop"));
         ASSERT_GE(active, 0);
         EXPECT_GT(bac.hote.appels.lastIndexOf(QStringLiteral("-Stop")), active);
+        bac.hote.appels.clear();  // a link followed enables Stop too
         ASSERT_TRUE(Suit_Lien(d, QStringLiteral("dessin_frexc_fr.html")));
+        EXPECT_TRUE(bac.hote.appels.contains(QStringLiteral("+Stop"))) << bac.hote.appels.join(' ').toStdString();
         EXPECT_EQ(std::tuple(d.Images().Actif(), d.Etat().Image_Dessin.isNull(), d.Legende().isVisible(),
                              d.Zoom().isVisible(), bac.hote.boutons["Stop"]),
                   std::tuple(false, true, false, false, false));

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFontMetrics>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -75,6 +76,13 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         const QFontMetrics mesure(legende.font());  // room for two spaces more than the text
         EXPECT_EQ(legende.width(), mesure.horizontalAdvance(QStringLiteral("  ") + texte) + 3);
         EXPECT_GT(legende.width(), mesure.horizontalAdvance(texte) + 3);
+        const QImage image = legende.grab().toImage();  // the text on one line from the left edge
+        QRect encre;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) != legende.palette().color(QPalette::ToolTipBase)) encre |= QRect(x, y, 1, 1);
+        EXPECT_TRUE(encre.left() <= 2 && std::abs(encre.right() - mesure.horizontalAdvance(texte)) <= 3 &&
+                    encre.bottom() < mesure.height()) << encre.right();
         // Beside the splitter at (300, 90), 450 high: two thirds of the legend's width to its left,
         // two thirds of its height down.
         EXPECT_NEAR(legende.x(), 300 - 2.0 * legende.frameGeometry().width() / 3, 1.0);
@@ -138,8 +146,7 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         };
         // 19298 and 4312 twips are pixels 1286.53 and 287.47 of the drawing, to the nearest 1287
         // and 287; the drawing there tells each offset from the next.
-        ASSERT_NE(dessin({1287, 287}), dessin({1288, 287}));
-        ASSERT_NE(dessin({1287, 287}), dessin({1287, 288}));
+        ASSERT_TRUE(dessin({1287, 287}) != dessin({1288, 287}) && dessin({1287, 287}) != dessin({1287, 288}));
         EXPECT_EQ(vue, dessin({1287, 287}));
         zoom.setWindowTitle(QStringLiteral("still the first"));  // a second press moves the region only
         Enfonce(113, 273);

@@ -16,6 +16,7 @@
 
 #include "Dialogues_Scriptes.h"
 #include "Magasin_Memoire.h"
+#include "frmSplash.h"
 
 namespace kestrane {
 namespace {
@@ -47,8 +48,11 @@ TEST_F(OptionsTest, ShowsTheValuesAndApplyStoresThemCompletingTheAddress) {
         frmOptions f(reglages, langue, magasin, dialogues);
         f.show();
         EXPECT_EQ(std::tuple(f.windowTitle(), f.Reglage_Valeur->value(), f.Label1->text(), f.hdtext->text(),
-                             f.httptext->isEnabled()),
-                  std::tuple("Opciones", 40, " 40 %", "/docs/", false));
+                             f.httptext->isEnabled()), std::tuple("Opciones", 40, " 40 %", "/docs/", false));
+        // One column: the threshold's button, its slider (the percentage to its right), All species, Thumbnails.
+        const int gauche = f.Reglage_Valeur->x();
+        EXPECT_EQ(std::tuple(f.Option1->x(), f.Option2->x(), f.Check2->x(), f.Label1->x() > f.Reglage_Valeur->geometry().right()),
+                  std::tuple(gauche, gauche, gauche, true));
         // The threshold, the dynamic cursor, Spanish, the hard disk, the most discriminant character.
         EXPECT_EQ(std::tuple(f.Option1->isChecked(), f.Check1->isChecked(), f.Option4->isChecked(),
                              f.Option7->isChecked(), f.Option8->isChecked(), f.Check2->isChecked()),
@@ -112,6 +116,22 @@ TEST_F(OptionsTest, CtrlTabCyclesTheTabsTheLanguageChangesAtOnceAndBrowseFillsTh
     }
     EXPECT_EQ(std::tuple(reglages.Distribution, reglages.Adresse_Documents, magasin.valeurs["Documents/Adresse"]),
               std::tuple("hd", "/srv/flora/docs/", "/srv/flora/docs/"));
+}
+
+// The splash stays on screen, its picture box painted, while the main window loads; a click on the
+// picture or beside it closes it only once the main window is visible.
+TEST(Splash, StaysWhileLoadingAndAClickClosesItOnceAllowed) {
+    for (int c = 0; c < 4; ++c) {  // on the picture, then beside it; closing not allowed, then allowed
+        const bool sur_image = c < 2, permise = c % 2;
+        frmSplash splash("", 0);
+        splash.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+        const QImage logo = splash.picLogo->grab().toImage();
+        EXPECT_EQ(std::tuple(splash.isVisible(), logo.pixelColor(logo.rect().center())), std::tuple(true, QColor(Qt::white))) << c;
+        splash.Fermeture_Au_Clic(permise);
+        QTest::mouseClick(sur_image ? splash.picLogo : &splash, Qt::LeftButton, {}, QPoint(2, 2));
+        EXPECT_EQ(splash.isVisible(), !permise) << c;
+    }
 }
 
 }  // namespace

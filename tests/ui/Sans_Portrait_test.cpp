@@ -89,8 +89,7 @@ TEST_F(Sans_Portrait, EveryWayToAChooserHidesTheListAndOkWithNothingPickedChange
     ASSERT_EQ(Vue(), std::tuple(false, true, false, true));
     Clic(P().Barre_Question(), 1);  // OK, nothing picked
     EXPECT_EQ(std::tuple(Vue(), F().Identification()->Identification_Modifiee(), F().mnuFileSaveAs->isEnabled(),
-                         Statut()),
-              std::tuple(std::tuple(true, false, true, false), false, false, kListe));
+                         Statut()), std::tuple(std::tuple(true, false, true, false), false, false, kListe));
 
     // An answer by the mouse, then a click on it in the panel opens its chooser again, alone.
     QTest::mouseClick(Liste().viewport(), Qt::LeftButton, {},
@@ -171,19 +170,26 @@ TEST_F(Sans_Portrait_Mesure, AValueIsTypedWithItsUnitAndTolerance) {
     ASSERT_EQ(Vue(), std::tuple(true, false, true, false));
     EXPECT_EQ(std::tuple(F().Identification()->Nb_Esp_Max(), Statut()),
               std::tuple(1, "Corylus avellana alone fits best: Results shows its page."));
-    ASSERT_EQ(F().Panneau()->Liste()->count(), 1);
-    EXPECT_EQ(F().Panneau()->Liste()->item(0)->data(Qt::AccessibleTextRole).toString().toStdString(),
-              "Leaf length: 75.5 mm (\u00b1 10 %)");
+    QListWidget& panneau = *F().Panneau()->Liste();
+    auto reponse = [&] { return panneau.count() ? panneau.item(0)->data(Qt::AccessibleTextRole).toString().toStdString() : ""; };
+    EXPECT_EQ(std::tuple(panneau.count(), reponse()), std::tuple(1, "Leaf length: 75.5 mm (\u00b1 10 %)"));
 
-    // Opened again from the panel: the value is there; Escape changes nothing.
-    F().Panneau()->Liste()->setCurrentRow(0);
-    F().Panneau()->Liste()->setFocus();
+    // Opened again from the panel: the value is there; Escape changes nothing; another value
+    // typed there takes the answer's place in the panel.
+    panneau.setCurrentRow(0);
+    panneau.setFocus();
     Touche(Qt::Key_Return);
     ASSERT_TRUE(champ->hasFocus());
     EXPECT_EQ(champ->text().toStdString(), "75.5");
     Touche(Qt::Key_Escape);
     EXPECT_EQ(std::tuple(champ->isVisible(), F().Identification()->Valeurs()[0]),
               std::tuple(false, std::optional(Valeur_Mesuree{75.5, 10})));
+    panneau.setFocus();
+    Touche(Qt::Key_Return);
+    champ->clear();
+    QTest::keyClicks(champ, "80");
+    Touche(Qt::Key_Return);
+    EXPECT_EQ(std::tuple(panneau.count(), reponse()), std::tuple(1, "Leaf length: 80 mm (\u00b1 10 %)"));
 }
 
 // The same key with a picture of hazel beside it and notes on the fruit.
