@@ -116,13 +116,21 @@ TEST_F(Confinement, PagesRunNoScriptReadNothingOutsideReachNoNetworkAndLeaveOnly
         QWebEngineScript::UserWorld);
     QTest::qWait(2000);  // time for whatever the page would do
     const QVariantList images =
-        Evalue(QStringLiteral("['dessin', 'dehors', 'lien', 'distant'].map(i => document.getElementById(i).naturalWidth)")).toList();
+        Evalue(
+            QStringLiteral(
+                "['dessin', 'dehors', 'lien', 'distant'].map(i => document.getElementById(i).naturalWidth)"))
+            .toList();
     ASSERT_EQ(images.size(), 4);
-    const struct { const char* voie; bool tenue; } voies[] = {
+    const struct {
+        const char* voie;
+        bool tenue;
+    } voies[] = {
         {"no script of the page runs", d.Vue().title() != QStringLiteral("script")},
         {"the drawing, among the documents, shows", images[0].toInt() > 0},
-        {"no file outside the documents is read, by its path or a link", images[1].toInt() == 0 && images[2].toInt() == 0},
-        {"no request, frame or WebSocket reaches another site", dehors.connexions == 0 && images[3].toInt() == 0},
+        {"no file outside the documents is read, by its path or a link",
+         images[1].toInt() == 0 && images[2].toInt() == 0},
+        {"no request, frame or WebSocket reaches another site",
+         dehors.connexions == 0 && images[3].toInt() == 0},
         {"no WebRTC packet leaves", dehors.paquets == 0},
         {"no event made up by a script reaches the zoom", appuis.isEmpty() && !d.Zoom().isVisible()},
     };

@@ -156,7 +156,8 @@ TEST(Documents, TheTreeTheButtonsHistoryResultsListPrintingLanguageAndWebDocumen
         EXPECT_GT(bac.hote.appels.lastIndexOf(QStringLiteral("-Stop")), active);
         bac.hote.appels.clear();  // a link followed enables Stop too
         ASSERT_TRUE(Suit_Lien(d, QStringLiteral("dessin_frexc_fr.html")));
-        EXPECT_TRUE(bac.hote.appels.contains(QStringLiteral("+Stop"))) << bac.hote.appels.join(' ').toStdString();
+        EXPECT_TRUE(bac.hote.appels.contains(QStringLiteral("+Stop")))
+            << bac.hote.appels.join(' ').toStdString();
         EXPECT_EQ(std::tuple(d.Images().Actif(), d.Etat().Image_Dessin.isNull(), d.Legende().isVisible(),
                              d.Zoom().isVisible(), bac.hote.boutons["Stop"]),
                   std::tuple(false, true, false, false, false));

@@ -80,9 +80,11 @@ TEST_F(Page_Dessin, ZoomAndLegendFollowTheMouseOnTheDrawingAndLeaveWithThePage) 
         QRect encre;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (image.pixelColor(x, y) != legende.palette().color(QPalette::ToolTipBase)) encre |= QRect(x, y, 1, 1);
+                if (image.pixelColor(x, y) != legende.palette().color(QPalette::ToolTipBase))
+                    encre |= QRect(x, y, 1, 1);
         EXPECT_TRUE(encre.left() <= 2 && std::abs(encre.right() - mesure.horizontalAdvance(texte)) <= 3 &&
-                    encre.bottom() < mesure.height()) << encre.right();
+                    encre.bottom() < mesure.height())
+            << encre.right();
         // Beside the splitter at (300, 90), 450 high: two thirds of the legend's width to its left,
         // two thirds of its height down.
         EXPECT_NEAR(legende.x(), 300 - 2.0 * legende.frameGeometry().width() / 3, 1.0);

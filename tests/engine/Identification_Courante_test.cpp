@@ -51,12 +51,13 @@ TEST_F(Cle, AQuestionOutsideTheBaseIsRefusedAndChangesNothing) {
     const struct {
         void (*abime)(Question_Courante&);
         const char* message;  // names what is outside, and the bounds
-    } cas[] = {
-        {[](Question_Courante& q) { q.Index_Car = 8; }, "character \"Feuille\": states 8 .. 9 outside 0 .. 8"},
-        {[](Question_Courante& q) { q.Index_Car = -1; }, "character \"Feuille\": states -1 .. 0 outside 0 .. 8"},
-        {[](Question_Courante& q) { q.Choix = 2; }, "character \"Feuille\": state 2 outside 0 .. 1"},
-        {[](Question_Courante& q) { q.Choix = -2; }, "character \"Feuille\": state -2 outside 0 .. 1"},
-        {[](Question_Courante& q) { q.Cadre = 3; }, "character \"Feuille\": frame 3 outside 0 .. 2"}};
+    } cas[] = {{[](Question_Courante& q) { q.Index_Car = 8; },
+                "character \"Feuille\": states 8 .. 9 outside 0 .. 8"},
+               {[](Question_Courante& q) { q.Index_Car = -1; },
+                "character \"Feuille\": states -1 .. 0 outside 0 .. 8"},
+               {[](Question_Courante& q) { q.Choix = 2; }, "character \"Feuille\": state 2 outside 0 .. 1"},
+               {[](Question_Courante& q) { q.Choix = -2; }, "character \"Feuille\": state -2 outside 0 .. 1"},
+               {[](Question_Courante& q) { q.Cadre = 3; }, "character \"Feuille\": frame 3 outside 0 .. 2"}};
     for (const auto& c : cas) {
         Pose("Feuille", 0);
         c.abime(id->Question);

@@ -48,10 +48,13 @@ TEST_F(OptionsTest, ShowsTheValuesAndApplyStoresThemCompletingTheAddress) {
         frmOptions f(reglages, langue, magasin, dialogues);
         f.show();
         EXPECT_EQ(std::tuple(f.windowTitle(), f.Reglage_Valeur->value(), f.Label1->text(), f.hdtext->text(),
-                             f.httptext->isEnabled()), std::tuple("Opciones", 40, " 40 %", "/docs/", false));
-        // One column: the threshold's button, its slider (the percentage to its right), All species, Thumbnails.
+                             f.httptext->isEnabled()),
+                  std::tuple("Opciones", 40, " 40 %", "/docs/", false));
+        // One column: the threshold's button, its slider (the percentage to its right), All species,
+        // Thumbnails.
         const int gauche = f.Reglage_Valeur->x();
-        EXPECT_EQ(std::tuple(f.Option1->x(), f.Option2->x(), f.Check2->x(), f.Label1->x() > f.Reglage_Valeur->geometry().right()),
+        EXPECT_EQ(std::tuple(f.Option1->x(), f.Option2->x(), f.Check2->x(),
+                             f.Label1->x() > f.Reglage_Valeur->geometry().right()),
                   std::tuple(gauche, gauche, gauche, true));
         // The threshold, the dynamic cursor, Spanish, the hard disk, the most discriminant character.
         EXPECT_EQ(std::tuple(f.Option1->isChecked(), f.Check1->isChecked(), f.Option4->isChecked(),
@@ -127,7 +130,9 @@ TEST(Splash, StaysWhileLoadingAndAClickClosesItOnceAllowed) {
         splash.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
         const QImage logo = splash.picLogo->grab().toImage();
-        EXPECT_EQ(std::tuple(splash.isVisible(), logo.pixelColor(logo.rect().center())), std::tuple(true, QColor(Qt::white))) << c;
+        EXPECT_EQ(std::tuple(splash.isVisible(), logo.pixelColor(logo.rect().center())),
+                  std::tuple(true, QColor(Qt::white)))
+            << c;
         splash.Fermeture_Au_Clic(permise);
         QTest::mouseClick(sur_image ? splash.picLogo : &splash, Qt::LeftButton, {}, QPoint(2, 2));
         EXPECT_EQ(splash.isVisible(), !permise) << c;

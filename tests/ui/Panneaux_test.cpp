@@ -58,7 +58,8 @@ TEST_F(Panneaux, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensItsChooser) {
     QTest::mouseClick(search, Qt::LeftButton, Qt::ShiftModifier);
     ASSERT_EQ(Vue(), std::tuple(true, false, false, false, true, false));  // only Back on the bar
     EXPECT_EQ(liste.geometry(), F().Pic_Choix->geometry());
-    EXPECT_EQ(liste.header()->sectionSize(0) + liste.header()->sectionSize(1), liste.viewport()->width());  // questions stretch
+    EXPECT_EQ(liste.header()->sectionSize(0) + liste.header()->sectionSize(1),
+              liste.viewport()->width());  // questions stretch
     // Every allowed unanswered character, best first, its question through the base's texts; then,
     // greyed after a heading, the one Search may not propose.
     ASSERT_EQ(Questions(), (Lignes{"What fruit?", "Simple or compound?", "What kind of leaves?", kAutres, kArrangement_Q}));
@@ -85,7 +86,8 @@ TEST_F(Panneaux, ShiftSearchOrTheMenuRanksTheQuestionsAndALineOpensItsChooser) {
     QTest::mouseClick(question.Bouton_A(3), Qt::LeftButton);
     QTest::mouseClick(search, Qt::LeftButton);
     EXPECT_EQ(std::tuple(F().Identification()->Question.Objet, question.Bouton_A(5)->isVisible(),
-                         question.rect().contains(question.Bouton_A(5)->geometry())), std::tuple("Fruit", true, true));
+                         question.rect().contains(question.Bouton_A(5)->geometry())),
+              std::tuple("Fruit", true, true));
     for (auto* extension : question.findChildren<QToolButton*>("qt_toolbar_ext_button"))
         EXPECT_FALSE(extension->isVisible());
     F().mnuViewQuestions->trigger();  // the menu shows the list too (a click on a line: below)
@@ -106,15 +108,18 @@ TEST_F(Panneaux, WithoutAPortraitTheRankedQuestionsStandInItsPlaceAndAnswerThrou
     EXPECT_GE(f.Panneau()->geometry().left(), liste.geometry().right());
     const Lignes toutes{"What fruit?", "Simple or compound?", "What kind of leaves?", kAutres, kArrangement_Q};
     ASSERT_EQ(Questions(), toutes);
-    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(liste.topLevelItem(3)).center());
-    EXPECT_EQ(std::tuple(f.Pic_Choix->isVisible(), liste.isVisible()), std::tuple(false, true));  // the heading opens nothing
+    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {},
+                      liste.visualItemRect(liste.topLevelItem(3)).center());
+    EXPECT_EQ(std::tuple(f.Pic_Choix->isVisible(), liste.isVisible()),
+              std::tuple(false, true));  // the heading opens nothing
 
     // A click on the first question opens its chooser (the states to copy); a click on its first
     // state and OK answer it: the questions are ranked again without it, the answer in the panel,
     // the ash (the one single key) alone at the top; Undo puts the question back.
     QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(liste.topLevelItem(0)).center());
     ASSERT_EQ(std::tuple(f.Pic_Choix->isVisible(), liste.isVisible(), f.mnuEditCopy->isEnabled(),
-                         f.Identification()->Question.Objet), std::tuple(true, false, true, "Fruit"));
+                         f.Identification()->Question.Objet),
+              std::tuple(true, false, true, "Fruit"));
     Pic_Choix& choix = *P().Widget_Pic_Choix();
     QTest::mouseClick(&choix, Qt::LeftButton, {}, choix.Rectangle_Marque(0).center().toPoint());
     ASSERT_NE(P().Barre_Question()->Bouton_A(1), nullptr);
@@ -178,8 +183,9 @@ TEST_F(Panneaux, PanelListsTheAnswersOpensTheirChooserAndTakesThemBackByKeyAndMo
     // A click on an answer opens its chooser with the answer picked, as the determination bar does.
     QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, liste.visualItemRect(liste.item(0)).center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return F().Pic_Choix->isVisible(); }, 5000));
-    EXPECT_EQ(std::tuple(F().Mode_Affichage(), F().Identification()->Question.Objet, F().Identification()->Question.Choix,
-                         Panneau().isEnabled()), std::tuple(2, "Leaf_Type", 0, false));
+    EXPECT_EQ(std::tuple(F().Mode_Affichage(), F().Identification()->Question.Objet,
+                         F().Identification()->Question.Choix, Panneau().isEnabled()),
+              std::tuple(2, "Leaf_Type", 0, false));
     F().Portrait()->Clic_Barre_Question(0);
     EXPECT_TRUE(Panneau().isEnabled());
     // Taking Leaf_Type back clears Arrangement, which depends on its broad leaves.

@@ -88,8 +88,9 @@ TEST_F(Sans_Portrait, EveryWayToAChooserHidesTheListAndOkWithNothingPickedChange
     EXPECT_NE(Objet(), premiere);
     ASSERT_EQ(Vue(), std::tuple(false, true, false, true));
     Clic(P().Barre_Question(), 1);  // OK, nothing picked
-    EXPECT_EQ(std::tuple(Vue(), F().Identification()->Identification_Modifiee(), F().mnuFileSaveAs->isEnabled(),
-                         Statut()), std::tuple(std::tuple(true, false, true, false), false, false, kListe));
+    EXPECT_EQ(std::tuple(Vue(), F().Identification()->Identification_Modifiee(),
+                         F().mnuFileSaveAs->isEnabled(), Statut()),
+              std::tuple(std::tuple(true, false, true, false), false, false, kListe));
 
     // An answer by the mouse, then a click on it in the panel opens its chooser again, alone.
     QTest::mouseClick(Liste().viewport(), Qt::LeftButton, {},
@@ -171,7 +172,9 @@ TEST_F(Sans_Portrait_Mesure, AValueIsTypedWithItsUnitAndTolerance) {
     EXPECT_EQ(std::tuple(F().Identification()->Nb_Esp_Max(), Statut()),
               std::tuple(1, "Corylus avellana alone fits best: Results shows its page."));
     QListWidget& panneau = *F().Panneau()->Liste();
-    auto reponse = [&] { return panneau.count() ? panneau.item(0)->data(Qt::AccessibleTextRole).toString().toStdString() : ""; };
+    auto reponse = [&] {
+        return panneau.count() ? panneau.item(0)->data(Qt::AccessibleTextRole).toString().toStdString() : "";
+    };
     EXPECT_EQ(std::tuple(panneau.count(), reponse()), std::tuple(1, "Leaf length: 75.5 mm (\u00b1 10 %)"));
 
     // Opened again from the panel: the value is there; Escape changes nothing; another value

@@ -49,16 +49,23 @@ class FenetreTest : public test::Fenetre_Petite {
         QString places;
         for (const QWidget* w : F().findChildren<QWidget*>())
             if (w->isVisible() && !w->objectName().isEmpty())
-                places += QStringLiteral("%1 %2,%3 %4x%5\n").arg(w->objectName()).arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height());
+                places += QStringLiteral("%1 %2,%3 %4x%5\n")
+                              .arg(w->objectName())
+                              .arg(w->x())
+                              .arg(w->y())
+                              .arg(w->width())
+                              .arg(w->height());
         return places.toStdString();
     }
-    // The menus as the user reads them, one a line: the title, then the entries with their shortcuts, "-" a separator.
+    // The menus as the user reads them, one a line: the title, then the entries with their shortcuts, "-" a
+    // separator.
     std::string Plan_Menus() {
         QString plan;
         for (QAction* menu : F().menuBar()->actions()) {
             plan += "\n" + menu->text() + ":";
             for (QAction* a : menu->menu()->actions())
-                plan += a->isSeparator() ? QStringLiteral(" -") : " " + a->text() + " " + a->shortcut().toString() + ";";
+                plan += a->isSeparator() ? QStringLiteral(" -")
+                                         : " " + a->text() + " " + a->shortcut().toString() + ";";
         }
         return plan.toStdString();
     }
@@ -86,13 +93,17 @@ TEST_F(FenetreTest, StartsOnTheBaseInTheUsersLanguage) {
     EXPECT_EQ(QStringList({F().mnuFileNew->text(), F().Legende->text(), F().tbToolBar->Bouton("Contra")->text(),
                            question->toolTip()}),
               QStringList({"&Nouvelle identification", " 4 espèces à 0 %", "Erreurs", "Valider"}));
-    EXPECT_EQ(Plan_Menus(),
-              "\n&Fichier: &Nouvelle identification Ctrl+N; &Ouvrir une identification Ctrl+O; - &Enregistrer une "
-              "identification Ctrl+S; En&registrer une identification sous ... Ctrl+Shift+S; - &Imprimer Ctrl+P; - &Quitter Ctrl+Q;"
-              "\n&Edit: &Annuler Ctrl+Z; &Rétablir Ctrl+Shift+Z; - &Mettre en icône ; &Copier Ctrl+C; - &Chercher une espèce "
-              "par son nom Ctrl+F;\n&Aller à ...: &Identification ; &Résultats ; &Liste des espèces ; &Questions à poser Ctrl+L; "
-              "- &Barre d'outils ; &Barre d'état ; Réponses &données\tF9 ; - &Rafraîchir l'écran F5; &Options ... ;"
-              "\n&Aide: &Contenu de l'aide F1; - &A propos ... ;");
+    EXPECT_EQ(
+        Plan_Menus(),
+        "\n&Fichier: &Nouvelle identification Ctrl+N; &Ouvrir une identification Ctrl+O; - &Enregistrer une "
+        "identification Ctrl+S; En&registrer une identification sous ... Ctrl+Shift+S; - &Imprimer Ctrl+P; - "
+        "&Quitter Ctrl+Q;"
+        "\n&Edit: &Annuler Ctrl+Z; &Rétablir Ctrl+Shift+Z; - &Mettre en icône ; &Copier Ctrl+C; - &Chercher "
+        "une espèce "
+        "par son nom Ctrl+F;\n&Aller à ...: &Identification ; &Résultats ; &Liste des espèces ; &Questions à "
+        "poser Ctrl+L; "
+        "- &Barre d'outils ; &Barre d'état ; Réponses &données\tF9 ; - &Rafraîchir l'écran F5; &Options ... ;"
+        "\n&Aide: &Contenu de l'aide F1; - &A propos ... ;");
     QTest::mouseClick(Deter().Bouton_A(1), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return F().Pic_Choix->isVisible(); }, 5000));
     EXPECT_EQ(std::tuple(F().sbStatusBar->Texte_Panneau1().toStdString(), F().mnuEditCopy->isEnabled()),
