@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <QBuffer>
+#include <QDataStream>
 #include <QImage>
 #include <chrono>
 #include <filesystem>
@@ -339,17 +340,14 @@ TEST(Construction, SpeciesPagesShowTheSectionsTheyHaveOnce) {
     ASSERT_TRUE(photo.save(QString::fromStdString(d / "photo.png")));
     test::Ecrit_Texte(d.Chemin() / "texte.png", "not a picture");
     // An icon whose directory says 16 pixels but which holds a picture 1500 wide: still reduced.
-    QByteArray large;
+    QByteArray large, icone;
     QBuffer tampon(&large);
     ASSERT_TRUE(tampon.open(QIODevice::WriteOnly) && photo.scaled(1500, 100).save(&tampon, "PNG"));
-    const auto octets = [](std::initializer_list<uint32_t> v, int n) {
-        std::string o;
-        for (uint32_t x : v)
-            for (int k = 0; k < n; ++k) o += static_cast<char>(x >> (8 * k) & 0xFF);
-        return o;
-    };
-    test::Ecrit_Texte(d.Chemin() / "icone.ico", octets({0, 1, 1}, 2) + octets({16, 16, 0, 0}, 1) + octets({1, 32}, 2) +
-                                                    octets({static_cast<uint32_t>(large.size()), 22}, 4) + large.toStdString());
+    QDataStream o(&icone, QIODevice::WriteOnly);  // the header, then the one image's entry
+    o.setByteOrder(QDataStream::LittleEndian);
+    o << quint16(0) << quint16(1) << quint16(1) << quint32(16 | 16 << 8) << quint16(1) << quint16(32)
+      << quint32(large.size()) << quint32(22);
+    test::Ecrit_Texte(d.Chemin() / "icone.ico", (icone + large).toStdString());
     const struct {
         std::function<void(Espece_Source&)> change;
         std::vector<std::string> montre, cache;
