@@ -1,5 +1,6 @@
 #include "Construction_Base.h"
 #include "Ecriture_Documents.h"
+#include "Ecriture_Images.h"
 #include "Import_Sdd.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QBuffer>
+#include <QDataStream>
 #include <QImage>
 #include <chrono>
 #include <filesystem>
@@ -210,6 +213,7 @@ TEST(Construction, OutIsReplacedOnlyWhenNewEmptyOrAnEarlierBase) {
         {"ANewFolderInNewFolders", [](const fs::path& d) { return d / "a/b/out"; }, ""},
         // clang-format on
     };
+    std::vector<long> ouverts;  // the files the process holds after each base made: none left behind
     for (const auto& k : cas) {
         SCOPED_TRACE(k.nom);
         Dossier_Test d("kb-out");
@@ -227,6 +231,7 @@ TEST(Construction, OutIsReplacedOnlyWhenNewEmptyOrAnEarlierBase) {
             continue;
         }
         ASSERT_TRUE(s.ok()) << s.message();
+        ouverts.push_back(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
         EXPECT_TRUE(fs::exists(sortie / "data/kestrane.sqlite") &&
                     !fs::exists(sortie / "documents/previous.txt"));
         std::set<std::string> dessus;
@@ -234,6 +239,7 @@ TEST(Construction, OutIsReplacedOnlyWhenNewEmptyOrAnEarlierBase) {
         EXPECT_EQ(dessus, (std::set<std::string>{"proj", "source",
                                                  fs::relative(sortie, d.Chemin()).begin()->string()}));
     }
+    EXPECT_EQ(ouverts, std::vector<long>(ouverts.size(), ouverts.back()));
     // A failed build leaves none of the folders it made for OUT.
     Dossier_Test d("kb-out-parents");
     test::Copie_Source("petite", d.Chemin() / "source");
@@ -333,6 +339,15 @@ TEST(Construction, SpeciesPagesShowTheSectionsTheyHaveOnce) {
     photo.fill(Qt::darkGreen);
     ASSERT_TRUE(photo.save(QString::fromStdString(d / "photo.png")));
     test::Ecrit_Texte(d.Chemin() / "texte.png", "not a picture");
+    // An icon whose directory says 16 pixels but which holds a picture 1500 wide: still reduced.
+    QByteArray large, icone;
+    QBuffer tampon(&large);
+    ASSERT_TRUE(tampon.open(QIODevice::WriteOnly) && photo.scaled(1500, 100).save(&tampon, "PNG"));
+    QDataStream o(&icone, QIODevice::WriteOnly);  // the header, then the one image's entry
+    o.setByteOrder(QDataStream::LittleEndian);
+    o << quint16(0) << quint16(1) << quint16(1) << quint32(16 | 16 << 8) << quint16(1) << quint16(32)
+      << quint32(large.size()) << quint32(22);
+    test::Ecrit_Texte(d.Chemin() / "icone.ico", (icone + large).toStdString());
     const struct {
         std::function<void(Espece_Source&)> change;
         std::vector<std::string> montre, cache;
@@ -351,6 +366,7 @@ TEST(Construction, SpeciesPagesShowTheSectionsTheyHaveOnce) {
          {"<p>In spring</p>", "case6_2"}},
         {[&](Espece_Source& e) { e.Images = {{d / "texte.png", "", "Bark", {}}}; }, {}, {"<figure", "Bark", "<li>"}},
         {[](Espece_Source& e) { e.Description = "<p>White <b>bark</b>.</p>"; }, {"<p>White <b>bark</b>.</p>"}, {}},
+        {[&](Espece_Source& e) { e.Images = {{d / "icone.ico", "", "", {}}}; }, {"<img src=\"case9_1.jpg\""}, {}},
     };
     Base_Source source;
     source.Dossier = d / "source";
@@ -374,8 +390,21 @@ TEST(Construction, SpeciesPagesShowTheSectionsTheyHaveOnce) {
         for (const auto& piece : cas[k].cache) EXPECT_EQ(page.find(piece), std::string::npos) << c5 << ": " << piece << page;
     }
     EXPECT_EQ(std::tuple(QImage(QString::fromStdString(d / "base/documents/c/case6/case6_vignette.png")).size(),
-                         fs::exists(d.Chemin() / "base/documents/c/case7/case7_vignette.png")),
-              std::tuple(QSize(64, 42), false));
+                         fs::exists(d.Chemin() / "base/documents/c/case7/case7_vignette.png"),
+                         QImage(QString::fromStdString(d / "base/documents/c/case9/case9_1.jpg")).size()),
+              std::tuple(QSize(64, 42), false, QSize(1200, 80)));
+}
+
+// The 256-colour drawings keep each flat colour exactly, a one-pixel line along the top edge too.
+TEST(Construction, GifDrawingsKeepTheirFlatColours) {
+    Dossier_Test d("kb-gif");
+    QImage dessin(40, 7, QImage::Format_RGB32);
+    dessin.fill(Qt::white);
+    for (int x = 0; x < 40; ++x) dessin.setPixel(x, 0, qRgb(200, 0, 0));
+    for (int y = 3; y < 7; ++y)
+        for (int x = 10; x < 30; ++x) dessin.setPixel(x, y, qRgb(0, 0, 180));
+    ASSERT_TRUE(Ecrit_Gif(dessin, d / "d.gif").ok());
+    EXPECT_EQ(QImage(QString::fromStdString(d / "d.gif")).convertToFormat(QImage::Format_RGB32), dessin);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "Base_Test.h"
 #include "Construction_Base.h"
 #include "Ecriture_Rapport.h"
 #include "Outils_Test.h"
@@ -239,6 +240,11 @@ TEST(Rapport_Commande, WritesThePageAndFailsOnAFolderWithoutABase) {
     const auto [code, texte] = test::Execute(outil + KESTRANE_BASES "/cle " + (d / "r.html"));
     EXPECT_EQ(code, 0) << texte;
     EXPECT_NE(test::Lit_Texte(d / "r.html").find("Key report"), std::string::npos);
+    // A species without its row of Flore has no pages to look for; the others are still checked.
+    const kestrane::test::Copie_Base sans_ligne("cle");
+    sans_ligne.Execute_SQL("DELETE FROM Flore WHERE Code = 'FRAEX';");
+    const auto [abimee, dit] = test::Execute(outil + sans_ligne.Dossier().string() + " " + (d / "s.html"));
+    EXPECT_EQ(abimee, 0) << dit;
     const auto [echec, message] = test::Execute(outil + d.path().toStdString() + " " + (d / "x.html"));
     EXPECT_EQ(echec, 1);
     EXPECT_NE(message.find("kestrane.ini"), std::string::npos) << message;

@@ -62,13 +62,14 @@ TEST(Verification, EachDamageIsReportedWithWhereItIsAndMissingTranslationsAreWar
              "INSERT INTO Descendance VALUES (3, 'FR_CONE', 'Cone_Size'), (4, 'LC_PINNATE', 'Leaf_Type');"
              "UPDATE Couleurs SET Code_Couleur = 'Flower' WHERE Numero = 2;"
              "UPDATE But_Deter SET \"Key\" = 'Serch' WHERE Numero = 3;"
-             "UPDATE Objets_Fic SET Index_Car = 6 WHERE Objet = 'Fruit';"
+             "UPDATE Objets_Fic SET Index_Car = 6, Nb_Car = 3 WHERE Objet = 'Fruit';"
              "UPDATE Clic_Zone SET C_1 = 'LT_BROAD' WHERE Numero = 1; UPDATE Clic_Zone SET Cadre = 3 WHERE Numero = 4;"
              "INSERT INTO Couleurs VALUES (3, 'Leaf_Type'); UPDATE Parametres SET Etat = '3' WHERE Nom = 'Nb_Couleurs';"),
          {"Nb_But_Deter: is 5 but table But_Deter gives 4", "table Hierarchie, row 3: 'LC_TRIFOLIATE' names no state",
           "table Clic_Zone, row 3: 'Bark' names no character", "table Descendance, row 3: 'Cone_Size' names no character",
           "table Couleurs, row 2: palette code 'Flower' names no character", "table But_Deter, row 3: Key 'Serch'",
           "table Descendance: the dependencies form a cycle", "table Objets_Fic, Fruit: Index_Car is 6 where 7 follows",
+          "Nb_Etats_Desc: is 11 but the sum of Nb_Car of Objets_Fic gives 10",
           "table Clic_Zone, row 1: the conditions do not end with 'Fin'", "table Clic_Zone, row 4: Cadre 3 is no frame",
           "couleur.wmf: bands"}},
         {efface({"kestrane.ini"}), {"kestrane.ini: the settings file cannot be read"}},
