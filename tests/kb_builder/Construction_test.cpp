@@ -352,10 +352,18 @@ TEST(Construction, SpeciesPagesShowTheSectionsTheyHaveOnce) {
         std::function<void(Espece_Source&)> change;
         std::vector<std::string> montre, cache;
     } cas[] = {
-        {[](Espece_Source&) {}, {"<p>Family: Betulaceae</p>", "<p>No picture.</p>"}, {"Common names", "<figure", "<li>"}},
-        {[](Espece_Source& e) { e.Famille = "Larix", e.Rang = "Genre"; }, {"<p>Genus: Larix</p>"}, {"Family"}},
+        {[](Espece_Source&) {},
+         {"<p>Family: Betulaceae</p>", "<p>No picture.</p>"},
+         {"Common names", "<figure", "<li>"}},
+        {[](Espece_Source& e) { e.Famille = "Larix", e.Rang = "Genre"; },
+         {"<p>Genus: Larix</p>"},
+         {"Family"}},
         {[](Espece_Source& e) { e.Famille.clear(); }, {}, {"Family", "<p></p>"}},
-        {[](Espece_Source& e) { e.Noms["en"] = {"Birch", "Silver birch"}; }, {"<p>Common names: Birch, Silver birch</p>"}, {}},
+        {[](Espece_Source& e) {
+             e.Noms["en"] = {"Birch", "Silver birch"};
+         },
+         {"<p>Common names: Birch, Silver birch</p>"},
+         {}},
         {[](Espece_Source& e) { e.Legende = "In spring"; }, {"<p>In spring</p>"}, {"<figure"}},
         {[&](Espece_Source& e) {
              e.Legende = "In spring";
@@ -364,9 +372,19 @@ TEST(Construction, SpeciesPagesShowTheSectionsTheyHaveOnce) {
          {"<figure><img src=\"case6_1.jpg\" alt=\"In spring\"", "<figcaption>In spring</figcaption>",
           "<li><a href=\"https://example.org/b.jpg\">https://example.org/b.jpg</a></li>"},
          {"<p>In spring</p>", "case6_2"}},
-        {[&](Espece_Source& e) { e.Images = {{d / "texte.png", "", "Bark", {}}}; }, {}, {"<figure", "Bark", "<li>"}},
-        {[](Espece_Source& e) { e.Description = "<p>White <b>bark</b>.</p>"; }, {"<p>White <b>bark</b>.</p>"}, {}},
-        {[&](Espece_Source& e) { e.Images = {{d / "icone.ico", "", "", {}}}; }, {"<img src=\"case9_1.jpg\""}, {}},
+        {[&](Espece_Source& e) {
+             e.Images = {{d / "texte.png", "", "Bark", {}}};
+         },
+         {},
+         {"<figure", "Bark", "<li>"}},
+        {[](Espece_Source& e) { e.Description = "<p>White <b>bark</b>.</p>"; },
+         {"<p>White <b>bark</b>.</p>"},
+         {}},
+        {[&](Espece_Source& e) {
+             e.Images = {{d / "icone.ico", "", "", {}}};
+         },
+         {"<img src=\"case9_1.jpg\""},
+         {}},
     };
     Base_Source source;
     source.Dossier = d / "source";
@@ -389,10 +407,11 @@ TEST(Construction, SpeciesPagesShowTheSectionsTheyHaveOnce) {
         for (const auto& piece : cas[k].montre) EXPECT_NE(page.find(piece), std::string::npos) << c5 << ": " << piece << page;
         for (const auto& piece : cas[k].cache) EXPECT_EQ(page.find(piece), std::string::npos) << c5 << ": " << piece << page;
     }
-    EXPECT_EQ(std::tuple(QImage(QString::fromStdString(d / "base/documents/c/case6/case6_vignette.png")).size(),
-                         fs::exists(d.Chemin() / "base/documents/c/case7/case7_vignette.png"),
-                         QImage(QString::fromStdString(d / "base/documents/c/case9/case9_1.jpg")).size()),
-              std::tuple(QSize(64, 42), false, QSize(1200, 80)));
+    EXPECT_EQ(
+        std::tuple(QImage(QString::fromStdString(d / "base/documents/c/case6/case6_vignette.png")).size(),
+                   fs::exists(d.Chemin() / "base/documents/c/case7/case7_vignette.png"),
+                   QImage(QString::fromStdString(d / "base/documents/c/case9/case9_1.jpg")).size()),
+        std::tuple(QSize(64, 42), false, QSize(1200, 80)));
 }
 
 // The 256-colour drawings keep each flat colour exactly, a one-pixel line along the top edge too.

@@ -47,8 +47,9 @@ TEST(Sdd_Arbres, TaxaCharactersMatrixDependenciesLanguagesAndPictures) {
     }
     std::vector<std::string> avertissements;
     std::map<std::string, size_t> etapes;  // each step and where its progress starts
-    const Status s = Importe_Sdd(d / "arbres.sdd.xml", d / "base", &avertissements,
-                                 [&](const std::string& etape, size_t fait, size_t) { etapes.emplace(etape, fait); });
+    const Status s =
+        Importe_Sdd(d / "arbres.sdd.xml", d / "base", &avertissements,
+                    [&](const std::string& etape, size_t fait, size_t) { etapes.emplace(etape, fait); });
     ASSERT_TRUE(s.ok()) << s.message();
     const auto base = Charge(d.Chemin() / "base");
     ASSERT_TRUE(base);
