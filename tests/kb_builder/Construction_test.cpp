@@ -352,18 +352,11 @@ TEST(Construction, SpeciesPagesShowTheSectionsTheyHaveOnce) {
         std::function<void(Espece_Source&)> change;
         std::vector<std::string> montre, cache;
     } cas[] = {
-        {[](Espece_Source&) {},
-         {"<p>Family: Betulaceae</p>", "<p>No picture.</p>"},
-         {"Common names", "<figure", "<li>"}},
-        {[](Espece_Source& e) { e.Famille = "Larix", e.Rang = "Genre"; },
-         {"<p>Genus: Larix</p>"},
-         {"Family"}},
+        // clang-format off
+        {[](Espece_Source&) {}, {"<p>Family: Betulaceae</p>", "<p>No picture.</p>"}, {"Common names", "<figure", "<li>"}},
+        {[](Espece_Source& e) { e.Famille = "Larix", e.Rang = "Genre"; }, {"<p>Genus: Larix</p>"}, {"Family"}},
         {[](Espece_Source& e) { e.Famille.clear(); }, {}, {"Family", "<p></p>"}},
-        {[](Espece_Source& e) {
-             e.Noms["en"] = {"Birch", "Silver birch"};
-         },
-         {"<p>Common names: Birch, Silver birch</p>"},
-         {}},
+        {[](Espece_Source& e) { e.Noms["en"] = {"Birch", "Silver birch"}; }, {"<p>Common names: Birch, Silver birch</p>"}, {}},
         {[](Espece_Source& e) { e.Legende = "In spring"; }, {"<p>In spring</p>"}, {"<figure"}},
         {[&](Espece_Source& e) {
              e.Legende = "In spring";
@@ -372,19 +365,10 @@ TEST(Construction, SpeciesPagesShowTheSectionsTheyHaveOnce) {
          {"<figure><img src=\"case6_1.jpg\" alt=\"In spring\"", "<figcaption>In spring</figcaption>",
           "<li><a href=\"https://example.org/b.jpg\">https://example.org/b.jpg</a></li>"},
          {"<p>In spring</p>", "case6_2"}},
-        {[&](Espece_Source& e) {
-             e.Images = {{d / "texte.png", "", "Bark", {}}};
-         },
-         {},
-         {"<figure", "Bark", "<li>"}},
-        {[](Espece_Source& e) { e.Description = "<p>White <b>bark</b>.</p>"; },
-         {"<p>White <b>bark</b>.</p>"},
-         {}},
-        {[&](Espece_Source& e) {
-             e.Images = {{d / "icone.ico", "", "", {}}};
-         },
-         {"<img src=\"case9_1.jpg\""},
-         {}},
+        {[&](Espece_Source& e) { e.Images = {{d / "texte.png", "", "Bark", {}}}; }, {}, {"<figure", "Bark", "<li>"}},
+        {[](Espece_Source& e) { e.Description = "<p>White <b>bark</b>.</p>"; }, {"<p>White <b>bark</b>.</p>"}, {}},
+        {[&](Espece_Source& e) { e.Images = {{d / "icone.ico", "", "", {}}}; }, {"<img src=\"case9_1.jpg\""}, {}},
+        // clang-format on
     };
     Base_Source source;
     source.Dossier = d / "source";

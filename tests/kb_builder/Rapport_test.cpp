@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <algorithm>
 #include <filesystem>
 #include <memory>
@@ -193,45 +190,6 @@ TEST_F(Rapport, WalksGiveTheWalkersFiguresAndASeededSampleOnRequest) {
     };
     EXPECT_EQ(taxons(a), taxons(b));
     EXPECT_EQ(taxons(a).size(), 3u);
-}
-
-// The page gives the JSON's figures; --lang gives the headings and the base's texts in French.
-TEST_F(Rapport, PageAndJsonGiveTheSameFiguresInTheChosenLanguage) {
-    const std::string html = (dossier_->Chemin() / "r.html").string(),
-                      json = (dossier_->Chemin() / "r.json").string();
-    Options_Rapport options;
-    options.Langue = "fr";
-    ASSERT_TRUE(Ecrit_Rapport(sortie_.string(), html, false, options).ok());
-    ASSERT_TRUE(Ecrit_Rapport(sortie_.string(), json, true, options).ok());
-    const std::string page = test::Lit_Texte(html);
-    const QJsonObject j = QJsonDocument::fromJson(QByteArray::fromStdString(test::Lit_Texte(json))).object();
-    const Textes_Rapport& t = Textes_Du_Rapport("fr");
-    auto contient = [&](const std::string& texte) {
-        EXPECT_NE(page.find(texte), std::string::npos) << texte;
-    };
-    const QJsonObject inseparables = j["inseparable"].toObject();
-    contient(Remplit(t.Paires_Inseparables, {std::to_string(inseparables["pairs"].toInt()),
-                                             std::to_string(inseparables["groups"].toArray().size())}));
-    contient(Remplit(t.Nb_Fragiles, {std::to_string(inseparables["single_character_pairs"].toInt())}));
-    for (const auto& s : j["questions"].toObject()["strategies"].toArray()) {
-        const QJsonObject o = s.toObject();
-        char moyenne[32];
-        std::snprintf(moyenne, sizeof moyenne, "<td class=\"n\">%.2f</td>", o["mean"].toDouble());
-        contient(moyenne);
-        contient("<td class=\"n\">" + std::to_string(o["worst"].toInt()) + "</td>");
-        EXPECT_EQ(page.find("<svg") != std::string::npos && page.find("<script") == std::string::npos, true);
-    }
-    for (const auto& c : j["characters_detail"].toArray()) {
-        const QJsonObject o = c.toObject();
-        contient(o["question"].toString().toStdString() + " (" + o["character"].toString().toStdString() +
-                 ")");
-    }
-    const QJsonArray taxons = j["taxa_detail"].toObject()["taxa"].toArray();
-    ASSERT_EQ(taxons.size(), 3);
-    EXPECT_EQ(taxons[1].toObject()["codings_missing_listed"].toArray()[0].toString(), "Ecorce");
-    contient(t.Titre);
-    contient("Type de feuille (Feuille)");
-    EXPECT_EQ(j["language"].toString(), "fr");
 }
 
 TEST(Rapport_Commande, WritesThePageAndFailsOnAFolderWithoutABase) {
