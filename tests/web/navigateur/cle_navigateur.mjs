@@ -168,6 +168,13 @@ const mesures = [];
   const ido_cli = path.join(sortie, "betula-cli.ido");
   await verifie_classement(page, reglages_flore, reponses, ido_cli);
   await photo(page, "flore-identifiee");
+  // The answers panel names each chosen state as the command-line key does.
+  await page.locator("#o-reponses").tap();
+  const noms_page = await page.$$eval("#liste-reponses li", (lis) => lis.map((li) => `${li.dataset.objet}|${li.querySelector(".reponse").textContent}`));
+  const noms_cli = JSON.parse(lance(cli, ["answers", "--settings", reglages_flore, "--json", "--lang", "en", ...reponses.flatMap((r) => ["--answer", `${r.objet}=${r.choice}`])]))
+    .answers.map((r) => `${r.objet}|${r.states.map((e) => e.text).join(", ")}`);
+  assert.deepEqual(noms_page.sort(), noms_cli.sort());
+  assert.ok(reponses.some((r) => r.choice > 0), "a state past the first is among the answers");
 
   // The saved file is the desktop's, and the desktop's opens as the same identification.
   const [telechargement] = await Promise.all([page.waitForEvent("download"), page.locator("#b-enregistrer").tap()]);
